@@ -1,0 +1,116 @@
+#include "foundation/data_file.h"
+
+#include <cstring>
+
+#include "foundation/abort.h"
+#include "foundation/data_record.h"
+#include "foundation/paths.h"
+#include "foundation/report.h"
+#include "platform/files.h"
+
+cDataFile::cDataFile(std::string path, Mode mode) : m_path(std::move(path)), m_mode(mode) {}
+
+cDataFile::cDataFile(std::string path, std::vector<std::uint8_t> bytes)
+    : m_path(std::move(path)), m_mode(Mode::Read), m_bytes(std::move(bytes)) {}
+
+void cDataFile::Fail(const std::string& reason) {
+    if (m_failReason.empty()) m_failReason = reason.empty() ? "failed" : reason;
+}
+
+bool cDataFile::Read(void* dst, std::size_t n) {
+    if (Failed() || n > Remaining()) {
+        Fail("file ends early");
+        std::memset(dst, 0, n);
+        return false;
+    }
+    if (n) std::memcpy(dst, m_bytes.data() + m_pos, n);
+    m_pos += n;
+    return true;
+}
+
+bool cDataFile::ReadInt(std::int32_t& v) {
+    std::uint8_t b[4];
+    if (!Read(b, 4)) {
+        v = 0;
+        return false;
+    }
+    v = static_cast<std::int32_t>(std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 |
+                                  std::uint32_t(b[3]) << 24);
+    return true;
+}
+
+std::int32_t cDataFile::ReadInt() {
+    std::int32_t v = 0;
+    ReadInt(v);
+    return v;
+}
+
+bool cDataFile::ReadCount(std::int32_t& n, std::size_t minElemBytes) {
+    if (!ReadInt(n)) return false;
+    if (n < 0) {
+        Fail("negative count");
+        n = 0;
+        return false;
+    }
+    if (minElemBytes > 0 && static_cast<std::size_t>(n) > Remaining() / minElemBytes) {
+        Fail("count larger than the file");
+        n = 0;
+        return false;
+    }
+    return true;
+}
+
+void cDataFile::Write(const void* src, std::size_t n) {
+    auto p = static_cast<const std::uint8_t*>(src);
+    m_bytes.insert(m_bytes.end(), p, p + n);
+}
+
+void cDataFile::WriteInt(std::int32_t v) {
+    auto u = static_cast<std::uint32_t>(v);
+    std::uint8_t b[4] = {std::uint8_t(u), std::uint8_t(u >> 8), std::uint8_t(u >> 16), std::uint8_t(u >> 24)};
+    Write(b, 4);
+}
+
+DataFilePtr OpenDataFileRead(const std::string& path) {
+    std::string p = path.empty() ? std::string("err") : path;
+    std::vector<std::uint8_t> bytes;
+    if (!platform::ReadWholeFile(p, bytes, kMaxDataFileBytes)) return nullptr;
+    auto f = std::make_unique<cDataFile>(p, std::move(bytes));
+    std::int32_t version = 0;
+    if (!f->ReadInt(version)) {
+        // Not even a header: there is nothing to refuse as newer.
+        LogPrintf("%s : データファイルのヘッダがありません", p.c_str());
+        return nullptr;
+    }
+    FileVersion = version;
+    if (static_cast<std::uint32_t>(version) > static_cast<std::uint32_t>(DataVersion)) {
+        NewerFileFlag = 1;
+        return nullptr;
+    }
+    NewerFileFlag = 0;
+    return f;
+}
+
+DataFilePtr OpenDataFileWrite(const std::string& path) {
+    if (AbortFlag.load()) return nullptr;
+    // A file that can never be written is refused at the open, as callers
+    // expect; the bytes themselves go to the disk at the close.
+    std::string p = path.empty() ? std::string("err") : path;
+    std::string folder = FolderOf(p);
+    if (!folder.empty() && !platform::IsDirectory(folder)) return nullptr;
+    if (platform::IsDirectory(p)) return nullptr;
+    auto file = std::make_unique<cDataFile>(p, cDataFile::Mode::Write);
+    file->WriteInt(DataVersion);
+    return file;
+}
+
+bool CloseDataFile(DataFilePtr& file) {
+    if (!file) return false;
+    bool ok = !file->Failed();
+    if (file->GetMode() == cDataFile::Mode::Write) {
+        ok = ok && !AbortFlag.load() &&
+             platform::WriteFileSafely(file->Path(), file->Bytes().data(), file->Bytes().size());
+    }
+    file.reset();
+    return ok;
+}

@@ -1,0 +1,67 @@
+#pragma once
+// An open data file. Reading works on the whole file held in memory, so every
+// count and length can be checked against the bytes that are really left;
+// the first short read marks the file failed and later reads yield zeros.
+// Writing collects the bytes and commits them safely on close (temporary
+// file, checked, renamed), so a failed save never destroys the old file.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class cDataFile {
+public:
+    enum class Mode { Read, Write };
+
+    cDataFile(std::string path, Mode mode);
+    cDataFile(std::string path, std::vector<std::uint8_t> bytes);  // read mode
+
+    Mode GetMode() const { return m_mode; }
+    const std::string& Path() const { return m_path; }
+
+    // Sticky failure: the reason of the first failure is kept.
+    bool Failed() const { return !m_failReason.empty(); }
+    const std::string& FailReason() const { return m_failReason; }
+    void Fail(const std::string& reason);
+
+    // Reading.
+    bool Read(void* dst, std::size_t n);
+    bool ReadInt(std::int32_t& v);
+    std::int32_t ReadInt();
+    std::size_t Remaining() const { return m_bytes.size() - m_pos; }
+    std::size_t Position() const { return m_pos; }
+    // Reads a list count and checks that this many elements of at least
+    // minElemBytes each can still be in the file; a negative or absurd count
+    // fails the file and gives 0.
+    bool ReadCount(std::int32_t& n, std::size_t minElemBytes);
+
+    // Writing.
+    void Write(const void* src, std::size_t n);
+    void WriteInt(std::int32_t v);
+    const std::vector<std::uint8_t>& Bytes() const { return m_bytes; }
+
+private:
+    std::string m_path;
+    Mode m_mode;
+    std::vector<std::uint8_t> m_bytes;
+    std::size_t m_pos = 0;
+    std::string m_failReason;
+};
+
+using DataFilePtr = std::unique_ptr<cDataFile>;
+
+// Largest data file the player reads at all.
+constexpr std::size_t kMaxDataFileBytes = std::size_t(512) << 20;
+
+// Opens a data file for reading and reads its version into FileVersion.
+// nullptr when it cannot be opened or is newer than DataVersion (then
+// NewerFileFlag is 1). An empty path tries the file "err".
+DataFilePtr OpenDataFileRead(const std::string& path);
+// nullptr while AbortFlag is set (nothing is created) or when the folder
+// cannot take the file; else a file with DataVersion already written.
+DataFilePtr OpenDataFileWrite(const std::string& path);
+// Closes the file. A written file is committed here: true only when every
+// byte reached the disk and the rename succeeded. A read file gives false
+// when it failed. Resets the pointer.
+bool CloseDataFile(DataFilePtr& file);

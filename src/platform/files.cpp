@@ -1,0 +1,295 @@
+#include "platform/files.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/text.h"
+
+namespace platform {
+namespace {
+
+bool HostExists(const std::string& p) {
+    struct stat st;
+    return ::lstat(p.c_str(), &st) == 0;
+}
+
+std::string LowerAscii(std::string s) {
+    for (auto& c : s) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return s;
+}
+
+// Finds the name of one component inside a host folder: the exact UTF-8 name,
+// the raw bytes, then a case-insensitive match of either.
+std::string MatchComponent(const std::string& folder, const std::string& raw) {
+    std::string utf8 = Cp932ToUtf8(raw);
+    auto join = [&](const std::string& name) {
+        if (folder.empty()) return name;
+        if (folder.back() == '/') return folder + name;
+        return folder + "/" + name;
+    };
+    if (HostExists(join(utf8))) return utf8;
+    if (raw != utf8 && HostExists(join(raw))) return raw;
+    DIR* d = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!d) return utf8;
+    std::string want = LowerAscii(utf8);
+    std::string wantRaw = LowerAscii(raw);
+    std::string found;
+    while (dirent* e = ::readdir(d)) {
+        std::string name = LowerAscii(e->d_name);
+        if (name == want || name == wantRaw) {
+            found = e->d_name;
+            break;
+        }
+    }
+    ::closedir(d);
+    return found.empty() ? utf8 : found;
+}
+
+}  // namespace
+
+std::string HostPath(std::string_view internal) {
+    std::string out;
+    size_t i = 0;
+    bool rooted = !internal.empty() && (internal[0] == '\\' || internal[0] == '/');
+    if (rooted) {
+        out = "/";
+        i = 1;
+    }
+    while (i <= internal.size()) {
+        size_t j = i;
+        while (j < internal.size() && internal[j] != '\\' && internal[j] != '/') {
+            // A Shift-JIS lead byte takes the next byte with it: a trail byte
+            // 0x5C is part of the name, not a separator.
+            auto c = static_cast<unsigned char>(internal[j]);
+            bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+            j += (lead && j + 1 < internal.size()) ? 2 : 1;
+        }
+        if (j > internal.size()) j = internal.size();
+        std::string comp(internal.substr(i, j - i));
+        if (!comp.empty()) {
+            std::string name = (comp == "." || comp == "..") ? comp : MatchComponent(out, comp);
+            if (!out.empty() && out.back() != '/') out += '/';
+            out += name;
+        }
+        if (j >= internal.size()) break;
+        i = j + 1;
+    }
+    // Keep a trailing separator: callers use it to mean "a folder".
+    if (!internal.empty() && (internal.back() == '\\' || internal.back() == '/') && !out.empty() &&
+        out.back() != '/') {
+        out += '/';
+    }
+    return out;
+}
+
+std::string InternalPath(std::string_view host) {
+    std::string s = Utf8ToCp932(host);
+    for (auto& c : s) {
+        if (c == '/') c = '\\';
+    }
+    return s;
+}
+
+std::string GetCurrentDirectoryInternal() {
+    std::vector<char> buf(4096);
+    while (::getcwd(buf.data(), buf.size()) == nullptr) {
+        if (errno != ERANGE || buf.size() > (1u << 20)) return std::string();
+        buf.resize(buf.size() * 2);
+    }
+    return InternalPath(buf.data());
+}
+
+bool SetCurrentDirectoryInternal(std::string_view internal) {
+    return ::chdir(HostPath(internal).c_str()) == 0;
+}
+
+DWORD GetFileAttributesA(std::string_view internal) {
+    struct stat st;
+    if (::stat(HostPath(internal).c_str(), &st) != 0) return INVALID_FILE_ATTRIBUTES;
+    DWORD a = 0;
+    if (S_ISDIR(st.st_mode)) a |= FILE_ATTRIBUTE_DIRECTORY;
+    // Mode bits, not access(): a root process would otherwise see every file
+    // as writable.
+    if ((st.st_mode & S_IWUSR) == 0) a |= FILE_ATTRIBUTE_READONLY;
+    return a == 0 ? FILE_ATTRIBUTE_NORMAL : a;
+}
+
+bool FileExists(std::string_view internal) {
+    return GetFileAttributesA(internal) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsDirectory(std::string_view internal) {
+    DWORD a = GetFileAttributesA(internal);
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DeleteFileA(std::string_view internal) {
+    DWORD a = GetFileAttributesA(internal);
+    if (a == INVALID_FILE_ATTRIBUTES || (a & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
+        return false;
+    }
+    return ::unlink(HostPath(internal).c_str()) == 0;
+}
+
+bool RemoveDirectoryA(std::string_view internal) {
+    return ::rmdir(HostPath(internal).c_str()) == 0;
+}
+
+bool CreateDirectoryA(std::string_view internal) {
+    return ::mkdir(HostPath(internal).c_str(), 0777) == 0;
+}
+
+bool SetReadOnly(std::string_view internal, bool readOnly) {
+    std::string p = HostPath(internal);
+    struct stat st;
+    if (::stat(p.c_str(), &st) != 0) return false;
+    mode_t m = st.st_mode & 07777;
+    m = readOnly ? (m & ~mode_t(S_IWUSR | S_IWGRP | S_IWOTH)) : (m | S_IWUSR);
+    return ::chmod(p.c_str(), m) == 0;
+}
+
+bool ListDirectory(std::string_view internal, std::vector<std::string>& names) {
+    names.clear();
+    std::string p = HostPath(internal);
+    DIR* d = ::opendir(p.empty() ? "." : p.c_str());
+    if (!d) return false;
+    while (dirent* e = ::readdir(d)) {
+        if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0) continue;
+        names.push_back(InternalPath(e->d_name));
+    }
+    ::closedir(d);
+    return true;
+}
+
+bool CopyFolderTree(std::string_view fromInternal, std::string_view toInternal) {
+    std::string from(fromInternal), to(toInternal);
+    if (!IsDirectory(from)) return false;
+    if (!IsDirectory(to) && !CreateDirectoryA(to)) return false;
+    std::vector<std::string> names;
+    if (!ListDirectory(from, names)) return false;
+    for (const auto& n : names) {
+        std::string src = from + "\\" + n, dst = to + "\\" + n;
+        if (IsDirectory(src)) {
+            if (!CopyFolderTree(src, dst)) return false;
+            continue;
+        }
+        std::vector<std::uint8_t> bytes;
+        if (!ReadWholeFile(src, bytes)) return false;
+        auto f = File::Open(dst, File::Mode::Write);
+        if (!f || !f->Write(bytes.data(), bytes.size()) || !f->Close()) return false;
+    }
+    return true;
+}
+
+bool ReplaceFile(std::string_view fromInternal, std::string_view toInternal) {
+    return ::rename(HostPath(fromInternal).c_str(), HostPath(toInternal).c_str()) == 0;
+}
+
+File::File(void* handle) : m_handle(handle) {}
+
+File::~File() {
+    if (m_handle) std::fclose(static_cast<FILE*>(m_handle));
+}
+
+std::unique_ptr<File> File::Open(std::string_view internal, Mode mode) {
+    const char* m = "rb";
+    switch (mode) {
+        case Mode::Read: m = "rb"; break;
+        case Mode::Write: m = "wb"; break;
+        case Mode::Append: m = "ab"; break;
+        case Mode::ReadWrite: m = "r+b"; break;
+    }
+    std::string p = HostPath(internal);
+    if (p.empty()) return nullptr;
+    struct stat st;
+    if (::stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return nullptr;
+    FILE* f = std::fopen(p.c_str(), m);
+    if (!f) return nullptr;
+    return std::unique_ptr<File>(new File(f));
+}
+
+std::size_t File::Read(void* dst, std::size_t n) {
+    if (!m_handle || n == 0) return 0;
+    return std::fread(dst, 1, n, static_cast<FILE*>(m_handle));
+}
+
+bool File::Write(const void* src, std::size_t n) {
+    if (!m_handle) return false;
+    if (n == 0) return true;
+    return std::fwrite(src, 1, n, static_cast<FILE*>(m_handle)) == n;
+}
+
+bool File::SeekEnd() {
+    return m_handle && std::fseek(static_cast<FILE*>(m_handle), 0, SEEK_END) == 0;
+}
+
+std::int64_t File::Size() {
+    if (!m_handle) return -1;
+    struct stat st;
+    if (::fstat(::fileno(static_cast<FILE*>(m_handle)), &st) != 0) return -1;
+    return static_cast<std::int64_t>(st.st_size);
+}
+
+bool File::Sync() {
+    if (!m_handle) return false;
+    FILE* f = static_cast<FILE*>(m_handle);
+    return std::fflush(f) == 0 && ::fsync(::fileno(f)) == 0;
+}
+
+bool File::Close() {
+    if (!m_handle) return false;
+    FILE* f = static_cast<FILE*>(m_handle);
+    m_handle = nullptr;
+    return std::fclose(f) == 0;
+}
+
+bool ReadWholeFile(std::string_view internal, std::vector<std::uint8_t>& out, std::size_t maxBytes) {
+    out.clear();
+    auto f = File::Open(internal, File::Mode::Read);
+    if (!f) return false;
+    std::int64_t size = f->Size();
+    if (size < 0 || static_cast<std::uint64_t>(size) > maxBytes) return false;
+    out.resize(static_cast<std::size_t>(size));
+    std::size_t got = f->Read(out.data(), out.size());
+    out.resize(got);
+    return true;
+}
+
+bool WriteFileSafely(std::string_view internal, const void* data, std::size_t n) {
+    std::string target = HostPath(internal);
+    if (target.empty()) return false;
+    struct stat st;
+    if (::stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return false;
+    std::string tmpl = target + ".tmpXXXXXX";
+    std::vector<char> name(tmpl.begin(), tmpl.end());
+    name.push_back('\0');
+    int fd = ::mkstemp(name.data());
+    if (fd < 0) return false;
+    bool ok = true;
+    const char* p = static_cast<const char*>(data);
+    std::size_t left = n;
+    while (ok && left > 0) {
+        ssize_t w = ::write(fd, p, left);
+        if (w < 0 && errno == EINTR) continue;
+        if (w <= 0) { ok = false; break; }
+        p += w;
+        left -= static_cast<std::size_t>(w);
+    }
+    if (ok && ::fsync(fd) != 0) ok = false;
+    if (::fchmod(fd, 0644) != 0) ok = false;
+    if (::close(fd) != 0) ok = false;
+    if (ok && ::rename(name.data(), target.c_str()) != 0) ok = false;
+    if (!ok) ::unlink(name.data());
+    return ok;
+}
+
+}  // namespace platform

@@ -1,0 +1,108 @@
+#pragma once
+// Files and folders. Game code speaks internal paths: Shift-JIS bytes with
+// backslashes, relative to the game folder (the working folder) or rooted at
+// a backslash for host-absolute paths. This layer maps them onto the host.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/win_types.h"
+
+namespace platform {
+
+// Contract: maps an internal path to a host path: CP932 to UTF-8, '\' to '/',
+// each component matched case-insensitively against what exists (the exact
+// name wins); components that match nothing are kept as converted, so a new
+// file gets a UTF-8 name. An internal path rooted at '\' maps to the host
+// root; a relative one stays relative to the working folder.
+std::string HostPath(std::string_view internal);
+
+// Contract: the inverse for names the host hands back (dialogs, listings):
+// UTF-8 to CP932, '/' to '\'.
+std::string InternalPath(std::string_view host);
+
+// Contract: the working folder as an internal absolute path (rooted at '\',
+// no trailing backslash except for the root); empty when it cannot be read.
+std::string GetCurrentDirectoryInternal();
+
+// Contract: changes the working folder; false when it does not exist.
+bool SetCurrentDirectoryInternal(std::string_view internal);
+
+// Contract: attributes of a file or folder, INVALID_FILE_ATTRIBUTES when
+// nothing exists there. FILE_ATTRIBUTE_DIRECTORY for folders,
+// FILE_ATTRIBUTE_READONLY when the owner cannot write it.
+DWORD GetFileAttributesA(std::string_view internal);
+
+bool FileExists(std::string_view internal);
+bool IsDirectory(std::string_view internal);
+
+// Contract: deletes a file. Like the original host, a read-only file is not
+// deleted (false).
+bool DeleteFileA(std::string_view internal);
+
+// Contract: removes an empty folder; false otherwise.
+bool RemoveDirectoryA(std::string_view internal);
+
+// Contract: creates one folder; false when it exists or cannot be made.
+bool CreateDirectoryA(std::string_view internal);
+
+// Contract: makes a file read-only or writable again (tests use it).
+bool SetReadOnly(std::string_view internal, bool readOnly);
+
+// Contract: the names in a folder (internal form, CP932), without "." and
+// "..", in no particular order. false when the folder cannot be listed.
+bool ListDirectory(std::string_view internal, std::vector<std::string>& names);
+
+// Contract: copies a folder tree (files and subfolders); false on the first
+// failure (what was copied stays).
+bool CopyFolderTree(std::string_view fromInternal, std::string_view toInternal);
+
+// Contract: renames a file over an existing one atomically.
+bool ReplaceFile(std::string_view fromInternal, std::string_view toInternal);
+
+// A file opened through the host. Every operation reports its result; a
+// destroyed File closes itself (without reporting).
+class File {
+public:
+    enum class Mode { Read, Write, Append, ReadWrite };
+    ~File();
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+
+    // Contract: opens an internal path. Write creates or empties; Append
+    // creates when missing and writes at the end; ReadWrite needs an existing
+    // file. nullptr when the host refuses.
+    static std::unique_ptr<File> Open(std::string_view internal, Mode mode);
+
+    // Contract: reads up to n bytes; returns how many were read.
+    std::size_t Read(void* dst, std::size_t n);
+    // Contract: writes n bytes; false unless all were written.
+    bool Write(const void* src, std::size_t n);
+    bool SeekEnd();
+    // Contract: size in bytes, or -1 when unknown.
+    std::int64_t Size();
+    // Contract: pushes written data to the disk (flush and sync).
+    bool Sync();
+    // Contract: closes; false when the host reports a failed close.
+    bool Close();
+
+private:
+    explicit File(void* handle);
+    void* m_handle;
+};
+
+// Contract: reads a whole file into memory, refusing files above maxBytes.
+// false when it cannot be read.
+bool ReadWholeFile(std::string_view internal, std::vector<std::uint8_t>& out,
+                   std::size_t maxBytes = std::size_t(1) << 30);
+
+// Contract: writes bytes safely: into a temporary file in the same folder,
+// every write and the close checked, synced, then renamed over the target.
+// On any failure the temporary file is removed, the old target is left
+// untouched and the result is false.
+bool WriteFileSafely(std::string_view internal, const void* data, std::size_t n);
+
+}  // namespace platform

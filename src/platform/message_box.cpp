@@ -1,0 +1,68 @@
+#include "platform/message_box.h"
+
+#include <deque>
+#include <mutex>
+
+namespace {
+
+std::mutex g_mutex;
+platform::MessageBoxHandler g_handler;
+std::deque<int> g_answers;
+std::vector<platform::MessageBoxRecord> g_records;
+
+int DefaultAnswer(UINT type) {
+    switch (type & MB_TYPEMASK) {
+        case MB_YESNO:
+        case MB_YESNOCANCEL:
+            return IDYES;
+        default:
+            return IDOK;
+    }
+}
+
+}  // namespace
+
+int MessageBoxA(HWND, const std::string& text, const std::string& caption, UINT type) {
+    platform::MessageBoxRecord rec{text, caption, type};
+    platform::MessageBoxHandler handler;
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        handler = g_handler;
+    }
+    if (handler) {
+        return handler(rec);
+    }
+    std::lock_guard<std::mutex> lock(g_mutex);
+    g_records.push_back(rec);
+    if (!g_answers.empty()) {
+        int a = g_answers.front();
+        g_answers.pop_front();
+        return a;
+    }
+    return DefaultAnswer(type);
+}
+
+namespace platform {
+
+void SetMessageBoxHandler(MessageBoxHandler handler) {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    g_handler = std::move(handler);
+}
+
+void QueueMessageBoxAnswer(int answer) {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    g_answers.push_back(answer);
+}
+
+std::vector<MessageBoxRecord> RecordedMessageBoxes() {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    return g_records;
+}
+
+void ClearMessageBoxes() {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    g_records.clear();
+    g_answers.clear();
+}
+
+}  // namespace platform

@@ -1,0 +1,35 @@
+#pragma once
+// Message boxes. The window backend shows them for real; headless runs (and
+// every test) answer them from a script and record what was asked.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/win_types.h"
+
+// Contract: shows a modal box with Shift-JIS text and caption and the MB_*
+// type; returns the ID* of the button pressed. Without a backend handler the
+// headless sink answers: the next scripted answer, or else the default
+// button of the type (IDOK, or IDYES for yes/no types).
+int MessageBoxA(HWND owner, const std::string& text, const std::string& caption, UINT type);
+
+namespace platform {
+
+struct MessageBoxRecord {
+    std::string text;     // Shift-JIS, as given
+    std::string caption;  // Shift-JIS, as given
+    UINT type = 0;
+};
+
+using MessageBoxHandler = std::function<int(const MessageBoxRecord&)>;
+
+// Contract: installs the window backend's box (or clears it with nullptr).
+void SetMessageBoxHandler(MessageBoxHandler handler);
+
+// Headless sink: answers queued by tests or the input script, and the record
+// of every box shown through the sink.
+void QueueMessageBoxAnswer(int answer);
+std::vector<MessageBoxRecord> RecordedMessageBoxes();
+void ClearMessageBoxes();
+
+}  // namespace platform

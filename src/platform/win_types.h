@@ -1,0 +1,58 @@
+#pragma once
+// The handful of host-API types and constants that the game code was written
+// against. Declared here with the values the game relies on; nothing else of
+// the original platform exists on this host.
+#include <cstdint>
+
+using DWORD = std::uint32_t;
+using UINT = std::uint32_t;
+using WORD = std::uint16_t;
+using BYTE = std::uint8_t;
+using BOOL = int;
+using WPARAM = std::uintptr_t;
+using LPARAM = std::intptr_t;
+using LRESULT = std::intptr_t;
+
+// Window handles are opaque identities; 0 is "no window".
+struct HWND__;
+using HWND = HWND__*;
+
+constexpr UINT WM_NULL = 0x0000;
+constexpr UINT WM_DESTROY = 0x0002;
+constexpr UINT WM_CLOSE = 0x0010;
+constexpr UINT WM_QUIT = 0x0012;
+constexpr UINT WM_ACTIVATEAPP = 0x001C;
+constexpr UINT WM_COPYDATA = 0x004A;
+constexpr UINT WM_KEYDOWN = 0x0100;
+constexpr UINT WM_KEYUP = 0x0101;
+constexpr UINT WM_SYSKEYDOWN = 0x0104;
+constexpr UINT WM_COMMAND = 0x0111;
+constexpr UINT WM_USER = 0x0400;
+// The start handshake message that every starter posts to a new thread.
+constexpr UINT WM_THREAD_HELLO = 0x8000;
+
+// Message box types and answers.
+constexpr UINT MB_OK = 0x0;
+constexpr UINT MB_OKCANCEL = 0x1;
+constexpr UINT MB_YESNOCANCEL = 0x3;
+constexpr UINT MB_YESNO = 0x4;
+constexpr UINT MB_ICONHAND = 0x10;
+constexpr UINT MB_ICONERROR = 0x10;
+constexpr UINT MB_ICONQUESTION = 0x20;
+constexpr UINT MB_ICONEXCLAMATION = 0x30;
+constexpr UINT MB_ICONINFORMATION = 0x40;
+constexpr UINT MB_TYPEMASK = 0xF;
+
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+constexpr int IDABORT = 3;
+constexpr int IDRETRY = 4;
+constexpr int IDIGNORE = 5;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
+
+// File attribute answers of GetFileAttributesA.
+constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFFu;
+constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x1;
+constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
+constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
