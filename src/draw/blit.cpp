@@ -1,0 +1,297 @@
+#include "draw/blit.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+
+#include "draw/device.h"
+#include "draw/palette.h"
+#include "draw/pixel_ops.h"
+#include "draw/sprite_batch.h"
+#include "foundation/abort.h"
+#include "foundation/report.h"
+#include "platform/message_box.h"
+
+namespace {
+
+bool ClipSameSize(DDSURFACEDATA* dst, int* x, int* y, DDSURFACEDATA* src, int* sx, int* sy, int* sw, int* sh) {
+    // A negative source origin cuts the source but leaves the destination
+    // where it was asked: the picture lands shifted by the cut. Stage code
+    // draws partly scrolled-out sheets with this and expects it.
+    if (*sx < 0) { *sw += *sx; *sx = 0; }
+    if (*sy < 0) { *sh += *sy; *sy = 0; }
+    if (*sx + *sw > src->nWidth) *sw = src->nWidth - *sx;
+    if (*sy + *sh > src->nHeight) *sh = src->nHeight - *sy;
+    if (*x < 0) { *sx -= *x; *sw += *x; *x = 0; }
+    if (*y < 0) { *sy -= *y; *sh += *y; *y = 0; }
+    if (*x + *sw > dst->nWidth) *sw = dst->nWidth - *x;
+    if (*y + *sh > dst->nHeight) *sh = dst->nHeight - *y;
+    return *sw > 0 && *sh > 0;
+}
+
+// Limits one axis of a scaled source rectangle to [0, size). In the device
+// path a negative length is a mirrored span, limited as the span it covers.
+void LimitSourceAxis(int* s, int* len, int size, bool spanSigned) {
+    if (spanSigned && *len < 0) {
+        int lo = *s + *len, hi = *s;
+        lo = std::max(lo, 0);
+        hi = std::min(hi, size);
+        *s = hi;
+        *len = -(hi - lo);
+        return;
+    }
+    if (*s < 0) { *len += *s; *s = 0; }
+    if (*s + *len > size) *len = size - *s;
+}
+
+// DirectDraw: a destination cut moves the source edge in proportion.
+void ClipScaledDestAxis(int* d, int* dlen, int* s, int* slen, int limit) {
+    if (*d < 0) {
+        const int cut = -*d;
+        const int scut = static_cast<int>(static_cast<long long>(cut) * *slen / *dlen);
+        *s += scut;
+        *slen -= scut;
+        *dlen -= cut;
+        *d = 0;
+    }
+    if (*dlen > 0 && *d + *dlen > limit) {
+        const int cut = *d + *dlen - limit;
+        *slen -= static_cast<int>(static_cast<long long>(cut) * *slen / *dlen);
+        *dlen -= cut;
+    }
+}
+
+bool ClipScaled(DDSURFACEDATA* dst, int* x, int* y, int* w, int* h, DDSURFACEDATA* src, int* sx, int* sy, int* sw,
+                int* sh) {
+    const bool d3d = lpDTCon != nullptr;
+    const int askedW = *sw, askedH = *sh;
+    LimitSourceAxis(sx, sw, src->nWidth, d3d);
+    LimitSourceAxis(sy, sh, src->nHeight, d3d);
+    const int divW = d3d ? std::abs(askedW) : askedW;
+    const int divH = d3d ? std::abs(askedH) : askedH;
+    *w = static_cast<int>(static_cast<long long>(*w) * (d3d ? std::abs(*sw) : *sw) / divW);
+    *h = static_cast<int>(static_cast<long long>(*h) * (d3d ? std::abs(*sh) : *sh) / divH);
+    if (!d3d) {
+        if (*w <= 0 || *h <= 0) return false;
+        if (*x >= dst->nWidth || *y >= dst->nHeight || *x + *w <= 0 || *y + *h <= 0) return false;
+        ClipScaledDestAxis(x, w, sx, sw, dst->nWidth);
+        ClipScaledDestAxis(y, h, sy, sh, dst->nHeight);
+    }
+    const bool signsKept = (*sw < 0) == (askedW < 0) && (*sh < 0) == (askedH < 0);
+    return *w > 0 && *h > 0 && *sw != 0 && *sh != 0 && signsKept;
+}
+
+DDSTAGESTATE CurrentStage() {
+    DDSTAGESTATE st;
+    st.dwVertexColor = lpDTCon->dwVertexColor;
+    st.dwColorOp = lpDTCon->dwColorOp;
+    st.dwAlphaOp = lpDTCon->dwAlphaOp;
+    st.dwTextureFactor = lpDTCon->dwTextureFactor;
+    return st;
+}
+
+int BltStretchDirectDraw(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, int sx, int sy, int sw,
+                         int sh, int flags) {
+    if (!DDClipBlt(dst, &x, &y, &w, &h, src, &sx, &sy, &sw, &sh)) return 0;
+    DDPIXELS* d = dst->Pixels();
+    DDPIXELS* s = src->Pixels();
+    if (!d || !s) return 0;
+    const bool keyed = flags == 1 && src->Keyed();
+    if (sw == w && sh == h) FastBltPixels(*d, *s, x, y, w, h, sx, sy, keyed, dwTransmit);
+    else StretchBltPixels(*d, *s, x, y, w, h, sx, sy, sw, sh, keyed, dwTransmit);
+    return 1;
+}
+
+int BltStretchDevice(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, int sx, int sy, int sw,
+                     int sh, int flags) {
+    if (!dst || !src) return 0;
+    DDGetShareSD(&dst);
+    DDGetShareSD(&src);
+    if (lpDTCon->bFlushing) {
+        dst = &BackBuffer;
+        src = &VirBackBuffer;
+    } else {
+        DDRedirectBackBuffer(&dst);
+        DDRedirectBackBuffer(&src);
+    }
+    if (!dst->lpDT || !src->lpDT) return 0;
+    DDPIXELS* d = dst->Pixels();
+    DDPIXELS* s = src->Pixels();
+    if (!d || !s) return 0;
+    if (dst->lpDT->bRenderTarget && src->lpDT->nMemoryType != DTMEMORYTYPE_SYSTEM) {
+        if (!DDClipBlt(dst, &x, &y, &w, &h, src, &sx, &sy, &sw, &sh)) return 0;
+        if (DDCollectingSpriteBatch()) {
+            DDSPRITEREQUEST r;
+            r.lpDst = dst;
+            r.lpSrc = src;
+            r.x = x, r.y = y, r.w = w, r.h = h, r.sx = sx, r.sy = sy, r.sw = sw, r.sh = sh;
+            r.nFlags = flags;
+            r.dwVertexColor = lpDTCon->dwVertexColor;
+            r.dwColorOp = lpDTCon->dwColorOp;
+            r.dwAlphaOp = lpDTCon->dwAlphaOp;
+            DDSpriteBatchCollect(r);
+            return 1;
+        }
+        if (!DDBeginScene()) return 0;
+        if (flags == 0 && src->Keyed()) DDClearForUnkeyedDraw(dst, x, y, w, h);
+        DDDrawQuad(dst, src, x, y, w, h, sx, sy, sw, sh, CurrentStage());
+        return 1;
+    }
+    ProcessorCopyPixels(*d, *s, src->nWidth, src->nHeight, x, y, w, h, sx, sy, sw, sh, flags == 1);
+    return 1;
+}
+
+}  // namespace
+
+void DDDrawQuad(DDSURFACEDATA* dst, DDSURFACEDATA* src, int x, int y, int w, int h, int sx, int sy, int sw, int sh,
+                const DDSTAGESTATE& state) {
+    DDPIXELS* d = dst->Pixels();
+    DDPIXELS* s = src->Pixels();
+    if (d && s) DrawQuadPixels(*d, *s, x, y, w, h, sx, sy, sw, sh, state);
+}
+
+void DDClearForUnkeyedDraw(DDSURFACEDATA* dst, int x, int y, int w, int h) {
+    DDPIXELS* d = dst->Pixels();
+    if (!d) return;
+    const DWORD argb = dst == &BackBuffer ? lpDTCon->argbTransmit : lpDTCon->dwTransparent;
+    ClearPixels(*d, x, y, w, h, FromArgb(d->fmt, argb));
+}
+
+int DDBlt(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, int sx, int sy, int flags) {
+    if (lpDTCon) return DDBltStretch(dst, x, y, w, h, src, sx, sy, w, h, flags);
+    if (!dst || !src) return 0;
+    int sw = w, sh = h;
+    if (!DDClipBlt(dst, &x, &y, &w, &h, src, &sx, &sy, &sw, &sh)) return 0;
+    DDPIXELS* d = dst->Pixels();
+    DDPIXELS* s = src->Pixels();
+    if (!d || !s) return 0;
+    FastBltPixels(*d, *s, x, y, w, h, sx, sy, flags == 1 && src->Keyed(), dwTransmit);
+    return 1;
+}
+
+int DDBltStretch(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, int sx, int sy, int sw, int sh,
+                 int flags) {
+    if (AbortFlag) return 0;
+    if (!dst || !src) return 0;
+    DDWrapMirror(src, &sx, &sy, &sw, &sh);
+    if (lpDTCon) return BltStretchDevice(dst, x, y, w, h, src, sx, sy, sw, sh, flags);
+    if (lpDDCon) return BltStretchDirectDraw(dst, x, y, w, h, src, sx, sy, sw, sh, flags);
+    return 0;
+}
+
+int DDBltOp(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, int sx, int sy, int flags,
+            const DDBLTCOLOR* op) {
+    if (lpDTCon) return DDBltStretchOp(dst, x, y, w, h, src, sx, sy, w, h, flags, op);
+    return DDBlt(dst, x, y, w, h, src, sx, sy, flags);
+}
+
+int DDBltStretchOp(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, int sx, int sy, int sw,
+                   int sh, int flags, const DDBLTCOLOR* op) {
+    if (!lpDTCon || !op) return DDBltStretch(dst, x, y, w, h, src, sx, sy, sw, sh, flags);
+    DDSetVertexColor(op->dwColor);
+    DDSetColorOp(op->dwColorOp);
+    const int r = DDBltStretch(dst, x, y, w, h, src, sx, sy, sw, sh, flags);
+    DDResetVertexColor();
+    DDResetColorOp();
+    return r;
+}
+
+int DDClipBlt(DDSURFACEDATA* dst, int* x, int* y, int* w, int* h, DDSURFACEDATA* src, int* sx, int* sy, int* sw,
+              int* sh) {
+    if (!dst || !src || *w <= 0 || *h <= 0 || *sw == 0 || *sh == 0) return 0;
+    if (*sw == *w && *sh == *h) {
+        const bool left = ClipSameSize(dst, x, y, src, sx, sy, sw, sh);
+        *w = *sw;
+        *h = *sh;
+        return left ? 1 : 0;
+    }
+    return ClipScaled(dst, x, y, w, h, src, sx, sy, sw, sh) ? 1 : 0;
+}
+
+namespace {
+void WrapMirrorAxis(int* s, int* len, int cell) {
+    if (!cell) return;
+    if (*len == cell) {
+        *s += *len;
+        *len = -*len;
+    } else if (*len < cell) {
+        *s = *s + cell - 2 * (*s % cell);
+        *len = -*len;
+    }
+}
+}  // namespace
+
+void DDWrapMirror(DDSURFACEDATA* src, int* sx, int* sy, int* sw, int* sh) {
+    if (!lpDTCon || !src || !src->lpShareSD) return;
+    WrapMirrorAxis(sx, sw, src->nMirrorWidth);
+    WrapMirrorAxis(sy, sh, src->nMirrorHeight);
+}
+
+int DDDrawDebugText(DDSURFACEDATA* dst, int x, int y, int cellWidth, int cellHeight, DDSURFACEDATA* font,
+                    const char* text) {
+    DDSpriteBatchOpen(0);
+    int c = 0;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); p && *p; ++p) {
+        const int b = *p;
+        if (b == '\n') {
+            c = 0;
+            y += cellHeight;
+            continue;
+        }
+        int row = (b >> 4) & 15;
+        if (b >= 0xA6 && b <= 0xBF) row -= 10;
+        else if (b >= 0xC0 && b <= 0xDD) row -= 4;
+        DDBlt(dst, x + c, y, cellWidth, cellHeight, font, (b & 15) * cellWidth, row * cellHeight, 1);
+        c += cellWidth;
+        if (c >= DDSetting.nWidth) {
+            c = 0;
+            y += cellHeight;
+        }
+    }
+    DDSpriteBatchFlush();
+    return 1;
+}
+
+namespace {
+void DDPutPixel(DDSURFACEDATA* sd, int x, int y, DWORD n) {
+    if (lpDTCon) {
+        PalNumToRGB(sd, x, y, 1, 1, n);
+        return;
+    }
+    DDPIXELS* px = sd ? sd->Pixels() : nullptr;
+    if (px && x >= 0 && y >= 0 && x < sd->nWidth && y < sd->nHeight) px->Put(x, y, DDPalNumToPixel(n));
+}
+}  // namespace
+
+void DDCircle(DDSURFACEDATA* sd, int cx, int cy, int r, DWORD n) {
+    if (r < 1) return;
+    int x = 0, y = r, d = 3 - 2 * r;
+    while (x <= y) {
+        const int pts[8][2] = {{cx + x, cy + y}, {cx - x, cy + y}, {cx + x, cy - y}, {cx - x, cy - y},
+                               {cx + y, cy + x}, {cx - y, cy + x}, {cx + y, cy - x}, {cx - y, cy - x}};
+        for (const auto& p : pts) DDPutPixel(sd, p[0], p[1], n);
+        if (d < 0) {
+            d += 4 * x + 6;
+        } else {
+            d += 4 * (x - y) + 10;
+            --y;
+        }
+        ++x;
+    }
+}
+
+int DDDialogBoxMode(int /*on*/) {
+    // The window backend shows boxes over the frame itself in both window
+    // and full screen; nothing has to leave exclusive drawing here.
+    return 1;
+}
+
+int DDMesBox(const std::string& text, const std::string& caption, UINT type) {
+    if (!DDDialogBoxMode(1)) {
+        WriteLogF("DDMesBox 失敗! %s, %s", text.c_str(), caption.c_str());
+        return 0;
+    }
+    ::MessageBoxA(DDSetting.hWnd, text, caption, type);
+    DDDialogBoxMode(0);
+    return 1;
+}

@@ -1,0 +1,297 @@
+#include "draw/device.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "draw/blit.h"
+#include "draw/sprite_batch.h"
+#include "draw/palette.h"
+#include "draw/surfaces.h"
+#include "foundation/frame_timer.h"
+#include "foundation/report.h"
+#include "platform/present.h"
+
+DDSETTING DDSetting;
+int bDDInit = 0;
+DDSOFTWARECAPS DDSoftwareCaps;
+std::unique_ptr<DDDEVICE> lpDTCon;
+std::unique_ptr<DDCONTEXT> lpDDCon;
+DWORD dwTransmit = 0;
+DDCHANNELS TexChannels = {};
+DDCHANNELS BackChannels = {};
+DDSURFACEDATA BackBuffer;
+DDSURFACEDATA VirBackBuffer;
+DDSURFACEDATA WorkSD;
+DDSURFACEDATA DDPrimarySD;
+DDSURFACEDATA DDWorkSD;
+PALETTEENTRY DDPaletteColors[256] = {};
+
+namespace {
+
+bool g_started = false;
+
+constexpr DDCHANNELS kChannels8888 = {{16, 8, 0, 24}, {255, 255, 255, 255}};
+constexpr DDCHANNELS kChannels1555 = {{10, 5, 0, 15}, {31, 31, 31, 1}};
+constexpr DDCHANNELS kChannels565 = {{11, 5, 0, 16}, {31, 63, 31, 0}};
+
+// The display format of the DirectDraw path at each depth.
+DWORD DisplayFormat(int bpp) {
+    switch (bpp) {
+        case 8: return D3DFMT_P8;
+        case 16: return D3DFMT_R5G6B5;
+        default: return D3DFMT_X8R8G8B8;
+    }
+}
+
+void RecordSize(DDSURFACEDATA& sd, int width, int height) {
+    sd.nWidth = sd.nTexWidth = width;
+    sd.nHeight = sd.nTexHeight = height;
+}
+
+bool InitD3D(int width, int height, int bpp) {
+    lpDTCon = std::make_unique<DDDEVICE>();
+    DDDEVICE& dev = *lpDTCon;
+    dev.bPow2 = DDSoftwareCaps.bPow2;
+    dev.bSquareOnly = DDSoftwareCaps.bSquareOnly;
+    dev.nMaxTextureWidth = DDSoftwareCaps.nMaxTextureWidth;
+    dev.nMaxTextureHeight = DDSoftwareCaps.nMaxTextureHeight;
+    if (bpp == 32) {
+        dev.fmtBackBuffer = D3DFMT_X8R8G8B8;
+        dev.fmtTexture = D3DFMT_A8R8G8B8;
+        TexChannels = kChannels8888;
+    } else if (bpp == 16) {
+        dev.fmtTexture = D3DFMT_A1R5G5B5;
+        dev.fmtBackBuffer = DDSetting.nWindowMode ? D3DFMT_A1R5G5B5 : D3DFMT_R5G6B5;
+        TexChannels = kChannels1555;
+        BackChannels = DDSetting.nWindowMode ? kChannels1555 : kChannels565;
+    } else {
+        return false;
+    }
+    LogPrintfBoth("Device HAL-HARD");
+    LogPrintfBoth("%s", dev.fmtBackBuffer == D3DFMT_X8R8G8B8   ? "X8R8G8B8"
+                        : dev.fmtBackBuffer == D3DFMT_R5G6B5 ? "R5G6B5"
+                                                             : "A1R5G5B5");
+    SetFrameTimerHasDevice(true);
+
+    BackBuffer.lpDT = std::make_unique<DDTEXTUREDATA>();
+    RecordSize(BackBuffer, width, height);
+    BackBuffer.nDDMemory = 0;
+    SetRecordName(BackBuffer.name, "BackBuffer");
+    BackBuffer.lpDT->bRenderTarget = 1;
+    BackBuffer.lpDT->nTextureId = 0;
+    BackBuffer.lpDT->texture.Allocate(dev.fmtBackBuffer, width, height);
+    dev.nTextureCount = 1;
+    dev.nFontCount = 0;
+    dev.lpRenderTarget = &BackBuffer;
+
+    DDSetVirBackBuffer(0);
+    dev.bFlushing = 0;
+    DDCreateSurface(&VirBackBuffer, width, height, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0);
+    SetRecordName(VirBackBuffer.name, "VirBackBuffer");
+    DDCreateSurface(&WorkSD, width, height, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0);
+    SetRecordName(WorkSD.name, "WorkSD");
+    return true;
+}
+
+// The DirectDraw palette of a fresh start: the full-screen and the window
+// starts each fill it their own way before the game's palette is set.
+void InitDirectDrawPalette(bool fullScreen) {
+    for (int i = 0; i < 256; ++i) {
+        const BYTE v = static_cast<BYTE>(i);
+        if (fullScreen) {
+            DDPaletteColors[i] = PALETTEENTRY{v, v, 0, PC_RESERVED};
+        } else if (i >= 10 && i <= 245) {
+            DDPaletteColors[i] = PALETTEENTRY{v, v, 0, PC_RESERVED};
+        } else {
+            DDPaletteColors[i] = PALETTEENTRY{v, 0, 0, PC_EXPLICIT};
+        }
+    }
+    if (fullScreen) DDPaletteColors[0] = PALETTEENTRY{0, 0, 255, PC_RESERVED};
+}
+
+bool InitDirectDraw(int width, int height, int bpp) {
+    lpDDCon = std::make_unique<DDCONTEXT>();
+    const DWORD fmt = DisplayFormat(bpp);
+    if (bpp != 8 && bpp != 16 && bpp != 32) {
+        LogPrintfBoth("SetDisplayMode Err");
+        return false;
+    }
+    for (DDSURFACEDATA* sd : {&DDPrimarySD, &BackBuffer, &DDWorkSD}) {
+        sd->lpDD = std::make_unique<DDDRAWDATA>();
+        sd->lpDD->surface.Allocate(fmt, width, height);
+        RecordSize(*sd, width, height);
+    }
+    DDWorkSD.nDDMemory = 1;
+    InitDirectDrawPalette(DDSetting.nWindowMode == 0);
+    if (bpp > 8) DDColorMasks(&TexChannels);
+    return true;
+}
+
+}  // namespace
+
+bool DDInit(int bD3D, HWND hWnd, int width, int height, int bpp, int vsync, int windowMode, int backBufferCount,
+            int refreshRate, int useRefreshRate, DDSURFACEDATA* surfaceArray, SURFACETABLEENTRY* surfaceTable,
+            int surfaceCount, int /*unused*/) {
+    DDSetting = DDSETTING{bD3D,     hWnd,           width,        height,       bpp,          bpp / 8,
+                          windowMode, backBufferCount, vsync != 0, refreshRate, useRefreshRate, surfaceArray,
+                          surfaceTable, surfaceCount};
+    LogPrintfBoth("VSync : %d", vsync);
+    if (g_started) DDRelease();
+    const bool ok = bD3D ? InitD3D(width, height, bpp) : InitDirectDraw(width, height, bpp);
+    if (!ok) return false;
+    bDDInit = 1;
+    g_started = true;
+    return true;
+}
+
+void DDRelease() {
+    if (DDSetting.lpSurfaceArray) {
+        for (int i = 0; i < DDSetting.nSurfaceCount; ++i) DDReleaseSurface(&DDSetting.lpSurfaceArray[i]);
+    }
+    for (DDSURFACEDATA* sd : {&WorkSD, &VirBackBuffer, &BackBuffer, &DDPrimarySD, &DDWorkSD}) {
+        DDReleaseSurface(sd);
+        *sd = DDSURFACEDATA();
+    }
+    DDSpriteBatchDiscardAll();
+    lpDTCon.reset();
+    lpDDCon.reset();
+    SetFrameTimerHasDevice(false);
+    g_started = false;
+}
+
+void DDExit() { DDRelease(); }
+
+int DDFlip(int fps, int /*a*/, int /*b*/) {
+    if (!lpDTCon) return 1;
+    if (lpDTCon->bVirBackBuffer) DDFlushVirBackBuffer(&BackBuffer, &VirBackBuffer);
+    if (!DDSetting.bVSync) WaitFrame(fps);
+    DDEndScene();
+    DDPresent();
+    return 1;
+}
+
+void DDPresent() {
+    DDPIXELS* px = BackBuffer.Pixels();
+    if (!px || px->Empty()) return;
+    const int w = BackBuffer.nWidth;
+    const int h = BackBuffer.nHeight;
+    std::vector<std::uint32_t> frame(static_cast<std::size_t>(w) * h);
+    for (int y = 0; y < h; ++y) {
+        std::uint32_t* out = frame.data() + static_cast<std::size_t>(y) * w;
+        if (px->fmt == D3DFMT_P8) {
+            const BYTE* row = px->Row<BYTE>(y);
+            for (int x = 0; x < w; ++x) {
+                const PALETTEENTRY& e = DDPaletteColors[row[x]];
+                out[x] = std::uint32_t(e.peRed) << 16 | std::uint32_t(e.peGreen) << 8 | e.peBlue;
+            }
+        } else {
+            for (int x = 0; x < w; ++x) out[x] = ToArgb(px->fmt, px->Get(x, y)) & 0xFFFFFFu;
+        }
+    }
+    platform::PresentFrame(frame.data(), w, h, w);
+}
+
+void DDSetVirBackBuffer(int on) {
+    if (!lpDTCon) return;
+    if (lpDTCon->bVirBackBuffer && !on && VirBackBuffer.Pixels()) DDFlushVirBackBuffer(&BackBuffer, &VirBackBuffer);
+    lpDTCon->bVirBackBuffer = on;
+    lpDTCon->lpRenderTarget = on ? &VirBackBuffer : &BackBuffer;
+}
+
+int DDRedirectBackBuffer(DDSURFACEDATA** surface) {
+    if (lpDTCon && lpDTCon->bVirBackBuffer && *surface == &BackBuffer) {
+        *surface = &VirBackBuffer;
+        return 1;
+    }
+    return 0;
+}
+
+void DDFlushVirBackBuffer(DDSURFACEDATA* dst, DDSURFACEDATA* src) {
+    if (!lpDTCon) return;
+    lpDTCon->bFlushing = 1;
+    DDSetAlphaOp(D3DTOP_DISABLE);
+    DDBlt(dst, 0, 0, src->nWidth, src->nHeight, src, 0, 0, 0);
+    DDResetAlphaOp();
+    lpDTCon->bFlushing = 0;
+}
+
+void DDSetVertexColor(DWORD color) {
+    if (lpDTCon) lpDTCon->dwVertexColor = color;
+}
+void DDResetVertexColor() { DDSetVertexColor(0xFFFFFFFFu); }
+void DDSetColorOp(DWORD op) {
+    if (lpDTCon) lpDTCon->dwColorOp = op;
+}
+void DDResetColorOp() { DDSetColorOp(D3DTOP_MODULATE); }
+void DDSetAlphaOp(DWORD op) {
+    if (lpDTCon) lpDTCon->dwAlphaOp = op;
+}
+void DDResetAlphaOp() { DDSetAlphaOp(D3DTOP_SELECTARG1); }
+
+int DDBeginScene() {
+    if (!lpDTCon) return 0;
+    lpDTCon->bInScene = 1;
+    return 1;
+}
+
+void DDEndScene() {
+    if (lpDTCon) lpDTCon->bInScene = 0;
+}
+
+int DDSetRenderTarget(int /*index*/, DDSURFACEDATA* surface) {
+    return (surface && surface->lpDT && surface->lpDT->bRenderTarget) ? 1 : 0;
+}
+
+void DDGetShareSD(DDSURFACEDATA** surface) {
+    if (lpDTCon && *surface && (*surface)->lpShareSD) *surface = (*surface)->lpShareSD;
+}
+
+namespace {
+int NextPowerOfTwo(int v) {
+    if (v <= 0 || (v & (v - 1)) == 0) return v;
+    int high = 1;
+    while (high <= v / 2) high <<= 1;
+    return high * 2;
+}
+}  // namespace
+
+void DDAdjustTextureSize(int* width, int* height) {
+    if (!lpDTCon) return;
+    if (lpDTCon->bPow2) {
+        *width = NextPowerOfTwo(*width);
+        *height = NextPowerOfTwo(*height);
+    }
+    if (lpDTCon->bSquareOnly) {
+        if (*width < *height) *width = *height;
+        else *height = *width;
+    }
+}
+
+int DDCheckTextureSize(unsigned width, unsigned height) {
+    if (!lpDTCon) return 1;
+    int ok = 1;
+    if (width > static_cast<unsigned>(lpDTCon->nMaxTextureWidth)) {
+        LogPrintfBoth("このビデオカードでは横幅%dを超える画像はサポートされていません！", lpDTCon->nMaxTextureWidth);
+        ok = 0;
+    }
+    if (height > static_cast<unsigned>(lpDTCon->nMaxTextureHeight)) {
+        LogPrintfBoth("このビデオカードでは縦幅%dを超える画像はサポートされていません！", lpDTCon->nMaxTextureHeight);
+        ok = 0;
+    }
+    return ok;
+}
+
+void DDColorMasks(DDCHANNELS* table) {
+    const DWORD fmt = DisplayFormat(DDSetting.nBpp);
+    *table = fmt == D3DFMT_R5G6B5 ? kChannels565 : DDCHANNELS{{16, 8, 0, 24}, {255, 255, 255, 0}};
+}
+
+DWORD DDPalToRGB16(const PALETTEENTRY* e) {
+    if (lpDTCon) {
+        WriteLog("DDPalToRGB16はDirect3Dでは未対応");
+        return 0;
+    }
+    const DDCHANNELS& c = TexChannels;
+    return DWORD(e->peBlue & c.nMax[2]) << c.nShift[2] | DWORD(e->peGreen & c.nMax[1]) << c.nShift[1] |
+           DWORD(e->peRed & c.nMax[0]) << c.nShift[0];
+}

@@ -1,0 +1,144 @@
+#pragma once
+// The drawing device. Both paths draw into CPU surfaces in software: the
+// "Direct3D" path keeps texture formats, texture-stage operations and alpha
+// blending; the "DirectDraw" path keeps the display format, colour keys and
+// the 256-colour palette. Exactly one of lpDTCon and lpDDCon is set while
+// the layer runs, and every operation takes its branch from them.
+#include <memory>
+#include <string>
+
+#include "draw/pixel_format.h"
+#include "draw/surface.h"
+#include "platform/win_types.h"
+
+struct SURFACETABLEENTRY;
+
+struct DDSETTING {
+    int bD3D = 0;
+    HWND hWnd = nullptr;
+    int nWidth = 640;
+    int nHeight = 480;
+    int nBpp = 32;
+    int nBytePerPixel = 4;
+    int nWindowMode = 1;
+    int nBackBufferCount = 1;
+    int bVSync = 0;
+    int nRefreshRate = 60;
+    int bUseRefreshRate = 0;
+    DDSURFACEDATA* lpSurfaceArray = nullptr;
+    SURFACETABLEENTRY* lpSurfaceTable = nullptr;
+    int nSurfaceCount = 0;
+};
+extern DDSETTING DDSetting;
+extern int bDDInit;
+
+// What the software device reports as its capabilities. Tests narrow them
+// to reach the power-of-two, square and size-limit rules.
+struct DDSOFTWARECAPS {
+    bool bPow2 = false;
+    bool bSquareOnly = false;
+    int nMaxTextureWidth = 8192;
+    int nMaxTextureHeight = 8192;
+};
+extern DDSOFTWARECAPS DDSoftwareCaps;
+
+// Texture-stage operations (values of the device's operation codes).
+constexpr DWORD D3DTOP_DISABLE = 1;
+constexpr DWORD D3DTOP_SELECTARG1 = 2;
+constexpr DWORD D3DTOP_SELECTARG2 = 3;
+constexpr DWORD D3DTOP_MODULATE = 4;
+constexpr DWORD D3DTOP_MODULATE2X = 5;
+constexpr DWORD D3DTOP_MODULATE4X = 6;
+constexpr DWORD D3DTOP_ADD = 7;
+constexpr DWORD D3DTOP_ADDSIGNED = 8;
+constexpr DWORD D3DTOP_ADDSIGNED2X = 9;
+constexpr DWORD D3DTOP_SUBTRACT = 10;
+constexpr DWORD D3DTOP_ADDSMOOTH = 11;
+constexpr DWORD D3DTOP_BLENDDIFFUSEALPHA = 12;
+constexpr DWORD D3DTOP_BLENDTEXTUREALPHA = 13;
+constexpr DWORD D3DTOP_BLENDFACTORALPHA = 14;
+
+struct DDDEVICE {
+    DWORD fmtBackBuffer = D3DFMT_X8R8G8B8;
+    DWORD fmtTexture = D3DFMT_A8R8G8B8;
+    int bPow2 = 0;
+    int bSquareOnly = 0;
+    int bDynamicTexture = 1;
+    int nMaxTextureWidth = 8192;
+    int nMaxTextureHeight = 8192;
+    int bVirBackBuffer = 0;
+    DDSURFACEDATA* lpRenderTarget = nullptr;
+    int bFlushing = 0;
+    BYTE rgbTransmit[3] = {};     // blue, green, red
+    BYTE rgbTransmit_16[3] = {};  // blue, green, red
+    DWORD dwTransparent = 0;
+    DWORD argbTransmit = 0xFF000000u;
+    WORD wTransmit_16 = 0;
+    int bInScene = 0;
+    DWORD dwVertexColor = 0xFFFFFFFFu;
+    DWORD dwColorOp = D3DTOP_MODULATE;
+    DWORD dwAlphaOp = D3DTOP_SELECTARG1;
+    DWORD dwTextureFactor = 0xFFFFFFFFu;
+    int nTextureCount = 1;
+    int nFontCount = 0;
+    std::string strTextureErr;
+};
+
+struct DDCONTEXT {
+    BYTE rgbTransmit[3] = {};     // blue, green, red
+    BYTE pad0 = 0;
+    BYTE rgbTransmit_16[3] = {};  // blue, green, red
+    BYTE pad1 = 0;
+    DWORD nFontCount = 0;
+};
+
+extern std::unique_ptr<DDDEVICE> lpDTCon;
+extern std::unique_ptr<DDCONTEXT> lpDDCon;
+extern DWORD dwTransmit;
+extern DDCHANNELS TexChannels;
+extern DDCHANNELS BackChannels;
+
+extern DDSURFACEDATA BackBuffer;
+extern DDSURFACEDATA VirBackBuffer;
+extern DDSURFACEDATA WorkSD;
+extern DDSURFACEDATA DDPrimarySD;
+extern DDSURFACEDATA DDWorkSD;
+
+// The 256 colours set on the DirectDraw palette (8-bit present).
+struct PALETTEENTRY {
+    BYTE peRed;
+    BYTE peGreen;
+    BYTE peBlue;
+    BYTE peFlags;
+};
+extern PALETTEENTRY DDPaletteColors[256];
+constexpr BYTE PC_RESERVED = 0x01;
+constexpr BYTE PC_EXPLICIT = 0x02;
+
+bool DDInit(int bD3D, HWND hWnd, int width, int height, int bpp, int vsync, int windowMode, int backBufferCount,
+            int refreshRate, int useRefreshRate, DDSURFACEDATA* surfaceArray, SURFACETABLEENTRY* surfaceTable,
+            int surfaceCount, int unused);
+void DDRelease();
+void DDExit();
+int DDFlip(int fps, int a, int b);
+// Converts the finished back buffer to 0x00RRGGBB (through the DirectDraw
+// palette at 8 bits) and hands it to the window backend.
+void DDPresent();
+
+void DDSetVirBackBuffer(int on);
+int DDRedirectBackBuffer(DDSURFACEDATA** surface);
+void DDFlushVirBackBuffer(DDSURFACEDATA* dst, DDSURFACEDATA* src);
+void DDSetVertexColor(DWORD color);
+void DDResetVertexColor();
+void DDSetColorOp(DWORD op);
+void DDResetColorOp();
+void DDSetAlphaOp(DWORD op);
+void DDResetAlphaOp();
+int DDBeginScene();
+void DDEndScene();
+int DDSetRenderTarget(int index, DDSURFACEDATA* surface);
+void DDGetShareSD(DDSURFACEDATA** surface);
+void DDAdjustTextureSize(int* width, int* height);
+int DDCheckTextureSize(unsigned width, unsigned height);
+void DDColorMasks(DDCHANNELS* table);
+DWORD DDPalToRGB16(const PALETTEENTRY* entry);

@@ -1,0 +1,80 @@
+#pragma once
+// The surface record of the drawing layer. Callers own the records; the
+// layer owns what they point to: a Direct3D-path part (a texture held as a
+// CPU pixel buffer in the texture format) or a DirectDraw-path part (a pixel
+// buffer in the display format).
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "draw/pixel_format.h"
+#include "platform/win_types.h"
+
+// A CPU pixel buffer: rows of nPitch bytes, no padding beyond the format.
+struct DDPIXELS {
+    DWORD fmt = 0;
+    int nWidth = 0;
+    int nHeight = 0;
+    int nPitch = 0;
+    std::vector<std::uint8_t> bits;
+
+    bool Empty() const { return bits.empty(); }
+    void Allocate(DWORD format, int width, int height);
+    template <class T>
+    T* Row(int y) {
+        return reinterpret_cast<T*>(bits.data() + static_cast<std::size_t>(y) * nPitch);
+    }
+    template <class T>
+    const T* Row(int y) const {
+        return reinterpret_cast<const T*>(bits.data() + static_cast<std::size_t>(y) * nPitch);
+    }
+    std::uint32_t Get(int x, int y) const;
+    void Put(int x, int y, std::uint32_t value);
+};
+
+// Memory kinds of a Direct3D texture.
+constexpr int DTMEMORYTYPE_VIDEO_RT = 0;
+constexpr int DTMEMORYTYPE_SYSTEM = 1;
+constexpr int DTMEMORYTYPE_VIDEO_NORT = 2;
+
+struct DDTEXTUREDATA {
+    int nTextureId = 0;
+    DDPIXELS texture;  // the level-0 surface, texture width x texture height
+    int nMemoryType = DTMEMORYTYPE_VIDEO_RT;
+    int bColorKey = 0;
+    int bRenderTarget = 0;
+    std::vector<std::uint8_t> lpColorIndex;  // empty: no colour index map
+};
+
+struct DDDRAWDATA {
+    DDPIXELS surface;
+    int bColorKey = 0;
+    std::vector<std::uint8_t> lpColorIndex;
+};
+
+struct DDSURFACEDATA {
+    std::unique_ptr<DDTEXTUREDATA> lpDT;
+    std::unique_ptr<DDDRAWDATA> lpDD;
+    char name[260] = {};
+    int nWidth = 0;
+    int nHeight = 0;
+    int nTexWidth = 0;
+    int nTexHeight = 0;
+    char fileName[260] = {};
+    int nDDMemory = 0;
+    int nMirrorWidth = 0;
+    int nMirrorHeight = 0;
+    DDSURFACEDATA* lpShareSD = nullptr;
+    int bLost = 0;
+
+    DDSURFACEDATA() = default;
+    DDSURFACEDATA(DDSURFACEDATA&&) = default;
+    DDSURFACEDATA& operator=(DDSURFACEDATA&&) = default;
+
+    // The pixels this record draws from or into in the running path; null
+    // when it has none (never created, shared without a link, released).
+    DDPIXELS* Pixels();
+    bool Keyed() const;
+};
+
+void SetRecordName(char (&field)[260], const char* text);
