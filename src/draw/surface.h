@@ -17,11 +17,18 @@ struct DDPIXELS {
     int nHeight = 0;
     int nPitch = 0;
     std::vector<std::uint8_t> bits;
+    // Known to hold only texels of full alpha (set after a load that found
+    // none other; every write access drops it). Blits copy such sources
+    // without looking at their alpha.
+    bool bOpaque = false;
 
     bool Empty() const { return bits.empty(); }
     void Allocate(DWORD format, int width, int height);
+    // Sets bOpaque when every texel of a 32-bit texture has full alpha.
+    void NoteOpacity();
     template <class T>
     T* Row(int y) {
+        bOpaque = false;
         return reinterpret_cast<T*>(bits.data() + static_cast<std::size_t>(y) * nPitch);
     }
     template <class T>

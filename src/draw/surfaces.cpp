@@ -20,6 +20,17 @@ void DDPIXELS::Allocate(DWORD format, int width, int height) {
     nHeight = std::max(height, 0);
     nPitch = nWidth * BytesPerPixel(format);
     bits.assign(static_cast<std::size_t>(nPitch) * nHeight, 0);
+    bOpaque = false;
+}
+
+void DDPIXELS::NoteOpacity() {
+    if (fmt != D3DFMT_A8R8G8B8) return;
+    std::uint32_t all = 0xFFFFFFFFu;
+    for (int y = 0; y < nHeight; ++y) {
+        const std::uint32_t* row = static_cast<const DDPIXELS*>(this)->Row<std::uint32_t>(y);
+        for (int x = 0; x < nWidth; ++x) all &= row[x];
+    }
+    bOpaque = (all >> 24) == 255;
 }
 
 std::uint32_t DDPIXELS::Get(int x, int y) const {
@@ -172,6 +183,7 @@ int CreateFromFileD3D(DDSURFACEDATA* sd, const char* file, int colorKey, int dep
             const std::uint32_t* in = bmp.rgb.data() + std::size_t(y) * bmp.nWidth;
             for (int x = 0; x < bmp.nWidth && x < texW; ++x) t.texture.Put(x, y, LoadedTexel(in[x], key, fmt));
         }
+        t.texture.NoteOpacity();
         sd->nWidth = bmp.nWidth;
         sd->nHeight = bmp.nHeight;
         sd->nTexWidth = texW;

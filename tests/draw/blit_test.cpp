@@ -255,6 +255,26 @@ TEST_F(BlitTest, VertexColourModulatesAndAddSaturates) {
     DDReleaseSurface(&pic);
 }
 
+TEST_F(BlitTest, TexelsOfEveryAlphaClassInOneRow) {
+    Start(kD3D32);
+    DDSURFACEDATA pic;
+    ASSERT_TRUE(DDCreateSurface(&pic, 3, 2, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+    const std::uint32_t texels[2][3] = {{0x80FF0000u, 0xFF00FF00u, 0x00000000u},
+                                        {0xFF0000FFu, 0x00FFFFFFu, 0xFF0000FFu}};
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x) pic.Pixels()->Put(x, y, texels[y][x]);
+    const std::uint32_t want[2][3] = {{0xFF800000u, 0xFF00FF00u, 0xFF000000u},
+                                      {0xFF0000FFu, 0xFF000000u, 0xFF0000FFu}};
+    for (bool opaqueNoted : {false, true}) {
+        if (opaqueNoted) pic.Pixels()->NoteOpacity();
+        EXPECT_FALSE(pic.Pixels()->bOpaque);
+        DDFillRectColor(&BackBuffer, 0, 0, 3, 2, 0xFF000000u);
+        EXPECT_EQ(DDBlt(&BackBuffer, 0, 0, 3, 2, &pic, 0, 0, 1), 1);
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 3; ++x) EXPECT_EQ(PixelAt(BackBuffer, x, y), want[y][x]) << x << "," << y;
+    }
+}
+
 TEST_F(BlitTest, HalfAlphaFillBlendsOverTheTarget) {
     Start(kD3D32);
     DDFillRectColor(&BackBuffer, 0, 0, 1, 1, 0xFF000000u);
