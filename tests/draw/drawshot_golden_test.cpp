@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "draw/picture_codecs.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+bool ReadPicture(const std::string& hostPath, DECODEDPICTURE& out) {
+    std::ifstream in(hostPath, std::ios::binary);
+    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string why;
+    return DecodePicture(bytes.data(), bytes.size(), out, why);
+}
+
+// The fixture scene drawn by the tool in each mode equals the golden frame
+// of that mode pixel for pixel.
+TEST(DrawshotGolden, EveryModeMatchesItsGolden) {
+    for (const char* mode : {"D3D32", "D3D16w", "D3D16f", "DD32", "DD16", "DD8"}) {
+        SCOPED_TRACE(mode);
+        TempDir dir;
+        const std::string out = dir.HostPath() + "/shot.png";
+        const std::string cmd = std::string(DRAWSHOT_PATH) + " --mode " + mode + " --out " + out;
+        ASSERT_EQ(std::system(cmd.c_str()), 0);
+        DECODEDPICTURE shot, golden;
+        ASSERT_TRUE(ReadPicture(out, shot));
+        ASSERT_TRUE(ReadPicture(std::string(DRAW_GOLDEN_DIR) + "/drawshot_" + mode + ".png", golden));
+        ASSERT_EQ(shot.nWidth, 640);
+        ASSERT_EQ(shot.nHeight, 480);
+        ASSERT_EQ(shot.argb.size(), golden.argb.size());
+        int differing = 0, first = -1;
+        for (std::size_t i = 0; i < shot.argb.size(); ++i) {
+            if (shot.argb[i] == golden.argb[i]) continue;
+            if (first < 0) first = static_cast<int>(i);
+            ++differing;
+        }
+        EXPECT_EQ(differing, 0) << "first at x=" << first % 640 << " y=" << first / 640;
+    }
+}
+
+TEST(PictureCodecs, RefuseBrokenStreams) {
+    const std::string png = "\x89PNG\r\n\x1a\n\0\0\0\rIHDR\x7f\xff\xff\xff\x7f\xff\xff\xff\x08\x06\0\0\0";
+    const std::string jpeg = "\xFF\xD8\xFF\xE0\0\x10JFIF";
+    const struct {
+        const char* name;
+        std::string bytes;
+    } cases[] = {{"PNG header alone, absurd size", png}, {"JPEG cut after its first marker", jpeg}, {"nothing", ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DECODEDPICTURE pic;
+        std::string why;
+        EXPECT_FALSE(DecodePicture(reinterpret_cast<const std::uint8_t*>(c.bytes.data()), c.bytes.size(), pic, why));
+        EXPECT_TRUE(pic.argb.empty());
+    }
+}
+
+}  // namespace
