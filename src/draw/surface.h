@@ -45,6 +45,13 @@ constexpr int DTMEMORYTYPE_SYSTEM = 1;
 constexpr int DTMEMORYTYPE_VIDEO_NORT = 2;
 
 struct DDTEXTUREDATA {
+    DDTEXTUREDATA() = default;
+    DDTEXTUREDATA(const DDTEXTUREDATA&) = delete;
+    DDTEXTUREDATA& operator=(const DDTEXTUREDATA&) = delete;
+    // Leaves the list of created textures, so a record dropped without its
+    // release never leaves a dangling entry there.
+    ~DDTEXTUREDATA();
+
     int nTextureId = 0;
     DDPIXELS texture;  // the level-0 surface, texture width x texture height
     int nMemoryType = DTMEMORYTYPE_VIDEO_RT;

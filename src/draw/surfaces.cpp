@@ -12,7 +12,9 @@
 #include "foundation/abort.h"
 #include "foundation/report.h"
 
-std::list<DDTEXTUREDATA*> SurfaceList;
+std::list<DDTEXTUREDATA*>& SurfaceList = *new std::list<DDTEXTUREDATA*>;
+
+DDTEXTUREDATA::~DDTEXTUREDATA() { SurfaceList.remove(this); }
 
 void DDPIXELS::Allocate(DWORD format, int width, int height) {
     fmt = format;

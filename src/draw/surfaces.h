@@ -9,7 +9,8 @@
 struct SURFACETABLEENTRY;
 
 // Every Direct3D texture this layer created (shared records hold none).
-extern std::list<DDTEXTUREDATA*> SurfaceList;
+// Never destroyed: records of any lifetime may leave it during exit.
+extern std::list<DDTEXTUREDATA*>& SurfaceList;
 
 bool DDCreateSurface(DDSURFACEDATA* sd, int width, int height, int colorKey, int ddMemory, int memoryType,
                      int share, int restore);

@@ -178,6 +178,17 @@ TEST_F(SurfaceTest, EraseFromListFindsRecordsByAddress) {
     DDReleaseSurfaceList(surfaces);
 }
 
+TEST_F(SurfaceTest, DroppedRecordLeavesTheTextureList) {
+    Start(kD3D32);
+    const std::size_t before = SurfaceList.size();
+    {
+        DDSURFACEDATA sd;
+        ASSERT_TRUE(DDCreateSurface(&sd, 4, 4, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+        EXPECT_EQ(SurfaceList.size(), before + 1);
+    }
+    EXPECT_EQ(SurfaceList.size(), before);
+}
+
 TEST_F(SurfaceTest, PngContentWithBmpNameFailsInBothPaths) {
     const unsigned char png[] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
     dir.WriteHostFile("pic.bmp", std::string(reinterpret_cast<const char*>(png), sizeof png));
