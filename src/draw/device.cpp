@@ -48,9 +48,21 @@ void RecordSize(DDSURFACEDATA& sd, int width, int height) {
     sd.nHeight = sd.nTexHeight = height;
 }
 
+// A windowed VSync start asks the display for 60 Hz; one that stays at
+// another rate cannot pace by the vertical blank.
+void CheckRefreshRate() {
+    if (!DDSetting.nWindowMode || !DDSetting.bVSync) return;
+    LogPrintfBoth("RefreshRate : %d", DDSoftwareCaps.nDisplayRefreshRate);
+    if (DDSoftwareCaps.nDisplayRefreshRate != 60) {
+        DDSetting.bVSync = 0;
+        LogPrintfBoth("リフレッシュレートの変更に失敗しました！垂直同期が無効になります！");
+    }
+}
+
 bool InitD3D(int width, int height, int bpp) {
     lpDTCon = std::make_unique<DDDEVICE>();
     DDDEVICE& dev = *lpDTCon;
+    CheckRefreshRate();
     dev.bPow2 = DDSoftwareCaps.bPow2;
     dev.bSquareOnly = DDSoftwareCaps.bSquareOnly;
     dev.nMaxTextureWidth = DDSoftwareCaps.nMaxTextureWidth;
@@ -141,6 +153,8 @@ bool DDInit(int bD3D, HWND hWnd, int width, int height, int bpp, int vsync, int 
     if (!ok) return false;
     bDDInit = 1;
     g_started = true;
+    // Full screen shows error boxes inside the frame.
+    SetInFrameMessageBox(DDMesBox, [] { return DDSetting.nWindowMode == 0; });
     return true;
 }
 
@@ -153,6 +167,7 @@ void DDRelease() {
         *sd = DDSURFACEDATA();
     }
     DDSpriteBatchDiscardAll();
+    SetInFrameMessageBox(nullptr, nullptr);
     lpDTCon.reset();
     lpDDCon.reset();
     SetFrameTimerHasDevice(false);
@@ -295,3 +310,18 @@ DWORD DDPalToRGB16(const PALETTEENTRY* e) {
     return DWORD(e->peBlue & c.nMax[2]) << c.nShift[2] | DWORD(e->peGreen & c.nMax[1]) << c.nShift[1] |
            DWORD(e->peRed & c.nMax[0]) << c.nShift[0];
 }
+
+bool DDLock(DDSURFACEDATA* sd, DDSURFACEDESC2* desc, void** bits, int depth) {
+    if (lpDTCon) {
+        WriteLog("D3DではDDLockは未対応");
+        return true;
+    }
+    DDPIXELS* px = sd ? sd->Pixels() : nullptr;
+    if (!px) return false;
+    if (desc) *desc = DDSURFACEDESC2{px->nWidth, px->nHeight, px->nPitch, BytesPerPixel(px->fmt) * 8};
+    if (bits && (depth == 8 || depth == 16 || depth == 24 || depth == 32)) *bits = px->bits.data();
+    px->bOpaque = false;  // the caller writes through the pointer
+    return true;
+}
+
+void DDUnlock(DDSURFACEDATA*) {}

@@ -39,6 +39,8 @@ struct DDSOFTWARECAPS {
     bool bSquareOnly = false;
     int nMaxTextureWidth = 8192;
     int nMaxTextureHeight = 8192;
+    // The refresh rate the display reports after a windowed VSync start.
+    int nDisplayRefreshRate = 60;
 };
 extern DDSOFTWARECAPS DDSoftwareCaps;
 
@@ -141,4 +143,14 @@ void DDGetShareSD(DDSURFACEDATA** surface);
 void DDAdjustTextureSize(int* width, int* height);
 int DDCheckTextureSize(unsigned width, unsigned height);
 void DDColorMasks(DDCHANNELS* table);
+
+// What a lock of a DirectDraw surface hands out.
+struct DDSURFACEDESC2 {
+    int dwWidth = 0;
+    int dwHeight = 0;
+    int lPitch = 0;  // bytes
+    int nBitCount = 0;
+};
+bool DDLock(DDSURFACEDATA* sd, DDSURFACEDESC2* desc, void** bits, int depth);
+void DDUnlock(DDSURFACEDATA* sd);
 DWORD DDPalToRGB16(const PALETTEENTRY* entry);

@@ -310,18 +310,25 @@ SURFACETABLEENTRY PushedEntry(int colorKey, int ddMemory, int memoryType, int sh
 }
 }  // namespace
 
-bool DDPushSurface(cVector<DDSURFACEDATA>& surfaces, cVector<SURFACETABLEENTRY>& entries, int width, int height,
-                   int colorKey, int ddMemory, int memoryType, int share) {
+namespace {
+// Appends an empty record and its entry, then creates the record.
+template <class Surfaces, class Entries>
+bool PushSurface(Surfaces& surfaces, Entries& entries, int width, int height, int colorKey, int ddMemory,
+                 int memoryType, int share) {
     surfaces.emplace_back();
     entries.push_back(PushedEntry(colorKey, ddMemory, memoryType, share));
     return DDCreateSurface(&surfaces.back(), width, height, colorKey, ddMemory, memoryType, share, 0);
 }
+}  // namespace
+
+bool DDPushSurface(cVector<DDSURFACEDATA>& surfaces, cVector<SURFACETABLEENTRY>& entries, int width, int height,
+                   int colorKey, int ddMemory, int memoryType, int share) {
+    return PushSurface(surfaces, entries, width, height, colorKey, ddMemory, memoryType, share);
+}
 
 bool DDPushSurfaceList(cList<DDSURFACEDATA>& surfaces, cList<SURFACETABLEENTRY>& entries, int width, int height,
                        int colorKey, int ddMemory, int memoryType, int share) {
-    surfaces.emplace_back();
-    entries.push_back(PushedEntry(colorKey, ddMemory, memoryType, share));
-    return DDCreateSurface(&surfaces.back(), width, height, colorKey, ddMemory, memoryType, share, 0);
+    return PushSurface(surfaces, entries, width, height, colorKey, ddMemory, memoryType, share);
 }
 
 bool DDPushSurfaceListAt(cList<DDSURFACEDATA>& surfaces, cList<SURFACETABLEENTRY>& entries, int index, int width,
