@@ -1,11 +1,14 @@
 #include "draw/device.h"
 
 #include <algorithm>
+#include <cstring>
+#include <string>
 #include <vector>
 
 #include "draw/blit.h"
 #include "draw/sprite_batch.h"
 #include "draw/palette.h"
+#include "draw/pixel_ops.h"
 #include "draw/surfaces.h"
 #include "foundation/frame_timer.h"
 #include "foundation/report.h"
@@ -29,6 +32,8 @@ PALETTEENTRY DDPaletteColors[256] = {};
 namespace {
 
 bool g_started = false;
+// The result codes a lost device answers with.
+constexpr unsigned kDeviceLost = 0x88760868u;
 
 constexpr DDCHANNELS kChannels8888 = {{16, 8, 0, 24}, {255, 255, 255, 255}};
 constexpr DDCHANNELS kChannels1555 = {{10, 5, 0, 15}, {31, 31, 31, 1}};
@@ -162,6 +167,9 @@ void DDRelease() {
     if (DDSetting.lpSurfaceArray) {
         for (int i = 0; i < DDSetting.nSurfaceCount; ++i) DDReleaseSurface(&DDSetting.lpSurfaceArray[i]);
     }
+    // The array belongs to the caller; a later release must not reach it.
+    DDSetting.lpSurfaceArray = nullptr;
+    DDSetting.nSurfaceCount = 0;
     for (DDSURFACEDATA* sd : {&WorkSD, &VirBackBuffer, &BackBuffer, &DDPrimarySD, &DDWorkSD}) {
         DDReleaseSurface(sd);
         *sd = DDSURFACEDATA();
@@ -181,6 +189,7 @@ int DDFlip(int fps, int /*a*/, int /*b*/) {
     if (lpDTCon->bVirBackBuffer) DDFlushVirBackBuffer(&BackBuffer, &VirBackBuffer);
     if (!DDSetting.bVSync) WaitFrame(fps);
     DDEndScene();
+    if (lpDTCon->bDeviceLost) return 0;
     DDPresent();
     return 1;
 }
@@ -245,6 +254,11 @@ void DDResetAlphaOp() { DDSetAlphaOp(D3DTOP_SELECTARG1); }
 
 int DDBeginScene() {
     if (!lpDTCon) return 0;
+    if (lpDTCon->bInScene) return 1;
+    if (lpDTCon->bDeviceLost) {
+        LogPrintfBoth("BeginScene Err %x", kDeviceLost);
+        return 0;
+    }
     lpDTCon->bInScene = 1;
     return 1;
 }
@@ -325,3 +339,93 @@ bool DDLock(DDSURFACEDATA* sd, DDSURFACEDESC2* desc, void** bits, int depth) {
 }
 
 void DDUnlock(DDSURFACEDATA*) {}
+
+void DDSimulateDeviceLost(bool resettable) {
+    if (lpDTCon) {
+        lpDTCon->bDeviceLost = 1;
+        lpDTCon->bResettable = resettable;
+        lpDTCon->bInScene = 0;
+        for (DDTEXTUREDATA* t : SurfaceList) {
+            if (t->nMemoryType != DTMEMORYTYPE_SYSTEM) ClearPixels(t->texture, 0, 0, t->texture.nWidth, t->texture.nHeight, 0xDEADBEEFu);
+        }
+        return;
+    }
+    if (!lpDDCon) return;
+    auto lose = [](DDSURFACEDATA& sd) {
+        if (!sd.lpDD || sd.nDDMemory != 0) return;
+        sd.lpDD->bSurfaceLost = 1;
+        ClearPixels(sd.lpDD->surface, 0, 0, sd.lpDD->surface.nWidth, sd.lpDD->surface.nHeight, 0xDEADBEEFu);
+    };
+    lose(DDPrimarySD);
+    lose(BackBuffer);
+    for (int i = 0; i < DDSetting.nSurfaceCount && DDSetting.lpSurfaceArray; ++i) lose(DDSetting.lpSurfaceArray[i]);
+}
+
+void DDSetDeviceResettable(bool resettable) {
+    if (lpDTCon) lpDTCon->bResettable = resettable;
+}
+
+namespace {
+
+// Rebuilds one texture of the list after a reset: pictures load again,
+// empty surfaces come back cleared and tell their owner to redraw.
+void RebuildTexture(DDSURFACEDATA* sd) {
+    const DDTEXTUREDATA& t = *sd->lpDT;
+    const bool fromFile = sd->fileName[0] && std::strcmp(sd->fileName, "E") != 0;
+    bool ok;
+    if (fromFile) {
+        const std::string file = sd->fileName;
+        ok = DDCreateSurfaceFromFile(sd, file.c_str(), t.bColorKey, DDSetting.nBpp, sd->nDDMemory, t.nMemoryType,
+                                     sd->lpShareSD != nullptr, 0, sd->nMirrorWidth, sd->nMirrorHeight, 1) == 0;
+    } else {
+        ok = DDCreateSurface(sd, sd->nWidth, sd->nHeight, t.bColorKey, sd->nDDMemory, t.nMemoryType,
+                             sd->lpShareSD != nullptr, 1);
+        sd->bLost = 1;
+    }
+    if (!ok) WriteLog("Err");
+}
+
+}  // namespace
+
+int DDRestoreSurface() {
+    WriteLog("Restore In");
+    if (!lpDTCon) {
+        WriteLog("DDではDDRestoreSurfaceは未対応");
+        return 1;
+    }
+    if (!lpDTCon->bResettable) {
+        WriteLog("復旧失敗…リセット可能な状態ではありません…");
+        return 0;
+    }
+    lpDTCon->bDeviceLost = 0;
+    lpDTCon->bResettable = 0;
+    BackBuffer.lpDT->texture.Allocate(lpDTCon->fmtBackBuffer, BackBuffer.nWidth, BackBuffer.nHeight);
+    // Rebuilding a mirrored sheet adds and removes a temporary texture, so
+    // walk a copy of the list.
+    const std::vector<DDTEXTUREDATA*> textures(SurfaceList.begin(), SurfaceList.end());
+    for (DDTEXTUREDATA* t : textures) {
+        if (t->lpOwner) RebuildTexture(t->lpOwner);
+    }
+    WriteLog("Restore Out");
+    return 1;
+}
+
+bool DDRestore() {
+    if (lpDTCon) {
+        WriteLog("D3DではDDRestoreは未対応");
+        return true;
+    }
+    if (!lpDDCon || !DDPrimarySD.lpDD || !DDPrimarySD.lpDD->bSurfaceLost) return true;
+    DDPrimarySD.lpDD->bSurfaceLost = 0;
+    if (BackBuffer.lpDD) BackBuffer.lpDD->bSurfaceLost = 0;
+    for (int i = 0; i < DDSetting.nSurfaceCount && DDSetting.lpSurfaceArray; ++i) {
+        DDSURFACEDATA& sd = DDSetting.lpSurfaceArray[i];
+        if (!sd.lpDD || !sd.lpDD->bSurfaceLost) continue;
+        sd.lpDD->bSurfaceLost = 0;
+        if (sd.nDDMemory != 0) continue;
+        if (sd.fileName[0] && std::strcmp(sd.fileName, "E") != 0) DDReloadBitmap(&sd, DDSetting.nBpp);
+        else sd.bLost = 1;
+    }
+    if (DDSetting.nBpp == 8) std::copy(PaletteWork, PaletteWork + 256, DDPaletteColors);
+    return true;
+}

@@ -81,6 +81,8 @@ struct DDDEVICE {
     DWORD dwColorOp = D3DTOP_MODULATE;
     DWORD dwAlphaOp = D3DTOP_SELECTARG1;
     DWORD dwTextureFactor = 0xFFFFFFFFu;
+    int bDeviceLost = 0;
+    int bResettable = 0;
     int nTextureCount = 1;
     int nFontCount = 0;
     std::string strTextureErr;
@@ -143,6 +145,16 @@ void DDGetShareSD(DDSURFACEDATA** surface);
 void DDAdjustTextureSize(int* width, int* height);
 int DDCheckTextureSize(unsigned width, unsigned height);
 void DDColorMasks(DDCHANNELS* table);
+int DDRestoreSurface();
+bool DDRestore();
+
+// Devices are never lost on this host. Tests reach the restore paths through
+// this hook: the device path's device becomes lost (Present and BeginScene
+// fail, video-memory textures lose their content) and becomes resettable
+// when resettable is set; in the DirectDraw path the primary and every
+// video-memory surface of the surface array are lost.
+void DDSimulateDeviceLost(bool resettable);
+void DDSetDeviceResettable(bool resettable);
 
 // What a lock of a DirectDraw surface hands out.
 struct DDSURFACEDESC2 {

@@ -39,6 +39,8 @@ struct DDPIXELS {
     void Put(int x, int y, std::uint32_t value);
 };
 
+struct DDSURFACEDATA;
+
 // Memory kinds of a Direct3D texture.
 constexpr int DTMEMORYTYPE_VIDEO_RT = 0;
 constexpr int DTMEMORYTYPE_SYSTEM = 1;
@@ -58,11 +60,15 @@ struct DDTEXTUREDATA {
     int bColorKey = 0;
     int bRenderTarget = 0;
     std::vector<std::uint8_t> lpColorIndex;  // empty: no colour index map
+    // The record this texture belongs to; the device restore rebuilds the
+    // texture from it. Kept current when the record moves.
+    DDSURFACEDATA* lpOwner = nullptr;
 };
 
 struct DDDRAWDATA {
     DDPIXELS surface;
     int bColorKey = 0;
+    int bSurfaceLost = 0;  // video memory gone until DDRestore
     std::vector<std::uint8_t> lpColorIndex;
 };
 
@@ -82,8 +88,8 @@ struct DDSURFACEDATA {
     int bLost = 0;
 
     DDSURFACEDATA() = default;
-    DDSURFACEDATA(DDSURFACEDATA&&) = default;
-    DDSURFACEDATA& operator=(DDSURFACEDATA&&) = default;
+    DDSURFACEDATA(DDSURFACEDATA&& other) noexcept;
+    DDSURFACEDATA& operator=(DDSURFACEDATA&& other) noexcept;
 
     // The pixels this record draws from or into in the running path; null
     // when it has none (never created, shared without a link, released).

@@ -51,6 +51,27 @@ void DDPIXELS::Put(int x, int y, std::uint32_t v) {
     }
 }
 
+DDSURFACEDATA::DDSURFACEDATA(DDSURFACEDATA&& other) noexcept { *this = std::move(other); }
+
+DDSURFACEDATA& DDSURFACEDATA::operator=(DDSURFACEDATA&& other) noexcept {
+    if (this == &other) return *this;
+    lpDT = std::move(other.lpDT);
+    lpDD = std::move(other.lpDD);
+    std::memcpy(name, other.name, sizeof name);
+    nWidth = other.nWidth;
+    nHeight = other.nHeight;
+    nTexWidth = other.nTexWidth;
+    nTexHeight = other.nTexHeight;
+    std::memcpy(fileName, other.fileName, sizeof fileName);
+    nDDMemory = other.nDDMemory;
+    nMirrorWidth = other.nMirrorWidth;
+    nMirrorHeight = other.nMirrorHeight;
+    lpShareSD = other.lpShareSD;
+    bLost = other.bLost;
+    if (lpDT) lpDT->lpOwner = this;
+    return *this;
+}
+
 DDPIXELS* DDSURFACEDATA::Pixels() {
     if (lpDT) return lpDT->texture.Empty() ? nullptr : &lpDT->texture;
     if (lpDD) return lpDD->surface.Empty() ? nullptr : &lpDD->surface;
@@ -64,6 +85,7 @@ bool DDSURFACEDATA::Keyed() const {
 }
 
 void SetRecordName(char (&field)[260], const char* text) {
+    if (text == field) return;
     std::strncpy(field, text ? text : "", sizeof field - 1);
     field[sizeof field - 1] = 0;
 }
@@ -85,6 +107,7 @@ void RemoveFromSurfaceList(int textureId) {
 void StartTexturePart(DDSURFACEDATA* sd, const char* name, const char* file, int colorKey, int memoryType,
                       int share) {
     if (!sd->lpDT) sd->lpDT = std::make_unique<DDTEXTUREDATA>();
+    sd->lpDT->lpOwner = sd;
     SetRecordName(sd->name, name);
     SetRecordName(sd->fileName, file);
     sd->lpDT->nMemoryType = memoryType;
@@ -106,14 +129,15 @@ void TextureSize(int width, int height, int& texW, int& texH, const char* what) 
 
 bool CreateSurfaceD3D(DDSURFACEDATA* sd, int width, int height, int colorKey, int ddMemory, int memoryType,
                       int share, int restore) {
-    if (!restore) StartTexturePart(sd, "OffScreen", "E", colorKey, memoryType, share);
-    if (!sd->lpDT) sd->lpDT = std::make_unique<DDTEXTUREDATA>();
+    if (!restore || !sd->lpDT) StartTexturePart(sd, "OffScreen", "E", colorKey, memoryType, share);
     if (share) {
         sd->nWidth = sd->nTexWidth = width;
         sd->nHeight = sd->nTexHeight = height;
         sd->nDDMemory = ddMemory;
         return true;
     }
+    // A system-memory texture survives a lost device: restoring keeps it.
+    if (restore && memoryType == DTMEMORYTYPE_SYSTEM && !sd->lpDT->texture.Empty()) return true;
     int texW = 0, texH = 0;
     TextureSize(width, height, texW, texH, "空");
     if (memoryType == DTMEMORYTYPE_VIDEO_NORT) memoryType = DTMEMORYTYPE_VIDEO_RT;
@@ -159,16 +183,17 @@ std::uint32_t LoaderKey(int depth) {
 
 int CreateFromFileD3D(DDSURFACEDATA* sd, const char* file, int colorKey, int depth, int ddMemory, int memoryType,
                       int share, int convert, int mirrorWidth, int mirrorHeight, int restore) {
-    if (!restore) StartTexturePart(sd, "OffScreenFromFile", file, colorKey, memoryType, share);
+    if (!restore || !sd->lpDT) StartTexturePart(sd, "OffScreenFromFile", file, colorKey, memoryType, share);
     BMPIMAGE bmp;
     if (!LoadBmpFile(file ? file : "", bmp)) {
         if (file && *file) LogPrintfBoth("LoadImage Err %s", file);
         return 8;
     }
+    const bool keepSystemTexture = restore && memoryType == DTMEMORYTYPE_SYSTEM && sd->lpDT && !sd->lpDT->texture.Empty();
     if (share) {
         sd->nWidth = sd->nTexWidth = bmp.nWidth;
         sd->nHeight = sd->nTexHeight = bmp.nHeight;
-    } else {
+    } else if (!keepSystemTexture) {
         int texW = 0, texH = 0;
         TextureSize(bmp.nWidth, bmp.nHeight, texW, texH, file);
         if (memoryType == DTMEMORYTYPE_VIDEO_NORT) {
