@@ -59,19 +59,62 @@ TEST_F(ClipTest, ClipsBothRectangles) {
 
 class BlitTest : public DrawTest {};
 
+// Channel bits every mode keeps of a colour: 16-bit modes hold the top five
+// bits of each channel, 8-bit mode holds the index.
+std::uint32_t KeptBits(const DrawMode& m) { return m.bpp == 8 ? 0xFFu : m.bpp == 16 ? 0xF8F8F8u : 0xFFFFFFu; }
+
+const DrawMode* const kAllModes[] = {&kD3D32, &kD3D16Window, &kD3D16Full, &kDD32, &kDD16, &kDD8};
+
 TEST_F(BlitTest, WidePictureAtMinus30DrawsColumns30To669) {
-    for (const DrawMode* m : {&kD3D32, &kDD32}) {
+    std::vector<std::uint32_t> table(256);
+    for (int i = 0; i < 256; ++i) table[static_cast<std::size_t>(i)] = 0x080000u * (i % 31 + 1) + 0x0800u * (i % 29) + 0x08u * (i % 23);
+    std::vector<std::uint8_t> idx(2000);
+    for (int i = 0; i < 2000; ++i) idx[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(1 + (i % 1000) * 7 % 251);
+    dir.WriteHostFile("wide.bmp", Bmp8(1000, 2, table, idx));
+    for (const DrawMode* m : kAllModes) {
         SCOPED_TRACE(m->name);
         Start(*m);
-        dir.WriteHostFile("wide.bmp", Bmp24(1000, 2, ColumnCoded(1000, 2)));
         DDSURFACEDATA pic;
         ASSERT_EQ(DDCreateSurfaceFromFile(&pic, "wide.bmp", 0, m->bpp, 0, 0, 0, 0, 0, 0, 0), 0);
-        DDFillSurfaceColor(&BackBuffer, 0);
+        PalNumToRGB(&BackBuffer, 0, 0, 640, 3, 0);
+        const std::uint32_t below = PixelAt(BackBuffer, 0, 2);
         EXPECT_EQ(DDBlt(&BackBuffer, -30, 0, 1000, 2, &pic, 0, 0, 0), 1);
+        const std::uint32_t bits = KeptBits(*m);
         int wrong = 0;
-        for (int x = 0; x < 640; ++x) wrong += (PixelAt(BackBuffer, x, 1) & 0xFFFFFF) != (0x010000u | (30u + x));
+        for (int x = 0; x < 640; ++x) wrong += (PixelAt(BackBuffer, x, 1) & bits) != (PixelAt(pic, 30 + x, 1) & bits);
         EXPECT_EQ(wrong, 0);
-        EXPECT_EQ(PixelAt(BackBuffer, 0, 2) & 0xFFFFFF, 0u);
+        EXPECT_NE(PixelAt(BackBuffer, 0, 1) & bits, PixelAt(pic, 0, 1) & bits);
+        EXPECT_EQ(PixelAt(BackBuffer, 0, 2), below) << "nothing below the picture";
+        DDReleaseSurface(&pic);
+        DDRelease();
+    }
+}
+
+TEST_F(BlitTest, DirectDrawKeyIsTheSourceKeyOfKeyedSurfaces) {
+    const struct {
+        const DrawMode* mode;
+        int surfaceKey;
+        int flags;
+        bool keyShows;
+    } cases[] = {
+        {&kDD32, 1, 0, true}, {&kDD32, 1, 1, false}, {&kDD32, 0, 1, true},
+        {&kDD8, 1, 0, true},  {&kDD8, 1, 1, false},  {&kDD16, 1, 1, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.mode->name) + " key " + std::to_string(c.surfaceKey) + " flags " + std::to_string(c.flags));
+        Start(*c.mode);
+        Palette[1] = PALETTEENTRY{1, 1, 1, 0};
+        Palette[2] = PALETTEENTRY{2, 2, 2, 0};
+        Palette[3] = PALETTEENTRY{3, 3, 3, 0};
+        DDSURFACEDATA pic;
+        ASSERT_TRUE(DDCreateSurface(&pic, 2, 1, c.surfaceKey, 0, 0, 0, 0));
+        PalNumToRGB(&pic, 0, 0, 1, 1, 2);
+        PalNumToRGB(&pic, 1, 0, 1, 1, 3);
+        dwTransmit = DDPalNumToPixel(2);
+        PalNumToRGB(&BackBuffer, 0, 0, 2, 1, 1);
+        EXPECT_EQ(DDBlt(&BackBuffer, 0, 0, 2, 1, &pic, 0, 0, c.flags), 1);
+        EXPECT_EQ(BackBuffer.Pixels()->Get(0, 0), DDPalNumToPixel(c.keyShows ? 2 : 1));
+        EXPECT_EQ(BackBuffer.Pixels()->Get(1, 0), DDPalNumToPixel(3));
         DDReleaseSurface(&pic);
         DDRelease();
     }

@@ -57,27 +57,31 @@ TEST_F(SurfaceTest, OversizedTextureIsReported) {
 }
 
 TEST_F(SurfaceTest, PalNumToRgbOnRenderTargets) {
-    Start(kD3D32);
-    Palette[5] = PALETTEENTRY{10, 20, 30, 0};
+    Palette[5] = PALETTEENTRY{0x10, 0x20, 0x30, 0};
     const struct {
         const char* name;
         int key;
-        std::uint32_t inside;
+        bool cleared;
     } cases[] = {
-        {"keyed: colour 0 clears to the transparent texel", 1, 0x00000000u},
-        {"unkeyed: colour 0 is a transparent quad and leaves the pixels", 0, 0xFF0A141Eu},
+        {"keyed: colour 0 clears to the transparent texel", 1, true},
+        {"unkeyed: colour 0 is a transparent quad and leaves the pixels", 0, false},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        DDSURFACEDATA sd;
-        ASSERT_TRUE(DDCreateSurface(&sd, 4, 4, c.key, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
-        EXPECT_TRUE(DDFillSurface(&sd, 5));
-        EXPECT_EQ(PixelAt(sd, 0, 0), 0xFF0A141Eu);
-        PalNumToRGB(&sd, 1, 1, 2, 2, 0);
-        EXPECT_EQ(PixelAt(sd, 1, 1), c.inside);
-        EXPECT_EQ(PixelAt(sd, 0, 0), 0xFF0A141Eu);
-        EXPECT_EQ(PixelAt(sd, 3, 3), 0xFF0A141Eu);
-        DDReleaseSurface(&sd);
+    for (const DrawMode* m : {&kD3D32, &kD3D16Window}) {
+        Start(*m);
+        const std::uint32_t five = m->bpp == 32 ? 0xFF102030u : 0xFF102131u;  // 16 bits: 5 bits a channel, widened
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(m->name) + ": " + c.name);
+            DDSURFACEDATA sd;
+            ASSERT_TRUE(DDCreateSurface(&sd, 4, 4, c.key, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+            EXPECT_TRUE(DDFillSurface(&sd, 5));
+            EXPECT_EQ(PixelAt(sd, 0, 0), five);
+            PalNumToRGB(&sd, 1, 1, 2, 2, 0);
+            EXPECT_EQ(PixelAt(sd, 1, 1), c.cleared ? 0u : five);
+            EXPECT_EQ(PixelAt(sd, 0, 0), five);
+            EXPECT_EQ(PixelAt(sd, 3, 3), five);
+            DDReleaseSurface(&sd);
+        }
+        DDRelease();
     }
 }
 
@@ -187,6 +191,45 @@ TEST_F(SurfaceTest, DroppedRecordLeavesTheTextureList) {
         EXPECT_EQ(SurfaceList.size(), before + 1);
     }
     EXPECT_EQ(SurfaceList.size(), before);
+}
+
+TEST_F(SurfaceTest, ColourIndexMapsNameThePaletteEntries) {
+    std::vector<std::uint32_t> table(256, 0);
+    for (int i = 0; i < 256; ++i) table[static_cast<std::size_t>(i)] = static_cast<std::uint32_t>(i) << 16 | 0x0800u;
+    dir.WriteHostFile("pic.bmp", Bmp8(3, 1, table, {5, 200, 9}));
+    for (int i = 0; i < 256; ++i) Palette[i] = PALETTEENTRY{BYTE(i), 8, 0, 0};
+    Palette[7] = PALETTEENTRY{9, 8, 0, 0};  // an earlier entry of the same colour wins
+    Palette[9] = PALETTEENTRY{0, 0, 0, 0};
+    for (const DrawMode* m : {&kD3D32, &kDD32}) {
+        SCOPED_TRACE(m->name);
+        Start(*m);
+        DDSURFACEDATA sd;
+        ASSERT_EQ(DDCreateSurfaceFromFile(&sd, "pic.bmp", 0, 32, 0, 0, 0, 1, 0, 0, 0), 0);
+        const std::vector<std::uint8_t>& map = sd.lpDT ? sd.lpDT->lpColorIndex : sd.lpDD->lpColorIndex;
+        ASSERT_GE(map.size(), 3u);
+        EXPECT_EQ(map[0], 5);
+        EXPECT_EQ(map[1], 200);
+        EXPECT_EQ(map[2], 7);
+        DDReleaseSurface(&sd);
+        DDRelease();
+    }
+}
+
+TEST_F(SurfaceTest, EightBitCopyRefusesAPictureOfAnotherSize) {
+    Start(kDD8);
+    dir.WriteHostFile("pic.bmp", Bmp8(4, 1, {}, {1, 2, 3, 4}));
+    DDSURFACEDATA sd;
+    ASSERT_EQ(DDCreateSurfaceFromFile(&sd, "pic.bmp", 0, 8, 0, 0, 0, 0, 0, 0, 0), 0);
+    dir.WriteHostFile("pic.bmp", Bmp8(8, 1, {}, {9, 9, 9, 9, 9, 9, 9, 9}));
+    EXPECT_TRUE(DDReloadBitmap(&sd, 8));
+    EXPECT_EQ(sd.Pixels()->Get(0, 0), 1u) << "nothing copied";
+    int large = -1;
+    EXPECT_EQ(DDBitmapTooLarge(&large, "pic.bmp", 4, 4), 1);
+    EXPECT_EQ(large, 1);
+    EXPECT_EQ(DDBitmapTooLarge(&large, "pic.bmp", 8, 1), 1);
+    EXPECT_EQ(large, 0);
+    EXPECT_EQ(DDBitmapTooLarge(&large, "missing.bmp", 8, 1), 0);
+    DDReleaseSurface(&sd);
 }
 
 TEST_F(SurfaceTest, PngContentWithBmpNameFailsInBothPaths) {
