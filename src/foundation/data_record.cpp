@@ -113,7 +113,9 @@ bool cDataRecord::Load(cDataFile& file) {
     for (int i = 0; ok && i < m; ++i) {
         std::int32_t len = 0;
         if (!file.ReadInt(len)) break;
-        if (len < 1 || static_cast<std::size_t>(len) > file.Remaining()) {
+        // The empty string is its length alone: nothing follows it, even at the
+        // very end of the file.
+        if (len < 1 || (len > 1 && static_cast<std::size_t>(len) > file.Remaining())) {
             file.Fail("string length " + std::to_string(len));
             ok = false;
             break;
