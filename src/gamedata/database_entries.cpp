@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "gamedata/effect_kinds.h"
+
 namespace {
 
 // Frame and motion lists: every element is a record of at least its two
@@ -354,26 +356,27 @@ void cEffectKindEntry::RegisterFields(int) {
     AddString(&m_strName);
 }
 
-void cEffectKindEntry::ApplyRoughnessDefaults(const RoughnessDefault* rows, int count) {
+template <std::size_t N>
+void cEffectKindEntry::ApplyAddedParams(const AddedParam (&rows)[N], const EffectKindInfo* (*kindInfo)(int)) {
     if (FileVersion >= kRoughnessFrom) return;
-    for (int i = 0; i < count; ++i) {
-        if (rows[i].kind == m_nKind) m_nParam[rows[i].param] = rows[i].value;
+    for (const AddedParam& row : rows) {
+        if (row.kind == m_nKind) m_nParam[row.param] = kindInfo(row.kind)->params[row.param].initial;
     }
 }
 
 bool cCharaEffect::Load(cDataFile& file) {
-    static constexpr RoughnessDefault kRows[] = {{4, 4, 2}, {5, 4, 2}, {10, 3, 2}};
+    static constexpr AddedParam kRows[] = {{4, 4}, {5, 4}, {10, 3}};
     if (!cDataRecord::Load(file)) return false;
-    ApplyRoughnessDefaults(kRows, static_cast<int>(std::size(kRows)));
+    ApplyAddedParams(kRows, CharaEffectKind);
     return true;
 }
 
 void cCharaEffect::SwapEnds() { SwapByEnds(m_nParam, EndsOf(kCharaEnds, m_nKind)); }
 
 bool cScrEffect::Load(cDataFile& file) {
-    static constexpr RoughnessDefault kRows[] = {{6, 4, 8}, {7, 4, 10}, {10, 3, 8}};
+    static constexpr AddedParam kRows[] = {{6, 4}, {7, 4}, {10, 3}};
     if (!cDataRecord::Load(file)) return false;
-    ApplyRoughnessDefaults(kRows, static_cast<int>(std::size(kRows)));
+    ApplyAddedParams(kRows, ScrEffectKind);
     return true;
 }
 

@@ -3,10 +3,13 @@
 // that begins with its name; the four classes with frames append their frame
 // list behind the record. Members that a file version does not hold keep the
 // values of the entry's template, which is what each constructor makes.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "foundation/data_record.h"
+
+struct EffectKindInfo;
 
 // One frame of an animation: cell, display time in tenths of a second, and
 // the request to lock the animation from this frame on.
@@ -183,13 +186,14 @@ protected:
     cEffectKindEntry();
     cEffectKindEntry(const cEffectKindEntry&) = default;
     cEffectKindEntry& operator=(const cEffectKindEntry&) = default;
-    // Parameters that files before version 511 did not hold, per kind.
-    struct RoughnessDefault {
+    // Parameters that files before version 511 did not hold, per kind; they
+    // get the value a new entry of the kind starts with.
+    struct AddedParam {
         int kind;
         int param;   // 0-based index
-        int value;
     };
-    void ApplyRoughnessDefaults(const RoughnessDefault* rows, int count);
+    template <std::size_t N>
+    void ApplyAddedParams(const AddedParam (&rows)[N], const EffectKindInfo* (*kindInfo)(int));
 };
 
 class cCharaEffect : public cEffectKindEntry {
