@@ -113,7 +113,7 @@ bool cDataRecord::Load(cDataFile& file) {
     for (int i = 0; ok && i < m; ++i) {
         std::int32_t len = 0;
         if (!file.ReadInt(len)) break;
-        if (len < 1 || static_cast<std::size_t>(len) > file.Remaining()) {
+        if (len < 1 || (len > 1 && static_cast<std::size_t>(len) > file.Remaining())) {
             file.Fail("string length " + std::to_string(len));
             ok = false;
             break;
