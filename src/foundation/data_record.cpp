@@ -148,8 +148,9 @@ void cDataRecord::Save(cDataFile& file) {
     }
 }
 
-int cDataRecord::LoadFile(const std::string& path) {
-    DataFilePtr f = OpenDataFileRead(path);
+int cDataRecord::LoadFile(const std::string& path) { return LoadOpenedFile(OpenDataFileRead(path)); }
+
+int cDataRecord::LoadOpenedFile(DataFilePtr f) {
     if (!f) return 0;
     bool ok = Load(*f);
     if (!ok || f->Failed()) {
