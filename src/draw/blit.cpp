@@ -16,8 +16,8 @@ namespace {
 
 bool ClipSameSize(DDSURFACEDATA* dst, int* x, int* y, DDSURFACEDATA* src, int* sx, int* sy, int* sw, int* sh) {
     // A negative source origin cuts the source but leaves the destination
-    // where it was asked: the picture lands shifted by the cut. Stage code
-    // draws partly scrolled-out sheets with this and expects it.
+    // where it was asked: the picture lands shifted by the cut. Callers that
+    // want the cut part to stay off-screen pass a negative destination.
     if (*sx < 0) { *sw += *sx; *sx = 0; }
     if (*sy < 0) { *sh += *sy; *sy = 0; }
     if (*sx + *sw > src->nWidth) *sw = src->nWidth - *sx;

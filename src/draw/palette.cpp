@@ -185,6 +185,7 @@ bool DDFillRectColor(DDSURFACEDATA* sd, int x, int y, int width, int height, DWO
         if (!ClipRect(sd, x, y, width, height)) return false;
         if (sd->Keyed() && color == lpDTCon->dwTransparent) {
             // A transparent quad would leave the old pixels: clear instead.
+            if (!DDBeginScene()) return false;
             ClearPixels(*px, x, y, width, height, FromArgb(px->fmt, color));
             return true;
         }
