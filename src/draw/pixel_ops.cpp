@@ -97,38 +97,24 @@ bool PassesTexel(const DDSTAGESTATE& st) {
 #define DRAW_ROW_CLONES
 #endif
 
-// A rectangle of texels over the destination. Sheets are mostly opaque
-// texels and key holes, so the rectangle is classed first (one pass the
-// compiler vectorises): all opaque copies, all clear skips, 0/255 alpha
-// selects, and only partial alpha blends.
+// A rectangle of texels over the destination, in one pass: texels of full
+// alpha replace the destination through a mask (a select the compiler
+// vectorises), the rest leave it; texels of partial alpha, rare in sheets of
+// opaque pixels and key holes, are blended afterwards over what they left.
 DRAW_ROW_CLONES
 void BlendRect32(std::uint32_t* d, std::ptrdiff_t dPitch, const std::uint32_t* s, std::ptrdiff_t sPitch, int n,
                  int rows) {
-    std::uint32_t all = 0xFFFFFFFFu, any = 0, partial = 0;
-    for (int j = 0; j < rows; ++j) {
-        const std::uint32_t* sr = s + j * sPitch;
-        for (int i = 0; i < n; ++i) {
-            const std::uint32_t p = sr[i];
-            all &= p;
-            any |= p;
-            partial |= ((p >> 24) + 1u) & 0xFEu;
-        }
-    }
-    if ((any >> 24) == 0) return;
     for (int j = 0; j < rows; ++j) {
         std::uint32_t* dr = d + j * dPitch;
         const std::uint32_t* sr = s + j * sPitch;
-        if ((all >> 24) == 255) {
-            std::memcpy(dr, sr, sizeof(std::uint32_t) * static_cast<std::size_t>(n));
-            continue;
-        }
+        std::uint32_t partial = 0;
         for (int i = 0; i < n; ++i) {
-            const std::uint32_t mask = 0u - (((sr[i] >> 24) + 1u) >> 8);  // all ones for alpha 255
+            const std::uint32_t a = sr[i] >> 24;
+            const std::uint32_t mask = 0u - ((a + 1u) >> 8);  // all ones for alpha 255
             dr[i] = (sr[i] & mask) | (dr[i] & ~mask);
+            partial |= (a + 1u) & 0xFEu;
         }
         if (!partial) continue;
-        // The select left the destination under texels of partial alpha:
-        // blend those now.
         for (int i = 0; i < n; ++i) {
             const std::uint32_t a = sr[i] >> 24;
             if (a != 0 && a != 255) dr[i] = Blend(sr[i], dr[i]);
