@@ -39,14 +39,6 @@ constexpr DDCHANNELS kChannels8888 = {{16, 8, 0, 24}, {255, 255, 255, 255}};
 constexpr DDCHANNELS kChannels1555 = {{10, 5, 0, 15}, {31, 31, 31, 1}};
 constexpr DDCHANNELS kChannels565 = {{11, 5, 0, 16}, {31, 63, 31, 0}};
 
-// The display format of the DirectDraw path at each depth.
-DWORD DisplayFormat(int bpp) {
-    switch (bpp) {
-        case 8: return D3DFMT_P8;
-        case 16: return D3DFMT_R5G6B5;
-        default: return D3DFMT_X8R8G8B8;
-    }
-}
 
 void RecordSize(DDSURFACEDATA& sd, int width, int height) {
     sd.nWidth = sd.nTexWidth = width;
@@ -128,7 +120,7 @@ void InitDirectDrawPalette(bool fullScreen) {
 
 bool InitDirectDraw(int width, int height, int bpp) {
     lpDDCon = std::make_unique<DDCONTEXT>();
-    const DWORD fmt = DisplayFormat(bpp);
+    const DWORD fmt = DDDisplayFormat();
     if (bpp != 8 && bpp != 16 && bpp != 32) {
         LogPrintfBoth("SetDisplayMode Err");
         return false;
@@ -310,8 +302,16 @@ int DDCheckTextureSize(unsigned width, unsigned height) {
     return ok;
 }
 
+DWORD DDDisplayFormat() {
+    switch (DDSetting.nBpp) {
+        case 8: return D3DFMT_P8;
+        case 16: return D3DFMT_R5G6B5;
+        default: return D3DFMT_X8R8G8B8;
+    }
+}
+
 void DDColorMasks(DDCHANNELS* table) {
-    const DWORD fmt = DisplayFormat(DDSetting.nBpp);
+    const DWORD fmt = DDDisplayFormat();
     *table = fmt == D3DFMT_R5G6B5 ? kChannels565 : DDCHANNELS{{16, 8, 0, 24}, {255, 255, 255, 0}};
 }
 

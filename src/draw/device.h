@@ -145,6 +145,8 @@ void DDGetShareSD(DDSURFACEDATA** surface);
 void DDAdjustTextureSize(int* width, int* height);
 int DDCheckTextureSize(unsigned width, unsigned height);
 void DDColorMasks(DDCHANNELS* table);
+// The DirectDraw display format of the running depth.
+DWORD DDDisplayFormat();
 int DDRestoreSurface();
 bool DDRestore();
 

@@ -92,14 +92,6 @@ void SetRecordName(char (&field)[260], const char* text) {
 
 namespace {
 
-DWORD DisplayFormatOfDevice() {
-    switch (DDSetting.nBpp) {
-        case 8: return D3DFMT_P8;
-        case 16: return D3DFMT_R5G6B5;
-        default: return D3DFMT_X8R8G8B8;
-    }
-}
-
 void RemoveFromSurfaceList(int textureId) {
     SurfaceList.remove_if([textureId](DDTEXTUREDATA* t) { return t->nTextureId == textureId; });
 }
@@ -159,7 +151,7 @@ bool CreateSurfaceDD(DDSURFACEDATA* sd, int width, int height, int colorKey, int
         return false;
     }
     sd->lpDD = std::make_unique<DDDRAWDATA>();
-    sd->lpDD->surface.Allocate(DisplayFormatOfDevice(), width, height);
+    sd->lpDD->surface.Allocate(DDDisplayFormat(), width, height);
     sd->lpDD->bColorKey = colorKey == 1;
     sd->nWidth = sd->nTexWidth = width;
     sd->nHeight = sd->nTexHeight = height;

@@ -269,7 +269,7 @@ TEST_F(BlitTest, ProcessorCopyNeverReadsOutsideTheSource) {
     int copied = 0;
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x) copied += PixelAt(target, x, y) == 0xFF112233u;
-    EXPECT_EQ(copied, 4);  // source offsets 0 and 1 of a 2x step hit columns 2 and 3
+    EXPECT_EQ(copied, 4);  // of steps 2 from -2, only source columns and rows 0 and 2 exist
     DDReleaseSurface(&sys);
     DDReleaseSurface(&target);
 }

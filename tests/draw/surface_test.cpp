@@ -272,6 +272,27 @@ TEST_F(SurfaceTest, TransparentColourFromThePalettePicture) {
     EXPECT_EQ(pal[0].peBlue, 255);
 }
 
+TEST_F(SurfaceTest, SmallPalettePicturesFillWhatTheyHave) {
+    // A colour table of two entries and a picture of four pixels: the rest
+    // of the palette is left as it was, nothing is read beyond the file.
+    ByteBuilder b;
+    b.U8('B').U8('M').U32(54 + 8 + 4).U32(0).U32(54 + 8);
+    b.U32(40).I32(2).I32(1).I16(1).I16(8).U32(0).U32(4).I32(0).I32(0).U32(2).U32(0);
+    b.U32(0x00010203).U32(0x00040506).U8(1).U8(0).U8(0).U8(0);
+    dir.WriteHostFile("short.bmp", b.Str());
+    dir.WriteHostFile("rgb.bmp", Bmp24(2, 2, {0x111111, 0x222222, 0x333333, 0x444444}));
+    Start(kD3D32);
+    PALETTEENTRY pal[256];
+    for (auto& e : pal) e = PALETTEENTRY{9, 9, 9, 9};
+    EXPECT_TRUE(DDLoadPaletteFromFile(pal, "short.bmp", 0));
+    EXPECT_EQ(pal[1].peRed, 4);
+    EXPECT_EQ(pal[2].peRed, 0) << "entries the table lacks are black";
+    for (auto& e : pal) e = PALETTEENTRY{9, 9, 9, 9};
+    EXPECT_TRUE(DDLoadPaletteFromFile(pal, "rgb.bmp", 0));
+    EXPECT_EQ(pal[3].peRed, 0x44);
+    EXPECT_EQ(pal[4].peRed, 9) << "a picture of four pixels gives four colours";
+}
+
 TEST_F(SurfaceTest, SixteenBitDirectDrawPicturesKeepKeyAndDodgeIt) {
     Start(kDD16);
     lpDDCon->rgbTransmit_16[0] = 250;  // key colour (250, 0, 250)
