@@ -240,7 +240,16 @@ void DrawQuadPixels(DDPIXELS& dst, const DDPIXELS& src, int x, int y, int w, int
         }
         return;
     }
-    if (direct && Is32(src.fmt) && Is32(dst.fmt) && PassesTexel(st)) {
+    if (direct && src.fmt == D3DFMT_X8R8G8B8 && Is32(dst.fmt) && PassesTexel(st)) {
+        // A back buffer read as a texture: its fourth byte is no alpha.
+        for (int j = ys.begin; j < ys.end; ++j) {
+            std::uint32_t* d = dst.Row<std::uint32_t>(j) + xs.begin;
+            const std::uint32_t* s = src.Row<std::uint32_t>(sy + j - y) + sx + xs.begin - x;
+            for (int i = 0; i < xs.end - xs.begin; ++i) d[i] = s[i] | 0xFF000000u;
+        }
+        return;
+    }
+    if (direct && src.fmt == D3DFMT_A8R8G8B8 && Is32(dst.fmt) && PassesTexel(st)) {
         BlendRect32(dst.Row<std::uint32_t>(ys.begin) + xs.begin, dst.nPitch / 4,
                     src.Row<std::uint32_t>(sy + ys.begin - y) + sx + xs.begin - x, src.nPitch / 4, xs.end - xs.begin,
                     ys.end - ys.begin);
@@ -249,8 +258,8 @@ void DrawQuadPixels(DDPIXELS& dst, const DDPIXELS& src, int x, int y, int w, int
     const std::vector<int> cols = Samples(xs, x, w, sx, sw, src.nWidth);
     const std::vector<int> rows = Samples(ys, y, h, sy, sh, src.nHeight);
     const int n = xs.end - xs.begin;
-    const bool contiguous = cols.back() - cols.front() == n - 1;
-    if (Is32(src.fmt) && Is32(dst.fmt) && PassesTexel(st) && contiguous) {
+    const bool contiguous = sw == w && cols.front() + n <= src.nWidth;
+    if (src.fmt == D3DFMT_A8R8G8B8 && Is32(dst.fmt) && PassesTexel(st) && contiguous) {
         for (int j = ys.begin; j < ys.end; ++j) {
             BlendRect32(dst.Row<std::uint32_t>(j) + xs.begin, 0,
                         src.Row<std::uint32_t>(rows[static_cast<std::size_t>(j - ys.begin)]) + cols.front(), 0, n, 1);

@@ -318,6 +318,23 @@ TEST_F(BlitTest, TexelsOfEveryAlphaClassInOneRow) {
     }
 }
 
+TEST_F(BlitTest, BackBufferReadAsTextureIsOpaque) {
+    Start(kD3D32);
+    DDSURFACEDATA work;
+    ASSERT_TRUE(DDCreateSurface(&work, 4, 1, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+    DDFillRectColor(&BackBuffer, 0, 0, 4, 1, 0xFF000000u);
+    DDFillRectColor(&BackBuffer, 0, 0, 4, 1, 0x80FFFFFFu);  // leaves a fourth byte below 255
+    ASSERT_LT(BackBuffer.Pixels()->Get(0, 0) >> 24, 255u);
+    const std::uint32_t shown = PixelAt(BackBuffer, 0, 0);
+    for (int sw : {4, 8}) {  // same size and scaled
+        SCOPED_TRACE(sw);
+        DDFillRectColor(&work, 0, 0, 4, 1, 0xFF00FF00u);
+        EXPECT_EQ(DDBltStretch(&work, 0, 0, 4, 1, &BackBuffer, 0, 0, sw, 1, 0), 1);
+        EXPECT_EQ(PixelAt(work, 0, 0), shown);
+    }
+    DDReleaseSurface(&work);
+}
+
 TEST_F(BlitTest, HalfAlphaFillBlendsOverTheTarget) {
     Start(kD3D32);
     DDFillRectColor(&BackBuffer, 0, 0, 1, 1, 0xFF000000u);
