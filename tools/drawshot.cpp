@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "draw/blit.h"
+#include "draw/primitives.h"
 #include "draw/device.h"
 #include "draw/palette.h"
 #include "draw/sprite_batch.h"

@@ -1,8 +1,5 @@
 #pragma once
-// Blits between surfaces, their clipping, mirrored sheets, and the small
-// primitives built on them.
-#include <string>
-
+// Blits between surfaces, their clipping and mirrored sheets.
 #include "draw/surface.h"
 #include "platform/win_types.h"
 
@@ -22,12 +19,6 @@ int DDBltStretchOp(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA
 int DDClipBlt(DDSURFACEDATA* dst, int* x, int* y, int* w, int* h, DDSURFACEDATA* src, int* sx, int* sy, int* sw,
               int* sh);
 void DDWrapMirror(DDSURFACEDATA* src, int* sx, int* sy, int* sw, int* sh);
-
-int DDDrawDebugText(DDSURFACEDATA* dst, int x, int y, int cellWidth, int cellHeight, DDSURFACEDATA* font,
-                    const char* text);
-void DDCircle(DDSURFACEDATA* sd, int cx, int cy, int r, DWORD n);
-int DDMesBox(const std::string& text, const std::string& caption, UINT type);
-int DDDialogBoxMode(int on);
 
 // The device path's draw of one clipped quad with the given stage state;
 // the sprite batch replays its requests through it.

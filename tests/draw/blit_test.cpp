@@ -1,6 +1,7 @@
 #include <vector>
 
 #include "draw/blit.h"
+#include "draw/primitives.h"
 #include "draw_fixture.h"
 
 namespace {

@@ -1,6 +1,7 @@
 #include <string>
 
 #include "draw/blit.h"
+#include "draw/primitives.h"
 #include "draw_fixture.h"
 #include "foundation/report.h"
 #include "platform/message_box.h"
