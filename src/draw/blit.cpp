@@ -1,16 +1,12 @@
 #include "draw/blit.h"
 
-#include <cstdarg>
-#include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 
 #include "draw/device.h"
-#include "draw/palette.h"
 #include "draw/pixel_ops.h"
 #include "draw/sprite_batch.h"
 #include "foundation/abort.h"
-#include "foundation/report.h"
-#include "platform/message_box.h"
 
 namespace {
 
