@@ -101,13 +101,18 @@ void DDSpriteBatchCollect(DDSPRITEREQUEST r) {
     r.nIndex = static_cast<int>(b.requests.size());
     bool keyed = false;
     if (b.bSort) {
-        for (const DDSPRITEREQUEST& e : b.requests) {
-            if (e.lpSrc == r.lpSrc && (!e.bCached || (e.sx == r.sx && e.sy == r.sy))) {
-                r.nKey = e.nKey;
-                r.bCached = e.bCached;
-                keyed = true;
-                break;
-            }
+        // The first earlier request of the same source that is uncached, or
+        // cached at the same position, gives its key.
+        int first = -1;
+        if (auto it = b.firstUncached.find(r.lpSrc); it != b.firstUncached.end()) first = it->second;
+        if (auto it = b.firstCached.find({r.lpSrc, r.sx, r.sy}); it != b.firstCached.end()) {
+            if (first < 0 || it->second < first) first = it->second;
+        }
+        if (first >= 0) {
+            const DDSPRITEREQUEST& e = b.requests[static_cast<std::size_t>(first)];
+            r.nKey = e.nKey;
+            r.bCached = e.bCached;
+            keyed = true;
         }
     }
     if (!keyed) {
@@ -118,6 +123,8 @@ void DDSpriteBatchCollect(DDSPRITEREQUEST r) {
             if (e.bSubRect) r.bCached = 1;
         }
     }
+    if (r.bCached) b.firstCached.emplace(std::make_tuple(static_cast<const DDSURFACEDATA*>(r.lpSrc), r.sx, r.sy), r.nIndex);
+    else b.firstUncached.emplace(r.lpSrc, r.nIndex);
     b.requests.push_back(r);
 }
 

@@ -2,6 +2,9 @@
 // Draw batches of the device path: the sprite batch defers blits and draws
 // them grouped (optionally reordered by registered texture), the fill batch
 // defers rectangle fills. Both do nothing in the DirectDraw path.
+#include <map>
+#include <tuple>
+#include <unordered_map>
 #include <vector>
 
 #include "draw/pixel_ops.h"
@@ -36,6 +39,11 @@ struct DDSPRITEBATCH {
     int nNextSequence = 0;
     int bSort = 0;
     std::vector<DDTEXCACHEENTRY> cache;
+    // Where the first request of a source stands (uncached, and cached per
+    // position), so that a request finds the key it joins without walking
+    // every request before it.
+    std::unordered_map<const DDSURFACEDATA*, int> firstUncached;
+    std::map<std::tuple<const DDSURFACEDATA*, int, int>, int> firstCached;
 };
 
 constexpr int kMaxSpriteBatches = 100;
