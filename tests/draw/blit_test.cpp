@@ -275,25 +275,36 @@ TEST_F(BlitTest, ProcessorCopyNeverReadsOutsideTheSource) {
     DDReleaseSurface(&target);
 }
 
-TEST_F(BlitTest, VertexColourModulatesAndAddSaturates) {
+TEST_F(BlitTest, TextureStageOperations) {
     Start(kD3D32);
     DDSURFACEDATA pic;
     ASSERT_TRUE(DDCreateSurface(&pic, 1, 1, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
-    DDFillRectColor(&pic, 0, 0, 1, 1, 0xFF808080u);
+    pic.Pixels()->Put(0, 0, 0xFF808080u);
     const struct {
-        DDBLTCOLOR op;
-        std::uint32_t want;
+        DWORD diffuse, colorOp, alphaOp;
+        std::uint32_t want;  // over opaque black
     } cases[] = {
-        {{0xFFFF0000u, D3DTOP_MODULATE}, 0xFF800000u},
-        {{0xFF90FF00u, D3DTOP_ADD}, 0xFFFFFF80u},
-        {{0xFF204000u, D3DTOP_SUBTRACT}, 0xFF604080u},
-        {{0x80FFFFFFu, D3DTOP_MODULATE}, 0xFF808080u},  // alpha comes from the texel
+        {0xFFFF0000u, D3DTOP_MODULATE, D3DTOP_SELECTARG1, 0xFF800000u},
+        {0xFF90FF00u, D3DTOP_ADD, D3DTOP_SELECTARG1, 0xFFFFFF80u},
+        {0xFF204000u, D3DTOP_SUBTRACT, D3DTOP_SELECTARG1, 0xFF604080u},
+        {0xFF102030u, D3DTOP_SELECTARG2, D3DTOP_SELECTARG1, 0xFF102030u},
+        {0xFF404040u, D3DTOP_MODULATE2X, D3DTOP_SELECTARG1, 0xFF404040u},
+        {0xFF000000u, D3DTOP_BLENDDIFFUSEALPHA, D3DTOP_SELECTARG1, 0xFF808080u},
+        // Alpha from the diffuse colour: half the tinted texel over black.
+        {0x80FFFFFFu, D3DTOP_MODULATE, D3DTOP_MODULATE, 0xFF404040u},
+        {0x80FFFFFFu, D3DTOP_SELECTARG1, D3DTOP_DISABLE, 0xFF404040u},
+        // Alpha from the texel: the diffuse alpha does not matter.
+        {0x00FFFFFFu, D3DTOP_MODULATE, D3DTOP_SELECTARG1, 0xFF808080u},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << std::hex << c.diffuse << " op " << std::dec << c.colorOp << "/" << c.alphaOp);
         DDFillRectColor(&BackBuffer, 0, 0, 1, 1, 0xFF000000u);
-        DDBltOp(&BackBuffer, 0, 0, 1, 1, &pic, 0, 0, 0, &c.op);
-        EXPECT_EQ(PixelAt(BackBuffer, 0, 0), c.want) << std::hex << c.op.dwColor;
-        EXPECT_EQ(lpDTCon->dwColorOp, D3DTOP_MODULATE);
+        DDSetAlphaOp(c.alphaOp);
+        const DDBLTCOLOR op = {c.diffuse, c.colorOp};
+        EXPECT_EQ(DDBltOp(&BackBuffer, 0, 0, 1, 1, &pic, 0, 0, 0, &op), 1);
+        DDResetAlphaOp();
+        EXPECT_EQ(PixelAt(BackBuffer, 0, 0), c.want);
+        EXPECT_EQ(lpDTCon->dwColorOp, D3DTOP_MODULATE) << "the pair is reset after the blit";
         EXPECT_EQ(lpDTCon->dwVertexColor, 0xFFFFFFFFu);
     }
     DDReleaseSurface(&pic);
