@@ -93,8 +93,9 @@ int BltStretchDirectDraw(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFA
     DDPIXELS* s = src->Pixels();
     if (!d || !s) return 0;
     const bool keyed = flags == 1 && src->Keyed();
-    if (sw == w && sh == h) FastBltPixels(*d, *s, x, y, w, h, sx, sy, keyed, dwTransmit);
-    else StretchBltPixels(*d, *s, x, y, w, h, sx, sy, sw, sh, keyed, dwTransmit);
+    const DWORD key = src->lpDD ? src->lpDD->dwColorKey : 0;
+    if (sw == w && sh == h) FastBltPixels(*d, *s, x, y, w, h, sx, sy, keyed, key);
+    else StretchBltPixels(*d, *s, x, y, w, h, sx, sy, sw, sh, keyed, key);
     return 1;
 }
 
@@ -161,7 +162,7 @@ int DDBlt(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, in
     DDPIXELS* d = dst->Pixels();
     DDPIXELS* s = src->Pixels();
     if (!d || !s) return 0;
-    FastBltPixels(*d, *s, x, y, w, h, sx, sy, flags == 1 && src->Keyed(), dwTransmit);
+    FastBltPixels(*d, *s, x, y, w, h, sx, sy, flags == 1 && src->Keyed(), src->lpDD ? src->lpDD->dwColorKey : 0);
     return 1;
 }
 

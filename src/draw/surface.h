@@ -68,6 +68,7 @@ struct DDTEXTUREDATA {
 struct DDDRAWDATA {
     DDPIXELS surface;
     int bColorKey = 0;
+    DWORD dwColorKey = 0;  // the source key given at creation
     int bSurfaceLost = 0;  // video memory gone until DDRestore
     std::vector<std::uint8_t> lpColorIndex;
 };

@@ -153,6 +153,7 @@ bool CreateSurfaceDD(DDSURFACEDATA* sd, int width, int height, int colorKey, int
     sd->lpDD = std::make_unique<DDDRAWDATA>();
     sd->lpDD->surface.Allocate(DDDisplayFormat(), width, height);
     sd->lpDD->bColorKey = colorKey == 1;
+    sd->lpDD->dwColorKey = dwTransmit;
     sd->nWidth = sd->nTexWidth = width;
     sd->nHeight = sd->nTexHeight = height;
     sd->nDDMemory = ddMemory;

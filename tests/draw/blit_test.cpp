@@ -107,11 +107,12 @@ TEST_F(BlitTest, DirectDrawKeyIsTheSourceKeyOfKeyedSurfaces) {
         Palette[1] = PALETTEENTRY{1, 1, 1, 0};
         Palette[2] = PALETTEENTRY{2, 2, 2, 0};
         Palette[3] = PALETTEENTRY{3, 3, 3, 0};
+        dwTransmit = DDPalNumToPixel(2);  // the key a surface takes at its creation
         DDSURFACEDATA pic;
         ASSERT_TRUE(DDCreateSurface(&pic, 2, 1, c.surfaceKey, 0, 0, 0, 0));
+        dwTransmit = DDPalNumToPixel(3);  // later changes do not reach it
         PalNumToRGB(&pic, 0, 0, 1, 1, 2);
         PalNumToRGB(&pic, 1, 0, 1, 1, 3);
-        dwTransmit = DDPalNumToPixel(2);
         PalNumToRGB(&BackBuffer, 0, 0, 2, 1, 1);
         EXPECT_EQ(DDBlt(&BackBuffer, 0, 0, 2, 1, &pic, 0, 0, c.flags), 1);
         EXPECT_EQ(BackBuffer.Pixels()->Get(0, 0), DDPalNumToPixel(c.keyShows ? 2 : 1));
@@ -126,9 +127,9 @@ TEST_F(BlitTest, EightBitPictureCopiesIndices) {
     std::vector<std::uint8_t> idx(300);
     for (int x = 0; x < 300; ++x) idx[static_cast<std::size_t>(x)] = static_cast<std::uint8_t>(x % 251);
     dir.WriteHostFile("p8.bmp", Bmp8(300, 1, {}, idx));
+    dwTransmit = 5;
     DDSURFACEDATA pic;
     ASSERT_EQ(DDCreateSurfaceFromFile(&pic, "p8.bmp", 1, 8, 0, 0, 0, 0, 0, 0, 0), 0);
-    dwTransmit = 5;
     PalNumToRGB(&BackBuffer, 0, 0, 640, 1, 9);
     EXPECT_EQ(DDBlt(&BackBuffer, -10, 0, 300, 1, &pic, 0, 0, 1), 1);
     EXPECT_EQ(PixelAt(BackBuffer, 0, 0), 10u);
