@@ -21,6 +21,7 @@ struct Scene {
     DDSURFACEDATA sheet;
     explicit Scene(int bD3D, bool keyed) {
         DDInit(bD3D, nullptr, kW, kH, 32, 1, 1, 1, 60, 0, nullptr, nullptr, 0, 0);
+        dwTransmit = 0;  // DirectDraw: the key the sheet takes at its creation
         DDCreateSurface(&sheet, 256, 256, keyed ? 1 : 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0);
         DDPIXELS& px = *sheet.Pixels();
         for (int y = 0; y < px.nHeight; ++y) {
@@ -32,7 +33,6 @@ struct Scene {
                 else px.Put(x, y, hole ? dwTransmit : rgb & 0xFFFFFFu);
             }
         }
-        if (!bD3D && keyed) dwTransmit = 0;
         px.NoteOpacity();  // as a loaded picture is
     }
     ~Scene() {
