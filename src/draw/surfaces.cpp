@@ -96,6 +96,13 @@ void RemoveFromSurfaceList(int textureId) {
     SurfaceList.remove_if([textureId](DDTEXTUREDATA* t) { return t->nTextureId == textureId; });
 }
 
+// A record created again without a release keeps its texture part: list it
+// once.
+void ListTexture(DDTEXTUREDATA* t) {
+    SurfaceList.remove(t);
+    SurfaceList.push_back(t);
+}
+
 void StartTexturePart(DDSURFACEDATA* sd, const char* name, const char* file, int colorKey, int memoryType,
                       int share) {
     if (!sd->lpDT) sd->lpDT = std::make_unique<DDTEXTUREDATA>();
@@ -141,7 +148,7 @@ bool CreateSurfaceD3D(DDSURFACEDATA* sd, int width, int height, int colorKey, in
     sd->nTexWidth = texW;
     sd->nTexHeight = texH;
     if (sd->lpDT->bRenderTarget) ClearPixels(sd->lpDT->texture, 0, 0, texW, texH, FromArgb(lpDTCon->fmtTexture, lpDTCon->argbTransmit));
-    if (!restore) SurfaceList.push_back(sd->lpDT.get());
+    if (!restore) ListTexture(sd->lpDT.get());
     return true;
 }
 
@@ -218,7 +225,7 @@ int CreateFromFileD3D(DDSURFACEDATA* sd, const char* file, int colorKey, int dep
             }
             DDReleaseSurface(&temp);
         }
-        if (!restore) SurfaceList.push_back(sd->lpDT.get());
+        if (!restore) ListTexture(sd->lpDT.get());
     }
     sd->nMirrorWidth = mirrorWidth;
     sd->nMirrorHeight = mirrorHeight;

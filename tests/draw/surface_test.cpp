@@ -189,6 +189,8 @@ TEST_F(SurfaceTest, DroppedRecordLeavesTheTextureList) {
         DDSURFACEDATA sd;
         ASSERT_TRUE(DDCreateSurface(&sd, 4, 4, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
         EXPECT_EQ(SurfaceList.size(), before + 1);
+        ASSERT_TRUE(DDCreateSurface(&sd, 8, 8, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));  // again, unreleased
+        EXPECT_EQ(SurfaceList.size(), before + 1);
     }
     EXPECT_EQ(SurfaceList.size(), before);
 }
