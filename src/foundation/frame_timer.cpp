@@ -87,11 +87,19 @@ bool WaitFrame(int fps) {
         g_pace.dwTime_OneSec = now;
     }
     double due = g_pace.nFrameCt_OneSec * (1000.0 / fps);
-    double elapsed = static_cast<double>(now - g_pace.dwTime_OneSec);
+    // Signed: a window may open a few milliseconds after now.
+    double elapsed = static_cast<double>(static_cast<std::int32_t>(now - g_pace.dwTime_OneSec));
     if (due > elapsed) return false;
     if (++g_pace.nFrameCt_OneSec >= fps) {
         g_pace.nFrameCt_OneSec = 0;
-        g_pace.dwTime_OneSec = now;
+        // The next window opens when its first frame is due, one second after
+        // this one opened. Opening it at the last release instead would let
+        // that first frame out at once: 61 frames a second at 60.
+        DWORD next = g_pace.dwTime_OneSec + 1000;
+        // A loop that fell more than a frame behind starts afresh rather than
+        // catching up in a burst.
+        if (static_cast<std::int32_t>(now - next) > 1000 / fps) next = now;
+        g_pace.dwTime_OneSec = next;
     }
     return true;
 }
