@@ -132,6 +132,7 @@ TEST(ThreadSuspend, ASuspendedThreadParksAtItsNextGateUntilResumed) {
     EXPECT_EQ(ResumeThread(h), 0u) << "never below zero";
     TerminateThread(h, 0);
     Finish(h);
+    EXPECT_TRUE(Eventually([&] { return s.unwound.load(); })) << "s outlives the thread";
 }
 
 TEST(ThreadTerminate, AForcedStopSignalsAtOnceAndUnwindsTheThreadToItsEntry) {

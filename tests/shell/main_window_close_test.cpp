@@ -134,7 +134,7 @@ TEST_F(MainWindowTest, ActivationIsRecordedAndTheGameDoesNotAdvanceWhileInactive
     EXPECT_EQ(AppActive.load(), 1);
     SendMessageA(m_hwnd, WM_ACTIVATEAPP, 0, 0);
     EXPECT_EQ(AppActive.load(), 0);
-    long long before = Game.TickCount;
+    long long before = Game.TickCount.load();
     ASSERT_EQ(thGame.Start(GameLoopProc, nullptr), 1);
     thGame.Handshake();
     Pump(150);

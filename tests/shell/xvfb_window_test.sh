@@ -19,9 +19,12 @@ fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
+# A lock of its own: never meets (or stops) a copy someone is playing.
+export XDG_RUNTIME_DIR="$work"
 
 "$player" &
 pid=$!
+trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT INT TERM
 fail() {
     echo "FAIL: $*"
     kill "$pid" 2>/dev/null || true
