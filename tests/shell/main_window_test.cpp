@@ -190,3 +190,33 @@ TEST_F(MainWindowTest, ASendFromThGameRunsOnTheWindowThreadAndBlocksTheGameThrea
     SendMessageA(m_hwnd, WM_CLOSE, 0, 0);
     RegisterScenes();
 }
+
+struct ZoomCase {
+    int zoom;
+    int left, top, width, height;
+};
+
+TEST_F(MainWindowTest, ZoomKeepsTheWindowCentredOnItsOldPlaceInsideTheWorkArea) {
+    // The headless work area is 1920 x 1080: 300 % and above are not offered.
+    const ZoomCase cases[] = {
+        {2, 0, 100, 1280, 960},   // 100 + 320 - 640 < 0: pulled to 0
+        {1, 320, 100, 640, 480},  // 0 + 640 - 320
+        {3, 320, 100, 640, 480},  // does not fit: nothing changes
+        {5, 320, 100, 640, 480},
+    };
+    MoveWindowClient(m_hwnd, 100, 100, 640, 480);
+    for (const auto& c : cases) {
+        SendMessageA(m_hwnd, WM_SYSCOMMAND, static_cast<WPARAM>(c.zoom), 0);
+        RECT r{};
+        GetWindowRect(m_hwnd, &r);
+        EXPECT_EQ(r.left, c.left) << c.zoom;
+        EXPECT_EQ(r.top, c.top) << c.zoom;
+        EXPECT_EQ(r.right - r.left, c.width) << c.zoom;
+        EXPECT_EQ(r.bottom - r.top, c.height) << c.zoom;
+    }
+    MoveWindowClient(m_hwnd, 100, 400, 640, 480);
+    SendMessageA(m_hwnd, WM_SYSCOMMAND, 2, 0);
+    RECT r{};
+    GetWindowRect(m_hwnd, &r);
+    EXPECT_EQ(r.top, 1080 - 960) << "a bottom edge past the work area is pulled back";
+}
