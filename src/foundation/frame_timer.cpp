@@ -87,19 +87,14 @@ bool WaitFrame(int fps) {
         g_pace.dwTime_OneSec = now;
     }
     double due = g_pace.nFrameCt_OneSec * (1000.0 / fps);
-    // Signed: a window may open a few milliseconds after now.
     double elapsed = static_cast<double>(static_cast<std::int32_t>(now - g_pace.dwTime_OneSec));
     if (due > elapsed) return false;
     if (++g_pace.nFrameCt_OneSec >= fps) {
+        // The next window opens one frame period after this release. Opening
+        // it at "now" would release its frame 0 at once, right behind the
+        // frame just released, and run 61 frames a second at 60.
         g_pace.nFrameCt_OneSec = 0;
-        // The next window opens when its first frame is due, one second after
-        // this one opened. Opening it at the last release instead would let
-        // that first frame out at once: 61 frames a second at 60.
-        DWORD next = g_pace.dwTime_OneSec + 1000;
-        // A loop that fell more than a frame behind starts afresh rather than
-        // catching up in a burst.
-        if (static_cast<std::int32_t>(now - next) > 1000 / fps) next = now;
-        g_pace.dwTime_OneSec = next;
+        g_pace.dwTime_OneSec = now + static_cast<DWORD>((1000 + fps / 2) / fps);
     }
     return true;
 }
