@@ -1,7 +1,7 @@
 #!/bin/sh
 # Real-window check under a virtual X display: the player opens one window
 # with a 640 x 480 client area showing its (cleared, black) frame, Escape
-# closes it and the process exits 0.
+# closes it and the process exits 0; a second run ticks 30 frames and ends.
 # Usage: xvfb_window_test.sh PLAYER   (runs itself under xvfb-run)
 set -eu
 player=$(readlink -f "$1")
@@ -79,4 +79,18 @@ code=$?
 set -e
 [ "$code" = 0 ] || fail "exit code $code"
 [ -f Report_Game.txt ] || fail "no Report_Game.txt"
-echo "ok: 640x480 window at $x,$y, closed by Escape, exit 0"
+
+# The loop ticks in the real window too: after 30 frames it closes itself.
+"$player" --frames 30 &
+pid=$!
+for _ in $(seq 1 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 "$pid" 2>/dev/null; then fail "30 frames did not run within 10 s"; fi
+set +e
+wait "$pid"
+code=$?
+set -e
+[ "$code" = 0 ] || fail "exit code $code after 30 frames"
+echo "ok: 640x480 window at $x,$y, closed by Escape, exit 0; 30 frames ran"

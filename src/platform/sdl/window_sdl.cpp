@@ -103,9 +103,8 @@ private:
             case SDL_WINDOWEVENT_CLOSE: post(WM_CLOSE, 0, 0); break;
             case SDL_WINDOWEVENT_FOCUS_GAINED:
             case SDL_WINDOWEVENT_RESTORED: post(WM_ACTIVATEAPP, 1, 0); break;
+            // Another program became active: the game stands still.
             case SDL_WINDOWEVENT_FOCUS_LOST:
-                platform::ReleaseAllKeys();
-                break;
             case SDL_WINDOWEVENT_MINIMIZED:
                 platform::ReleaseAllKeys();
                 post(WM_ACTIVATEAPP, 0, 0);
