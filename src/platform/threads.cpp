@@ -184,7 +184,6 @@ HANDLE BeginThread(ThreadProc proc, void* argument, DWORD* threadId) {
     if (!proc) return nullptr;
     auto obj = std::make_unique<HandleObject>();
     obj->rec = NewRecord();
-    obj->rec->started = true;
     HANDLE h = reinterpret_cast<HANDLE>(obj.get());
     g_running.fetch_add(1);
     try {

@@ -36,7 +36,6 @@ struct ThreadRecord {
     bool terminated = false;
     bool unwinding = false;
     bool signalled = false;
-    bool started = false;  // by BeginThread
     DWORD exitCode = STILL_ACTIVE;
     // Installed on the window thread: runs sent messages and host events
     // before each look at the queue. Called without the mutex held.

@@ -28,10 +28,9 @@ struct Live {
 };
 
 // A copy of what a call needs, or nothing when hwnd is not the live window.
-bool GetLive(HWND hwnd, Live& out, bool forSend = false) {
+bool GetLive(HWND hwnd, Live& out) {
     std::lock_guard<std::mutex> lock(g_win.mutex);
     if (!hwnd || hwnd != g_win.hwnd || !g_win.alive) return false;
-    if (forSend && g_win.closing) return false;
     out = Live{g_win.proc, g_win.owner, g_win.backend};
     return true;
 }
