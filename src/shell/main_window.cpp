@@ -6,6 +6,7 @@
 #include "shell/app_state.h"
 #include "shell/editor_notice.h"
 #include "shell/game.h"
+#include "shell/window_data.h"
 #include "shell/worker_threads.h"
 
 cMainWindow MainWindow;
@@ -76,6 +77,7 @@ LRESULT cMainWindow::OnClose(HWND window) {
         ResumeWorkers();
         if (!yes) return 0;
     }
+    SaveWindowPlacement(window);
     if (thPause.Running()) {
         WriteLog("WM_CLOSE thPause.m_hThread");
         if (CurStageScene) CurStageScene->RequestQuit();

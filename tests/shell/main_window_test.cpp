@@ -3,6 +3,9 @@
 #include "platform/keyboard.h"
 #include "scenes/modes.h"
 #include "shell/game_loop.h"
+#include "shell/window_data.h"
+
+#include <cstdio>
 #include "shell_fixture.h"
 
 namespace {
@@ -219,4 +222,60 @@ TEST_F(MainWindowTest, ZoomKeepsTheWindowCentredOnItsOldPlaceInsideTheWorkArea) 
     RECT r{};
     GetWindowRect(m_hwnd, &r);
     EXPECT_EQ(r.top, 1080 - 960) << "a bottom edge past the work area is pulled back";
+}
+
+namespace {
+struct PlacementCase {
+    const char* name;
+    int windowMode;
+    int started;
+    int abort;
+    bool saves;
+};
+}  // namespace
+
+TEST_F(MainWindowTest, TheCloseSavesThePlacementOnlyInAWindowModeOfAStartedGameWithoutError) {
+    const PlacementCase cases[] = {
+        {"saved", 1, 1, 0, true},
+        {"full screen setting", 0, 1, 0, false},
+        {"before the game started", 1, 0, 0, false},
+        {"after a fatal error", 1, 1, 1, false},
+    };
+    for (const auto& c : cases) {
+        m_dir.WriteHostFile("user_data/.keep", "");
+        std::remove((m_dir.HostPath() + "/user_data/Window.dat").c_str());
+        SystemIni.WindowMode = c.windowMode;
+        GameStarted.store(c.started);
+        AbortFlag.store(c.abort);
+        MoveWindowClient(m_hwnd, 40, 30, 1280, 960);
+        SaveWindowPlacement(m_hwnd);
+        EXPECT_EQ(m_dir.HostFileExists("user_data/Window.dat"), c.saves) << c.name;
+    }
+    GameStarted.store(0);
+    AbortFlag.store(0);
+    SystemIni.WindowMode = 1;
+}
+
+TEST_F(MainWindowTest, ASavedPlacementReadsBackWithItsCornerPulledOntoTheDesktop) {
+    m_dir.WriteHostFile("user_data/.keep", "");
+    SystemIni.WindowMode = 1;
+    GameStarted.store(1);
+    MoveWindowClient(m_hwnd, 40, 30, 1280, 960);
+    SaveWindowPlacement(m_hwnd);
+    GameStarted.store(0);
+    std::string bytes = m_dir.ReadHostFile("user_data/Window.dat");
+    ASSERT_EQ(bytes.size(), 32u) << "version, count 5, five ints, string count 0";
+    cWindowData back;
+    ASSERT_EQ(back.LoadFile(kWindowDataPath), 1);
+    EXPECT_EQ(back.m_nX, 40);
+    EXPECT_EQ(back.m_nY, 30);
+    EXPECT_EQ(back.m_nWidth, 1280);
+    EXPECT_EQ(back.m_nHeight, 960);
+    EXPECT_EQ(back.m_nMaximized, 0);
+    WindowData.m_nX = -50;
+    WindowData.m_nY = 5000;
+    ASSERT_EQ(WindowData.SaveFile(kWindowDataPath), 1);
+    ASSERT_EQ(back.LoadFile(kWindowDataPath), 1);
+    EXPECT_EQ(back.m_nX, 0);
+    EXPECT_EQ(back.m_nY, 1080) << "the headless desktop is 1080 high";
 }
