@@ -51,6 +51,28 @@ void cWindow::CenterOnDesktop() {
     SetPosition(desk.left + (desk.right - desk.left) / 2 - w / 2, desk.top + (desk.bottom - desk.top) / 2 - h / 2);
 }
 
+void cWindow::PlaceWindow() {
+    if (m_nPosX == -1000 || m_nPosY == -1000) return;
+    RECT work = GetWorkArea();
+    RECT win;
+    if (!GetWindowRect(m_hWnd, &win)) return;
+    int w = win.right - win.left;
+    int h = win.bottom - win.top;
+    int x = m_nPosX;
+    int y = m_nPosY;
+    if (x < 0) {
+        x = 0;
+    } else if (x + w >= work.right) {
+        x = work.right - w;
+    }
+    if (y < 0) {
+        y = 0;
+    } else if (y + h >= work.bottom) {
+        y = work.bottom - h;
+    }
+    SetPosition(x, y);
+}
+
 void cWindow::GetWindowPos(int& x, int& y) const {
     RECT r;
     if (!GetWindowRect(m_hWnd, &r)) return;

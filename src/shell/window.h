@@ -27,6 +27,9 @@ public:
     void MoveClient(int x, int y, int clientWidth, int clientHeight);
     void SetClientSize(int width, int height);
     void CenterOnDesktop();
+    // Moves the window to its stored position, pulled inside the desktop's
+    // work area; nothing when either stored coordinate is -1000 (none).
+    void PlaceWindow();
     // Top-left corner of the window rectangle.
     void GetWindowPos(int& x, int& y) const;
     // The client rectangle; nothing when the window does not exist.

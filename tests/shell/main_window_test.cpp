@@ -279,3 +279,34 @@ TEST_F(MainWindowTest, ASavedPlacementReadsBackWithItsCornerPulledOntoTheDesktop
     EXPECT_EQ(back.m_nX, 0);
     EXPECT_EQ(back.m_nY, 1080) << "the headless desktop is 1080 high";
 }
+
+TEST_F(MainWindowTest, PlacingAWindowPullsItInsideTheWorkArea) {
+    struct Case {
+        int storedX, storedY, x, y;
+    };
+    // A 640 x 480 window on the 1920 x 1080 headless work area.
+    const Case cases[] = {
+        {-50, 20, 0, 20},
+        {1281, 601, 1280, 600},
+        {1800, 900, 1280, 600},
+        {300, 200, 300, 200},
+    };
+    for (const auto& c : cases) {
+        MoveWindowClient(m_hwnd, 7, 7, 640, 480);
+        MainWindow.m_nPosX = c.storedX;
+        MainWindow.m_nPosY = c.storedY;
+        MainWindow.PlaceWindow();
+        RECT r{};
+        GetWindowRect(m_hwnd, &r);
+        EXPECT_EQ(r.left, c.x) << c.storedX;
+        EXPECT_EQ(r.top, c.y) << c.storedY;
+    }
+    MoveWindowClient(m_hwnd, 7, 7, 640, 480);
+    MainWindow.m_nPosX = -1000;
+    MainWindow.m_nPosY = 50;
+    MainWindow.PlaceWindow();
+    RECT r{};
+    GetWindowRect(m_hwnd, &r);
+    EXPECT_EQ(r.left, 7) << "no stored position: left where it is";
+    EXPECT_EQ(r.top, 7);
+}
