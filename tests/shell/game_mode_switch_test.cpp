@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "foundation/abort.h"
+#include "platform/clock.h"
 #include "platform/present.h"
+#include "shell/app_state.h"
 #include "scenes/modes.h"
 #include "shell/game.h"
 
@@ -143,4 +145,31 @@ TEST(SceneContract, ScenesStandStillWhileAbortFlagIsSet) {
     AbortFlag.store(0);
     scene.Run();
     EXPECT_EQ(scene.State(), cFadingScene::kStateFadeIn);
+}
+
+namespace {
+// Takes 5 ms of the test clock per frame.
+class FiveMsScene : public cMode {
+public:
+    explicit FiveMsScene(platform::TestClock* clock) : m_clock(clock) {}
+    void Run() override { m_clock->Advance(5); }
+
+private:
+    platform::TestClock* m_clock;
+};
+}  // namespace
+
+TEST_F(ModeSwitchTest, TheFrameRateDisplayAveragesSixteenFrameDurations) {
+    platform::TestClock clock(1000);
+    RegisterSceneFactory(kModeTitle, [&clock] { return std::make_unique<FiveMsScene>(&clock); });
+    SystemIni.ShowFps = 1;
+    Game.FpsAverage = 0;
+    Game.FpsRingIndex = 0;
+    for (int i = 0; i < 15; ++i) {
+        Game.Tick();
+        EXPECT_EQ(Game.FpsAverage, 0) << "frame " << i + 1;
+    }
+    Game.Tick();
+    EXPECT_EQ(Game.FpsAverage, 5) << "the 16th frame closes the ring";
+    SystemIni.ShowFps = 0;
 }
