@@ -112,15 +112,6 @@ void cMainWindow::Zoom(int z) {
     if (work.right < w || work.bottom < h) return;
     int x = left + (client.right - client.left) / 2 - w / 2;
     int y = top;
-    if (x < 0) {
-        x = 0;
-    } else if (x + w >= work.right) {
-        x = work.right - w;
-    }
-    if (y < 0) {
-        y = 0;
-    } else if (y + h >= work.bottom) {
-        y = work.bottom - h;
-    }
+    PullIntoWorkArea(x, y, w, h, work);
     MoveClient(x, y, w, h);
 }

@@ -60,17 +60,21 @@ void cWindow::PlaceWindow() {
     int h = win.bottom - win.top;
     int x = m_nPosX;
     int y = m_nPosY;
+    PullIntoWorkArea(x, y, w, h, work);
+    SetPosition(x, y);
+}
+
+void PullIntoWorkArea(int& x, int& y, int width, int height, const RECT& work) {
     if (x < 0) {
         x = 0;
-    } else if (x + w >= work.right) {
-        x = work.right - w;
+    } else if (x + width >= work.right) {
+        x = work.right - width;
     }
     if (y < 0) {
         y = 0;
-    } else if (y + h >= work.bottom) {
-        y = work.bottom - h;
+    } else if (y + height >= work.bottom) {
+        y = work.bottom - height;
     }
-    SetPosition(x, y);
 }
 
 void cWindow::GetWindowPos(int& x, int& y) const {

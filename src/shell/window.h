@@ -54,3 +54,8 @@ public:
     int m_nPosX = -1000;
     int m_nPosY = -1000;
 };
+
+// A window corner moved so that a window of width x height starts inside the
+// work area: a negative coordinate becomes 0, and an edge at or beyond the
+// work area's right or bottom edge is pulled back to end there.
+void PullIntoWorkArea(int& x, int& y, int width, int height, const RECT& work);
