@@ -16,18 +16,16 @@
 #include "shell/worker_threads.h"
 
 namespace {
-
 constexpr DWORD kMainWindowStyle = 0x80CB0000u;
+}  // namespace
 
-void InstallWindowRouting(HWND window) {
+void InstallMainWindowRouting(HWND window) {
     MainWindowHandle.store(window);
     platform::SetMainWindowRouter([](const platform::PostedMessage& m) {
         HWND h = MainWindowHandle.load();
         return h != nullptr && PostMessageA(h, m.msg, m.wParam, m.lParam) != FALSE;
     });
 }
-
-}  // namespace
 
 int RunMessageLoop() {
     for (;;) {
@@ -66,7 +64,7 @@ int WinMain(const std::string& commandLine, int showCommand) {
     MainWindow.m_hWnd = window;
     MainWindow.CenterOnDesktop();
     if (TestPlay == 1) NotifyEditorStarted();
-    InstallWindowRouting(window);
+    InstallMainWindowRouting(window);
 
     if (!InitGame(commandLine, showCommand)) {
         ExitGame();

@@ -138,3 +138,11 @@ TEST(cThreadTest, APumpingWaitReturnsTrueWhenTheWorkerEnds) {
     EXPECT_FALSE(t.Running());
     EXPECT_TRUE(w.returned);
 }
+
+TEST(cThreadTest, TheHandshakeGivesUpOnAThreadThatEndedWithoutAQueue) {
+    cThread t;
+    ASSERT_EQ(t.Start([](void*) -> unsigned { return 0; }, nullptr), 1);
+    t.Handshake();  // would post forever if it only waited for the queue
+    t.Wait();
+    EXPECT_FALSE(t.Running());
+}

@@ -60,10 +60,17 @@ struct Sender {
     std::atomic<LRESULT> result{-1};
     std::atomic<DWORD> id{0};
     std::atomic<bool>* handlerDone;
+    std::atomic<bool> ended{false};
+};
+
+struct MarkOnUnwind {
+    std::atomic<bool>* flag;
+    ~MarkOnUnwind() { *flag = true; }
 };
 
 unsigned SendOnce(void* p) {
     auto* s = static_cast<Sender*>(p);
+    MarkOnUnwind mark{&s->ended};
     s->id = GetCurrentThreadId();
     s->sending = true;
     LRESULT r = SendMessageA(s->hwnd, WM_USER + 7, s->value, 0);
@@ -138,4 +145,17 @@ TEST_F(WindowThreadTest, PostsFromAnyThreadAreDispatchedOnTheWindowThread) {
     Pump(5);
     EXPECT_EQ(m_posted.load(), 2);
     EXPECT_EQ(CreateMainWindow("second", 0, 0, 1, 1, nullptr), nullptr) << "one main window at a time";
+}
+
+TEST_F(WindowThreadTest, AForcedStopReleasesASenderThatWaitsForTheWindowThread) {
+    Sender s(m_hwnd, 3, &m_handlerDone);
+    HANDLE h = BeginThread(SendOnce, &s, nullptr);
+    ASSERT_TRUE(Eventually([&] { return s.sending.load(); }));
+    Sleep(10);
+    TerminateThread(h, 0);
+    EXPECT_TRUE(Eventually([&] { return s.ended.load(); })) << "the sender unwound out of its wait";
+    EXPECT_FALSE(s.returned) << "nothing after the send ran";
+    Pump(5);  // the orphaned request still runs; its answer goes nowhere
+    EXPECT_TRUE(m_handlerDone);
+    CloseHandle(h);
 }

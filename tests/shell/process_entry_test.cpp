@@ -18,6 +18,7 @@
 #include "shell/main_window.h"
 #include "shell/single_instance.h"
 #include "shell/startup.h"
+#include "shell/win_main.h"
 #include "shell_fixture.h"
 #include "support/temp_dir.h"
 
@@ -272,4 +273,18 @@ TEST(CommandLine, SwitchesValuesAndErrors) {
         EXPECT_EQ(o.headless, c.headless) << label;
         EXPECT_EQ(o.stageFile, c.stage) << label;
     }
+}
+
+TEST_F(MainWindowTest, AFatalCloseRaisedBeforeTheWindowExistedReachesItOnceRouted) {
+    platform::SetMainWindowRouter(nullptr);
+    platform::ClearMainWindowPosts();
+    Game.CurrentMode = kModeOption;  // where a normal close would ask
+    FatalClose();  // as a data load before the window would
+    EXPECT_TRUE(IsWindow(m_hwnd));
+    InstallMainWindowRouting(m_hwnd);
+    Pump();
+    EXPECT_FALSE(IsWindow(m_hwnd)) << "the kept WM_CLOSE closed the window";
+    EXPECT_TRUE(platform::RecordedMessageBoxes().empty()) << "an error close asks nothing";
+    platform::SetMainWindowRouter(nullptr);
+    platform::ClearMainWindowPosts();
 }
