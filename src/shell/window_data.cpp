@@ -1,0 +1,48 @@
+#include "shell/window_data.h"
+
+#include "foundation/abort.h"
+#include "foundation/strings.h"
+#include "platform/window.h"
+#include "shell/app_state.h"
+#include "shell/main_window.h"
+
+cWindowData WindowData;
+const char* const kWindowDataPath = "user_data\\Window.dat";
+
+cWindowData::cWindowData() {
+    RegisterFields(kDataVersion);
+    Reset();
+}
+
+void cWindowData::RegisterFields(int) {
+    ClearFieldLists();
+    AddField(&m_nX);
+    AddField(&m_nY);
+    AddField(&m_nWidth);
+    AddField(&m_nHeight);
+    AddField(&m_nMaximized);
+}
+
+bool cWindowData::Load(cDataFile& file) {
+    if (!cDataRecord::Load(file)) return false;
+    RECT desk = GetWorkArea();
+    Clamp(m_nX, 0, desk.right);
+    Clamp(m_nY, 0, desk.bottom);
+    return true;
+}
+
+void SaveWindowPlacement(HWND window) {
+    if (SystemIni.WindowMode == 0 || GameStarted.load() == 0 || AbortFlag.load() != 0) return;
+    int x = 0;
+    int y = 0;
+    MainWindow.GetWindowPos(x, y);
+    if (IsIconic(window)) return;
+    RECT client{};
+    MainWindow.GetClientRect(client);
+    WindowData.m_nX = x;
+    WindowData.m_nY = y;
+    WindowData.m_nWidth = client.right - client.left;
+    WindowData.m_nHeight = client.bottom - client.top;
+    WindowData.m_nMaximized = IsZoomed(window) ? 1 : 0;
+    WindowData.SaveFile(kWindowDataPath);
+}

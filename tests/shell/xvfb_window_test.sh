@@ -1,0 +1,95 @@
+#!/bin/sh
+# Real-window check under a virtual X display: the player opens one window
+# with a 640 x 480 client area showing its (cleared, black) frame, Escape
+# closes it and the process exits 0; a second run ticks 30 frames and ends.
+# Usage: xvfb_window_test.sh PLAYER   (runs itself under xvfb-run)
+set -eu
+player=$(readlink -f "$1")
+
+if [ -z "${XVFB_CHILD:-}" ]; then
+    for tool in xvfb-run xdotool import convert xwininfo; do
+        if ! command -v "$tool" >/dev/null 2>&1; then
+            echo "skipped: $tool is not installed"
+            exit 77
+        fi
+    done
+    XVFB_CHILD=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -wr" "$0" "$@"
+fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+# A lock of its own: never meets (or stops) a copy someone is playing.
+export XDG_RUNTIME_DIR="$work"
+# A virtual display has no GPU: SDL's own software renderer, rather than the
+# GL driver's emulation with its worker threads.
+export SDL_RENDER_DRIVER=software
+
+"$player" &
+pid=$!
+trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT INT TERM
+fail() {
+    echo "FAIL: $*"
+    kill "$pid" 2>/dev/null || true
+    exit 1
+}
+
+wid=""
+for _ in $(seq 1 100); do
+    wid=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1 || true)
+    [ -n "$wid" ] && break
+    kill -0 "$pid" 2>/dev/null || fail "player ended before its window appeared"
+    sleep 0.1
+done
+[ -n "$wid" ] || fail "no window"
+
+geometry() {
+    info=$(xwininfo -id "$wid")
+    x=$(echo "$info" | sed -n 's/.*Absolute upper-left X: *//p')
+    y=$(echo "$info" | sed -n 's/.*Absolute upper-left Y: *//p')
+    w=$(echo "$info" | sed -n 's/.*Width: *//p')
+    h=$(echo "$info" | sed -n 's/.*Height: *//p')
+}
+geometry
+[ "$w" = 640 ] && [ "$h" = 480 ] || fail "client area is ${w}x${h}, not 640x480"
+
+# Photograph the whole display until the window shows its frame (the
+# first frames may still be on their way): the client area is black (the
+# cleared frame) and the white root around it is not.
+inside=1
+for _ in $(seq 1 30); do
+    sleep 0.1
+    # The window is centred after it appears, so where it is is read anew.
+    geometry
+    import -window root root.png
+    inside=$(convert root.png -crop "640x480+$x+$y" +repage -format '%[fx:maxima]' info:)
+    [ "$inside" = 0 ] && break
+done
+[ "$inside" = 0 ] || fail "the client area is not the presented black frame (max $inside)"
+wide=$(convert root.png -crop "660x500+$((x > 10 ? x - 10 : 0))+$((y > 10 ? y - 10 : 0))" +repage -format '%[fx:maxima]' info:)
+[ "$wide" != 0 ] || fail "the black area is larger than 640x480"
+
+# Waits up to $1 tenths of a second for the player to end with exit code 0.
+expect_clean_exit() {
+    for _ in $(seq 1 "$1"); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$pid" 2>/dev/null; then fail "$2: still running"; fi
+    set +e
+    wait "$pid"
+    code=$?
+    set -e
+    [ "$code" = 0 ] || fail "$2: exit code $code"
+}
+
+xdotool windowfocus --sync "$wid" 2>/dev/null || true
+xdotool key Escape
+expect_clean_exit 50 "Escape"
+[ -f Report_Game.txt ] || fail "no Report_Game.txt"
+
+# The loop ticks in the real window too: after 30 frames it closes itself.
+"$player" --frames 30 &
+pid=$!
+expect_clean_exit 100 "30 frames"
+echo "ok: 640x480 window at $x,$y, closed by Escape, exit 0; 30 frames ran"
