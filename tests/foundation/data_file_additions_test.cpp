@@ -43,3 +43,19 @@ TEST(RecordStrings, EmptyStringAtTheEndOfTheFileLoads) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DataFileSeek, SeekWithinAndPastTheEnd) {
+    cDataFile f("mem", ByteBuilder().I32(1).I32(2).I32(3).Data());
+    EXPECT_EQ(f.Size(), 12u);
+    ASSERT_TRUE(f.Seek(8));
+    EXPECT_EQ(f.ReadInt(), 3);
+    ASSERT_TRUE(f.Seek(0));
+    EXPECT_EQ(f.ReadInt(), 1);
+    EXPECT_FALSE(f.Seek(13));
+    EXPECT_TRUE(f.Failed());
+    EXPECT_EQ(f.ReadInt(), 0);
+}
+
+}  // namespace
