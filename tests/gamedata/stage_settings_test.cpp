@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gamedata/stage_records.h"
-#include "record_bytes.h"
+#include "record_io.h"
 #include "support/byte_builder.h"
 
 namespace {
@@ -89,7 +89,7 @@ TEST(StageRecords, OutOfRangeRuleBeforeVersion125HasFiveInts) {
     cStageSetting r;
     r.m_bRight = r.m_bTop = r.m_bBottom = 7;
     auto bytes = ByteBuilder().I32(5).I32(1).I32(2).I32(3).I32(4).I32(5).I32(0).Data();
-    ASSERT_TRUE(LoadBytes(r, bytes, 124));
+    ASSERT_TRUE(LoadBytes(r, 124, bytes));
     EXPECT_EQ(r.m_bLeft, 1);
     EXPECT_EQ(r.m_bRight, 7);  // not stored: kept
     EXPECT_EQ(r.m_nLeft, 2);
@@ -102,7 +102,7 @@ TEST(StageRecords, LayerVersions) {
     {
         cStageLayer l;
         auto b = ByteBuilder().I32(5).I32(1).I32(33).I32(1).I32(111).I32(222).I32(1).Str("sky").Data();
-        ASSERT_TRUE(LoadBytes(l, b, 60));
+        ASSERT_TRUE(LoadBytes(l, 60, b));
         EXPECT_EQ(l.m_bFill, 1);
         EXPECT_EQ(l.m_nFillColor, 33);
         EXPECT_EQ(l.m_nFront, 1);
@@ -114,7 +114,7 @@ TEST(StageRecords, LayerVersions) {
         cStageLayer l;
         auto b = ByteBuilder().I32(9).I32(0).I32(16).I32(0).F64(0.5).F64(0.25).I32(1).I32(0);
         b.I32(77).I32(88).I32(1).Str("a");
-        ASSERT_TRUE(LoadBytes(l, b.Data(), 61));
+        ASSERT_TRUE(LoadBytes(l, 61, b));
         EXPECT_DOUBLE_EQ(l.m_dRatioX, 0.5);
         EXPECT_EQ(l.m_bAutoX, 1);
         EXPECT_DOUBLE_EQ(l.m_dAutoPosX, 0.0);
@@ -131,11 +131,11 @@ TEST(StageRecords, LayerVersions) {
         l.m_dRatioX = 0.3;
         l.m_dAutoSpeedX = 2.0;
         cStageLayer back;
-        ASSERT_TRUE(LoadBytes(back, SavedBytes(l)));
+        ASSERT_TRUE(LoadBytes(back, kDataVersion, SaveBytes(l)));
         back.UpgradeAutoSpeed(kDataVersion);
         EXPECT_DOUBLE_EQ(back.m_dRatioX, 0.3);
         EXPECT_DOUBLE_EQ(back.m_dAutoSpeedX, 2.0);
-        EXPECT_EQ(SavedBytes(back), SavedBytes(l));
+        EXPECT_EQ(SaveBytes(back), SaveBytes(l));
     }
 }
 
