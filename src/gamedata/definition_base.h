@@ -86,7 +86,10 @@ void ApplyInheritanceWith(Def& d, const std::array<GroupCopy<Def>, N>& table) {
     cVector<Def>* list = PaletteListOf<Def>(d.m_cBaseSource);
     if (!list) return;
     if (!IndexBelow(d.m_sBaseIndex, list->Count())) {
+        // The index goes with the source: a reference that names nothing is
+        // dropped whole.
         d.m_cBaseSource = BaseSource::None;
+        d.m_sBaseIndex = 0;
         return;
     }
     const Def& base = (*list)[static_cast<std::uint16_t>(d.m_sBaseIndex)];
