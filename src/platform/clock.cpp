@@ -4,6 +4,8 @@
 #include <chrono>
 #include <thread>
 
+#include "platform/threads.h"
+
 namespace {
 
 std::atomic<bool> g_testClockOn{false};
@@ -22,14 +24,11 @@ DWORD timeGetTime() {
 
 void Sleep(DWORD ms) {
     if (g_testClockOn.load(std::memory_order_acquire)) {
+        platform::ThreadGate();
         g_testNow.fetch_add(ms, std::memory_order_acq_rel);
         return;
     }
-    if (ms == 0) {
-        std::this_thread::yield();
-        return;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    platform::GatedSleep(ms);
 }
 
 UINT timeBeginPeriod(UINT) { return 0; }

@@ -22,6 +22,10 @@ void PresentFrame(const std::uint32_t* pixels, int width, int height, int pitchP
 // Contract: the last presented frame (empty before the first present).
 Frame LastPresentedFrame();
 
+// Contract: how many frames have been presented since the process started
+// (the headless input script counts time in these).
+long long PresentedFrameSerial();
+
 // Contract: writes a frame as a PNG file at a host path; false on failure.
 bool WritePng(const std::string& hostPath, const Frame& frame);
 

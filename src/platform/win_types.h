@@ -9,6 +9,8 @@ using UINT = std::uint32_t;
 using WORD = std::uint16_t;
 using BYTE = std::uint8_t;
 using BOOL = int;
+constexpr BOOL FALSE = 0;
+constexpr BOOL TRUE = 1;
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
@@ -18,7 +20,11 @@ struct HWND__;
 using HWND = HWND__*;
 
 constexpr UINT WM_NULL = 0x0000;
+constexpr UINT WM_CREATE = 0x0001;
 constexpr UINT WM_DESTROY = 0x0002;
+constexpr UINT WM_MOVE = 0x0003;
+constexpr UINT WM_SIZE = 0x0005;
+constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_QUIT = 0x0012;
 constexpr UINT WM_ACTIVATEAPP = 0x001C;
@@ -26,8 +32,21 @@ constexpr UINT WM_COPYDATA = 0x004A;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;
 constexpr UINT WM_SYSKEYDOWN = 0x0104;
+constexpr UINT WM_SYSKEYUP = 0x0105;
 constexpr UINT WM_COMMAND = 0x0111;
+constexpr UINT WM_SYSCOMMAND = 0x0112;
+constexpr UINT WM_MOUSEMOVE = 0x0200;
+constexpr UINT WM_LBUTTONDOWN = 0x0201;
+constexpr UINT WM_RBUTTONDOWN = 0x0204;
 constexpr UINT WM_USER = 0x0400;
+// System commands that the window must refuse while it has the focus.
+constexpr WPARAM SC_SCREENSAVE = 0xF140;
+constexpr WPARAM SC_MONITORPOWER = 0xF170;
+
+// Show commands of the process entry.
+constexpr int SW_SHOWNORMAL = 1;
+constexpr int SW_SHOW = 5;
+
 // The start handshake message that every starter posts to a new thread.
 constexpr UINT WM_THREAD_HELLO = 0x8000;
 
@@ -56,3 +75,26 @@ constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFFu;
 constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x1;
 constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
 constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
+
+struct RECT {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+// Virtual-key codes of the keyboard snapshot.
+constexpr int VK_BACK = 8;
+constexpr int VK_TAB = 9;
+constexpr int VK_RETURN = 13;
+constexpr int VK_SHIFT = 16;
+constexpr int VK_CONTROL = 17;
+constexpr int VK_MENU = 18;
+constexpr int VK_ESCAPE = 27;
+constexpr int VK_SPACE = 32;
+constexpr int VK_LEFT = 37;
+constexpr int VK_UP = 38;
+constexpr int VK_RIGHT = 39;
+constexpr int VK_DOWN = 40;
+constexpr int VK_NUMPAD0 = 96;
+constexpr int VK_F1 = 112;

@@ -1,3 +1,4 @@
+#include <atomic>
 #include <mutex>
 
 #include "platform/present.h"
@@ -5,6 +6,7 @@
 namespace {
 std::mutex g_mutex;
 platform::Frame g_last;
+std::atomic<long long> g_serial{0};
 }  // namespace
 
 namespace platform {
@@ -23,7 +25,10 @@ void PresentFrame(const std::uint32_t* pixels, int width, int height, int pitchP
     }
     std::lock_guard<std::mutex> lock(g_mutex);
     g_last = std::move(f);
+    g_serial.fetch_add(1);
 }
+
+long long PresentedFrameSerial() { return g_serial.load(); }
 
 Frame LastPresentedFrame() {
     std::lock_guard<std::mutex> lock(g_mutex);

@@ -1,0 +1,179 @@
+#include <algorithm>
+#include <fstream>
+#include <mutex>
+#include <sstream>
+#include <vector>
+
+#include "platform/headless_input.h"
+#include "platform/keyboard.h"
+#include "platform/message_box.h"
+#include "platform/present.h"
+#include "platform/window.h"
+
+namespace {
+
+struct Scheduled {
+    long long frame;
+    long long order;
+    UINT msg;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+std::mutex g_mutex;
+std::vector<Scheduled> g_schedule;
+long long g_order = 0;
+
+std::vector<Scheduled> TakeDue(long long frame) {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    std::vector<Scheduled> due;
+    auto split = std::stable_partition(g_schedule.begin(), g_schedule.end(),
+                                       [&](const Scheduled& s) { return s.frame > frame; });
+    due.assign(split, g_schedule.end());
+    g_schedule.erase(split, g_schedule.end());
+    std::sort(due.begin(), due.end(), [](const Scheduled& a, const Scheduled& b) {
+        return a.frame != b.frame ? a.frame < b.frame : a.order < b.order;
+    });
+    return due;
+}
+
+class HeadlessWindow : public platform::WindowBackend {
+public:
+    bool Open(const std::string&, int x, int y, int w, int h) override {
+        m_rect = RECT{x, y, x + w, y + h};
+        m_activatePending = true;
+        return true;
+    }
+    void Close() override {}
+    void SetTitle(const std::string&) override {}
+    void Move(int x, int y, int w, int h) override { m_rect = RECT{x, y, x + w, y + h}; }
+    RECT Geometry() override { return m_rect; }
+    RECT WorkArea() override { return RECT{0, 0, 1920, 1080}; }
+    bool Minimised() override { return false; }
+    bool Maximised() override { return false; }
+    void Pump(const std::function<void(UINT, WPARAM, LPARAM)>& post) override {
+        if (m_activatePending) {
+            m_activatePending = false;
+            post(WM_ACTIVATEAPP, 1, 0);
+        }
+        for (const auto& s : TakeDue(platform::PresentedFrameSerial())) {
+            if (s.msg == WM_KEYDOWN || s.msg == WM_KEYUP) {
+                platform::SetKeyDown(static_cast<int>(s.wParam), s.msg == WM_KEYDOWN);
+            }
+            post(s.msg, s.wParam, s.lParam);
+        }
+    }
+
+private:
+    RECT m_rect;
+    bool m_activatePending = false;
+};
+
+struct ScriptLine {
+    std::vector<Scheduled> events;
+    int answer = 0;
+};
+
+bool ParseLine(const std::string& line, ScriptLine& out, std::string& why) {
+    std::istringstream in(line);
+    std::string first;
+    if (!(in >> first)) return true;
+    if (first == "answer") {
+        if (!(in >> out.answer) || out.answer < IDOK || out.answer > IDNO) {
+            why = "answer needs a button id from 1 to 7";
+            return false;
+        }
+        return true;
+    }
+    long long frame = -1;
+    try {
+        std::size_t used = 0;
+        frame = std::stoll(first, &used);
+        if (used != first.size()) frame = -1;
+    } catch (...) {
+        frame = -1;
+    }
+    if (frame < 0) {
+        why = "a line starts with a frame number or 'answer'";
+        return false;
+    }
+    std::string verb;
+    in >> verb;
+    int value = -1;
+    if (verb == "close") {
+        out.events.push_back({frame, 0, WM_CLOSE, 0, 0});
+        return true;
+    }
+    if (!(in >> value)) {
+        why = "'" + verb + "' needs a number";
+        return false;
+    }
+    bool isKey = verb == "key" || verb == "keydown" || verb == "keyup";
+    if (isKey && (value < 0 || value > 255)) {
+        why = "key codes run from 0 to 255";
+        return false;
+    }
+    auto vk = static_cast<WPARAM>(value);
+    if (verb == "keydown" || verb == "key") out.events.push_back({frame, 0, WM_KEYDOWN, vk, 0});
+    if (verb == "keyup") out.events.push_back({frame, 0, WM_KEYUP, vk, 0});
+    if (verb == "key") out.events.push_back({frame + 1, 0, WM_KEYUP, vk, 0});
+    if (verb == "activate") out.events.push_back({frame, 0, WM_ACTIVATEAPP, value ? 1u : 0u, 0});
+    if (out.events.empty()) {
+        why = "unknown command '" + verb + "'";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+namespace platform {
+
+std::unique_ptr<WindowBackend> MakeHeadlessWindowBackend() { return std::make_unique<HeadlessWindow>(); }
+
+}  // namespace platform
+
+namespace platform::headless {
+
+void ScheduleWindowMessage(long long frame, UINT msg, WPARAM wParam, LPARAM lParam) {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    g_schedule.push_back({frame, g_order++, msg, wParam, lParam});
+}
+
+void ClearSchedule() {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    g_schedule.clear();
+}
+
+bool LoadInputScript(const std::string& hostPath, std::string* error) {
+    std::ifstream file(hostPath, std::ios::binary);
+    if (!file) {
+        if (error) *error = hostPath + ": cannot be read";
+        return false;
+    }
+    std::vector<ScriptLine> parsed;
+    std::string line;
+    int number = 0;
+    // A script is small; a line longer than this is not one.
+    constexpr std::size_t kMaxLine = 4096;
+    while (std::getline(file, line)) {
+        ++number;
+        if (line.size() > kMaxLine) line.clear(), line = "#";
+        auto hash = line.find('#');
+        if (hash != std::string::npos) line.erase(hash);
+        ScriptLine one;
+        std::string why;
+        if (!ParseLine(line, one, why)) {
+            if (error) *error = hostPath + ":" + std::to_string(number) + ": " + why;
+            return false;
+        }
+        parsed.push_back(std::move(one));
+    }
+    for (const auto& one : parsed) {
+        if (one.answer) QueueMessageBoxAnswer(one.answer);
+        for (const auto& e : one.events) ScheduleWindowMessage(e.frame, e.msg, e.wParam, e.lParam);
+    }
+    return true;
+}
+
+}  // namespace platform::headless

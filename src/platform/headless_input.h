@@ -1,0 +1,27 @@
+#pragma once
+// Scripted input of the headless window. Time is counted in presented
+// frames, so a script replays the same way on any machine.
+#include <string>
+
+#include "platform/win_types.h"
+
+namespace platform::headless {
+
+// Contract: the headless window posts msg to itself at its first pump after
+// `frame` frames have been presented. WM_KEYDOWN / WM_KEYUP also update the
+// keyboard snapshot. Messages of the same frame keep their order.
+void ScheduleWindowMessage(long long frame, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// Contract: forgets every scheduled message.
+void ClearSchedule();
+
+// Contract: reads a script (host path). One command a line, '#' starts a
+// comment:
+//   <frame> keydown <vk> | <frame> keyup <vk> | <frame> key <vk> (down at
+//   frame, up one frame later) | <frame> close | <frame> activate <0|1>
+//   answer <IDxxx number>   (queued for the next message box)
+// false, with the line number and the reason in *error, for an unreadable
+// file or a bad line; nothing of a bad script is scheduled.
+bool LoadInputScript(const std::string& hostPath, std::string* error);
+
+}  // namespace platform::headless

@@ -1,0 +1,18 @@
+#pragma once
+// The real window: SDL video on the main thread. Only this folder includes
+// SDL; this header does not.
+#include <string>
+
+namespace platform {
+
+// Contract: initialises SDL video on the calling thread (which must become
+// the window thread), installs the SDL window backend for the next main
+// window and SDL's message boxes. false with SDL's reason in *error when no
+// display can be opened.
+bool InstallSdlBackend(std::string* error);
+
+// Contract: the virtual-key code of an SDL key code, 0 for keys the game
+// does not know.
+int VirtualKeyFromSdl(int sdlKeycode);
+
+}  // namespace platform

@@ -1,0 +1,217 @@
+#include <SDL.h>
+
+#include <array>
+#include <utility>
+
+#include "platform/host_log.h"
+#include "platform/keyboard.h"
+#include "platform/message_box.h"
+#include "platform/present.h"
+#include "platform/sdl/sdl_backend.h"
+#include "platform/text.h"
+#include "platform/window.h"
+
+namespace {
+
+constexpr int kFrameWidth = 640;
+constexpr int kFrameHeight = 480;
+
+class SdlWindow : public platform::WindowBackend {
+public:
+    ~SdlWindow() override { Close(); }
+
+    bool Open(const std::string& title, int x, int y, int w, int h) override {
+        // Nearest-neighbour scaling keeps every zoom step pixel-exact.
+        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+        m_window = SDL_CreateWindow(title.c_str(), x, y, w, h, SDL_WINDOW_SHOWN);
+        if (!m_window) return Fail("SDL_CreateWindow");
+        m_renderer = SDL_CreateRenderer(m_window, -1, 0);
+        if (!m_renderer) return Fail("SDL_CreateRenderer");
+        m_texture = SDL_CreateTexture(m_renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, kFrameWidth,
+                                      kFrameHeight);
+        if (!m_texture) return Fail("SDL_CreateTexture");
+        m_activatePending = true;
+        Render(true);
+        return true;
+    }
+
+    void Close() override {
+        if (m_texture) SDL_DestroyTexture(m_texture);
+        if (m_renderer) SDL_DestroyRenderer(m_renderer);
+        if (m_window) SDL_DestroyWindow(m_window);
+        m_texture = nullptr;
+        m_renderer = nullptr;
+        m_window = nullptr;
+    }
+
+    void SetTitle(const std::string& title) override {
+        if (m_window) SDL_SetWindowTitle(m_window, title.c_str());
+    }
+
+    void Move(int x, int y, int w, int h) override {
+        if (!m_window) return;
+        SDL_SetWindowSize(m_window, w, h);
+        SDL_SetWindowPosition(m_window, x, y);
+        Render(true);
+    }
+
+    RECT Geometry() override {
+        int x = 0, y = 0, w = 0, h = 0;
+        if (m_window) {
+            SDL_GetWindowPosition(m_window, &x, &y);
+            SDL_GetWindowSize(m_window, &w, &h);
+        }
+        return RECT{x, y, x + w, y + h};
+    }
+
+    RECT WorkArea() override {
+        SDL_Rect r{0, 0, 1920, 1080};
+        int display = m_window ? SDL_GetWindowDisplayIndex(m_window) : 0;
+        if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &r) != 0) r = SDL_Rect{0, 0, 1920, 1080};
+        return RECT{r.x, r.y, r.x + r.w, r.y + r.h};
+    }
+
+    bool Minimised() override { return m_window && (SDL_GetWindowFlags(m_window) & SDL_WINDOW_MINIMIZED); }
+    bool Maximised() override { return m_window && (SDL_GetWindowFlags(m_window) & SDL_WINDOW_MAXIMIZED); }
+
+    void Pump(const std::function<void(UINT, WPARAM, LPARAM)>& post) override {
+        if (m_activatePending) {
+            // Opening the window activates the application, also where no
+            // window manager hands out the focus.
+            m_activatePending = false;
+            post(WM_ACTIVATEAPP, 1, 0);
+        }
+        SDL_Event e;
+        bool exposed = false;
+        while (SDL_PollEvent(&e)) {
+            if (e.type == SDL_QUIT) post(WM_CLOSE, 0, 0);
+            if (e.type == SDL_WINDOWEVENT) exposed |= OnWindowEvent(e.window, post);
+            if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) OnKey(e.key, post);
+        }
+        Render(exposed);
+    }
+
+private:
+    bool Fail(const char* what) {
+        platform::HostLog(std::string(what) + ": " + SDL_GetError());
+        Close();
+        return false;
+    }
+
+    bool OnWindowEvent(const SDL_WindowEvent& w, const std::function<void(UINT, WPARAM, LPARAM)>& post) {
+        switch (w.event) {
+            case SDL_WINDOWEVENT_CLOSE: post(WM_CLOSE, 0, 0); break;
+            case SDL_WINDOWEVENT_FOCUS_GAINED:
+            case SDL_WINDOWEVENT_RESTORED: post(WM_ACTIVATEAPP, 1, 0); break;
+            case SDL_WINDOWEVENT_FOCUS_LOST:
+                platform::ReleaseAllKeys();
+                break;
+            case SDL_WINDOWEVENT_MINIMIZED:
+                platform::ReleaseAllKeys();
+                post(WM_ACTIVATEAPP, 0, 0);
+                break;
+            case SDL_WINDOWEVENT_MOVED: post(WM_MOVE, 0, 0); break;
+            case SDL_WINDOWEVENT_SIZE_CHANGED: post(WM_SIZE, 0, 0); return true;
+            case SDL_WINDOWEVENT_EXPOSED: return true;
+            default: break;
+        }
+        return false;
+    }
+
+    void OnKey(const SDL_KeyboardEvent& k, const std::function<void(UINT, WPARAM, LPARAM)>& post) {
+        int vk = platform::VirtualKeyFromSdl(k.keysym.sym);
+        if (vk == 0) return;
+        bool down = k.type == SDL_KEYDOWN;
+        platform::SetKeyDown(vk, down);
+        bool alt = (k.keysym.mod & KMOD_ALT) != 0;
+        // The window menu's zoom entries: Alt+1 to Alt+5.
+        if (down && alt && vk >= '1' && vk <= '5') {
+            post(WM_SYSCOMMAND, static_cast<WPARAM>(vk - '0'), 0);
+            return;
+        }
+        UINT msg = alt ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
+        post(msg, static_cast<WPARAM>(vk), k.repeat ? 0x40000000 : 0);
+    }
+
+    void Render(bool force) {
+        if (!m_renderer) return;
+        long long serial = platform::PresentedFrameSerial();
+        if (serial != m_shownSerial) {
+            platform::Frame f = platform::LastPresentedFrame();
+            if (f.width == kFrameWidth && f.height == kFrameHeight) {
+                SDL_UpdateTexture(m_texture, nullptr, f.pixels.data(), kFrameWidth * 4);
+            }
+            m_shownSerial = serial;
+            force = true;
+        }
+        if (!force) return;
+        SDL_SetRenderDrawColor(m_renderer, 0, 0, 0, 255);
+        SDL_RenderClear(m_renderer);
+        if (m_shownSerial > 0) SDL_RenderCopy(m_renderer, m_texture, nullptr, nullptr);
+        SDL_RenderPresent(m_renderer);
+    }
+
+    SDL_Window* m_window = nullptr;
+    SDL_Renderer* m_renderer = nullptr;
+    SDL_Texture* m_texture = nullptr;
+    long long m_shownSerial = 0;
+    bool m_activatePending = false;
+};
+
+int ShowSdlMessageBox(const platform::MessageBoxRecord& box) {
+    std::array<SDL_MessageBoxButtonData, 3> buttons{};
+    int count = 0;
+    auto add = [&](int id, const char* text, Uint32 flags) { buttons[static_cast<std::size_t>(count++)] = {flags, id, text}; };
+    constexpr Uint32 kEnter = SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT;
+    constexpr Uint32 kEscape = SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
+    switch (box.type & MB_TYPEMASK) {
+        case MB_YESNO: add(IDYES, "Yes", kEnter); add(IDNO, "No", kEscape); break;
+        case MB_YESNOCANCEL: add(IDYES, "Yes", kEnter); add(IDNO, "No", 0); add(IDCANCEL, "Cancel", kEscape); break;
+        case MB_OKCANCEL: add(IDOK, "OK", kEnter); add(IDCANCEL, "Cancel", kEscape); break;
+        default: add(IDOK, "OK", kEnter | kEscape); break;
+    }
+    std::string text = platform::Cp932ToUtf8(box.text);
+    std::string caption = platform::Cp932ToUtf8(box.caption);
+    Uint32 icon = (box.type & 0xF0) == MB_ICONERROR ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
+    SDL_MessageBoxData data{icon, nullptr, caption.c_str(), text.c_str(), count, buttons.data(), nullptr};
+    int pressed = 0;
+    if (SDL_ShowMessageBox(&data, &pressed) != 0 || pressed <= 0) {
+        // No box could be shown (or it was closed): the escape answer.
+        return count > 1 ? buttons[static_cast<std::size_t>(count - 1)].buttonid : IDOK;
+    }
+    return pressed;
+}
+
+}  // namespace
+
+namespace platform {
+
+bool InstallSdlBackend(std::string* error) {
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        if (error) *error = SDL_GetError();
+        return false;
+    }
+    InstallWindowBackend(std::make_unique<SdlWindow>());
+    SetMessageBoxHandler(ShowSdlMessageBox);
+    return true;
+}
+
+int VirtualKeyFromSdl(int key) {
+    if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
+    if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
+    if (key >= SDLK_F1 && key <= SDLK_F12) return VK_F1 + (key - SDLK_F1);
+    if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return VK_NUMPAD0 + 1 + (key - SDLK_KP_1);
+    static const std::pair<int, int> kTable[] = {
+        {SDLK_LEFT, VK_LEFT},     {SDLK_UP, VK_UP},         {SDLK_RIGHT, VK_RIGHT},    {SDLK_DOWN, VK_DOWN},
+        {SDLK_RETURN, VK_RETURN}, {SDLK_KP_ENTER, VK_RETURN}, {SDLK_ESCAPE, VK_ESCAPE}, {SDLK_SPACE, VK_SPACE},
+        {SDLK_LSHIFT, VK_SHIFT},  {SDLK_RSHIFT, VK_SHIFT},  {SDLK_LCTRL, VK_CONTROL},  {SDLK_RCTRL, VK_CONTROL},
+        {SDLK_LALT, VK_MENU},     {SDLK_RALT, VK_MENU},     {SDLK_BACKSPACE, VK_BACK}, {SDLK_TAB, VK_TAB},
+        {SDLK_KP_0, VK_NUMPAD0},
+    };
+    for (const auto& [sdl, vk] : kTable) {
+        if (sdl == key) return vk;
+    }
+    return 0;
+}
+
+}  // namespace platform

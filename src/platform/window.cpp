@@ -1,0 +1,263 @@
+#include "platform/window.h"
+
+#include <mutex>
+
+#include "platform/text.h"
+#include "platform/threads_internal.h"
+
+using namespace platform::detail;
+
+namespace {
+
+struct WindowState {
+    std::mutex mutex;
+    HWND hwnd = nullptr;
+    bool alive = false;
+    bool closing = false;
+    WindowProc proc;
+    std::shared_ptr<ThreadRecord> owner;
+    std::shared_ptr<platform::WindowBackend> backend;
+    std::unique_ptr<platform::WindowBackend> next;  // installed for the next window
+    std::uintptr_t serial = 0;
+} g_win;
+
+struct Live {
+    WindowProc proc;
+    std::shared_ptr<ThreadRecord> owner;
+    std::shared_ptr<platform::WindowBackend> backend;
+};
+
+// A copy of what a call needs, or nothing when hwnd is not the live window.
+bool GetLive(HWND hwnd, Live& out, bool forSend = false) {
+    std::lock_guard<std::mutex> lock(g_win.mutex);
+    if (!hwnd || hwnd != g_win.hwnd || !g_win.alive) return false;
+    if (forSend && g_win.closing) return false;
+    out = Live{g_win.proc, g_win.owner, g_win.backend};
+    return true;
+}
+
+// Answers every waiting send with 0; the window mutex is held.
+void FailWaitingSends() {
+    if (!g_win.owner) return;
+    std::deque<std::shared_ptr<SendRequest>> waiting;
+    {
+        std::lock_guard<std::mutex> lock(g_win.owner->mutex);
+        waiting.swap(g_win.owner->sent);
+    }
+    for (auto& r : waiting) CompleteSend(r, 0);
+}
+
+void RunSentMessages(ThreadRecord& owner) {
+    for (;;) {
+        std::shared_ptr<SendRequest> req;
+        {
+            std::lock_guard<std::mutex> lock(owner.mutex);
+            if (owner.sent.empty()) return;
+            req = owner.sent.front();
+            owner.sent.pop_front();
+        }
+        Live live;
+        LRESULT result = 0;
+        HWND hwnd;
+        {
+            std::lock_guard<std::mutex> lock(g_win.mutex);
+            hwnd = g_win.hwnd;
+        }
+        if (GetLive(hwnd, live)) result = live.proc(hwnd, req->msg, req->wParam, req->lParam);
+        CompleteSend(req, result);
+    }
+}
+
+void BeforePeek() {
+    Live live;
+    HWND hwnd;
+    {
+        std::lock_guard<std::mutex> lock(g_win.mutex);
+        hwnd = g_win.hwnd;
+    }
+    if (!GetLive(hwnd, live)) return;
+    RunSentMessages(*live.owner);
+    live.backend->Pump([&](UINT msg, WPARAM wp, LPARAM lp) { PushMessage(*live.owner, MSG{hwnd, msg, wp, lp}); });
+}
+
+}  // namespace
+
+HWND CreateMainWindow(const std::string& title, int x, int y, int clientWidth, int clientHeight,
+                      WindowProc proc) {
+    auto owner = CurrentRecord();
+    std::shared_ptr<platform::WindowBackend> backend;
+    HWND hwnd;
+    {
+        std::lock_guard<std::mutex> lock(g_win.mutex);
+        if (g_win.alive) return nullptr;
+        backend = g_win.next ? std::shared_ptr<platform::WindowBackend>(std::move(g_win.next))
+                             : std::shared_ptr<platform::WindowBackend>(platform::MakeHeadlessWindowBackend());
+    }
+    if (!backend->Open(platform::Cp932ToUtf8(title), x, y, clientWidth, clientHeight)) return nullptr;
+    {
+        std::lock_guard<std::mutex> lock(g_win.mutex);
+        hwnd = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x10000 + 0x10 * ++g_win.serial));
+        g_win.hwnd = hwnd;
+        g_win.alive = true;
+        g_win.closing = false;
+        g_win.proc = std::move(proc);
+        g_win.owner = owner;
+        g_win.backend = backend;
+    }
+    {
+        std::lock_guard<std::mutex> lock(owner->mutex);
+        owner->hasQueue = true;
+        owner->beforePeek = BeforePeek;
+    }
+    Live live;
+    if (GetLive(hwnd, live)) live.proc(hwnd, WM_CREATE, 0, 0);
+    return hwnd;
+}
+
+BOOL DestroyWindow(HWND window) {
+    Live live;
+    if (!GetLive(window, live)) return FALSE;
+    live.proc(window, WM_DESTROY, 0, 0);
+    {
+        std::lock_guard<std::mutex> lock(g_win.mutex);
+        g_win.alive = false;
+        g_win.closing = true;
+        FailWaitingSends();
+        g_win.proc = nullptr;
+        g_win.backend.reset();
+    }
+    {
+        std::lock_guard<std::mutex> lock(live.owner->mutex);
+        live.owner->beforePeek = nullptr;
+    }
+    live.backend->Close();
+    return TRUE;
+}
+
+BOOL IsWindow(HWND window) {
+    Live live;
+    return GetLive(window, live) ? TRUE : FALSE;
+}
+
+BOOL PostMessageA(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    Live live;
+    if (!GetLive(window, live)) return FALSE;
+    PushMessage(*live.owner, MSG{window, msg, wParam, lParam});
+    return TRUE;
+}
+
+LRESULT SendMessageA(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto self = CurrentRecord();
+    std::unique_lock<std::mutex> selfLock(self->mutex);
+    GateEnter(*self, selfLock);
+    selfLock.unlock();
+
+    auto req = std::make_shared<SendRequest>();
+    req->msg = msg;
+    req->wParam = wParam;
+    req->lParam = lParam;
+    req->sender = self;
+    Live live;
+    bool direct = false;
+    bool queued = false;
+    {
+        std::lock_guard<std::mutex> lock(g_win.mutex);
+        if (window && window == g_win.hwnd && g_win.alive && !g_win.closing) {
+            live = Live{g_win.proc, g_win.owner, g_win.backend};
+            if (g_win.owner == self) {
+                direct = true;
+            } else {
+                std::lock_guard<std::mutex> ownerLock(g_win.owner->mutex);
+                g_win.owner->sent.push_back(req);
+                g_win.owner->cv.notify_all();
+                queued = true;
+            }
+        }
+    }
+    LRESULT result = 0;
+    if (direct) result = live.proc(window, msg, wParam, lParam);
+    selfLock.lock();
+    if (queued) {
+        self->cv.wait(selfLock, [&] { return req->done || self->terminated; });
+        result = req->done ? req->result : 0;
+    }
+    GateLeave(*self, selfLock);
+    return result;
+}
+
+LRESULT DispatchMessageA(const MSG* msg) {
+    Live live;
+    if (!msg || !GetLive(msg->hwnd, live)) return 0;
+    return live.proc(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+}
+
+BOOL TranslateMessage(const MSG*) { return FALSE; }
+
+LRESULT DefWindowProcA(HWND window, UINT msg, WPARAM, LPARAM) {
+    if (msg == WM_CLOSE) DestroyWindow(window);
+    return 0;
+}
+
+BOOL SetWindowTextA(HWND window, const std::string& title) {
+    Live live;
+    if (!GetLive(window, live)) return FALSE;
+    live.backend->SetTitle(platform::Cp932ToUtf8(title));
+    return TRUE;
+}
+
+BOOL GetClientRect(HWND window, RECT* rect) {
+    Live live;
+    if (!rect || !GetLive(window, live)) return FALSE;
+    RECT g = live.backend->Geometry();
+    *rect = RECT{0, 0, g.right - g.left, g.bottom - g.top};
+    return TRUE;
+}
+
+BOOL GetWindowRect(HWND window, RECT* rect) {
+    Live live;
+    if (!rect || !GetLive(window, live)) return FALSE;
+    *rect = live.backend->Geometry();
+    return TRUE;
+}
+
+BOOL MoveWindowClient(HWND window, int x, int y, int width, int height) {
+    Live live;
+    if (!GetLive(window, live) || width <= 0 || height <= 0) return FALSE;
+    live.backend->Move(x, y, width, height);
+    return TRUE;
+}
+
+RECT GetWorkArea() {
+    std::shared_ptr<platform::WindowBackend> backend;
+    {
+        std::lock_guard<std::mutex> lock(g_win.mutex);
+        backend = g_win.backend;
+    }
+    return backend ? backend->WorkArea() : RECT{0, 0, 1920, 1080};
+}
+
+BOOL IsIconic(HWND window) {
+    Live live;
+    return GetLive(window, live) && live.backend->Minimised() ? TRUE : FALSE;
+}
+
+BOOL IsZoomed(HWND window) {
+    Live live;
+    return GetLive(window, live) && live.backend->Maximised() ? TRUE : FALSE;
+}
+
+namespace platform {
+
+void BeginWindowClose(HWND window) {
+    std::lock_guard<std::mutex> lock(g_win.mutex);
+    if (window != g_win.hwnd || !g_win.alive) return;
+    g_win.closing = true;
+    FailWaitingSends();
+}
+
+void InstallWindowBackend(std::unique_ptr<WindowBackend> backend) {
+    std::lock_guard<std::mutex> lock(g_win.mutex);
+    g_win.next = std::move(backend);
+}
+
+}  // namespace platform

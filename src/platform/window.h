@@ -1,0 +1,107 @@
+#pragma once
+// The one main window. It belongs to the thread that creates it (the window
+// thread); its messages reach its procedure through that thread's queue
+// (posted) or directly (sent). A backend gives it a body: a real host window
+// (sdl) or none at all (headless).
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/threads.h"
+#include "platform/win_types.h"
+
+using WindowProc = std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)>;
+
+// Contract: creates the main window on the calling thread, which becomes the
+// window thread (its queue is created). The title is Shift-JIS. The procedure
+// receives WM_CREATE before this returns. Returns 0 when a main window exists
+// already or the backend cannot open one.
+HWND CreateMainWindow(const std::string& title, int x, int y, int clientWidth, int clientHeight,
+                      WindowProc proc);
+
+// Contract: on the window thread: the procedure receives WM_DESTROY, then the
+// window is gone: pending and later sends return 0, posts fail. FALSE for an
+// unknown window.
+BOOL DestroyWindow(HWND window);
+
+// Contract: TRUE while the window exists.
+BOOL IsWindow(HWND window);
+
+// Contract: queues a message for the window on its thread from any thread
+// and wakes that thread. FALSE when the window is gone.
+BOOL PostMessageA(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// Contract: on the window thread calls the procedure directly. From any other
+// thread queues the message for the window thread, which runs it at its next
+// peek, get or wait, and blocks until it has run; returns the procedure's
+// result. Returns 0 at once without running it while the window is gone or
+// closing (see platform::BeginWindowClose). A gate for the sender.
+LRESULT SendMessageA(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// Contract: calls the procedure of msg->hwnd when that is the live window;
+// 0 otherwise.
+LRESULT DispatchMessageA(const MSG* msg);
+
+// Contract: nothing to translate on this host; FALSE.
+BOOL TranslateMessage(const MSG* msg);
+
+// Contract: the default handling: WM_CLOSE destroys the window; everything
+// else returns 0.
+LRESULT DefWindowProcA(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// Contract: sets the title (Shift-JIS). FALSE for an unknown window.
+BOOL SetWindowTextA(HWND window, const std::string& title);
+
+// Contract: the client area, (0, 0) to its size. FALSE for an unknown window.
+BOOL GetClientRect(HWND window, RECT* rect);
+
+// Contract: the window rectangle in desktop coordinates. The host's window
+// manager draws the frame outside it, so it encloses exactly the client area.
+BOOL GetWindowRect(HWND window, RECT* rect);
+
+// Contract: moves the window to (x, y) with a client area of width x height.
+BOOL MoveWindowClient(HWND window, int x, int y, int width, int height);
+
+// Contract: the desktop area free of panels (SPI_GETWORKAREA).
+RECT GetWorkArea();
+
+// Contract: TRUE while the window is minimised / maximised.
+BOOL IsIconic(HWND window);
+BOOL IsZoomed(HWND window);
+
+namespace platform {
+
+// Contract: marks the window as closing: sends waiting for it are answered 0
+// at once and later sends return 0 without running; posts still arrive. The
+// close sequence calls it before it stops the threads that might be sending.
+void BeginWindowClose(HWND window);
+
+// The body of the main window, driven on the window thread only.
+class WindowBackend {
+public:
+    virtual ~WindowBackend() = default;
+    // Opens the host window; false when impossible.
+    virtual bool Open(const std::string& titleUtf8, int x, int y, int clientWidth, int clientHeight) = 0;
+    virtual void Close() = 0;
+    virtual void SetTitle(const std::string& titleUtf8) = 0;
+    virtual void Move(int x, int y, int clientWidth, int clientHeight) = 0;
+    // Window position and client size.
+    virtual RECT Geometry() = 0;
+    virtual RECT WorkArea() = 0;
+    virtual bool Minimised() = 0;
+    virtual bool Maximised() = 0;
+    // Turns pending host events into window messages (through post) and
+    // shows the newest presented frame.
+    virtual void Pump(const std::function<void(UINT, WPARAM, LPARAM)>& post) = 0;
+};
+
+// Contract: installs the backend that the next CreateMainWindow opens. With
+// none installed the headless backend is used.
+void InstallWindowBackend(std::unique_ptr<WindowBackend> backend);
+
+// Contract: the headless backend: no host window, work area 1920 x 1080,
+// active at once (it posts WM_ACTIVATEAPP 1 when opened), scripted window
+// messages (headless_input.h).
+std::unique_ptr<WindowBackend> MakeHeadlessWindowBackend();
+
+}  // namespace platform

@@ -1,0 +1,48 @@
+// The player program: the command line of the host in place of the
+// Windows entry arguments.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/headless_input.h"
+#include "platform/present.h"
+#include "platform/sdl/sdl_backend.h"
+#include "platform/text.h"
+#include "platform/win_types.h"
+#include "scenes/modes.h"
+#include "shell/command_line.h"
+#include "shell/game_loop.h"
+#include "shell/win_main.h"
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    PlayerOptions options;
+    std::string error;
+    if (!ParseCommandLine(args, options, &error)) {
+        std::fprintf(stderr, "player: %s\n", error.c_str());
+        return 2;
+    }
+    if (!options.gameDir.empty() &&
+        !platform::SetCurrentDirectoryInternal(platform::InternalPath(options.gameDir))) {
+        std::fprintf(stderr, "player: no game folder %s\n", options.gameDir.c_str());
+        return 2;
+    }
+    if (!options.script.empty() && !platform::headless::LoadInputScript(options.script, &error)) {
+        std::fprintf(stderr, "player: %s\n", error.c_str());
+        return 2;
+    }
+    if (!options.headless && !platform::InstallSdlBackend(&error)) {
+        std::fprintf(stderr, "player: no window (%s); use --headless to run without a display\n", error.c_str());
+        return 1;
+    }
+    RegisterScenes();
+    SetGameFrameLimit(options.frames);
+    std::string commandLine = platform::Utf8ToCp932(options.stageFile);
+    int code = WinMain(commandLine, options.testPlay ? SW_SHOW : SW_SHOWNORMAL);
+    if (!options.screenshot.empty() && !platform::WritePng(options.screenshot, platform::LastPresentedFrame())) {
+        std::fprintf(stderr, "player: cannot write %s\n", options.screenshot.c_str());
+        return 1;
+    }
+    return code;
+}

@@ -1,0 +1,19 @@
+#include "scenes/modes.h"
+
+#include <memory>
+
+namespace {
+template <class T>
+std::unique_ptr<cMode> Make() {
+    return std::make_unique<T>();
+}
+}  // namespace
+
+void RegisterScenes() {
+    RegisterSceneFactory(kModeTitle, Make<cModeTitle>);
+    RegisterSceneFactory(kModeWorldMap, Make<cModeWorldMap>);
+    RegisterSceneFactory(kModeMenu2, Make<cModeMenu2>);
+    RegisterSceneFactory(kModeStageSelect, Make<cModeStageSelect>);
+    RegisterSceneFactory(kModeStage, Make<cModeStage>);
+    RegisterSceneFactory(kModeOption, Make<cModeOption>);
+}

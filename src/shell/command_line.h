@@ -1,0 +1,21 @@
+#pragma once
+// The player's command line:
+//   player [--game DIR] [--test-play] [--headless] [--script FILE]
+//          [--frames N] [--screenshot FILE] [--no-sound] [STAGEFILE]
+#include <string>
+#include <vector>
+
+struct PlayerOptions {
+    std::string gameDir;     // host path; empty: the working folder
+    bool testPlay = false;   // stands for the editor's show command
+    bool headless = false;
+    std::string script;      // host path of the headless input script
+    long long frames = -1;   // ticks before a headless run closes; -1 none
+    std::string screenshot;  // host path of the PNG of the last frame
+    bool noSound = false;
+    std::string stageFile;   // as given (UTF-8)
+};
+
+// Fills options from argv[1..]; false with the reason in *error for an
+// unknown switch, a missing value, a bad number or a second stage file.
+bool ParseCommandLine(const std::vector<std::string>& args, PlayerOptions& options, std::string* error);

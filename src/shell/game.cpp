@@ -1,0 +1,146 @@
+#include "shell/game.h"
+
+#include <mutex>
+#include <new>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "foundation/frame_timer.h"
+#include "foundation/report.h"
+#include "platform/clock.h"
+#include "platform/present.h"
+#include "platform/window.h"
+#include "shell/app_state.h"
+
+cGame Game;
+cMode* CurStageScene = nullptr;
+
+namespace {
+
+std::array<SceneFactory, kModeCount> g_factories;
+
+void PresentClearedFrame() {
+    static const std::vector<std::uint32_t> black(640 * 480, 0);
+    platform::PresentFrame(black.data(), 640, 480, 640);
+    // The stand-in device paces like the real present with VSync off.
+    while (!::WaitFrame(Game.FrameRate)) Sleep(1);
+}
+
+FramePresenter g_presenter = PresentClearedFrame;
+
+// Deletion order of a mode switch.
+constexpr std::array<int, kModeCount> kSwitchDeleteOrder = {kModeTitle,       kModeMenu2, kModeWorldMap,
+                                                            kModeStageSelect, kModeStage, kModeOption};
+// Deletion order of DeleteModes: member order.
+constexpr std::array<int, kModeCount> kMemberOrder = {kModeTitle,       kModeWorldMap, kModeMenu2,
+                                                      kModeStageSelect, kModeOption,   kModeStage};
+
+}  // namespace
+
+void RegisterSceneFactory(int mode, SceneFactory factory) {
+    if (mode < 0 || mode >= kModeCount) return;
+    g_factories[static_cast<std::size_t>(mode)] = std::move(factory);
+}
+
+void SetFramePresenter(FramePresenter presenter) {
+    g_presenter = presenter ? std::move(presenter) : FramePresenter(PresentClearedFrame);
+}
+
+cGame::~cGame() { DeleteModes(); }
+
+std::unique_ptr<cMode>& cGame::Slot(int mode) {
+    switch (mode) {
+        case kModeTitle: return m_pTitle;
+        case kModeWorldMap: return m_pWorldMap;
+        case kModeMenu2: return m_pMenu2;
+        case kModeStageSelect: return m_pStageSelect;
+        case kModeStage: return m_pStage;
+        default: return m_pOption;
+    }
+}
+
+cMode* cGame::Scene(int mode) const {
+    if (mode < 0 || mode >= kModeCount) return nullptr;
+    return const_cast<cGame*>(this)->Slot(mode).get();
+}
+
+void cGame::DeleteScene(int mode) {
+    auto& slot = Slot(mode);
+    if (!slot) return;
+    // Nothing may read a deleted stage scene through the global pointer.
+    if (mode == kModeStage && CurStageScene == slot.get()) CurStageScene = nullptr;
+    slot.reset();
+}
+
+void cGame::SwitchMode(int mode) {
+    if (!KeepScenes) {
+        for (int m : kSwitchDeleteOrder) {
+            if (m != mode) DeleteScene(m);
+        }
+    }
+    if (mode < 0 || mode >= kModeCount) return;
+    auto& slot = Slot(mode);
+    if (slot) return;
+    const auto& factory = g_factories[static_cast<std::size_t>(mode)];
+    if (!factory) return;
+    try {
+        slot = factory();
+    } catch (const std::bad_alloc&) {
+        OutOfMemoryExit();
+        return;
+    }
+    if (mode == kModeStage) CurStageScene = slot.get();
+}
+
+void cGame::DeleteModes() {
+    for (int m : kMemberOrder) DeleteScene(m);
+}
+
+void cGame::WaitFrame() {
+    // Only the DirectDraw path waits here; the stand-in device and the
+    // Direct3D path are paced by their present.
+}
+
+void cGame::Present() { g_presenter(); }
+
+int cGame::RestoreSurfaces() { return 1; }
+
+void cGame::PollInput() {}
+
+void cGame::RequestBgm(int id, char keep, int slot) {
+    if (id != 0 && keep != 0 && id == LastBgmId && LastBgmKeep != 0) return;
+    LastBgmId = id;
+    LastBgmKeep = keep;
+    SendMessageA(MainWindowHandle.load(), WM_USER + 6, static_cast<WPARAM>(slot), 0);
+}
+
+void cGame::StoreFrameDuration(int ms) {
+    FpsRing[static_cast<std::size_t>(FpsRingIndex)] = ms;
+    if (++FpsRingIndex < 16) return;
+    FpsRingIndex = 0;
+    int sum = 0;
+    for (int d : FpsRing) sum += d;
+    FpsAverage = sum >> 4;
+}
+
+int cGame::Tick() {
+    WaitFrame();
+    SetStartTime();
+    if (!RestoreSurfaces()) return 0;
+    PollInput();
+    try {
+        SwitchMode(CurrentMode);
+    } catch (const char* text) {
+        FatalLogF(MainWindowHandle.load(), "%s", text);
+    } catch (const std::string& text) {
+        FatalLogF(MainWindowHandle.load(), "%s", text.c_str());
+    }
+    if (cMode* scene = Scene(CurrentMode)) scene->Run();
+    ShownFps = static_cast<int>(CountFps(true));
+    int duration = static_cast<int>(GetLastElapsed(true));
+    if (SystemIni.ShowFps != 0) StoreFrameDuration(duration);
+    Present();
+    ++TickCount;
+    return 1;
+}

@@ -1,0 +1,85 @@
+#pragma once
+// The game object: the six scene objects, the mode numbers, and one frame of
+// the game loop per Tick.
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "shell/mode.h"
+
+// Mode numbers.
+enum : int {
+    kModeTitle = 0,
+    kModeWorldMap = 1,
+    kModeMenu2 = 2,
+    kModeStageSelect = 3,
+    kModeStage = 4,
+    kModeOption = 5,
+    kModeCount = 6,
+};
+
+// Scene classes live above the shell; they register how each mode's scene
+// is made, so the shell never links against them.
+using SceneFactory = std::function<std::unique_ptr<cMode>()>;
+void RegisterSceneFactory(int mode, SceneFactory factory);
+
+// Shows the finished frame and paces the loop. The drawing layer installs
+// the present of its back buffer; until then a cleared frame is shown.
+using FramePresenter = std::function<void()>;
+void SetFramePresenter(FramePresenter presenter);
+
+class cGame {
+public:
+    cGame() = default;
+    ~cGame();
+    cGame(const cGame&) = delete;
+    cGame& operator=(const cGame&) = delete;
+
+    // One frame: 1 when done, 0 when the game must stop.
+    int Tick();
+    void SwitchMode(int mode);
+    void DeleteModes();
+    void WaitFrame();
+    void Present();
+    int RestoreSurfaces();
+    void PollInput();
+    void RequestBgm(int id, char keep, int slot);
+
+    // The scene object of a mode, or nullptr.
+    cMode* Scene(int mode) const;
+
+    int CurrentMode = 0;
+    int RequestedMode = 0;
+    int PreviousMode = 0;
+    int PlayType = 0;
+    int GameKind = 0;
+    int KeepScenes = 0;
+    int SelectCursor = 0;
+    int SelectPage = 0;
+    int RankingsOn = 0;
+    int FrameRate = 0;
+    int FadeLength = 0;
+    int LastBgmId = 0;
+    int LastBgmKeep = 0;
+
+    int ShownFps = 0;
+    // The frame-rate display's ring of frame durations.
+    std::array<int, 16> FpsRing{};
+    int FpsRingIndex = 0;
+    int FpsAverage = 0;
+    // Ticks run since start (headless runs count frames with it).
+    long long TickCount = 0;
+
+private:
+    void DeleteScene(int mode);
+    void StoreFrameDuration(int ms);
+
+    // In member order: title, world map, world-map menu, stage select,
+    // options, stage play.
+    std::unique_ptr<cMode> m_pTitle, m_pWorldMap, m_pMenu2, m_pStageSelect, m_pOption, m_pStage;
+    std::unique_ptr<cMode>& Slot(int mode);
+};
+
+extern cGame Game;
+// The stage-play scene while it exists; cleared when it is deleted.
+extern cMode* CurStageScene;

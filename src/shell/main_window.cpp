@@ -1,0 +1,121 @@
+#include "shell/main_window.h"
+
+#include "foundation/abort.h"
+#include "foundation/report.h"
+#include "platform/message_box.h"
+#include "shell/app_state.h"
+#include "shell/editor_notice.h"
+#include "shell/game.h"
+#include "shell/worker_threads.h"
+
+cMainWindow MainWindow;
+
+LRESULT MainWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return MainWindow.MainWndProc(window, msg, wParam, lParam);
+}
+
+int ConfirmQuit(HWND window, int english) {
+    int answer = english ? MessageBoxA(window, "Would you like to quit?\n", "End confirmation", MB_YESNO)
+                         : MessageBoxA(window, "終了しますか？\n", "終了確認", MB_YESNO);
+    return answer == IDYES ? 1 : 0;
+}
+
+LRESULT cMainWindow::MainWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    m_hWnd = window;
+    switch (msg) {
+        case WM_CREATE:
+            m_bCreated = true;
+            return 0;
+        case WM_DESTROY:
+            WriteLog("WM_DESTROY");
+            m_hWnd = nullptr;
+            MainWindowHandle.store(nullptr);
+            if (TestPlay == 1) NotifyEditor(1);
+            PostQuitMessage(0);
+            return 0;
+        case WM_MOVE:
+            HandleMessage(window, msg, wParam, lParam);
+            return 0;
+        case WM_SIZE:
+            RefreshStyle();
+            return 0;
+        case WM_CLOSE:
+            return OnClose(window);
+        case WM_ACTIVATEAPP:
+            AppActive.store(static_cast<int>(wParam));
+            return 0;
+        case WM_KEYDOWN:
+            if (wParam == static_cast<WPARAM>(VK_ESCAPE)) PostMessageA(window, WM_CLOSE, 0, 0);
+            return 0;
+        case WM_COMMAND:
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+            return 0;
+        case WM_SYSCOMMAND: {
+            WPARAM command = wParam & 0xFFF0;
+            if (command == SC_SCREENSAVE || command == SC_MONITORPOWER) return 0;
+            int z = static_cast<int>(wParam & 0xFFFF);
+            if (z >= 1 && z <= 5) {
+                Zoom(z);
+                return 0;
+            }
+            return DefWindowProcA(window, msg, wParam, lParam);
+        }
+        default:
+            return DefWindowProcA(window, msg, wParam, lParam);
+    }
+}
+
+LRESULT cMainWindow::OnClose(HWND window) {
+    bool ask = DirectStart == 0 && TestPlay == 0 && ScreenWindowed == 1 && Game.CurrentMode != kModeTitle &&
+               AbortFlag.load() == 0;
+    if (ask) {
+        SuspendWorkers();
+        int yes = ConfirmQuit(window, SystemIni.English);
+        ResumeWorkers();
+        if (!yes) return 0;
+    }
+    if (thPause.Running()) {
+        WriteLog("WM_CLOSE thPause.m_hThread");
+        if (CurStageScene) CurStageScene->RequestQuit();
+        PostThreadMessageA(thPause.ThreadId(), WM_QUIT, 0, 0);
+        return 0;
+    }
+    WriteLog("WM_CLOSE 成功！");
+    // Threads that wait in a send to this window would otherwise only leave
+    // it when stopped by force.
+    platform::BeginWindowClose(window);
+    thLoader.Exit();
+    thPause.Exit();
+    thRanking.Exit();
+    WriteLog("thPause.Exit()");
+    thGame.Exit();
+    WriteLog("thGame.Exit()");
+    DestroyWindow(window);
+    return 0;
+}
+
+void cMainWindow::Zoom(int z) {
+    RECT client{};
+    GetClientRect(client);
+    int left = 0;
+    int top = 0;
+    GetWindowPos(left, top);
+    int w = kScreenWidth * z;
+    int h = kScreenHeight * z;
+    int x = left + (client.right - client.left) / 2 - w / 2;
+    int y = top;
+    RECT work = GetWorkArea();
+    if (x < 0) {
+        x = 0;
+    } else if (x + w >= work.right) {
+        x = work.right - w;
+    }
+    if (y < 0) {
+        y = 0;
+    } else if (y + h >= work.bottom) {
+        y = work.bottom - h;
+    }
+    MoveClient(x, y, w, h);
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The main window: its procedure on the window thread, the close sequence
+// and the zoom.
+#include "shell/window.h"
+
+class cMainWindow : public cWindow {
+public:
+    LRESULT MainWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+
+private:
+    LRESULT OnClose(HWND window);
+    void Zoom(int z);
+};
+
+extern cMainWindow MainWindow;
+
+// The registered procedure: forwards to MainWindow.
+LRESULT MainWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// 1 when the user answered Yes to the close question.
+int ConfirmQuit(HWND window, int english);
+
+// Client size of the main window at zoom 100 %.
+constexpr int kScreenWidth = 640;
+constexpr int kScreenHeight = 480;

@@ -1,0 +1,27 @@
+#pragma once
+// The scene base. A scene runs one frame per Run; its state index is -1
+// until Init has run, then walks its state table (the first state fades in,
+// the last fades out and switches the mode).
+
+class cMode {
+public:
+    cMode() = default;
+    virtual ~cMode() = default;
+    cMode(const cMode&) = delete;
+    cMode& operator=(const cMode&) = delete;
+
+    virtual void Run() {}
+    virtual void Init() {}
+    virtual void FadeIn() {}
+    virtual void FadeOut() {}
+
+    // The close handler's request to a scene that runs a nested frame loop
+    // (stage play): leave it and close. Other scenes ignore it.
+    virtual void RequestQuit() {}
+
+    int State() const { return m_nState; }
+
+protected:
+    int m_nState = -1;
+    int m_nSubStep = 0;
+};

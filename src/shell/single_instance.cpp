@@ -1,0 +1,26 @@
+#include "shell/single_instance.h"
+
+#include "platform/message_box.h"
+
+const char* const kInstanceName = "ゲーム";
+
+bool SettleSingleInstance(platform::InstanceLock& lock) {
+    auto result = lock.Acquire(kInstanceName);
+    if (result != platform::InstanceLockResult::AlreadyExists) return true;
+    int answer = MessageBoxA(nullptr,
+                             "既に起動しています。\n実行中のプログラムを閉じて再起動しますか？\n\nWould you like to "
+                             "restart the game?",
+                             "二重起動", MB_YESNO);
+    if (answer != IDYES) return false;
+    int pid = lock.HolderPid();
+    // Nothing to stop: this copy goes on beside whatever holds the lock.
+    if (!platform::ProcessExists(pid)) return true;
+    if (!platform::TerminateProcessById(pid, 500)) {
+        MessageBoxA(nullptr, "プログラムの終了に失敗しました。", "二重起動", MB_OK);
+        return false;
+    }
+    // The stopped copy's lock went with it; this copy holds it from now on
+    // so a third copy finds it too.
+    lock.Acquire(kInstanceName);
+    return true;
+}

@@ -1,0 +1,68 @@
+#include "shell/startup.h"
+
+#include "foundation/abort.h"
+#include "foundation/data_record.h"
+#include "foundation/frame_timer.h"
+#include "foundation/report.h"
+#include "platform/clock.h"
+#include "platform/random.h"
+#include "shell/game.h"
+
+namespace {
+
+std::vector<StartupStep> BaseSteps() {
+    return {
+        {"timer", [] { return timeBeginPeriod(1) == 0; }},
+        {"random seed",
+         [] {
+             platform::srand(timeGetTime());
+             return true;
+         }},
+        {"data version",
+         [] {
+             DataVersion = kDataVersion;
+             return true;
+         }},
+        {"game object",
+         [] {
+             Game.FrameRate = 60;
+             Game.FadeLength = 10;
+             return true;
+         }},
+        // The drawing layer is the device: until it starts its own, the
+        // cleared-frame present stands in and paces like it.
+        {"frame device",
+         [] {
+             SetFrameTimerHasDevice(true);
+             return true;
+         }},
+    };
+}
+
+}  // namespace
+
+std::vector<StartupStep>& StartupSteps() {
+    static std::vector<StartupStep> steps = BaseSteps();
+    return steps;
+}
+
+bool RunStartupSteps(const std::vector<StartupStep>& steps) {
+    for (const auto& step : steps) {
+        if (!step.run()) {
+            LogPrintf("InitGame: %s failed", step.name);
+            return false;
+        }
+        if (AbortFlag.load() != 0) {
+            LogPrintf("InitGame: fatal error during %s", step.name);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool InitGame(const std::string&, int) { return RunStartupSteps(StartupSteps()); }
+
+void ExitGame() {
+    Game.DeleteModes();
+    timeEndPeriod(1);
+}

@@ -1,0 +1,24 @@
+#pragma once
+// Start-up and shut-down of the game's subsystems, run on the window thread
+// before thGame exists and after every worker has stopped.
+#include <functional>
+#include <string>
+#include <vector>
+
+// Runs the start-up steps in order; false (and the rest skipped) when a
+// step fails or when AbortFlag is set after it, so a fatal close raised by a
+// step (it is kept until the window exists) is never mistaken for success.
+bool InitGame(const std::string& commandLine, int showCommand);
+void ExitGame();
+
+struct StartupStep {
+    const char* name;
+    std::function<bool()> run;
+};
+
+// The steps InitGame runs (tests and later subsystems add theirs).
+std::vector<StartupStep>& StartupSteps();
+
+// The step runner itself: true when every step succeeded without setting
+// AbortFlag.
+bool RunStartupSteps(const std::vector<StartupStep>& steps);

@@ -1,0 +1,85 @@
+#include "shell/win_main.h"
+
+#include "foundation/paths.h"
+#include "foundation/report.h"
+#include "platform/clock.h"
+#include "platform/host_log.h"
+#include "platform/main_window_post.h"
+#include "platform/text.h"
+#include "platform/window.h"
+#include "shell/app_state.h"
+#include "shell/editor_notice.h"
+#include "shell/game_loop.h"
+#include "shell/main_window.h"
+#include "shell/single_instance.h"
+#include "shell/startup.h"
+#include "shell/worker_threads.h"
+
+namespace {
+
+constexpr DWORD kMainWindowStyle = 0x80CB0000u;
+
+void InstallWindowRouting(HWND window) {
+    MainWindowHandle.store(window);
+    platform::SetMainWindowRouter([](const platform::PostedMessage& m) {
+        HWND h = MainWindowHandle.load();
+        return h != nullptr && PostMessageA(h, m.msg, m.wParam, m.lParam) != FALSE;
+    });
+}
+
+}  // namespace
+
+int RunMessageLoop() {
+    for (;;) {
+        MSG m;
+        if (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+            if (m.message == WM_QUIT) return static_cast<int>(m.wParam);
+            TranslateMessage(&m);
+            DispatchMessageA(&m);
+        } else if (AppActive.load() == 0) {
+            WaitMessage();
+        }
+        Sleep(1);
+    }
+}
+
+int WinMain(const std::string& commandLine, int showCommand) {
+    SetDebugLog(0, "EC_Game.txt");
+    std::string report = "Report_Game.txt";
+    MakeAbsolutePath(report);
+    if (!CreateReport(report)) return 0;
+    // Platform lines (forced thread stops) belong in the run report.
+    platform::SetHostLogSink([](const std::string& line) { LogLine(platform::Utf8ToCp932(line)); });
+    LogPrintf("App : ver %s", "920");
+    TestPlay = showCommand == SW_SHOW ? 1 : 0;
+
+    platform::InstanceLock lock;
+    if (!SettleSingleInstance(lock)) return 0;
+
+    MainWindow.SetLayout(kScreenWidth, kScreenHeight, 100, 100, kScreenWidth, kScreenHeight, kMainWindowStyle);
+    HWND window = CreateMainWindow("", 100, 100, MainWindow.m_nOuterWidth, MainWindow.m_nOuterHeight,
+                                   MainWindowProc);
+    if (!window) {
+        ErrorBox("ウインドウが生成出来ません！");
+        return 0;
+    }
+    MainWindow.m_hWnd = window;
+    MainWindow.CenterOnDesktop();
+    if (TestPlay == 1) NotifyEditorStarted();
+    InstallWindowRouting(window);
+
+    if (!InitGame(commandLine, showCommand)) {
+        ExitGame();
+        if (TestPlay == 1) NotifyEditor(0);
+        return 0;
+    }
+    GameStarted.store(1);
+    thGame.Start(GameLoopProc, nullptr);
+    thGame.Handshake();
+
+    int code = RunMessageLoop();
+    platform::SetMainWindowRouter(nullptr);
+    ExitGame();
+    platform::SetHostLogSink(nullptr);
+    return code;
+}

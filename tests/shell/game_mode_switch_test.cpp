@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "foundation/abort.h"
+#include "platform/present.h"
+#include "scenes/modes.h"
+#include "shell/game.h"
+
+namespace {
+
+std::vector<std::string> g_log;
+
+class RecordingScene : public cMode {
+public:
+    explicit RecordingScene(int mode) : m_mode(mode) { g_log.push_back("new " + std::to_string(mode)); }
+    ~RecordingScene() override { g_log.push_back("delete " + std::to_string(m_mode)); }
+    void Run() override { g_log.push_back("run " + std::to_string(m_mode)); }
+
+private:
+    int m_mode;
+};
+
+class ModeSwitchTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (int m = 0; m < kModeCount; ++m) {
+            RegisterSceneFactory(m, [m] { return std::make_unique<RecordingScene>(m); });
+        }
+        Game.DeleteModes();
+        g_log.clear();
+        Game.CurrentMode = 0;
+        Game.FrameRate = 0;  // no pacing: these tests count frames, not time
+    }
+    void TearDown() override {
+        Game.DeleteModes();
+        Game.CurrentMode = 0;
+        RegisterScenes();
+    }
+    // Creates every scene at once, as if a broken switch had left them.
+    void CreateAll() {
+        Game.KeepScenes = 1;
+        for (int m = 0; m < kModeCount; ++m) Game.SwitchMode(m);
+        Game.KeepScenes = 0;
+        g_log.clear();
+    }
+};
+
+}  // namespace
+
+TEST_F(ModeSwitchTest, ASwitchDeletesTheOtherScenesInTheFixedOrderThenCreatesTheNewOne) {
+    CreateAll();
+    Game.SwitchMode(kModeOption);
+    EXPECT_EQ(g_log, (std::vector<std::string>{"delete 0", "delete 2", "delete 1", "delete 3", "delete 4"}));
+    CreateAll();
+    Game.SwitchMode(kModeTitle);
+    EXPECT_EQ(g_log, (std::vector<std::string>{"delete 2", "delete 1", "delete 3", "delete 4", "delete 5"}));
+}
+
+TEST_F(ModeSwitchTest, DeleteModesRunsInMemberOrderWithOptionsBeforeStagePlay) {
+    CreateAll();
+    Game.DeleteModes();
+    EXPECT_EQ(g_log, (std::vector<std::string>{"delete 0", "delete 1", "delete 2", "delete 3", "delete 5", "delete 4"}));
+}
+
+TEST_F(ModeSwitchTest, TheNewSceneRunsInTheSameTickAndTheOldOneIsGone) {
+    ASSERT_EQ(Game.Tick(), 1);
+    Game.CurrentMode = kModeWorldMap;
+    long long presented = platform::PresentedFrameSerial();
+    g_log.clear();
+    ASSERT_EQ(Game.Tick(), 1);
+    EXPECT_EQ(g_log, (std::vector<std::string>{"delete 0", "new 1", "run 1"}));
+    EXPECT_EQ(platform::PresentedFrameSerial(), presented + 1);
+    EXPECT_EQ(Game.Scene(kModeTitle), nullptr);
+}
+
+TEST_F(ModeSwitchTest, AModeOutsideTheRangeDeletesEverySceneRunsNoneAndStillPresents) {
+    CreateAll();
+    Game.CurrentMode = 9;
+    long long presented = platform::PresentedFrameSerial();
+    ASSERT_EQ(Game.Tick(), 1);
+    EXPECT_EQ(g_log.size(), 6u);
+    for (const auto& line : g_log) EXPECT_EQ(line.rfind("delete", 0), 0u) << line;
+    for (int m = 0; m < kModeCount; ++m) EXPECT_EQ(Game.Scene(m), nullptr);
+    EXPECT_EQ(platform::PresentedFrameSerial(), presented + 1);
+}
+
+TEST_F(ModeSwitchTest, TheStageScenePointerIsClearedWhenTheStageSceneIsDeleted) {
+    Game.CurrentMode = kModeStage;
+    Game.Tick();
+    ASSERT_NE(CurStageScene, nullptr);
+    EXPECT_EQ(CurStageScene, Game.Scene(kModeStage));
+    Game.CurrentMode = kModeTitle;
+    Game.Tick();
+    EXPECT_EQ(CurStageScene, nullptr) << "nothing may read the deleted stage scene";
+}
+
+TEST_F(ModeSwitchTest, AnExceptionThrownAsTextWhileSwitchingIsAFatalCloseAndTheTickGoesOn) {
+    RegisterSceneFactory(kModeMenu2, []() -> std::unique_ptr<cMode> { throw "broken scene"; });
+    Game.CurrentMode = kModeMenu2;
+    EXPECT_EQ(Game.Tick(), 1);
+    EXPECT_EQ(AbortFlag.load(), 1);
+    AbortFlag.store(0);
+}
+
+// The scene classes themselves: fade in, run, fade out and hand over.
+TEST(SceneContract, AScenePassesFadeInRunFadeOutAndSwitchesToTheRequestedMode) {
+    RegisterScenes();
+    Game.DeleteModes();
+    Game.CurrentMode = Game.RequestedMode = kModeTitle;
+    Game.FadeLength = 10;
+    Game.FrameRate = 0;
+    Game.Tick();
+    auto* title = dynamic_cast<cFadingScene*>(Game.Scene(kModeTitle));
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->State(), cFadingScene::kStateFadeIn) << "the first Run ran Init";
+    for (int i = 0; i < 9; ++i) Game.Tick();
+    EXPECT_EQ(title->State(), cFadingScene::kStateRun) << "nine steps of 10 degrees reach 90";
+    Game.Tick();
+    EXPECT_EQ(title->State(), cFadingScene::kStateRun) << "runs until another mode is wanted";
+    Game.RequestedMode = kModeOption;
+    Game.Tick();
+    EXPECT_EQ(title->State(), cFadingScene::kStateFadeOut);
+    for (int i = 0; i < 8; ++i) Game.Tick();
+    EXPECT_EQ(Game.CurrentMode, kModeTitle) << "still fading out";
+    Game.Tick();
+    EXPECT_EQ(Game.CurrentMode, kModeOption);
+    EXPECT_EQ(Game.PreviousMode, kModeTitle);
+    Game.Tick();
+    EXPECT_EQ(Game.Scene(kModeTitle), nullptr);
+    EXPECT_NE(dynamic_cast<cModeOption*>(Game.Scene(kModeOption)), nullptr);
+    Game.DeleteModes();
+    Game.CurrentMode = Game.RequestedMode = Game.PreviousMode = 0;
+}
+
+TEST(SceneContract, ScenesStandStillWhileAbortFlagIsSet) {
+    cModeWorldMap scene;
+    AbortFlag.store(1);
+    scene.Run();
+    EXPECT_EQ(scene.State(), -1);
+    AbortFlag.store(0);
+    scene.Run();
+    EXPECT_EQ(scene.State(), cFadingScene::kStateFadeIn);
+}

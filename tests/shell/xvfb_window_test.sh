@@ -1,0 +1,69 @@
+#!/bin/sh
+# Real-window check under a virtual X display: the player opens one window
+# with a 640 x 480 client area showing its (cleared, black) frame, Escape
+# closes it and the process exits 0.
+# Usage: xvfb_window_test.sh PLAYER   (runs itself under xvfb-run)
+set -eu
+player=$(readlink -f "$1")
+
+if [ -z "${XVFB_CHILD:-}" ]; then
+    for tool in xvfb-run xdotool import convert xwininfo; do
+        if ! command -v "$tool" >/dev/null 2>&1; then
+            echo "skipped: $tool is not installed"
+            exit 77
+        fi
+    done
+    XVFB_CHILD=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -wr" "$0" "$@"
+fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+
+"$player" &
+pid=$!
+fail() {
+    echo "FAIL: $*"
+    kill "$pid" 2>/dev/null || true
+    exit 1
+}
+
+wid=""
+for _ in $(seq 1 100); do
+    wid=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1 || true)
+    [ -n "$wid" ] && break
+    kill -0 "$pid" 2>/dev/null || fail "player ended before its window appeared"
+    sleep 0.1
+done
+[ -n "$wid" ] || fail "no window"
+
+info=$(xwininfo -id "$wid")
+x=$(echo "$info" | sed -n 's/.*Absolute upper-left X: *//p')
+y=$(echo "$info" | sed -n 's/.*Absolute upper-left Y: *//p')
+w=$(echo "$info" | sed -n 's/.*Width: *//p')
+h=$(echo "$info" | sed -n 's/.*Height: *//p')
+[ "$w" = 640 ] && [ "$h" = 480 ] || fail "client area is ${w}x${h}, not 640x480"
+
+# Let a few frames through, then photograph the whole display: the client
+# area is black (the cleared frame) and the white root around it is not.
+sleep 0.5
+import -window root root.png
+inside=$(convert root.png -crop "640x480+$x+$y" +repage -format '%[fx:maxima]' info:)
+[ "$inside" = 0 ] || fail "the client area is not the presented black frame (max $inside)"
+wide=$(convert root.png -crop "660x500+$((x > 10 ? x - 10 : 0))+$((y > 10 ? y - 10 : 0))" +repage -format '%[fx:maxima]' info:)
+[ "$wide" != 0 ] || fail "the black area is larger than 640x480"
+
+xdotool windowfocus --sync "$wid" 2>/dev/null || true
+xdotool key Escape
+for _ in $(seq 1 50); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 "$pid" 2>/dev/null; then fail "Escape did not close the window"; fi
+set +e
+wait "$pid"
+code=$?
+set -e
+[ "$code" = 0 ] || fail "exit code $code"
+[ -f Report_Game.txt ] || fail "no Report_Game.txt"
+echo "ok: 640x480 window at $x,$y, closed by Escape, exit 0"
