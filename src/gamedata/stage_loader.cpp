@@ -92,12 +92,3 @@ int CheckStageTrailer(const std::string& path, StageLoadOrigin origin) {
     }
     return 1;
 }
-
-void ReportLoadFailure(const std::string& fileName) {
-    if (NewerFileFlag) {
-        LogErrorBox("%s の読み込みに失敗しました！\n実行ファイル(.exe)より上位のバージョンのファイルは使用できません。",
-                    fileName.c_str());
-    } else {
-        LogErrorBox("%s の読み込みに失敗しました！", fileName.c_str());
-    }
-}

@@ -27,6 +27,3 @@ int LoadStageProc();
 // (after the message and, for game loads, the fatal close); 1 otherwise,
 // also for files that cannot be opened (the load reports those).
 int CheckStageTrailer(const std::string& path, StageLoadOrigin origin = StageLoadOrigin::Game);
-
-// The load-failure line and box shared with the database loader.
-void ReportLoadFailure(const std::string& fileName);

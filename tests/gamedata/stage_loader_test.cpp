@@ -139,15 +139,4 @@ TEST_F(StageLoadingFiles, NullTargetsChangeOnlyTheLoadedStage) {
     EXPECT_EQ(HeroDef.m_strName, "old hero");
 }
 
-TEST_F(StageLoadingFiles, LoadFailureReportNamesNewerFiles) {
-    NewerFileFlag = 1;
-    ReportLoadFailure("data\\database\\Sound.dat");
-    NewerFileFlag = 0;
-    ReportLoadFailure("x.dat");
-    EXPECT_EQ(BoxTexts(),
-              (std::vector<std::string>{"data\\database\\Sound.dat の読み込みに失敗しました！\n実行ファイル(.exe)より上位の"
-                                        "バージョンのファイルは使用できません。",
-                                        "x.dat の読み込みに失敗しました！"}));
-}
-
 }  // namespace
