@@ -5,6 +5,7 @@
 #include "gamedata/common_palette.h"
 #include "gamedata/data_limits.h"
 #include "gamedata/palette_lists.h"
+#include "gamedata/stage_load_runner.h"
 
 cStageData LoadedStage;
 cStageData PlayStage;
@@ -20,9 +21,13 @@ bool LoadPlacedList(cDataFile& f, cVector<Def>& list) {
     list.clear();
     list.resize(static_cast<std::size_t>(n));
     for (auto& def : list) {
+        if (StageLoadStopRequested()) {
+            f.Fail("load stopped");
+            return false;
+        }
         f.ReadInt();
+        // Load leaves the member lists registered at the current version.
         if (!def.Load(f)) return false;
-        def.RegisterFields(DataVersion);
     }
     return true;
 }

@@ -1,8 +1,34 @@
 #include "gamedata/stage_load_runner.h"
 
+#include <atomic>
+
+#include "foundation/report.h"
+#include "foundation/thread.h"
 #include "gamedata/stage_loader.h"
 
+cThread thLoader;
+
+namespace {
+
+std::atomic<bool> g_stopRequested{false};
+
+unsigned LoaderThreadProc(void*) { return static_cast<unsigned>(LoadStageProc()); }
+
+}  // namespace
+
+bool StageLoadStopRequested() { return g_stopRequested.load(std::memory_order_relaxed); }
+
 bool RunStageLoader() {
-    LoadStageProc();
+    g_stopRequested = false;
+    if (!thLoader.Start(LoaderThreadProc, nullptr)) {
+        // Without a thread the caller waits for the load itself.
+        LoadStageProc();
+        return true;
+    }
+    const auto stopLoader = [] { g_stopRequested = true; };
+    if (!WaitPumpingMessages(thLoader, stopLoader)) {
+        WriteLog("msg.message == WM_QUIT");
+        return false;
+    }
     return true;
 }

@@ -1,5 +1,16 @@
 #pragma once
 // Runs the stage loader: LoadStageProc on the loader thread while the calling
 // thread keeps its window messages moving. false when a quit message ended
-// the wait (the loader is stopped and the quit goes on to the caller's loop).
+// the wait: the loader is stopped and the quit is posted again, so the
+// caller's own loop still ends.
+#include "foundation/thread.h"
+
+// The stage-loader thread; the main window's close stops it first.
+extern cThread thLoader;
+
 bool RunStageLoader();
+
+// Set while a stopped load is being wound up: the stage reader gives up at
+// its next definition, so the loader ends well before a forced stop and never
+// goes on changing LoadedStage behind its caller.
+bool StageLoadStopRequested();

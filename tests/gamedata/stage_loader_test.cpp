@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "foundation/data_record.h"
+#include "gamedata/stage_load_runner.h"
 #include "stage_fixtures.h"
+#include "platform/threads.h"
+#include "support/large_stage.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -137,6 +140,37 @@ TEST_F(StageLoadingFiles, NullTargetsChangeOnlyTheLoadedStage) {
     EXPECT_EQ(LoadedStage.m_strTitle, "s");
     EXPECT_EQ(PlayStage.m_strTitle, "play");
     EXPECT_EQ(HeroDef.m_strName, "old hero");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(StageLoadingFiles, QuitDuringTheLoadEndsCleanly) {
+    BuildLargeStage(LoadedStage, 150, 150, 300);
+    ASSERT_EQ(LoadedStage.SaveFile("big.stg4"), 1);
+    LoadedStage = cStageData();
+    PlayStage.m_strTitle = "play";
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    PostQuitMessage(3);
+
+    EXPECT_EQ(LoadStageThreaded("big.stg4", 0, &PlayStage, &HeroDef), 0);
+    EXPECT_FALSE(thLoader.Running());
+    EXPECT_TRUE(BoxTexts().empty());
+    EXPECT_EQ(AbortFlag.load(), 0);
+    EXPECT_EQ(PlayStage.m_strTitle, "play");
+    EXPECT_EQ(LoadedStage.m_bLoaded, 0);
+    // The quit goes on to the caller's own loop.
+    ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(m.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(m.wParam, 3u);
+
+    // Nothing of the stopped load is left behind: the next load runs.
+    EXPECT_EQ(LoadStageThreaded("big.stg4", 0, &PlayStage, &HeroDef), 1);
+    EXPECT_EQ(LoadedStage.m_vPlacedBlocks.Count(), 150 * 150);
+    EXPECT_EQ(PlayStage.m_nWidth, 150);
 }
 
 }  // namespace
