@@ -13,21 +13,27 @@ cCharaDef HeroDef;
 
 namespace {
 
+// The loader gives up between two objects when its caller stops it.
+bool StopRequested(cDataFile& f) {
+    if (!StageLoadStopRequested()) return false;
+    f.Fail("load stopped");
+    return true;
+}
+
 // Placed objects are preceded by an int that is written as 0 and ignored.
+// They are built one by one (they never refer to each other), so a stop is
+// seen between any two of them.
 template <class Def>
 bool LoadPlacedList(cDataFile& f, cVector<Def>& list) {
     std::int32_t n = 0;
     if (!f.ReadCount(n, 12)) return false;
     list.clear();
-    list.resize(static_cast<std::size_t>(n));
-    for (auto& def : list) {
-        if (StageLoadStopRequested()) {
-            f.Fail("load stopped");
-            return false;
-        }
+    list.reserve(static_cast<std::size_t>(n));
+    for (std::int32_t i = 0; i < n; ++i) {
+        if (StopRequested(f)) return false;
         f.ReadInt();
         // Load leaves the member lists registered at the current version.
-        if (!def.Load(f)) return false;
+        if (!list.emplace_back().Load(f)) return false;
     }
     return true;
 }
@@ -103,6 +109,7 @@ bool cStageData::Load(cDataFile& f) {
     }
     // The end code was checked before the load started.
     if (FileVersion >= 173 && !f.ReadInt(DiscardedField)) return false;
+    if (StopRequested(f)) return false;
     if (FileVersion < DataVersion) Upgrade(FileVersion);
     Validate();
     return true;

@@ -5,6 +5,7 @@
 #include "foundation/report.h"
 #include "foundation/thread.h"
 #include "gamedata/stage_loader.h"
+#include "platform/threads.h"
 
 cThread thLoader;
 
@@ -16,7 +17,12 @@ unsigned LoaderThreadProc(void*) { return static_cast<unsigned>(LoadStageProc())
 
 }  // namespace
 
-bool StageLoadStopRequested() { return g_stopRequested.load(std::memory_order_relaxed); }
+bool StageLoadStopRequested() {
+    // A gate: the loader parks here while the window thread holds a dialog,
+    // and a loader stopped by force unwinds here.
+    platform::ThreadGate();
+    return g_stopRequested.load(std::memory_order_relaxed);
+}
 
 bool RunStageLoader() {
     g_stopRequested = false;

@@ -10,7 +10,8 @@ extern cThread thLoader;
 
 bool RunStageLoader();
 
-// Set while a stopped load is being wound up: the stage reader gives up at
-// its next definition, so the loader ends well before a forced stop and never
-// goes on changing LoadedStage behind its caller.
+// Asked by the stage reader between two placed objects: true while a stopped
+// load is being wound up, so the loader ends well before a forced stop and
+// never goes on changing LoadedStage behind its caller. It is also the
+// loader's gate for suspension around dialogs.
 bool StageLoadStopRequested();
