@@ -39,12 +39,23 @@ void cCommonPalette::OnLoadRefused() {
     *this = cCommonPalette();
 }
 
-void cCommonPalette::Validate() {
-    PadPaletteList(m_vPaletteBlocks);
-    PadPaletteList(m_vPaletteCharas);
-    PadPaletteList(m_vPaletteItems);
+void cCommonPalette::Validate() { ValidatePaletteLists(m_vPaletteBlocks, m_vPaletteCharas, m_vPaletteItems); }
+
+namespace {
+
+template <class Def>
+void PadPaletteList(cVector<Def>& list) {
+    if (list.Count() < kMinPaletteEntries) list.resize(kMinPaletteEntries);
+}
+
+}  // namespace
+
+void ValidatePaletteLists(cVector<cBlockDef>& blocks, cVector<cCharaDef>& charas, cVector<cItemDef>& items) {
+    PadPaletteList(blocks);
+    PadPaletteList(charas);
+    PadPaletteList(items);
     SyncPaletteLimits();
-    NormalizeDefinitions(m_vPaletteBlocks);
-    NormalizeDefinitions(m_vPaletteCharas);
-    NormalizeDefinitions(m_vPaletteItems);
+    NormalizeDefinitions(blocks);
+    NormalizeDefinitions(charas);
+    NormalizeDefinitions(items);
 }

@@ -44,14 +44,13 @@ bool LoadPaletteList(cDataFile& f, cVector<Def>& list) {
 }
 
 template <class Def>
-void PadPaletteList(cVector<Def>& list) {
-    if (list.Count() < kMinPaletteEntries) list.resize(kMinPaletteEntries);
-}
-
-template <class Def>
 void NormalizeDefinitions(cVector<Def>& list) {
     for (auto& def : list) {
         def.Normalize();
         def.NormalizeRefs();
     }
 }
+
+// Pads the three lists of a palette to their least size and normalises every
+// entry against both palettes.
+void ValidatePaletteLists(cVector<cBlockDef>& blocks, cVector<cCharaDef>& charas, cVector<cItemDef>& items);

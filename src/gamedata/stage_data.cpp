@@ -166,13 +166,7 @@ int cStageData::Validate() {
     if (static_cast<std::uint32_t>(m_nBgm) >= static_cast<std::uint32_t>(GetDataLimits().Count(DbTable::Bgm))) {
         m_nBgm = 0;
     }
-    PadPaletteList(m_vPaletteBlocks);
-    PadPaletteList(m_vPaletteCharas);
-    PadPaletteList(m_vPaletteItems);
-    SyncPaletteLimits();
-    NormalizeDefinitions(m_vPaletteBlocks);
-    NormalizeDefinitions(m_vPaletteCharas);
-    NormalizeDefinitions(m_vPaletteItems);
+    ValidatePaletteLists(m_vPaletteBlocks, m_vPaletteCharas, m_vPaletteItems);
     NormalizeDefinitions(m_vPlacedBlocks);
     NormalizeDefinitions(m_vPlacedCharas);
     NormalizeDefinitions(m_vPlacedItems);
