@@ -113,8 +113,6 @@ bool cDataRecord::Load(cDataFile& file) {
     for (int i = 0; ok && i < m; ++i) {
         std::int32_t len = 0;
         if (!file.ReadInt(len)) break;
-        // The empty string is its length alone: nothing follows it, even at the
-        // very end of the file.
         if (len < 1 || (len > 1 && static_cast<std::size_t>(len) > file.Remaining())) {
             file.Fail("string length " + std::to_string(len));
             ok = false;
@@ -150,8 +148,9 @@ void cDataRecord::Save(cDataFile& file) {
     }
 }
 
-int cDataRecord::LoadFile(const std::string& path) {
-    DataFilePtr f = OpenDataFileRead(path);
+int cDataRecord::LoadFile(const std::string& path) { return LoadOpenedFile(OpenDataFileRead(path)); }
+
+int cDataRecord::LoadOpenedFile(DataFilePtr f) {
     if (!f) return 0;
     bool ok = Load(*f);
     if (!ok || f->Failed()) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "gamedata/record_lists.h"
+
 cKeyCond::cKeyCond() {
     RegisterFields(DataVersion);
     Reset();
@@ -68,9 +70,9 @@ void cFlow::RegisterFields(int version) {
 
 bool cFlow::Load(cDataFile& file) {
     if (!cDataRecord::Load(file)) return false;
-    if (!LoadRecordList(file, m_vCond, kMinCondBytes)) return false;
-    if (!LoadRecordList(file, m_vKeyCond, kMinKeyCondBytes)) return false;
-    if (!LoadRecordList(file, m_vCmd, kMinFlowCmdBytes)) return false;
+    if (!LoadRecordsIncrementally(file, m_vCond, kMinCondBytes)) return false;
+    if (!LoadRecordsIncrementally(file, m_vKeyCond, kMinKeyCondBytes)) return false;
+    if (!LoadRecordsIncrementally(file, m_vCmd, kMinFlowCmdBytes)) return false;
     if (FileVersion < DataVersion) RenumberTrigger(FileVersion);
     m_strName.clear();
     Normalize();

@@ -3,6 +3,7 @@
 #include "gamedata/cmd_kinds.h"
 #include "gamedata/data_limits.h"
 #include "gamedata/flow.h"
+#include "gamedata/record_lists.h"
 
 namespace {
 
@@ -132,10 +133,13 @@ bool cFlowCmd::LoadCarriedFlows(cDataFile& file) {
         file.Fail("carried flows nested too deeply");
         return false;
     }
-    ++CarriedFlowDepth;
-    bool ok = LoadRecordList(file, m_vFlow, kMinFlowBytes);
-    --CarriedFlowDepth;
-    return ok;
+    struct DepthGuard {
+        DepthGuard() { ++CarriedFlowDepth; }
+        ~DepthGuard() { --CarriedFlowDepth; }
+        DepthGuard(const DepthGuard&) = delete;
+        DepthGuard& operator=(const DepthGuard&) = delete;
+    } guard;
+    return LoadRecordsIncrementally(file, m_vFlow, kMinFlowBytes);
 }
 
 bool cFlowCmd::LoadParams(cDataFile& file) {

@@ -41,7 +41,9 @@ public:
     // Zero numbers, empty text, no parts, sound only in view; parameters and
     // carried flows stay.
     void ResetParts();
-    // Fits the command to its kind and to the current databases.
+    // Fits the command to its kind and to the current databases. A table
+    // or kind outside the tables becomes the empty command (table 0 / kind
+    // 0), so no later code indexes a table with it.
     void Normalize();
     // Fits palette references to the current palettes.
     void NormalizePaletteRefs();

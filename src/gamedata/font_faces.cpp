@@ -21,3 +21,8 @@ const char* const FontFaces[kFontFaceCount] = {
     "HG教科書体", "HGP教科書体", "HGS教科書体", "HG明朝B", "HGP明朝B", "HGS明朝B", "HG明朝E", "HGP明朝E",
     "HGS明朝E", "HG創英ﾌﾟﾚｾﾞﾝｽEB", "HGP創英ﾌﾟﾚｾﾞﾝｽEB", "HGS創英ﾌﾟﾚｾﾞﾝｽEB", "OCRB", "Sydnie", "",
 };
+
+const char* FontFaceName(int index) {
+    if (index < 0 || index >= kFontFaceCount) return FontFaces[kFontFaceCount - 1];
+    return FontFaces[index];
+}

@@ -16,21 +16,10 @@ TEST(Cond, NewConditionIsAllZero) {
 TEST(Cond, CurrentFileRoundTripsByteExactly) {
     Values v = DistinctValues(kCondLayout);
     v.erase("old16");
-    ByteBuilder in = RecordBytes(kCondLayout, 920, v);
-    cCond c;
-    ASSERT_TRUE(LoadBytes(c, 920, in));
-    EXPECT_TRUE(FieldsAre(c, CondFields(), v));
-    EXPECT_EQ(SaveBytes(c), in.Data());
+    ExpectRoundTrip(kCondLayout, CondFields(), v);
 }
 
-struct CondUpgradeCase {
-    const char* what;
-    int version;
-    Values stored;
-    Values expected;
-};
-
-const CondUpgradeCase kCondUpgrades[] = {
+const UpgradeCase kCondUpgrades[] = {
     {"kind 5 of 150 is the distance kind", 150, {{"m_cKind", 5}}, {{"m_cKind", 7}}},
     {"kind 6 of 159 becomes 8", 159, {{"m_cKind", 6}}, {{"m_cKind", 8}}},
     {"kind 4 stays below the insertion", 150, {{"m_cKind", 4}}, {{"m_cKind", 4}}},
@@ -78,15 +67,7 @@ const CondUpgradeCase kCondUpgrades[] = {
 };
 
 TEST(Cond, UpgradeStepsFromOlderFiles) {
-    for (const auto& tc : kCondUpgrades) {
-        SCOPED_TRACE(tc.what);
-        cCond c;
-        ByteBuilder in = RecordBytes(kCondLayout, tc.version, tc.stored);
-        std::size_t left = 99;
-        ASSERT_TRUE(LoadBytes(c, tc.version, in, &left));
-        EXPECT_EQ(left, 0u);
-        EXPECT_TRUE(FieldsAre(c, CondFields(), tc.expected));
-    }
+    CheckUpgradeCases(kCondUpgrades, kCondLayout, CondFields());
 }
 
 TEST(Cond, Version109DropsTheTwoOldValuesAndKeepsMembers) {

@@ -61,9 +61,11 @@ inline ByteBuilder Table(int version, std::initializer_list<ByteBuilder> entries
 // Reads a table from fixture bytes the way a table file is read.
 template <class T>
 bool ReadTableBytes(cVector<T>& table, const ByteBuilder& bytes) {
-    cDataFile f("fixture", bytes.Data());
-    FileVersion = f.ReadInt();
-    return ReadTable(table, f);
+    DataFilePtr f = OpenDataBytesRead("fixture", bytes.Data());
+    if (!f) return false;
+    bool ok = ReadTable(table, *f);
+    CloseDataFile(f);
+    return ok;
 }
 
 }  // namespace fixtures

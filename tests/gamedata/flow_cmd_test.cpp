@@ -63,6 +63,17 @@ cFlowCmd FullCommand() {
     return c;
 }
 
+// An item command "フローの変更" carrying one flow with the given command.
+cFlowCmd CarryingFlowWith(const cFlowCmd& inner) {
+    cFlow flow;
+    flow.m_vCmd.push_back(inner);
+    cFlowCmd c;
+    c.m_cTable = 1;
+    c.m_cKind = ItemKind::ChangeFlows;
+    c.m_vFlow.push_back(flow);
+    return c;
+}
+
 TEST_F(FlowCmdTest, NewCommandIsTheEmptyKind) {
     cFlowCmd c;
     EXPECT_EQ(c.m_cTable, 0);
@@ -308,12 +319,7 @@ TEST_F(FlowCmdTest, SwordTimeIsTheSumOfItsFramesCapped) {
 TEST_F(FlowCmdTest, CarriedFlowsAreNormalizedThroughTheCommand) {
     cFlowCmd inner;
     inner.m_cKind = FlowKind::Message;
-    cFlow flow;
-    flow.m_vCmd.push_back(inner);
-    cFlowCmd c;
-    c.m_cTable = 1;
-    c.m_cKind = ItemKind::ChangeFlows;
-    c.m_vFlow.push_back(flow);
+    cFlowCmd c = CarryingFlowWith(inner);
     c.Normalize();
     EXPECT_EQ(c.m_vParam.Count(), 2);
     EXPECT_EQ(c.m_vFlow[0].m_vCmd[0].m_vParam.Count(), 19);
@@ -367,12 +373,7 @@ TEST_F(FlowCmdTest, ItemPickUpOfBothTablesAndOfCarriedFlows) {
         c.m_cTable = static_cast<std::int8_t>(tc.table);
         c.m_cKind = static_cast<std::int8_t>(tc.kind);
         c.m_vParam = {tc.palette, tc.item};
-        cFlow f;
-        f.m_vCmd.push_back(c);
-        cFlowCmd holder;
-        holder.m_cTable = 1;
-        holder.m_cKind = ItemKind::ChangeFlows;
-        holder.m_vFlow.push_back(f);
+        cFlowCmd holder = CarryingFlowWith(c);
         holder.NormalizePaletteRefs();
         EXPECT_EQ(holder.m_vFlow[0].m_vCmd[0].m_vParam[1], tc.expect) << tc.table << "/" << tc.palette;
     }

@@ -47,32 +47,11 @@ TEST_F(PartsTest, NewShotPartHasItsDefaults) {
 }
 
 TEST_F(PartsTest, CurrentPartsRoundTripByteExactly) {
-    {
-        Values v = DistinctValues(kMoveLayout);
-        ByteBuilder in = RecordBytes(kMoveLayout, 920, v);
-        cEdMove m;
-        ASSERT_TRUE(LoadBytes(m, 920, in));
-        EXPECT_TRUE(FieldsAre(m, MoveFields(), v));
-        EXPECT_EQ(SaveBytes(m), in.Data());
-    }
-    {
-        Values v = DistinctValues(kShotLayout);
-        ByteBuilder in = RecordBytes(kShotLayout, 920, v);
-        cEdShot s;
-        ASSERT_TRUE(LoadBytes(s, 920, in));
-        EXPECT_TRUE(FieldsAre(s, ShotFields(), v));
-        EXPECT_EQ(SaveBytes(s), in.Data());
-    }
+    ExpectRoundTrip(kMoveLayout, MoveFields(), DistinctValues(kMoveLayout));
+    ExpectRoundTrip(kShotLayout, ShotFields(), DistinctValues(kShotLayout));
 }
 
-struct MoveCase {
-    const char* what;
-    int version;
-    Values stored;
-    Values expected;
-};
-
-const MoveCase kMoveUpgrades[] = {
+const UpgradeCase kMoveUpgrades[] = {
     {"157 has no mirror angle and gets 0", 157, {}, {{"m_bMirrorAngle", 0}, {"m_sSpeed", 0}}},
     {"158 stores the mirror angle", 158, {{"m_bMirrorAngle", 1}}, {{"m_bMirrorAngle", 1}}},
     {"158 has no distance unit", 158, {}, {{"m_cDistanceUnit", 0}}},
@@ -90,28 +69,9 @@ const MoveCase kMoveUpgrades[] = {
      {{"m_dTurnFactor", 0.5}, {"m_cAnime", 2}}},
 };
 
-TEST_F(PartsTest, MoveUpgradeStepsFromOlderFiles) {
-    for (const auto& tc : kMoveUpgrades) {
-        SCOPED_TRACE(tc.what);
-        cEdMove m;
-        // Members an old file lacks keep what the part held; a zeroed part
-        // shows which ones the steps set.
-        m.Reset();
-        std::size_t left = 99;
-        ASSERT_TRUE(LoadBytes(m, tc.version, RecordBytes(kMoveLayout, tc.version, tc.stored), &left));
-        EXPECT_EQ(left, 0u);
-        EXPECT_TRUE(FieldsAre(m, MoveFields(), tc.expected));
-    }
-}
+TEST_F(PartsTest, MoveUpgradeStepsFromOlderFiles) { CheckUpgradeCases(kMoveUpgrades, kMoveLayout, MoveFields()); }
 
-struct ShotCase {
-    const char* what;
-    int version;
-    Values stored;
-    Values expected;
-};
-
-const ShotCase kShotUpgrades[] = {
+const UpgradeCase kShotUpgrades[] = {
     {"157 has no mirror angle and gets 0", 157, {{"m_cScale", 1}}, {{"m_bMirrorAngle", 0}}},
     {"196 copies the restore switch", 196, {{"m_bRestoreBlock", 1}, {"m_cScale", 1}}, {{"m_bRestoreBlock2", 1}}},
     {"197 stores both switches", 197, {{"m_bRestoreBlock", 1}, {"m_bRestoreBlock2", 0}}, {{"m_bRestoreBlock2", 0}}},
@@ -132,15 +92,7 @@ const ShotCase kShotUpgrades[] = {
 };
 
 TEST_F(PartsTest, ShotUpgradeStepsAndFixFromOlderFiles) {
-    for (const auto& tc : kShotUpgrades) {
-        SCOPED_TRACE(tc.what);
-        cEdShot s;
-        s.Reset();
-        std::size_t left = 99;
-        ASSERT_TRUE(LoadBytes(s, tc.version, RecordBytes(kShotLayout, tc.version, tc.stored), &left));
-        EXPECT_EQ(left, 0u);
-        EXPECT_TRUE(FieldsAre(s, ShotFields(), tc.expected));
-    }
+    CheckUpgradeCases(kShotUpgrades, kShotLayout, ShotFields());
 }
 
 TEST_F(PartsTest, SaveFixesScaleAndEffect) {

@@ -296,6 +296,9 @@ TEST(SystemDataDefaults, NewSystemDataHoldsTheDefaults) {
     EXPECT_STREQ(FontFaces[kDefaultFontFace], "ＭＳ Ｐゴシック");
     EXPECT_STREQ(FontFaces[121], "Sydnie");
     EXPECT_STREQ(FontFaces[122], "");
+    EXPECT_STREQ(FontFaceName(59), "ＭＳ ゴシック");
+    EXPECT_STREQ(FontFaceName(123), "");
+    EXPECT_STREQ(FontFaceName(-1), "");
 }
 
 TEST(SystemDataQueries, CountEnabledNeedsTheKindSwitched) {
