@@ -40,6 +40,7 @@ int main(int argc, char** argv) {
     SetGameFrameLimit(options.frames);
     std::string commandLine = platform::Utf8ToCp932(options.stageFile);
     int code = WinMain(commandLine, options.testPlay ? SW_SHOW : SW_SHOWNORMAL);
+    if (!options.headless) platform::ShutdownSdlBackend();
     if (!options.screenshot.empty() && !platform::WritePng(options.screenshot, platform::LastPresentedFrame())) {
         std::fprintf(stderr, "player: cannot write %s\n", options.screenshot.c_str());
         return 1;

@@ -15,38 +15,48 @@ namespace {
 std::atomic<DWORD> g_nextId{0x1000};
 std::atomic<int> g_running{0};
 
-std::mutex g_registryMutex;
-std::map<DWORD, std::weak_ptr<ThreadRecord>> g_byId;
-
 struct HandleObject {
     std::shared_ptr<ThreadRecord> rec;
     std::thread thread;
 };
-std::map<HANDLE, std::unique_ptr<HandleObject>> g_handles;
+
+struct Registry {
+    std::mutex mutex;
+    std::map<DWORD, std::weak_ptr<ThreadRecord>> byId;
+    std::map<HANDLE, std::unique_ptr<HandleObject>> handles;
+};
+
+// Never destroyed: detached threads end (and unregister) after static
+// destruction has begun, and a handle still open at exit must not take a
+// running thread down with it.
+Registry& TheRegistry() {
+    static Registry* registry = new Registry;
+    return *registry;
+}
 
 std::shared_ptr<ThreadRecord> NewRecord() {
     auto rec = std::make_shared<ThreadRecord>();
     rec->id = g_nextId.fetch_add(1);
-    std::lock_guard<std::mutex> lock(g_registryMutex);
-    g_byId[rec->id] = rec;
+    std::lock_guard<std::mutex> lock(TheRegistry().mutex);
+    TheRegistry().byId[rec->id] = rec;
     return rec;
 }
 
 void Unregister(DWORD id) {
-    std::lock_guard<std::mutex> lock(g_registryMutex);
-    g_byId.erase(id);
+    std::lock_guard<std::mutex> lock(TheRegistry().mutex);
+    TheRegistry().byId.erase(id);
 }
 
 std::shared_ptr<ThreadRecord> FindById(DWORD id) {
-    std::lock_guard<std::mutex> lock(g_registryMutex);
-    auto it = g_byId.find(id);
-    return it == g_byId.end() ? nullptr : it->second.lock();
+    std::lock_guard<std::mutex> lock(TheRegistry().mutex);
+    auto it = TheRegistry().byId.find(id);
+    return it == TheRegistry().byId.end() ? nullptr : it->second.lock();
 }
 
 std::shared_ptr<ThreadRecord> FindByHandle(HANDLE h) {
-    std::lock_guard<std::mutex> lock(g_registryMutex);
-    auto it = g_handles.find(h);
-    return it == g_handles.end() ? nullptr : it->second->rec;
+    std::lock_guard<std::mutex> lock(TheRegistry().mutex);
+    auto it = TheRegistry().handles.find(h);
+    return it == TheRegistry().handles.end() ? nullptr : it->second->rec;
 }
 
 // Every thread that touches the layer gets a record; the holder removes the
@@ -185,8 +195,8 @@ HANDLE BeginThread(ThreadProc proc, void* argument, DWORD* threadId) {
         return nullptr;
     }
     if (threadId) *threadId = obj->rec->id;
-    std::lock_guard<std::mutex> lock(g_registryMutex);
-    g_handles[h] = std::move(obj);
+    std::lock_guard<std::mutex> lock(TheRegistry().mutex);
+    TheRegistry().handles[h] = std::move(obj);
     return h;
 }
 
@@ -217,11 +227,11 @@ DWORD WaitForSingleObject(HANDLE handle, DWORD timeoutMs) {
 BOOL CloseHandle(HANDLE handle) {
     std::unique_ptr<HandleObject> obj;
     {
-        std::lock_guard<std::mutex> lock(g_registryMutex);
-        auto it = g_handles.find(handle);
-        if (it == g_handles.end()) return FALSE;
+        std::lock_guard<std::mutex> lock(TheRegistry().mutex);
+        auto it = TheRegistry().handles.find(handle);
+        if (it == TheRegistry().handles.end()) return FALSE;
         obj = std::move(it->second);
-        g_handles.erase(it);
+        TheRegistry().handles.erase(it);
     }
     bool returned;
     {
@@ -275,9 +285,9 @@ BOOL TerminateThread(HANDLE handle, DWORD exitCode) {
     }
     g_running.fetch_sub(1);
     {
-        std::lock_guard<std::mutex> lock(g_registryMutex);
-        auto it = g_handles.find(handle);
-        if (it != g_handles.end() && it->second->thread.joinable()) it->second->thread.detach();
+        std::lock_guard<std::mutex> lock(TheRegistry().mutex);
+        auto it = TheRegistry().handles.find(handle);
+        if (it != TheRegistry().handles.end() && it->second->thread.joinable()) it->second->thread.detach();
     }
     platform::HostLog("TerminateThread: thread " + std::to_string(rec->id) +
                       " was stopped by force and detached");

@@ -2,6 +2,7 @@
 // The game object: the six scene objects, the mode numbers, and one frame of
 // the game loop per Tick.
 #include <array>
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -67,8 +68,9 @@ public:
     std::array<int, 16> FpsRing{};
     int FpsRingIndex = 0;
     int FpsAverage = 0;
-    // Ticks run since start (headless runs count frames with it).
-    long long TickCount = 0;
+    // Ticks run since start; headless runs and the window thread's tests
+    // read it while thGame ticks.
+    std::atomic<long long> TickCount{0};
 
 private:
     void DeleteScene(int mode);

@@ -104,9 +104,12 @@ void cMainWindow::Zoom(int z) {
     GetWindowPos(left, top);
     int w = kScreenWidth * z;
     int h = kScreenHeight * z;
+    RECT work = GetWorkArea();
+    // The window menu offers only the zooms that fit the work area; the
+    // keys that stand for its entries obey the same rule.
+    if (work.right < w || work.bottom < h) return;
     int x = left + (client.right - client.left) / 2 - w / 2;
     int y = top;
-    RECT work = GetWorkArea();
     if (x < 0) {
         x = 0;
     } else if (x + w >= work.right) {

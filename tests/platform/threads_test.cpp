@@ -3,19 +3,10 @@
 #include <atomic>
 
 #include "platform/clock.h"
+#include "support/eventually.h"
 #include "platform/threads.h"
 
 namespace {
-
-// Waits with a generous ceiling, so a fault fails the test instead of hanging it.
-template <class Pred>
-bool Eventually(Pred pred, int ms = 3000) {
-    for (int i = 0; i < ms; ++i) {
-        if (pred()) return true;
-        Sleep(1);
-    }
-    return pred();
-}
 
 struct Shared {
     std::atomic<int> ticks{0};
@@ -132,6 +123,7 @@ TEST(ThreadSuspend, ASuspendedThreadParksAtItsNextGateUntilResumed) {
     EXPECT_EQ(ResumeThread(h), 0u) << "never below zero";
     TerminateThread(h, 0);
     Finish(h);
+    EXPECT_TRUE(Eventually([&] { return s.unwound.load(); })) << "s outlives the thread";
 }
 
 TEST(ThreadTerminate, AForcedStopSignalsAtOnceAndUnwindsTheThreadToItsEntry) {

@@ -3,19 +3,11 @@
 #include <atomic>
 
 #include "platform/clock.h"
+#include "support/eventually.h"
 #include "platform/threads.h"
 #include "platform/window.h"
 
 namespace {
-
-template <class Pred>
-bool Eventually(Pred pred, int ms = 3000) {
-    for (int i = 0; i < ms; ++i) {
-        if (pred()) return true;
-        Sleep(1);
-    }
-    return pred();
-}
 
 // The test thread is the window thread; the procedure records where and
 // what it ran.

@@ -5,6 +5,7 @@
 
 #include "foundation/abort.h"
 #include "platform/clock.h"
+#include "support/eventually.h"
 #include "platform/main_window_post.h"
 #include "platform/message_box.h"
 #include "platform/threads.h"
@@ -14,15 +15,6 @@
 #include "shell/main_window.h"
 #include "shell/worker_threads.h"
 #include "support/temp_dir.h"
-
-template <class Pred>
-bool Eventually(Pred pred, int ms = 3000) {
-    for (int i = 0; i < ms; ++i) {
-        if (pred()) return true;
-        Sleep(1);
-    }
-    return pred();
-}
 
 class MainWindowTest : public ::testing::Test {
 protected:

@@ -19,9 +19,12 @@ fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
+# A lock of its own: never meets (or stops) a copy someone is playing.
+export XDG_RUNTIME_DIR="$work"
 
 "$player" &
 pid=$!
+trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT INT TERM
 fail() {
     echo "FAIL: $*"
     kill "$pid" 2>/dev/null || true
@@ -37,18 +40,28 @@ for _ in $(seq 1 100); do
 done
 [ -n "$wid" ] || fail "no window"
 
-info=$(xwininfo -id "$wid")
-x=$(echo "$info" | sed -n 's/.*Absolute upper-left X: *//p')
-y=$(echo "$info" | sed -n 's/.*Absolute upper-left Y: *//p')
-w=$(echo "$info" | sed -n 's/.*Width: *//p')
-h=$(echo "$info" | sed -n 's/.*Height: *//p')
+geometry() {
+    info=$(xwininfo -id "$wid")
+    x=$(echo "$info" | sed -n 's/.*Absolute upper-left X: *//p')
+    y=$(echo "$info" | sed -n 's/.*Absolute upper-left Y: *//p')
+    w=$(echo "$info" | sed -n 's/.*Width: *//p')
+    h=$(echo "$info" | sed -n 's/.*Height: *//p')
+}
+geometry
 [ "$w" = 640 ] && [ "$h" = 480 ] || fail "client area is ${w}x${h}, not 640x480"
 
-# Let a few frames through, then photograph the whole display: the client
-# area is black (the cleared frame) and the white root around it is not.
-sleep 0.5
-import -window root root.png
-inside=$(convert root.png -crop "640x480+$x+$y" +repage -format '%[fx:maxima]' info:)
+# Photograph the whole display until the window shows its frame (the
+# first frames may still be on their way): the client area is black (the
+# cleared frame) and the white root around it is not.
+inside=1
+for _ in $(seq 1 30); do
+    sleep 0.1
+    # The window is centred after it appears, so where it is is read anew.
+    geometry
+    import -window root root.png
+    inside=$(convert root.png -crop "640x480+$x+$y" +repage -format '%[fx:maxima]' info:)
+    [ "$inside" = 0 ] && break
+done
 [ "$inside" = 0 ] || fail "the client area is not the presented black frame (max $inside)"
 wide=$(convert root.png -crop "660x500+$((x > 10 ? x - 10 : 0))+$((y > 10 ? y - 10 : 0))" +repage -format '%[fx:maxima]' info:)
 [ "$wide" != 0 ] || fail "the black area is larger than 640x480"

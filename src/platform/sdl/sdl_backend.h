@@ -11,6 +11,9 @@ namespace platform {
 // display can be opened.
 bool InstallSdlBackend(std::string* error);
 
+// Contract: ends SDL after the main window is gone (nothing without SDL).
+void ShutdownSdlBackend();
+
 // Contract: the virtual-key code of an SDL key code, 0 for keys the game
 // does not know.
 int VirtualKeyFromSdl(int sdlKeycode);

@@ -196,6 +196,11 @@ bool InstallSdlBackend(std::string* error) {
     return true;
 }
 
+void ShutdownSdlBackend() {
+    SetMessageBoxHandler(nullptr);
+    if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_Quit();
+}
+
 int VirtualKeyFromSdl(int key) {
     if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
     if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);

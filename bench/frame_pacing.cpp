@@ -1,0 +1,30 @@
+// Frame pacing of the game loop, headless, on the real clock: how many
+// frames the tick presents in 10 seconds at a frame rate of 60.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+#include "foundation/frame_timer.h"
+#include "platform/clock.h"
+#include "platform/present.h"
+#include "shell/game.h"
+
+static void BM_FramePacing60(benchmark::State& state) {
+    constexpr DWORD kRunMs = 10000;
+    SetFrameTimerHasDevice(true);
+    Game.FrameRate = 60;
+    Game.FadeLength = 10;
+    for (auto _ : state) {
+        ResetFrameTimer();
+        long long firstFrame = platform::PresentedFrameSerial();
+        DWORD start = timeGetTime();
+        while (timeGetTime() - start < kRunMs) Game.Tick();
+        double seconds = (timeGetTime() - start) / 1000.0;
+        double fps = static_cast<double>(platform::PresentedFrameSerial() - firstFrame) / seconds;
+        state.counters["fps"] = fps;
+        state.counters["error_pct"] = std::fabs(fps - 60.0) / 60.0 * 100.0;
+    }
+}
+BENCHMARK(BM_FramePacing60)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+BENCHMARK_MAIN();

@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include "platform/headless_input.h"
+#include "platform/keyboard.h"
+#include "platform/message_box.h"
+#include "platform/present.h"
+#include "platform/window.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+struct ScriptCase {
+    const char* text;
+    bool ok;
+    const char* errorPart;
+};
+
+std::vector<MSG> PumpWindow() {
+    std::vector<MSG> out;
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) out.push_back(m);
+    return out;
+}
+
+}  // namespace
+
+TEST(HeadlessScript, BadScriptsAreRefusedWithTheLineAndNothingIsScheduled) {
+    TempDir dir;
+    const ScriptCase cases[] = {
+        {"# nothing\n\n", true, ""},
+        {"0 key 27\n5 close # end\nanswer 7\n", true, ""},
+        {"x key 27\n", false, ":1:"},
+        {"0 keydown\n", false, ":1:"},
+        {"0 key 300\n", false, ":1:"},
+        {"0 close\n1 jump 3\n", false, ":2:"},
+        {"answer 99\n", false, ":1:"},
+    };
+    for (const auto& c : cases) {
+        dir.WriteHostFile("s.txt", c.text);
+        platform::headless::ClearSchedule();
+        platform::ClearMessageBoxes();
+        std::string error;
+        EXPECT_EQ(platform::headless::LoadInputScript(dir.HostPath() + "/s.txt", &error), c.ok) << c.text;
+        if (!c.ok) {
+            EXPECT_NE(error.find(c.errorPart), std::string::npos) << error;
+        }
+    }
+    std::string error;
+    EXPECT_FALSE(platform::headless::LoadInputScript(dir.HostPath() + "/missing.txt", &error));
+    platform::headless::ClearSchedule();
+}
+
+TEST(HeadlessScript, ScheduledMessagesArriveByPresentedFrameAndMoveTheKeyboard) {
+    platform::headless::ClearSchedule();
+    platform::ReleaseAllKeys();
+    long long now = platform::PresentedFrameSerial();
+    platform::headless::ScheduleWindowMessage(now + 1, WM_KEYDOWN, VK_SPACE, 0);
+    platform::headless::ScheduleWindowMessage(now + 1, WM_CLOSE, 0, 0);
+    HWND h = CreateMainWindow("t", 0, 0, 640, 480, [](HWND, UINT, WPARAM, LPARAM) -> LRESULT { return 0; });
+    ASSERT_NE(h, nullptr);
+    auto first = PumpWindow();
+    ASSERT_EQ(first.size(), 1u) << "only the activation before the frame";
+    EXPECT_EQ(first[0].message, WM_ACTIVATEAPP);
+    EXPECT_EQ(GetAsyncKeyState(VK_SPACE), 0);
+    std::uint32_t pixel = 0;
+    platform::PresentFrame(&pixel, 1, 1, 1);
+    auto second = PumpWindow();
+    ASSERT_EQ(second.size(), 2u);
+    EXPECT_EQ(second[0].message, WM_KEYDOWN);
+    EXPECT_EQ(second[1].message, WM_CLOSE) << "same frame keeps its order";
+    EXPECT_NE(GetAsyncKeyState(VK_SPACE), 0);
+    DestroyWindow(h);
+    platform::ReleaseAllKeys();
+}
