@@ -4,6 +4,7 @@
 #include "gamedata/block_def.h"
 #include "gamedata/chara_def.h"
 #include "gamedata/item_def.h"
+#include "gamedata/stage_load_runner.h"
 
 class cCommonPalette : public cDataRecord {
 public:
@@ -45,7 +46,11 @@ bool LoadPaletteList(cDataFile& f, cVector<Def>& list) {
 
 template <class Def>
 void NormalizeDefinitions(cVector<Def>& list) {
+    int n = 0;
     for (auto& def : list) {
+        // A large stage takes a while: let a loader thread be suspended or
+        // stopped on the way.
+        if (++n % 1024 == 0) StageLoaderGate();
         def.Normalize();
         def.NormalizeRefs();
     }

@@ -17,10 +17,14 @@ unsigned LoaderThreadProc(void*) { return static_cast<unsigned>(LoadStageProc())
 
 }  // namespace
 
-bool StageLoadStopRequested() {
-    // A gate: the loader parks here while the window thread holds a dialog,
-    // and a loader stopped by force unwinds here.
+void StageLoaderGate() {
+    // The loader parks here while the window thread holds a dialog, and a
+    // loader stopped by force unwinds here.
     platform::ThreadGate();
+}
+
+bool StageLoadStopRequested() {
+    StageLoaderGate();
     return g_stopRequested.load(std::memory_order_relaxed);
 }
 

@@ -15,3 +15,7 @@ bool RunStageLoader();
 // never goes on changing LoadedStage behind its caller. It is also the
 // loader's gate for suspension around dialogs.
 bool StageLoadStopRequested();
+
+// The same gate alone, for long passes that must run to their end once
+// started (the normalisation of every definition).
+void StageLoaderGate();
