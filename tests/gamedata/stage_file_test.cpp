@@ -274,6 +274,28 @@ TEST_F(StageFile, PaletteEntryZeroAndPlacedPrefix) {
     EXPECT_EQ(StageSaveBytes(LoadedStage), withZero);
 }
 
+TEST_F(StageFile, StagePaletteEntriesInheritFromEarlierEntriesOnly) {
+    TempDir dir;
+    StageFixture f;
+    f.settings = {{"m_nHitCheckLevel", 10}, {"m_nFps", 60}};
+    auto entry = [](const char* name, int base, int hp) {
+        DefFixture d;
+        d.name = name;
+        d.fields = {{"m_cBaseSource", 2}, {"m_sBaseIndex", base}, {"m_nMaxHp", hp}, {"m_cScale", 1}};
+        d.flags.assign(37, 0);
+        d.flags[23] = 1;  // the maximum HP
+        return d;
+    };
+    // Entry 1 names entry 2, which is still new while entry 1 loads; entry 3
+    // names entry 1, which is loaded by then.
+    f.paletteCharas = {DefFixture{}, entry("one", 2, 11), entry("two", 0, 22), entry("three", 1, 33)};
+    f.placedCharas = {HeroFixture()};
+    ASSERT_EQ(LoadStageBytes(dir, StageFileBytes(920, f)), 1);
+    EXPECT_EQ(LoadedStage.m_vPaletteCharas[1].m_nMaxHp, 10);  // a new definition's value
+    EXPECT_EQ(LoadedStage.m_vPaletteCharas[2].m_nMaxHp, 22);
+    EXPECT_EQ(LoadedStage.m_vPaletteCharas[3].m_nMaxHp, 10);  // entry 1 as it was loaded
+}
+
 TEST_F(StageFile, ReplayTakesTheSettingsOfThePlayStage) {
     SetTableSize(DbTable::Bgm, 5);
     BuildRichStage(LoadedStage);
