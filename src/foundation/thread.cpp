@@ -2,6 +2,7 @@
 
 #include "foundation/report.h"
 #include "platform/clock.h"
+#include "platform/window.h"
 
 cThread::~cThread() { Exit(); }
 
@@ -59,14 +60,19 @@ void cThread::Handshake() const {
     }
 }
 
-bool WaitPumpingMessages(cThread& thread) {
+bool WaitPumpingMessages(cThread& thread, void (*beforeStop)()) {
     while (thread.Running() && WaitForSingleObject(thread.Handle(), 0) == WAIT_TIMEOUT) {
         MSG m;
-        if (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE) && m.message == WM_QUIT) {
+        if (!PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) continue;
+        if (m.message == WM_QUIT) {
+            if (beforeStop) beforeStop();
             thread.Exit();
             PostQuitMessage(static_cast<int>(m.wParam));
             return false;
         }
+        // On the window thread the window must keep taking its messages.
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
     }
     thread.Wait();
     return true;

@@ -40,4 +40,6 @@ constexpr int kThreadExitPolls = 200;
 // caller's own queue without sleeping until the thread has ended; true then.
 // When it takes WM_QUIT it stops the thread, posts WM_QUIT again so the
 // caller's outer loop still ends, and returns false.
-bool WaitPumpingMessages(cThread& thread);
+// `beforeStop` (when given) runs first, so a worker that polls no queue can
+// be asked to wind up before the stop.
+bool WaitPumpingMessages(cThread& thread, void (*beforeStop)() = nullptr);

@@ -5,7 +5,7 @@
 cThread thGame;
 cThread thPause;
 cThread thRanking;
-cThread thLoader;
+// thLoader belongs to the stage loader (gamedata), which starts it.
 
 namespace {
 const std::array<cThread*, 4> kWorkers = {&thGame, &thPause, &thRanking, &thLoader};

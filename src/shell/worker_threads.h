@@ -6,7 +6,7 @@
 extern cThread thGame;     // the frame loop
 extern cThread thPause;    // stage play's nested frame loop
 extern cThread thRanking;  // the ranking display after a result
-extern cThread thLoader;   // the stage loader
+extern cThread thLoader;   // the stage loader (defined with it in gamedata)
 
 // Suspend / resume thGame, thPause, thRanking and thLoader in this order;
 // objects without a thread are skipped. Window thread only.
