@@ -113,10 +113,7 @@ bool cDataRecord::Load(cDataFile& file) {
     for (int i = 0; ok && i < m; ++i) {
         std::int32_t len = 0;
         if (!file.ReadInt(len)) break;
-        // The empty string is the length 1 alone: it needs no further bytes,
-        // even as the very last item of a file.
-        const std::size_t needed = len == 1 ? 0 : static_cast<std::size_t>(len);
-        if (len < 1 || needed > file.Remaining()) {
+        if (len < 1 || static_cast<std::size_t>(len) > file.Remaining()) {
             file.Fail("string length " + std::to_string(len));
             ok = false;
             break;
