@@ -28,6 +28,15 @@ bool cDataFile::Read(void* dst, std::size_t n) {
     return true;
 }
 
+bool cDataFile::Seek(std::size_t pos) {
+    if (Failed() || pos > m_bytes.size()) {
+        Fail("seek past the end");
+        return false;
+    }
+    m_pos = pos;
+    return true;
+}
+
 bool cDataFile::ReadInt(std::int32_t& v) {
     std::uint8_t b[4];
     if (!Read(b, 4)) {

@@ -31,6 +31,9 @@ public:
     std::int32_t ReadInt();
     std::size_t Remaining() const { return m_bytes.size() - m_pos; }
     std::size_t Position() const { return m_pos; }
+    std::size_t Size() const { return m_bytes.size(); }
+    // Moves the read position; a position past the end fails the file.
+    bool Seek(std::size_t pos);
     // Reads a list count and checks that this many elements of at least
     // minElemBytes each can still be in the file; a negative or absurd count
     // fails the file and gives 0.

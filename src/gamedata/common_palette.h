@@ -1,0 +1,57 @@
+#pragma once
+// The project-wide palette of block, character and item definitions that
+// every stage may take as base entries ("data\CommonPalette.cplt4").
+#include "gamedata/block_def.h"
+#include "gamedata/chara_def.h"
+#include "gamedata/item_def.h"
+
+class cCommonPalette : public cDataRecord {
+public:
+    cCommonPalette();
+
+    void RegisterFields(int version) override;
+    bool Load(cDataFile& file) override;
+    void Save(cDataFile& file) override;
+    void OnLoadRefused() override;
+
+    // Pads every list to 2 entries and normalises every entry.
+    void Validate();
+
+    cVector<cBlockDef> m_vPaletteBlocks;
+    cVector<cCharaDef> m_vPaletteCharas;
+    cVector<cItemDef> m_vPaletteItems;
+};
+
+// Entry 0 of a palette list is a fixed default; usable entries start at 1.
+constexpr int kMinPaletteEntries = 2;
+
+extern cCommonPalette CommonPalette;
+
+// Loads a palette list of one definition class: every entry resolves its
+// inheritance while the list is being built, so earlier entries serve as
+// bases for later ones. Entry 0 is then made a default again.
+template <class Def>
+bool LoadPaletteList(cDataFile& f, cVector<Def>& list) {
+    std::int32_t n = 0;
+    if (!f.ReadCount(n, 8)) return false;
+    list.clear();
+    list.resize(static_cast<std::size_t>(n));
+    for (auto& def : list) {
+        if (!def.Load(f)) return false;
+    }
+    if (!list.empty()) list[0].ResetDefinition();
+    return true;
+}
+
+template <class Def>
+void PadPaletteList(cVector<Def>& list) {
+    if (list.Count() < kMinPaletteEntries) list.resize(kMinPaletteEntries);
+}
+
+template <class Def>
+void NormalizeDefinitions(cVector<Def>& list) {
+    for (auto& def : list) {
+        def.Normalize();
+        def.NormalizeRefs();
+    }
+}
