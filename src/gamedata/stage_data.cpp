@@ -6,10 +6,6 @@
 #include "gamedata/data_limits.h"
 #include "gamedata/palette_lists.h"
 
-cStageData LoadedStage;
-cStageData PlayStage;
-cCharaDef HeroDef;
-
 namespace {
 
 // Placed objects are preceded by an int that is written as 0 and ignored.

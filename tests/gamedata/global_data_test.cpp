@@ -1,0 +1,49 @@
+#include "gamedata/global_data.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+// Members of one object are built in address order and destroyed in the
+// reverse order.
+void ExpectBuiltInOrder(const std::vector<const void*>& objects) {
+    for (std::size_t i = 1; i < objects.size(); ++i) {
+        EXPECT_LT(objects[i - 1], objects[i]) << "object " << i << " is out of order";
+    }
+}
+
+void ExpectInitialState(const cGlobalObjects& g) {
+    EXPECT_EQ(g.CommonPalette.m_vPaletteBlocks.Count(), 1);
+    EXPECT_EQ(g.CommonPalette.m_vPaletteCharas.Count(), 1);
+    EXPECT_EQ(g.CommonPalette.m_vPaletteItems.Count(), 1);
+    for (const cStageData* stage : {&g.LoadedStage, &g.PlayStage}) {
+        EXPECT_DOUBLE_EQ(stage->m_dGravity, 0.4);
+        EXPECT_TRUE(stage->m_vPlacedCharas.empty());
+    }
+    EXPECT_EQ(g.HeroDef.m_nMaxHp, cCharaDef().m_nMaxHp);
+    EXPECT_EQ(g.WorldMap.m_nWidth, 20);
+    EXPECT_EQ(g.WorldMap.m_vCell.Count(), 480);
+    EXPECT_EQ(g.WorldMap.m_vPoint2.Count(), 1);
+    EXPECT_EQ(g.OptionData.m_nVolume, 7);
+    EXPECT_EQ(g.OptionData.m_strRankingName, "aaa");
+}
+
+}  // namespace
+
+TEST(GlobalObjects, AFreshSetHasTheInitialStateAndGoesAwayCleanly) {
+    auto g = std::make_unique<cGlobalObjects>();
+    ExpectInitialState(*g);
+    ExpectBuiltInOrder({&g->CommonPalette, &g->LoadedStage, &g->PlayStage, &g->HeroDef, &g->WorldMap,
+                        &g->OptionData});
+    g.reset();
+}
+
+TEST(GlobalObjects, TheGlobalNamesAreTheMembersOfTheProcessWideSet) {
+    ExpectBuiltInOrder({&CommonPalette, &LoadedStage, &PlayStage, &HeroDef, &WorldMap, &OptionData});
+    EXPECT_EQ(WorldMap.m_nStartX, 9);
+    EXPECT_EQ(OptionData.m_bMusic, 1);
+    EXPECT_EQ(LoadedStage.m_vnRankingOn.Count(), 5);
+}
