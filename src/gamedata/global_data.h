@@ -11,6 +11,7 @@
 // data below (the run-time effect tables after Database, the key logs and
 // the stage-play containers before LoadedStage, RankingSet last).
 #include "gamedata/common_palette.h"
+#include "gamedata/database.h"
 #include "gamedata/option_data.h"
 #include "gamedata/stage_data.h"
 #include "gamedata/world_map.h"
@@ -18,6 +19,7 @@
 struct cGlobalObjects {
     // Project and player data.
     cCommonPalette CommonPalette;
+    cDatabase Database;
     cStageData LoadedStage;
     cStageData PlayStage;
     cCharaDef HeroDef;

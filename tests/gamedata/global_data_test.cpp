@@ -19,6 +19,10 @@ void ExpectInitialState(const cGlobalObjects& g) {
     EXPECT_EQ(g.CommonPalette.m_vPaletteBlocks.Count(), 1);
     EXPECT_EQ(g.CommonPalette.m_vPaletteCharas.Count(), 1);
     EXPECT_EQ(g.CommonPalette.m_vPaletteItems.Count(), 1);
+    // The default entries: two animations, "なし" and "アクションA".
+    ASSERT_EQ(g.Database.Anime.Count(), 2);
+    EXPECT_EQ(g.Database.Anime[0].m_strName, "なし");
+    EXPECT_EQ(g.Database.Anime[1].m_strName, "アクションA");
     for (const cStageData* stage : {&g.LoadedStage, &g.PlayStage}) {
         EXPECT_DOUBLE_EQ(stage->m_dGravity, 0.4);
         EXPECT_TRUE(stage->m_vPlacedCharas.empty());
@@ -36,13 +40,13 @@ void ExpectInitialState(const cGlobalObjects& g) {
 TEST(GlobalObjects, AFreshSetHasTheInitialStateAndGoesAwayCleanly) {
     auto g = std::make_unique<cGlobalObjects>();
     ExpectInitialState(*g);
-    ExpectBuiltInOrder({&g->CommonPalette, &g->LoadedStage, &g->PlayStage, &g->HeroDef, &g->WorldMap,
+    ExpectBuiltInOrder({&g->CommonPalette, &g->Database, &g->LoadedStage, &g->PlayStage, &g->HeroDef, &g->WorldMap,
                         &g->OptionData});
     g.reset();
 }
 
 TEST(GlobalObjects, TheGlobalNamesAreTheMembersOfTheProcessWideSet) {
-    ExpectBuiltInOrder({&CommonPalette, &LoadedStage, &PlayStage, &HeroDef, &WorldMap, &OptionData});
+    ExpectBuiltInOrder({&CommonPalette, &Database, &LoadedStage, &PlayStage, &HeroDef, &WorldMap, &OptionData});
     EXPECT_EQ(WorldMap.m_nStartX, 9);
     EXPECT_EQ(OptionData.m_bMusic, 1);
     EXPECT_EQ(LoadedStage.m_vnRankingOn.Count(), 5);
