@@ -7,9 +7,14 @@ cGlobalObjects g_Globals;
 }  // namespace
 
 cCommonPalette& CommonPalette = g_Globals.CommonPalette;
+cSystemData& SystemData = g_Globals.SystemData;
 cDatabase& Database = g_Globals.Database;
 cStageData& LoadedStage = g_Globals.LoadedStage;
 cStageData& PlayStage = g_Globals.PlayStage;
 cCharaDef& HeroDef = g_Globals.HeroDef;
 cWorldMapData& WorldMap = g_Globals.WorldMap;
+cStorySave& StoryData = g_Globals.StoryData;
+cStorySave& StoryStart = g_Globals.StoryStart;
+cStorySave& StoryStartPrev = g_Globals.StoryStartPrev;
 cOptionData& OptionData = g_Globals.OptionData;
+cVector<cSaveSlot>& SaveSlots = g_Globals.SaveSlots;

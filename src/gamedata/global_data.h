@@ -13,19 +13,31 @@
 #include "gamedata/common_palette.h"
 #include "gamedata/database.h"
 #include "gamedata/option_data.h"
+#include "gamedata/save_slots.h"
 #include "gamedata/stage_data.h"
+#include "gamedata/story_save.h"
+#include "gamedata/system_data.h"
 #include "gamedata/world_map.h"
 
 struct cGlobalObjects {
     // Project and player data.
     cCommonPalette CommonPalette;
+    cSystemData SystemData;
     cDatabase Database;
     cStageData LoadedStage;
     cStageData PlayStage;
     cCharaDef HeroDef;
     cWorldMapData WorldMap;
+    cStorySave StoryData;       // the live progress
+    cStorySave StoryStart;      // the progress at the start of the attempt
+    cStorySave StoryStartPrev;  // the progress of the previous attempt
     cOptionData OptionData;
+    cVector<cSaveSlot> SaveSlots = cVector<cSaveSlot>(kSaveSlotCount);
 };
 
 extern cWorldMapData& WorldMap;
+extern cStorySave& StoryData;
+extern cStorySave& StoryStart;
+extern cStorySave& StoryStartPrev;
 extern cOptionData& OptionData;
+extern cVector<cSaveSlot>& SaveSlots;

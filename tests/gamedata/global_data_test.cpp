@@ -31,6 +31,17 @@ void ExpectInitialState(const cGlobalObjects& g) {
     EXPECT_EQ(g.WorldMap.m_nWidth, 20);
     EXPECT_EQ(g.WorldMap.m_vCell.Count(), 480);
     EXPECT_EQ(g.WorldMap.m_vPoint2.Count(), 1);
+    for (const cStorySave* s : {&g.StoryData, &g.StoryStart, &g.StoryStartPrev}) {
+        EXPECT_EQ(s->m_nSlot, -1);
+        EXPECT_EQ(s->m_nChallengeOpened, 1);
+        EXPECT_TRUE(s->m_vChallenge.empty());
+        EXPECT_EQ(s->m_vVar.Count(), 1001);
+        EXPECT_EQ(s->m_vMapPoint.Count(), 1000);
+        EXPECT_EQ(s->m_strRankingName, "aaa");
+    }
+    EXPECT_EQ(g.SystemData.m_nChallengeCount, 40);
+    ASSERT_EQ(g.SaveSlots.Count(), 99);
+    for (const cSaveSlot& slot : g.SaveSlots) EXPECT_EQ(slot.m_bUsed, 0);
     EXPECT_EQ(g.OptionData.m_nVolume, 7);
     EXPECT_EQ(g.OptionData.m_strRankingName, "aaa");
 }
@@ -40,13 +51,17 @@ void ExpectInitialState(const cGlobalObjects& g) {
 TEST(GlobalObjects, AFreshSetHasTheInitialStateAndGoesAwayCleanly) {
     auto g = std::make_unique<cGlobalObjects>();
     ExpectInitialState(*g);
-    ExpectBuiltInOrder({&g->CommonPalette, &g->Database, &g->LoadedStage, &g->PlayStage, &g->HeroDef, &g->WorldMap,
-                        &g->OptionData});
+    ExpectBuiltInOrder({&g->CommonPalette, &g->SystemData, &g->Database, &g->LoadedStage, &g->PlayStage,
+                        &g->HeroDef, &g->WorldMap, &g->StoryData, &g->StoryStart, &g->StoryStartPrev,
+                        &g->OptionData, &g->SaveSlots});
     g.reset();
 }
 
 TEST(GlobalObjects, TheGlobalNamesAreTheMembersOfTheProcessWideSet) {
-    ExpectBuiltInOrder({&CommonPalette, &Database, &LoadedStage, &PlayStage, &HeroDef, &WorldMap, &OptionData});
+    ExpectBuiltInOrder({&CommonPalette, &SystemData, &Database, &LoadedStage, &PlayStage, &HeroDef, &WorldMap,
+                        &StoryData, &StoryStart, &StoryStartPrev, &OptionData, &SaveSlots});
+    EXPECT_EQ(SaveSlots.Count(), 99);
+    EXPECT_EQ(StoryData.m_vCarry.Count(), 25);
     EXPECT_EQ(WorldMap.m_nStartX, 9);
     EXPECT_EQ(OptionData.m_bMusic, 1);
     EXPECT_EQ(LoadedStage.m_vnRankingOn.Count(), 5);
