@@ -7,6 +7,8 @@
 
 #include "foundation/data_record.h"
 
+class cStorySave;
+
 // One link from a map point to a stage, or a road or wall marker.
 class cStageLink : public cDataRecord {
 public:
@@ -16,6 +18,13 @@ public:
 
     void RegisterFields(int version) override;
     bool Load(cDataFile& file) override;
+
+    // Whether the link takes part with this progress: its needed map-point
+    // flag, its variable comparison and its minimum score all hold. A flag or
+    // variable index that names nothing does not hold.
+    bool IsActive(const cStorySave& progress) const;
+    // Whether the progress has the link's clear flag set.
+    bool IsCleared(const cStorySave& progress) const;
 
     int m_nKind = 0;  // 0 stage, 1 road, 2 wall
     int m_nPointIcon = 0;
@@ -45,6 +54,9 @@ public:
     bool Load(cDataFile& file) override;
     void Save(cDataFile& file) override;
     void OnLoadRefused() override;
+
+    // The first link that is active with this progress; null when none is.
+    const cStageLink* ActiveLink(const cStorySave& progress) const;
 
     int m_nX = 0;
     int m_nY = 0;

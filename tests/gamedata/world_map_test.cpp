@@ -1,4 +1,5 @@
 #include "gamedata/world_map.h"
+#include "gamedata/story_save.h"
 
 #include <gtest/gtest.h>
 
@@ -333,4 +334,60 @@ TEST(WorldMap, LinksStageMatchesTheStageTextOfStageLinksOnly) {
         map.m_vPoint.push_back(p);
         EXPECT_EQ(map.LinksStage(k.text, k.withValues, k.b, k.c), k.expected) << k.linkStage << " " << k.text;
     }
+}
+
+TEST(WorldMap, LinksAreActiveWhileTheirFlagVariableAndScoreHold) {
+    struct Case {
+        int needFlag, variable, compare, op, minScore;
+        bool active;
+    };
+    // The progress below: map point 3 set, 4 clear; variable 10 = 7; 50
+    // points over the cleared stages.
+    const Case cases[] = {
+        {0, 0, 0, 0, 0, true},      {3, 0, 0, 0, 0, true},      {4, 0, 0, 0, 0, false},
+        {-2, 0, 0, 0, 0, true},     {1000, 0, 0, 0, 0, false},  {0, 10, 7, 0, 0, true},
+        {0, 10, 7, 1, 0, false},    {0, 10, 8, 5, 0, true},     {0, 1001, 0, 0, 0, false},
+        {0, -1, 0, 0, 0, false},    {0, 0, 0, 0, 50, true},     {0, 0, 0, 0, 51, false},
+        {3, 10, 2, 6, 50, false},   {3, 10, 7, 2, 50, true},
+    };
+    cStorySave progress;
+    progress.m_vMapPoint[3] = 1;
+    progress.m_vVar[10] = 7;
+    progress.m_nClearedScore = 50;
+    for (const Case& k : cases) {
+        cStageLink link;
+        link.m_nNeedFlag = k.needFlag;
+        link.m_nVariable = k.variable;
+        link.m_nCompare = k.compare;
+        link.m_nOp = k.op;
+        link.m_nMinScore = k.minScore;
+        EXPECT_EQ(link.IsActive(progress), k.active)
+            << k.needFlag << " " << k.variable << " " << k.op << " " << k.minScore;
+    }
+    EXPECT_EQ(AbortFlag.load(), 0);
+}
+
+TEST(WorldMap, APointUsesItsFirstActiveLinkAndItsClearFlag) {
+    cStorySave progress;
+    progress.m_vMapPoint[5] = 1;
+    cWorldPoint point;
+    EXPECT_EQ(point.ActiveLink(progress), nullptr);
+    cStageLink link;
+    link.m_nNeedFlag = 6;
+    link.m_strStage = "locked";
+    point.m_vLink.push_back(link);
+    link.m_nNeedFlag = 0;
+    link.m_nClearFlag = 5;
+    link.m_strStage = "open";
+    point.m_vLink.push_back(link);
+    link.m_strStage = "later";
+    point.m_vLink.push_back(link);
+    const cStageLink* active = point.ActiveLink(progress);
+    ASSERT_NE(active, nullptr);
+    EXPECT_EQ(active->m_strStage, "open");
+    EXPECT_TRUE(active->IsCleared(progress));
+    point.m_vLink[0].m_nClearFlag = 6;
+    EXPECT_FALSE(point.m_vLink[0].IsCleared(progress));
+    point.m_vLink[0].m_nClearFlag = 1000;  // names no flag
+    EXPECT_FALSE(point.m_vLink[0].IsCleared(progress));
 }
