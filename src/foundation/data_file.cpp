@@ -84,11 +84,15 @@ DataFilePtr OpenDataFileRead(const std::string& path) {
     std::string p = path.empty() ? std::string("err") : path;
     std::vector<std::uint8_t> bytes;
     if (!platform::ReadWholeFile(p, bytes, kMaxDataFileBytes)) return nullptr;
-    auto f = std::make_unique<cDataFile>(p, std::move(bytes));
+    return OpenDataBytesRead(p, std::move(bytes));
+}
+
+DataFilePtr OpenDataBytesRead(const std::string& name, std::vector<std::uint8_t> bytes) {
+    auto f = std::make_unique<cDataFile>(name, std::move(bytes));
     std::int32_t version = 0;
     if (!f->ReadInt(version)) {
         // Not even a header: there is nothing to refuse as newer.
-        LogPrintf("%s : データファイルのヘッダがありません", p.c_str());
+        LogPrintf("%s : データファイルのヘッダがありません", name.c_str());
         return nullptr;
     }
     FileVersion = version;

@@ -61,6 +61,8 @@ constexpr std::size_t kMaxDataFileBytes = std::size_t(512) << 20;
 // nullptr when it cannot be opened or is newer than DataVersion (then
 // NewerFileFlag is 1). An empty path tries the file "err".
 DataFilePtr OpenDataFileRead(const std::string& path);
+// The same for bytes already in memory (name is what reports show).
+DataFilePtr OpenDataBytesRead(const std::string& name, std::vector<std::uint8_t> bytes);
 // nullptr while AbortFlag is set (nothing is created) or when the folder
 // cannot take the file; else a file with DataVersion already written.
 DataFilePtr OpenDataFileWrite(const std::string& path);

@@ -113,15 +113,14 @@ bool cDataRecord::Load(cDataFile& file) {
     for (int i = 0; ok && i < m; ++i) {
         std::int32_t len = 0;
         if (!file.ReadInt(len)) break;
-        // The empty string is the length 1 alone, with no bytes behind it.
-        if (len == 1) {
-            m_strings[i].address->clear();
-            continue;
-        }
-        if (len < 1 || static_cast<std::size_t>(len) > file.Remaining()) {
+        if (len < 1 || (len > 1 && static_cast<std::size_t>(len) > file.Remaining())) {
             file.Fail("string length " + std::to_string(len));
             ok = false;
             break;
+        }
+        if (len == 1) {
+            m_strings[i].address->clear();
+            continue;
         }
         text.resize(static_cast<std::size_t>(len));
         file.Read(text.data(), text.size());
@@ -149,8 +148,9 @@ void cDataRecord::Save(cDataFile& file) {
     }
 }
 
-int cDataRecord::LoadFile(const std::string& path) {
-    DataFilePtr f = OpenDataFileRead(path);
+int cDataRecord::LoadFile(const std::string& path) { return LoadOpenedFile(OpenDataFileRead(path)); }
+
+int cDataRecord::LoadOpenedFile(DataFilePtr f) {
     if (!f) return 0;
     bool ok = Load(*f);
     if (!ok || f->Failed()) {

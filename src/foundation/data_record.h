@@ -57,6 +57,9 @@ public:
     void StripCR();
 
     int LoadFile(const std::string& path);
+    // Loads from a file already opened for reading and closes it; LoadFile
+    // is this after OpenDataFileRead.
+    int LoadOpenedFile(DataFilePtr file);
     int SaveFile(const std::string& path);
 
     int FieldCount() const { return static_cast<int>(m_fields.size()); }

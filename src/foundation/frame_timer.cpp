@@ -87,11 +87,14 @@ bool WaitFrame(int fps) {
         g_pace.dwTime_OneSec = now;
     }
     double due = g_pace.nFrameCt_OneSec * (1000.0 / fps);
-    double elapsed = static_cast<double>(now - g_pace.dwTime_OneSec);
+    double elapsed = static_cast<double>(static_cast<std::int32_t>(now - g_pace.dwTime_OneSec));
     if (due > elapsed) return false;
     if (++g_pace.nFrameCt_OneSec >= fps) {
+        // The next window opens one frame period after this release. Opening
+        // it at "now" would release its frame 0 at once, right behind the
+        // frame just released, and run 61 frames a second at 60.
         g_pace.nFrameCt_OneSec = 0;
-        g_pace.dwTime_OneSec = now;
+        g_pace.dwTime_OneSec = now + static_cast<DWORD>((1000 + fps / 2) / fps);
     }
     return true;
 }
