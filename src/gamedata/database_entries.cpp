@@ -2,16 +2,13 @@
 
 #include <utility>
 
+#include "gamedata/effect_kinds.h"
+
 namespace {
 
-// Frame and motion lists: every element is a record of at least its two
-// counts, which bounds the count by the bytes left.
+// Motion lists: every element is a record of at least its two counts,
+// which bounds the count by the bytes left.
 constexpr std::size_t kMinRecordBytes = 8;
-
-template <class T>
-bool LoadList(cDataFile& f, cVector<T>& list) {
-    return LoadRecordList(f, list, kMinRecordBytes);
-}
 
 // Files before this version stored an attribute that the editor no longer
 // keeps, so it is cleared on load.
@@ -61,18 +58,6 @@ void cAnime::RegisterFields(int version) {
     AddString(&m_strName);
 }
 
-bool cAnime::Load(cDataFile& file) {
-    if (!cDataRecord::Load(file)) return false;
-    return LoadList(file, m_vFrames);
-}
-
-void cAnime::Save(cDataFile& file) {
-    cDataRecord::Save(file);
-    SaveRecordList(file, m_vFrames);
-}
-
-void cAnime::OnLoadRefused() { *this = cAnime(); }
-
 // --- animation sets -------------------------------------------------------
 
 cAnimeSet::cAnimeSet() {
@@ -93,7 +78,7 @@ void cAnimeSet::RegisterFields(int version) {
 
 bool cAnimeSet::Load(cDataFile& file) {
     if (!cDataRecord::Load(file)) return false;
-    if (!LoadList(file, m_vMotions)) return false;
+    if (!LoadRecordList(file, m_vMotions, kMinRecordBytes)) return false;
     // Old sets had exactly the four basic motions; the flying ones got their
     // names only in 128.
     if (FileVersion < 119) m_vMotions.resize(kMotionCount);
@@ -144,19 +129,10 @@ void cEffect::RegisterFields(int version) {
     AddString(&m_strFile);
 }
 
-bool cEffect::Load(cDataFile& file) {
-    if (!cDataRecord::Load(file)) return false;
-    if (!LoadList(file, m_vFrames)) return false;
+bool cEffect::AfterLoad() {
     ClearOldAttribute(m_nAttribute);
     return true;
 }
-
-void cEffect::Save(cDataFile& file) {
-    cDataRecord::Save(file);
-    SaveRecordList(file, m_vFrames);
-}
-
-void cEffect::OnLoadRefused() { *this = cEffect(); }
 
 // --- swords ---------------------------------------------------------------
 
@@ -197,21 +173,28 @@ void cSwordType::RegisterFields(int version) {
     AddString(&m_strRightFile);
 }
 
-bool cSwordType::Load(cDataFile& file) {
-    if (!cDataRecord::Load(file)) return false;
-    if (!LoadList(file, m_vFrames)) return false;
+bool cSwordType::AfterLoad() {
     ClearOldAttribute(m_nAttribute);
     return true;
 }
 
-void cSwordType::Save(cDataFile& file) {
-    cDataRecord::Save(file);
-    SaveRecordList(file, m_vFrames);
+// --- entries that name a file ---------------------------------------------
+
+bool cFileEntry::Load(cDataFile& file) {
+    if (!cDataRecord::Load(file)) return false;
+    ClearOldAttribute(m_nAttribute);
+    return true;
 }
 
-void cSwordType::OnLoadRefused() { *this = cSwordType(); }
-
-// --- simple entries -------------------------------------------------------
+void cFileEntry::RegisterEntry(int version, int attributeFrom, std::initializer_list<Block> blocks) {
+    ClearFieldLists();
+    if (version >= attributeFrom) AddField(&m_nAttribute);
+    for (const Block& b : blocks) {
+        if (version >= b.from) AddField(b.member);
+    }
+    AddString(&m_strName);
+    AddString(&m_strFile);
+}
 
 cBmpCharaExc::cBmpCharaExc() {
     RegisterFields(kDataVersion);
@@ -220,20 +203,7 @@ cBmpCharaExc::cBmpCharaExc() {
 }
 
 void cBmpCharaExc::RegisterFields(int version) {
-    ClearFieldLists();
-    if (version >= 152) AddField(&m_nAttribute);
-    if (version >= 172) {
-        AddField(&m_nSizeFlag);
-        AddField(&m_nCellSize);
-    }
-    AddString(&m_strName);
-    AddString(&m_strFile);
-}
-
-bool cBmpCharaExc::Load(cDataFile& file) {
-    if (!cDataRecord::Load(file)) return false;
-    ClearOldAttribute(m_nAttribute);
-    return true;
+    RegisterEntry(version, 152, {{172, &m_nSizeFlag}, {172, &m_nCellSize}});
 }
 
 cPicture::cPicture() {
@@ -241,36 +211,14 @@ cPicture::cPicture() {
     Reset();
 }
 
-void cPicture::RegisterFields(int version) {
-    ClearFieldLists();
-    if (version >= 151) AddField(&m_nAttribute);
-    AddString(&m_strName);
-    AddString(&m_strFile);
-}
-
-bool cPicture::Load(cDataFile& file) {
-    if (!cDataRecord::Load(file)) return false;
-    ClearOldAttribute(m_nAttribute);
-    return true;
-}
+void cPicture::RegisterFields(int version) { RegisterEntry(version, 151, {}); }
 
 cSound::cSound() {
     RegisterFields(kDataVersion);
     Reset();
 }
 
-void cSound::RegisterFields(int version) {
-    ClearFieldLists();
-    if (version >= 151) AddField(&m_nAttribute);
-    AddString(&m_strName);
-    AddString(&m_strFile);
-}
-
-bool cSound::Load(cDataFile& file) {
-    if (!cDataRecord::Load(file)) return false;
-    ClearOldAttribute(m_nAttribute);
-    return true;
-}
+void cSound::RegisterFields(int version) { RegisterEntry(version, 151, {}); }
 
 cBgm::cBgm() {
     RegisterFields(kDataVersion);
@@ -278,19 +226,7 @@ cBgm::cBgm() {
     m_nVolume = 100;
 }
 
-void cBgm::RegisterFields(int version) {
-    ClearFieldLists();
-    if (version >= 151) AddField(&m_nAttribute);
-    if (version >= 814) AddField(&m_nVolume);
-    AddString(&m_strName);
-    AddString(&m_strFile);
-}
-
-bool cBgm::Load(cDataFile& file) {
-    if (!cDataRecord::Load(file)) return false;
-    ClearOldAttribute(m_nAttribute);
-    return true;
-}
+void cBgm::RegisterFields(int version) { RegisterEntry(version, 151, {{814, &m_nVolume}}); }
 
 // --- character and screen effects ----------------------------------------
 
@@ -354,26 +290,27 @@ void cEffectKindEntry::RegisterFields(int) {
     AddString(&m_strName);
 }
 
-void cEffectKindEntry::ApplyRoughnessDefaults(const RoughnessDefault* rows, int count) {
+template <std::size_t N>
+void cEffectKindEntry::ApplyAddedParams(const AddedParam (&rows)[N], const EffectKindInfo* (*kindInfo)(int)) {
     if (FileVersion >= kRoughnessFrom) return;
-    for (int i = 0; i < count; ++i) {
-        if (rows[i].kind == m_nKind) m_nParam[rows[i].param] = rows[i].value;
+    for (const AddedParam& row : rows) {
+        if (row.kind == m_nKind) m_nParam[row.param] = kindInfo(row.kind)->params[row.param].initial;
     }
 }
 
 bool cCharaEffect::Load(cDataFile& file) {
-    static constexpr RoughnessDefault kRows[] = {{4, 4, 2}, {5, 4, 2}, {10, 3, 2}};
+    static constexpr AddedParam kRows[] = {{4, 4}, {5, 4}, {10, 3}};
     if (!cDataRecord::Load(file)) return false;
-    ApplyRoughnessDefaults(kRows, static_cast<int>(std::size(kRows)));
+    ApplyAddedParams(kRows, CharaEffectKind);
     return true;
 }
 
 void cCharaEffect::SwapEnds() { SwapByEnds(m_nParam, EndsOf(kCharaEnds, m_nKind)); }
 
 bool cScrEffect::Load(cDataFile& file) {
-    static constexpr RoughnessDefault kRows[] = {{6, 4, 8}, {7, 4, 10}, {10, 3, 8}};
+    static constexpr AddedParam kRows[] = {{6, 4}, {7, 4}, {10, 3}};
     if (!cDataRecord::Load(file)) return false;
-    ApplyRoughnessDefaults(kRows, static_cast<int>(std::size(kRows)));
+    ApplyAddedParams(kRows, ScrEffectKind);
     return true;
 }
 

@@ -3,10 +3,38 @@
 // that begins with its name; the four classes with frames append their frame
 // list behind the record. Members that a file version does not hold keep the
 // values of the entry's template, which is what each constructor makes.
+#include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 #include "foundation/data_record.h"
+
+struct EffectKindInfo;
+
+// An entry followed by its list of frames. A refused load leaves the entry as
+// a new one is made.
+template <class Derived, class Frame>
+class cFramedEntry : public cDataRecord {
+public:
+    bool Load(cDataFile& file) override {
+        return cDataRecord::Load(file) && LoadRecordList(file, m_vFrames, kMinRecordBytes) &&
+               static_cast<Derived*>(this)->AfterLoad();
+    }
+    void Save(cDataFile& file) override {
+        cDataRecord::Save(file);
+        SaveRecordList(file, m_vFrames);
+    }
+    void OnLoadRefused() override { static_cast<Derived&>(*this) = Derived(); }
+
+    cVector<Frame> m_vFrames;
+
+protected:
+    // Every element of a list holds at least its two counts.
+    static constexpr std::size_t kMinRecordBytes = 8;
+    // The class's upgrade steps, run after the frames were read.
+    bool AfterLoad() { return true; }
+};
 
 // One frame of an animation: cell, display time in tenths of a second, and
 // the request to lock the animation from this frame on.
@@ -22,20 +50,16 @@ public:
 
 // An animation: an entry of the Anime table and each motion of an animation
 // set. The two values and the flag are kept for the editor only.
-class cAnime : public cDataRecord {
+class cAnime : public cFramedEntry<cAnime, cAnimeFrame> {
 public:
     cAnime();
     explicit cAnime(const std::string& name);
     void RegisterFields(int version) override;
-    bool Load(cDataFile& file) override;
-    void Save(cDataFile& file) override;
-    void OnLoadRefused() override;
 
     std::int16_t m_sValue1 = 0;
     std::int8_t m_cFlag = 1;
     std::int16_t m_sValue2 = 0;
     std::string m_strName;
-    cVector<cAnimeFrame> m_vFrames;
 };
 
 // An animation set: the basic motions of a character and three cell offsets
@@ -65,13 +89,11 @@ public:
 };
 
 // An effect: a short animation of cells of one picture, drawn at a position.
-class cEffect : public cDataRecord {
+class cEffect : public cFramedEntry<cEffect, cEffectFrame> {
 public:
     cEffect();
     void RegisterFields(int version) override;
-    bool Load(cDataFile& file) override;
-    void Save(cDataFile& file) override;
-    void OnLoadRefused() override;
+    bool AfterLoad();
 
     int m_nAttribute = 0;
     int m_nCellWidth = 32;
@@ -79,7 +101,6 @@ public:
     int m_nFollowScale = 0;
     std::string m_strName;
     std::string m_strFile;
-    cVector<cEffectFrame> m_vFrames;
 };
 
 // Where a blade sits beside its character.
@@ -103,68 +124,71 @@ public:
 };
 
 // A sword: a picture per facing and the frames of one swing.
-class cSwordType : public cDataRecord {
+class cSwordType : public cFramedEntry<cSwordType, cSwordFrame> {
 public:
     cSwordType();
     void RegisterFields(int version) override;
-    bool Load(cDataFile& file) override;
-    void Save(cDataFile& file) override;
-    void OnLoadRefused() override;
+    bool AfterLoad();
 
     int m_nAttribute = 0;
     std::string m_strName;
     std::string m_strLeftFile;
     std::string m_strRightFile;
-    cVector<cSwordFrame> m_vFrames;
+};
+
+// The entries that name a file: a stored attribute that the player does not
+// read (cleared for files before 153), the class's own blocks, the name and
+// the file.
+class cFileEntry : public cDataRecord {
+public:
+    bool Load(cDataFile& file) override;
+
+    int m_nAttribute = 0;
+    std::string m_strName;
+    std::string m_strFile;
+
+protected:
+    cFileEntry() = default;
+    cFileEntry(const cFileEntry&) = default;
+    cFileEntry& operator=(const cFileEntry&) = default;
+    struct Block {
+        int from;   // first version that stores it
+        int* member;
+    };
+    void RegisterEntry(int version, int attributeFrom, std::initializer_list<Block> blocks);
 };
 
 // A dedicated character picture: an extra character sheet for stages.
-class cBmpCharaExc : public cDataRecord {
+class cBmpCharaExc : public cFileEntry {
 public:
     cBmpCharaExc();
     void RegisterFields(int version) override;
-    bool Load(cDataFile& file) override;
 
-    int m_nAttribute = 0;
     int m_nSizeFlag = 0;   // 0: mirror cell of 32 pixels; else m_nCellSize applies
     int m_nCellSize = 2;   // in blocks of 32 pixels
-    std::string m_strName;
-    std::string m_strFile;
 };
 
-// The picture, sound and music entries: a name and a file.
-class cPicture : public cDataRecord {
+// A picture for the picture command.
+class cPicture : public cFileEntry {
 public:
     cPicture();
     void RegisterFields(int version) override;
-    bool Load(cDataFile& file) override;
-
-    int m_nAttribute = 0;
-    std::string m_strName;
-    std::string m_strFile;
 };
 
-class cSound : public cDataRecord {
+// A sound effect: entry n becomes sound effect n + 16.
+class cSound : public cFileEntry {
 public:
     cSound();
     void RegisterFields(int version) override;
-    bool Load(cDataFile& file) override;
-
-    int m_nAttribute = 0;
-    std::string m_strName;
-    std::string m_strFile;
 };
 
-class cBgm : public cDataRecord {
+// A piece of music (Ogg or MIDI by the file's extension).
+class cBgm : public cFileEntry {
 public:
     cBgm();
     void RegisterFields(int version) override;
-    bool Load(cDataFile& file) override;
 
-    int m_nAttribute = 0;
     int m_nVolume = 100;   // percent, handed to the music player
-    std::string m_strName;
-    std::string m_strFile;
 };
 
 // Character and screen effects share one layout: a kind and five parameters
@@ -183,13 +207,14 @@ protected:
     cEffectKindEntry();
     cEffectKindEntry(const cEffectKindEntry&) = default;
     cEffectKindEntry& operator=(const cEffectKindEntry&) = default;
-    // Parameters that files before version 511 did not hold, per kind.
-    struct RoughnessDefault {
+    // Parameters that files before version 511 did not hold, per kind; they
+    // get the value a new entry of the kind starts with.
+    struct AddedParam {
         int kind;
         int param;   // 0-based index
-        int value;
     };
-    void ApplyRoughnessDefaults(const RoughnessDefault* rows, int count);
+    template <std::size_t N>
+    void ApplyAddedParams(const AddedParam (&rows)[N], const EffectKindInfo* (*kindInfo)(int));
 };
 
 class cCharaEffect : public cEffectKindEntry {

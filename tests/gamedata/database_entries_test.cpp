@@ -51,32 +51,27 @@ TEST(AnimeSetVersions, OldSetsGetExactlyFourNamedMotions) {
     }
 }
 
+template <class T>
+int LoadedAttribute(int version, const ByteBuilder& entry) {
+    cVector<T> table;
+    if (!ReadTableBytes(table, Table(version, {entry}))) return -1;
+    return table[0].m_nAttribute;
+}
+
 TEST(EntryVersions, AttributesOfFilesBefore153AreCleared) {
-    ByteBuilder frames = List({EffectFrame(0, 1)});
+    ByteBuilder effect = IntRecord({9, 32, 32, 0}, {"e", "f"});
+    effect.Append(List({EffectFrame(0, 1)}));
+    ByteBuilder sword = IntRecord({9}, {"s", "", ""});
+    sword.Append(List({}));
+    const ByteBuilder named = IntRecord({9}, {"n", ""});
     for (auto [version, expected] : {std::pair{152, 0}, std::pair{153, 9}}) {
         SCOPED_TRACE(version);
-        ByteBuilder effect = IntRecord({9, 32, 32, 0}, {"e", "f"});
-        effect.Append(frames);
-        cVector<cEffect> effects;
-        ASSERT_TRUE(ReadTableBytes(effects, Table(version, {effect})));
-        EXPECT_EQ(effects[0].m_nAttribute, expected);
-        ByteBuilder sword = IntRecord({9}, {"s", "", ""});
-        sword.Append(List({}));
-        cVector<cSwordType> swords;
-        ASSERT_TRUE(ReadTableBytes(swords, Table(version, {sword})));
-        EXPECT_EQ(swords[0].m_nAttribute, expected);
-        cVector<cPicture> pictures;
-        ASSERT_TRUE(ReadTableBytes(pictures, Table(version, {IntRecord({9}, {"p", ""})})));
-        EXPECT_EQ(pictures[0].m_nAttribute, expected);
-        cVector<cSound> sounds;
-        ASSERT_TRUE(ReadTableBytes(sounds, Table(version, {IntRecord({9}, {"s", ""})})));
-        EXPECT_EQ(sounds[0].m_nAttribute, expected);
-        cVector<cBmpCharaExc> sheets;
-        ASSERT_TRUE(ReadTableBytes(sheets, Table(version, {IntRecord({9}, {"b", ""})})));
-        EXPECT_EQ(sheets[0].m_nAttribute, expected);
-        cVector<cBgm> bgm;
-        ASSERT_TRUE(ReadTableBytes(bgm, Table(version, {IntRecord({9}, {"m", ""})})));
-        EXPECT_EQ(bgm[0].m_nAttribute, expected);
+        EXPECT_EQ(LoadedAttribute<cEffect>(version, effect), expected);
+        EXPECT_EQ(LoadedAttribute<cSwordType>(version, sword), expected);
+        EXPECT_EQ(LoadedAttribute<cPicture>(version, named), expected);
+        EXPECT_EQ(LoadedAttribute<cSound>(version, named), expected);
+        EXPECT_EQ(LoadedAttribute<cBmpCharaExc>(version, named), expected);
+        EXPECT_EQ(LoadedAttribute<cBgm>(version, named), expected);
     }
 }
 
