@@ -9,6 +9,8 @@ cGlobalObjects g_Globals;
 cCommonPalette& CommonPalette = g_Globals.CommonPalette;
 cSystemData& SystemData = g_Globals.SystemData;
 cDatabase& Database = g_Globals.Database;
+cVector<AnimSequence>& AnimeSequences = g_Globals.AnimeSequences;
+cVector<AnimSequence>& EffectSequences = g_Globals.EffectSequences;
 cStageData& LoadedStage = g_Globals.LoadedStage;
 cStageData& PlayStage = g_Globals.PlayStage;
 cCharaDef& HeroDef = g_Globals.HeroDef;

@@ -8,10 +8,11 @@
 // Later parts add their globals as members at their place in the order:
 // the shell's registry, main window, threads, cursor stack and key states
 // first, then the drawing and sound objects, then the project and player
-// data below (the run-time effect tables after Database, the key logs and
+// data below (the effect templates after EffectSequences, the key logs and
 // the stage-play containers before LoadedStage, RankingSet last).
 #include "gamedata/common_palette.h"
 #include "gamedata/database.h"
+#include "gamedata/effect_tables.h"
 #include "gamedata/option_data.h"
 #include "gamedata/save_slots.h"
 #include "gamedata/stage_data.h"
@@ -24,6 +25,8 @@ struct cGlobalObjects {
     cCommonPalette CommonPalette;
     cSystemData SystemData;
     cDatabase Database;
+    cVector<AnimSequence> AnimeSequences;
+    cVector<AnimSequence> EffectSequences;
     cStageData LoadedStage;
     cStageData PlayStage;
     cCharaDef HeroDef;

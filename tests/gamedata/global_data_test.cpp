@@ -23,6 +23,8 @@ void ExpectInitialState(const cGlobalObjects& g) {
     ASSERT_EQ(g.Database.Anime.Count(), 2);
     EXPECT_EQ(g.Database.Anime[0].m_strName, "なし");
     EXPECT_EQ(g.Database.Anime[1].m_strName, "アクションA");
+    EXPECT_TRUE(g.AnimeSequences.empty());
+    EXPECT_TRUE(g.EffectSequences.empty());
     for (const cStageData* stage : {&g.LoadedStage, &g.PlayStage}) {
         EXPECT_DOUBLE_EQ(stage->m_dGravity, 0.4);
         EXPECT_TRUE(stage->m_vPlacedCharas.empty());
@@ -51,15 +53,17 @@ void ExpectInitialState(const cGlobalObjects& g) {
 TEST(GlobalObjects, AFreshSetHasTheInitialStateAndGoesAwayCleanly) {
     auto g = std::make_unique<cGlobalObjects>();
     ExpectInitialState(*g);
-    ExpectBuiltInOrder({&g->CommonPalette, &g->SystemData, &g->Database, &g->LoadedStage, &g->PlayStage,
+    ExpectBuiltInOrder({&g->CommonPalette, &g->SystemData, &g->Database, &g->AnimeSequences,
+                        &g->EffectSequences, &g->LoadedStage, &g->PlayStage,
                         &g->HeroDef, &g->WorldMap, &g->StoryData, &g->StoryStart, &g->StoryStartPrev,
                         &g->OptionData, &g->SaveSlots});
     g.reset();
 }
 
 TEST(GlobalObjects, TheGlobalNamesAreTheMembersOfTheProcessWideSet) {
-    ExpectBuiltInOrder({&CommonPalette, &SystemData, &Database, &LoadedStage, &PlayStage, &HeroDef, &WorldMap,
-                        &StoryData, &StoryStart, &StoryStartPrev, &OptionData, &SaveSlots});
+    ExpectBuiltInOrder({&CommonPalette, &SystemData, &Database, &AnimeSequences, &EffectSequences, &LoadedStage,
+                        &PlayStage, &HeroDef, &WorldMap, &StoryData, &StoryStart, &StoryStartPrev, &OptionData,
+                        &SaveSlots});
     EXPECT_EQ(SaveSlots.Count(), 99);
     EXPECT_EQ(StoryData.m_vCarry.Count(), 25);
     EXPECT_EQ(WorldMap.m_nStartX, 9);
