@@ -2,8 +2,6 @@
 
 #include "gamedata/palette_lists.h"
 
-cCommonPalette CommonPalette;
-
 cCommonPalette::cCommonPalette() {
     Reset();
     m_vPaletteBlocks.assign(1, cBlockDef());

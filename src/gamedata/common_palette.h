@@ -26,7 +26,8 @@ public:
 // Entry 0 of a palette list is a fixed default; usable entries start at 1.
 constexpr int kMinPaletteEntries = 2;
 
-extern cCommonPalette CommonPalette;
+// Built with the other global objects (gamedata/global_data.h).
+extern cCommonPalette& CommonPalette;
 
 // Loads a palette list of one definition class: every entry resolves its
 // inheritance while the list is being built, so earlier entries serve as

@@ -5,8 +5,6 @@
 #include "foundation/report.h"
 #include "gamedata/load_failure_report.h"
 
-cDatabase Database;
-
 namespace {
 
 template <class T>

@@ -58,7 +58,8 @@ public:
     cVector<cScrEffect> ScrEffectCopy;
 };
 
-extern cDatabase Database;
+// Built with the other global objects (gamedata/global_data.h).
+extern cDatabase& Database;
 
 // Folder of the project's database files, as the player reads them.
 inline constexpr const char* kDatabaseFolder = "data\\database";

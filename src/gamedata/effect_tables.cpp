@@ -2,9 +2,6 @@
 
 #include <climits>
 
-cVector<AnimSequence> AnimeSequences;
-cVector<AnimSequence> EffectSequences;
-
 namespace {
 
 // Frame times are tenths of a second; a sequence counts frames at 60 a

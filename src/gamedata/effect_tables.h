@@ -34,9 +34,10 @@ using AnimSequence = cVector<SequenceEntry>;
 constexpr int kSequenceLoop = -2;
 constexpr int kSequenceEnd = -4;
 
-// One sequence per entry of the Anime and of the Effect table.
-extern cVector<AnimSequence> AnimeSequences;
-extern cVector<AnimSequence> EffectSequences;
+// One sequence per entry of the Anime and of the Effect table; built with
+// the other global objects (gamedata/global_data.h).
+extern cVector<AnimSequence>& AnimeSequences;
+extern cVector<AnimSequence>& EffectSequences;
 
 void CopyEffectTables(cDatabase& db = Database);
 void BuildAnimeSequences(cVector<AnimSequence>& table, const cDatabase& db = Database);

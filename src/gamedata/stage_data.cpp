@@ -7,10 +7,6 @@
 #include "gamedata/palette_lists.h"
 #include "gamedata/stage_load_runner.h"
 
-cStageData LoadedStage;
-cStageData PlayStage;
-cCharaDef HeroDef;
-
 namespace {
 
 // The loader gives up between two objects when its caller stops it.

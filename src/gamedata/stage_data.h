@@ -66,9 +66,10 @@ private:
     void SaveLayersAndNames(cDataFile& f);
 };
 
+// Built with the other global objects (gamedata/global_data.h).
 // The stage as read from its file, used and changed by stage play.
-extern cStageData LoadedStage;
+extern cStageData& LoadedStage;
 // The settings of the last loaded stage, restored at every stage reset.
-extern cStageData PlayStage;
+extern cStageData& PlayStage;
 // The placed hero's definition, copied after every stage load.
-extern cCharaDef HeroDef;
+extern cCharaDef& HeroDef;

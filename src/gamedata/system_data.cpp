@@ -7,7 +7,6 @@
 #include "gamedata/database.h"
 #include "gamedata/fixed_lists.h"
 
-cSystemData SystemData;
 
 namespace {
 

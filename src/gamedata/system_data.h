@@ -210,4 +210,5 @@ private:
     void FitListsToDefaults();
 };
 
-extern cSystemData SystemData;
+// Built with the other global objects (gamedata/global_data.h).
+extern cSystemData& SystemData;

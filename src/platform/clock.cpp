@@ -2,6 +2,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <ctime>
+#include <mutex>
+#include <optional>
 #include <thread>
 
 #include "platform/threads.h"
@@ -10,6 +13,8 @@ namespace {
 
 std::atomic<bool> g_testClockOn{false};
 std::atomic<DWORD> g_testNow{0};
+std::mutex g_localTimeMutex;
+std::optional<SYSTEMTIME> g_testLocalTime;
 
 }  // namespace
 
@@ -31,10 +36,44 @@ void Sleep(DWORD ms) {
     platform::GatedSleep(ms);
 }
 
+void GetLocalTime(SYSTEMTIME* out) {
+    if (!out) return;
+    {
+        std::lock_guard<std::mutex> lock(g_localTimeMutex);
+        if (g_testLocalTime) {
+            *out = *g_testLocalTime;
+            return;
+        }
+    }
+    using namespace std::chrono;
+    auto now = system_clock::now();
+    std::time_t t = system_clock::to_time_t(now);
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    auto ms = duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000;
+    out->wYear = static_cast<WORD>(tm.tm_year + 1900);
+    out->wMonth = static_cast<WORD>(tm.tm_mon + 1);
+    out->wDayOfWeek = static_cast<WORD>(tm.tm_wday);
+    out->wDay = static_cast<WORD>(tm.tm_mday);
+    out->wHour = static_cast<WORD>(tm.tm_hour);
+    out->wMinute = static_cast<WORD>(tm.tm_min);
+    out->wSecond = static_cast<WORD>(tm.tm_sec);
+    out->wMilliseconds = static_cast<WORD>(ms);
+}
+
 UINT timeBeginPeriod(UINT) { return 0; }
 UINT timeEndPeriod(UINT) { return 0; }
 
 namespace platform {
+
+void SetTestLocalTime(const SYSTEMTIME* fixed) {
+    std::lock_guard<std::mutex> lock(g_localTimeMutex);
+    if (fixed) {
+        g_testLocalTime = *fixed;
+    } else {
+        g_testLocalTime.reset();
+    }
+}
 
 TestClock::TestClock(DWORD start) {
     g_testNow.store(start);

@@ -18,7 +18,16 @@ void Sleep(DWORD ms);
 UINT timeBeginPeriod(UINT period);
 UINT timeEndPeriod(UINT period);
 
+// Contract: fills the record with the host's local time now (year in full,
+// month 1-12, day of week 0 = Sunday, milliseconds 0-999). While a test local
+// time is set, that value instead.
+void GetLocalTime(SYSTEMTIME* out);
+
 namespace platform {
+
+// Contract: makes GetLocalTime return this fixed value (nullptr returns to
+// the host clock). Process-wide; tests use it for reproducible save times.
+void SetTestLocalTime(const SYSTEMTIME* fixed);
 
 // A clock that tests set by hand. While installed, timeGetTime() returns its
 // value and Sleep(n) advances it by n. Installing is process-wide; the

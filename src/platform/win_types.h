@@ -15,6 +15,20 @@ using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
 
+// A local calendar time as the host API hands it out; the save slots store
+// these 16 bytes as they are.
+struct SYSTEMTIME {
+    WORD wYear;
+    WORD wMonth;
+    WORD wDayOfWeek;
+    WORD wDay;
+    WORD wHour;
+    WORD wMinute;
+    WORD wSecond;
+    WORD wMilliseconds;
+};
+static_assert(sizeof(SYSTEMTIME) == 16);
+
 // Window handles are opaque identities; 0 is "no window".
 struct HWND__;
 using HWND = HWND__*;
