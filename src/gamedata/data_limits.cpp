@@ -42,6 +42,8 @@ const DataLimits& GetDataLimits() { return Source() ? Source()() : StoredLimits(
 
 void SetDataLimits(const DataLimits& limits) { StoredLimits() = limits; }
 
+const DataLimits& StoredDataLimits() { return StoredLimits(); }
+
 void SetDataLimitsSource(DataLimitsSource source) { Source() = source; }
 
 bool ShouldPurgeTestFlows() {

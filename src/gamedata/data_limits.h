@@ -55,6 +55,8 @@ using DataLimitsSource = const DataLimits& (*)();
 // the last SetDataLimits (all zero at start).
 const DataLimits& GetDataLimits();
 void SetDataLimits(const DataLimits& limits);
+// The values of the last SetDataLimits, whatever source is installed.
+const DataLimits& StoredDataLimits();
 // Installs a function that yields the limits (nullptr returns to the stored
 // values); the owner of the data globals installs one once they exist.
 void SetDataLimitsSource(DataLimitsSource source);

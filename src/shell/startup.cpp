@@ -4,8 +4,11 @@
 #include "foundation/data_record.h"
 #include "foundation/frame_timer.h"
 #include "foundation/report.h"
+#include "gamedata/data_limits.h"
+#include "gamedata/live_data_limits.h"
 #include "platform/clock.h"
 #include "platform/random.h"
+#include "shell/app_state.h"
 #include "shell/game.h"
 
 namespace {
@@ -21,6 +24,12 @@ std::vector<StartupStep> BaseSteps() {
         {"data version",
          [] {
              DataVersion = kDataVersion;
+             // Commands read while loading check their references against
+             // the project as it is loaded, never against stale sizes.
+             DataLimits limits = StoredDataLimits();
+             limits.testPlay = TestPlay;
+             SetDataLimits(limits);
+             InstallLiveDataLimits();
              return true;
          }},
         {"game object",
