@@ -7,11 +7,15 @@
 #include "foundation/frame_timer.h"
 #include "platform/clock.h"
 #include "platform/present.h"
+#include "shell/drawing_device.h"
 #include "shell/game.h"
 
 static void BM_FramePacing60(benchmark::State& state) {
     constexpr DWORD kRunMs = 10000;
-    SetFrameTimerHasDevice(true);
+    if (!StartDrawingDevice()) {
+        state.SkipWithError("no drawing device");
+        return;
+    }
     Game.FrameRate = 60;
     Game.FadeLength = 10;
     for (auto _ : state) {
@@ -24,6 +28,7 @@ static void BM_FramePacing60(benchmark::State& state) {
         state.counters["fps"] = fps;
         state.counters["error_pct"] = std::fabs(fps - 60.0) / 60.0 * 100.0;
     }
+    ReleaseDrawingDevice();
 }
 BENCHMARK(BM_FramePacing60)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 

@@ -1,11 +1,17 @@
 // drawshot: draws the fixture scene of the drawing core (pictures with
 // keys, mirrored cells, clipped and stretched blits, fills, batches, a
-// render target) in one drawing mode and writes the frame as a PNG.
+// render target) in one drawing mode and writes the frame as a PNG, or
+// shows it in the game's window.
 //
-//   drawshot --mode D3D32|D3D16w|D3D16f|DD32|DD16|DD8 --out FILE.png
+//   drawshot [--mode D3D32|D3D16w|D3D16f|DD32|DD16|DD8] [--out FILE.png]
+//   drawshot --window [--mode ...] [--zoom 1..5] [--frames N]
 //
+// The window is the game's main window: --zoom asks for the zoom the way
+// Alt+1..5 does (refused when the work area is too small), and the frame
+// is presented N times (600 by default) or until Escape or the close button.
 // The pictures are written into bmp\ of the working folder first.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -17,7 +23,14 @@
 #include "draw/sprite_batch.h"
 #include "draw/surfaces.h"
 #include "platform/files.h"
+#include "platform/clock.h"
 #include "platform/present.h"
+#ifdef DRAWSHOT_WINDOW
+#include "foundation/frame_timer.h"
+#include "platform/sdl/sdl_backend.h"
+#include "platform/window.h"
+#include "shell/main_window.h"
+#endif
 
 namespace {
 
@@ -148,38 +161,140 @@ void DrawScene(const ModeArg& m, Pictures& p) {
     DDBltOp(&BackBuffer, 100, 380, 32, 32, &p.tiles, 32, 0, 1, &add);
 }
 
+struct Options {
+    std::string mode = "D3D32";
+    std::string out = "drawshot.png";
+    bool window = false;
+    int zoom = 1;
+    long frames = 600;
+};
+
+bool ParseOptions(int argc, char** argv, Options& o) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--window") {
+            o.window = true;
+            continue;
+        }
+        if (i + 1 >= argc) return false;
+        const char* v = argv[++i];
+        if (a == "--mode") o.mode = v;
+        else if (a == "--out") o.out = v;
+        else if (a == "--zoom") o.zoom = std::atoi(v);
+        else if (a == "--frames") o.frames = std::atol(v);
+        else return false;
+    }
+    return o.zoom >= 1 && o.zoom <= 5 && o.frames >= 0;
+}
+
+// Draws the scene into the back buffer of a started device; false when the
+// pictures cannot be loaded.
+bool DrawFixture(const ModeArg& m, Pictures& p) {
+    if (!LoadPictures(m, p)) {
+        std::fprintf(stderr, "drawshot: cannot load the pictures\n");
+        return false;
+    }
+    DrawScene(m, p);
+    return true;
+}
+
+int WriteShot(const ModeArg& m, const std::string& out) {
+    if (!DDInit(m.bD3D, nullptr, 640, 480, m.bpp, 1, m.windowMode, 1, 60, 0, nullptr, nullptr, 0, 0)) return 1;
+    bool drawn = false;
+    {
+        Pictures p;
+        drawn = DrawFixture(m, p);
+        if (drawn && m.bD3D) DDFlip(60, 0, 0);
+        else if (drawn) DDPresent();
+    }
+    DDRelease();
+    if (!drawn) return 1;
+    return platform::WritePng(out, platform::LastPresentedFrame()) ? 0 : 1;
+}
+
+#ifdef DRAWSHOT_WINDOW
+// The game's window procedure, but a close ends the window at once: this
+// program has no game threads to stop and nothing to save.
+LRESULT ShotWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_CLOSE) {
+        DestroyWindow(window);
+        return 0;
+    }
+    return MainWindowProc(window, msg, wParam, lParam);
+}
+
+// Dispatches what the window thread has queued; false once WM_QUIT came.
+bool PumpWindow() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) return false;
+        DispatchMessageA(&msg);
+    }
+    return true;
+}
+
+// One frame shown the way the game loop shows it in each path.
+void PresentFixture(const ModeArg& m) {
+    if (m.bD3D) {
+        DDFlip(60, 0, 0);
+        return;
+    }
+    while (!LimitFps(60)) Sleep(1);
+    DDPresent();
+}
+
+int ShowInWindow(const ModeArg& m, const Options& o) {
+    std::string error;
+    if (!platform::InstallSdlBackend(&error)) {
+        std::fprintf(stderr, "drawshot: no window (%s)\n", error.c_str());
+        return 1;
+    }
+    MainWindow.SetLayout(kScreenWidth, kScreenHeight, 100, 100, kScreenWidth, kScreenHeight, 0);
+    HWND window = CreateMainWindow("drawshot", 100, 100, kScreenWidth, kScreenHeight, ShotWindowProc);
+    int code = 1;
+    if (window && DDInit(m.bD3D, window, 640, 480, m.bpp, 0, m.windowMode, 1, 60, 0, nullptr, nullptr, 0, 0)) {
+        {
+            Pictures p;
+            if (DrawFixture(m, p)) {
+                code = 0;
+                // What the window menu's zoom entry (Alt+1..5) sends.
+                PostMessageA(window, WM_SYSCOMMAND, static_cast<WPARAM>(o.zoom), 0);
+                for (long f = 0; f < o.frames && PumpWindow(); ++f) PresentFixture(m);
+            }
+        }
+        DDRelease();
+    }
+    if (IsWindow(window)) DestroyWindow(window);
+    PumpWindow();
+    platform::ShutdownSdlBackend();
+    return code;
+}
+#else
+int ShowInWindow(const ModeArg&, const Options&) {
+    std::fprintf(stderr, "drawshot: built without a window backend\n");
+    return 1;
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string mode = "D3D32", out = "drawshot.png";
-    for (int i = 1; i + 1 < argc; i += 2) {
-        if (!std::strcmp(argv[i], "--mode")) mode = argv[i + 1];
-        else if (!std::strcmp(argv[i], "--out")) out = argv[i + 1];
+    Options o;
+    if (!ParseOptions(argc, argv, o)) {
+        std::fprintf(stderr, "usage: drawshot [--window] [--mode MODE] [--out FILE.png] [--zoom 1..5] [--frames N]\n");
+        return 2;
     }
     const ModeArg* m = nullptr;
     for (const ModeArg& k : kModes) {
-        if (mode == k.name) m = &k;
+        if (o.mode == k.name) m = &k;
     }
     if (!m) {
-        std::fprintf(stderr, "drawshot: unknown mode %s\n", mode.c_str());
+        std::fprintf(stderr, "drawshot: unknown mode %s\n", o.mode.c_str());
         return 2;
     }
     if (!WritePictures()) {
         std::fprintf(stderr, "drawshot: cannot write the pictures\n");
         return 1;
     }
-    if (!DDInit(m->bD3D, nullptr, 640, 480, m->bpp, 1, m->windowMode, 1, 60, 0, nullptr, nullptr, 0, 0)) return 1;
-    {
-        Pictures p;
-        if (!LoadPictures(*m, p)) {
-            std::fprintf(stderr, "drawshot: cannot load the pictures\n");
-            DDRelease();
-            return 1;
-        }
-        DrawScene(*m, p);
-        if (m->bD3D) DDFlip(60, 0, 0);
-        else DDPresent();
-    }
-    DDRelease();
-    return platform::WritePng(out, platform::LastPresentedFrame()) ? 0 : 1;
+    return o.window ? ShowInWindow(*m, o) : WriteShot(*m, o.out);
 }

@@ -13,6 +13,7 @@
 #include "draw/surfaces.h"
 #include "foundation/frame_timer.h"
 #include "foundation/report.h"
+#include "platform/clock.h"
 #include "platform/present.h"
 
 DDSETTING DDSetting;
@@ -180,7 +181,10 @@ void DDExit() { DDRelease(); }
 int DDFlip(int fps, int /*a*/, int /*b*/) {
     if (!lpDTCon) return 1;
     if (lpDTCon->bVirBackBuffer) DDFlushVirBackBuffer(&BackBuffer, &VirBackBuffer);
-    if (!DDSetting.bVSync) WaitFrame(fps);
+    // This host's present never blocks on the display: with VSync on, the
+    // frame waits for the display's next refresh instead.
+    const int rate = DDSetting.bVSync ? DDSoftwareCaps.nDisplayRefreshRate : fps;
+    while (!WaitFrame(rate)) Sleep(1);
     DDEndScene();
     if (lpDTCon->bDeviceLost) return 0;
     DDPresent();

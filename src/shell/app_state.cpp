@@ -6,4 +6,5 @@ std::atomic<int> GameStarted{0};
 std::atomic<HWND> MainWindowHandle{nullptr};
 int DirectStart = 0;
 int ScreenWindowed = 1;
+int ScreenDepth = 32;
 cSystemIni SystemIni;

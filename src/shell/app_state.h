@@ -16,6 +16,8 @@ extern std::atomic<HWND> MainWindowHandle;
 extern int DirectStart;
 // 1 when the display is a window.
 extern int ScreenWindowed;
+// Bits per pixel of the display: 8, 16 or 32.
+extern int ScreenDepth;
 
 // The values of "System.ini" that the shell consults. The reader fills them
 // at start-up; until then they hold the defaults of a windowed run.

@@ -1,17 +1,16 @@
 #include "shell/game.h"
 
-#include <mutex>
 #include <new>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
+#include "draw/device.h"
 #include "foundation/frame_timer.h"
 #include "foundation/report.h"
 #include "platform/clock.h"
-#include "platform/present.h"
 #include "platform/window.h"
 #include "shell/app_state.h"
+#include "shell/main_window.h"
 
 cGame Game;
 cMode* CurStageScene = nullptr;
@@ -19,15 +18,6 @@ cMode* CurStageScene = nullptr;
 namespace {
 
 std::array<SceneFactory, kModeCount> g_factories;
-
-void PresentClearedFrame() {
-    static const std::vector<std::uint32_t> black(640 * 480, 0);
-    platform::PresentFrame(black.data(), 640, 480, 640);
-    // The stand-in device paces like the real present with VSync off.
-    while (!::WaitFrame(Game.FrameRate)) Sleep(1);
-}
-
-FramePresenter g_presenter = PresentClearedFrame;
 
 // Deletion order of a mode switch.
 constexpr std::array<int, kModeCount> kSwitchDeleteOrder = {kModeTitle,       kModeMenu2, kModeWorldMap,
@@ -41,10 +31,6 @@ constexpr std::array<int, kModeCount> kMemberOrder = {kModeTitle,       kModeWor
 void RegisterSceneFactory(int mode, SceneFactory factory) {
     if (mode < 0 || mode >= kModeCount) return;
     g_factories[static_cast<std::size_t>(mode)] = std::move(factory);
-}
-
-void SetFramePresenter(FramePresenter presenter) {
-    g_presenter = presenter ? std::move(presenter) : FramePresenter(PresentClearedFrame);
 }
 
 cGame::~cGame() { DeleteModes(); }
@@ -98,11 +84,23 @@ void cGame::DeleteModes() {
 }
 
 void cGame::WaitFrame() {
-    // Only the DirectDraw path waits here; the stand-in device and the
-    // Direct3D path are paced by their present.
+    // The Direct3D path is paced by its present.
+    if (lpDTCon || !lpDDCon) return;
+    while (!LimitFps(FrameRate)) Sleep(1);
 }
 
-void cGame::Present() { g_presenter(); }
+void cGame::Present() {
+    if (lpDTCon) {
+        if (!DDFlip(FrameRate, 0, 0) && lpDTCon && DDSetting.nWindowMode) {
+            SendMessageA(MainWindowHandle.load(), kWmRestoreDevice, 0, 0);
+        }
+        return;
+    }
+    // DirectDraw: the window's blit to its client area and the full-screen
+    // flip or blit all hand the back buffer to the window backend here; the
+    // limiter above has already waited for the frame time.
+    if (lpDDCon) DDPresent();
+}
 
 int cGame::RestoreSurfaces() { return 1; }
 

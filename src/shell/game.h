@@ -24,11 +24,6 @@ enum : int {
 using SceneFactory = std::function<std::unique_ptr<cMode>()>;
 void RegisterSceneFactory(int mode, SceneFactory factory);
 
-// Shows the finished frame and paces the loop. The drawing layer installs
-// the present of its back buffer; until then a cleared frame is shown.
-using FramePresenter = std::function<void()>;
-void SetFramePresenter(FramePresenter presenter);
-
 class cGame {
 public:
     cGame() = default;

@@ -1,5 +1,6 @@
 #include "shell/main_window.h"
 
+#include "draw/device.h"
 #include "foundation/abort.h"
 #include "foundation/report.h"
 #include "platform/message_box.h"
@@ -52,6 +53,9 @@ LRESULT cMainWindow::MainWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lP
         case WM_MOUSEMOVE:
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
+            return 0;
+        case kWmRestoreDevice:
+            DDRestoreSurface();
             return 0;
         case WM_SYSCOMMAND: {
             WPARAM command = wParam & 0xFFF0;

@@ -20,6 +20,10 @@ LRESULT MainWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 // 1 when the user answered Yes to the close question.
 int ConfirmQuit(HWND window, int english);
 
+// The application message that restores a lost device on the window
+// thread.
+constexpr UINT kWmRestoreDevice = WM_USER + 100;
+
 // Client size of the main window at zoom 100 %.
 constexpr int kScreenWidth = 640;
 constexpr int kScreenHeight = 480;

@@ -2,13 +2,13 @@
 
 #include "foundation/abort.h"
 #include "foundation/data_record.h"
-#include "foundation/frame_timer.h"
 #include "foundation/report.h"
 #include "gamedata/data_limits.h"
 #include "gamedata/live_data_limits.h"
 #include "platform/clock.h"
 #include "platform/random.h"
 #include "shell/app_state.h"
+#include "shell/drawing_device.h"
 #include "shell/game.h"
 
 namespace {
@@ -38,13 +38,7 @@ std::vector<StartupStep> BaseSteps() {
              Game.FadeLength = 10;
              return true;
          }},
-        // The drawing layer is the device: until it starts its own, the
-        // cleared-frame present stands in and paces like it.
-        {"frame device",
-         [] {
-             SetFrameTimerHasDevice(true);
-             return true;
-         }},
+        {"drawing device", StartDrawingDevice},
     };
 }
 
@@ -72,6 +66,8 @@ bool RunStartupSteps(const std::vector<StartupStep>& steps) {
 bool InitGame(const std::string&, int) { return RunStartupSteps(StartupSteps()); }
 
 void ExitGame() {
-    Game.DeleteModes();
     timeEndPeriod(1);
+    // The scenes hold surfaces of the device: they go first.
+    Game.DeleteModes();
+    ReleaseDrawingDevice();
 }

@@ -9,6 +9,7 @@
 #include "platform/present.h"
 #include "shell/app_state.h"
 #include "scenes/modes.h"
+#include "shell/drawing_device.h"
 #include "shell/game.h"
 
 namespace {
@@ -35,8 +36,10 @@ protected:
         g_log.clear();
         Game.CurrentMode = 0;
         Game.FrameRate = 0;  // no pacing: these tests count frames, not time
+        ASSERT_TRUE(StartDrawingDevice());
     }
     void TearDown() override {
+        ReleaseDrawingDevice();
         Game.DeleteModes();
         Game.CurrentMode = 0;
         RegisterScenes();

@@ -1,0 +1,11 @@
+#pragma once
+// The drawing device of the game: started by start-up for the screen mode
+// of "System.ini", released by the shut-down.
+
+// Starts the device; a failed Direct3D start falls back to DirectDraw with
+// the same depth, window flag and VSync value. false when neither path
+// starts (the device layer has reported why).
+bool StartDrawingDevice();
+
+// Releases the device and every surface it made; harmless when none runs.
+void ReleaseDrawingDevice();

@@ -1,0 +1,170 @@
+// The game loop shows the drawing device's back buffer: the start-up step
+// that starts the device, the present and pacing of each path, the restore
+// request of a lost device, and the release at shut-down.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "draw/device.h"
+#include "draw/palette.h"
+#include "foundation/frame_timer.h"
+#include "platform/clock.h"
+#include "platform/present.h"
+#include "shell/app_state.h"
+#include "shell/drawing_device.h"
+#include "shell/game.h"
+#include "shell/startup.h"
+#include "shell_fixture.h"
+
+namespace {
+
+// The device settings of "System.ini" each test changes, restored after it.
+class DeviceSettings {
+public:
+    DeviceSettings() : m_saved(SystemIni) {}
+    ~DeviceSettings() {
+        Game.DeleteModes();
+        ReleaseDrawingDevice();
+        SystemIni = m_saved;
+        ScreenWindowed = 1;
+        DDSoftwareCaps = DDSOFTWARECAPS();
+        Game.FrameRate = 60;
+    }
+
+private:
+    cSystemIni m_saved;
+};
+
+std::uint32_t PresentedPixel(int x, int y) {
+    const platform::Frame f = platform::LastPresentedFrame();
+    if (f.width <= x || f.height <= y) return 0xDEADBEEFu;
+    return f.pixels[static_cast<std::size_t>(y) * f.width + x];
+}
+
+struct PathCase {
+    const char* name;
+    int direct3D;
+    int bpp;
+    bool expectDevicePath;  // the Direct3D path runs (else DirectDraw)
+    DWORD fill;             // in the colour the path's fill takes
+    std::uint32_t shown;    // 0x00RRGGBB on the screen
+};
+
+// Each path presents the back buffer in its own format; at 8 bits through
+// the palette the window start sets (entry i = (i, i, 0)). A Direct3D start
+// at 8 bits fails and falls back to DirectDraw with the same depth.
+const PathCase kPaths[] = {
+    {"D3D32", 1, 32, true, 0xFFFF00FFu, 0xFF00FF},
+    {"D3D16", 1, 16, true, 0xFF00FFFFu, 0x00FFFF},
+    {"DD32", 0, 32, false, 0x00FF00FFu, 0xFF00FF},
+    {"DD16", 0, 16, false, 0xF81Fu, 0xFF00FF},
+    {"DD8", 0, 8, false, 200, 0xC8C800},
+    {"D3D8 falls back to DD8", 1, 8, false, 200, 0xC8C800},
+};
+
+}  // namespace
+
+TEST(GamePresentTest, EveryPathStartsAndATickShowsItsBackBuffer) {
+    for (const PathCase& c : kPaths) {
+        SCOPED_TRACE(c.name);
+        DeviceSettings settings;
+        SystemIni.Direct3D = c.direct3D;
+        SystemIni.Bpp = c.bpp;
+        ASSERT_TRUE(StartDrawingDevice());
+        EXPECT_EQ(lpDTCon != nullptr, c.expectDevicePath);
+        EXPECT_EQ(lpDDCon != nullptr, !c.expectDevicePath);
+        EXPECT_EQ(SystemIni.Direct3D, c.expectDevicePath ? 1 : 0);
+        Game.FrameRate = 0;
+        ASSERT_TRUE(DDFillRectColor(&BackBuffer, 100, 50, 8, 8, c.fill));
+        const long long before = platform::PresentedFrameSerial();
+        ASSERT_EQ(Game.Tick(), 1);
+        EXPECT_EQ(platform::PresentedFrameSerial(), before + 1);
+        EXPECT_EQ(PresentedPixel(103, 52), c.shown);
+        EXPECT_EQ(PresentedPixel(99, 52), 0u) << "the rest is the cleared back buffer";
+    }
+}
+
+TEST(GamePresentTest, TheDeviceRecordKeepsTheTextureFailureText) {
+    DeviceSettings settings;
+    ASSERT_TRUE(StartDrawingDevice());
+    ASSERT_TRUE(lpDTCon);
+    EXPECT_EQ(lpDTCon->strTextureErr.rfind("テクスチャの作成に失敗しました！", 0), 0u);
+}
+
+TEST(GamePresentTest, NoPathStartsAtAnUnknownDepth) {
+    DeviceSettings settings;
+    SystemIni.Bpp = 24;
+    EXPECT_FALSE(StartDrawingDevice());
+}
+
+struct PacingCase {
+    const char* name;
+    int direct3D;
+    int vsync;
+    int frameRate;
+    int ticks;
+    DWORD atLeast;  // ms the ticks take on the test clock
+    DWORD below;
+};
+
+// The Direct3D path waits in its present; DirectDraw's limiter waits 1000 /
+// fps whole milliseconds. This host's present never blocks on the display,
+// so with VSync on the frames wait for the display's 60 Hz refresh even when
+// a stage asks for 120.
+const PacingCase kPacing[] = {
+    {"Direct3D at 60", 1, 0, 60, 7, 100, 110},
+    {"Direct3D at 120", 1, 0, 120, 13, 100, 110},
+    {"Direct3D with VSync, stage at 120", 1, 1, 120, 7, 100, 110},
+    {"DirectDraw at 60", 0, 0, 60, 7, 96, 100},
+};
+
+TEST(GamePresentTest, EachPathPacesTheTickAtTheFrameRate) {
+    for (const PacingCase& c : kPacing) {
+        SCOPED_TRACE(c.name);
+        DeviceSettings settings;
+        SystemIni.Direct3D = c.direct3D;
+        SystemIni.VSync = c.vsync;
+        platform::TestClock clock(1000);
+        ResetFrameTimer();
+        ASSERT_TRUE(StartDrawingDevice());
+        Game.FrameRate = c.frameRate;
+        for (int i = 0; i < c.ticks; ++i) ASSERT_EQ(Game.Tick(), 1);
+        const DWORD took = clock.Now() - 1000;
+        EXPECT_GE(took, c.atLeast);
+        EXPECT_LT(took, c.below);
+    }
+    ResetFrameTimer();
+}
+
+TEST_F(MainWindowTest, ALostDeviceInAWindowIsRestoredThroughTheWindowAndFullScreenWaits) {
+    struct Case {
+        int windowMode;
+        bool restored;
+    };
+    for (const Case c : {Case{1, true}, Case{0, false}}) {
+        SCOPED_TRACE(c.windowMode);
+        DeviceSettings settings;
+        SystemIni.WindowMode = c.windowMode;
+        ASSERT_TRUE(StartDrawingDevice());
+        Game.FrameRate = 0;
+        DDSimulateDeviceLost(true);
+        const long long before = platform::PresentedFrameSerial();
+        ASSERT_EQ(Game.Tick(), 1);
+        EXPECT_EQ(platform::PresentedFrameSerial(), before) << "a lost device shows nothing";
+        ASSERT_TRUE(lpDTCon);
+        EXPECT_EQ(lpDTCon->bDeviceLost == 0, c.restored);
+        ASSERT_EQ(Game.Tick(), 1);
+        EXPECT_EQ(platform::PresentedFrameSerial(), before + (c.restored ? 1 : 0));
+    }
+}
+
+TEST(GamePresentTest, StartUpStartsTheDeviceAndShutDownReleasesIt) {
+    DeviceSettings settings;
+    ASSERT_TRUE(InitGame("", 0));
+    EXPECT_TRUE(lpDTCon);
+    EXPECT_EQ(BackBuffer.nWidth, 640);
+    ExitGame();
+    EXPECT_FALSE(lpDTCon);
+    EXPECT_FALSE(lpDDCon);
+    EXPECT_EQ(BackBuffer.Pixels(), nullptr);
+}
