@@ -102,7 +102,13 @@ void cGame::Present() {
     if (lpDDCon) DDPresent();
 }
 
-int cGame::RestoreSurfaces() { return 1; }
+int cGame::RestoreSurfaces() {
+    if (lpDTCon || !lpDDCon) return 1;
+    if (!DDPrimarySD.lpDD || !DDPrimarySD.lpDD->bSurfaceLost) return 1;
+    // The built-in pictures of the surface array come back with the device;
+    // the sets of stage, effect and scene pictures have no owner yet.
+    return DDRestore() ? 1 : 0;
+}
 
 void cGame::PollInput() {}
 

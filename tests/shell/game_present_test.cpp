@@ -158,6 +158,20 @@ TEST_F(MainWindowTest, ALostDeviceInAWindowIsRestoredThroughTheWindowAndFullScre
     }
 }
 
+TEST(GamePresentTest, ATickInTheDirectDrawPathRestoresLostSurfacesBeforeTheSceneRuns) {
+    DeviceSettings settings;
+    SystemIni.Direct3D = 0;
+    ASSERT_TRUE(StartDrawingDevice());
+    Game.FrameRate = 0;
+    DDSimulateDeviceLost(false);
+    ASSERT_TRUE(DDPrimarySD.lpDD);
+    ASSERT_EQ(DDPrimarySD.lpDD->bSurfaceLost, 1);
+    const long long before = platform::PresentedFrameSerial();
+    ASSERT_EQ(Game.Tick(), 1);
+    EXPECT_EQ(DDPrimarySD.lpDD->bSurfaceLost, 0);
+    EXPECT_EQ(platform::PresentedFrameSerial(), before + 1);
+}
+
 TEST(GamePresentTest, StartUpStartsTheDeviceAndShutDownReleasesIt) {
     DeviceSettings settings;
     ASSERT_TRUE(InitGame("", 0));
