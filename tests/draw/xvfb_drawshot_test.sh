@@ -24,6 +24,8 @@ work=$(mktemp -d)
 pid=""
 trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null; rm -rf "$work"' EXIT INT TERM
 cd "$work"
+# SDL's video start wants a runtime folder of its own.
+export XDG_RUNTIME_DIR="$work"
 # A virtual display has no GPU: SDL's own software renderer.
 export SDL_RENDER_DRIVER=software
 
@@ -51,19 +53,20 @@ show() {
     "$drawshot" --window --mode "$mode" --zoom "$zoom" --frames 3600 &
     pid=$!
 
+    # Sanitizer builds on a busy machine take many seconds to open it.
     wid=""
-    for _ in $(seq 1 100); do
+    for _ in $(seq 1 300); do
         wid=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1 || true)
         [ -n "$wid" ] && break
         kill -0 "$pid" 2>/dev/null || fail "$name: drawshot ended before its window appeared"
         sleep 0.1
     done
-    [ -n "$wid" ] || fail "$name: no window"
+    [ -n "$wid" ] || fail "$name: no window (windows of the process: $(xdotool search --pid "$pid" 2>/dev/null | tr '\n' ' '))"
 
     # The zoom and the first frames may still be on their way: photograph
     # until the client area has the wanted size and shows the frame.
     ae=unmeasured
-    for _ in $(seq 1 100); do
+    for _ in $(seq 1 300); do
         sleep 0.1
         geometry
         [ "$w" = $((640 * shown)) ] && [ "$h" = $((480 * shown)) ] || continue
