@@ -22,8 +22,11 @@ cd "$work"
 # A lock of its own: never meets (or stops) a copy someone is playing.
 export XDG_RUNTIME_DIR="$work"
 # A virtual display has no GPU: SDL's own software renderer, rather than the
-# GL driver's emulation with its worker threads.
+# GL driver's emulation with its worker threads; and the window's own
+# framebuffer, since backing it by that emulation recreates the window and
+# has crashed in the GL library on a busy machine.
 export SDL_RENDER_DRIVER=software
+export SDL_FRAMEBUFFER_ACCELERATION=0
 
 "$player" &
 pid=$!
