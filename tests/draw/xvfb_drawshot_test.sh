@@ -58,15 +58,21 @@ show() {
     "$drawshot" --window --mode "$mode" --zoom "$zoom" --frames 3600 &
     pid=$!
 
-    # Sanitizer builds on a busy machine take many seconds to open it.
+    # Sanitizer builds on an overloaded machine have taken half a minute
+    # to open it.
     wid=""
-    for _ in $(seq 1 300); do
+    for _ in $(seq 1 600); do
         wid=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1 || true)
         [ -n "$wid" ] && break
         kill -0 "$pid" 2>/dev/null || fail "$name: drawshot ended before its window appeared"
         sleep 0.1
     done
-    [ -n "$wid" ] || fail "$name: no window"
+    if [ -z "$wid" ]; then
+        echo "windows on $DISPLAY:"; xwininfo -root -tree 2>&1 | head -20
+        grep -E "State|Threads" "/proc/$pid/status" 2>/dev/null || true
+        if command -v gdb >/dev/null 2>&1; then gdb -p "$pid" -batch -ex bt 2>&1 | grep "^#" | head -30; fi
+        fail "$name: no window"
+    fi
 
     # The zoom and the first frames may still be on their way: photograph
     # until the client area has the wanted size and shows the frame.
