@@ -163,3 +163,63 @@ TEST_F(DialogTest, EndEmptiesTheBoundControlList) {
     EXPECT_TRUE(m_dialog.Controls().empty());
     EXPECT_EQ(m_dialog.m_nResult, 2);
 }
+
+namespace {
+
+class InnerDialog : public cDialog {
+public:
+    InnerDialog() {
+        cDialogClass<InnerDialog>::Live = this;
+        m_pfnProc = &cDialogClass<InnerDialog>::Proc;
+    }
+    ~InnerDialog() override { cDialogClass<InnerDialog>::Live = nullptr; }
+    void OnInitDialog(WPARAM wParam, LPARAM lParam) override {
+        cDialog::OnInitDialog(wParam, lParam);
+        activeDuring = GetActiveWindow();
+        End(6);
+    }
+    HWND activeDuring = nullptr;
+};
+
+}  // namespace
+
+TEST_F(DialogTest, ANestedDialogIsActiveWhileItRunsAndLeavesTheHookToTheOuterOne) {
+    InnerDialog inner;
+    LRESULT innerResult = 0;
+    bool hookAfterInner = false;
+    HWND activeAfterInner = nullptr;
+    m_dialog.onInit = [&](TestDialog& d) {
+        inner.Init(kTestDialogResource, &d, &m_registry);
+        innerResult = inner.DoModal(0);
+        hookAfterInner = KeyboardHookInstalled();
+        activeAfterInner = GetActiveWindow();
+        d.End(1);
+    };
+    HWND outerWindow = nullptr;
+    m_dialog.onInit = [&, first = m_dialog.onInit](TestDialog& d) {
+        outerWindow = d.m_hWnd;
+        first(d);
+    };
+    EXPECT_EQ(m_dialog.DoModal(0), 1);
+    EXPECT_EQ(innerResult, 6);
+    EXPECT_NE(inner.activeDuring, outerWindow);
+    EXPECT_NE(inner.activeDuring, m_hwnd);
+    EXPECT_NE(inner.activeDuring, nullptr);
+    EXPECT_TRUE(hookAfterInner);
+    EXPECT_EQ(activeAfterInner, outerWindow);
+    EXPECT_FALSE(KeyboardHookInstalled());
+    EXPECT_EQ(GetActiveWindow(), m_hwnd);
+}
+
+TEST(WindowRegistryTest, AWindowIsEnteredOnceFoundByHandleAndForgotten) {
+    cWindowRegistry registry;
+    cWindow w;
+    w.m_hWnd = reinterpret_cast<HWND>(0x4321);
+    registry.Add(&w);
+    registry.Add(&w);
+    EXPECT_EQ(registry.Windows().size(), 1u);
+    EXPECT_EQ(registry.Find(w.m_hWnd), &w);
+    registry.Remove(&w);
+    EXPECT_TRUE(registry.Windows().empty());
+    EXPECT_EQ(registry.Find(w.m_hWnd), nullptr);
+}
