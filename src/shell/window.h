@@ -76,8 +76,10 @@ public:
     void MoveClient(int x, int y, int clientWidth, int clientHeight);
     void SetClientSize(int width, int height);
     void CenterOnDesktop();
-    // Moves the window to its stored position, pulled inside the desktop's
-    // work area; nothing when either stored coordinate is -1000 (none).
+    // Moves the window to the corner of the window object to place against
+    // (centred on it with the centring flag) or else to its stored position,
+    // pulled inside the desktop's work area; nothing when either stored
+    // coordinate is -1000 (none).
     void PlaceWindow();
     // Top-left corner of the window rectangle.
     void GetWindowPos(int& x, int& y) const;
@@ -135,6 +137,7 @@ public:
 
     int m_nPosX = -1000;
     int m_nPosY = -1000;
+    cWindow* m_pPlaceAgainst = nullptr;
     int m_bCentre = 0;
     int m_bInitialised = 0;
 
@@ -152,6 +155,8 @@ protected:
     void SetOthersForModal(bool running);
 
 private:
+    // Where PlaceWindow puts the corner before the clamp; false for nowhere.
+    bool PlacementTarget(int& x, int& y) const;
     void FirstLayout();
     void Trace(UINT msg, WPARAM wParam, LPARAM lParam) const;
     int m_bPrevLeftHeld = 0;

@@ -223,3 +223,24 @@ TEST(WindowRegistryTest, AWindowIsEnteredOnceFoundByHandleAndForgotten) {
     EXPECT_TRUE(registry.Windows().empty());
     EXPECT_EQ(registry.Find(w.m_hWnd), nullptr);
 }
+
+TEST_F(DialogTest, PlacedAgainstAWindowObjectTheDialogIsCentredOnItWhenAsked) {
+    RECT owner;
+    ASSERT_TRUE(GetWindowRect(m_hwnd, &owner));
+    for (int centre : {0, 1}) {
+        m_dialog.m_pPlaceAgainst = &MainWindow;
+        m_dialog.m_bCentre = centre;
+        m_dialog.m_nPosX = 5;  // ignored: the object wins
+        m_dialog.m_nPosY = 5;
+        RECT placed{};
+        m_dialog.onInit = [&](TestDialog& d) {
+            GetWindowRect(d.m_hWnd, &placed);
+            d.End(1);
+        };
+        m_dialog.DoModal(0);
+        int x = owner.left + (centre ? kScreenWidth / 2 - kTestDialogWidth / 2 : 0);
+        int y = owner.top + (centre ? kScreenHeight / 2 - kTestDialogHeight / 2 : 0);
+        EXPECT_EQ(placed.left, x) << centre;
+        EXPECT_EQ(placed.top, y) << centre;
+    }
+}
