@@ -3,6 +3,8 @@
 #include <deque>
 #include <mutex>
 
+#include "platform/dialog_internal.h"
+
 namespace {
 
 std::mutex g_mutex;
@@ -22,8 +24,25 @@ int DefaultAnswer(UINT type) {
 
 }  // namespace
 
+namespace {
+
+// The box is the active window while it is shown.
+class ActiveBox {
+public:
+    ActiveBox() : m_box(platform::detail::BeginMessageBoxWindow()) {}
+    ~ActiveBox() { platform::detail::EndMessageBoxWindow(m_box); }
+    ActiveBox(const ActiveBox&) = delete;
+    ActiveBox& operator=(const ActiveBox&) = delete;
+
+private:
+    HWND m_box;
+};
+
+}  // namespace
+
 int MessageBoxA(HWND, const std::string& text, const std::string& caption, UINT type) {
     platform::MessageBoxRecord rec{text, caption, type};
+    ActiveBox active;
     platform::MessageBoxHandler handler;
     {
         std::lock_guard<std::mutex> lock(g_mutex);

@@ -10,7 +10,8 @@
 // Contract: shows a modal box with Shift-JIS text and caption and the MB_*
 // type; returns the ID* of the button pressed. Without a backend handler the
 // headless sink answers: the next scripted answer, or else the default
-// button of the type (IDOK, or IDYES for yes/no types).
+// button of the type (IDOK, or IDYES for yes/no types). While it is shown
+// the box is the active window (GetActiveWindow).
 int MessageBoxA(HWND owner, const std::string& text, const std::string& caption, UINT type);
 
 namespace platform {

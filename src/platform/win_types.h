@@ -112,3 +112,59 @@ constexpr int VK_RIGHT = 39;
 constexpr int VK_DOWN = 40;
 constexpr int VK_NUMPAD0 = 96;
 constexpr int VK_F1 = 112;
+
+// Dialog framework: messages, keys, styles and records of the window kit.
+constexpr UINT WM_SETREDRAW = 0x000B;
+constexpr UINT WM_GETTEXT = 0x000D;
+constexpr UINT WM_GETMINMAXINFO = 0x0024;
+constexpr UINT WM_NOTIFY = 0x004E;
+constexpr UINT WM_INITDIALOG = 0x0110;
+constexpr UINT WM_HSCROLL = 0x0114;
+constexpr UINT WM_VSCROLL = 0x0115;
+constexpr UINT WM_LBUTTONUP = 0x0202;
+constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
+constexpr UINT WM_RBUTTONUP = 0x0205;
+constexpr UINT WM_RBUTTONDBLCLK = 0x0206;
+
+constexpr int VK_LBUTTON = 1;
+constexpr int VK_RBUTTON = 2;
+constexpr int VK_PRIOR = 33;
+constexpr int VK_NEXT = 34;
+constexpr int VK_END = 35;
+constexpr int VK_HOME = 36;
+constexpr int VK_DELETE = 46;
+constexpr int VK_F8 = 119;
+
+constexpr int SB_LINEUP = 0;
+constexpr int SB_LINEDOWN = 1;
+constexpr int SB_PAGEUP = 2;
+constexpr int SB_PAGEDOWN = 3;
+constexpr int SB_LINELEFT = 0;
+constexpr int SB_LINERIGHT = 1;
+constexpr int SB_PAGELEFT = 2;
+constexpr int SB_PAGERIGHT = 3;
+
+constexpr DWORD WS_CAPTION = 0x00C00000u;
+constexpr DWORD WS_DLGFRAME = 0x00400000u;
+constexpr DWORD WS_VSCROLL = 0x00200000u;
+constexpr DWORD WS_HSCROLL = 0x00100000u;
+constexpr DWORD WS_THICKFRAME = 0x00040000u;
+constexpr DWORD WS_DISABLED = 0x08000000u;
+
+constexpr int SW_HIDE = 0;
+
+constexpr WORD LOWORD(std::uintptr_t v) { return static_cast<WORD>(v & 0xFFFF); }
+constexpr WORD HIWORD(std::uintptr_t v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
+
+struct POINT {
+    int x = 0;
+    int y = 0;
+};
+
+struct MINMAXINFO {
+    POINT ptReserved;
+    POINT ptMaxSize;
+    POINT ptMaxPosition;
+    POINT ptMinTrackSize;
+    POINT ptMaxTrackSize;
+};

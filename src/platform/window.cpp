@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "platform/dialog_internal.h"
 #include "platform/text.h"
 #include "platform/threads_internal.h"
 
@@ -114,6 +115,7 @@ HWND CreateMainWindow(const std::string& title, int x, int y, int clientWidth, i
 }
 
 BOOL DestroyWindow(HWND window) {
+    if (DestroyDialog(window)) return TRUE;
     Live live;
     if (!GetLive(window, live)) return FALSE;
     live.proc(window, WM_DESTROY, 0, 0);
@@ -130,15 +132,17 @@ BOOL DestroyWindow(HWND window) {
         live.owner->beforePeek = nullptr;
     }
     live.backend->Close();
+    ForgetWindow(window);
     return TRUE;
 }
 
 BOOL IsWindow(HWND window) {
     Live live;
-    return GetLive(window, live) ? TRUE : FALSE;
+    return GetLive(window, live) || IsDialogWindow(window) ? TRUE : FALSE;
 }
 
 BOOL PostMessageA(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (PostToDialog(window, msg, wParam, lParam)) return TRUE;
     Live live;
     if (!GetLive(window, live)) return FALSE;
     PushMessage(*live.owner, MSG{window, msg, wParam, lParam});
@@ -146,6 +150,8 @@ BOOL PostMessageA(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT SendMessageA(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT toDialog = 0;
+    if (CallDialog(window, msg, wParam, lParam, toDialog)) return toDialog;
     auto self = CurrentRecord();
     std::unique_lock<std::mutex> selfLock(self->mutex);
     GateEnter(*self, selfLock);
@@ -185,6 +191,8 @@ LRESULT SendMessageA(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT DispatchMessageA(const MSG* msg) {
+    LRESULT toDialog = 0;
+    if (msg && CallDialog(msg->hwnd, msg->message, msg->wParam, msg->lParam, toDialog)) return toDialog;
     Live live;
     if (!msg || !GetLive(msg->hwnd, live)) return 0;
     return live.proc(msg->hwnd, msg->message, msg->wParam, msg->lParam);
@@ -198,6 +206,7 @@ LRESULT DefWindowProcA(HWND window, UINT msg, WPARAM, LPARAM) {
 }
 
 BOOL SetWindowTextA(HWND window, const std::string& title) {
+    if (SetDialogText(window, title)) return TRUE;
     Live live;
     if (!GetLive(window, live)) return FALSE;
     live.backend->SetTitle(platform::Cp932ToUtf8(title));
@@ -206,20 +215,28 @@ BOOL SetWindowTextA(HWND window, const std::string& title) {
 
 BOOL GetClientRect(HWND window, RECT* rect) {
     Live live;
-    if (!rect || !GetLive(window, live)) return FALSE;
-    RECT g = live.backend->Geometry();
+    RECT g;
+    if (!rect) return FALSE;
+    if (DialogRect(window, g)) {
+        *rect = RECT{0, 0, g.right - g.left, g.bottom - g.top};
+        return TRUE;
+    }
+    if (!GetLive(window, live)) return FALSE;
+    g = live.backend->Geometry();
     *rect = RECT{0, 0, g.right - g.left, g.bottom - g.top};
     return TRUE;
 }
 
 BOOL GetWindowRect(HWND window, RECT* rect) {
     Live live;
+    if (rect && DialogRect(window, *rect)) return TRUE;
     if (!rect || !GetLive(window, live)) return FALSE;
     *rect = live.backend->Geometry();
     return TRUE;
 }
 
 BOOL MoveWindowClient(HWND window, int x, int y, int width, int height) {
+    if (width > 0 && height > 0 && MoveDialog(window, x, y, width, height)) return TRUE;
     Live live;
     if (!GetLive(window, live) || width <= 0 || height <= 0) return FALSE;
     live.backend->Move(x, y, width, height);
@@ -246,6 +263,15 @@ BOOL IsZoomed(HWND window) {
 }
 
 namespace platform {
+
+namespace detail {
+
+HWND LiveMainWindow() {
+    std::lock_guard<std::mutex> lock(g_win.mutex);
+    return g_win.alive ? g_win.hwnd : nullptr;
+}
+
+}  // namespace detail
 
 void BeginWindowClose(HWND window) {
     std::lock_guard<std::mutex> lock(g_win.mutex);

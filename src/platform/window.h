@@ -2,7 +2,10 @@
 // The one main window. It belongs to the thread that creates it (the window
 // thread); its messages reach its procedure through that thread's queue
 // (posted) or directly (sent). A backend gives it a body: a real host window
-// (sdl) or none at all (headless).
+// (sdl) or none at all (headless). DestroyWindow, IsWindow, PostMessageA,
+// SendMessageA (from the dialog's own thread; 0 from others), DispatchMessageA,
+// SetWindowTextA, GetClientRect, GetWindowRect and MoveWindowClient take a
+// dialog window (dialog_window.h) as well.
 #include <functional>
 #include <memory>
 #include <string>

@@ -8,8 +8,14 @@
 #include "shell/editor_notice.h"
 #include "shell/game.h"
 #include "shell/window_data.h"
+#include "shell/window_registry.h"
 #include "shell/worker_threads.h"
 
+// The window registry is the first of the shell's global objects and the
+// last to go, so it is defined here, ahead of the main window in the same
+// file; the gamedata set that orders the other globals cannot hold shell
+// types.
+cWindowRegistry WindowRegistry;
 cMainWindow MainWindow;
 
 LRESULT MainWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -1,8 +1,10 @@
 #include "shell/win_main.h"
+#include "platform/dialog_window.h"
 
 #include "foundation/paths.h"
 #include "foundation/report.h"
 #include "platform/clock.h"
+#include "platform/dialog_window.h"
 #include "platform/host_log.h"
 #include "platform/main_window_post.h"
 #include "platform/text.h"
@@ -62,6 +64,9 @@ int WinMain(const std::string& commandLine, int showCommand) {
         return 0;
     }
     MainWindow.m_hWnd = window;
+    // The host keeps no styles of its own; the window's style is what the
+    // layout asked for, so that later style reads find it.
+    SetWindowLongA(window, GWL_STYLE, kMainWindowStyle);
     MainWindow.CenterOnDesktop();
     if (TestPlay == 1) NotifyEditorStarted();
     InstallMainWindowRouting(window);

@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "platform/dialog_window.h"
 #include "platform/host_log.h"
 #include "platform/keyboard.h"
 #include "platform/message_box.h"
@@ -87,6 +88,8 @@ public:
             if (e.type == SDL_QUIT) post(WM_CLOSE, 0, 0);
             if (e.type == SDL_WINDOWEVENT) exposed |= OnWindowEvent(e.window, post);
             if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) OnKey(e.key, post);
+            if (e.type == SDL_MOUSEMOTION) OnMouseMotion(e.motion);
+            if (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) OnMouseButton(e.button);
         }
         Render(exposed);
     }
@@ -115,6 +118,21 @@ private:
             default: break;
         }
         return false;
+    }
+
+    // The mouse is only a snapshot: the cursor's desktop position and the
+    // two buttons as keys, read by whoever polls it.
+    void OnMouseMotion(const SDL_MouseMotionEvent& m) {
+        int x = 0;
+        int y = 0;
+        SDL_GetWindowPosition(m_window, &x, &y);
+        platform::SetCursorPosition(x + m.x, y + m.y);
+    }
+
+    static void OnMouseButton(const SDL_MouseButtonEvent& b) {
+        bool down = b.type == SDL_MOUSEBUTTONDOWN;
+        if (b.button == SDL_BUTTON_LEFT) platform::SetKeyDown(VK_LBUTTON, down);
+        if (b.button == SDL_BUTTON_RIGHT) platform::SetKeyDown(VK_RBUTTON, down);
     }
 
     void OnKey(const SDL_KeyboardEvent& k, const std::function<void(UINT, WPARAM, LPARAM)>& post) {

@@ -1,23 +1,5 @@
 #include "shell/window.h"
 
-void cWindow::SetLayout(int clientWidth, int clientHeight, int minWidth, int minHeight, int maxWidth,
-                        int maxHeight, DWORD style) {
-    m_nClientWidth = clientWidth;
-    m_nClientHeight = clientHeight;
-    m_nMinWidth = minWidth;
-    m_nMinHeight = minHeight;
-    m_nMaxWidth = maxWidth;
-    m_nMaxHeight = maxHeight;
-    m_dwStyle = style;
-    UpdateFrame();
-}
-
-void cWindow::UpdateFrame() {
-    m_rcFrame = RECT{};
-    m_nOuterWidth = m_nClientWidth + m_rcFrame.left + m_rcFrame.right;
-    m_nOuterHeight = m_nClientHeight + m_rcFrame.top + m_rcFrame.bottom;
-}
-
 void cWindow::SetPosition(int x, int y) {
     m_nPosX = x;
     m_nPosY = y;
@@ -51,16 +33,38 @@ void cWindow::CenterOnDesktop() {
     SetPosition(desk.left + (desk.right - desk.left) / 2 - w / 2, desk.top + (desk.bottom - desk.top) / 2 - h / 2);
 }
 
+bool cWindow::PlacementTarget(int& x, int& y) const {
+    if (m_pPlaceAgainst) {
+        RECT other;
+        if (!GetWindowRect(m_pPlaceAgainst->m_hWnd, &other)) return false;
+        x = other.left;
+        y = other.top;
+        if (m_bCentre) {
+            RECT otherClient{};
+            RECT ownClient{};
+            m_pPlaceAgainst->GetClientRect(otherClient);
+            GetClientRect(ownClient);
+            x += otherClient.right / 2 - ownClient.right / 2;
+            y += otherClient.bottom / 2 - ownClient.bottom / 2;
+        }
+        return true;
+    }
+    if (m_nPosX == -1000 || m_nPosY == -1000) return false;
+    x = m_nPosX;
+    y = m_nPosY;
+    return true;
+}
+
+// The clamp uses the window's real rectangle: a dialog's outer size from
+// its layout is only its frame (its size comes from the resource), which
+// would leave most of it beyond the work area.
 void cWindow::PlaceWindow() {
-    if (m_nPosX == -1000 || m_nPosY == -1000) return;
-    RECT work = GetWorkArea();
+    int x = 0;
+    int y = 0;
+    if (!PlacementTarget(x, y)) return;
     RECT win;
     if (!GetWindowRect(m_hWnd, &win)) return;
-    int w = win.right - win.left;
-    int h = win.bottom - win.top;
-    int x = m_nPosX;
-    int y = m_nPosY;
-    PullIntoWorkArea(x, y, w, h, work);
+    PullIntoWorkArea(x, y, win.right - win.left, win.bottom - win.top, GetWorkArea());
     SetPosition(x, y);
 }
 
@@ -87,22 +91,3 @@ void cWindow::GetWindowPos(int& x, int& y) const {
 void cWindow::GetClientRect(RECT& rect) const { ::GetClientRect(m_hWnd, &rect); }
 
 void cWindow::SetText(const std::string& text) { SetWindowTextA(m_hWnd, text); }
-
-int cWindow::HandleMessage(HWND window, UINT msg, WPARAM, LPARAM) {
-    m_hWnd = window;
-    switch (msg) {
-        case WM_DESTROY:
-            m_hWnd = nullptr;
-            return 1;
-        case WM_MOVE:
-            GetWindowPos(m_nPosX, m_nPosY);
-            return 1;
-        case WM_SIZE:
-            RefreshStyle();
-            return 1;
-        case WM_ACTIVATEAPP:
-            return 1;
-        default:
-            return 0;
-    }
-}

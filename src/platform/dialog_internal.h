@@ -1,0 +1,27 @@
+#pragma once
+// What the main window's calls need to reach dialog windows too.
+#include <string>
+
+#include "platform/win_types.h"
+
+namespace platform::detail {
+
+bool IsDialogWindow(HWND window);
+// Queues the message on the dialog's thread; false for no dialog.
+bool PostToDialog(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+// Runs the dialog's procedure when the caller is the dialog's thread; false
+// (result untouched) for no dialog. Another thread gets true and result 0.
+bool CallDialog(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+bool DestroyDialog(HWND window);
+bool DialogRect(HWND window, RECT& desktop);
+bool MoveDialog(HWND window, int x, int y, int width, int height);
+bool SetDialogText(HWND window, const std::string& text);
+// Drops the style, visibility and properties kept for a destroyed window.
+void ForgetWindow(HWND window);
+// Marks a message box as the active window while it is shown.
+HWND BeginMessageBoxWindow();
+void EndMessageBoxWindow(HWND box);
+// The main window while it exists, else 0.
+HWND LiveMainWindow();
+
+}  // namespace platform::detail

@@ -1,0 +1,153 @@
+#pragma once
+// Dialog windows. There is one host window; a dialog is a window of its own
+// only for the game code: it lives inside the main window's client area, its
+// messages go through the window thread's queue, and it runs in a modal loop
+// on that thread. Its items are ids with a text, taken from a template that
+// stands in for the dialog resource.
+#include <string>
+#include <vector>
+
+#include "platform/threads.h"
+#include "platform/win_types.h"
+
+using DLGPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
+using HOOKPROC = LRESULT (*)(int code, WPARAM key, LPARAM keyData);
+struct HHOOK__;
+using HHOOK = HHOOK__*;
+using HINSTANCE = void*;
+
+constexpr int WH_KEYBOARD = 2;
+constexpr int HC_ACTION = 0;
+constexpr int HC_NOREMOVE = 3;
+constexpr int GWL_STYLE = -16;
+
+namespace platform {
+
+struct DialogItemTemplate {
+    int id = 0;
+    std::string text;  // Shift-JIS
+};
+
+// What a dialog resource gives the dialog: its client size, title and items.
+struct DialogTemplate {
+    int width = 0;
+    int height = 0;
+    std::string title;
+    DWORD style = 0;
+    std::vector<DialogItemTemplate> items;
+};
+
+// Contract: makes the template the one DialogBoxParamA builds resource id
+// from (a later call replaces it).
+void RegisterDialogTemplate(int resourceId, const DialogTemplate& dialog);
+
+// Contract: forgets every registered template (tests).
+void ClearDialogTemplates();
+
+// Contract: offers a key message (WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN,
+// WM_SYSKEYUP) to the calling thread's keyboard hooks as HC_ACTION with the
+// virtual key and the key data (for a release bits 30 and 31 are set, as
+// the host reports a key going up). True when a hook swallowed it (returned
+// non-zero). Every modal loop of the window thread calls it for the key
+// messages it takes; false for other messages or without hooks.
+bool FilterKeyMessage(const MSG& msg);
+
+// Contract: sets the cursor's desktop position in the mouse snapshot
+// (backends, tests). Buttons are keys VK_LBUTTON / VK_RBUTTON of the
+// keyboard snapshot.
+void SetCursorPosition(int x, int y);
+
+// Contract: replaces one system metric until ResetSystemMetrics (tests, a
+// backend whose frames differ).
+void OverrideSystemMetric(int index, int value);
+void ResetSystemMetrics();
+
+// Contract: number of dialog windows that exist (tests).
+int DialogWindowCount();
+
+}  // namespace platform
+
+// Contract: builds a dialog from the template of resourceId, owned by owner,
+// centred on the owner's client area (on the desktop work area without an
+// owner), on the calling thread. The procedure gets WM_INITDIALOG (wParam 0,
+// lParam param) and then every message of the dialog. The owner is disabled
+// while the dialog runs. A modal loop pumps the thread's queue: key messages
+// pass the keyboard hooks; input for other windows is not delivered (an
+// unswallowed Return key becomes WM_COMMAND IDOK for the dialog, Escape
+// IDCANCEL, as the host's dialog manager does); everything else is
+// dispatched. The loop ends at EndDialog, when the owner is destroyed (result
+// 0), or at WM_QUIT (posted again for the outer loop, result 0). The dialog
+// then gets WM_DESTROY and is gone. Returns the value given to EndDialog; -1
+// when no template is registered for resourceId.
+LRESULT DialogBoxParamA(HINSTANCE instance, int resourceId, HWND owner, DLGPROC proc, LPARAM param);
+
+// Contract: ends the modal loop of dialog with result after the message
+// being handled. FALSE for a window that is not a dialog.
+BOOL EndDialog(HWND dialog, LRESULT result);
+
+// Contract: the item window of a dialog, 0 when the dialog has no such id.
+HWND GetDlgItem(HWND dialog, int id);
+
+// Contract: copies the item's text into buffer, at most maxCount - 1 bytes
+// and a terminating zero; returns the bytes copied (0 for a missing item,
+// a null buffer or maxCount <= 0).
+int GetDlgItemTextA(HWND dialog, int id, char* buffer, int maxCount);
+
+// Contract: replaces the item's text. FALSE for a missing item.
+BOOL SetDlgItemTextA(HWND dialog, int id, const std::string& text);
+
+// Contract: window properties of any live window (main window, dialog, item);
+// SetPropA FALSE for an unknown window; GetPropA / RemovePropA 0 when unset.
+BOOL SetPropA(HWND window, const std::string& name, void* value);
+void* GetPropA(HWND window, const std::string& name);
+void* RemovePropA(HWND window, const std::string& name);
+
+// Contract: GWL_STYLE of any live window: Set returns the previous style,
+// both 0 for an unknown window or another index.
+DWORD GetWindowLongA(HWND window, int index);
+DWORD SetWindowLongA(HWND window, int index, DWORD value);
+
+// Contract: hides (SW_HIDE) or shows a window; returns whether it was
+// visible. Windows start visible.
+BOOL ShowWindow(HWND window, int command);
+BOOL IsWindowVisible(HWND window);
+
+// Contract: the window that takes key input on the window thread: the
+// innermost running dialog or message box, else the main window.
+HWND GetActiveWindow();
+
+// Contract: installs a keyboard hook (WH_KEYBOARD only) for thread threadId;
+// the module is not used. 0 for another kind.
+HHOOK SetWindowsHookExA(int kind, HOOKPROC proc, HINSTANCE module, DWORD threadId);
+
+// Contract: removes the hook; FALSE for an unknown one.
+BOOL UnhookWindowsHookEx(HHOOK hook);
+
+// Contract: passes the key on to the next hook of the thread (there is never
+// one after the framework's own); returns 0, the key goes on.
+LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM key, LPARAM keyData);
+
+// Contract: the cursor's desktop position from the mouse snapshot ((0, 0)
+// until a backend or test sets one). FALSE only for a null point.
+BOOL GetCursorPos(POINT* point);
+
+// Contract: turns a desktop point into the window's client coordinates.
+// FALSE for an unknown window.
+BOOL ScreenToClient(HWND window, POINT* point);
+
+// System metrics of this host's windows. The host's window manager draws the
+// main window's caption and frame outside its rectangle, dialogs are drawn
+// without either and there is no menu bar, so those are 0; own scroll bars
+// are 16 pixels wide.
+constexpr int SM_CXVSCROLL = 2;
+constexpr int SM_CYHSCROLL = 3;
+constexpr int SM_CYCAPTION = 4;
+constexpr int SM_CXDLGFRAME = 7;
+constexpr int SM_CYDLGFRAME = 8;
+constexpr int SM_CYMENU = 15;
+constexpr int SM_CXFRAME = 32;
+constexpr int SM_CYFRAME = 33;
+
+// Contract: the metric from the table above (or its override); 0 for an
+// index that is not in it.
+int GetSystemMetrics(int index);
