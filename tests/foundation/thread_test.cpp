@@ -4,6 +4,7 @@
 
 #include "foundation/thread.h"
 #include "platform/clock.h"
+#include "support/set_on_exit.h"
 
 namespace {
 
@@ -33,14 +34,9 @@ unsigned Polite(void* p) {
     return 1;
 }
 
-struct MarkUnwound {
-    std::atomic<bool>* flag;
-    ~MarkUnwound() { *flag = true; }
-};
-
 unsigned IgnoresQuit(void* p) {
     auto* w = static_cast<Worker*>(p);
-    MarkUnwound mark{&w->unwound};
+    SetOnExit mark{&w->unwound};
     MSG m;
     for (;;) {
         if (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE) && m.message == WM_QUIT) w->quitsSeen.fetch_add(1);

@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "support/eventually.h"
 #include "platform/threads.h"
+#include "support/set_on_exit.h"
 
 namespace {
 
@@ -27,15 +28,10 @@ unsigned QuitOnRequest(void* p) {
     return 7;
 }
 
-struct SetOnDestroy {
-    std::atomic<bool>* flag;
-    ~SetOnDestroy() { *flag = true; }
-};
-
 // Ignores WM_QUIT and only stops when forced.
 unsigned Stubborn(void* p) {
     auto* s = static_cast<Shared*>(p);
-    SetOnDestroy guard{&s->unwound};
+    SetOnExit guard{&s->unwound};
     MSG m;
     for (;;) {
         PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);
