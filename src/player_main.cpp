@@ -23,8 +23,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "player: %s\n", error.c_str());
         return 2;
     }
-    if (!options.gameDir.empty() &&
-        !platform::SetCurrentDirectoryInternal(platform::InternalPath(options.gameDir))) {
+    if (!options.gameDir.empty() && !platform::SetCurrentDirectoryInternal(platform::InternalPath(options.gameDir))) {
         std::fprintf(stderr, "player: no game folder %s\n", options.gameDir.c_str());
         return 2;
     }

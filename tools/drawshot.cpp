@@ -17,13 +17,13 @@
 #include <vector>
 
 #include "draw/blit.h"
-#include "draw/primitives.h"
 #include "draw/device.h"
 #include "draw/palette.h"
+#include "draw/primitives.h"
 #include "draw/sprite_batch.h"
 #include "draw/surfaces.h"
-#include "platform/files.h"
 #include "platform/clock.h"
+#include "platform/files.h"
 #include "platform/present.h"
 #ifdef DRAWSHOT_WINDOW
 #include "foundation/frame_timer.h"
@@ -56,15 +56,36 @@ template <class F>
 std::string Bmp8(int w, int h, F f) {
     const int stride = (w + 3) / 4 * 4;
     std::string b;
-    auto u16 = [&](std::uint32_t v) { b += char(v & 255); b += char((v >> 8) & 255); };
-    auto u32 = [&](std::uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); };
+    auto u16 = [&](std::uint32_t v) {
+        b += char(v & 255);
+        b += char((v >> 8) & 255);
+    };
+    auto u32 = [&](std::uint32_t v) {
+        u16(v & 0xFFFF);
+        u16(v >> 16);
+    };
     const std::uint32_t offset = 54 + 1024;
     b += "BM";
-    u32(offset + stride * h); u32(0); u32(offset);
-    u32(40); u32(w); u32(h); u16(1); u16(8); u32(0); u32(stride * h); u32(0); u32(0); u32(256); u32(0);
+    u32(offset + stride * h);
+    u32(0);
+    u32(offset);
+    u32(40);
+    u32(w);
+    u32(h);
+    u16(1);
+    u16(8);
+    u32(0);
+    u32(stride * h);
+    u32(0);
+    u32(0);
+    u32(256);
+    u32(0);
     for (int i = 0; i < 256; ++i) {
         const std::uint32_t c = PaletteColour(i);
-        b += char(c & 255); b += char((c >> 8) & 255); b += char((c >> 16) & 255); b += char(0);
+        b += char(c & 255);
+        b += char((c >> 8) & 255);
+        b += char((c >> 16) & 255);
+        b += char(0);
     }
     for (int y = h - 1; y >= 0; --y) {
         for (int x = 0; x < w; ++x) b += char(f(x, y));
@@ -79,18 +100,20 @@ bool WritePictures() {
     const std::pair<const char*, std::string> files[] = {
         {"bmp\\plt\\Palette.bmp", Bmp8(16, 16, [](int x, int y) { return y * 16 + x; })},
         // Four tiles with transparent corners.
-        {"bmp\\tiles.bmp", Bmp8(128, 32, [](int x, int y) {
-             const int k = x / 32, cx = x % 32;
-             if (std::abs(cx - 16) + std::abs(y - 16) > 20) return 0;
-             return 1 + ((cx / 4 + y / 4 + k * 3) % 40) + k * 40;
-         })},
+        {"bmp\\tiles.bmp", Bmp8(128, 32,
+                                [](int x, int y) {
+                                    const int k = x / 32, cx = x % 32;
+                                    if (std::abs(cx - 16) + std::abs(y - 16) > 20) return 0;
+                                    return 1 + ((cx / 4 + y / 4 + k * 3) % 40) + k * 40;
+                                })},
         // Two cells of a figure looking right, so mirroring shows.
-        {"bmp\\chara.bmp", Bmp8(64, 32, [](int x, int y) {
-             const int k = x / 32, cx = x % 32;
-             if (cx >= 4 && cx < 22 && y >= 12 && y < 20) return 200 + k * 5;
-             if (cx >= 20 && std::abs(y - 16) < 30 - cx) return 230 + k * 7;
-             return 0;
-         })},
+        {"bmp\\chara.bmp", Bmp8(64, 32,
+                                [](int x, int y) {
+                                    const int k = x / 32, cx = x % 32;
+                                    if (cx >= 4 && cx < 22 && y >= 12 && y < 20) return 200 + k * 5;
+                                    if (cx >= 20 && std::abs(y - 16) < 30 - cx) return 230 + k * 7;
+                                    return 0;
+                                })},
         {"bmp\\strip.bmp", Bmp8(1000, 8, [](int x, int) { return 1 + (x / 10) % 200; })},
     };
     for (const auto& [name, bytes] : files) {
@@ -110,7 +133,8 @@ bool LoadPictures(const ModeArg& m, Pictures& p) {
     if (!SetTrans("bmp\\plt\\Palette.bmp") || !DDLoadPaletteFromFile(Palette, "bmp\\plt\\Palette.bmp", 0)) return false;
     if (!m.bD3D && m.bpp == 16) {
         // 16-bit DirectDraw palettes hold channel values of the display format.
-        for (PALETTEENTRY& e : Palette) e = PALETTEENTRY{BYTE(e.peRed >> 3), BYTE(e.peGreen >> 2), BYTE(e.peBlue >> 3), 0};
+        for (PALETTEENTRY& e : Palette)
+            e = PALETTEENTRY{BYTE(e.peRed >> 3), BYTE(e.peGreen >> 2), BYTE(e.peBlue >> 3), 0};
     }
     std::memcpy(PaletteWork, Palette, sizeof Palette);
     bool ok = DDCreateSurfaceFromFile(&p.tiles, "bmp\\tiles.bmp", 1, m.bpp, 0, 0, 0, 0, 0, 0, 0) == 0;
@@ -141,9 +165,9 @@ void DrawScene(const ModeArg& m, Pictures& p) {
     }
     DDSpriteBatchFlush();
 
-    DDBlt(&BackBuffer, 400, 200, 32, 32, &p.tiles, 0, 0, 0);     // keyed picture, flags 0
-    DDBlt(&BackBuffer, -30, 300, 1000, 8, &p.strip, 0, 0, 0);    // wider than the screen
-    DDBlt(&BackBuffer, 500, 200, 32, 32, &p.chara, -8, 0, 1);    // negative source origin
+    DDBlt(&BackBuffer, 400, 200, 32, 32, &p.tiles, 0, 0, 0);   // keyed picture, flags 0
+    DDBlt(&BackBuffer, -30, 300, 1000, 8, &p.strip, 0, 0, 0);  // wider than the screen
+    DDBlt(&BackBuffer, 500, 200, 32, 32, &p.chara, -8, 0, 1);  // negative source origin
     DDBltStretch(&BackBuffer, 200, 200, 64, 64, &p.chara, 0, 0, 32, 32, 1);
     DDBltStretch(&BackBuffer, 280, 200, 64, 64, &p.charaMirror, 32, 0, 32, 32, 1);
 
@@ -152,7 +176,9 @@ void DrawScene(const ModeArg& m, Pictures& p) {
     DDBlt(&BackBuffer, 300, 380, 64, 64, &p.target, 0, 0, 1);
 
     DDFillBatchReset();
-    for (int i = 0; i < 5; ++i) DDFillRectColor(&BackBuffer, 20 + i * 24, 330, 20, 20, m.bD3D ? 0xFF000000u | PaletteColour(i * 40 + 5) : DDPalNumToPixel(i * 40 + 5));
+    for (int i = 0; i < 5; ++i)
+        DDFillRectColor(&BackBuffer, 20 + i * 24, 330, 20, 20,
+                        m.bD3D ? 0xFF000000u | PaletteColour(i * 40 + 5) : DDPalNumToPixel(i * 40 + 5));
     DDFillBatchFlush();
     if (m.bD3D) DDFillRectColor(&BackBuffer, 20, 360, 116, 20, 0x80FFFFFFu);
 

@@ -34,9 +34,7 @@ std::uint32_t Display16(std::uint32_t rgb) {
 }
 
 // What the host's bitmap copy makes of a picture pixel on the display.
-std::uint32_t DisplayGdi(std::uint32_t rgb, DWORD fmt) {
-    return fmt == D3DFMT_R5G6B5 ? To565(rgb) : rgb;
-}
+std::uint32_t DisplayGdi(std::uint32_t rgb, DWORD fmt) { return fmt == D3DFMT_R5G6B5 ? To565(rgb) : rgb; }
 
 }  // namespace
 
@@ -66,8 +64,7 @@ bool CopyBitmap(DDSURFACEDATA* sd, const char* file, int depth, int convert, int
     if (indexed8 && (bmp.nWidth != px.nWidth || bmp.nHeight != px.nHeight || bmp.nBitCount != 8)) {
         // A picture that does not match the surface (or has no palette
         // indices) copies nothing rather than reading past its rows.
-        WriteLogF("CopyBitmap Err %s Surface(%d,%d) Bmp(%d,%d)", file, px.nWidth, px.nHeight, bmp.nWidth,
-                  bmp.nHeight);
+        WriteLogF("CopyBitmap Err %s Surface(%d,%d) Bmp(%d,%d)", file, px.nWidth, px.nHeight, bmp.nWidth, bmp.nHeight);
     } else {
         const bool locked16 = depth == 16 && bmp.nBitCount >= 24;
         const int w = std::min(bmp.nWidth, px.nWidth);
@@ -79,7 +76,7 @@ bool CopyBitmap(DDSURFACEDATA* sd, const char* file, int depth, int convert, int
                 const int tx = MirrorIndex(x, mirrorWidth);
                 if (tx >= px.nWidth) break;
                 const std::size_t at = std::size_t(y) * bmp.nWidth + x;
-                const std::uint32_t v = indexed8 ? bmp.indices[at]
+                const std::uint32_t v = indexed8   ? bmp.indices[at]
                                         : locked16 ? Display16(bmp.rgb[at])
                                                    : DisplayGdi(bmp.rgb[at], px.fmt);
                 px.Put(tx, ty, v);

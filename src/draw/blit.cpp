@@ -14,12 +14,26 @@ bool ClipSameSize(DDSURFACEDATA* dst, int* x, int* y, DDSURFACEDATA* src, int* s
     // A negative source origin cuts the source but leaves the destination
     // where it was asked: the picture lands shifted by the cut. Callers that
     // want the cut part to stay off-screen pass a negative destination.
-    if (*sx < 0) { *sw += *sx; *sx = 0; }
-    if (*sy < 0) { *sh += *sy; *sy = 0; }
+    if (*sx < 0) {
+        *sw += *sx;
+        *sx = 0;
+    }
+    if (*sy < 0) {
+        *sh += *sy;
+        *sy = 0;
+    }
     if (*sx + *sw > src->nWidth) *sw = src->nWidth - *sx;
     if (*sy + *sh > src->nHeight) *sh = src->nHeight - *sy;
-    if (*x < 0) { *sx -= *x; *sw += *x; *x = 0; }
-    if (*y < 0) { *sy -= *y; *sh += *y; *y = 0; }
+    if (*x < 0) {
+        *sx -= *x;
+        *sw += *x;
+        *x = 0;
+    }
+    if (*y < 0) {
+        *sy -= *y;
+        *sh += *y;
+        *y = 0;
+    }
     if (*x + *sw > dst->nWidth) *sw = dst->nWidth - *x;
     if (*y + *sh > dst->nHeight) *sh = dst->nHeight - *y;
     return *sw > 0 && *sh > 0;
@@ -36,7 +50,10 @@ void LimitSourceAxis(int* s, int* len, int size, bool spanSigned) {
         *len = -(hi - lo);
         return;
     }
-    if (*s < 0) { *len += *s; *s = 0; }
+    if (*s < 0) {
+        *len += *s;
+        *s = 0;
+    }
     if (*s + *len > size) *len = size - *s;
 }
 
@@ -99,8 +116,8 @@ int BltStretchDirectDraw(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFA
     return 1;
 }
 
-int BltStretchDevice(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, int sx, int sy, int sw,
-                     int sh, int flags) {
+int BltStretchDevice(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, int sx, int sy, int sw, int sh,
+                     int flags) {
     if (!dst || !src) return 0;
     DDGetShareSD(&dst);
     DDGetShareSD(&src);
@@ -182,8 +199,8 @@ int DDBltOp(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, 
     return DDBlt(dst, x, y, w, h, src, sx, sy, flags);
 }
 
-int DDBltStretchOp(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, int sx, int sy, int sw,
-                   int sh, int flags, const DDBLTCOLOR* op) {
+int DDBltStretchOp(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, int sx, int sy, int sw, int sh,
+                   int flags, const DDBLTCOLOR* op) {
     if (!lpDTCon || !op) return DDBltStretch(dst, x, y, w, h, src, sx, sy, sw, sh, flags);
     DDSetVertexColor(op->dwColor);
     DDSetColorOp(op->dwColorOp);

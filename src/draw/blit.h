@@ -14,8 +14,8 @@ int DDBltStretch(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* 
                  int flags);
 int DDBltOp(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, int sx, int sy, int flags,
             const DDBLTCOLOR* op);
-int DDBltStretchOp(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, int sx, int sy, int sw,
-                   int sh, int flags, const DDBLTCOLOR* op);
+int DDBltStretchOp(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, int sx, int sy, int sw, int sh,
+                   int flags, const DDBLTCOLOR* op);
 int DDClipBlt(DDSURFACEDATA* dst, int* x, int* y, int* w, int* h, DDSURFACEDATA* src, int* sx, int* sy, int* sw,
               int* sh);
 void DDWrapMirror(DDSURFACEDATA* src, int* sx, int* sy, int* sw, int* sh);

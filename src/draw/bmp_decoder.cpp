@@ -94,8 +94,7 @@ struct Field {
     }
 };
 
-void DecodeRows(const std::uint8_t* bits, std::size_t stride, const Header& h, const std::uint8_t* d,
-                BMPIMAGE& out) {
+void DecodeRows(const std::uint8_t* bits, std::size_t stride, const Header& h, const std::uint8_t* d, BMPIMAGE& out) {
     const int w = h.width;
     const bool indexed = h.bitCount <= 8;
     if (indexed) out.indices.resize(std::size_t(w) * h.height);

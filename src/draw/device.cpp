@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "draw/blit.h"
-#include "draw/primitives.h"
-#include "draw/sprite_batch.h"
 #include "draw/palette.h"
 #include "draw/pixel_ops.h"
+#include "draw/primitives.h"
+#include "draw/sprite_batch.h"
 #include "draw/surfaces.h"
 #include "foundation/frame_timer.h"
 #include "foundation/report.h"
@@ -40,7 +40,6 @@ constexpr unsigned kDeviceLost = 0x88760868u;
 constexpr DDCHANNELS kChannels8888 = {{16, 8, 0, 24}, {255, 255, 255, 255}};
 constexpr DDCHANNELS kChannels1555 = {{10, 5, 0, 15}, {31, 31, 31, 1}};
 constexpr DDCHANNELS kChannels565 = {{11, 5, 0, 16}, {31, 63, 31, 0}};
-
 
 void RecordSize(DDSURFACEDATA& sd, int width, int height) {
     sd.nWidth = sd.nTexWidth = width;
@@ -79,7 +78,7 @@ bool InitD3D(int width, int height, int bpp) {
         return false;
     }
     LogPrintfBoth("Device HAL-HARD");
-    LogPrintfBoth("%s", dev.fmtBackBuffer == D3DFMT_X8R8G8B8   ? "X8R8G8B8"
+    LogPrintfBoth("%s", dev.fmtBackBuffer == D3DFMT_X8R8G8B8 ? "X8R8G8B8"
                         : dev.fmtBackBuffer == D3DFMT_R5G6B5 ? "R5G6B5"
                                                              : "A1R5G5B5");
     SetFrameTimerHasDevice(true);
@@ -143,9 +142,9 @@ bool InitDirectDraw(int width, int height, int bpp) {
 bool DDInit(int bD3D, HWND hWnd, int width, int height, int bpp, int vsync, int windowMode, int backBufferCount,
             int refreshRate, int useRefreshRate, DDSURFACEDATA* surfaceArray, SURFACETABLEENTRY* surfaceTable,
             int surfaceCount, int /*unused*/) {
-    DDSetting = DDSETTING{bD3D,     hWnd,           width,        height,       bpp,          bpp / 8,
-                          windowMode, backBufferCount, vsync != 0, refreshRate, useRefreshRate, surfaceArray,
-                          surfaceTable, surfaceCount};
+    DDSetting = DDSETTING{bD3D,           hWnd,         width,           height,      bpp,
+                          bpp / 8,        windowMode,   backBufferCount, vsync != 0,  refreshRate,
+                          useRefreshRate, surfaceArray, surfaceTable,    surfaceCount};
     LogPrintfBoth("VSync : %d", vsync);
     if (g_started) DDRelease();
     const bool ok = bD3D ? InitD3D(width, height, bpp) : InitDirectDraw(width, height, bpp);

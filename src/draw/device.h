@@ -89,7 +89,7 @@ struct DDDEVICE {
 };
 
 struct DDCONTEXT {
-    BYTE rgbTransmit[3] = {};     // blue, green, red
+    BYTE rgbTransmit[3] = {};  // blue, green, red
     BYTE pad0 = 0;
     BYTE rgbTransmit_16[3] = {};  // blue, green, red
     BYTE pad1 = 0;

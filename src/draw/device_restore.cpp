@@ -16,7 +16,8 @@ void DDSimulateDeviceLost(bool resettable) {
         lpDTCon->bResettable = resettable;
         lpDTCon->bInScene = 0;
         for (DDTEXTUREDATA* t : SurfaceList) {
-            if (t->nMemoryType != DTMEMORYTYPE_SYSTEM) ClearPixels(t->texture, 0, 0, t->texture.nWidth, t->texture.nHeight, 0xDEADBEEFu);
+            if (t->nMemoryType != DTMEMORYTYPE_SYSTEM)
+                ClearPixels(t->texture, 0, 0, t->texture.nWidth, t->texture.nHeight, 0xDEADBEEFu);
         }
         return;
     }

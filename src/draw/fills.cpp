@@ -45,8 +45,8 @@ bool PalNumToRGB(DDSURFACEDATA* sd, int x, int y, int width, int height, DWORD n
             n = 0;
         }
         const PALETTEENTRY& e = Palette[n];
-        const DWORD color = n == 0 ? lpDTCon->dwTransparent
-                                   : 0xFF000000u | DWORD(e.peRed) << 16 | DWORD(e.peGreen) << 8 | e.peBlue;
+        const DWORD color =
+            n == 0 ? lpDTCon->dwTransparent : 0xFF000000u | DWORD(e.peRed) << 16 | DWORD(e.peGreen) << 8 | e.peBlue;
         return DDFillRectColor(sd, x, y, width, height, color);
     }
     if (n > 255) return false;

@@ -11,7 +11,6 @@
 PALETTEENTRY Palette[256] = {};
 PALETTEENTRY PaletteWork[256] = {};
 
-
 namespace {
 // A channel of a pixel of the texture (or display) format.
 int Channel(std::uint32_t p, int k) { return static_cast<int>((p >> TexChannels.nShift[k]) & TexChannels.nMax[k]); }
@@ -74,8 +73,9 @@ void DDSetTransmit(BYTE red, BYTE green, BYTE blue) {
             dwTransmit = 0;
         } else {
             const DDCHANNELS& c = TexChannels;
-            dev.wTransmit_16 = static_cast<WORD>((blue & c.nMax[2]) << c.nShift[2] | (green & c.nMax[1]) << c.nShift[1] |
-                                                 (red & c.nMax[0]) << c.nShift[0] | 1 << c.nShift[3]);
+            dev.wTransmit_16 =
+                static_cast<WORD>((blue & c.nMax[2]) << c.nShift[2] | (green & c.nMax[1]) << c.nShift[1] |
+                                  (red & c.nMax[0]) << c.nShift[0] | 1 << c.nShift[3]);
         }
         return;
     }
@@ -101,7 +101,8 @@ bool DDLoadPaletteFromFile(PALETTEENTRY* palette, const char* file, int /*unused
         for (int i = 0; i < 256; ++i) {
             const std::uint32_t e = bmp.colorTable[static_cast<std::size_t>(i)];
             const BYTE flags = lpDTCon ? 0xFF : (i >= 10 && i <= 245 ? PC_RESERVED : PC_EXPLICIT);
-            palette[i] = PALETTEENTRY{static_cast<BYTE>(e >> 16), static_cast<BYTE>(e >> 8), static_cast<BYTE>(e), flags};
+            palette[i] =
+                PALETTEENTRY{static_cast<BYTE>(e >> 16), static_cast<BYTE>(e >> 8), static_cast<BYTE>(e), flags};
         }
         fromTable = true;
     }

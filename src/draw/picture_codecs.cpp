@@ -2,8 +2,8 @@
 
 #include <png.h>
 // libjpeg's header needs the standard declarations first.
-#include <cstdio>
 #include <jpeglib.h>
+#include <cstdio>
 
 #include <csetjmp>
 #include <cstring>
@@ -18,8 +18,8 @@ namespace {
 constexpr std::uint64_t kMaxCompressedPixels = std::uint64_t(4096) * 4096;
 
 bool SizeAcceptable(std::uint32_t w, std::uint32_t h, std::string& reason) {
-    if (w == 0 || h == 0 || w > static_cast<std::uint32_t>(kMaxBmpSide) || h > static_cast<std::uint32_t>(kMaxBmpSide) ||
-        std::uint64_t(w) * h > kMaxCompressedPixels) {
+    if (w == 0 || h == 0 || w > static_cast<std::uint32_t>(kMaxBmpSide) ||
+        h > static_cast<std::uint32_t>(kMaxBmpSide) || std::uint64_t(w) * h > kMaxCompressedPixels) {
         reason = "bad picture size";
         return false;
     }
@@ -31,9 +31,7 @@ struct JpegError {
     std::jmp_buf jump;
 };
 
-[[noreturn]] void JpegErrorExit(j_common_ptr cinfo) {
-    std::longjmp(reinterpret_cast<JpegError*>(cinfo->err)->jump, 1);
-}
+[[noreturn]] void JpegErrorExit(j_common_ptr cinfo) { std::longjmp(reinterpret_cast<JpegError*>(cinfo->err)->jump, 1); }
 
 void JpegSilence(j_common_ptr) {}
 

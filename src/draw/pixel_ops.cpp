@@ -136,7 +136,8 @@ std::vector<int> Samples(Span span, int pos, int len, int s0, int slen, int size
 
 template <class T>
 void FillRows(DDPIXELS& px, Span xs, Span ys, std::uint32_t value) {
-    for (int y = ys.begin; y < ys.end; ++y) std::fill(px.Row<T>(y) + xs.begin, px.Row<T>(y) + xs.end, static_cast<T>(value));
+    for (int y = ys.begin; y < ys.end; ++y)
+        std::fill(px.Row<T>(y) + xs.begin, px.Row<T>(y) + xs.end, static_cast<T>(value));
 }
 
 bool Transparent(DWORD fmt, std::uint32_t p) {
@@ -154,8 +155,8 @@ int ProcessorSample(int off, int s0, int slen, int dlen) {
 }
 
 template <class D, class S>
-void ProcessorRows(DDPIXELS& dst, const DDPIXELS& src, int srcW, int srcH, Span xs, Span ys, int x, int y, int w,
-                   int h, int sx, int sy, int sw, int sh, bool keyed) {
+void ProcessorRows(DDPIXELS& dst, const DDPIXELS& src, int srcW, int srcH, Span xs, Span ys, int x, int y, int w, int h,
+                   int sx, int sy, int sw, int sh, bool keyed) {
     const bool to565 = dst.fmt == D3DFMT_R5G6B5 && src.fmt == D3DFMT_A1R5G5B5;
     const int limitW = std::min(srcW, src.nWidth), limitH = std::min(srcH, src.nHeight);
     for (int j = ys.begin; j < ys.end; ++j) {
@@ -196,7 +197,8 @@ void FastRows(DDPIXELS& dst, const DDPIXELS& src, int x, int y, int w, int h, in
     const std::ptrdiff_t dPitch = dst.nPitch / static_cast<int>(sizeof(T));
     const std::ptrdiff_t sPitch = src.nPitch / static_cast<int>(sizeof(T));
     if (!keyed) {
-        for (int j = 0; j < h; ++j) std::memcpy(d + j * dPitch, s + j * sPitch, sizeof(T) * static_cast<std::size_t>(w));
+        for (int j = 0; j < h; ++j)
+            std::memcpy(d + j * dPitch, s + j * sPitch, sizeof(T) * static_cast<std::size_t>(w));
     } else if constexpr (sizeof(T) == 4) {
         KeyedRect32(d, dPitch, s, sPitch, w, h, key);
     } else {
@@ -208,7 +210,8 @@ template <class T>
 void StretchRows(DDPIXELS& dst, const DDPIXELS& src, int x, int y, int w, int h, int sx, int sy, int sw, int sh,
                  bool keyed, std::uint32_t key) {
     std::vector<int> cols(static_cast<std::size_t>(w));
-    for (int i = 0; i < w; ++i) cols[static_cast<std::size_t>(i)] = sx + static_cast<int>(static_cast<long long>(i) * sw / w);
+    for (int i = 0; i < w; ++i)
+        cols[static_cast<std::size_t>(i)] = sx + static_cast<int>(static_cast<long long>(i) * sw / w);
     const T k = static_cast<T>(key);
     for (int j = 0; j < h; ++j) {
         const int row = sy + static_cast<int>(static_cast<long long>(j) * sh / h);
@@ -241,7 +244,8 @@ void BlendFillPixels(DDPIXELS& px, int x, int y, int w, int h, std::uint32_t arg
     if (a == 0 || px.fmt == D3DFMT_P8) return;
     const Span xs = Inside(x, w, px.nWidth), ys = Inside(y, h, px.nHeight);
     for (int j = ys.begin; j < ys.end; ++j) {
-        for (int i = xs.begin; i < xs.end; ++i) px.Put(i, j, FromArgb(px.fmt, Blend(argb, ToArgb(px.fmt, px.Get(i, j)))));
+        for (int i = xs.begin; i < xs.end; ++i)
+            px.Put(i, j, FromArgb(px.fmt, Blend(argb, ToArgb(px.fmt, px.Get(i, j)))));
     }
 }
 
@@ -254,7 +258,8 @@ void DrawQuadPixels(DDPIXELS& dst, const DDPIXELS& src, int x, int y, int w, int
     if (direct && Is32(src.fmt) && Is32(dst.fmt) && PassesTexel(st) && src.bOpaque) {
         const std::size_t bytes = sizeof(std::uint32_t) * static_cast<std::size_t>(xs.end - xs.begin);
         for (int j = ys.begin; j < ys.end; ++j) {
-            std::memcpy(dst.Row<std::uint32_t>(j) + xs.begin, src.Row<std::uint32_t>(sy + j - y) + sx + xs.begin - x, bytes);
+            std::memcpy(dst.Row<std::uint32_t>(j) + xs.begin, src.Row<std::uint32_t>(sy + j - y) + sx + xs.begin - x,
+                        bytes);
         }
         return;
     }

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "draw/blit.h"
-#include "draw/primitives.h"
 #include "draw/device.h"
 #include "draw/palette.h"
+#include "draw/primitives.h"
 #include "draw/sprite_batch.h"
 #include "foundation/report.h"
 #include "platform/message_box.h"

@@ -123,7 +123,8 @@ void DDSpriteBatchCollect(DDSPRITEREQUEST r) {
             if (e.bSubRect) r.bCached = 1;
         }
     }
-    if (r.bCached) b.firstCached.emplace(std::make_tuple(static_cast<const DDSURFACEDATA*>(r.lpSrc), r.sx, r.sy), r.nIndex);
+    if (r.bCached)
+        b.firstCached.emplace(std::make_tuple(static_cast<const DDSURFACEDATA*>(r.lpSrc), r.sx, r.sy), r.nIndex);
     else b.firstUncached.emplace(r.lpSrc, r.nIndex);
     b.requests.push_back(r);
 }

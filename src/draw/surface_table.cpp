@@ -152,9 +152,9 @@ bool DDLoadSurfaceTable(DDSURFACEDATA* surfaces, const int* indices, int count) 
             }
             continue;
         }
-        const int code = DDCreateSurfaceFromFile(sd, e.fileName, e.nColorKey, DDSetting.nBpp, e.nDDMemory,
-                                                 e.nMemoryType, e.nShare, e.nConvert, e.nMirrorWidth,
-                                                 e.nMirrorHeight, 0);
+        const int code =
+            DDCreateSurfaceFromFile(sd, e.fileName, e.nColorKey, DDSetting.nBpp, e.nDDMemory, e.nMemoryType, e.nShare,
+                                    e.nConvert, e.nMirrorWidth, e.nMirrorHeight, 0);
         if (!DDSurfaceErrorMessage(code) && !e.nOptional) {
             ErrorBoxF("%s の読み込みに失敗！", e.fileName);
             return false;

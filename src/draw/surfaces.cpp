@@ -103,8 +103,7 @@ void ListTexture(DDTEXTUREDATA* t) {
     SurfaceList.push_back(t);
 }
 
-void StartTexturePart(DDSURFACEDATA* sd, const char* name, const char* file, int colorKey, int memoryType,
-                      int share) {
+void StartTexturePart(DDSURFACEDATA* sd, const char* name, const char* file, int colorKey, int memoryType, int share) {
     if (!sd->lpDT) sd->lpDT = std::make_unique<DDTEXTUREDATA>();
     sd->lpDT->lpOwner = sd;
     SetRecordName(sd->name, name);
@@ -126,8 +125,8 @@ void TextureSize(int width, int height, int& texW, int& texH, const char* what) 
     }
 }
 
-bool CreateSurfaceD3D(DDSURFACEDATA* sd, int width, int height, int colorKey, int ddMemory, int memoryType,
-                      int share, int restore) {
+bool CreateSurfaceD3D(DDSURFACEDATA* sd, int width, int height, int colorKey, int ddMemory, int memoryType, int share,
+                      int restore) {
     if (!restore || !sd->lpDT) StartTexturePart(sd, "OffScreen", "E", colorKey, memoryType, share);
     if (share) {
         sd->nWidth = sd->nTexWidth = width;
@@ -147,7 +146,8 @@ bool CreateSurfaceD3D(DDSURFACEDATA* sd, int width, int height, int colorKey, in
     sd->nHeight = height;
     sd->nTexWidth = texW;
     sd->nTexHeight = texH;
-    if (sd->lpDT->bRenderTarget) ClearPixels(sd->lpDT->texture, 0, 0, texW, texH, FromArgb(lpDTCon->fmtTexture, lpDTCon->argbTransmit));
+    if (sd->lpDT->bRenderTarget)
+        ClearPixels(sd->lpDT->texture, 0, 0, texW, texH, FromArgb(lpDTCon->fmtTexture, lpDTCon->argbTransmit));
     if (!restore) ListTexture(sd->lpDT.get());
     return true;
 }
@@ -189,7 +189,8 @@ int CreateFromFileD3D(DDSURFACEDATA* sd, const char* file, int colorKey, int dep
         if (file && *file) LogPrintfBoth("LoadImage Err %s", file);
         return 8;
     }
-    const bool keepSystemTexture = restore && memoryType == DTMEMORYTYPE_SYSTEM && sd->lpDT && !sd->lpDT->texture.Empty();
+    const bool keepSystemTexture =
+        restore && memoryType == DTMEMORYTYPE_SYSTEM && sd->lpDT && !sd->lpDT->texture.Empty();
     if (share) {
         sd->nWidth = sd->nTexWidth = bmp.nWidth;
         sd->nHeight = sd->nTexHeight = bmp.nHeight;
@@ -197,7 +198,9 @@ int CreateFromFileD3D(DDSURFACEDATA* sd, const char* file, int colorKey, int dep
         int texW = 0, texH = 0;
         TextureSize(bmp.nWidth, bmp.nHeight, texW, texH, file);
         if (memoryType == DTMEMORYTYPE_VIDEO_NORT) {
-            WriteLog("DDCreateSurfaceFromFile Err DTMEMORYTYPE_VIDEO_NORTの指定は未対応です。DTMEMORYTYPE_VIDEO_RTでテクスチャを作成します。");
+            WriteLog(
+                "DDCreateSurfaceFromFile Err "
+                "DTMEMORYTYPE_VIDEO_NORTの指定は未対応です。DTMEMORYTYPE_VIDEO_RTでテクスチャを作成します。");
             memoryType = DTMEMORYTYPE_VIDEO_RT;
         }
         DDTEXTUREDATA& t = *sd->lpDT;
@@ -261,8 +264,8 @@ bool DDCreateSurface(DDSURFACEDATA* sd, int width, int height, int colorKey, int
     return false;
 }
 
-int DDCreateSurfaceFromFile(DDSURFACEDATA* sd, const char* file, int colorKey, int depth, int ddMemory,
-                            int memoryType, int share, int convert, int mirrorWidth, int mirrorHeight, int restore) {
+int DDCreateSurfaceFromFile(DDSURFACEDATA* sd, const char* file, int colorKey, int depth, int ddMemory, int memoryType,
+                            int share, int convert, int mirrorWidth, int mirrorHeight, int restore) {
     if (!sd) return 4;
     if (lpDTCon) {
         return CreateFromFileD3D(sd, file, colorKey, depth, ddMemory, memoryType, share, convert, mirrorWidth,

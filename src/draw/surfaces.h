@@ -12,10 +12,10 @@ struct SURFACETABLEENTRY;
 // Never destroyed: records of any lifetime may leave it during exit.
 extern std::list<DDTEXTUREDATA*>& SurfaceList;
 
-bool DDCreateSurface(DDSURFACEDATA* sd, int width, int height, int colorKey, int ddMemory, int memoryType,
-                     int share, int restore);
-int DDCreateSurfaceFromFile(DDSURFACEDATA* sd, const char* file, int colorKey, int depth, int ddMemory,
-                            int memoryType, int share, int convert, int mirrorWidth, int mirrorHeight, int restore);
+bool DDCreateSurface(DDSURFACEDATA* sd, int width, int height, int colorKey, int ddMemory, int memoryType, int share,
+                     int restore);
+int DDCreateSurfaceFromFile(DDSURFACEDATA* sd, const char* file, int colorKey, int depth, int ddMemory, int memoryType,
+                            int share, int convert, int mirrorWidth, int mirrorHeight, int restore);
 bool DDSurfaceErrorMessage(int code);
 void DDReleaseSurface(DDSURFACEDATA* sd);
 void DDReleaseSurfaceVector(cVector<DDSURFACEDATA>& surfaces);

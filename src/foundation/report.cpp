@@ -62,9 +62,9 @@ std::string VFormat(const char* format, va_list ap) {
     return s;
 }
 
-#define FORMAT_ARGS(out, fmt)   \
-    va_list ap;                 \
-    va_start(ap, fmt);          \
+#define FORMAT_ARGS(out, fmt)           \
+    va_list ap;                         \
+    va_start(ap, fmt);                  \
     std::string out = VFormat(fmt, ap); \
     va_end(ap)
 

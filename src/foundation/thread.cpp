@@ -34,8 +34,7 @@ int cThread::Resume() {
 
 void cThread::Exit() {
     if (!m_hThread) return;
-    while (!Resume()) {
-    }
+    while (!Resume()) {}
     WriteLog("Exit A");
     PostThreadMessageA(m_dwThreadId, WM_QUIT, 0, 0);
     WriteLog("Exit B");

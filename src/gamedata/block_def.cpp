@@ -102,10 +102,10 @@ void cBlockDef::Normalize() {
 }
 
 void cBlockDef::NormalizeRefs() {
-    const bool bad = (m_cItemSource == BaseSource::Common &&
-                      !IndexBelow(m_sItemIndex, PaletteCountOf<cItemDef>(BaseSource::Common))) ||
-                     (m_cItemSource == BaseSource::Stage &&
-                      !IndexBelow(m_sItemIndex, PaletteCountOf<cItemDef>(BaseSource::Stage)));
+    const bool bad =
+        (m_cItemSource == BaseSource::Common &&
+         !IndexBelow(m_sItemIndex, PaletteCountOf<cItemDef>(BaseSource::Common))) ||
+        (m_cItemSource == BaseSource::Stage && !IndexBelow(m_sItemIndex, PaletteCountOf<cItemDef>(BaseSource::Stage)));
     if (bad) {
         m_cItemSource = 0;
         m_sItemIndex = 0;

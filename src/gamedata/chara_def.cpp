@@ -193,8 +193,7 @@ void cCharaDef::Upgrade(int fv) {
 void cCharaDef::ApplyInheritance() { ApplyInheritanceWith(*this, kCharaCopyTable); }
 
 void cCharaDef::Normalize() {
-    CheckBaseReference(PaletteCountOf<cCharaDef>(BaseSource::Common),
-                       PaletteCountOf<cCharaDef>(BaseSource::Stage));
+    CheckBaseReference(PaletteCountOf<cCharaDef>(BaseSource::Common), PaletteCountOf<cCharaDef>(BaseSource::Stage));
     if (m_cSheet == SheetKind::CharaExc) {
         // Entry 1 is the first real picture; a table without it has none.
         const bool hasFirst = GetDataLimits().Count(DbTable::BmpCharaExc) >= 2;

@@ -55,9 +55,13 @@ const char* const kVarScopes[] = {"コモン変数", "ステージ変数", ""};
 const char* const kStatusRight[] = {"定数", "乱数", "ステータス", "変数", ""};
 const char* const kStatusCalc[] = {"通常の計算", "最大値に対する％で指定", "現在値に対する％で指定", ""};
 const char* const kVarKinds[] = {"コモン変数", "ステージ変数", "キャラ変数", ""};
-const char* const kVanishWhat[] = {"キャラ",           "ショット",
-                                   "子以下のキャラ",   "子のショット",
-                                   "子以下のキャラと子以下のショット", "子以下のキャラと孫以下のショット", ""};
+const char* const kVanishWhat[] = {"キャラ",
+                                   "ショット",
+                                   "子以下のキャラ",
+                                   "子のショット",
+                                   "子以下のキャラと子以下のショット",
+                                   "子以下のキャラと孫以下のショット",
+                                   ""};
 const char* const kVanishRange[] = {"画面内", "全範囲", ""};
 const char* const kEffectPositions[] = {"画面中央に表示",
                                         "キャラの中心に表示",

@@ -35,9 +35,9 @@ struct DataLimits {
     std::array<int, kDbTableCount> dbCount{};
     // Frame times (tenths of a second) of each sword type, by index.
     std::vector<std::vector<int>> swordFrameTimes;
-    PaletteCounts common;  // the common palette
-    PaletteCounts stage;   // the palette of the stage being loaded
-    int testPlay = 0;      // a test play started by the editor is running
+    PaletteCounts common;    // the common palette
+    PaletteCounts stage;     // the palette of the stage being loaded
+    int testPlay = 0;        // a test play started by the editor is running
     int testFlowSwitch = 0;  // the project keeps test-only flows outside a test play
 
     int Count(DbTable t) const { return dbCount[static_cast<std::size_t>(t)]; }

@@ -37,9 +37,9 @@ public:
         return f(AnimeSet, other.AnimeSet, "AnimeSet.dat") && f(Anime, other.Anime, "Anime.dat") &&
                f(BmpCharaExc, other.BmpCharaExc, "Bmp_CharaExc.dat") &&
                f(SwordType, other.SwordType, "SwordType.dat") && f(Effect, other.Effect, "Effect.dat") &&
-               f(CharaEffect, other.CharaEffect, "CharaEffect.dat") &&
-               f(ScrEffect, other.ScrEffect, "ScrEffect.dat") && f(Picture, other.Picture, "Picture.dat") &&
-               f(Sound, other.Sound, "Sound.dat") && f(Bgm, other.Bgm, "Bgm.dat");
+               f(CharaEffect, other.CharaEffect, "CharaEffect.dat") && f(ScrEffect, other.ScrEffect, "ScrEffect.dat") &&
+               f(Picture, other.Picture, "Picture.dat") && f(Sound, other.Sound, "Sound.dat") &&
+               f(Bgm, other.Bgm, "Bgm.dat");
     }
 
     cVector<cAnimeSet> AnimeSet;

@@ -241,21 +241,21 @@ constexpr int kRoughnessFrom = 511;
 enum class Ends { None, StartEnd, Points };
 
 constexpr Ends kCharaEnds[cCharaEffect::kKindCount + 1] = {
-    Ends::None,                                                                   // 0 none
+    Ends::None,                                                                      // 0 none
     Ends::StartEnd, Ends::StartEnd, Ends::StartEnd, Ends::StartEnd, Ends::StartEnd,  // 1-5
-    Ends::None,                                                                   // 6 blink
+    Ends::None,                                                                      // 6 blink
     Ends::StartEnd, Ends::StartEnd, Ends::StartEnd, Ends::StartEnd, Ends::StartEnd,  // 7-11
-    Ends::StartEnd, Ends::StartEnd,                                               // 12-13
-    Ends::None,                                                                   // 14 blink
-    Ends::StartEnd, Ends::StartEnd,                                               // 15-16
+    Ends::StartEnd, Ends::StartEnd,                                                  // 12-13
+    Ends::None,                                                                      // 14 blink
+    Ends::StartEnd, Ends::StartEnd,                                                  // 15-16
 };
 
 constexpr Ends kScreenEnds[cScrEffect::kKindCount + 1] = {
-    Ends::None,                                   // 0 none
-    Ends::Points,                                 // 1 move
-    Ends::None, Ends::None,                       // 2-3 shakes
-    Ends::StartEnd, Ends::StartEnd, Ends::StartEnd, Ends::StartEnd,  // 4-7
-    Ends::None,                                   // 8 blink
+    Ends::None,                                                                      // 0 none
+    Ends::Points,                                                                    // 1 move
+    Ends::None,     Ends::None,                                                      // 2-3 shakes
+    Ends::StartEnd, Ends::StartEnd, Ends::StartEnd, Ends::StartEnd,                  // 4-7
+    Ends::None,                                                                      // 8 blink
     Ends::StartEnd, Ends::StartEnd, Ends::StartEnd, Ends::StartEnd, Ends::StartEnd,  // 9-13
 };
 

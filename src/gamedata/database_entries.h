@@ -152,7 +152,7 @@ protected:
     cFileEntry(const cFileEntry&) = default;
     cFileEntry& operator=(const cFileEntry&) = default;
     struct Block {
-        int from;   // first version that stores it
+        int from;  // first version that stores it
         int* member;
     };
     void RegisterEntry(int version, int attributeFrom, std::initializer_list<Block> blocks);
@@ -164,8 +164,8 @@ public:
     cBmpCharaExc();
     void RegisterFields(int version) override;
 
-    int m_nSizeFlag = 0;   // 0: mirror cell of 32 pixels; else m_nCellSize applies
-    int m_nCellSize = 2;   // in blocks of 32 pixels
+    int m_nSizeFlag = 0;  // 0: mirror cell of 32 pixels; else m_nCellSize applies
+    int m_nCellSize = 2;  // in blocks of 32 pixels
 };
 
 // A picture for the picture command.
@@ -188,7 +188,7 @@ public:
     cBgm();
     void RegisterFields(int version) override;
 
-    int m_nVolume = 100;   // percent, handed to the music player
+    int m_nVolume = 100;  // percent, handed to the music player
 };
 
 // Character and screen effects share one layout: a kind and five parameters
@@ -211,7 +211,7 @@ protected:
     // get the value a new entry of the kind starts with.
     struct AddedParam {
         int kind;
-        int param;   // 0-based index
+        int param;  // 0-based index
     };
     template <std::size_t N>
     void ApplyAddedParams(const AddedParam (&rows)[N], const EffectKindInfo* (*kindInfo)(int));

@@ -1,8 +1,6 @@
 #include "gamedata/definition_base.h"
 
-void cDefinition::ResetInheritFlags(int groupCount) {
-    m_vbInherit.assign(static_cast<std::size_t>(groupCount), 0);
-}
+void cDefinition::ResetInheritFlags(int groupCount) { m_vbInherit.assign(static_cast<std::size_t>(groupCount), 0); }
 
 bool cDefinition::LoadCell(cDataFile& f) { return f.Read(&m_sCellX, 2) && f.Read(&m_sCellY, 2); }
 

@@ -5,7 +5,7 @@
 // defaults (old files get the roughness parameters from them); new entries
 // of the default game are made from them.
 struct EffectParamInfo {
-    const char* label;   // nullptr: the kind has no such parameter
+    const char* label;  // nullptr: the kind has no such parameter
     int lowest;
     int highest;
     int initial;
@@ -13,7 +13,7 @@ struct EffectParamInfo {
 
 struct EffectKindInfo {
     const char* name;
-    EffectParamInfo params[5];   // parameter 1 (index 0) is always the run time
+    EffectParamInfo params[5];  // parameter 1 (index 0) is always the run time
 };
 
 // Kind info by kind number; nullptr for kind 0 and kinds outside the table.

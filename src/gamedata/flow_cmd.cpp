@@ -48,9 +48,12 @@ struct KindTable {
 // Commands whose first parameter names a database entry; an invalid entry
 // becomes the fallback index.
 constexpr KindTable kFirstParamTables[] = {
-    {FlowKind::RunAnime, DbTable::Anime},         {FlowKind::RunEffect, DbTable::Effect},
-    {FlowKind::RunCharaEffect, DbTable::CharaEffect}, {FlowKind::RunScreenEffect, DbTable::ScrEffect},
-    {FlowKind::ShowPicture, DbTable::Picture},    {FlowKind::PlaySound, DbTable::Sound},
+    {FlowKind::RunAnime, DbTable::Anime},
+    {FlowKind::RunEffect, DbTable::Effect},
+    {FlowKind::RunCharaEffect, DbTable::CharaEffect},
+    {FlowKind::RunScreenEffect, DbTable::ScrEffect},
+    {FlowKind::ShowPicture, DbTable::Picture},
+    {FlowKind::PlaySound, DbTable::Sound},
     {FlowKind::PlayBgm, DbTable::Bgm},
 };
 
@@ -211,8 +214,7 @@ void cFlowCmd::NormalizeDatabaseRefs() {
                 m_sTime = static_cast<std::int16_t>(lim.SwordTime(m_spShot->m_cMoveKind));
             }
             break;
-        default:
-            break;
+        default: break;
     }
 }
 

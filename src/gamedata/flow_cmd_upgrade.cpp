@@ -94,7 +94,10 @@ const UpgradeRow kUpgradeRows[] = {
          Set(c, {11, 12, 13, 15}, 0);
          Set(c, {14}, 1);
      }},
-    {547, 31, 32, [](cFlowCmd& c) { Set(c, {12, 13}, 0); }},
+    {547, 31, 32,
+     [](cFlowCmd& c) {
+         Set(c, {12, 13}, 0);
+     }},
     {556, 19, 19, [](cFlowCmd& c) { Set(c, {16}, 1); }},
     {722, 17, 17,
      [](cFlowCmd& c) {
@@ -126,7 +129,8 @@ const UpgradeRow kUpgradeRows[] = {
      }},
     {767, 20, 20,
      [](cFlowCmd& c) {
-         if (c.m_spMove && c.m_spMove->m_cMode >= 2) c.m_spMove->m_cMode = static_cast<std::int8_t>(c.m_spMove->m_cMode + 3);
+         if (c.m_spMove && c.m_spMove->m_cMode >= 2)
+             c.m_spMove->m_cMode = static_cast<std::int8_t>(c.m_spMove->m_cMode + 3);
      }},
     {767, 21, 21, [](cFlowCmd& c) { Insert(c, 16, 0, 0); }},
     {767, 22, 22,
@@ -194,8 +198,7 @@ const UpgradeRow kUpgradeRows[] = {
                  if (p[1] >= 0) ++p[1];
                  if (p[1] >= 1) ++p[1];
                  break;
-             default:
-                 break;
+             default: break;
          }
      }},
     {915, 17, 17, [](cFlowCmd&) {}},

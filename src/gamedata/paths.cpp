@@ -60,15 +60,33 @@ const char* const PathTable[kPathCount] = {
 
 const char* const ExtTable[kExtCount] = {"cplt4", "stg4", "plt4", "rkg"};
 
-const char* const ColourNames[kColourNameCount] = {"なし", "白", "黒", "赤", "緑", "青",
-                                                   "黄", "赤紫", "青紫", "4色", ""};
+const char* const ColourNames[kColourNameCount] = {"なし", "白",   "黒",   "赤",  "緑", "青",
+                                                   "黄",   "赤紫", "青紫", "4色", ""};
 
 const char* const FolderList[kFolderCount + 1] = {
-    "user_data",      "user_data\\story", "user_data\\challenge", "user_data\\free",  "user_data\\rpl4",
-    "data",           "data\\database",   "data\\stg4",           "data\\stg4\\old_ver", "data\\work",
-    "data\\plt4",     "bmp",              "bmp\\back",            "bmp\\chara_sp",    "bmp\\effect",
-    "bmp\\picture",   "bmp\\sword",       "bmp\\convert",         "bmp\\plt",         "bmp\\hbt",
-    "wave",           "bgm",              nullptr,
+    "user_data",
+    "user_data\\story",
+    "user_data\\challenge",
+    "user_data\\free",
+    "user_data\\rpl4",
+    "data",
+    "data\\database",
+    "data\\stg4",
+    "data\\stg4\\old_ver",
+    "data\\work",
+    "data\\plt4",
+    "bmp",
+    "bmp\\back",
+    "bmp\\chara_sp",
+    "bmp\\effect",
+    "bmp\\picture",
+    "bmp\\sword",
+    "bmp\\convert",
+    "bmp\\plt",
+    "bmp\\hbt",
+    "wave",
+    "bgm",
+    nullptr,
 };
 
 std::string RankingFolder(int gameKind) {

@@ -181,7 +181,8 @@ void cStageData::CopySettingsFrom(const cStageData& src) {
     CopyFrom(src);
     m_vLayers = src.m_vLayers;
     m_vNames = src.m_vNames;
-    for (int i = 0; i < kOutOfRangeRuleCount; ++i) m_Remove[static_cast<std::size_t>(i)].Assign(src.m_Remove[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < kOutOfRangeRuleCount; ++i)
+        m_Remove[static_cast<std::size_t>(i)].Assign(src.m_Remove[static_cast<std::size_t>(i)]);
     m_vnRankingOn = src.m_vnRankingOn;
 }
 

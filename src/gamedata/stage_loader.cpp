@@ -46,8 +46,7 @@ int FinishStageLoad(cStageData* target, cCharaDef* heroDef, StageLoadOrigin orig
     return 1;
 }
 
-int LoadStage(const std::string& path, int numbered, cStageData* target, cCharaDef* heroDef,
-              StageLoadOrigin origin) {
+int LoadStage(const std::string& path, int numbered, cStageData* target, cCharaDef* heroDef, StageLoadOrigin origin) {
     LoadedStage.m_bNumbered = numbered;
     if (!ResolveStagePath(path, numbered)) return 0;
     if (!CheckStageTrailer(LoadedStage.m_strPath, origin)) return 0;

@@ -21,10 +21,10 @@ cStageSettings::cStageSettings() { ResetSettings(); }
 void cStageSettings::RegisterFields(int v) {
     ClearFieldLists();
     AddString(&m_strTitle);
-    for (auto* m : {&m_nWidth, &m_nSpare1, &m_nSpare2, &m_nHeight, &m_bLimitLeft, &m_bLimitRight, &m_bLimitTop,
-                    &m_bLimitBottom, &m_nLimitLeft, &m_nLimitRight, &m_nLimitTop, &m_nLimitBottom, &m_nFps,
-                    &m_bTimeLimit, &m_nTimeLimit, &m_nTimeWarning, &m_nScrollKindX, &m_nScrollKindY,
-                    &m_nScrollSpeedX, &m_nScrollSpeedY}) {
+    for (auto* m : {&m_nWidth,       &m_nSpare1,      &m_nSpare2,      &m_nHeight,       &m_bLimitLeft,
+                    &m_bLimitRight,  &m_bLimitTop,    &m_bLimitBottom, &m_nLimitLeft,    &m_nLimitRight,
+                    &m_nLimitTop,    &m_nLimitBottom, &m_nFps,         &m_bTimeLimit,    &m_nTimeLimit,
+                    &m_nTimeWarning, &m_nScrollKindX, &m_nScrollKindY, &m_nScrollSpeedX, &m_nScrollSpeedY}) {
         AddField(m);
     }
     AddField(&m_dGravity);

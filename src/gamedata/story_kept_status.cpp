@@ -52,8 +52,8 @@ constexpr int kItemValueD = 24;
 
 }  // namespace
 
-void cStorySave::SaveKeptStatus(int chara, const cCharaDef& def, int s1, int s2, int s3, int s4, int s5, int b,
-                                int c, int d) {
+void cStorySave::SaveKeptStatus(int chara, const cCharaDef& def, int s1, int s2, int s3, int s4, int s5, int b, int c,
+                                int d) {
     m_bKeptStatus = 1;
     cStoryChara& kept = m_vKept[chara];
     for (int k = 0; k < kCarryItemCount; ++k) {

@@ -36,8 +36,8 @@ void cStorySave::SetStageFile(const std::string& file, int a, int b, int c) {
 }
 
 void cStorySave::AddClearedStage(const std::string& name, const std::string& file, int a, int b, int c, int score) {
-    auto it = std::find_if(m_vCleared.begin(), m_vCleared.end(),
-                           [&](const cClearedStage& s) { return s.m_strFile == file; });
+    auto it =
+        std::find_if(m_vCleared.begin(), m_vCleared.end(), [&](const cClearedStage& s) { return s.m_strFile == file; });
     if (it == m_vCleared.end()) {
         m_vCleared.emplace_back(name, file, a, b, c, score);
         m_nClearedScore += score;
@@ -103,9 +103,7 @@ void StepEnabledIndex(cStorySave& progress, int gameKind, int steps) {
     // A stored genre outside 0-4 starts from genre 0.
     if (genre < 0 || genre >= kGenres) genre = 0;
     auto advance = [&](int dir) {
-        do {
-            genre = (genre + dir + kGenres) % kGenres;
-        } while (!RankingGenreEnabled(gameKind, genre));
+        do { genre = (genre + dir + kGenres) % kGenres; } while (!RankingGenreEnabled(gameKind, genre));
     };
     if (steps > 0) {
         for (int i = 0; i < steps; ++i) advance(1);

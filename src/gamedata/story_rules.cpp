@@ -23,6 +23,4 @@ bool RestoresVariablesWhenLost(int gameKind, bool directStart) {
     return switches[gameKind] != 0;
 }
 
-bool RankingGenreEnabled(int gameKind, int genre) {
-    return SystemData.RankingSettings[gameKind].m_vGenres[genre] != 0;
-}
+bool RankingGenreEnabled(int gameKind, int genre) { return SystemData.RankingSettings[gameKind].m_vGenres[genre] != 0; }

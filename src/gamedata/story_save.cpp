@@ -179,8 +179,7 @@ bool cStorySave::LoadBody(cDataFile& file) {
     bool ok = cDataRecord::Load(file);
     ok = ok && file.Read(&m_SaveTime, sizeof(m_SaveTime));
     if (ok && FileVersion > 500) ok = LoadIntListKeepingEmpty(file, m_vCarry);
-    ok = ok && LoadRecordList(file, m_vKept) && LoadRecordList(file, m_vCleared) &&
-         LoadRecordList(file, m_vChallenge);
+    ok = ok && LoadRecordList(file, m_vKept) && LoadRecordList(file, m_vCleared) && LoadRecordList(file, m_vChallenge);
     ok = ok && LoadIntListKeepingEmpty(file, m_vMapPoint) && LoadIntListKeepingEmpty(file, m_vVar);
     if (ok && FileVersion > 914) ok = LoadIntListKeepingEmpty(file, m_vStageStartVar);
     if (!ok) return false;

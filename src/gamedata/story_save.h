@@ -29,12 +29,12 @@ public:
     bool Load(cDataFile& file) override;
     void Save(cDataFile& file) override;
 
-    int m_nHp = 0;     // k0: carried item 11
-    int m_nSp = 0;     // k1: carried item 12
-    int m_nValueB = 0; // k2: carried item 22
-    int m_nLives = 0;  // k3: carried item 23
-    int m_nValueD = 0; // k4: carried item 24
-    cCharaDef m_Def;   // the definition members of the carried items
+    int m_nHp = 0;      // k0: carried item 11
+    int m_nSp = 0;      // k1: carried item 12
+    int m_nValueB = 0;  // k2: carried item 22
+    int m_nLives = 0;   // k3: carried item 23
+    int m_nValueD = 0;  // k4: carried item 24
+    cCharaDef m_Def;    // the definition members of the carried items
 };
 
 class cClearedStage : public cDataRecord {
@@ -98,8 +98,7 @@ public:
     // The game kind and whether a stage file was started directly decide
     // the variables' restore for flag 0.
     void RestoreStageStart(int flag, int gameKind, bool directStart);
-    void SaveKeptStatus(int chara, const cCharaDef& def, int s1, int s2, int s3, int s4, int s5, int b, int c,
-                        int d);
+    void SaveKeptStatus(int chara, const cCharaDef& def, int s1, int s2, int s3, int s4, int s5, int b, int c, int d);
     // Restores the kept status into the definition; b and d go to the
     // stage-play values of carried items 22 and 24 (left alone when not
     // carried).

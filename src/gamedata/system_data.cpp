@@ -7,12 +7,11 @@
 #include "gamedata/database.h"
 #include "gamedata/fixed_lists.h"
 
-
 namespace {
 
 // --- the registered integers ---------------------------------------------
 
-constexpr int kKeep = INT_MIN;           // older files keep what the object held
+constexpr int kKeep = INT_MIN;             // older files keep what the object held
 constexpr int kByKeyColour = INT_MIN + 1;  // 1 unless the fixed key colour is set
 
 // One registered integer: the first version that stores it (0: all), the
@@ -148,18 +147,43 @@ bool StoredAt(const SystemRow& r, int version) { return version >= r.from && ver
 // --- default lists --------------------------------------------------------
 
 const char* const kDefaultTexts[cSystemData::kSystemTextCount] = {
-    "ワールド", "ステージ", "スコア", "ハイスコア", "トータルスコア", "スコア", "残り時間", "クリア時間", "残りHP",
-    "残りSP", "ステージに挑む", "やっぱりやめる", "セーブする", "やっぱりやめる", "オートセーブＯＮ",
-    "オートセーブＯＦＦ", "保存先が不明です！一度は「セーブ」して下さい！", "タイトルへ戻る", "やっぱりやめる",
-    "しゅうりょう", "つづける", "リトライ", "", "リトライ", "マップへ戻る", "Vキーでジャンルの切り替え",
-    "スペースキーでタイトルへ戻る", "スペースキーで終了", "F3キーでランキングへ登録",
+    "ワールド",
+    "ステージ",
+    "スコア",
+    "ハイスコア",
+    "トータルスコア",
+    "スコア",
+    "残り時間",
+    "クリア時間",
+    "残りHP",
+    "残りSP",
+    "ステージに挑む",
+    "やっぱりやめる",
+    "セーブする",
+    "やっぱりやめる",
+    "オートセーブＯＮ",
+    "オートセーブＯＦＦ",
+    "保存先が不明です！一度は「セーブ」して下さい！",
+    "タイトルへ戻る",
+    "やっぱりやめる",
+    "しゅうりょう",
+    "つづける",
+    "リトライ",
+    "",
+    "リトライ",
+    "マップへ戻る",
+    "Vキーでジャンルの切り替え",
+    "スペースキーでタイトルへ戻る",
+    "スペースキーで終了",
+    "F3キーでランキングへ登録",
 };
 
-const char* const kTitleMenu[] = {"はじめから", "つづきから", "チャレンジ", "フリー", "リプレイ", "オプション", "しゅうりょう"};
+const char* const kTitleMenu[] = {"はじめから", "つづきから", "チャレンジ",  "フリー",
+                                  "リプレイ",   "オプション", "しゅうりょう"};
 const char* const kMapMenu[] = {"セーブ", "オートセーブ", "もどる", "タイトルへ"};
 const char* const kOptionMenu[] = {"BGM", "SE", "ランキング登録", "ランキング登録名", "もどる", ""};
-const char* const kRankingModes[cSystemData::kRankingModeCount] = {
-    "手動登録（登録名入力）", "手動登録（登録名固定）", "自動登録（登録名入力）", "自動登録（登録名固定）"};
+const char* const kRankingModes[cSystemData::kRankingModeCount] = {"手動登録（登録名入力）", "手動登録（登録名固定）",
+                                                                   "自動登録（登録名入力）", "自動登録（登録名固定）"};
 
 template <std::size_t N>
 void MakeMenu(cVector<cCmd>& menu, const char* const (&names)[N]) {
@@ -480,7 +504,8 @@ int cSystemData::CountEnabled(int gameKind) const {
     if (gameKind < 0 || gameKind >= RankingSettings.Count()) return 0;
     const cRankingSetting& r = RankingSettings[gameKind];
     if (!r.m_bEnabled) return 0;
-    return static_cast<int>(std::count_if(r.m_vGenres.begin(), r.m_vGenres.end(), [](std::int8_t g) { return g != 0; }));
+    return static_cast<int>(
+        std::count_if(r.m_vGenres.begin(), r.m_vGenres.end(), [](std::int8_t g) { return g != 0; }));
 }
 
 int cSystemData::MenuTextLeft(int x, int first, int count, int cursorRoom) const {

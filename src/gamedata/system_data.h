@@ -27,10 +27,10 @@ public:
 
     int m_bShow = 0;
     int m_bIcon = 0;
-    int m_nDigits = 0;        // number width in 16-pixel characters
-    int m_bGaugeNumber = 0;   // draw the number over the gauge
-    int m_nThreshold = 0;     // warning level
-    int m_bPercent = 0;       // the threshold is a percentage of the maximum
+    int m_nDigits = 0;       // number width in 16-pixel characters
+    int m_bGaugeNumber = 0;  // draw the number over the gauge
+    int m_nThreshold = 0;    // warning level
+    int m_bPercent = 0;      // the threshold is a percentage of the maximum
     std::string m_strLabel;
 };
 
@@ -89,96 +89,96 @@ public:
     // 4 the stage scene's drawing, 11 and 12 the title scene (157, 821), 13
     // and 19 the world map, 16 the stage-clear command (915), 22, 26 and 40
     // the pause menu, 9 character and stage drawing (855); 47 has no reader.
-    int m_bExtraLife{};                 // 1
-    int m_nExtraLifeScore{};            // 2
-    int m_bSpacePause{};                // 3
-    int m_bStageDraw{};                 // 4
-    int m_bFontSymbol{};                // 5
-    int m_nFontFace{};                  // 6
-    int m_bFontCenter{};                // 7
-    int m_bKeepTestFlows{};             // 8
-    int m_bCompatCharaDraw{};           // 9
-    int m_bReplay{};                    // 10
-    int m_bTitleSwitch1{};              // 11
-    int m_bTitleSwitch2{};              // 12
-    int m_bMapSwitch1{};                // 13
-    int m_bRetryPrompt{};               // 14
-    int m_bMapShowLives{};              // 15
-    int m_bClearCmdSwitch{};            // 16
-    int m_nChallengeCount{};            // 17
-    int m_bAllChallenges{};             // 18
-    int m_bMapSwitch2{};                // 19
-    int m_bMapMenuTotalScore{};         // 20
-    int m_bRestoreVarsStory{};          // 21
-    int m_bPauseSwitch1{};              // 22
-    int m_bSelectHighScore{};           // 23
-    int m_bSelectTotalScore{};          // 24
-    int m_bRestoreVarsChallenge{};      // 25
-    int m_bPauseSwitch2{};              // 26
-    int m_bRestoreVarsFree{};           // 27
-    int m_bRestoreVarsDirect{};         // 28
-    int m_bFixedKeyColour{};            // 29
-    std::uint8_t m_cKeyRed{};           // 30
-    std::uint8_t m_cKeyGreen{};         // 31
-    std::uint8_t m_cKeyBlue{};          // 32
-    int m_bCompatSpeedReset{};          // 33
+    int m_bExtraLife{};             // 1
+    int m_nExtraLifeScore{};        // 2
+    int m_bSpacePause{};            // 3
+    int m_bStageDraw{};             // 4
+    int m_bFontSymbol{};            // 5
+    int m_nFontFace{};              // 6
+    int m_bFontCenter{};            // 7
+    int m_bKeepTestFlows{};         // 8
+    int m_bCompatCharaDraw{};       // 9
+    int m_bReplay{};                // 10
+    int m_bTitleSwitch1{};          // 11
+    int m_bTitleSwitch2{};          // 12
+    int m_bMapSwitch1{};            // 13
+    int m_bRetryPrompt{};           // 14
+    int m_bMapShowLives{};          // 15
+    int m_bClearCmdSwitch{};        // 16
+    int m_nChallengeCount{};        // 17
+    int m_bAllChallenges{};         // 18
+    int m_bMapSwitch2{};            // 19
+    int m_bMapMenuTotalScore{};     // 20
+    int m_bRestoreVarsStory{};      // 21
+    int m_bPauseSwitch1{};          // 22
+    int m_bSelectHighScore{};       // 23
+    int m_bSelectTotalScore{};      // 24
+    int m_bRestoreVarsChallenge{};  // 25
+    int m_bPauseSwitch2{};          // 26
+    int m_bRestoreVarsFree{};       // 27
+    int m_bRestoreVarsDirect{};     // 28
+    int m_bFixedKeyColour{};        // 29
+    std::uint8_t m_cKeyRed{};       // 30
+    std::uint8_t m_cKeyGreen{};     // 31
+    std::uint8_t m_cKeyBlue{};      // 32
+    int m_bCompatSpeedReset{};      // 33
     // 34 existed in versions 221 to 259 only.
-    int ScaleAnchorHitBox{};            // 35
-    int m_bKeepDeadCharas{};            // 36
-    int m_bFlashColours{};              // 37
-    int m_nFlashStep{};                 // 38
-    int m_bColourCycle{};               // 39
-    int m_bPauseSwitch3{};              // 40
-    int m_bCompatNoOnceFlag{};          // 41
-    int m_bCompatLightningNoGap{};      // 42
-    int m_bCompatBlockPlace{};          // 43
-    int m_bCompatKeyRetry{};            // 44
-    int m_bCompatLandRising{};          // 45
-    int m_bCompatMoveTimeSign{};        // 46
-    int m_bCompatUnread696{};           // 47
-    int m_bCompatStartTriggers{};       // 48
-    int m_bCompatWarpInput{};           // 49
-    int m_bCompatChargeAngle{};         // 50
-    int m_bCompatRangeTest{};           // 51
-    int m_bCompatOnceOnMatch{};         // 52
-    int m_bCompatJumpCmd{};             // 53
-    int m_bCompatCodeEval{};            // 54
-    int m_bCompatHarmlessShot{};        // 55
-    int m_bCompatBodyHitAtOnce{};       // 56
-    int m_bCompatSummonPrevPos{};       // 57
-    int m_bCompatStraightLock{};        // 58
-    int m_bCompatCeilingImpact{};       // 59
-    int m_bCompatDistanceRect{};        // 60
-    int m_bCompatStraightReverse{};     // 61
-    int m_bCompatStickToGround{};       // 62
-    int m_bCompatGroundTurn{};          // 63
-    int m_bCompatHeadKeepsImpact{};     // 64
-    int m_bCompatBackoffByFlags{};      // 65
-    int m_bCompatFlyJump{};             // 66
-    int m_bCompatUnlimitedLives{};      // 67
-    int m_bCompatWarp{};                // 68
-    int m_bCompatStageReset{};          // 69
-    int ScaleAnchorSetting{};           // 70
-    int m_bCompatPictureStart{};        // 71
-    int m_bCompatBlockHitsFliers{};     // 72
-    int m_bCompatLandingTest{};         // 73
-    int m_bCompatNoCatchUp{};           // 74
-    int m_bCompatRideJump{};            // 75
-    int m_bCompatJumpAirSteps{};        // 76
-    int m_bCompatJumpSpeed{};           // 77
-    int m_bCompatRideFollowY{};         // 78
-    int m_bCompatOnceBeforeCond{};      // 79
-    int m_bCompatKeyEdgeKeep{};         // 80
-    int m_bCompatWarpBottom{};          // 81
-    int m_bCompatStatusXY{};            // 82
-    int m_bCompatCodeY{};               // 83
-    int m_bCompatImpactPrevY{};         // 84
-    int m_bCompatLayerStop{};           // 85
-    int m_bCompatTouchPush{};           // 86
-    int m_bCompatNoRectRefresh{};       // 87
-    int m_nD3DFullDepth{};              // 88: 1 gives 16 bits, else 32
-    int m_nDDFullDepth{};               // 89: 1 gives 16 bits, 2 gives 8, else 32
-    int m_bDirectStartToTitle{};        // 90
+    int ScaleAnchorHitBox{};         // 35
+    int m_bKeepDeadCharas{};         // 36
+    int m_bFlashColours{};           // 37
+    int m_nFlashStep{};              // 38
+    int m_bColourCycle{};            // 39
+    int m_bPauseSwitch3{};           // 40
+    int m_bCompatNoOnceFlag{};       // 41
+    int m_bCompatLightningNoGap{};   // 42
+    int m_bCompatBlockPlace{};       // 43
+    int m_bCompatKeyRetry{};         // 44
+    int m_bCompatLandRising{};       // 45
+    int m_bCompatMoveTimeSign{};     // 46
+    int m_bCompatUnread696{};        // 47
+    int m_bCompatStartTriggers{};    // 48
+    int m_bCompatWarpInput{};        // 49
+    int m_bCompatChargeAngle{};      // 50
+    int m_bCompatRangeTest{};        // 51
+    int m_bCompatOnceOnMatch{};      // 52
+    int m_bCompatJumpCmd{};          // 53
+    int m_bCompatCodeEval{};         // 54
+    int m_bCompatHarmlessShot{};     // 55
+    int m_bCompatBodyHitAtOnce{};    // 56
+    int m_bCompatSummonPrevPos{};    // 57
+    int m_bCompatStraightLock{};     // 58
+    int m_bCompatCeilingImpact{};    // 59
+    int m_bCompatDistanceRect{};     // 60
+    int m_bCompatStraightReverse{};  // 61
+    int m_bCompatStickToGround{};    // 62
+    int m_bCompatGroundTurn{};       // 63
+    int m_bCompatHeadKeepsImpact{};  // 64
+    int m_bCompatBackoffByFlags{};   // 65
+    int m_bCompatFlyJump{};          // 66
+    int m_bCompatUnlimitedLives{};   // 67
+    int m_bCompatWarp{};             // 68
+    int m_bCompatStageReset{};       // 69
+    int ScaleAnchorSetting{};        // 70
+    int m_bCompatPictureStart{};     // 71
+    int m_bCompatBlockHitsFliers{};  // 72
+    int m_bCompatLandingTest{};      // 73
+    int m_bCompatNoCatchUp{};        // 74
+    int m_bCompatRideJump{};         // 75
+    int m_bCompatJumpAirSteps{};     // 76
+    int m_bCompatJumpSpeed{};        // 77
+    int m_bCompatRideFollowY{};      // 78
+    int m_bCompatOnceBeforeCond{};   // 79
+    int m_bCompatKeyEdgeKeep{};      // 80
+    int m_bCompatWarpBottom{};       // 81
+    int m_bCompatStatusXY{};         // 82
+    int m_bCompatCodeY{};            // 83
+    int m_bCompatImpactPrevY{};      // 84
+    int m_bCompatLayerStop{};        // 85
+    int m_bCompatTouchPush{};        // 86
+    int m_bCompatNoRectRefresh{};    // 87
+    int m_nD3DFullDepth{};           // 88: 1 gives 16 bits, else 32
+    int m_nDDFullDepth{};            // 89: 1 gives 16 bits, 2 gives 8, else 32
+    int m_bDirectStartToTitle{};     // 90
     std::string m_strTitle;
 
     // Appended lists, in file order.

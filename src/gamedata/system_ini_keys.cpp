@@ -11,11 +11,16 @@ struct DefaultKey {
 };
 
 constexpr DefaultKey kDefaultKeys[kSystemIniKeyCount] = {
-    {"Direct3D", cSystemIniKey::kInt, 2},       {"WindowMode", cSystemIniKey::kInt, 0},
-    {"Bpp", cSystemIniKey::kInt, 0},            {"VSync", cSystemIniKey::kInt, 2},
-    {"D3D_FontCache", cSystemIniKey::kInt, 0},  {"DD_FontCache", cSystemIniKey::kInt, 1},
-    {"DD_VideoStretch", cSystemIniKey::kInt, 0}, {"ShowFps", cSystemIniKey::kInt, 1},
-    {"FreeStage", cSystemIniKey::kText, 0},     {"English", cSystemIniKey::kInt, 0},
+    {"Direct3D", cSystemIniKey::kInt, 2},
+    {"WindowMode", cSystemIniKey::kInt, 0},
+    {"Bpp", cSystemIniKey::kInt, 0},
+    {"VSync", cSystemIniKey::kInt, 2},
+    {"D3D_FontCache", cSystemIniKey::kInt, 0},
+    {"DD_FontCache", cSystemIniKey::kInt, 1},
+    {"DD_VideoStretch", cSystemIniKey::kInt, 0},
+    {"ShowFps", cSystemIniKey::kInt, 1},
+    {"FreeStage", cSystemIniKey::kText, 0},
+    {"English", cSystemIniKey::kInt, 0},
     {"Midi_DirectMusic", cSystemIniKey::kInt, 1},
 };
 

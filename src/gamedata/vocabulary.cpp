@@ -2,46 +2,85 @@
 
 namespace {
 
-const char* const kCondKinds[] = {"",           "コモン変数条件", "ステージ変数条件", "キャラ変数条件", "ステータス条件",
-                                  "ステータス条件2", "ステータス条件3", "距離条件",         ""};
-const char* const kCompareOps[] = {"である", "でない", "以上", "以下", "より上", "より下", "の倍数である", "の倍数でない", ""};
+const char* const kCondKinds[] = {"",
+                                  "コモン変数条件",
+                                  "ステージ変数条件",
+                                  "キャラ変数条件",
+                                  "ステータス条件",
+                                  "ステータス条件2",
+                                  "ステータス条件3",
+                                  "距離条件",
+                                  ""};
+const char* const kCompareOps[] = {"である", "でない",       "以上",         "以下", "より上",
+                                   "より下", "の倍数である", "の倍数でない", ""};
 const RangedName kCharaStatus[] = {
-    {"キャラ変数", -999999, 999999}, {"HP", 0, 999999},        {"SP", 0, 999999},
-    {"最大HP", 0, 999999},           {"最大SP", 0, 999999},    {"キャラID", 0, 99},
-    {"X座標", -16384, 16384},        {"Y座標", -16384, 16384}, {"Z座標", 0, 8},
-    {"マーク番号", 0, 119},          {"視界範囲(hbl)", 0, 40}, {"体当たりの威力", -999999, 999999},
-    {"体当たりの衝撃", -20, 20},     {"防御力", 0, 999999},    {"衝撃耐性", 0, 20},
-    {"止まりやすさ", 0, 200},        {"倒したら獲得するスコア", -999999, 999999}, {"", 0, 0},
+    {"キャラ変数", -999999, 999999},
+    {"HP", 0, 999999},
+    {"SP", 0, 999999},
+    {"最大HP", 0, 999999},
+    {"最大SP", 0, 999999},
+    {"キャラID", 0, 99},
+    {"X座標", -16384, 16384},
+    {"Y座標", -16384, 16384},
+    {"Z座標", 0, 8},
+    {"マーク番号", 0, 119},
+    {"視界範囲(hbl)", 0, 40},
+    {"体当たりの威力", -999999, 999999},
+    {"体当たりの衝撃", -20, 20},
+    {"防御力", 0, 999999},
+    {"衝撃耐性", 0, 20},
+    {"止まりやすさ", 0, 200},
+    {"倒したら獲得するスコア", -999999, 999999},
+    {"", 0, 0},
 };
 const RangedName kSystemStatus[] = {
-    {"時間", 0, 999}, {"横スクロール速度", -480, 480}, {"縦スクロール速度", -480, 480},
-    {"スコア", 0, 999999}, {"残り人数", 0, 99}, {"", 0, 0},
+    {"時間", 0, 999},
+    {"横スクロール速度", -480, 480},
+    {"縦スクロール速度", -480, 480},
+    {"スコア", 0, 999999},
+    {"残り人数", 0, 99},
+    {"", 0, 0},
 };
 const char* const kOnlyOn[] = {"ON", ""};
 const char* const kOffOn[] = {"OFF", "ON", ""};
-const char* const kFlyValues[] = {"OFF", "ON (ブロックをすり抜ける)", "ON (ブロックに当たる)", "ON (ブロックに当たると即死)", ""};
+const char* const kFlyValues[] = {"OFF", "ON (ブロックをすり抜ける)", "ON (ブロックに当たる)",
+                                  "ON (ブロックに当たると即死)", ""};
 const char* const kInvincibleValues[] = {"OFF", "ON (ショットが当たる)", "ON (ショットがすり抜ける)", ""};
 const char* const kScaleValues[] = {"しない", "×4", "×9", "×16", "×25", "×36", "×49", "×64", "×81", "×100", ""};
 const StateName kCharaStates[] = {
-    {"消滅", 0, 0, 0, kOnlyOn},       {"透明", 0, 1, 0, kOffOn},           {"向き固定", 0, 1, 0, kOffOn},
-    {"飛行", 0, 3, 0, kFlyValues},    {"無敵", 0, 2, 0, kInvincibleValues}, {"巨大化", 1, 10, 1, kScaleValues},
-    {"オートスクロールとシンクロ", 0, 1, 0, kOffOn}, {"", 0, 0, 0, {}},
+    {"消滅", 0, 0, 0, kOnlyOn},
+    {"透明", 0, 1, 0, kOffOn},
+    {"向き固定", 0, 1, 0, kOffOn},
+    {"飛行", 0, 3, 0, kFlyValues},
+    {"無敵", 0, 2, 0, kInvincibleValues},
+    {"巨大化", 1, 10, 1, kScaleValues},
+    {"オートスクロールとシンクロ", 0, 1, 0, kOffOn},
+    {"", 0, 0, 0, {}},
 };
-const char* const kStatusTests[] = {"左向き", "右向き", "ブロックに乗っている(ブロックキャラも含む)", "画面内にいる", "存在している", ""};
+const char* const kStatusTests[] = {"左向き",       "右向き",       "ブロックに乗っている(ブロックキャラも含む)",
+                                    "画面内にいる", "存在している", ""};
 const char* const kAreaShapes[] = {"横", "前", "後", "縦", "前Y", "後Y", "円", ""};
 const char* const kDistanceObjects[] = {"主人公", "ターゲット1", "ターゲット2", "ターゲット3", "ターゲット4", ""};
-const char* const kCharaVars[] = {"1 キャラ変数-1", "2 キャラ変数-2", "3 キャラ変数-3", "4 キャラ変数-4",
-                                  "5 キャラ変数-5", "6 キャラ変数-6", "7 キャラ変数-7", "8 キャラ変数-8", ""};
+const char* const kCharaVars[] = {"1 キャラ変数-1", "2 キャラ変数-2", "3 キャラ変数-3",
+                                  "4 キャラ変数-4", "5 キャラ変数-5", "6 キャラ変数-6",
+                                  "7 キャラ変数-7", "8 キャラ変数-8", ""};
 const char* const kAssignOps[] = {"＝", "＋", "－", "×", "÷", "÷ X の余り", "X ％", ""};
 const char* const kNegation[] = {"なら", "でないなら", ""};
 const char* const kCondListModes[] = {"全ての条件が真なら成立", "1つ以上の条件が真なら成立", ""};
 const char* const kAreaDisplay[] = {"表示しない", "表示する", "テストプレイ時のみ表示", ""};
 
 const char* const kMoveModes[] = {"方向で指定", "目標座標で指定", ""};
-const char* const kWarpModes[] = {"方向と距離で指定", "ターゲット1からの方向と距離で指定", "ターゲット2からの方向と距離で指定",
-                                  "ターゲット3からの方向と距離で指定", "ターゲット4からの方向と距離で指定", "目標座標で指定", ""};
-const char* const kWarpDirections[] = {"前", "後", "左", "右", "前Y", "後Y", "上", "下", "左上", "左下", "右上", "右下", "入力方向", ""};
-const char* const kCircleTurns[] = {"右回り", "左回り", "左向きなら右回り、右向きなら左回り", "左向きなら左回り、右向きなら右回り", ""};
+const char* const kWarpModes[] = {"方向と距離で指定",
+                                  "ターゲット1からの方向と距離で指定",
+                                  "ターゲット2からの方向と距離で指定",
+                                  "ターゲット3からの方向と距離で指定",
+                                  "ターゲット4からの方向と距離で指定",
+                                  "目標座標で指定",
+                                  ""};
+const char* const kWarpDirections[] = {"前", "後",   "左",   "右",   "前Y",  "後Y",      "上",
+                                       "下", "左上", "左下", "右上", "右下", "入力方向", ""};
+const char* const kCircleTurns[] = {"右回り", "左回り", "左向きなら右回り、右向きなら左回り",
+                                    "左向きなら左回り、右向きなら右回り", ""};
 const char* const kMoveCoords[] = {"配置位置からの相対座標", "相対座標", "絶対座標", "画面座標", ""};
 const char* const kCoordKinds[] = {"相対座標", "絶対座標", "画面座標", ""};
 const char* const kUnits[] = {"(hbl)で指定", "(dot)で指定", ""};
@@ -70,27 +109,60 @@ constexpr ParamLabel kHomeStart{"誘導開始(hbl)", 0, 40, 0};
 constexpr ParamLabel kHomeEnd{"誘導終了(hbl)", 0, 999, 999};
 constexpr ParamLabel kSide{"対象勢力", 0, 7, 0};
 const ParamLabel kFormationParams[] = {
-    kGap, kNone, kNone,                                                          // 直進A
-    kGap, kNone, kNone,                                                          // 直進B
-    {"角度", 0, 180, 30}, kNone, kNone,                                          // 拡散
-    kGap, {"列の数", 1, 50, 1}, {"列の間隔(hbl)", 0, 40, 0},                     // 落雷
-    kNone, kNone, kNone,                                                         // 爆発
-    {"距離(hbl)", 0, 40, 6}, kNone, kNone,                                       // 包囲
+    kGap,
+    kNone,
+    kNone,  // 直進A
+    kGap,
+    kNone,
+    kNone,  // 直進B
+    {"角度", 0, 180, 30},
+    kNone,
+    kNone,  // 拡散
+    kGap,
+    {"列の数", 1, 50, 1},
+    {"列の間隔(hbl)", 0, 40, 0},  // 落雷
+    kNone,
+    kNone,
+    kNone,  // 爆発
+    {"距離(hbl)", 0, 40, 6},
+    kNone,
+    kNone,  // 包囲
 };
 const ParamLabel kShotMoveParams[] = {
-    kNone, kNone, kNone,                                                         // 直進
-    kCourse, kNone, kNone,                                                       // 主人公を狙う
-    kCourse, kSide, kNone,                                                       // 近いキャラを狙う
-    kCourse, kNone, kNone,                                                       // ターゲットを狙う
-    kHomeStart, kHomeEnd, kNone,                                                 // 主人公へ誘導
-    kHomeStart, kHomeEnd, kSide,                                                 // 近いキャラへ誘導
-    kHomeStart, kHomeEnd, kNone,                                                 // ターゲットへ誘導
-    kHomeStart, kHomeEnd, kSide,                                                 // 近いキャラへ誘導
-    {"波の最大(hbl)", 0, 100, 4}, {"波の速度", 0, 100, 4}, {"開始角度", 0, 359, 0},  // ウェーブ
-    kCourse, kNone, kNone,                                                       // 落下
+    kNone,
+    kNone,
+    kNone,  // 直進
+    kCourse,
+    kNone,
+    kNone,  // 主人公を狙う
+    kCourse,
+    kSide,
+    kNone,  // 近いキャラを狙う
+    kCourse,
+    kNone,
+    kNone,  // ターゲットを狙う
+    kHomeStart,
+    kHomeEnd,
+    kNone,  // 主人公へ誘導
+    kHomeStart,
+    kHomeEnd,
+    kSide,  // 近いキャラへ誘導
+    kHomeStart,
+    kHomeEnd,
+    kNone,  // ターゲットへ誘導
+    kHomeStart,
+    kHomeEnd,
+    kSide,  // 近いキャラへ誘導
+    {"波の最大(hbl)", 0, 100, 4},
+    {"波の速度", 0, 100, 4},
+    {"開始角度", 0, 359, 0},  // ウェーブ
+    kCourse,
+    kNone,
+    kNone,  // 落下
 };
 const char* const kShotOrigins[] = {"ターゲット", "主人公", "自分", ""};
-const char* const kBlockSummonModes[] = {"ブロックを召喚", "ブロックを消す", "ブロックがなければ召喚、ブロックがあれば消す", ""};
+const char* const kBlockSummonModes[] = {"ブロックを召喚", "ブロックを消す",
+                                         "ブロックがなければ召喚、ブロックがあれば消す", ""};
 const char* const kSummonSides[] = {"パレットの設定に準ずる", "使用者と同じ", "番号で指定", ""};
 const char* const kPalettes[] = {"コモンパレット", "ステージパレット", ""};
 const char* const kCommonPaletteOnly[] = {"コモンパレット", ""};
@@ -125,7 +197,9 @@ const char* const kTriggers[] = {
     "なし（フローの操作コマンドで実行）",
     "",
 };
-#define LETTERS_UPPER "A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L", "M", "N", "O", "P", "Q", "R", "S", "T", "U", "V", "W", "X", "Y", "Z"
+#define LETTERS_UPPER                                                                                                  \
+    "A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L", "M", "N", "O", "P", "Q", "R", "S", "T", "U", "V", "W", \
+        "X", "Y", "Z"
 const char* const kFlowIds[] = {"-", LETTERS_UPPER, ""};
 const char* const kFlowIdSelectors[] = {"全て", LETTERS_UPPER, ""};
 #undef LETTERS_UPPER

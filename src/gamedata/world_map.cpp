@@ -101,8 +101,8 @@ cWorldMapData::cWorldMapData() {
 
 void cWorldMapData::RegisterFields(int) {
     ClearFieldLists();
-    for (int* m : {&m_nWidth, &m_nHeight, &m_nPitch, &m_nPitchShift, &m_nStartX, &m_nStartY, &m_nBackColor,
-                   &m_bBackPicture}) {
+    for (int* m :
+         {&m_nWidth, &m_nHeight, &m_nPitch, &m_nPitchShift, &m_nStartX, &m_nStartY, &m_nBackColor, &m_bBackPicture}) {
         AddField(m);
     }
     AddString(&m_strName);
@@ -251,8 +251,8 @@ int cWorldMapData::LinksStage(const std::string& stage, int withValues, int b, i
     for (const auto& point : m_vPoint) {
         for (const auto& link : point.m_vLink) {
             if (link.m_nKind != 0 || LinkStageText(link.m_strStage) != stage) continue;
-            const bool values = withValues ? (link.m_nLinkA != 0 && link.m_nLinkB == b && link.m_nLinkC == c)
-                                           : link.m_nLinkA == 0;
+            const bool values =
+                withValues ? (link.m_nLinkA != 0 && link.m_nLinkB == b && link.m_nLinkC == c) : link.m_nLinkA == 0;
             if (values) return 1;
         }
     }

@@ -18,8 +18,7 @@ bool ValueAt(const cVector<int>& list, int index, int& value) {
 bool cStageLink::IsActive(const cStorySave& progress) const {
     int value = 0;
     if (m_nNeedFlag > 0 && (!ValueAt(progress.m_vMapPoint, m_nNeedFlag, value) || value == 0)) return false;
-    if (m_nVariable != 0 &&
-        (!ValueAt(progress.m_vVar, m_nVariable, value) || !CompareByOp(value, m_nCompare, m_nOp))) {
+    if (m_nVariable != 0 && (!ValueAt(progress.m_vVar, m_nVariable, value) || !CompareByOp(value, m_nCompare, m_nOp))) {
         return false;
     }
     return progress.m_nClearedScore >= m_nMinScore;

@@ -19,9 +19,7 @@ std::optional<SYSTEMTIME> g_testLocalTime;
 }  // namespace
 
 DWORD timeGetTime() {
-    if (g_testClockOn.load(std::memory_order_acquire)) {
-        return g_testNow.load(std::memory_order_acquire);
-    }
+    if (g_testClockOn.load(std::memory_order_acquire)) { return g_testNow.load(std::memory_order_acquire); }
     using namespace std::chrono;
     auto ms = duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
     return static_cast<DWORD>(static_cast<std::uint64_t>(ms));

@@ -203,8 +203,8 @@ void ResetSystemMetrics() {
 
 int DialogWindowCount() {
     std::lock_guard<std::mutex> lock(g.mutex);
-    return static_cast<int>(std::count_if(g.windows.begin(), g.windows.end(),
-                                          [](const auto& w) { return w.second.kind == Kind::Dialog; }));
+    return static_cast<int>(
+        std::count_if(g.windows.begin(), g.windows.end(), [](const auto& w) { return w.second.kind == Kind::Dialog; }));
 }
 
 }  // namespace platform

@@ -84,8 +84,7 @@ std::string HostPath(std::string_view internal) {
         i = j + 1;
     }
     // Keep a trailing separator: callers use it to mean "a folder".
-    if (!internal.empty() && (internal.back() == '\\' || internal.back() == '/') && !out.empty() &&
-        out.back() != '/') {
+    if (!internal.empty() && (internal.back() == '\\' || internal.back() == '/') && !out.empty() && out.back() != '/') {
         out += '/';
     }
     return out;
@@ -108,9 +107,7 @@ std::string GetCurrentDirectoryInternal() {
     return InternalPath(buf.data());
 }
 
-bool SetCurrentDirectoryInternal(std::string_view internal) {
-    return ::chdir(HostPath(internal).c_str()) == 0;
-}
+bool SetCurrentDirectoryInternal(std::string_view internal) { return ::chdir(HostPath(internal).c_str()) == 0; }
 
 DWORD GetFileAttributesA(std::string_view internal) {
     struct stat st;
@@ -123,9 +120,7 @@ DWORD GetFileAttributesA(std::string_view internal) {
     return a == 0 ? FILE_ATTRIBUTE_NORMAL : a;
 }
 
-bool FileExists(std::string_view internal) {
-    return GetFileAttributesA(internal) != INVALID_FILE_ATTRIBUTES;
-}
+bool FileExists(std::string_view internal) { return GetFileAttributesA(internal) != INVALID_FILE_ATTRIBUTES; }
 
 bool IsDirectory(std::string_view internal) {
     DWORD a = GetFileAttributesA(internal);
@@ -134,19 +129,13 @@ bool IsDirectory(std::string_view internal) {
 
 bool DeleteFileA(std::string_view internal) {
     DWORD a = GetFileAttributesA(internal);
-    if (a == INVALID_FILE_ATTRIBUTES || (a & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
-        return false;
-    }
+    if (a == INVALID_FILE_ATTRIBUTES || (a & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) { return false; }
     return ::unlink(HostPath(internal).c_str()) == 0;
 }
 
-bool RemoveDirectoryA(std::string_view internal) {
-    return ::rmdir(HostPath(internal).c_str()) == 0;
-}
+bool RemoveDirectoryA(std::string_view internal) { return ::rmdir(HostPath(internal).c_str()) == 0; }
 
-bool CreateDirectoryA(std::string_view internal) {
-    return ::mkdir(HostPath(internal).c_str(), 0777) == 0;
-}
+bool CreateDirectoryA(std::string_view internal) { return ::mkdir(HostPath(internal).c_str(), 0777) == 0; }
 
 bool SetReadOnly(std::string_view internal, bool readOnly) {
     std::string p = HostPath(internal);
@@ -228,9 +217,7 @@ bool File::Write(const void* src, std::size_t n) {
     return std::fwrite(src, 1, n, static_cast<FILE*>(m_handle)) == n;
 }
 
-bool File::SeekEnd() {
-    return m_handle && std::fseek(static_cast<FILE*>(m_handle), 0, SEEK_END) == 0;
-}
+bool File::SeekEnd() { return m_handle && std::fseek(static_cast<FILE*>(m_handle), 0, SEEK_END) == 0; }
 
 std::int64_t File::Size() {
     if (!m_handle) return -1;
@@ -280,7 +267,10 @@ bool WriteFileSafely(std::string_view internal, const void* data, std::size_t n)
     while (ok && left > 0) {
         ssize_t w = ::write(fd, p, left);
         if (w < 0 && errno == EINTR) continue;
-        if (w <= 0) { ok = false; break; }
+        if (w <= 0) {
+            ok = false;
+            break;
+        }
         p += w;
         left -= static_cast<std::size_t>(w);
     }

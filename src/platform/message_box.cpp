@@ -15,10 +15,8 @@ std::vector<platform::MessageBoxRecord> g_records;
 int DefaultAnswer(UINT type) {
     switch (type & MB_TYPEMASK) {
         case MB_YESNO:
-        case MB_YESNOCANCEL:
-            return IDYES;
-        default:
-            return IDOK;
+        case MB_YESNOCANCEL: return IDYES;
+        default: return IDOK;
     }
 }
 
@@ -48,9 +46,7 @@ int MessageBoxA(HWND, const std::string& text, const std::string& caption, UINT 
         std::lock_guard<std::mutex> lock(g_mutex);
         handler = g_handler;
     }
-    if (handler) {
-        return handler(rec);
-    }
+    if (handler) { return handler(rec); }
     std::lock_guard<std::mutex> lock(g_mutex);
     g_records.push_back(rec);
     if (!g_answers.empty()) {

@@ -11,9 +11,7 @@ namespace {
 // own descriptor under a lock (conversions are rare: edges only).
 std::string Convert(const char* to, const char* from, std::string_view in, const char* bad) {
     iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
-        return std::string(in);
-    }
+    if (cd == reinterpret_cast<iconv_t>(-1)) { return std::string(in); }
     std::string out;
     out.reserve(in.size() * 2 + 4);
     char* src = const_cast<char*>(in.data());
@@ -25,9 +23,7 @@ std::string Convert(const char* to, const char* from, std::string_view in, const
         size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
         out.append(buf, static_cast<size_t>(dst - buf));
         if (r == static_cast<size_t>(-1)) {
-            if (errno == E2BIG) {
-                continue;
-            }
+            if (errno == E2BIG) { continue; }
             // EILSEQ or EINVAL: skip one byte and mark it.
             out += bad;
             ++src;
@@ -50,7 +46,10 @@ std::string Cp932ToUtf8(std::string_view sjis) {
     // Pure ASCII is the common case (paths, keys): no conversion needed.
     bool ascii = true;
     for (unsigned char c : sjis) {
-        if (c >= 0x80) { ascii = false; break; }
+        if (c >= 0x80) {
+            ascii = false;
+            break;
+        }
     }
     if (ascii) return std::string(sjis);
     return Convert("UTF-8", "CP932", sjis, "\xEF\xBF\xBD");
@@ -59,7 +58,10 @@ std::string Cp932ToUtf8(std::string_view sjis) {
 std::string Utf8ToCp932(std::string_view utf8) {
     bool ascii = true;
     for (unsigned char c : utf8) {
-        if (c >= 0x80) { ascii = false; break; }
+        if (c >= 0x80) {
+            ascii = false;
+            break;
+        }
     }
     if (ascii) return std::string(utf8);
     return Convert("CP932", "UTF-8", utf8, "?");

@@ -94,9 +94,7 @@ void RunThread(std::shared_ptr<ThreadRecord> rec, ThreadProc proc, void* argumen
             ParkWhileSuspended(*rec, lock);
         }
         code = proc(argument);
-    } catch (const ThreadStopped&) {
-        code = 0;
-    }
+    } catch (const ThreadStopped&) { code = 0; }
     std::lock_guard<std::mutex> lock(rec->mutex);
     if (!rec->terminated) {
         rec->exitCode = code;
@@ -288,8 +286,7 @@ BOOL TerminateThread(HANDLE handle, DWORD exitCode) {
         auto it = TheRegistry().handles.find(handle);
         if (it != TheRegistry().handles.end() && it->second->thread.joinable()) it->second->thread.detach();
     }
-    platform::HostLog("TerminateThread: thread " + std::to_string(rec->id) +
-                      " was stopped by force and detached");
+    platform::HostLog("TerminateThread: thread " + std::to_string(rec->id) + " was stopped by force and detached");
     return TRUE;
 }
 

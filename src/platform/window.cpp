@@ -82,8 +82,7 @@ void BeforePeek() {
 
 }  // namespace
 
-HWND CreateMainWindow(const std::string& title, int x, int y, int clientWidth, int clientHeight,
-                      WindowProc proc) {
+HWND CreateMainWindow(const std::string& title, int x, int y, int clientWidth, int clientHeight, WindowProc proc) {
     auto owner = CurrentRecord();
     std::shared_ptr<platform::WindowBackend> backend;
     HWND hwnd;

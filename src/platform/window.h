@@ -19,8 +19,7 @@ using WindowProc = std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)>;
 // window thread (its queue is created). The title is Shift-JIS. The procedure
 // receives WM_CREATE before this returns. Returns 0 when a main window exists
 // already or the backend cannot open one.
-HWND CreateMainWindow(const std::string& title, int x, int y, int clientWidth, int clientHeight,
-                      WindowProc proc);
+HWND CreateMainWindow(const std::string& title, int x, int y, int clientWidth, int clientHeight, WindowProc proc);
 
 // Contract: on the window thread: the procedure receives WM_DESTROY, then the
 // window is gone: pending and later sends return 0, posts fail. FALSE for an

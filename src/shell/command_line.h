@@ -6,14 +6,14 @@
 #include <vector>
 
 struct PlayerOptions {
-    std::string gameDir;     // host path; empty: the working folder
-    bool testPlay = false;   // stands for the editor's show command
+    std::string gameDir;    // host path; empty: the working folder
+    bool testPlay = false;  // stands for the editor's show command
     bool headless = false;
     std::string script;      // host path of the headless input script
     long long frames = -1;   // ticks before a headless run closes; -1 none
     std::string screenshot;  // host path of the PNG of the last frame
     bool noSound = false;
-    std::string stageFile;   // as given (UTF-8)
+    std::string stageFile;  // as given (UTF-8)
 };
 
 // Fills options from argv[1..]; false with the reason in *error for an

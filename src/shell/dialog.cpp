@@ -76,8 +76,7 @@ void cDialog::RouteCommand(WPARAM wParam, LPARAM) {
                 if (code == kSelectionChange) c->OnChange();
                 if (code == kListLeave) c->OnLeave();
                 break;
-            default:
-                break;
+            default: break;
         }
         break;
     }
@@ -99,8 +98,8 @@ struct KeyScroll {
 // Page keys scroll vertically by pages, Home and End horizontally; the
 // arrows by lines.
 constexpr KeyScroll kKeyScrolls[] = {
-    {VK_PRIOR, WM_VSCROLL, SB_PAGEUP},   {VK_NEXT, WM_VSCROLL, SB_PAGEDOWN},  {VK_UP, WM_VSCROLL, SB_LINEUP},
-    {VK_DOWN, WM_VSCROLL, SB_LINEDOWN},  {VK_HOME, WM_HSCROLL, SB_PAGELEFT},  {VK_END, WM_HSCROLL, SB_PAGERIGHT},
+    {VK_PRIOR, WM_VSCROLL, SB_PAGEUP},  {VK_NEXT, WM_VSCROLL, SB_PAGEDOWN},   {VK_UP, WM_VSCROLL, SB_LINEUP},
+    {VK_DOWN, WM_VSCROLL, SB_LINEDOWN}, {VK_HOME, WM_HSCROLL, SB_PAGELEFT},   {VK_END, WM_HSCROLL, SB_PAGERIGHT},
     {VK_LEFT, WM_HSCROLL, SB_LINELEFT}, {VK_RIGHT, WM_HSCROLL, SB_LINERIGHT},
 };
 
@@ -121,30 +120,21 @@ void cDialog::OnKeyDown(WPARAM key, LPARAM lParam) {
 int cDialog::HandleMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     int result = cWindow::HandleMessage(window, msg, wParam, lParam);
     switch (msg) {
-        case WM_DESTROY:
-            SetOthersForModal(false);
-            break;
+        case WM_DESTROY: SetOthersForModal(false); break;
         case WM_NOTIFY:
             // The host's notifications carry their code in wParam.
             for (cBoundControl* c : m_Controls) {
                 if (c->OnNotify(static_cast<int>(wParam), lParam)) break;
             }
             break;
-        case WM_INITDIALOG:
-            OnInitDialog(wParam, lParam);
-            break;
+        case WM_INITDIALOG: OnInitDialog(wParam, lParam); break;
         case WM_HSCROLL:
         case WM_VSCROLL:
             for (cBoundControl* c : m_Controls) c->OnScroll(wParam, lParam);
             break;
-        case WM_DIALOG_NAVIGATION:
-            SendMessageA(m_hWnd, WM_KEYDOWN, wParam, lParam);
-            break;
-        case WM_KEYDOWN:
-            OnKeyDown(wParam, lParam);
-            break;
-        default:
-            break;
+        case WM_DIALOG_NAVIGATION: SendMessageA(m_hWnd, WM_KEYDOWN, wParam, lParam); break;
+        case WM_KEYDOWN: OnKeyDown(wParam, lParam); break;
+        default: break;
     }
     return result;
 }

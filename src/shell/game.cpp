@@ -135,9 +135,7 @@ int cGame::Tick() {
     PollInput();
     try {
         SwitchMode(CurrentMode);
-    } catch (const char* text) {
-        FatalLogF(MainWindowHandle.load(), "%s", text);
-    } catch (const std::string& text) {
+    } catch (const char* text) { FatalLogF(MainWindowHandle.load(), "%s", text); } catch (const std::string& text) {
         FatalLogF(MainWindowHandle.load(), "%s", text.c_str());
     }
     if (cMode* scene = Scene(CurrentMode)) scene->Run();

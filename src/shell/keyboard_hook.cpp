@@ -13,8 +13,8 @@ HHOOK g_secondHook = nullptr;
 
 // Keys that move around a dialog: they reach it through the navigation
 // message, which lets it handle them once, as a key press of its own.
-constexpr std::array<int, 14> kNavigationKeys = {VK_SPACE, VK_LEFT, VK_UP,   VK_RIGHT, VK_DOWN,
-                                                 VK_DELETE, VK_F1,  VK_F1 + 1, VK_F1 + 2, VK_F1 + 3,
+constexpr std::array<int, 14> kNavigationKeys = {VK_SPACE,  VK_LEFT,   VK_UP,     VK_RIGHT,  VK_DOWN,
+                                                 VK_DELETE, VK_F1,     VK_F1 + 1, VK_F1 + 2, VK_F1 + 3,
                                                  VK_F1 + 4, VK_F1 + 5, VK_F1 + 6, VK_F8};
 
 bool IsNavigationKey(WPARAM key) {
@@ -38,7 +38,8 @@ bool cHook::Install(HWND window, int modeless) {
     m_hWnd = window;
     m_bModeless = modeless;
     SetPropA(window, "cHook", this);
-    if (!g_keyboardHook) g_keyboardHook = SetWindowsHookExA(WH_KEYBOARD, &cHook::HookProc, nullptr, GetCurrentThreadId());
+    if (!g_keyboardHook)
+        g_keyboardHook = SetWindowsHookExA(WH_KEYBOARD, &cHook::HookProc, nullptr, GetCurrentThreadId());
     return g_keyboardHook != nullptr;
 }
 

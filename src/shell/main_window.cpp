@@ -31,9 +31,7 @@ int ConfirmQuit(HWND window, int english) {
 LRESULT cMainWindow::MainWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     m_hWnd = window;
     switch (msg) {
-        case WM_CREATE:
-            m_bCreated = true;
-            return 0;
+        case WM_CREATE: m_bCreated = true; return 0;
         case WM_DESTROY:
             WriteLog("WM_DESTROY");
             m_hWnd = nullptr;
@@ -41,28 +39,18 @@ LRESULT cMainWindow::MainWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lP
             if (TestPlay == 1) NotifyEditor(1);
             PostQuitMessage(0);
             return 0;
-        case WM_MOVE:
-            HandleMessage(window, msg, wParam, lParam);
-            return 0;
-        case WM_SIZE:
-            RefreshStyle();
-            return 0;
-        case WM_CLOSE:
-            return OnClose(window);
-        case WM_ACTIVATEAPP:
-            AppActive.store(static_cast<int>(wParam));
-            return 0;
+        case WM_MOVE: HandleMessage(window, msg, wParam, lParam); return 0;
+        case WM_SIZE: RefreshStyle(); return 0;
+        case WM_CLOSE: return OnClose(window);
+        case WM_ACTIVATEAPP: AppActive.store(static_cast<int>(wParam)); return 0;
         case WM_KEYDOWN:
             if (wParam == static_cast<WPARAM>(VK_ESCAPE)) PostMessageA(window, WM_CLOSE, 0, 0);
             return 0;
         case WM_COMMAND:
         case WM_MOUSEMOVE:
         case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-            return 0;
-        case kWmRestoreDevice:
-            DDRestoreSurface();
-            return 0;
+        case WM_RBUTTONDOWN: return 0;
+        case kWmRestoreDevice: DDRestoreSurface(); return 0;
         case WM_SYSCOMMAND: {
             WPARAM command = wParam & 0xFFF0;
             if (command == SC_SCREENSAVE || command == SC_MONITORPOWER) return 0;
@@ -73,8 +61,7 @@ LRESULT cMainWindow::MainWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lP
             }
             return DefWindowProcA(window, msg, wParam, lParam);
         }
-        default:
-            return DefWindowProcA(window, msg, wParam, lParam);
+        default: return DefWindowProcA(window, msg, wParam, lParam);
     }
 }
 

@@ -57,8 +57,7 @@ int WinMain(const std::string& commandLine, int showCommand) {
     if (!SettleSingleInstance(lock)) return 0;
 
     MainWindow.SetLayout(kScreenWidth, kScreenHeight, 100, 100, kScreenWidth, kScreenHeight, kMainWindowStyle);
-    HWND window = CreateMainWindow("", 100, 100, MainWindow.m_nOuterWidth, MainWindow.m_nOuterHeight,
-                                   MainWindowProc);
+    HWND window = CreateMainWindow("", 100, 100, MainWindow.m_nOuterWidth, MainWindow.m_nOuterHeight, MainWindowProc);
     if (!window) {
         ErrorBox("ウインドウが生成出来ません！");
         return 0;

@@ -1,8 +1,7 @@
 #include "shell/window.h"
 
-void cWindow::SetLayout(int clientWidth, int clientHeight, int minWidth, int minHeight, int maxWidth,
-                        int maxHeight, DWORD style, int menu, int toolBar, int statusBar, int further,
-                        int ownScrollBars) {
+void cWindow::SetLayout(int clientWidth, int clientHeight, int minWidth, int minHeight, int maxWidth, int maxHeight,
+                        DWORD style, int menu, int toolBar, int statusBar, int further, int ownScrollBars) {
     m_nClientWidth = clientWidth;
     m_nClientHeight = clientHeight;
     m_nMinWidth = minWidth;
@@ -48,8 +47,8 @@ void cWindow::UpdateFrame() {
         RECT client;
         if (m_hWnd && GetWindowRect(m_hWnd, &win) && ::GetClientRect(m_hWnd, &client)) {
             int frameY = (m_dwStyle & WS_THICKFRAME) ? GetSystemMetrics(SM_CYFRAME) : GetSystemMetrics(SM_CYDLGFRAME);
-            m_rcFrame.top += (win.bottom - win.top) - (client.bottom - client.top) -
-                             GetSystemMetrics(SM_CYCAPTION) - 2 * frameY;
+            m_rcFrame.top +=
+                (win.bottom - win.top) - (client.bottom - client.top) - GetSystemMetrics(SM_CYCAPTION) - 2 * frameY;
         } else {
             m_rcFrame.top += GetSystemMetrics(SM_CYMENU);
         }

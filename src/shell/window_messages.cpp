@@ -104,20 +104,11 @@ int cWindow::HandleMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) 
         }
     }
     switch (msg) {
-        case WM_DESTROY:
-            m_hWnd = nullptr;
-            return 1;
-        case WM_MOVE:
-            GetWindowPos(m_nPosX, m_nPosY);
-            return 1;
-        case WM_SIZE:
-            RefreshStyle();
-            return 1;
-        case WM_PAINT:
-            OnPaint();
-            return 1;
-        case WM_ACTIVATEAPP:
-            return 1;
+        case WM_DESTROY: m_hWnd = nullptr; return 1;
+        case WM_MOVE: GetWindowPos(m_nPosX, m_nPosY); return 1;
+        case WM_SIZE: RefreshStyle(); return 1;
+        case WM_PAINT: OnPaint(); return 1;
+        case WM_ACTIVATEAPP: return 1;
         case WM_GETMINMAXINFO:
             if (lParam) OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
             return 1;
@@ -125,7 +116,6 @@ int cWindow::HandleMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) 
             OnCommand(wParam, lParam);
             m_bInCommand = 0;
             return 1;
-        default:
-            return 0;
+        default: return 0;
     }
 }

@@ -10,7 +10,8 @@ namespace {
 std::vector<std::uint32_t> ColumnCoded(int w, int h) {
     std::vector<std::uint32_t> rgb(static_cast<std::size_t>(w) * h);
     for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) rgb[static_cast<std::size_t>(y) * w + x] = 0x010000u | static_cast<std::uint32_t>(x);
+        for (int x = 0; x < w; ++x)
+            rgb[static_cast<std::size_t>(y) * w + x] = 0x010000u | static_cast<std::uint32_t>(x);
     }
     return rgb;
 }
@@ -28,19 +29,114 @@ class ClipTest : public DrawTest {};
 
 TEST_F(ClipTest, ClipsBothRectangles) {
     const ClipCase cases[] = {
-        {"1000-wide picture at x=-30", &kDD32, 1000, 32, -30, 0, 1000, 32, 0, 0, 1000, 32,
-         1, 0, 0, 640, 32, 30, 0, 640, 32},
+        {"1000-wide picture at x=-30",
+         &kDD32,
+         1000,
+         32,
+         -30,
+         0,
+         1000,
+         32,
+         0,
+         0,
+         1000,
+         32,
+         1,
+         0,
+         0,
+         640,
+         32,
+         30,
+         0,
+         640,
+         32},
         {"zero width", &kDD32, 32, 32, 0, 0, 0, 32, 0, 0, 0, 32, 0, 0, 0, 0, 32, 0, 0, 0, 32},
-        {"negative source left leaves the destination", &kDD32, 32, 32, 100, 50, 32, 32, -10, 0, 32, 32,
-         1, 100, 50, 22, 32, 0, 0, 22, 32},
+        {"negative source left leaves the destination",
+         &kDD32,
+         32,
+         32,
+         100,
+         50,
+         32,
+         32,
+         -10,
+         0,
+         32,
+         32,
+         1,
+         100,
+         50,
+         22,
+         32,
+         0,
+         0,
+         22,
+         32},
         {"right and bottom edges", &kDD32, 64, 64, 620, 470, 32, 32, 0, 0, 32, 32, 1, 620, 470, 20, 10, 0, 0, 20, 10},
         {"wholly outside", &kDD32, 32, 32, 700, 0, 32, 32, 0, 0, 32, 32, 0, 700, 0, 0, 32, 0, 0, -60, 32},
-        {"scaled, cut on the left in proportion", &kDD32, 32, 32, -10, 0, 64, 64, 0, 0, 32, 32,
-         1, 0, 0, 54, 64, 5, 0, 27, 32},
-        {"scaled mirror inside the source", &kD3D32, 32, 32, 0, 0, 64, 32, 32, 0, -32, 32,
-         1, 0, 0, 64, 32, 32, 0, -32, 32},
-        {"scaled mirror beyond the source keeps its sign", &kD3D32, 20, 32, 0, 0, 64, 32, 32, 0, -32, 32,
-         1, 0, 0, 40, 32, 20, 0, -20, 32},
+        {"scaled, cut on the left in proportion",
+         &kDD32,
+         32,
+         32,
+         -10,
+         0,
+         64,
+         64,
+         0,
+         0,
+         32,
+         32,
+         1,
+         0,
+         0,
+         54,
+         64,
+         5,
+         0,
+         27,
+         32},
+        {"scaled mirror inside the source",
+         &kD3D32,
+         32,
+         32,
+         0,
+         0,
+         64,
+         32,
+         32,
+         0,
+         -32,
+         32,
+         1,
+         0,
+         0,
+         64,
+         32,
+         32,
+         0,
+         -32,
+         32},
+        {"scaled mirror beyond the source keeps its sign",
+         &kD3D32,
+         20,
+         32,
+         0,
+         0,
+         64,
+         32,
+         32,
+         0,
+         -32,
+         32,
+         1,
+         0,
+         0,
+         40,
+         32,
+         20,
+         0,
+         -20,
+         32},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -68,9 +164,11 @@ const DrawMode* const kAllModes[] = {&kD3D32, &kD3D16Window, &kD3D16Full, &kDD32
 
 TEST_F(BlitTest, WidePictureAtMinus30DrawsColumns30To669) {
     std::vector<std::uint32_t> table(256);
-    for (int i = 0; i < 256; ++i) table[static_cast<std::size_t>(i)] = 0x080000u * (i % 31 + 1) + 0x0800u * (i % 29) + 0x08u * (i % 23);
+    for (int i = 0; i < 256; ++i)
+        table[static_cast<std::size_t>(i)] = 0x080000u * (i % 31 + 1) + 0x0800u * (i % 29) + 0x08u * (i % 23);
     std::vector<std::uint8_t> idx(2000);
-    for (int i = 0; i < 2000; ++i) idx[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(1 + (i % 1000) * 7 % 251);
+    for (int i = 0; i < 2000; ++i)
+        idx[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(1 + (i % 1000) * 7 % 251);
     dir.WriteHostFile("wide.bmp", Bmp8(1000, 2, table, idx));
     for (const DrawMode* m : kAllModes) {
         SCOPED_TRACE(m->name);
@@ -102,7 +200,8 @@ TEST_F(BlitTest, DirectDrawKeyIsTheSourceKeyOfKeyedSurfaces) {
         {&kDD8, 1, 0, true},  {&kDD8, 1, 1, false},  {&kDD16, 1, 1, false},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.mode->name) + " key " + std::to_string(c.surfaceKey) + " flags " + std::to_string(c.flags));
+        SCOPED_TRACE(std::string(c.mode->name) + " key " + std::to_string(c.surfaceKey) + " flags " +
+                     std::to_string(c.flags));
         Start(*c.mode);
         Palette[1] = PALETTEENTRY{1, 1, 1, 0};
         Palette[2] = PALETTEENTRY{2, 2, 2, 0};
@@ -298,7 +397,8 @@ TEST_F(BlitTest, TextureStageOperations) {
         {0x00FFFFFFu, D3DTOP_MODULATE, D3DTOP_SELECTARG1, 0xFF808080u},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << std::hex << c.diffuse << " op " << std::dec << c.colorOp << "/" << c.alphaOp);
+        SCOPED_TRACE(::testing::Message()
+                     << std::hex << c.diffuse << " op " << std::dec << c.colorOp << "/" << c.alphaOp);
         DDFillRectColor(&BackBuffer, 0, 0, 1, 1, 0xFF000000u);
         DDSetAlphaOp(c.alphaOp);
         const DDBLTCOLOR op = {c.diffuse, c.colorOp};
@@ -319,8 +419,7 @@ TEST_F(BlitTest, TexelsOfEveryAlphaClassInOneRow) {
                                         {0xFF0000FFu, 0x00FFFFFFu, 0xFF0000FFu}};
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 3; ++x) pic.Pixels()->Put(x, y, texels[y][x]);
-    const std::uint32_t want[2][3] = {{0xFF800000u, 0xFF00FF00u, 0xFF000000u},
-                                      {0xFF0000FFu, 0xFF000000u, 0xFF0000FFu}};
+    const std::uint32_t want[2][3] = {{0xFF800000u, 0xFF00FF00u, 0xFF000000u}, {0xFF0000FFu, 0xFF000000u, 0xFF0000FFu}};
     for (bool opaqueNoted : {false, true}) {
         if (opaqueNoted) pic.Pixels()->NoteOpacity();
         EXPECT_FALSE(pic.Pixels()->bOpaque);

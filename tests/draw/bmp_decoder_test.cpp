@@ -98,8 +98,18 @@ TEST(BmpDecoder, RefusesBrokenFiles) {
     } cases[] = {
         {"empty", ByteBuilder()},
         {"no magic", withByte(0, 'X')},
-        {"pixels cut short", [&] { ByteBuilder b; b.Bytes(good.Truncated(good.Size() - 1)); return b; }()},
-        {"header cut short", [&] { ByteBuilder b; b.Bytes(good.Truncated(30)); return b; }()},
+        {"pixels cut short",
+         [&] {
+             ByteBuilder b;
+             b.Bytes(good.Truncated(good.Size() - 1));
+             return b;
+         }()},
+        {"header cut short",
+         [&] {
+             ByteBuilder b;
+             b.Bytes(good.Truncated(30));
+             return b;
+         }()},
         {"huge width", with32(18, 0x7FFFFFFF)},
         {"negative width", with32(18, 0xFFFFFFFF)},
         {"zero height", with32(22, 0)},

@@ -37,9 +37,7 @@ TEST_F(DeviceTest, FormatsAndChannelsPerMode) {
             EXPECT_EQ(TexChannels.nShift[0], c.redShift);
             EXPECT_EQ(TexChannels.nMax[1], c.greenMax);
         }
-        if (c.mode == &kD3D16Full) {
-            EXPECT_EQ(BackChannels.nMax[1], 63);
-        }
+        if (c.mode == &kD3D16Full) { EXPECT_EQ(BackChannels.nMax[1], 63); }
         DDReleaseSurface(&sd);
         DDRelease();
     }

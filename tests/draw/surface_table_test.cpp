@@ -24,7 +24,8 @@ protected:
                                  "Title", "Accessory", "Word"}) {
             if (skip == name) continue;
             std::vector<std::uint32_t> rgb(64 * 32);
-            for (int i = 0; i < 64 * 32; ++i) rgb[static_cast<std::size_t>(i)] = 0x010000u | static_cast<std::uint32_t>(i % 64);
+            for (int i = 0; i < 64 * 32; ++i)
+                rgb[static_cast<std::size_t>(i)] = 0x010000u | static_cast<std::uint32_t>(i % 64);
             dir.WriteHostFile(std::string("bmp/") + name + ".bmp", Bmp24(64, 32, rgb));
         }
     }

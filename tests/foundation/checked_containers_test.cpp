@@ -21,8 +21,8 @@ TEST(CheckedVector, BadIndexReportsClosesAndYieldsElementZero) {
         int index;
         const char* line;
     };
-    for (Case c : {Case{5, "err V[5] ( 3 , 4 )\r\n"}, Case{-1, "err V[-1] ( 3 , 4 )\r\n"},
-                   Case{3, "err V[3] ( 3 , 4 )\r\n"}}) {
+    for (Case c :
+         {Case{5, "err V[5] ( 3 , 4 )\r\n"}, Case{-1, "err V[-1] ( 3 , 4 )\r\n"}, Case{3, "err V[3] ( 3 , 4 )\r\n"}}) {
         TestEnv env;
         cVector<int> v = {10, 20, 30};
         int& got = v[c.index];

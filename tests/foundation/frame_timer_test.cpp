@@ -47,9 +47,7 @@ TEST_F(FrameTimer, LimiterIsTrueAtMostEvery16Ms) {
     for (DWORD t = 0; t < 1000; ++t) {
         clock.Set(5000 + t);
         if (LimitFps(60)) {
-            if (trues > 0) {
-                EXPECT_GE(t - last, 16u);
-            }
+            if (trues > 0) { EXPECT_GE(t - last, 16u); }
             last = t;
             ++trues;
         }
@@ -73,9 +71,7 @@ TEST_F(FrameTimer, CountFpsClosesAWindowAfterASecond) {
     for (DWORD t = 0; t <= 1000; t += 10) {
         clock.Set(t);
         result = CountFps(true);
-        if (t < 1000) {
-            EXPECT_EQ(result, 0u) << t;
-        }
+        if (t < 1000) { EXPECT_EQ(result, 0u) << t; }
     }
     EXPECT_EQ(result, 100u);
     EXPECT_EQ(CountFps(false), 100u);

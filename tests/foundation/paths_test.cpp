@@ -8,8 +8,12 @@ TEST(StripFolder, Cases) {
     struct Case {
         std::string in, want;
     };
-    const Case cases[] = {{"data\\stg4\\a.stg4", "a.stg4"}, {"plain.txt", "plain.txt"}, {"x", "x"},
-                          {"a\\b\\", "b\\"},              {"\\", "\\"},               {"", ""},
+    const Case cases[] = {{"data\\stg4\\a.stg4", "a.stg4"},
+                          {"plain.txt", "plain.txt"},
+                          {"x", "x"},
+                          {"a\\b\\", "b\\"},
+                          {"\\", "\\"},
+                          {"", ""},
                           // 0x5C counts wherever it stands, also as a trail byte.
                           {"ソ.txt", ".txt"}};
     for (const auto& c : cases) {

@@ -92,8 +92,7 @@ TEST(ErrorBoxes, FullScreenBoxesGoThroughTheInFrameBox) {
     TestEnv env;
     bool full = false;
     int inFrame = 0;
-    SetInFrameMessageBox([&](const std::string&, const std::string&, UINT) { return ++inFrame; },
-                         [&] { return full; });
+    SetInFrameMessageBox([&](const std::string&, const std::string&, UINT) { return ++inFrame; }, [&] { return full; });
     ErrorBox("windowed");
     full = true;
     ErrorBox("full screen");

@@ -11,12 +11,29 @@ TEST(CompareByOp, OperatorTable) {
         bool want;
     };
     const Case cases[] = {
-        {3, 3, 0, true},   {3, 4, 0, false},  {3, 4, 1, true},    {4, 4, 2, true},   {3, 4, 2, false},
-        {3, 4, 3, true},   {5, 4, 4, true},   {4, 4, 4, false},   {3, 4, 5, true},   {5, 0, 6, true},
-        {5, 0, 7, false},  {-9, 3, 6, true},  {-9, 3, 7, false},  {10, 4, 7, true},  {10, 4, 6, false},
-        {6, -3, 6, true},  {3, 3, 8, false},  {3, 3, -1, false},
+        {3, 3, 0, true},
+        {3, 4, 0, false},
+        {3, 4, 1, true},
+        {4, 4, 2, true},
+        {3, 4, 2, false},
+        {3, 4, 3, true},
+        {5, 4, 4, true},
+        {4, 4, 4, false},
+        {3, 4, 5, true},
+        {5, 0, 6, true},
+        {5, 0, 7, false},
+        {-9, 3, 6, true},
+        {-9, 3, 7, false},
+        {10, 4, 7, true},
+        {10, 4, 6, false},
+        {6, -3, 6, true},
+        {3, 3, 8, false},
+        {3, 3, -1, false},
         // No undefined behaviour at the edges of int.
-        {INT_MIN, -1, 6, true}, {INT_MIN, 2, 6, true}, {INT_MIN, 3, 7, true}, {INT_MAX, INT_MIN, 5, false},
+        {INT_MIN, -1, 6, true},
+        {INT_MIN, 2, 6, true},
+        {INT_MIN, 3, 7, true},
+        {INT_MAX, INT_MIN, 5, false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(CompareByOp(c.a, c.b, c.op), c.want) << c.a << " op" << c.op << " " << c.b;
@@ -27,9 +44,15 @@ TEST(PercentOf, RoundsHalfAwayFromZero) {
     struct Case {
         int a, b, want;
     };
-    const Case cases[] = {{-7, 50, -4}, {7, 50, 4}, {1, 50, 1}, {1, 49, 0}, {-1, 50, -1}, {200, 150, 300},
+    const Case cases[] = {{-7, 50, -4},
+                          {7, 50, 4},
+                          {1, 50, 1},
+                          {1, 49, 0},
+                          {-1, 50, -1},
+                          {200, 150, 300},
                           // the product wraps in 32 bits
-                          {65536, 65536, 0}, {INT_MIN, -1, -21474836}};
+                          {65536, 65536, 0},
+                          {INT_MIN, -1, -21474836}};
     for (const auto& c : cases) EXPECT_EQ(PercentOf(c.a, c.b), c.want) << c.a << "% of " << c.b;
 }
 
@@ -51,8 +74,8 @@ TEST(StrMid, Cases) {
         int start, count;
         const char* want;
     };
-    const Case cases[] = {{"abcdef", 2, 3, "cde"}, {"abcdef", -1, 3, "ab"}, {"abcdef", 4, 10, "ef"},
-                          {"abc", 5, 1, ""},       {"abc", 1, 0, ""},       {"abcdef", 2, -1, "cdef"},
+    const Case cases[] = {{"abcdef", 2, 3, "cde"},     {"abcdef", -1, 3, "ab"}, {"abcdef", 4, 10, "ef"},
+                          {"abc", 5, 1, ""},           {"abc", 1, 0, ""},       {"abcdef", 2, -1, "cdef"},
                           {"abcdef", -5, 3, "abcdef"}, {"abc", 3, 2, ""}};
     for (const auto& c : cases) EXPECT_EQ(StrMid(c.s, c.start, c.count), c.want) << c.s << c.start << c.count;
 }

@@ -122,9 +122,9 @@ TEST_F(CharaDefs, NormalisationRepairs) {
     SetTableSize(DbTable::CharaEffect, 4);
     SetTableSize(DbTable::Effect, 2);
     DefFixture d;
-    d.fields = {{"m_cOperation", 0}, {"m_bNoBox", 1}, {"m_cCloneCount", 5}, {"m_cSheet", 4}, {"m_sCell", 6},
-                {"m_cScale", -1}, {"m_sAnimeSet", 3}, {"m_sAppearEffect", -1}, {"m_sDeathEffect", 3},
-                {"m_sEffect", 2}};
+    d.fields = {{"m_cOperation", 0},   {"m_bNoBox", 1},  {"m_cCloneCount", 5}, {"m_cSheet", 4},
+                {"m_sCell", 6},        {"m_cScale", -1}, {"m_sAnimeSet", 3},   {"m_sAppearEffect", -1},
+                {"m_sDeathEffect", 3}, {"m_sEffect", 2}};
     cCharaDef c = LoadChara(920, d);
     EXPECT_EQ(c.m_bNoBox, 0);
     EXPECT_EQ(c.m_cCloneCount, 0);

@@ -65,16 +65,16 @@ TEST_F(CommonPaletteFile, EntryZeroIsAlwaysTheDefault) {
     EXPECT_EQ(b.m_sCell, 0);
     EXPECT_EQ(b.m_cContact, 0);  // an empty block is passable
     EXPECT_EQ(b.m_cDrawPass, 0);
-    EXPECT_EQ(std::vector<std::uint8_t>(b.m_vbInherit.begin(), b.m_vbInherit.end()),
-              std::vector<std::uint8_t>(11, 0));
+    EXPECT_EQ(std::vector<std::uint8_t>(b.m_vbInherit.begin(), b.m_vbInherit.end()), std::vector<std::uint8_t>(11, 0));
     EXPECT_EQ(CommonPalette.m_vPaletteBlocks.Count(), 2);
 }
 
 TEST_F(CommonPaletteFile, EntriesInheritFromEarlierEntriesAndKeepNoFlags) {
     TempDir dir;
     PaletteBytes p;
-    DefFixture base = Named("base", {{"m_nMaxHp", 55}, {"m_cSide", 4}, {"m_sCell", 9}, {"m_cZ", 7},
-                                     {"m_cCharaProp35", 0}, {"m_cOperation", 1}});
+    DefFixture base = Named(
+        "base",
+        {{"m_nMaxHp", 55}, {"m_cSide", 4}, {"m_sCell", 9}, {"m_cZ", 7}, {"m_cCharaProp35", 0}, {"m_cOperation", 1}});
     base.tail = {FlowBytes(920, [] {
         FlowFixture f;
         f.fields = {{"m_cId", 3}, {"m_cKeyWindow", 3}};

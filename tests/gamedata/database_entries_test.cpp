@@ -130,15 +130,15 @@ struct RoughnessCase {
     bool screen;
     int kind;
     int version;
-    int param;      // 0-based
+    int param;  // 0-based
     int expected;
 };
 
 TEST(EffectKindEntries, RoughnessOfFilesBefore511GetsItsDefault) {
     const RoughnessCase cases[] = {
-        {false, 4, 510, 4, 2},  {false, 5, 300, 4, 2},  {false, 10, 300, 3, 2}, {false, 11, 300, 3, 77},
-        {false, 4, 511, 4, 77}, {true, 6, 510, 4, 8},   {true, 7, 510, 4, 10},  {true, 7, 511, 4, 77},
-        {true, 10, 510, 3, 8},  {true, 4, 510, 4, 77},  {true, 99, 300, 4, 77}, {false, -3, 300, 4, 77},
+        {false, 4, 510, 4, 2},  {false, 5, 300, 4, 2}, {false, 10, 300, 3, 2}, {false, 11, 300, 3, 77},
+        {false, 4, 511, 4, 77}, {true, 6, 510, 4, 8},  {true, 7, 510, 4, 10},  {true, 7, 511, 4, 77},
+        {true, 10, 510, 3, 8},  {true, 4, 510, 4, 77}, {true, 99, 300, 4, 77}, {false, -3, 300, 4, 77},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "screen " << c.screen << " kind " << c.kind << " v" << c.version);

@@ -25,7 +25,8 @@ std::map<std::string, ByteBuilder> CurrentTables() {
     t["Anime.dat"] = Table(920, {Anime("なし", {AnimeFrame(0, 1, 0)}), Anime("攻撃", {AnimeFrame(8, 3, 1)}, 2, 0, 4)});
     t["Bmp_CharaExc.dat"] = Table(920, {IntRecord({0, 0, 2}, {"", ""}), IntRecord({6, 1, 3}, {"敵", "bmp\\e.bmp"})});
     ByteBuilder sword = IntRecord({4}, {"剣", "l.bmp", "r.bmp"});
-    sword.Append(List({IntRecord({1, 2, 0, 1, 3, 4, 5, 6, 7, 8}, {}), IntRecord({-1, -2, 1, 0, 2, 9, 9, 9, 9, 2}, {})}));
+    sword.Append(
+        List({IntRecord({1, 2, 0, 1, 3, 4, 5, 6, 7, 8}, {}), IntRecord({-1, -2, 1, 0, 2, 9, 9, 9, 9, 2}, {})}));
     t["SwordType.dat"] = Table(920, {sword});
     ByteBuilder effect = IntRecord({3, 48, 16, 1}, {"爆発", "bmp\\x.bmp"});
     effect.Append(List({EffectFrame(0, 2), EffectFrame(1, 3)}));
@@ -65,9 +66,7 @@ TEST_F(DatabaseFiles, TenFilesRoundTripByteExactly) {
     ASSERT_EQ(db.LoadAll(), 1) << OnlyBoxText() << dir.ReadHostFile("Report_Game.txt");
     std::filesystem::create_directories("out");
     ASSERT_EQ(db.SaveAll("out"), 1);
-    for (auto& [name, bytes] : CurrentTables()) {
-        EXPECT_EQ(dir.ReadHostFile("out/" + name), bytes.Str()) << name;
-    }
+    for (auto& [name, bytes] : CurrentTables()) { EXPECT_EQ(dir.ReadHostFile("out/" + name), bytes.Str()) << name; }
     EXPECT_TRUE(platform::RecordedMessageBoxes().empty());
 }
 
@@ -92,7 +91,7 @@ TEST_F(DatabaseFiles, LoadedValuesLandInTheirMembers) {
 struct FailureCase {
     const char* what;
     const char* file;
-    std::string bytes;   // empty: the file is removed
+    std::string bytes;  // empty: the file is removed
     const char* message;
 };
 
@@ -100,9 +99,11 @@ TEST_F(DatabaseFiles, LoadStopsAtTheFirstBadFileWithItsPath) {
     const FailureCase cases[] = {
         {"missing", "Picture.dat", "", "data\\database\\Picture.dat の読み込みに失敗しました！"},
         {"newer", "Bgm.dat", Table(921, {}).Str(),
-         "data\\database\\Bgm.dat の読み込みに失敗しました！\n実行ファイル(.exe)より上位のバージョンのファイルは使用できません。"},
+         "data\\database\\Bgm.dat "
+         "の読み込みに失敗しました！\n実行ファイル(.exe)より上位のバージョンのファイルは使用できません。"},
         {"all bits set counts as newer", "Anime.dat", Table(-1, {}).Str(),
-         "data\\database\\Anime.dat の読み込みに失敗しました！\n実行ファイル(.exe)より上位のバージョンのファイルは使用できません。"},
+         "data\\database\\Anime.dat "
+         "の読み込みに失敗しました！\n実行ファイル(.exe)より上位のバージョンのファイルは使用できません。"},
         {"absurd count", "Effect.dat", ByteBuilder().I32(920).I32(1000000).Str(),
          "data\\database\\Effect.dat の読み込みに失敗しました！"},
         {"ends inside an entry", "SwordType.dat", CurrentTables()["SwordType.dat"].Truncated(40),
@@ -179,9 +180,15 @@ TEST_F(DatabaseFiles, CarriageReturnsAreStrippedFromNames) {
 TEST(DatabaseDefaults, TablesHoldTheirDefaultEntries) {
     cDatabase db;
     const std::pair<const char*, int> counts[] = {
-        {"AnimeSet", db.AnimeSet.Count()}, {"Anime", db.Anime.Count()},     {"BmpCharaExc", db.BmpCharaExc.Count()},
-        {"SwordType", db.SwordType.Count()}, {"Effect", db.Effect.Count()}, {"CharaEffect", db.CharaEffect.Count()},
-        {"ScrEffect", db.ScrEffect.Count()}, {"Picture", db.Picture.Count()}, {"Sound", db.Sound.Count()},
+        {"AnimeSet", db.AnimeSet.Count()},
+        {"Anime", db.Anime.Count()},
+        {"BmpCharaExc", db.BmpCharaExc.Count()},
+        {"SwordType", db.SwordType.Count()},
+        {"Effect", db.Effect.Count()},
+        {"CharaEffect", db.CharaEffect.Count()},
+        {"ScrEffect", db.ScrEffect.Count()},
+        {"Picture", db.Picture.Count()},
+        {"Sound", db.Sound.Count()},
         {"Bgm", db.Bgm.Count()},
     };
     const int expected[] = {1, 2, 2, 1, 2, 2, 2, 2, 2, 2};

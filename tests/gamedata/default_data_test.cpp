@@ -66,9 +66,7 @@ TEST_F(DefaultData, AcceptingCopiesDefaultWholeAndTheWorkingFoldersFollow) {
     dir.WriteHostFile("bmp/kept.bmp", "old");
     CreateWorkingFolders();
     int folders = 0;
-    for (const char* const* f = FolderList; *f; ++f, ++folders) {
-        EXPECT_TRUE(platform::IsDirectory(*f)) << *f;
-    }
+    for (const char* const* f = FolderList; *f; ++f, ++folders) { EXPECT_TRUE(platform::IsDirectory(*f)) << *f; }
     EXPECT_EQ(folders, 22);
     EXPECT_EQ(dir.ReadHostFile("bmp/kept.bmp"), "old");
     EXPECT_EQ(dir.ReadHostFile("data/database/Anime.dat"), "anime");

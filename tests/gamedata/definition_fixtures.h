@@ -18,33 +18,72 @@
 #include "record_fixtures.h"
 
 inline const Layout kBlockDefLayout = {
-    {"m_cBaseSource", 1}, {"m_sBaseIndex", 2}, {"m_cCondMode", 1},   {"m_bCondLatch", 1},  {"m_sCell", 2},
-    {"m_cSheet", 1},      {"m_sSheetSub", 2},  {"m_cDrawPass", 1},   {"m_bNoDraw", 1},     {"m_bShowIcon", 1},
-    {"m_sIconNo", 2},     {"m_cContact", 1},   {"m_cPassGroup", 1},  {"m_cFootEffect", 1}, {"m_nFootValue", 4},
+    {"m_cBaseSource", 1}, {"m_sBaseIndex", 2}, {"m_cCondMode", 1},  {"m_bCondLatch", 1},  {"m_sCell", 2},
+    {"m_cSheet", 1},      {"m_sSheetSub", 2},  {"m_cDrawPass", 1},  {"m_bNoDraw", 1},     {"m_bShowIcon", 1},
+    {"m_sIconNo", 2},     {"m_cContact", 1},   {"m_cPassGroup", 1}, {"m_cFootEffect", 1}, {"m_nFootValue", 4},
     {"m_cItemSource", 1}, {"m_sItemIndex", 2}, {"m_bNoReplace", 1},
 };
 
 inline const Layout kItemDefLayout = {
-    {"m_cBaseSource", 1}, {"m_sBaseIndex", 2}, {"m_cCondMode", 1},   {"m_bCondLatch", 1}, {"m_sOffsetX", 2},
-    {"m_sOffsetY", 2},    {"m_sCell", 2},      {"m_cSheet", 1},      {"m_sSheetSub", 2},  {"m_cZ", 1},
-    {"m_bNoDraw", 1},     {"m_bNoIcon", 1},    {"m_sIconNo", 2},     {"m_bPickEffect", 1}, {"m_cPickRule", 1},
+    {"m_cBaseSource", 1}, {"m_sBaseIndex", 2}, {"m_cCondMode", 1}, {"m_bCondLatch", 1},  {"m_sOffsetX", 2},
+    {"m_sOffsetY", 2},    {"m_sCell", 2},      {"m_cSheet", 1},    {"m_sSheetSub", 2},   {"m_cZ", 1},
+    {"m_bNoDraw", 1},     {"m_bNoIcon", 1},    {"m_sIconNo", 2},   {"m_bPickEffect", 1}, {"m_cPickRule", 1},
     {"m_cScale", 1},      {"m_sPickSound", 2},
 };
 
 inline const Layout kCharaDefLayout = {
-    {"m_cBaseSource", 1},      {"m_sBaseIndex", 2},     {"m_cCondMode", 1},        {"m_bCondLatch", 1},
-    {"m_cDirection", 1},       {"m_cCloneCount", 1},    {"m_sOffsetX", 2},         {"m_sOffsetXStep", 2},
-    {"m_sOffsetY", 2},         {"m_sOffsetYStep", 2},   {"m_bOffsetXMirror", 1},   {"m_bOffsetYMirror", 1},
-    {"m_sCell", 2},            {"m_cSheet", 1},         {"m_sSheetSub", 2},        {"m_sAnimeSet", 2},
-    {"m_cZ", 1},               {"m_bTransparent", 1},   {"m_sAppearEffect", 2},    {"m_cAppearEffectMode", 1, 196},
-    {"m_bAppearEffectLoop", 1}, {"m_sDeathEffect", 2},  {"m_cDeathEffectMode", 1, 196}, {"m_bNoIcon", 1},
-    {"m_sIconNo", 2},          {"m_cOperation", 1},     {"m_cPlayerNo", 1},        {"m_cSide", 1},
-    {"m_cCharaId", 1},         {"m_cFlying", 1},        {"m_bFixedDirection", 1},  {"m_cInvincible", 1},
-    {"m_cFlashColour", 1, 285}, {"m_bNoBox", 1},        {"m_cScale", 1},           {"m_bScrollSync", 1, 210},
-    {"m_cSightShape", 1},      {"m_cSight", 1},         {"m_nMaxHp", 4},           {"m_nMaxSp", 4},
-    {"m_sStopEase", 2},        {"m_cHitKind", 1, 201},  {"m_nPower", 4},           {"m_cImpact", 1},
-    {"m_sEffect", 2},          {"m_nDefence", 4, 168},  {"m_cImpactResist", 1},    {"m_nScore", 4},
-    {"m_cCharaProp35", 1},     {"m_bGroupOnActive", 1}, {"m_sActiveGroup", 2},     {"m_cActiveRange", 1},
+    {"m_cBaseSource", 1},
+    {"m_sBaseIndex", 2},
+    {"m_cCondMode", 1},
+    {"m_bCondLatch", 1},
+    {"m_cDirection", 1},
+    {"m_cCloneCount", 1},
+    {"m_sOffsetX", 2},
+    {"m_sOffsetXStep", 2},
+    {"m_sOffsetY", 2},
+    {"m_sOffsetYStep", 2},
+    {"m_bOffsetXMirror", 1},
+    {"m_bOffsetYMirror", 1},
+    {"m_sCell", 2},
+    {"m_cSheet", 1},
+    {"m_sSheetSub", 2},
+    {"m_sAnimeSet", 2},
+    {"m_cZ", 1},
+    {"m_bTransparent", 1},
+    {"m_sAppearEffect", 2},
+    {"m_cAppearEffectMode", 1, 196},
+    {"m_bAppearEffectLoop", 1},
+    {"m_sDeathEffect", 2},
+    {"m_cDeathEffectMode", 1, 196},
+    {"m_bNoIcon", 1},
+    {"m_sIconNo", 2},
+    {"m_cOperation", 1},
+    {"m_cPlayerNo", 1},
+    {"m_cSide", 1},
+    {"m_cCharaId", 1},
+    {"m_cFlying", 1},
+    {"m_bFixedDirection", 1},
+    {"m_cInvincible", 1},
+    {"m_cFlashColour", 1, 285},
+    {"m_bNoBox", 1},
+    {"m_cScale", 1},
+    {"m_bScrollSync", 1, 210},
+    {"m_cSightShape", 1},
+    {"m_cSight", 1},
+    {"m_nMaxHp", 4},
+    {"m_nMaxSp", 4},
+    {"m_sStopEase", 2},
+    {"m_cHitKind", 1, 201},
+    {"m_nPower", 4},
+    {"m_cImpact", 1},
+    {"m_sEffect", 2},
+    {"m_nDefence", 4, 168},
+    {"m_cImpactResist", 1},
+    {"m_nScore", 4},
+    {"m_cCharaProp35", 1},
+    {"m_bGroupOnActive", 1},
+    {"m_sActiveGroup", 2},
+    {"m_cActiveRange", 1},
     {"m_cActiveRule", 1},
 };
 
@@ -61,7 +100,7 @@ struct DefFixture {
 enum class DefKind { Block, Item, Chara };
 
 inline ByteBuilder DefBytes(DefKind kind, int version, const DefFixture& d) {
-    const Layout& layout = kind == DefKind::Block ? kBlockDefLayout
+    const Layout& layout = kind == DefKind::Block  ? kBlockDefLayout
                            : kind == DefKind::Item ? kItemDefLayout
                                                    : kCharaDefLayout;
     ByteBuilder b = RecordBytes(layout, version, d.fields, {d.name});

@@ -47,8 +47,8 @@ TEST_F(Definitions, CurrentFilesRoundTripByteExactly) {
     d.cellY = -3;
     d.flags = {0, 1, 0};
     d.conds = {CondOf(1, 7), CondOf(2, 9)};
-    d.fields = {{"m_sCell", 4}, {"m_cSheet", 0}, {"m_cContact", 2}, {"m_cPassGroup", 3}, {"m_nFootValue", 70000},
-                {"m_cCondMode", 1}, {"m_sIconNo", -2}};
+    d.fields = {{"m_sCell", 4},          {"m_cSheet", 0},    {"m_cContact", 2}, {"m_cPassGroup", 3},
+                {"m_nFootValue", 70000}, {"m_cCondMode", 1}, {"m_sIconNo", -2}};
     ByteBuilder blockIn = DefBytes(DefKind::Block, 920, d);
     cBlockDef block;
     ASSERT_TRUE(LoadBytes(block, 920, blockIn));
@@ -63,8 +63,8 @@ TEST_F(Definitions, CurrentFilesRoundTripByteExactly) {
     DefFixture it;
     it.name = "coin";
     it.flags.assign(13, 0);
-    it.fields = {{"m_sCell", 3}, {"m_cSheet", 2}, {"m_cZ", 5}, {"m_bPickEffect", 0}, {"m_cPickRule", 2},
-                 {"m_cScale", 3}, {"m_sPickSound", 4}, {"m_sOffsetX", -8}};
+    it.fields = {{"m_sCell", 3},     {"m_cSheet", 2}, {"m_cZ", 5},         {"m_bPickEffect", 0},
+                 {"m_cPickRule", 2}, {"m_cScale", 3}, {"m_sPickSound", 4}, {"m_sOffsetX", -8}};
     CmdFixture cmd;
     cmd.fields = {{"m_cTable", 1}, {"m_cKind", 0}};
     it.tail = {CmdBytes(920, cmd)};
@@ -83,7 +83,7 @@ TEST_F(Definitions, CurrentFilesRoundTripByteExactly) {
     ch.name = "hero";
     ch.heldItem = 4;
     ch.flags.assign(37, 0);
-    ch.fields = {{"m_cOperation", 0}, {"m_sCell", 1}, {"m_cSheet", 1}, {"m_nMaxHp", 30}, {"m_cHitKind", 3},
+    ch.fields = {{"m_cOperation", 0},   {"m_sCell", 1},    {"m_cSheet", 1}, {"m_nMaxHp", 30}, {"m_cHitKind", 3},
                  {"m_cFlashColour", 2}, {"m_nScore", 100}, {"m_cScale", 1}, {"m_cSide", 1}};
     cCharaDef chara;
     ByteBuilder charaIn = DefBytes(DefKind::Chara, 920, ch);
@@ -213,8 +213,8 @@ TEST_F(Definitions, InheritFlagListsOfOtherLengths) {
     EXPECT_EQ(longer.m_bNoReplace, 1);
     EXPECT_EQ(longer.m_sCell, 9);
     DefFixture saved = d;
-    saved.fields = {{"m_cBaseSource", 2}, {"m_sBaseIndex", 2}, {"m_sCell", 9}, {"m_bNoReplace", 1},
-                    {"m_cContact", 1}, {"m_cPassGroup", -1}};
+    saved.fields = {{"m_cBaseSource", 2}, {"m_sBaseIndex", 2}, {"m_sCell", 9},
+                    {"m_bNoReplace", 1},  {"m_cContact", 1},   {"m_cPassGroup", -1}};
     EXPECT_EQ(SaveBytes(longer), DefBytes(DefKind::Block, 920, saved).Data());
 }
 

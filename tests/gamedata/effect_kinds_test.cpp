@@ -8,9 +8,7 @@
 
 namespace {
 
-bool StartsWith(const char* text, const std::string& prefix) {
-    return text && std::string(text).rfind(prefix, 0) == 0;
-}
+bool StartsWith(const char* text, const std::string& prefix) { return text && std::string(text).rfind(prefix, 0) == 0; }
 
 // The kinds whose start and end a reversed run exchanges are exactly the
 // kinds whose vocabulary names a start and an end in parameters 2 and 3.
@@ -33,9 +31,7 @@ void CheckSwapAgainstLabels(const EffectKindInfo* (*info)(int), int kinds) {
         EXPECT_EQ(swapsPoints, namesPoints);
         EXPECT_EQ(swapsStartEnd, namesStartEnd && !namesPoints);
         for (const auto& p : k->params) {
-            if (p.label) {
-                EXPECT_TRUE(p.lowest <= p.initial && p.initial <= p.highest) << p.label;
-            }
+            if (p.label) { EXPECT_TRUE(p.lowest <= p.initial && p.initial <= p.highest) << p.label; }
         }
     }
     EXPECT_EQ(info(0), nullptr);

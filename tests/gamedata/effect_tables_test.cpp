@@ -31,13 +31,17 @@ TEST(AnimeSequences, MatchTheirFrames) {
     struct Case {
         const char* what;
         int index;
-        std::vector<Triple> frames;     // cell, time, lock request
-        std::vector<Triple> expected;   // frame, duration, lock
+        std::vector<Triple> frames;    // cell, time, lock request
+        std::vector<Triple> expected;  // frame, duration, lock
     };
     const Case cases[] = {
-        {"entry 0 loops without time, locked", 0, {{5, 2, 0}, {6, 3, 0}, {7, 1, 0}},
+        {"entry 0 loops without time, locked",
+         0,
+         {{5, 2, 0}, {6, 3, 0}, {7, 1, 0}},
          {{5, 0, 1}, {6, 0, 1}, {7, 0, 1}, {-2, 0, 1}}},
-        {"the lock holds from the first frame that asks", 1, {{5, 2, 0}, {6, 3, 1}, {7, 1, 0}},
+        {"the lock holds from the first frame that asks",
+         1,
+         {{5, 2, 0}, {6, 3, 1}, {7, 1, 0}},
          {{5, 12, 0}, {6, 18, 1}, {7, 6, 1}, {-4, 0, 0}}},
         {"no frames, entry 0", 0, {}, {{-2, 0, 1}}},
         {"no frames", 1, {}, {{-4, 0, 0}}},

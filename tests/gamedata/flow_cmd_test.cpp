@@ -117,8 +117,13 @@ TEST_F(FlowCmdTest, CommandBytesFollowTheStoredLayout) {
     ByteBuilder shot = RecordBytes(kShotLayout, 920, DistinctValues(kShotLayout));
     ByteBuilder cond = CondListBytes(920, 1, 1, {RecordBytes(kCondLayout, 920, {{"m_cKind", 2}})});
     CmdFixture f;
-    f.fields = {{"m_cKind", FlowKind::FlowOperation}, {"m_sTime", 300}, {"m_sTimeStep", 2}, {"m_bNoWait", 1},
-                {"m_sSound", 3}, {"m_bSoundInView", 0}, {"m_sAnime", 4}};
+    f.fields = {{"m_cKind", FlowKind::FlowOperation},
+                {"m_sTime", 300},
+                {"m_sTimeStep", 2},
+                {"m_bNoWait", 1},
+                {"m_sSound", 3},
+                {"m_bSoundInView", 0},
+                {"m_sAnime", 4}};
     f.text = "abc";
     f.move = &move;
     f.shot = &shot;
@@ -245,14 +250,25 @@ TEST_F(FlowCmdTest, DatabaseReferencesAreRepaired) {
         {"negative animation", 0, FlowKind::RunAnime, {-1}, DbTable::Anime, 20, {1, 0}},
         {"character effect", 0, FlowKind::RunCharaEffect, {20}, DbTable::CharaEffect, 20, {1, 0, 0}},
         {"screen effect", 0, FlowKind::RunScreenEffect, {20}, DbTable::ScrEffect, 20, {1, 0, 0}},
-        {"picture", 0, FlowKind::ShowPicture, {20}, DbTable::Picture, 20, {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+        {"picture",
+         0,
+         FlowKind::ShowPicture,
+         {20},
+         DbTable::Picture,
+         20,
+         {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
         {"sound", 0, FlowKind::PlaySound, {20}, DbTable::Sound, 20, {1}},
         {"music of the item table", 1, FlowKind::PlayBgm - kItemToFlowKind, {20, 1}, DbTable::Bgm, 20, {1, 1}},
         {"music of an empty table", 0, FlowKind::PlayBgm, {3, 1}, DbTable::Bgm, 0, {0, 1}},
         {"animation set becomes 0", 0, FlowKind::ChangeAnimeSet, {20}, DbTable::AnimeSet, 20, {0}},
         {"dedicated picture", 0, FlowKind::ChangeGraphic, {4, 20}, DbTable::BmpCharaExc, 20, {4, 1, 0}},
         {"other sheets keep their cell", 0, FlowKind::ChangeGraphic, {3, 20}, DbTable::BmpCharaExc, 20, {3, 20, 0}},
-        {"item graphic change", 1, FlowKind::ChangeGraphic - kItemToFlowKind, {4, 25}, DbTable::BmpCharaExc, 2,
+        {"item graphic change",
+         1,
+         FlowKind::ChangeGraphic - kItemToFlowKind,
+         {4, 25},
+         DbTable::BmpCharaExc,
+         2,
          {4, 1, 0}},
     };
     for (const auto& tc : cases) {
@@ -365,8 +381,9 @@ TEST_F(FlowCmdTest, ItemPickUpOfBothTablesAndOfCarriedFlows) {
     struct Case {
         int table, kind, palette, item, expect;
     } cases[] = {
-        {0, FlowKind::GetItem, 0, 7, 1}, {0, FlowKind::GetItem, 0, 6, 6},   {0, FlowKind::GetItem, 1, 4, 1},
-        {1, 10, 1, 9, 1},                {0, FlowKind::GetItem, 2, 99, 99},
+        {0, FlowKind::GetItem, 0, 7, 1},   {0, FlowKind::GetItem, 0, 6, 6},
+        {0, FlowKind::GetItem, 1, 4, 1},   {1, 10, 1, 9, 1},
+        {0, FlowKind::GetItem, 2, 99, 99},
     };
     for (const auto& tc : cases) {
         cFlowCmd c;
@@ -391,10 +408,10 @@ TEST(AnimeSelector, MapsSelectorsToSlots) {
     struct Case {
         int selector, flag, right, replay, slot;
     } cases[] = {
-        {9, 1, 1, kNoReplay, 0},  {9, 0, 1, kNoReplay, 3}, {0, 1, 0, kNoReplay, 2}, {0, 0, 1, kNoReplay, 3},
-        {9, 0, 0, kNoReplay, 2},  {1, 0, 1, kNoReplay, 2}, {4, 1, 0, kNoReplay, 7}, {8, 1, 0, kNoReplay, 11},
-        {9, 0, 1, 777, 0},        {9, 1, 1, 778, 3},       {9, 1, 0, 779, 2},       {9, 1, 1, 780, 0},
-        {9, 0, 1, 780, 3},        {12, 1, 1, kNoReplay, 3}, {-3, 1, 0, kNoReplay, 2},
+        {9, 1, 1, kNoReplay, 0}, {9, 0, 1, kNoReplay, 3},  {0, 1, 0, kNoReplay, 2},  {0, 0, 1, kNoReplay, 3},
+        {9, 0, 0, kNoReplay, 2}, {1, 0, 1, kNoReplay, 2},  {4, 1, 0, kNoReplay, 7},  {8, 1, 0, kNoReplay, 11},
+        {9, 0, 1, 777, 0},       {9, 1, 1, 778, 3},        {9, 1, 0, 779, 2},        {9, 1, 1, 780, 0},
+        {9, 0, 1, 780, 3},       {12, 1, 1, kNoReplay, 3}, {-3, 1, 0, kNoReplay, 2},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(AnimeSelectorMap(c.selector, c.flag, c.right, c.replay), c.slot)
@@ -407,7 +424,7 @@ TEST(PauseRequestRecord, InitRequestFillsTheFiveInts) {
         int kind, value, argument, flag;
         PauseRequest expect;
     } cases[] = {
-        {1, 5, 0, 0, {1, 10, 5, 0, 0}}, {1, 0, 0, 0, {1, 0, 0, 0, 0}},  {1, 1, 0, 1, {1, 0, 1, 0, 0}},
+        {1, 5, 0, 0, {1, 10, 5, 0, 0}},  {1, 0, 0, 0, {1, 0, 0, 0, 0}}, {1, 1, 0, 1, {1, 0, 1, 0, 0}},
         {4, 0, 30, 0, {4, 0, 0, 30, 0}}, {3, 1, 0, 0, {3, 0, 1, 0, 0}}, {2, 0, 42, 0, {2, 0, 0, 42, 0}},
     };
     for (const auto& c : cases) {

@@ -79,7 +79,10 @@ TEST_F(FlowTest, PartnerMembersOfOlderFilesKeepTheirValues) {
         cFlow f;
         ByteBuilder in = FlowBytes(
             c.version, {{{"m_bPartnerTarget", c.storedTarget}, {"m_cPartnerSlot", c.storedSlot}, {"m_bKeyHold", 1}},
-                        "", {}, {}, {}});
+                        "",
+                        {},
+                        {},
+                        {}});
         ASSERT_TRUE(LoadBytes(f, c.version, in)) << c.version;
         EXPECT_EQ(f.m_bPartnerTarget, c.expectTarget) << c.version;
         EXPECT_EQ(f.m_cPartnerSlot, c.expectSlot) << c.version;

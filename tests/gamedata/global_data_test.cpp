@@ -53,10 +53,9 @@ void ExpectInitialState(const cGlobalObjects& g) {
 TEST(GlobalObjects, AFreshSetHasTheInitialStateAndGoesAwayCleanly) {
     auto g = std::make_unique<cGlobalObjects>();
     ExpectInitialState(*g);
-    ExpectBuiltInOrder({&g->CommonPalette, &g->SystemData, &g->Database, &g->AnimeSequences,
-                        &g->EffectSequences, &g->LoadedStage, &g->PlayStage,
-                        &g->HeroDef, &g->WorldMap, &g->StoryData, &g->StoryStart, &g->StoryStartPrev,
-                        &g->OptionData, &g->SaveSlots});
+    ExpectBuiltInOrder({&g->CommonPalette, &g->SystemData, &g->Database, &g->AnimeSequences, &g->EffectSequences,
+                        &g->LoadedStage, &g->PlayStage, &g->HeroDef, &g->WorldMap, &g->StoryData, &g->StoryStart,
+                        &g->StoryStartPrev, &g->OptionData, &g->SaveSlots});
     g.reset();
 }
 

@@ -29,9 +29,13 @@ Values AllZeroExcept(const FieldMap<cEdMove>& m, Values except) {
 TEST_F(PartsTest, NewMovePartHasItsDefaults) {
     cEdMove m;
     EXPECT_TRUE(FieldsAre(m, MoveFields(),
-                          AllZeroExcept(MoveFields(), {{"m_sSpeed", 10}, {"m_bUseX", 1}, {"m_bUseY", 1},
-                                                       {"m_bMirrorAngle", 1}, {"m_bArriveTime", 1},
-                                                       {"m_bMirrorX", 1}, {"m_bTurnReverse", 1},
+                          AllZeroExcept(MoveFields(), {{"m_sSpeed", 10},
+                                                       {"m_bUseX", 1},
+                                                       {"m_bUseY", 1},
+                                                       {"m_bMirrorAngle", 1},
+                                                       {"m_bArriveTime", 1},
+                                                       {"m_bMirrorX", 1},
+                                                       {"m_bTurnReverse", 1},
                                                        {"m_dTurnFactor", 1.0}})));
 }
 
@@ -55,17 +59,25 @@ const UpgradeCase kMoveUpgrades[] = {
     {"157 has no mirror angle and gets 0", 157, {}, {{"m_bMirrorAngle", 0}, {"m_sSpeed", 0}}},
     {"158 stores the mirror angle", 158, {{"m_bMirrorAngle", 1}}, {{"m_bMirrorAngle", 1}}},
     {"158 has no distance unit", 158, {}, {{"m_cDistanceUnit", 0}}},
-    {"161 has no facing or animation", 161, {{"m_sMaxSpeed", 5}},
+    {"161 has no facing or animation",
+     161,
+     {{"m_sMaxSpeed", 5}},
      {{"m_bKeepFacing", 0}, {"m_cAnime", 0}, {"m_sMaxSpeed", 5}}},
     {"829 animation 1 is the command's own", 829, {{"m_cAnime", 1}}, {{"m_cAnime", 2}}},
     {"829 animation 0 stays", 829, {{"m_cAnime", 0}}, {{"m_cAnime", 0}}},
     {"830 animation 1 is the standing one", 830, {{"m_cAnime", 1}}, {{"m_cAnime", 1}}},
-    {"890 has no unit or point: the next member lands right", 890, {{"m_cCoord", 3}, {"m_bArriveTime", 1}},
+    {"890 has no unit or point: the next member lands right",
+     890,
+     {{"m_cCoord", 3}, {"m_bArriveTime", 1}},
      {{"m_cCoord", 3}, {"m_cUnit", 0}, {"m_cPoint", 0}, {"m_bArriveTime", 1}}},
-    {"891 stores the unit but no point", 891, {{"m_cUnit", 1}, {"m_bArriveTime", 0}},
+    {"891 stores the unit but no point",
+     891,
+     {{"m_cUnit", 1}, {"m_bArriveTime", 0}},
      {{"m_cUnit", 1}, {"m_cPoint", 0}, {"m_bArriveTime", 0}}},
     {"766 has no target slot", 766, {{"m_cAnime", 2}}, {{"m_cAnime", 2}, {"m_cTarget", 0}}},
-    {"the double lands in order", 700, {{"m_dTurnFactor", 0.5}, {"m_cAnime", 2}},
+    {"the double lands in order",
+     700,
+     {{"m_dTurnFactor", 0.5}, {"m_cAnime", 2}},
      {{"m_dTurnFactor", 0.5}, {"m_cAnime", 2}}},
 };
 
@@ -81,7 +93,9 @@ const UpgradeCase kShotUpgrades[] = {
     {"212 keeps the stored aim", 212, {{"m_cMoveKind", 7}, {"m_bDirectAim", 0}}, {{"m_bDirectAim", 0}}},
     {"212 has no acceleration", 212, {{"m_sRange", 9}}, {{"m_bAccel", 0}, {"m_sAccel", 0}, {"m_sRange", 9}}},
     {"635 copies the pass-through switch", 635, {{"m_cPierceChara", 1}}, {{"m_cPierceBlockChara", 1}}},
-    {"636 stores both pass-through switches", 636, {{"m_cPierceChara", 1}, {"m_cPierceBlockChara", 0}},
+    {"636 stores both pass-through switches",
+     636,
+     {{"m_cPierceChara", 1}, {"m_cPierceBlockChara", 0}},
      {{"m_cPierceBlockChara", 0}}},
     {"670 has no origin", 670, {{"m_cCount", 3}}, {{"m_cOrigin", 0}, {"m_cCount", 3}}},
     {"761 has no attack flows", 761, {{"m_bReverseFacing", 1}}, {{"m_bAttackFlows", 0}, {"m_bReverseFacing", 1}}},
@@ -91,9 +105,7 @@ const UpgradeCase kShotUpgrades[] = {
     {"effect 99 of 100 effects stays", 920, {{"m_sEffect", 99}}, {{"m_sEffect", 99}}},
 };
 
-TEST_F(PartsTest, ShotUpgradeStepsAndFixFromOlderFiles) {
-    CheckUpgradeCases(kShotUpgrades, kShotLayout, ShotFields());
-}
+TEST_F(PartsTest, ShotUpgradeStepsAndFixFromOlderFiles) { CheckUpgradeCases(kShotUpgrades, kShotLayout, ShotFields()); }
 
 TEST_F(PartsTest, SaveFixesScaleAndEffect) {
     cEdShot s;

@@ -18,8 +18,7 @@ inline std::vector<std::uint8_t> SaveBytes(cDataRecord& r) {
 
 // Loads the record from a body written by `version`. Returns the load's
 // result; `left` receives the bytes that were not consumed.
-inline bool LoadBytes(cDataRecord& r, int version, const std::vector<std::uint8_t>& body,
-                      std::size_t* left = nullptr) {
+inline bool LoadBytes(cDataRecord& r, int version, const std::vector<std::uint8_t>& body, std::size_t* left = nullptr) {
     FileVersion = version;
     cDataFile f("mem", body);
     bool ok = r.Load(f);

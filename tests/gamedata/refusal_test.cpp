@@ -23,14 +23,13 @@ struct RecordKind {
 ByteBuilder FullCmdBody() {
     static const ByteBuilder move = RecordBytes(kMoveLayout, 920, {{"m_sSpeed", 4}});
     static const ByteBuilder shot = RecordBytes(kShotLayout, 920, {{"m_cScale", 1}});
-    static const ByteBuilder cond =
-        CondListBytes(920, 1, 0, {RecordBytes(kCondLayout, 920, {{"m_cKind", 1}})});
+    static const ByteBuilder cond = CondListBytes(920, 1, 0, {RecordBytes(kCondLayout, 920, {{"m_cKind", 1}})});
     CmdFixture inner;
     inner.fields = {{"m_cKind", 9}, {"m_bSoundInView", 1}};
     inner.params = {1};
     ByteBuilder key = KeyCondBytes({}, std::vector<std::int8_t>(19, 1));
-    FlowFixture flow{{{"m_cKeyWindow", 3}}, "", {RecordBytes(kCondLayout, 920, {{"m_cKind", 2}})}, {key},
-                     {CmdBytes(920, inner)}};
+    FlowFixture flow{
+        {{"m_cKeyWindow", 3}}, "", {RecordBytes(kCondLayout, 920, {{"m_cKind", 2}})}, {key}, {CmdBytes(920, inner)}};
     CmdFixture c;
     c.fields = {{"m_cKind", 16}, {"m_bSoundInView", 1}};
     c.text = "x";
@@ -53,8 +52,7 @@ std::vector<RecordKind> Kinds() {
         {"key condition", [] { return std::make_unique<cKeyCond>(); },
          KeyCondBytes({}, std::vector<std::int8_t>(19, 2))},
         {"command", [] { return std::make_unique<cFlowCmd>(); }, cmd},
-        {"flow", [] { return std::make_unique<cFlow>(); },
-         FlowBytes(920, {{{"m_cKeyWindow", 3}}, "", {}, {}, {cmd}})},
+        {"flow", [] { return std::make_unique<cFlow>(); }, FlowBytes(920, {{{"m_cKeyWindow", 3}}, "", {}, {}, {cmd}})},
     };
 }
 
@@ -75,49 +73,57 @@ TEST(Refusal, EveryTruncationOfEveryRecordIsRefused) {
 TEST(Refusal, InflatedCountsAreRefusedWithoutAllocating) {
     const std::int32_t huge = 0x7FFFFFF0;
     std::vector<std::pair<const char*, std::function<bool()>>> cases = {
-        {"condition count", [&] {
+        {"condition count",
+         [&] {
              ByteBuilder b;
              b.I32(2).I8(1).I8(0).I32(0).I32(huge);
              cCondList l;
              return LoadBytes(l, 920, b);
          }},
-        {"key count", [&] {
+        {"key count",
+         [&] {
              ByteBuilder b = RecordBytes(kKeyCondLayout, 920, {});
              b.I32(huge);
              cKeyCond k;
              return LoadBytes(k, 920, b);
          }},
-        {"parameter count", [&] {
+        {"parameter count",
+         [&] {
              ByteBuilder b = RecordBytes(kCmdLayout, 920, {}, {""});
              b.I32(0).I32(0).I32(0).I32(0).I32(huge).I32(1);
              cFlowCmd c;
              return LoadBytes(c, 920, b);
          }},
-        {"carried flow count", [&] {
+        {"carried flow count",
+         [&] {
              ByteBuilder b = RecordBytes(kCmdLayout, 920, {}, {""});
              b.I32(0).I32(0).I32(0).I32(huge);
              cFlowCmd c;
              return LoadBytes(c, 920, b);
          }},
-        {"negative carried flow count", [&] {
+        {"negative carried flow count",
+         [&] {
              ByteBuilder b = RecordBytes(kCmdLayout, 920, {}, {""});
              b.I32(0).I32(0).I32(0).I32(-1).I32(0);
              cFlowCmd c;
              return LoadBytes(c, 920, b);
          }},
-        {"command count of a flow", [&] {
+        {"command count of a flow",
+         [&] {
              ByteBuilder b = RecordBytes(kFlowLayout, 920, {}, {""});
              b.I32(0).I32(0).I32(huge);
              cFlow f;
              return LoadBytes(f, 920, b);
          }},
-        {"member count of a condition", [&] {
+        {"member count of a condition",
+         [&] {
              ByteBuilder b;
              b.I32(200).I32(0);
              cCond c;
              return LoadBytes(c, 920, b);
          }},
-        {"string count of a command", [&] {
+        {"string count of a command",
+         [&] {
              ByteBuilder b = RecordBytes(kCmdLayout, 920, {}, {"a", "b"});
              b.I32(0).I32(0).I32(0).I32(0).I32(0);
              cFlowCmd c;
@@ -162,9 +168,8 @@ TEST(Refusal, LoadFileReportsAndLeavesANewRecord) {
     EXPECT_TRUE(c.m_vFlow.empty());
     EXPECT_NE(dir.ReadHostFile("Report_Game.txt").find("cmd.dat"), std::string::npos);
 
-    dir.WriteHostFile("flow.dat", ByteBuilder().I32(920).Bytes(FlowBytes(920, {{{"m_cId", 4}}, "", {}, {}, {}})
-                                                                       .Truncated(12))
-                                      .Str());
+    dir.WriteHostFile(
+        "flow.dat", ByteBuilder().I32(920).Bytes(FlowBytes(920, {{{"m_cId", 4}}, "", {}, {}, {}}).Truncated(12)).Str());
     cFlow f;
     f.m_cKeyWindow = 9;
     EXPECT_EQ(f.LoadFile("flow.dat"), 0);

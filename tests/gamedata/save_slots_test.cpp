@@ -102,9 +102,9 @@ TEST_F(SaveSlotsTest, LivesFollowTheProjectsCurrentLivesSetting) {
         int lives, startLives;
     };
     const Case cases[] = {
-        {0, kInfiniteLives, 5, 3},                        // counted now: the start lives
-        {0, 2, 2, 3},                                     // counted lives stay
-        {1, 2, kInfiniteLives, kInfiniteLives},           // infinite now
+        {0, kInfiniteLives, 5, 3},               // counted now: the start lives
+        {0, 2, 2, 3},                            // counted lives stay
+        {1, 2, kInfiniteLives, kInfiniteLives},  // infinite now
     };
     for (const Case& k : cases) {
         SystemData.InfiniteLives[kGameStory] = 0;

@@ -161,8 +161,8 @@ TEST_F(StageFile, BuiltStageSavesAndLoadsBackEqual) {
 TEST_F(StageFile, Version150IsUpgraded) {
     TempDir dir;
     StageFixture f;
-    f.settings = {{"m_nHeroHitW", 14}, {"m_nHeroHitH", 20}, {"m_nCharaHitW", 10}, {"m_nCharaHitH", 22},
-                  {"m_nHitCheckLevel", 10}, {"m_nFps", 60}, {"m_dGravity", 0.5}};
+    f.settings = {{"m_nHeroHitW", 14},      {"m_nHeroHitH", 20}, {"m_nCharaHitW", 10}, {"m_nCharaHitH", 22},
+                  {"m_nHitCheckLevel", 10}, {"m_nFps", 60},      {"m_dGravity", 0.5}};
     f.ranking = {1, 1, 1};
     // A v150 layer: 62 and later store show, ratios, flags, name and offsets.
     ByteBuilder layer;

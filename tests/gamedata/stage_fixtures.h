@@ -9,10 +9,10 @@
 inline Layout StageLayout() {
     Layout l;
     auto add = [&](const char* name, int width = 4, int from = 0) { l.push_back({name, width, from}); };
-    for (const char* n : {"m_nWidth", "m_nSpare1", "m_nSpare2", "m_nHeight", "m_bLimitLeft", "m_bLimitRight",
-                          "m_bLimitTop", "m_bLimitBottom", "m_nLimitLeft", "m_nLimitRight", "m_nLimitTop",
-                          "m_nLimitBottom", "m_nFps", "m_bTimeLimit", "m_nTimeLimit", "m_nTimeWarning",
-                          "m_nScrollKindX", "m_nScrollKindY", "m_nScrollSpeedX", "m_nScrollSpeedY"}) {
+    for (const char* n : {"m_nWidth",       "m_nSpare1",      "m_nSpare2",      "m_nHeight",       "m_bLimitLeft",
+                          "m_bLimitRight",  "m_bLimitTop",    "m_bLimitBottom", "m_nLimitLeft",    "m_nLimitRight",
+                          "m_nLimitTop",    "m_nLimitBottom", "m_nFps",         "m_bTimeLimit",    "m_nTimeLimit",
+                          "m_nTimeWarning", "m_nScrollKindX", "m_nScrollKindY", "m_nScrollSpeedX", "m_nScrollSpeedY"}) {
         add(n);
     }
     add("m_dGravity", 8);

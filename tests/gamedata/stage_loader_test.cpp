@@ -4,8 +4,8 @@
 
 #include "foundation/data_record.h"
 #include "gamedata/stage_load_runner.h"
-#include "stage_fixtures.h"
 #include "platform/threads.h"
+#include "stage_fixtures.h"
 #include "support/large_stage.h"
 #include "support/temp_dir.h"
 
@@ -16,8 +16,8 @@ using StageLoading = GameDataTest;
 StageFixture PlayableStage(const char* title) {
     StageFixture f;
     f.title = title;
-    f.settings = {{"m_nHitCheckLevel", 10}, {"m_nFps", 60}, {"m_nScrollSpeedX", 7}, {"m_nWidth", 40},
-                  {"m_nHeight", 20}};
+    f.settings = {
+        {"m_nHitCheckLevel", 10}, {"m_nFps", 60}, {"m_nScrollSpeedX", 7}, {"m_nWidth", 40}, {"m_nHeight", 20}};
     DefFixture enemy;
     enemy.fields = {{"m_cOperation", 1}, {"m_sCell", 3}, {"m_cScale", 1}};
     f.placedCharas = {enemy, HeroFixture()};
@@ -125,8 +125,8 @@ TEST_F(StageLoadingFiles, UnreadableFilesAreReportedAndTheGameGoesOn) {
     for (const char* name : {"missing.stg4", "newer.stg4", "short.stg4"}) {
         platform::ClearMessageBoxes();
         EXPECT_EQ(LoadStageThreaded(name, 0, &PlayStage, &HeroDef), 0) << name;
-        EXPECT_EQ(BoxTexts(), std::vector<std::string>{"ステージファイル " + std::string(name) +
-                                                       " の読み込みに失敗しました！"});
+        EXPECT_EQ(BoxTexts(),
+                  std::vector<std::string>{"ステージファイル " + std::string(name) + " の読み込みに失敗しました！"});
         EXPECT_EQ(AbortFlag.load(), 0) << name;
         EXPECT_EQ(LoadedStage.m_bLoaded, 0) << name;
     }
@@ -152,8 +152,7 @@ TEST_F(StageLoadingFiles, QuitDuringTheLoadEndsCleanly) {
     LoadedStage = cStageData();
     PlayStage.m_strTitle = "play";
     MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-    }
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {}
     PostQuitMessage(3);
 
     EXPECT_EQ(LoadStageThreaded("big.stg4", 0, &PlayStage, &HeroDef), 0);

@@ -14,8 +14,8 @@ TEST(StageSettings, MemberBlocksPerVersion) {
         int blocks;
     };
     // Each first-stored version adds its members to the older set.
-    for (auto c : {Case{150, 71}, Case{155, 79}, Case{166, 80}, Case{199, 83}, Case{200, 97}, Case{225, 98},
-                   Case{920, 98}}) {
+    for (auto c :
+         {Case{150, 71}, Case{155, 79}, Case{166, 80}, Case{199, 83}, Case{200, 97}, Case{225, 98}, Case{920, 98}}) {
         cStageSettings s;
         s.RegisterFields(c.version);
         EXPECT_EQ(s.FieldCount(), c.blocks) << "version " << c.version;
@@ -49,9 +49,8 @@ TEST(StageSettings, HitCheckLevelTable) {
         double maxSpeed, maxStep;
     };
     const Case cases[] = {
-        {1, 1, 1, 6.0, 6.0},      {10, 10, 10, 60.0, 6.0}, {11, 11, 1, 60.0, 60.0},
-        {19, 19, 9, 60.0, 60.0 / 9}, {0, 1, 1, 6.0, 6.0},  {-4, 1, 1, 6.0, 6.0},
-        {25, 19, 9, 60.0, 60.0 / 9},
+        {1, 1, 1, 6.0, 6.0}, {10, 10, 10, 60.0, 6.0}, {11, 11, 1, 60.0, 60.0},     {19, 19, 9, 60.0, 60.0 / 9},
+        {0, 1, 1, 6.0, 6.0}, {-4, 1, 1, 6.0, 6.0},    {25, 19, 9, 60.0, 60.0 / 9},
     };
     for (const auto& c : cases) {
         cStageSettings s;

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "gamedata/global_data.h"
-#include "support/temp_dir.h"
 #include "story_fixture.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -149,8 +149,8 @@ TEST_F(StorySave, VeryOldFilesGetTheValuesOfTheOldBehaviour) {
     ASSERT_EQ(LoadFixture(s, f), 1);
     EXPECT_EQ(s.m_nRounds, 2);
     EXPECT_EQ(s.m_bBgmLoop, 1);
-    for (int v : {s.m_bAutoSave, s.m_nHpTotal, s.m_nSpTotal, s.m_nMapValue1, s.m_nMapValue2, s.m_nMapValue3,
-                  s.m_nMapValue4}) {
+    for (int v :
+         {s.m_bAutoSave, s.m_nHpTotal, s.m_nSpTotal, s.m_nMapValue1, s.m_nMapValue2, s.m_nMapValue3, s.m_nMapValue4}) {
         EXPECT_EQ(v, 0);
     }
     EXPECT_EQ(s.m_vCarry, cVector<int>(25, 1));
@@ -337,9 +337,8 @@ TEST_F(StorySave, StepEnabledIndexMovesOverTheEnabledGenres) {
         int from, steps, to;
     };
     const Case cases[] = {
-        {{0, 2}, 4, 1, 0},  {{2, 3}, 4, 1, 2},  {{0, 2, 3}, 0, 2, 3}, {{0, 2, 3}, 0, -1, 3},
-        {{1}, 3, 0, 1},     {{1, 3}, 3, 0, 3},  {{}, 2, 1, 2},        {{}, 2, -3, 2},
-        {{0, 4}, 4, -1, 0}, {{0, 4}, 0, -1, 4},
+        {{0, 2}, 4, 1, 0}, {{2, 3}, 4, 1, 2}, {{0, 2, 3}, 0, 2, 3}, {{0, 2, 3}, 0, -1, 3}, {{1}, 3, 0, 1},
+        {{1, 3}, 3, 0, 3}, {{}, 2, 1, 2},     {{}, 2, -3, 2},       {{0, 4}, 4, -1, 0},    {{0, 4}, 0, -1, 4},
     };
     for (const Case& k : cases) {
         SystemData.SetDefaults();

@@ -18,12 +18,11 @@ struct RowLayout {
 };
 
 inline std::vector<RowLayout> Layout() {
-    const int from[91] = {0,   185, 0,   838, 0,   0,   205, 170, 113, 855, 184, 157, 821, 0,   191, 191, 915,
-                          0,   0,   167, 167, 188, 224, 167, 167, 188, 224, 188, 192, 187, 187, 187, 187, 214,
-                          221, 261, 272, 287, 515, 289, 757, 525, 555, 637, 669, 677, 695, 696, 697, 721, 728,
-                          733, 744, 749, 752, 763, 763, 768, 773, 781, 782, 783, 793, 805, 808, 818, 818, 819,
-                          822, 827, 831, 833, 837, 839, 841, 845, 845, 845, 845, 861, 875, 894, 895, 896, 897,
-                          904, 912, 913, 670, 670, 880};
+    const int from[91] = {0,   185, 0,   838, 0,   0,   205, 170, 113, 855, 184, 157, 821, 0,   191, 191, 915, 0,   0,
+                          167, 167, 188, 224, 167, 167, 188, 224, 188, 192, 187, 187, 187, 187, 214, 221, 261, 272, 287,
+                          515, 289, 757, 525, 555, 637, 669, 677, 695, 696, 697, 721, 728, 733, 744, 749, 752, 763, 763,
+                          768, 773, 781, 782, 783, 793, 805, 808, 818, 818, 819, 822, 827, 831, 833, 837, 839, 841, 845,
+                          845, 845, 845, 861, 875, 894, 895, 896, 897, 904, 912, 913, 670, 670, 880};
     std::vector<RowLayout> rows;
     for (int r = 1; r <= 90; ++r) {
         rows.push_back({r, from[r], r == 34 ? 259 : 1 << 30, (r >= 30 && r <= 32) ? 1 : 4});
@@ -33,8 +32,8 @@ inline std::vector<RowLayout> Layout() {
 
 // The appended lists, each as the bytes that follow the record.
 struct Lists {
-    ByteBuilder carryOver, carryReset, statusItems, startLives, infiniteLives, rankingSettings, systemTexts,
-        soundFiles, bgmIds, bgmKeep, titleMenu, mapMenu, optionMenu, rankingModes, iniKeys;
+    ByteBuilder carryOver, carryReset, statusItems, startLives, infiniteLives, rankingSettings, systemTexts, soundFiles,
+        bgmIds, bgmKeep, titleMenu, mapMenu, optionMenu, rankingModes, iniKeys;
 };
 
 inline ByteBuilder Bytes(int count, std::function<int(int)> value) {
@@ -108,8 +107,17 @@ inline Lists FullLists(int version) {
     l.mapMenu = Cmds(Numbered("m", 4), 0);
     l.optionMenu = Cmds(Numbered("o", 6), 0);
     l.rankingModes = Texts(Numbered("mode", 4));
-    l.iniKeys = IniKeys({{"k0", 5}, {"k1", 6}, {"k2", 7}, {"k3", 8}, {"k4", 9}, {"k5", 10}, {"k6", 11},
-                         {"k7", 12}, {"k8", 13}, {"k9", 14}, {"k10", 15}});
+    l.iniKeys = IniKeys({{"k0", 5},
+                         {"k1", 6},
+                         {"k2", 7},
+                         {"k3", 8},
+                         {"k4", 9},
+                         {"k5", 10},
+                         {"k6", 11},
+                         {"k7", 12},
+                         {"k8", 13},
+                         {"k9", 14},
+                         {"k10", 15}});
     return l;
 }
 

@@ -29,19 +29,52 @@ struct RowExpectation {
 // The table of the registered integers as the project format defines them.
 std::vector<RowExpectation> Expectations() {
     std::vector<RowExpectation> e = {
-        {1, 0, {{185, 1}}},    {2, 100, {}},          {3, 0, {{838, 1}}},    {4, 1, {}},
-        {5, 0, {}},            {6, 60, {{205, 60}}},  {7, 0, {{170, 0}}},    {8, 0, {{113, 0}}},
-        {9, 0, {{855, 1}}},    {10, 1, {{184, 1}}},   {11, 1, {{157, 0}}},   {12, 1, {{821, 0}}},
-        {13, 1, {}},           {14, 1, {{191, 0}}},   {15, 1, {{191, 0}}},   {16, 0, {}},
-        {17, 40, {}},          {18, 1, {}},           {19, 1, {{167, 1}}},   {20, 1, {{167, 1}}},
-        {21, 1, {{188, 1}}},   {22, 1, {{224, 0}}},   {23, 1, {{167, 1}}},   {24, 1, {{167, 1}}},
-        {25, 1, {{188, 1}}},   {26, 1, {{224, 0}}},   {27, 1, {{188, 1}}},   {28, 0, {{192, 1}}},
-        {29, 0, {{187, 0}}},   {30, 0, {{187, 0}}},   {31, 0, {{187, 177}}}, {32, 0, {{187, 0}}},
-        {33, 0, {{214, 1}}},   {35, 0, {{261, 1}}},   {36, 0, {{272, 0}}},   {37, 0, {{287, 0}}},
-        {38, 16, {{515, 16}}}, {40, 1, {{757, 0}}},   {43, 0, {{617, 1}, {637, 0}}},
-        {71, 0, {{817, 0}, {833, 1}}},                {78, 0, {{656, 0}, {845, 1}}},
-        {81, 0, {{822, 0}, {894, 1}}},                {83, 0, {{890, 0}, {896, 1}}},
-        {88, 0, {{670, 0}}},   {89, 2, {{670, 2}}},   {90, 0, {}},
+        {1, 0, {{185, 1}}},
+        {2, 100, {}},
+        {3, 0, {{838, 1}}},
+        {4, 1, {}},
+        {5, 0, {}},
+        {6, 60, {{205, 60}}},
+        {7, 0, {{170, 0}}},
+        {8, 0, {{113, 0}}},
+        {9, 0, {{855, 1}}},
+        {10, 1, {{184, 1}}},
+        {11, 1, {{157, 0}}},
+        {12, 1, {{821, 0}}},
+        {13, 1, {}},
+        {14, 1, {{191, 0}}},
+        {15, 1, {{191, 0}}},
+        {16, 0, {}},
+        {17, 40, {}},
+        {18, 1, {}},
+        {19, 1, {{167, 1}}},
+        {20, 1, {{167, 1}}},
+        {21, 1, {{188, 1}}},
+        {22, 1, {{224, 0}}},
+        {23, 1, {{167, 1}}},
+        {24, 1, {{167, 1}}},
+        {25, 1, {{188, 1}}},
+        {26, 1, {{224, 0}}},
+        {27, 1, {{188, 1}}},
+        {28, 0, {{192, 1}}},
+        {29, 0, {{187, 0}}},
+        {30, 0, {{187, 0}}},
+        {31, 0, {{187, 177}}},
+        {32, 0, {{187, 0}}},
+        {33, 0, {{214, 1}}},
+        {35, 0, {{261, 1}}},
+        {36, 0, {{272, 0}}},
+        {37, 0, {{287, 0}}},
+        {38, 16, {{515, 16}}},
+        {40, 1, {{757, 0}}},
+        {43, 0, {{617, 1}, {637, 0}}},
+        {71, 0, {{817, 0}, {833, 1}}},
+        {78, 0, {{656, 0}, {845, 1}}},
+        {81, 0, {{822, 0}, {894, 1}}},
+        {83, 0, {{890, 0}, {896, 1}}},
+        {88, 0, {{670, 0}}},
+        {89, 2, {{670, 2}}},
+        {90, 0, {}},
     };
     // The plain compatibility switches: 0 by default, 1 for older files.
     const std::pair<int, int> compat[] = {
@@ -96,11 +129,11 @@ TEST_F(SystemDataFile, CurrentFileRoundTripsByteExactly) {
 }
 
 TEST_F(SystemDataFile, EveryRowHasItsValueForEveryVersion) {
-    const int versions[] = {100, 112, 113, 156, 157, 166, 167, 169, 184, 185, 186, 187, 190, 191, 192, 204,
-                            213, 214, 220, 221, 250, 259, 260, 261, 271, 272, 286, 288, 289, 300, 515, 524,
-                            525, 600, 616, 617, 620, 636, 637, 655, 656, 669, 670, 696, 697, 757, 800, 816,
-                            817, 818, 821, 822, 832, 833, 838, 844, 845, 855, 879, 880, 889, 890, 893, 894,
-                            895, 896, 897, 904, 912, 913, 914, 915, 920};
+    const int versions[] = {100, 112, 113, 156, 157, 166, 167, 169, 184, 185, 186, 187, 190, 191, 192,
+                            204, 213, 214, 220, 221, 250, 259, 260, 261, 271, 272, 286, 288, 289, 300,
+                            515, 524, 525, 600, 616, 617, 620, 636, 637, 655, 656, 669, 670, 696, 697,
+                            757, 800, 816, 817, 818, 821, 822, 832, 833, 838, 844, 845, 855, 879, 880,
+                            889, 890, 893, 894, 895, 896, 897, 904, 912, 913, 914, 915, 920};
     const auto expectations = Expectations();
     ASSERT_EQ(expectations.size(), 88u);  // rows 1 to 90 but 34 and 39, which have their own cases
     for (int v : versions) {
@@ -114,7 +147,7 @@ TEST_F(SystemDataFile, EveryRowHasItsValueForEveryVersion) {
 TEST_F(SystemDataFile, RowsOnlySomeVersionsStore) {
     struct Case {
         int version;
-        int fixedKey;   // row 29 as stored (files from 187)
+        int fixedKey;  // row 29 as stored (files from 187)
         int row39;
     };
     // Row 39 of files before 289 follows the fixed key colour (row 29).
@@ -142,9 +175,35 @@ TEST_F(SystemDataFile, TextsOfVersion150AreBuiltByTheInsertions) {
     l.mapMenu = Cmds({"m0", "m1", "m2"}, 1);
     ASSERT_EQ(LoadBytes(SystemFile(150, Marker, "", l)), 1);
     const std::vector<std::string> expected = {
-        "a0", "a1", "a2", "a3", "a4", "a5", "a6", "a7", "残りHP", "残りSP", "a8", "a9", "a10", "a11",
-        "オートセーブＯＮ", "オートセーブＯＦＦ", "保存先が不明です！一度は「セーブ」して下さい！", "a12", "a13",
-        "a14", "a15", "a16", "マップへ戻る", "リトライ", "マップへ戻る", "a17", "a18", "a19", "",
+        "a0",
+        "a1",
+        "a2",
+        "a3",
+        "a4",
+        "a5",
+        "a6",
+        "a7",
+        "残りHP",
+        "残りSP",
+        "a8",
+        "a9",
+        "a10",
+        "a11",
+        "オートセーブＯＮ",
+        "オートセーブＯＦＦ",
+        "保存先が不明です！一度は「セーブ」して下さい！",
+        "a12",
+        "a13",
+        "a14",
+        "a15",
+        "a16",
+        "マップへ戻る",
+        "リトライ",
+        "マップへ戻る",
+        "a17",
+        "a18",
+        "a19",
+        "",
     };
     EXPECT_EQ(std::vector<std::string>(sys.SystemTexts.begin(), sys.SystemTexts.end()), expected);
     ASSERT_EQ(sys.MapMenu.Count(), 4);
@@ -161,7 +220,8 @@ TEST_F(SystemDataFile, ListStepsOfOldVersions) {
     l.carryOver = Bytes(24, [](int i) { return i + 1; });
     ASSERT_EQ(LoadBytes(SystemFile(150, Marker, "", l)), 1);
     std::vector<int> flags(sys.CarryOverFlags.begin(), sys.CarryOverFlags.end());
-    const std::vector<int> expected = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 10, 11, 12, 13, 14, 0, 15, 16, 1, 17, 18, 19, 20, 21, 22};
+    const std::vector<int> expected = {1,  2,  3, 4,  5,  6, 7,  8,  9,  0,  10, 11, 12,
+                                       13, 14, 0, 15, 16, 1, 17, 18, 19, 20, 21, 22};
     EXPECT_EQ(flags, expected);
     // Not stored before 181: the genre flags of the defaults lose HP and SP.
     EXPECT_EQ(sys.CountEnabled(kGameStory), 3);
@@ -205,8 +265,8 @@ TEST_F(SystemDataFile, IniKeyTableOfVersion285) {
     l.iniKeys = IniKeys({{"WindowMode", 1}, {"Bpp", 16}, {"VSync", 3}, {"ShowFps", 0}, {"FreeStage", 0}});
     ASSERT_EQ(LoadBytes(SystemFile(285, Marker, "", l)), 1);
     const std::vector<std::pair<std::string, int>> expected = {
-        {"Direct3D", 1},      {"WindowMode", 1}, {"Bpp", 16},      {"VSync", 2},   {"D3D_FontCache", 0},
-        {"DD_FontCache", 1},  {"DD_VideoStretch", 0}, {"ShowFps", 0}, {"FreeStage", 0}, {"English", 0},
+        {"Direct3D", 1},         {"WindowMode", 1},      {"Bpp", 16},    {"VSync", 2},     {"D3D_FontCache", 0},
+        {"DD_FontCache", 1},     {"DD_VideoStretch", 0}, {"ShowFps", 0}, {"FreeStage", 0}, {"English", 0},
         {"Midi_DirectMusic", 1},
     };
     ASSERT_EQ(sys.SystemIniKeys.Count(), 11);
@@ -320,7 +380,8 @@ TEST(SystemDataQueries, CheckThreshold) {
     const struct {
         int item, value, maximum, expected;
     } cases[] = {
-        {2, 33, 100, 1}, {2, 34, 100, 0}, {2, 1, 3, 0}, {2, 1, 4, 1}, {2, 2, 3, 0}, {1, 10, 0, 1}, {1, 11, 0, 0}, {7, 0, 1, 0},
+        {2, 33, 100, 1}, {2, 34, 100, 0}, {2, 1, 3, 0},  {2, 1, 4, 1},
+        {2, 2, 3, 0},    {1, 10, 0, 1},   {1, 11, 0, 0}, {7, 0, 1, 0},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(s.CheckThreshold(c.item, c.value, c.maximum), c.expected) << c.item << " " << c.value;

@@ -13,15 +13,23 @@ TEST(Vocabulary, EveryNameListEndsWithAnEmptyRowAndHasNoOtherEmptyRow) {
         NameList list;
         std::size_t rows;  // without the empty last row
     } cases[] = {
-        {"condition kinds", CondKindNames, 8},   // its row 0 is empty too
-        {"comparison", CompareOpNames, 8},       {"triggers", FlowTriggerNames, 27},
-        {"flow ids", FlowIdNames, 27},           {"flow groups", FlowGroupNames, 27},
-        {"warp directions", WarpDirectionNames, 13}, {"warp modes", WarpModeNames, 6},
-        {"formations", ShotFormationNames, 6},   {"shot moves", ShotMoveKindNames, 10},
-        {"facings", ChangeDirectionNames, 12},   {"message positions", MessagePositionNames, 11},
-        {"target whom", TargetWhomNames, 11},    {"flow change ids", FlowChangeIdNames, 27},
-        {"owners", OwnerNames, 6},               {"jump units", JumpUnitNames, 2},
-        {"hero or target", HeroOrTargetNames, 5}, {"key states", KeyStateNames, 3},
+        {"condition kinds", CondKindNames, 8},  // its row 0 is empty too
+        {"comparison", CompareOpNames, 8},
+        {"triggers", FlowTriggerNames, 27},
+        {"flow ids", FlowIdNames, 27},
+        {"flow groups", FlowGroupNames, 27},
+        {"warp directions", WarpDirectionNames, 13},
+        {"warp modes", WarpModeNames, 6},
+        {"formations", ShotFormationNames, 6},
+        {"shot moves", ShotMoveKindNames, 10},
+        {"facings", ChangeDirectionNames, 12},
+        {"message positions", MessagePositionNames, 11},
+        {"target whom", TargetWhomNames, 11},
+        {"flow change ids", FlowChangeIdNames, 27},
+        {"owners", OwnerNames, 6},
+        {"jump units", JumpUnitNames, 2},
+        {"hero or target", HeroOrTargetNames, 5},
+        {"key states", KeyStateNames, 3},
     };
     for (const auto& c : cases) {
         ASSERT_EQ(c.list.size(), c.rows + 1) << c.what;
@@ -43,10 +51,10 @@ TEST(Vocabulary, ShotParameterLabelsGiveTheRanges) {
         const char* text;
         int lowest, highest, def;
     } cases[] = {
-        {true, 2, 0, "角度", 0, 180, 30},      {true, 3, 1, "列の数", 1, 50, 1},
-        {true, 5, 0, "距離(hbl)", 0, 40, 6},   {true, 4, 2, "", 0, 0, 0},
-        {false, 5, 2, "対象勢力", 0, 7, 0},    {false, 6, 1, "誘導終了(hbl)", 0, 999, 999},
-        {false, 8, 2, "開始角度", 0, 359, 0},  {false, 9, 0, "軌道変更(hbl)", 0, 40, 0},
+        {true, 2, 0, "角度", 0, 180, 30},     {true, 3, 1, "列の数", 1, 50, 1},
+        {true, 5, 0, "距離(hbl)", 0, 40, 6},  {true, 4, 2, "", 0, 0, 0},
+        {false, 5, 2, "対象勢力", 0, 7, 0},   {false, 6, 1, "誘導終了(hbl)", 0, 999, 999},
+        {false, 8, 2, "開始角度", 0, 359, 0}, {false, 9, 0, "軌道変更(hbl)", 0, 40, 0},
     };
     for (const auto& c : cases) {
         const ParamLabel* p = c.formation ? FormationParam(c.kind, c.i) : ShotMoveParam(c.kind, c.i);

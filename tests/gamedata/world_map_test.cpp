@@ -310,16 +310,11 @@ TEST(WorldMap, LinksStageMatchesTheStageTextOfStageLinksOnly) {
         int expected;
     };
     const Case cases[] = {
-        {"castle-1.stg4", 0, 0, 1, 0, "castle.", 0, 0, 0, 1},
-        {"castle-1", 0, 0, 1, 0, "castle.", 0, 0, 0, 1},
-        {"castle-2.stg4", 0, 0, 1, 0, "castle-2.", 0, 0, 0, 1},
-        {"castle-2.stg4", 0, 0, 1, 0, "castle.", 0, 0, 0, 0},
-        {"castle-1.stg4", 1, 0, 1, 0, "castle.", 0, 0, 0, 0},
-        {"castle.stg4", 0, 0, 1, 0, "castle.", 0, 0, 0, 1},
-        {"castle.stg4", 0, 5, 1, 0, "castle.", 0, 0, 0, 0},
-        {"castle.stg4", 0, 5, 2, 3, "castle.", 1, 2, 3, 1},
-        {"castle.stg4", 0, 5, 2, 3, "castle.", 1, 2, 4, 0},
-        {"castle.stg4", 0, 0, 2, 3, "castle.", 1, 2, 3, 0},
+        {"castle-1.stg4", 0, 0, 1, 0, "castle.", 0, 0, 0, 1},   {"castle-1", 0, 0, 1, 0, "castle.", 0, 0, 0, 1},
+        {"castle-2.stg4", 0, 0, 1, 0, "castle-2.", 0, 0, 0, 1}, {"castle-2.stg4", 0, 0, 1, 0, "castle.", 0, 0, 0, 0},
+        {"castle-1.stg4", 1, 0, 1, 0, "castle.", 0, 0, 0, 0},   {"castle.stg4", 0, 0, 1, 0, "castle.", 0, 0, 0, 1},
+        {"castle.stg4", 0, 5, 1, 0, "castle.", 0, 0, 0, 0},     {"castle.stg4", 0, 5, 2, 3, "castle.", 1, 2, 3, 1},
+        {"castle.stg4", 0, 5, 2, 3, "castle.", 1, 2, 4, 0},     {"castle.stg4", 0, 0, 2, 3, "castle.", 1, 2, 3, 0},
     };
     for (const Case& k : cases) {
         cWorldMapData map;
@@ -344,11 +339,10 @@ TEST(WorldMap, LinksAreActiveWhileTheirFlagVariableAndScoreHold) {
     // The progress below: map point 3 set, 4 clear; variable 10 = 7; 50
     // points over the cleared stages.
     const Case cases[] = {
-        {0, 0, 0, 0, 0, true},      {3, 0, 0, 0, 0, true},      {4, 0, 0, 0, 0, false},
-        {-2, 0, 0, 0, 0, true},     {1000, 0, 0, 0, 0, false},  {0, 10, 7, 0, 0, true},
-        {0, 10, 7, 1, 0, false},    {0, 10, 8, 5, 0, true},     {0, 1001, 0, 0, 0, false},
-        {0, -1, 0, 0, 0, false},    {0, 0, 0, 0, 50, true},     {0, 0, 0, 0, 51, false},
-        {3, 10, 2, 6, 50, false},   {3, 10, 7, 2, 50, true},
+        {0, 0, 0, 0, 0, true},     {3, 0, 0, 0, 0, true},   {4, 0, 0, 0, 0, false},  {-2, 0, 0, 0, 0, true},
+        {1000, 0, 0, 0, 0, false}, {0, 10, 7, 0, 0, true},  {0, 10, 7, 1, 0, false}, {0, 10, 8, 5, 0, true},
+        {0, 1001, 0, 0, 0, false}, {0, -1, 0, 0, 0, false}, {0, 0, 0, 0, 50, true},  {0, 0, 0, 0, 51, false},
+        {3, 10, 2, 6, 50, false},  {3, 10, 7, 2, 50, true},
     };
     cStorySave progress;
     progress.m_vMapPoint[3] = 1;

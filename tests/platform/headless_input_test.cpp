@@ -27,12 +27,9 @@ std::vector<MSG> PumpWindow() {
 TEST(HeadlessScript, BadScriptsAreRefusedWithTheLineAndNothingIsScheduled) {
     TempDir dir;
     const ScriptCase cases[] = {
-        {"# nothing\n\n", true, ""},
-        {"0 key 27\n5 close # end\nanswer 7\n", true, ""},
-        {"x key 27\n", false, ":1:"},
-        {"0 keydown\n", false, ":1:"},
-        {"0 key 300\n", false, ":1:"},
-        {"0 close\n1 jump 3\n", false, ":2:"},
+        {"# nothing\n\n", true, ""},   {"0 key 27\n5 close # end\nanswer 7\n", true, ""},
+        {"x key 27\n", false, ":1:"},  {"0 keydown\n", false, ":1:"},
+        {"0 key 300\n", false, ":1:"}, {"0 close\n1 jump 3\n", false, ":2:"},
         {"answer 99\n", false, ":1:"},
     };
     for (const auto& c : cases) {
@@ -41,9 +38,7 @@ TEST(HeadlessScript, BadScriptsAreRefusedWithTheLineAndNothingIsScheduled) {
         platform::ClearMessageBoxes();
         std::string error;
         EXPECT_EQ(platform::headless::LoadInputScript(dir.HostPath() + "/s.txt", &error), c.ok) << c.text;
-        if (!c.ok) {
-            EXPECT_NE(error.find(c.errorPart), std::string::npos) << error;
-        }
+        if (!c.ok) { EXPECT_NE(error.find(c.errorPart), std::string::npos) << error; }
     }
     std::string error;
     EXPECT_FALSE(platform::headless::LoadInputScript(dir.HostPath() + "/missing.txt", &error));

@@ -3,8 +3,8 @@
 #include <atomic>
 
 #include "platform/clock.h"
-#include "support/eventually.h"
 #include "platform/threads.h"
+#include "support/eventually.h"
 #include "support/set_on_exit.h"
 
 namespace {
@@ -77,8 +77,7 @@ TEST(ThreadQueue, PostsToUnknownOrEndedThreadsFail) {
     Shared s;
     DWORD id = 0;
     HANDLE h = Start(QuitOnRequest, s, id);
-    while (!PostThreadMessageA(id, WM_QUIT, 0, 0)) {
-    }
+    while (!PostThreadMessageA(id, WM_QUIT, 0, 0)) {}
     Finish(h);
     EXPECT_FALSE(PostThreadMessageA(id, WM_USER, 0, 0));
 }
@@ -166,8 +165,7 @@ TEST(ThreadHandles, ExitCodeIsKeptAfterTheThreadReturns) {
     DWORD id = 0;
     HANDLE h = Start(QuitOnRequest, s, id);
     DWORD code = 0;
-    while (!PostThreadMessageA(id, WM_QUIT, 0, 0)) {
-    }
+    while (!PostThreadMessageA(id, WM_QUIT, 0, 0)) {}
     ASSERT_TRUE(Eventually([&] { return WaitForSingleObject(h, 0) == WAIT_OBJECT_0; }));
     EXPECT_TRUE(GetExitCodeThread(h, &code));
     EXPECT_EQ(code, 7u);

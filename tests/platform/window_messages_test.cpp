@@ -3,9 +3,9 @@
 #include <atomic>
 
 #include "platform/clock.h"
-#include "support/eventually.h"
 #include "platform/threads.h"
 #include "platform/window.h"
+#include "support/eventually.h"
 
 namespace {
 
@@ -14,16 +14,14 @@ namespace {
 class WindowThreadTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_hwnd = CreateMainWindow("test", 0, 0, 640, 480, [this](HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-            return Proc(h, msg, wp, lp);
-        });
+        m_hwnd = CreateMainWindow("test", 0, 0, 640, 480,
+                                  [this](HWND h, UINT msg, WPARAM wp, LPARAM lp) { return Proc(h, msg, wp, lp); });
         ASSERT_NE(m_hwnd, nullptr);
     }
     void TearDown() override {
         if (IsWindow(m_hwnd)) DestroyWindow(m_hwnd);
         MSG m;
-        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-        }
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {}
     }
     LRESULT Proc(HWND, UINT msg, WPARAM wp, LPARAM) {
         if (msg == WM_USER + 7) {

@@ -130,17 +130,16 @@ TEST_P(DialogPlacement, StoredPositionIsPulledIntoTheWorkArea) {
     EXPECT_EQ(placed.right - placed.left, kTestDialogWidth);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DialogPlacement,
-    ::testing::Values(PlacementCase{"Inside", 300, 200, true, 300, 200},
-                      PlacementCase{"NegativeBoth", -30, -5, true, 0, 0},
-                      PlacementCase{"RightEdgeBeyond", 1900, 50, true, 1720, 50},
-                      PlacementCase{"RightEdgeExactlyAtTheEdge", 1720, 50, true, 1720, 50},
-                      PlacementCase{"OneShortOfTheEdgeStays", 1719, 50, true, 1719, 50},
-                      PlacementCase{"BottomBeyond", 10, 1075, true, 10, 980},
-                      PlacementCase{"NoneX", -1000, 40, false, 0, 0},
-                      PlacementCase{"NoneY", 40, -1000, false, 0, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, DialogPlacement,
+                         ::testing::Values(PlacementCase{"Inside", 300, 200, true, 300, 200},
+                                           PlacementCase{"NegativeBoth", -30, -5, true, 0, 0},
+                                           PlacementCase{"RightEdgeBeyond", 1900, 50, true, 1720, 50},
+                                           PlacementCase{"RightEdgeExactlyAtTheEdge", 1720, 50, true, 1720, 50},
+                                           PlacementCase{"OneShortOfTheEdgeStays", 1719, 50, true, 1719, 50},
+                                           PlacementCase{"BottomBeyond", 10, 1075, true, 10, 980},
+                                           PlacementCase{"NoneX", -1000, 40, false, 0, 0},
+                                           PlacementCase{"NoneY", 40, -1000, false, 0, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DialogTest, PushAllFillsInListOrderWithThePushingFlagSetAndPullAllReadsBack) {
     std::vector<std::string> log;

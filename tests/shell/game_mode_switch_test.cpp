@@ -7,8 +7,8 @@
 #include "foundation/abort.h"
 #include "platform/clock.h"
 #include "platform/present.h"
-#include "shell/app_state.h"
 #include "scenes/modes.h"
+#include "shell/app_state.h"
 #include "shell/drawing_device.h"
 #include "shell/game.h"
 
@@ -67,7 +67,8 @@ TEST_F(ModeSwitchTest, ASwitchDeletesTheOtherScenesInTheFixedOrderThenCreatesThe
 TEST_F(ModeSwitchTest, DeleteModesRunsInMemberOrderWithOptionsBeforeStagePlay) {
     CreateAll();
     Game.DeleteModes();
-    EXPECT_EQ(g_log, (std::vector<std::string>{"delete 0", "delete 1", "delete 2", "delete 3", "delete 5", "delete 4"}));
+    EXPECT_EQ(g_log,
+              (std::vector<std::string>{"delete 0", "delete 1", "delete 2", "delete 3", "delete 5", "delete 4"}));
 }
 
 TEST_F(ModeSwitchTest, TheNewSceneRunsInTheSameTickAndTheOldOneIsGone) {

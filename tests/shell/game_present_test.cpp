@@ -54,12 +54,9 @@ struct PathCase {
 // the palette the window start sets (entry i = (i, i, 0)). A Direct3D start
 // at 8 bits fails and falls back to DirectDraw with the same depth.
 const PathCase kPaths[] = {
-    {"D3D32", 1, 32, true, 0xFFFF00FFu, 0xFF00FF},
-    {"D3D16", 1, 16, true, 0xFF00FFFFu, 0x00FFFF},
-    {"DD32", 0, 32, false, 0x00FF00FFu, 0xFF00FF},
-    {"DD16", 0, 16, false, 0xF81Fu, 0xFF00FF},
-    {"DD8", 0, 8, false, 200, 0xC8C800},
-    {"D3D8 falls back to DD8", 1, 8, false, 200, 0xC8C800},
+    {"D3D32", 1, 32, true, 0xFFFF00FFu, 0xFF00FF}, {"D3D16", 1, 16, true, 0xFF00FFFFu, 0x00FFFF},
+    {"DD32", 0, 32, false, 0x00FF00FFu, 0xFF00FF}, {"DD16", 0, 16, false, 0xF81Fu, 0xFF00FF},
+    {"DD8", 0, 8, false, 200, 0xC8C800},           {"D3D8 falls back to DD8", 1, 8, false, 200, 0xC8C800},
 };
 
 }  // namespace

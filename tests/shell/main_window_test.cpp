@@ -29,8 +29,7 @@ unsigned IgnoringWorker(void*) {
 std::atomic<int> g_pauseQuits{0};
 unsigned PauseLoop(void*) {
     MSG m;
-    while (GetMessageA(&m, nullptr, 0, 0)) {
-    }
+    while (GetMessageA(&m, nullptr, 0, 0)) {}
     g_pauseQuits.fetch_add(1);
     return 1;
 }
@@ -64,15 +63,14 @@ TEST_P(CloseQuestion, IsAskedOnlyInAWindowOutsideTheTitleWithoutTestPlayDirectSt
     EXPECT_EQ(MainWindowHandle.load(), nullptr);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CloseQuestion,
-    ::testing::Values(CloseCase{"WorldMapWindowed", kModeWorldMap, 1, 0, 0, 0, true},
-                      CloseCase{"Title", kModeTitle, 1, 0, 0, 0, false},
-                      CloseCase{"FullScreen", kModeStage, 0, 0, 0, 0, false},
-                      CloseCase{"TestPlay", kModeStage, 1, 1, 0, 0, false},
-                      CloseCase{"DirectStart", kModeStage, 1, 0, 1, 0, false},
-                      CloseCase{"AfterFatalError", kModeOption, 1, 0, 0, 1, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, CloseQuestion,
+                         ::testing::Values(CloseCase{"WorldMapWindowed", kModeWorldMap, 1, 0, 0, 0, true},
+                                           CloseCase{"Title", kModeTitle, 1, 0, 0, 0, false},
+                                           CloseCase{"FullScreen", kModeStage, 0, 0, 0, 0, false},
+                                           CloseCase{"TestPlay", kModeStage, 1, 1, 0, 0, false},
+                                           CloseCase{"DirectStart", kModeStage, 1, 0, 1, 0, false},
+                                           CloseCase{"AfterFatalError", kModeOption, 1, 0, 0, 1, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowTest, AnsweringNoKeepsTheWindowAndTheThreads) {
     Game.CurrentMode = kModeOption;

@@ -279,7 +279,7 @@ TEST_F(MainWindowTest, AFatalCloseRaisedBeforeTheWindowExistedReachesItOnceRoute
     platform::SetMainWindowRouter(nullptr);
     platform::ClearMainWindowPosts();
     Game.CurrentMode = kModeOption;  // where a normal close would ask
-    FatalClose();  // as a data load before the window would
+    FatalClose();                    // as a data load before the window would
     EXPECT_TRUE(IsWindow(m_hwnd));
     InstallMainWindowRouting(m_hwnd);
     Pump();

@@ -5,7 +5,6 @@
 
 #include "foundation/abort.h"
 #include "platform/clock.h"
-#include "support/eventually.h"
 #include "platform/main_window_post.h"
 #include "platform/message_box.h"
 #include "platform/threads.h"
@@ -14,6 +13,7 @@
 #include "shell/game.h"
 #include "shell/main_window.h"
 #include "shell/worker_threads.h"
+#include "support/eventually.h"
 #include "support/temp_dir.h"
 
 class MainWindowTest : public ::testing::Test {

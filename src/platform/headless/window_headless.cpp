@@ -90,9 +90,7 @@ bool ParseLine(const std::string& line, ScriptLine& out, std::string& why) {
         std::size_t used = 0;
         frame = std::stoll(first, &used);
         if (used != first.size()) frame = -1;
-    } catch (...) {
-        frame = -1;
-    }
+    } catch (...) { frame = -1; }
     if (frame < 0) {
         why = "a line starts with a frame number or 'answer'";
         return false;

@@ -178,13 +178,25 @@ private:
 int ShowSdlMessageBox(const platform::MessageBoxRecord& box) {
     std::array<SDL_MessageBoxButtonData, 3> buttons{};
     int count = 0;
-    auto add = [&](int id, const char* text, Uint32 flags) { buttons[static_cast<std::size_t>(count++)] = {flags, id, text}; };
+    auto add = [&](int id, const char* text, Uint32 flags) {
+        buttons[static_cast<std::size_t>(count++)] = {flags, id, text};
+    };
     constexpr Uint32 kEnter = SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT;
     constexpr Uint32 kEscape = SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
     switch (box.type & MB_TYPEMASK) {
-        case MB_YESNO: add(IDYES, "Yes", kEnter); add(IDNO, "No", kEscape); break;
-        case MB_YESNOCANCEL: add(IDYES, "Yes", kEnter); add(IDNO, "No", 0); add(IDCANCEL, "Cancel", kEscape); break;
-        case MB_OKCANCEL: add(IDOK, "OK", kEnter); add(IDCANCEL, "Cancel", kEscape); break;
+        case MB_YESNO:
+            add(IDYES, "Yes", kEnter);
+            add(IDNO, "No", kEscape);
+            break;
+        case MB_YESNOCANCEL:
+            add(IDYES, "Yes", kEnter);
+            add(IDNO, "No", 0);
+            add(IDCANCEL, "Cancel", kEscape);
+            break;
+        case MB_OKCANCEL:
+            add(IDOK, "OK", kEnter);
+            add(IDCANCEL, "Cancel", kEscape);
+            break;
         default: add(IDOK, "OK", kEnter | kEscape); break;
     }
     std::string text = platform::Cp932ToUtf8(box.text);
@@ -224,10 +236,10 @@ int VirtualKeyFromSdl(int key) {
     if (key >= SDLK_F1 && key <= SDLK_F12) return VK_F1 + (key - SDLK_F1);
     if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return VK_NUMPAD0 + 1 + (key - SDLK_KP_1);
     static const std::pair<int, int> kTable[] = {
-        {SDLK_LEFT, VK_LEFT},     {SDLK_UP, VK_UP},         {SDLK_RIGHT, VK_RIGHT},    {SDLK_DOWN, VK_DOWN},
-        {SDLK_RETURN, VK_RETURN}, {SDLK_KP_ENTER, VK_RETURN}, {SDLK_ESCAPE, VK_ESCAPE}, {SDLK_SPACE, VK_SPACE},
-        {SDLK_LSHIFT, VK_SHIFT},  {SDLK_RSHIFT, VK_SHIFT},  {SDLK_LCTRL, VK_CONTROL},  {SDLK_RCTRL, VK_CONTROL},
-        {SDLK_LALT, VK_MENU},     {SDLK_RALT, VK_MENU},     {SDLK_BACKSPACE, VK_BACK}, {SDLK_TAB, VK_TAB},
+        {SDLK_LEFT, VK_LEFT},     {SDLK_UP, VK_UP},           {SDLK_RIGHT, VK_RIGHT},    {SDLK_DOWN, VK_DOWN},
+        {SDLK_RETURN, VK_RETURN}, {SDLK_KP_ENTER, VK_RETURN}, {SDLK_ESCAPE, VK_ESCAPE},  {SDLK_SPACE, VK_SPACE},
+        {SDLK_LSHIFT, VK_SHIFT},  {SDLK_RSHIFT, VK_SHIFT},    {SDLK_LCTRL, VK_CONTROL},  {SDLK_RCTRL, VK_CONTROL},
+        {SDLK_LALT, VK_MENU},     {SDLK_RALT, VK_MENU},       {SDLK_BACKSPACE, VK_BACK}, {SDLK_TAB, VK_TAB},
         {SDLK_KP_0, VK_NUMPAD0},
     };
     for (const auto& [sdl, vk] : kTable) {
