@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <string>
 
-#include "gamedata/database.h"
-#include "gamedata/effect_tables.h"
+#include "gamedata/database/database.h"
+#include "gamedata/database/effect_tables.h"
 
 namespace {
 

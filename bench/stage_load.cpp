@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "gamedata/data_limits.h"
-#include "gamedata/stage_data.h"
+#include "gamedata/project/data_limits.h"
+#include "gamedata/stage_file/stage_data.h"
 #include "platform/files.h"
 #include "support/large_stage.h"
 

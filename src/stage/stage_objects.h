@@ -8,9 +8,9 @@
 #include <cstdint>
 
 #include "foundation/checked_containers.h"
-#include "gamedata/block_def.h"
-#include "gamedata/chara_def.h"
-#include "gamedata/item_def.h"
+#include "gamedata/definitions/block_def.h"
+#include "gamedata/definitions/chara_def.h"
+#include "gamedata/definitions/item_def.h"
 
 // A record of six ints (a frame rectangle and its two extra values).
 struct FrameRect {

@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "gamedata/data_limits.h"
-#include "gamedata/flow.h"
+#include "gamedata/flows/flow.h"
+#include "gamedata/project/data_limits.h"
 
 namespace {
 

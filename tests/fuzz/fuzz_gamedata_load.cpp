@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "foundation/abort.h"
-#include "gamedata/database.h"
-#include "gamedata/effect_tables.h"
-#include "gamedata/system_data.h"
+#include "gamedata/database/database.h"
+#include "gamedata/database/effect_tables.h"
+#include "gamedata/project/system_data.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 1) return 0;

@@ -3,7 +3,7 @@
 // placed block, and `charas` placed characters each carry flows with
 // conditions and commands. The first character is the hero. Used by the
 // stage-load benchmark and by the tests that need a load that takes a while.
-#include "gamedata/stage_data.h"
+#include "gamedata/stage_file/stage_data.h"
 
 inline void BuildLargeStage(cStageData& s, int width, int height, int charas) {
     s.Reset();

@@ -1,0 +1,49 @@
+#pragma once
+// A block definition: a common or stage palette entry, or a block placed on
+// the stage grid.
+#include <cstdint>
+
+#include "gamedata/definitions/definition_base.h"
+
+class cBlockDef : public cDefinition {
+public:
+    static constexpr int kGroupCount = 11;
+
+    cBlockDef();
+    cBlockDef(const cBlockDef&) = default;
+    cBlockDef& operator=(const cBlockDef&) = default;
+    void Assign(const cBlockDef& src) { *this = src; }
+
+    void RegisterFields(int version) override;
+    bool Load(cDataFile& file) override;
+    void Save(cDataFile& file) override;
+
+    // A new definition's values; cell and conditions stay.
+    void ResetDefinition();
+    void ApplyInheritance();
+    void Normalize();
+    void NormalizeRefs();
+
+    std::int16_t m_sCell = 0;
+    std::int8_t m_cSheet = 0;
+    std::int16_t m_sSheetSub = 0;
+    std::int8_t m_cDrawPass = 0;
+    std::int8_t m_bNoDraw = 0;
+    std::int8_t m_bShowIcon = 0;
+    std::int16_t m_sIconNo = 0;
+    std::int8_t m_cContact = 1;
+    std::int8_t m_cPassGroup = -1;
+    std::int8_t m_cFootEffect = 0;
+    std::int32_t m_nFootValue = 0;
+    std::int8_t m_cItemSource = 0;
+    std::int16_t m_sItemIndex = 0;
+    std::int8_t m_bNoReplace = 0;
+};
+
+// Picture sheets of blocks, items and characters.
+namespace SheetKind {
+enum : int { Block = 0, Chara = 1, Item = 2, Shot = 3, CharaExc = 4 };
+}
+
+// The shot sheet gained a new first cell in version 219; a sheet has 120.
+void UpgradeShotSheetCell(std::int8_t sheet, std::int16_t& cell);

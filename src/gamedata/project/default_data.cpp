@@ -1,0 +1,36 @@
+#include "gamedata/project/default_data.h"
+
+#include <string>
+
+#include "foundation/paths.h"
+#include "gamedata/project/player_files.h"
+#include "platform/files.h"
+#include "platform/message_box.h"
+
+namespace {
+
+std::string AbsoluteFolder(const char* relative) {
+    std::string path = relative;
+    if (!MakeAbsolutePath(path)) return std::string();
+    while (path.size() > 1 && path.back() == '\\') path.pop_back();
+    return path;
+}
+
+}  // namespace
+
+int CreateDefaultData(HWND owner) {
+    if (platform::IsDirectory(PathTable[kPathData])) return 1;
+    if (!platform::IsDirectory(PathTable[kPathDefault])) return 0;
+    if (MessageBoxA(owner, "データが存在しません！デフォルトデータを作成しますか？\n", "デフォルトデータ作成の確認",
+                    MB_YESNO) != IDYES) {
+        return 0;
+    }
+    const std::string source = AbsoluteFolder(PathTable[kPathDefault]);
+    const std::string destination = AbsoluteFolder(PathTable[kPathData]);
+    if (source.empty() || destination.empty()) return 0;
+    if (platform::CopyFolderTree(source, destination)) return 1;
+    // Only a folder that the copy itself made is removed; a file of that
+    // name is not touched.
+    if (platform::IsDirectory(destination)) DeleteFolderTree(destination + "\\");
+    return 0;
+}
