@@ -30,6 +30,25 @@ bool ShiftedBracket(SJISCODE code) {
 }
 
 constexpr char kProportionalGothic[] = "ＭＳ Ｐゴシック";
+
+// Walks a fixed-pitch text cell by cell: visit (character, column offset,
+// line offset) for every character but the line feed, which starts the
+// next line.
+template <class Visit>
+void WalkCells(const char* text, int pitch, int linePitch, Visit visit) {
+    int col = 0, line = 0;
+    for (auto p = reinterpret_cast<const unsigned char*>(text); *p;) {
+        const int bytes = PairAt(p) ? 2 : 1;
+        if (bytes == 1 && *p == '\n') {
+            col = 0;
+            line += linePitch;
+        } else {
+            visit(SjisCode(p, bytes), col, line);
+            col += pitch;
+        }
+        p += bytes;
+    }
+}
 constexpr unsigned char kWideSpace[2] = {0x81, 0x40};
 
 }  // namespace
@@ -142,57 +161,32 @@ void Font::RenderText(const Target& t, const char* text, bool symbols, bool atla
         return;
     }
     const bool symbolLetters = symbols && m_lpSymbol;
-    int col = 0, line = 0;
-    for (auto p = reinterpret_cast<const unsigned char*>(text); *p;) {
-        if (PairAt(p)) {
-            const SJISCODE code = SjisCode(p, 2);
-            if (std::memcmp(p, kWideSpace, 2) != 0) {
-                if (atlases && m_lpFastFont) DrawFullWidth(t, col, line, code);
-                else DrawGlyph(t.surface, t.ox + col, t.oy + line, code);
-            }
-            col += m_nPitch;
-            p += 2;
-            continue;
+    const SJISCODE wideSpace = SjisCode(kWideSpace, 2);
+    WalkCells(text, m_nPitch, m_nLinePitch, [&](SJISCODE code, int col, int line) {
+        if (code > 255) {
+            if (code == wideSpace) return;
+            if (atlases && m_lpFastFont) DrawFullWidth(t, col, line, code);
+            else DrawGlyph(t.surface, t.ox + col, t.oy + line, code);
+            return;
         }
-        const unsigned char c = *p++;
-        if (c == '\n') {
-            col = 0;
-            line += m_nLinePitch;
-            continue;
+        if (code == ' ' || (symbolLetters && code >= 'a' && code <= 'z')) return;
+        if (atlases && m_lpFastFont_Half) {
+            DDBlt(t.final, t.fx + col, t.fy + line, m_nPitch, m_nLinePitch, &m_lpFastFont_Half->m_Surface,
+                  (code % 16) * m_nPitch, (code / 16) * m_nLinePitch, 1);
+        } else {
+            DrawGlyph(t.surface, t.ox + col, t.oy + line, code);
         }
-        if (c != ' ' && !(symbolLetters && c >= 'a' && c <= 'z')) {
-            if (atlases && m_lpFastFont_Half) {
-                DDBlt(t.final, t.fx + col, t.fy + line, m_nPitch, m_nLinePitch, &m_lpFastFont_Half->m_Surface,
-                      (c % 16) * m_nPitch, (c / 16) * m_nLinePitch, 1);
-            } else {
-                DrawGlyph(t.surface, t.ox + col, t.oy + line, c);
-            }
-        }
-        col += m_nPitch;
-    }
+    });
     DDSpriteBatchFlush();
 }
 
 void Font::DrawSymbols(DDSURFACEDATA* sd, int x, int y, const char* text) {
     if (!m_lpSymbol || !m_nPitch) return;
     DDSpriteBatchOpen(0);
-    int col = 0, line = 0;
-    for (auto p = reinterpret_cast<const unsigned char*>(text); *p;) {
-        if (PairAt(p)) {
-            col += m_nPitch;
-            p += 2;
-            continue;
-        }
-        const unsigned char c = *p++;
-        if (c == '\n') {
-            col = 0;
-            line += m_nLinePitch;
-            continue;
-        }
-        if (c >= 'a' && c <= 'z')
-            DDBlt(sd, x + col, y + line, m_nPitch, m_nLinePitch, m_lpSymbol, m_nPitch * (c - 'a'), 0, 1);
-        col += m_nPitch;
-    }
+    WalkCells(text, m_nPitch, m_nLinePitch, [&](SJISCODE code, int col, int line) {
+        if (code >= 'a' && code <= 'z')
+            DDBlt(sd, x + col, y + line, m_nPitch, m_nLinePitch, m_lpSymbol, m_nPitch * (code - 'a'), 0, 1);
+    });
     DDSpriteBatchFlush();
 }
 

@@ -22,9 +22,7 @@ SURFACETABLEENTRY DigitSurfaceTable[kDefaultFontCount] = {
 };
 
 namespace {
-DDSURFACEDATA* TablePicture(int index) {
-    return index >= 0 && index < kSurfaceCount ? &SurfaceArray[index] : nullptr;
-}
+DDSURFACEDATA* TablePicture(int index) { return index >= 0 && index < kSurfaceCount ? &SurfaceArray[index] : nullptr; }
 }  // namespace
 
 int CreateFonts(Font* fonts, FONTTABLEENTRY* entries, int count) {

@@ -36,9 +36,9 @@ struct FamilyRule {
 };
 // Names of the fonts games ask for, and the host faces drawn in their place.
 constexpr FamilyRule kFamilies[] = {
-    {"ＭＳ ゴシック", "IPAGothic"},   {"MS Gothic", "IPAGothic"},      {"ＭＳ Ｐゴシック", "IPAPGothic"},
-    {"MS PGothic", "IPAPGothic"},     {"MS UI Gothic", "IPAPGothic"},  {"ＭＳ 明朝", "IPAMincho"},
-    {"MS Mincho", "IPAMincho"},       {"ＭＳ Ｐ明朝", "IPAPMincho"},   {"MS PMincho", "IPAPMincho"},
+    {"ＭＳ ゴシック", "IPAGothic"}, {"MS Gothic", "IPAGothic"},     {"ＭＳ Ｐゴシック", "IPAPGothic"},
+    {"MS PGothic", "IPAPGothic"},   {"MS UI Gothic", "IPAPGothic"}, {"ＭＳ 明朝", "IPAMincho"},
+    {"MS Mincho", "IPAMincho"},     {"ＭＳ Ｐ明朝", "IPAPMincho"},  {"MS PMincho", "IPAPMincho"},
 };
 
 bool Contains(const std::string& s, const char* part) { return s.find(part) != std::string::npos; }

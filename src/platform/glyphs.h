@@ -14,9 +14,9 @@ namespace platform {
 // One rendered character, placed relative to the pen: the pen stands at the
 // left edge of the character cell, at its top.
 struct Glyph {
-    int left = 0;     // column of the first bitmap column, from the pen
-    int top = 0;      // row of the first bitmap row, from the top of the cell
-    int width = 0;    // bitmap size in pixels
+    int left = 0;   // column of the first bitmap column, from the pen
+    int top = 0;    // row of the first bitmap row, from the top of the cell
+    int width = 0;  // bitmap size in pixels
     int height = 0;
     int advance = 0;  // pixels the pen moves to the next character
     // width x height coverage values, row by row: 0 (empty) to 255 (full).

@@ -107,12 +107,8 @@ TEST_F(FontTest, MeasuresMultiLineText) {
         std::string text;
         int w, h;
     } cases[] = {
-        {16, 16, "abc\nabcde", 80, 32},
-        {16, 16, "", 0, 0},
-        {16, 16, "あいう", 48, 16},
-        {16, 16, "a\n", 16, 16},
-        {16, 16, "\n\nab", 32, 48},
-        {10, 10, "漢字 and\nx", 60, 20},
+        {16, 16, "abc\nabcde", 80, 32}, {16, 16, "", 0, 0},         {16, 16, "あいう", 48, 16},
+        {16, 16, "a\n", 16, 16},        {16, 16, "\n\nab", 32, 48}, {10, 10, "漢字 and\nx", 60, 20},
         {16, 16, longLine, 9600, 16},
     };
     for (const auto& c : cases) {
@@ -216,9 +212,7 @@ TEST_F(FontTest, FullWidthCharacterJoinsTheAtlasOnFirstUse) {
         const int onScreen = CountOther(BackBuffer, 16, 0, 16, 16, Colour(kGround));
         EXPECT_GT(onScreen, 20);
         // Solid glyphs show it exactly: the cell on the screen is the atlas cell.
-        if (!m->bD3D) {
-            EXPECT_EQ(onScreen, inAtlas);
-        }
+        if (!m->bD3D) { EXPECT_EQ(onScreen, inAtlas); }
         font.DrawText(&BackBuffer, 0, 32, "字字");
         EXPECT_EQ(full.m_nCount, 260);
         EXPECT_EQ(CountOther(BackBuffer, 16, 32, 16, 16, Colour(kGround)), onScreen);
@@ -254,8 +248,8 @@ TEST_F(FontTest, AtlasTextEqualsDirectTextInExactColour) {
         const std::vector<std::uint32_t> cached = Snapshot(BackBuffer);
         EXPECT_TRUE(direct == cached);
         const std::uint32_t ground = Colour(kGround), ink = Colour(kText);
-        EXPECT_TRUE(std::all_of(cached.begin(), cached.end(),
-                                [&](std::uint32_t p) { return p == ground || p == ink; }));
+        EXPECT_TRUE(
+            std::all_of(cached.begin(), cached.end(), [&](std::uint32_t p) { return p == ground || p == ink; }));
         EXPECT_GT(std::count(cached.begin(), cached.end(), ink), 200);
         font.Release();
         DDRelease();

@@ -23,8 +23,8 @@ TEST_F(FramesTest, FramedBoxPutsThePictureInsideAFrameOutside) {
             int x, y;
             std::uint32_t want;
         } probes[] = {
-            {100, 50, 0xFFF0E0D0u}, {119, 59, 0xFFF0E0D0u}, {98, 48, 0xFF102030u},  {99, 60, 0xFF102030u},
-            {121, 61, 0xFF102030u}, {120, 55, 0xFF102030u}, {97, 47, background},   {122, 62, background},
+            {100, 50, 0xFFF0E0D0u}, {119, 59, 0xFFF0E0D0u}, {98, 48, 0xFF102030u}, {99, 60, 0xFF102030u},
+            {121, 61, 0xFF102030u}, {120, 55, 0xFF102030u}, {97, 47, background},  {122, 62, background},
             {110, 61, 0xFF102030u}, {110, 62, background},
         };
         for (const auto& p : probes) EXPECT_EQ(PixelAt(BackBuffer, p.x, p.y), p.want) << p.x << "," << p.y;

@@ -12,8 +12,12 @@ TEST(HostFontFamily, MapsTheFacesGamesAskFor) {
         const char* face;
         const char* family;
     } cases[] = {
-        {"ＭＳ ゴシック", "IPAGothic"},  {"ＭＳ Ｐゴシック", "IPAPGothic"}, {"MS UI Gothic", "IPAPGothic"},
-        {"ＭＳ 明朝", "IPAMincho"},      {"ＭＳ Ｐ明朝", "IPAPMincho"},     {"Arial", ""},
+        {"ＭＳ ゴシック", "IPAGothic"},
+        {"ＭＳ Ｐゴシック", "IPAPGothic"},
+        {"MS UI Gothic", "IPAPGothic"},
+        {"ＭＳ 明朝", "IPAMincho"},
+        {"ＭＳ Ｐ明朝", "IPAPMincho"},
+        {"Arial", ""},
         {"", ""},
     };
     for (const auto& c : cases) EXPECT_EQ(platform::HostFontFamily(c.face), c.family) << c.face;
@@ -40,7 +44,8 @@ TEST(GlyphFace, CellMetricsAndGlyphKinds) {
 
     const platform::Glyph kana = face->Render("あ", platform::GlyphMode::kCoverage);
     EXPECT_EQ(kana.advance, 16);
-    EXPECT_TRUE(std::any_of(kana.coverage.begin(), kana.coverage.end(), [](std::uint8_t v) { return v > 0 && v < 255; }));
+    EXPECT_TRUE(
+        std::any_of(kana.coverage.begin(), kana.coverage.end(), [](std::uint8_t v) { return v > 0 && v < 255; }));
 
     for (const char* blank : {"\x01", " ", "\x81"}) {
         const platform::Glyph g = face->Render(blank, platform::GlyphMode::kCoverage);
