@@ -9,6 +9,7 @@
 #include "platform/random.h"
 #include "shell/app_state.h"
 #include "shell/drawing_device.h"
+#include "shell/game_fonts.h"
 #include "shell/game.h"
 
 namespace {
@@ -39,6 +40,7 @@ std::vector<StartupStep> BaseSteps() {
              return true;
          }},
         {"drawing device", StartDrawingDevice},
+        {"fonts", CreateGameFonts},
     };
 }
 
@@ -69,5 +71,6 @@ void ExitGame() {
     timeEndPeriod(1);
     // The scenes hold surfaces of the device: they go first.
     Game.DeleteModes();
+    ReleaseGameFonts();
     ReleaseDrawingDevice();
 }
