@@ -9,8 +9,8 @@
 #include "platform/random.h"
 #include "shell/app_state.h"
 #include "shell/drawing_device.h"
-#include "shell/game_fonts.h"
 #include "shell/game.h"
+#include "shell/game_fonts.h"
 
 namespace {
 
