@@ -49,7 +49,8 @@ TEST(DrawshotGolden, EveryModeMatchesItsGolden) {
 // Japanese and ASCII text in the fonts: coverage glyphs in the device path,
 // solid ones in 8-bit DirectDraw.
 TEST(DrawshotGolden, TextScreenMatchesItsGolden) {
-    for (const char* mode : {"D3D32", "DD8"}) ExpectGolden(mode, " --scene text", std::string("textshot_") + mode + ".png");
+    for (const char* mode : {"D3D32", "DD8"})
+        ExpectGolden(mode, " --scene text", std::string("textshot_") + mode + ".png");
 }
 
 TEST(PictureCodecs, RefuseBrokenStreams) {
