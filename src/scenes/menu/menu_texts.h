@@ -10,5 +10,4 @@
 // count at (x, y) on the back buffer; with cursor room each line starts with
 // a blank that the cursor covers. Nothing for a count of 0. The surface
 // argument is not used: menus draw on the back buffer.
-void DrawMenuTexts(const cSystemData& data, DDSURFACEDATA* surface, int x, int y, int first, int count,
-                   int cursorRoom);
+void DrawMenuTexts(const cSystemData& data, DDSURFACEDATA* surface, int x, int y, int first, int count, int cursorRoom);

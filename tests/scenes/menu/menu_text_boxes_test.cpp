@@ -98,10 +98,10 @@ TEST_F(MenuTextBoxesTest, SaveSlotRowsShowNumbersTimesAndSeparators) {
     EXPECT_EQ(At(x + 320, y + 20), 240);
     EXPECT_EQ(At(x + 200, y + 15), 240);
     EXPECT_EQ(At(x + 200, y + 31), 240);
-    EXPECT_EQ(At(x + 200, y + 47), kWindowColor);  // no line under the last row
-    EXPECT_GT(Inked(x + 16, y, 16, 15), 5);           // "1"
-    EXPECT_EQ(Inked(x + 64, y, 256, 15), 0);          // slot 1 is empty
-    EXPECT_GT(Inked(x + 64, y + 16, 256, 15), 100);   // slot 2's save time
+    EXPECT_EQ(At(x + 200, y + 47), kWindowColor);    // no line under the last row
+    EXPECT_GT(Inked(x + 16, y, 16, 15), 5);          // "1"
+    EXPECT_EQ(Inked(x + 64, y, 256, 15), 0);         // slot 1 is empty
+    EXPECT_GT(Inked(x + 64, y + 16, 256, 15), 100);  // slot 2's save time
     EXPECT_EQ(Inked(x + 64, y + 32, 256, 15), 0);
 
     // Rows past the last slot show nothing.
