@@ -98,7 +98,8 @@ bool WritePictures() {
     platform::CreateDirectoryA("bmp");
     platform::CreateDirectoryA("bmp\\plt");
     const std::pair<const char*, std::string> files[] = {
-        {"bmp\\plt\\Palette.bmp", Bmp8(16, 16, [](int x, int y) { return y * 16 + x; })},
+        // The key colour on top, the 16 x 16 swatch of the colours below it.
+        {"bmp\\plt\\Palette.bmp", Bmp8(16, 24, [](int x, int y) { return y < 8 ? 0 : (y - 8) * 16 + x; })},
         // Four tiles with transparent corners.
         {"bmp\\tiles.bmp", Bmp8(128, 32,
                                 [](int x, int y) {
@@ -131,11 +132,6 @@ struct Pictures {
 
 bool LoadPictures(const ModeArg& m, Pictures& p) {
     if (!SetTrans("bmp\\plt\\Palette.bmp") || !DDLoadPaletteFromFile(Palette, "bmp\\plt\\Palette.bmp", 0)) return false;
-    if (!m.bD3D && m.bpp == 16) {
-        // 16-bit DirectDraw palettes hold channel values of the display format.
-        for (PALETTEENTRY& e : Palette)
-            e = PALETTEENTRY{BYTE(e.peRed >> 3), BYTE(e.peGreen >> 2), BYTE(e.peBlue >> 3), 0};
-    }
     std::memcpy(PaletteWork, Palette, sizeof Palette);
     bool ok = DDCreateSurfaceFromFile(&p.tiles, "bmp\\tiles.bmp", 1, m.bpp, 0, 0, 0, 0, 0, 0, 0) == 0;
     ok = ok && DDCreateSurfaceFromFile(&p.chara, "bmp\\chara.bmp", 1, m.bpp, 0, 0, 0, 0, 0, 0, 0) == 0;
