@@ -1,12 +1,11 @@
 #pragma once
-// Frames, framed boxes and numbers drawn from a strip of digit pictures.
+// Frames drawn with the fill batch, and framed boxes (a window picture with
+// a frame around it): text windows and menus are drawn with them.
 #include "draw/surface.h"
-#include "platform/win_types.h"
 
-void DDFrame(DDSURFACEDATA* dst, int x, int y, int w, int h, int thickness, DWORD n);
-void DDFramedBox(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* picture, int thickness, DWORD n);
-// A non-negative value in decimal, right-aligned in a field of the given
-// digits or centred in it, with no leading zeros; a negative value draws
-// nothing.
-void DrawNumber(DDSURFACEDATA* dst, int x, int y, int digitWidth, int digitHeight, DDSURFACEDATA* strip, int stripX,
-                int stripY, int flags, int value, int fieldDigits, int centre, int reserved);
+// A frame of the given thickness inside the rectangle, in a colour number.
+void DDFrame(DDSURFACEDATA* dst, int x, int y, int width, int height, int thickness, int color);
+// The top-left width x height of the picture at (x, y), keyed, then a frame
+// of the given thickness around it (outside the area).
+void DDFramedBox(DDSURFACEDATA* dst, int x, int y, int width, int height, DDSURFACEDATA* picture, int thickness,
+                 int color);

@@ -1,5 +1,5 @@
 #include "draw/band_blits.h"
-#include "draw/frames.h"
+#include "draw/numbers.h"
 #include "effect_fixture.h"
 
 namespace {
@@ -113,13 +113,6 @@ TEST_F(BandBlitTest, BurstPushesTheQuartersOutward) {
     EXPECT_EQ(RawRow(BackBuffer, 105, 97, 3), (std::vector<std::uint32_t>{2, 2, 0}));
     EXPECT_EQ(RawAt(BackBuffer, 97, 105), 3u);
     EXPECT_EQ(RawAt(BackBuffer, 106, 105), 4u);
-}
-
-TEST_F(BandBlitTest, FramedBoxDrawsThePictureInsideAFrame) {
-    ASSERT_TRUE(MakeRawSurface(a, 4, 4, 6));
-    DDFramedBox(&BackBuffer, 50, 50, 4, 4, &a, 2, 8);
-    EXPECT_EQ(RawRow(BackBuffer, 47, 51, 10), (std::vector<std::uint32_t>{0, 8, 8, 6, 6, 6, 6, 8, 8, 0}));
-    EXPECT_EQ(RawRow(BackBuffer, 48, 48, 8), std::vector<std::uint32_t>(8, 8));
 }
 
 }  // namespace
