@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "platform/headless_input.h"
 #include "platform/present.h"
+#include "platform/process.h"
 #include "platform/sdl/sdl_backend.h"
 #include "platform/text.h"
 #include "platform/win_types.h"
@@ -22,6 +23,13 @@ int main(int argc, char** argv) {
     if (!ParseCommandLine(args, options, &error)) {
         std::fprintf(stderr, "player: %s\n", error.c_str());
         return 2;
+    }
+    if (options.gameDir.empty()) {
+        const std::string program = platform::ExecutableFolder();
+        const bool here = platform::IsDirectory("data") || platform::IsDirectory("default");
+        const bool sample =
+            !program.empty() && platform::IsDirectory(platform::InternalPath(program + "/" + kSampleGameFolder));
+        options.gameDir = DefaultGameFolder(here, program, sample);
     }
     if (!options.gameDir.empty() && !platform::SetCurrentDirectoryInternal(platform::InternalPath(options.gameDir))) {
         std::fprintf(stderr, "player: no game folder %s\n", options.gameDir.c_str());

@@ -43,4 +43,8 @@ bool TerminateProcessById(int pid, DWORD waitMs);
 // Contract: true while process pid exists.
 bool ProcessExists(int pid);
 
+// Contract: the host folder that holds the running program's file (no
+// trailing separator); empty when the host cannot tell.
+std::string ExecutableFolder();
+
 }  // namespace platform
