@@ -21,8 +21,18 @@ int main(int argc, char** argv) {
     PlayerOptions options;
     std::string error;
     if (!ParseCommandLine(args, options, &error)) {
-        std::fprintf(stderr, "player: %s\n", error.c_str());
+        std::fprintf(stderr, "player: %s\n%s\n", error.c_str(), kUsageLine);
         return 2;
+    }
+    if (options.help) {
+        std::printf("%s\n", kUsageLine);
+        return 0;
+    }
+    // Files named on the command line are where the user stands, also when
+    // the game folder becomes the working folder.
+    const std::string startFolder = platform::HostPath(platform::GetCurrentDirectoryInternal());
+    for (std::string* file : {&options.script, &options.screenshot}) {
+        if (!file->empty() && file->front() != '/') *file = startFolder + "/" + *file;
     }
     if (options.gameDir.empty()) {
         const std::string program = platform::ExecutableFolder();
@@ -40,7 +50,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (!options.headless && !platform::InstallSdlBackend(&error)) {
-        std::fprintf(stderr, "player: no window (%s); use --headless to run without a display\n", error.c_str());
+        std::fprintf(stderr, "player: no display; use --headless\nplayer: %s\n", error.c_str());
         return 1;
     }
     RegisterScenes();

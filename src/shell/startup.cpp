@@ -10,6 +10,7 @@
 #include "shell/app_state.h"
 #include "shell/drawing_device.h"
 #include "shell/game.h"
+#include "shell/game_fonts.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ std::vector<StartupStep> BaseSteps() {
              return true;
          }},
         {"drawing device", StartDrawingDevice},
+        {"fonts", CreateGameFonts},
     };
 }
 
@@ -69,5 +71,6 @@ void ExitGame() {
     timeEndPeriod(1);
     // The scenes hold surfaces of the device: they go first.
     Game.DeleteModes();
+    ReleaseGameFonts();
     ReleaseDrawingDevice();
 }
