@@ -310,8 +310,9 @@ TEST_F(FontTest, TextReachesEveryKindOfDestination) {
         const DrawMode* mode;
         int ddMemory, memoryType, cacheMode;
     } cases[] = {
-        {&kD3D32, 0, DTMEMORYTYPE_VIDEO_RT, 0}, {&kD3D32, 1, DTMEMORYTYPE_SYSTEM, 0}, {&kD3D32, 1, DTMEMORYTYPE_SYSTEM, 1},
-        {&kDD8, 1, DTMEMORYTYPE_SYSTEM, 0},     {&kDD32, 0, DTMEMORYTYPE_VIDEO_RT, 1},
+        {&kD3D32, 0, DTMEMORYTYPE_VIDEO_RT, 0}, {&kD3D32, 1, DTMEMORYTYPE_SYSTEM, 0},
+        {&kD3D32, 1, DTMEMORYTYPE_SYSTEM, 1},   {&kDD8, 1, DTMEMORYTYPE_SYSTEM, 0},
+        {&kDD32, 0, DTMEMORYTYPE_VIDEO_RT, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.mode->name) + " memory " + std::to_string(c.memoryType) + " atlas " +
