@@ -10,6 +10,7 @@
 #include "shell/app_state.h"
 #include "shell/drawing_device.h"
 #include "shell/game.h"
+#include "shell/sound_requests.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ std::vector<StartupStep> BaseSteps() {
              return true;
          }},
         {"drawing device", StartDrawingDevice},
+        {"music and sound effects", StartSound},
     };
 }
 
@@ -67,6 +69,7 @@ bool InitGame(const std::string&, int) { return RunStartupSteps(StartupSteps());
 
 void ExitGame() {
     timeEndPeriod(1);
+    StopSound();
     // The scenes hold surfaces of the device: they go first.
     Game.DeleteModes();
     ReleaseDrawingDevice();

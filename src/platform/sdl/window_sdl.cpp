@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "platform/audio/device.h"
 #include "platform/dialog_window.h"
 #include "platform/host_log.h"
 #include "platform/keyboard.h"
@@ -227,6 +228,7 @@ bool InstallSdlBackend(std::string* error) {
 
 void ShutdownSdlBackend() {
     SetMessageBoxHandler(nullptr);
+    InstallAudioDeviceBackend(nullptr);
     if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_Quit();
 }
 
