@@ -30,6 +30,7 @@ DDSURFACEDATA WorkSD;
 DDSURFACEDATA DDPrimarySD;
 DDSURFACEDATA DDWorkSD;
 PALETTEENTRY DDPaletteColors[256] = {};
+unsigned DDPresentedFrames = 0;
 
 namespace {
 
@@ -209,13 +210,14 @@ void DDPresent() {
         }
     }
     platform::PresentFrame(frame.data(), w, h, w);
+    ++DDPresentedFrames;
 }
 
 void DDSetVirBackBuffer(int on) {
     if (!lpDTCon) return;
     if (lpDTCon->bVirBackBuffer && !on && VirBackBuffer.Pixels()) DDFlushVirBackBuffer(&BackBuffer, &VirBackBuffer);
     lpDTCon->bVirBackBuffer = on;
-    lpDTCon->lpRenderTarget = on ? &VirBackBuffer : &BackBuffer;
+    lpDTCon->lpRenderTarget = on ? &BackBuffer : &VirBackBuffer;
 }
 
 int DDRedirectBackBuffer(DDSURFACEDATA** surface) {

@@ -128,6 +128,9 @@ int DDFlip(int fps, int a, int b);
 // Converts the finished back buffer to 0x00RRGGBB (through the DirectDraw
 // palette at 8 bits) and hands it to the window backend.
 void DDPresent();
+// Frames handed to the window so far; the screen fades tell a run that goes
+// on from one abandoned frames ago.
+extern unsigned DDPresentedFrames;
 
 void DDSetVirBackBuffer(int on);
 int DDRedirectBackBuffer(DDSURFACEDATA** surface);
@@ -153,8 +156,9 @@ bool DDRestore();
 // Devices are never lost on this host. Tests reach the restore paths through
 // this hook: the device path's device becomes lost (Present and BeginScene
 // fail, video-memory textures lose their content) and becomes resettable
-// when resettable is set; in the DirectDraw path the primary and every
-// video-memory surface of the surface array are lost.
+// when resettable is set; in the DirectDraw path the primary, every
+// video-memory surface of the surface array and the fonts' surfaces are
+// lost.
 void DDSimulateDeviceLost(bool resettable);
 void DDSetDeviceResettable(bool resettable);
 

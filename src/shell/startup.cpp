@@ -10,6 +10,7 @@
 #include "shell/app_state.h"
 #include "shell/drawing_device.h"
 #include "shell/game.h"
+#include "shell/game_fonts.h"
 #include "shell/sound_requests.h"
 
 namespace {
@@ -40,6 +41,7 @@ std::vector<StartupStep> BaseSteps() {
              return true;
          }},
         {"drawing device", StartDrawingDevice},
+        {"fonts", CreateGameFonts},
         {"music and sound effects", StartSound},
     };
 }
@@ -72,5 +74,6 @@ void ExitGame() {
     StopSound();
     // The scenes hold surfaces of the device: they go first.
     Game.DeleteModes();
+    ReleaseGameFonts();
     ReleaseDrawingDevice();
 }
