@@ -8,6 +8,7 @@
 #include "platform/clock.h"
 #include "platform/random.h"
 #include "shell/app_state.h"
+#include "shell/dialogs/startup_dialog.h"
 #include "shell/drawing_device.h"
 #include "shell/game.h"
 #include "shell/game_fonts.h"
@@ -40,6 +41,7 @@ std::vector<StartupStep> BaseSteps() {
              Game.FadeLength = 10;
              return true;
          }},
+        {"drawing mode choice", ChooseDrawingMode},
         {"drawing device", StartDrawingDevice},
         {"fonts", CreateGameFonts},
         {"music and sound effects", StartSound},
