@@ -16,7 +16,7 @@ struct WavSpec {
     std::uint16_t extraSize = 0;
 };
 
-// A RIFF WAVE file with a fmt chunk as the spec says and the given samples.
+// A RIFF WAVE file with a fmt chunk as described and the given samples.
 inline std::string WavBytes(const WavSpec& s, const std::string& samples) {
     ByteBuilder fmt;
     fmt.U8(s.formatTag & 0xFF).U8(s.formatTag >> 8).U8(s.channels & 0xFF).U8(s.channels >> 8).U32(s.rate);
