@@ -279,6 +279,30 @@ TEST_F(FontTest, AtlasesAreRebuiltAfterALostDevice) {
     }
 }
 
+// The digit strips of the default fonts hold their digits again after a
+// lost device, in both paths.
+TEST_F(FontTest, DigitStripsAreDrawnAgainAfterALostDevice) {
+    for (const DrawMode* m : {&kD3D32, &kDD8}) {
+        SCOPED_TRACE(m->name);
+        Start(*m);
+        FONTTABLEENTRY entries[kDefaultFontCount];
+        std::copy(std::begin(FontTable), std::end(FontTable), entries);
+        for (FONTTABLEENTRY& e : entries) e.nCacheMode = 1;
+        ASSERT_EQ(CreateFonts(Fonts, entries, kDefaultFontCount), 1);
+        ASSERT_EQ(CreateDigitFonts(DigitSurfaces, DigitSurfaceTable, kDefaultFontCount, Fonts, entries), 1);
+        EXPECT_EQ(DigitSurfaces[1].nWidth, 160);
+        const std::vector<std::uint32_t> digits = Snapshot(DigitSurfaces[1]);
+        EXPECT_GT(CountOther(DigitSurfaces[1], 0, 0, 160, 16, Colour(0)), 100);
+        DDSimulateDeviceLost(true);
+        const bool restored = m->bD3D ? DDRestoreSurface() == 1 : DDRestore();
+        EXPECT_TRUE(restored);
+        EXPECT_TRUE(Snapshot(DigitSurfaces[1]) == digits);
+        for (Font& f : Fonts) f.Release();
+        for (DDSURFACEDATA& sd : DigitSurfaces) DDReleaseSurface(&sd);
+        DDRelease();
+    }
+}
+
 TEST_F(FontTest, WindowCentredOnItsPicture) {
     Start(kDD32);
     DDSURFACEDATA window;
