@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/audio/device.h"
 #include "platform/files.h"
 #include "platform/headless_input.h"
 #include "platform/present.h"
@@ -52,6 +53,11 @@ int main(int argc, char** argv) {
     if (!options.headless && !platform::InstallSdlBackend(&error)) {
         std::fprintf(stderr, "player: no display; use --headless\nplayer: %s\n", error.c_str());
         return 1;
+    }
+    if (options.noSound) {
+        platform::InstallAudioDeviceBackend(nullptr);
+    } else if (!options.headless) {
+        platform::InstallSdlAudioBackend();
     }
     RegisterScenes();
     SetGameFrameLimit(options.frames);
