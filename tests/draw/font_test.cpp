@@ -303,6 +303,35 @@ TEST_F(FontTest, DigitStripsAreDrawnAgainAfterALostDevice) {
     }
 }
 
+// Text reaches every kind of destination (drawn on directly, or composed on
+// the work surface and blitted keyed), inside its measured area only.
+TEST_F(FontTest, TextReachesEveryKindOfDestination) {
+    const struct {
+        const DrawMode* mode;
+        int ddMemory, memoryType, cacheMode;
+    } cases[] = {
+        {&kD3D32, 0, DTMEMORYTYPE_VIDEO_RT, 0}, {&kD3D32, 1, DTMEMORYTYPE_SYSTEM, 0},
+        {&kD3D32, 1, DTMEMORYTYPE_SYSTEM, 1},   {&kDD8, 1, DTMEMORYTYPE_SYSTEM, 0},
+        {&kDD32, 0, DTMEMORYTYPE_VIDEO_RT, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.mode->name) + " memory " + std::to_string(c.memoryType) + " atlas " +
+                     std::to_string(c.cacheMode));
+        Start(*c.mode);
+        Make(16, 16, 16, c.cacheMode);
+        DDSURFACEDATA target;
+        ASSERT_TRUE(DDCreateSurface(&target, 200, 100, 0, c.ddMemory, c.memoryType, 0, 0));
+        PalNumToRGB(&target, 0, 0, 200, 100, kGround);
+        const std::uint32_t ground = PixelAt(target, 0, 0);
+        font.DrawText(&target, 20, 30, "Aあ\n字b");
+        EXPECT_GT(CountOther(target, 20, 30, 32, 32, ground), 60);
+        EXPECT_EQ(CountOther(target, 0, 0, 200, 100, ground), CountOther(target, 20, 30, 32, 32, ground));
+        DDReleaseSurface(&target);
+        font.Release();
+        DDRelease();
+    }
+}
+
 TEST_F(FontTest, WindowCentredOnItsPicture) {
     Start(kDD32);
     DDSURFACEDATA window;
