@@ -1,10 +1,13 @@
 #include "shell/main_window.h"
 
 #include "draw/device.h"
+#include "draw/primitives.h"
 #include "foundation/abort.h"
 #include "foundation/report.h"
 #include "platform/message_box.h"
+#include "shell/app_requests.h"
 #include "shell/app_state.h"
+#include "shell/dialogs/name_entry_dialog.h"
 #include "shell/editor_notice.h"
 #include "shell/game.h"
 #include "shell/window_data.h"
@@ -51,6 +54,7 @@ LRESULT cMainWindow::MainWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lP
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN: return 0;
         case kWmRestoreDevice: DDRestoreSurface(); return 0;
+        case kWmNameEntry: OnNameEntry(); return 0;
         case WM_SYSCOMMAND: {
             WPARAM command = wParam & 0xFFF0;
             if (command == SC_SCREENSAVE || command == SC_MONITORPOWER) return 0;
@@ -93,6 +97,15 @@ LRESULT cMainWindow::OnClose(HWND window) {
     WriteLog("thGame.Exit()");
     DestroyWindow(window);
     return 0;
+}
+
+void cMainWindow::OnNameEntry() {
+    DDDialogBoxMode(1);
+    SuspendWorkers();
+    RunNameEntryDialog();
+    DDDialogBoxMode(0);
+    ResumeWorkers();
+    NameEntryDone.store(1);
 }
 
 void cMainWindow::Zoom(int z) {
