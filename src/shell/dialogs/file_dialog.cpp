@@ -32,16 +32,13 @@ const cFileDialogKind* FileDialogKind(int kind) {
 }
 
 cFileDialog::cFileDialog(std::string& result, int kind) : m_strResult(result), m_pKind(FileDialogKind(kind)) {
-    cDialogClass<cFileDialog>::Live = this;
-    m_pfnProc = &cDialogClass<cFileDialog>::Proc;
+    cDialogClass<cFileDialog>::Bind(this);
     Init(kResourceFileDialog, &MainWindow, &WindowRegistry);
     SetLayout(0, 0, 100, 100, 640, 480, 0);
     m_Edits.emplace_back();
 }
 
-cFileDialog::~cFileDialog() {
-    if (cDialogClass<cFileDialog>::Live == this) cDialogClass<cFileDialog>::Live = nullptr;
-}
+cFileDialog::~cFileDialog() { cDialogClass<cFileDialog>::Unbind(this); }
 
 void cFileDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
     cDialog::OnInitDialog(wParam, lParam);

@@ -20,8 +20,7 @@ constexpr int kNameLength = 3;
 }  // namespace
 
 cNameEntryDialog::cNameEntryDialog(std::string* name) {
-    cDialogClass<cNameEntryDialog>::Live = this;
-    m_pfnProc = &cDialogClass<cNameEntryDialog>::Proc;
+    cDialogClass<cNameEntryDialog>::Bind(this);
     Init(kResourceNameEntry, &MainWindow, &WindowRegistry);
     SetLayout(0, 0, 100, 100, 640, 480, 0);
     int x = 0;
@@ -36,9 +35,7 @@ cNameEntryDialog::cNameEntryDialog(std::string* name) {
     }
 }
 
-cNameEntryDialog::~cNameEntryDialog() {
-    if (cDialogClass<cNameEntryDialog>::Live == this) cDialogClass<cNameEntryDialog>::Live = nullptr;
-}
+cNameEntryDialog::~cNameEntryDialog() { cDialogClass<cNameEntryDialog>::Unbind(this); }
 
 void cNameEntryDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
     cDialog::OnInitDialog(wParam, lParam);

@@ -7,6 +7,7 @@
 #include "platform/headless_input.h"
 #include "platform/keyboard.h"
 #include "platform/present.h"
+#include "platform/text.h"
 #include "shell/app_requests.h"
 #include "shell/keyboard_hook.h"
 #include "support/temp_dir.h"
@@ -37,34 +38,35 @@ protected:
     TempDir m_dir;
 };
 
-TEST_F(NameEntryTest, TypingReplacesTheSelectedNameAndAFourthJapaneseLetterIsRefused) {
-    Game.PlayType = 5;
-    OptionData.m_strRankingName = "aaa";
-    // あ い う え, then Escape (which does not close it), then Return.
-    for (WPARAM ch : {0x82A0u, 0x82A2u, 0x82A4u, 0x82A6u}) Post(WM_CHAR, ch);
+struct TypingCase {
+    const char* name;
+    int playType;
+    const char* stored;
+    const char* typedUtf8;  // then Escape (which does not close it) and Return
+    const char* kept;       // Shift-JIS
+};
+
+class NameEntryTyping : public NameEntryTest, public ::testing::WithParamInterface<TypingCase> {};
+
+// The stored name is shown selected, so typing replaces it.
+TEST_P(NameEntryTyping, KeepsWhatTheFieldTakes) {
+    const TypingCase& c = GetParam();
+    Game.PlayType = c.playType;
+    OptionData.m_strRankingName = c.stored;
+    for (WPARAM ch : platform::TypedCharacters(platform::Utf8ToCp932(c.typedUtf8))) Post(WM_CHAR, ch);
     Post(WM_KEYDOWN, VK_ESCAPE);
     Post(WM_KEYDOWN, VK_RETURN);
     EXPECT_EQ(RunNameEntryDialog(), 1);
-    EXPECT_EQ(OptionData.m_strRankingName, "\x82\xA0\x82\xA2\x82\xA4");
+    EXPECT_EQ(OptionData.m_strRankingName, c.kept);
 }
 
-TEST_F(NameEntryTest, ThreeLatinLettersAndNoMore) {
-    Game.PlayType = 5;
-    OptionData.m_strRankingName = "zz";
-    for (WPARAM ch : {WPARAM('a'), WPARAM('b'), WPARAM('c'), WPARAM('d')}) Post(WM_CHAR, ch);
-    Post(WM_KEYDOWN, VK_RETURN);
-    EXPECT_EQ(RunNameEntryDialog(), 1);
-    EXPECT_EQ(OptionData.m_strRankingName, "abc");
-}
-
-TEST_F(NameEntryTest, WithoutANameToEditOnlyOkIsThereAndNothingChanges) {
-    Game.PlayType = 0;
-    OptionData.m_strRankingName = "xyz";
-    Post(WM_CHAR, 'q');
-    Post(WM_KEYDOWN, VK_RETURN);
-    EXPECT_EQ(RunNameEntryDialog(), 1);
-    EXPECT_EQ(OptionData.m_strRankingName, "xyz");
-}
+INSTANTIATE_TEST_SUITE_P(Cases, NameEntryTyping,
+                         ::testing::Values(TypingCase{"AFourthJapaneseLetterIsRefused", 5, "aaa",
+                                                      reinterpret_cast<const char*>(u8"あいうえ"),
+                                                      "\x82\xA0\x82\xA2\x82\xA4"},
+                                           TypingCase{"ThreeLatinLettersAndNoMore", 5, "zz", "abcd", "abc"},
+                                           TypingCase{"WithoutANameToEditNothingChanges", 0, "xyz", "q", "xyz"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(NameEntryTest, TheGameThreadsRequestRunsItAndSetsTheDoneFlagLast) {
     Game.PlayType = 5;
