@@ -52,7 +52,7 @@ private:
     const cFileDialogKind* m_pKind;
     std::string m_strFolder;
     std::string m_strName;
-    std::vector<cFileEntry> m_Entries;
+    std::vector<cFolderEntry> m_Entries;
     std::deque<cEditControl> m_Edits;
 };
 

@@ -59,12 +59,12 @@ bool MatchesFilter(const std::string& name, const std::string& patterns) {
     return false;
 }
 
-std::vector<cFileEntry> ListFolder(const std::string& folder, const std::string& patterns) {
+std::vector<cFolderEntry> ListFolder(const std::string& folder, const std::string& patterns) {
     std::vector<std::string> names;
     if (!platform::ListDirectory(folder, names)) return {};
     std::sort(names.begin(), names.end());
-    std::vector<cFileEntry> folders;
-    std::vector<cFileEntry> files;
+    std::vector<cFolderEntry> folders;
+    std::vector<cFolderEntry> files;
     if (folder != "\\" && !folder.empty()) folders.push_back({"..", true});
     for (const auto& name : names) {
         if (platform::IsDirectory(JoinInternalPath(folder, name))) {

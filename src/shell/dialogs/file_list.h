@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-struct cFileEntry {
+struct cFolderEntry {
     std::string name;  // Shift-JIS
     bool folder = false;
 };
@@ -18,7 +18,7 @@ bool MatchesFilter(const std::string& name, const std::string& patterns);
 // The entries of an internal folder: ".." unless it is the root, then the
 // subfolders, then the matching files, each group sorted by name. Empty when
 // the folder cannot be listed.
-std::vector<cFileEntry> ListFolder(const std::string& folder, const std::string& patterns);
+std::vector<cFolderEntry> ListFolder(const std::string& folder, const std::string& patterns);
 
 // An internal path joined, with ".." and "." taken out; a name rooted at
 // a backslash stands alone.
