@@ -1,12 +1,14 @@
-// The player program: the command line of the host in place of the
-// Windows entry arguments.
+// The player program: reads the command line, picks the window or headless
+// backend, and runs the game's entry.
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "platform/audio/device.h"
 #include "platform/files.h"
 #include "platform/headless_input.h"
 #include "platform/present.h"
+#include "platform/process.h"
 #include "platform/sdl/sdl_backend.h"
 #include "platform/text.h"
 #include "platform/win_types.h"
@@ -27,6 +29,19 @@ int main(int argc, char** argv) {
         std::printf("%s\n", kUsageLine);
         return 0;
     }
+    // Files named on the command line are where the user stands, also when
+    // the game folder becomes the working folder.
+    const std::string startFolder = platform::HostPath(platform::GetCurrentDirectoryInternal());
+    for (std::string* file : {&options.script, &options.screenshot}) {
+        if (!file->empty() && file->front() != '/') *file = startFolder + "/" + *file;
+    }
+    if (options.gameDir.empty()) {
+        const std::string program = platform::ExecutableFolder();
+        const bool here = platform::IsDirectory("data") || platform::IsDirectory("default");
+        const bool sample =
+            !program.empty() && platform::IsDirectory(platform::InternalPath(program + "/" + kSampleGameFolder));
+        options.gameDir = DefaultGameFolder(here, program, sample);
+    }
     if (!options.gameDir.empty() && !platform::SetCurrentDirectoryInternal(platform::InternalPath(options.gameDir))) {
         std::fprintf(stderr, "player: no game folder %s\n", options.gameDir.c_str());
         return 2;
@@ -38,6 +53,11 @@ int main(int argc, char** argv) {
     if (!options.headless && !platform::InstallSdlBackend(&error)) {
         std::fprintf(stderr, "player: no display; use --headless\nplayer: %s\n", error.c_str());
         return 1;
+    }
+    if (options.noSound) {
+        platform::InstallAudioDeviceBackend(nullptr);
+    } else if (!options.headless) {
+        platform::InstallSdlAudioBackend();
     }
     RegisterScenes();
     SetGameFrameLimit(options.frames);

@@ -1,6 +1,6 @@
 #pragma once
-// Processes: the single-instance lock and stopping another copy of the
-// program, in place of a named mutex and TerminateProcess.
+// Processes: the single-instance lock, stopping another copy of the program,
+// and noting in the run report that this copy was stopped.
 #include <string>
 #include <string_view>
 
@@ -50,5 +50,9 @@ bool ProcessExists(int pid);
 // program (a second copy that ends this one), else other + " (pid N)"; CR LF
 // ends the line. Path and texts are fixed here, so the handler only writes.
 void NoteEndRequests(std::string_view internalPath, const std::string& sameProgram, const std::string& other);
+
+// Contract: the host folder that holds the running program's file (no
+// trailing separator); empty when the host cannot tell.
+std::string ExecutableFolder();
 
 }  // namespace platform

@@ -12,6 +12,7 @@
 #include "shell/drawing_device.h"
 #include "shell/game.h"
 #include "shell/game_fonts.h"
+#include "shell/sound_requests.h"
 
 namespace {
 
@@ -43,6 +44,7 @@ std::vector<StartupStep> BaseSteps() {
         {"drawing mode choice", ChooseDrawingMode},
         {"drawing device", StartDrawingDevice},
         {"fonts", CreateGameFonts},
+        {"music and sound effects", StartSound},
     };
 }
 
@@ -71,6 +73,7 @@ bool InitGame(const std::string&, int) { return RunStartupSteps(StartupSteps());
 
 void ExitGame() {
     timeEndPeriod(1);
+    StopSound();
     // The scenes hold surfaces of the device: they go first.
     Game.DeleteModes();
     ReleaseGameFonts();

@@ -28,7 +28,7 @@ export XDG_RUNTIME_DIR="$work"
 export SDL_RENDER_DRIVER=software
 export SDL_FRAMEBUFFER_ACCELERATION=0
 
-"$player" &
+"$player" --game . &
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT INT TERM
 fail() {
@@ -92,7 +92,7 @@ expect_clean_exit 50 "Escape"
 [ -f Report_Game.txt ] || fail "no Report_Game.txt"
 
 # The loop ticks in the real window too: after 30 frames it closes itself.
-"$player" --frames 30 &
+"$player" --game . --frames 30 &
 pid=$!
 expect_clean_exit 100 "30 frames"
 echo "ok: 640x480 window at $x,$y, closed by Escape, exit 0; 30 frames ran"

@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/audio/device.h"
 #include "platform/dialog_window.h"
 #include "platform/host_log.h"
 #include "platform/keyboard.h"
@@ -254,6 +255,7 @@ bool InstallSdlBackend(std::string* error) {
 
 void ShutdownSdlBackend() {
     SetMessageBoxHandler(nullptr);
+    InstallAudioDeviceBackend(nullptr);
     if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_Quit();
 }
 

@@ -8,6 +8,8 @@
 #include "foundation/abort.h"
 #include "gamedata/project/global_data.h"
 #include "platform/random.h"
+#include "platform/window.h"
+#include "shell/app_state.h"
 #include "stage/objects/shot.h"
 
 namespace {
@@ -51,6 +53,17 @@ TEST(StageHarness, BuildsAThreeScreenStageFromAPicture) {
     EXPECT_EQ(AbortFlag.load(), 0);
 }
 
+TEST(StageHarness, RecordsTheSoundAndMusicRequestsOfStagePlay) {
+    StageHarness stage({"H."});
+    const HWND window = MainWindowHandle.load();
+    ASSERT_NE(window, nullptr);
+    SendMessageA(window, WM_USER + 5, 7, 0);
+    SendMessageA(window, WM_USER + 6, 4, 3);
+    SendMessageA(window, WM_USER + 5, 16 + 2, 0);
+    EXPECT_EQ(stage.Sounds(), (std::vector<int>{7, 18}));
+    EXPECT_EQ(stage.Music(), (std::vector<StageHarness::MusicRequest>{{4, 3}}));
+}
+
 // One change of one member of the played state each.
 struct HashCase {
     const char* member;
@@ -73,7 +86,7 @@ TEST(StageHarness, StateHashSeesEveryMemberAndNothingElse) {
         {"clear time", [](StageHarness& s) { s.State().m_nClearTime = 1; }},
         {"stage variable", [](StageHarness& s) { s.State().m_vecStageVar[1000] = -1; }},
         {"end request", [](StageHarness& s) { s.State().m_nEndRequest = 2; }},
-        {"wait request", [](StageHarness& s) { s.State().m_Wait.nFrames = 3; }},
+        {"wait request", [](StageHarness& s) { s.State().m_Wait[3] = 3; }},
         {"group list", [](StageHarness& s) { s.State().m_vecForce[3].push_back(&s.Hero()); }},
         {"score", [](StageHarness&) { StoryData.m_nScore = 10; }},
         {"common variable", [](StageHarness&) { StoryData.m_vVar.push_back(0); }},
