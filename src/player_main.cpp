@@ -8,6 +8,7 @@
 #include "platform/headless_input.h"
 #include "platform/present.h"
 #include "platform/sdl/sdl_backend.h"
+#include "platform/system_info.h"
 #include "platform/text.h"
 #include "platform/win_types.h"
 #include "scenes/modes.h"
@@ -35,6 +36,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "player: no window (%s); use --headless to run without a display\n", error.c_str());
         return 1;
     }
+    // A run without a display reports the same machine everywhere.
+    platform::UseFixedMachineFacts(options.headless);
     RegisterScenes();
     SetGameFrameLimit(options.frames);
     std::string commandLine = platform::Utf8ToCp932(options.stageFile);

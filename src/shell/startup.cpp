@@ -10,6 +10,9 @@
 #include "shell/app_state.h"
 #include "shell/drawing_device.h"
 #include "shell/game.h"
+#include "shell/input/key_config.h"
+#include "shell/input/key_state.h"
+#include "gamedata/project/player_files.h"
 
 namespace {
 
@@ -36,9 +39,16 @@ std::vector<StartupStep> BaseSteps() {
          [] {
              Game.FrameRate = 60;
              Game.FadeLength = 10;
+             for (auto& keys : KeyStates) keys.SetRepeat(18, 6);
              return true;
          }},
         {"drawing device", StartDrawingDevice},
+        {"input",
+         [] {
+             for (auto& keys : KeyStates) keys.InitJoyMasks();
+             if (!ReadKeyConfig(PathTable[kPathKeyConfig], KeyConfig)) DefaultKeyConfig(KeyConfig);
+             return true;
+         }},
     };
 }
 
