@@ -95,7 +95,8 @@ int main(int argc, char** argv) {
             std::printf("direction %d buttons %d numpad %d\n", shownDirection, shownButtons, s.m_nNumpad);
             std::fflush(stdout);
         }
-        bool matches = (o.direction < 0 || o.direction == shownDirection) && (o.buttons < 0 || o.buttons == shownButtons);
+        bool matches =
+            (o.direction < 0 || o.direction == shownDirection) && (o.buttons < 0 || o.buttons == shownButtons);
         if (expecting && matches) {
             code = 0;
             break;

@@ -5,6 +5,7 @@
 #include "foundation/report.h"
 #include "gamedata/project/data_limits.h"
 #include "gamedata/project/live_data_limits.h"
+#include "gamedata/project/player_files.h"
 #include "platform/clock.h"
 #include "platform/random.h"
 #include "shell/app_state.h"
@@ -12,7 +13,6 @@
 #include "shell/game.h"
 #include "shell/input/key_config.h"
 #include "shell/input/key_state.h"
-#include "gamedata/project/player_files.h"
 
 namespace {
 

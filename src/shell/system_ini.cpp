@@ -17,10 +17,9 @@ constexpr std::size_t kFreeStageSize = sizeof(cSystemIni::FreeStage);
 
 // Settings 0 to 10 in the order of the key table.
 int* IntSetting(cSystemIni& s, int index) {
-    int* const table[kSystemIniKeyCount] = {&s.Direct3D,        &s.WindowMode,   &s.Bpp,
-                                            &s.VSync,           &s.D3D_FontCache, &s.DD_FontCache,
-                                            &s.DD_VideoStretch, &s.ShowFps,       nullptr,
-                                            &s.English,         &s.Midi_DirectMusic};
+    int* const table[kSystemIniKeyCount] = {
+        &s.Direct3D,        &s.WindowMode, &s.Bpp,  &s.VSync,   &s.D3D_FontCache,   &s.DD_FontCache,
+        &s.DD_VideoStretch, &s.ShowFps,    nullptr, &s.English, &s.Midi_DirectMusic};
     if (index < 0 || index >= kSystemIniKeyCount) return nullptr;
     return table[index];
 }

@@ -79,7 +79,8 @@ TEST(HeadlessScript, JoystickLinesSetAndRemoveAJoystickAtTheirFrame) {
     EXPECT_FALSE(platform::headless::LoadInputScript(dir.HostPath() + "/bad.txt", &error));
     dir.WriteHostFile("bad.txt", "0 joy 1 70000 0 0\n");
     EXPECT_FALSE(platform::headless::LoadInputScript(dir.HostPath() + "/bad.txt", &error));
-    dir.WriteHostFile("s.txt", std::to_string(now + 1) + " joy 2 0 65535 5\n" + std::to_string(now + 2) + " joyoff 2\n");
+    dir.WriteHostFile("s.txt",
+                      std::to_string(now + 1) + " joy 2 0 65535 5\n" + std::to_string(now + 2) + " joyoff 2\n");
     ASSERT_TRUE(platform::headless::LoadInputScript(dir.HostPath() + "/s.txt", &error)) << error;
     HWND h = CreateMainWindow("t", 0, 0, 640, 480, [](HWND, UINT, WPARAM, LPARAM) -> LRESULT { return 0; });
     ASSERT_NE(h, nullptr);

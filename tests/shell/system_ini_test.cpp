@@ -21,8 +21,9 @@ struct Settings {
 };
 
 Settings Of(const cSystemIni& s) {
-    return {s.Direct3D,        s.WindowMode, s.Bpp,     s.VSync,   s.D3D_FontCache,    s.DD_FontCache,
-            s.DD_VideoStretch, s.ShowFps,    s.English, s.Midi_DirectMusic, s.FreeStage};
+    return {s.Direct3D,     s.WindowMode,      s.Bpp,     s.VSync,   s.D3D_FontCache,
+            s.DD_FontCache, s.DD_VideoStretch, s.ShowFps, s.English, s.Midi_DirectMusic,
+            s.FreeStage};
 }
 
 // The defaults of a new project's key table.
@@ -90,8 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
                     s.Bpp = -8;
                     s.VSync = 0;
                 })},
-        IniCase{"HugeNumberSaturates", "Bpp=99999999999999\nExit\n", 1,
-                With([](Settings& s) { s.Bpp = 2147483647; })},
+        IniCase{"HugeNumberSaturates", "Bpp=99999999999999\nExit\n", 1, With([](Settings& s) { s.Bpp = 2147483647; })},
         IniCase{"FreeStageTaken", "FreeStage=data\\stg4\\s.stg4\nExit\n", 1,
                 With([](Settings& s) { s.FreeStage = "data\\stg4\\s.stg4"; })},
         IniCase{"FreeStageOneCharacterIgnored", "FreeStage=a\nExit\n", 1, kDefaults},

@@ -72,7 +72,8 @@ bool HandleJoystickEvent(const SDL_Event& e) {
             Device* d = ByInstance(e.jbutton.which);
             if (!d || e.jbutton.button >= 32) return true;
             DWORD bit = DWORD(1) << e.jbutton.button;
-            d->reading.buttons = e.jbutton.state == SDL_PRESSED ? (d->reading.buttons | bit) : (d->reading.buttons & ~bit);
+            d->reading.buttons =
+                e.jbutton.state == SDL_PRESSED ? (d->reading.buttons | bit) : (d->reading.buttons & ~bit);
             SetJoystickState(IdOf(*d), d->reading);
             return true;
         }

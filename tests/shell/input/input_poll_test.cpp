@@ -71,7 +71,7 @@ TEST_F(InputPoll, AnAbsentJoystickIsAskedAgainOnlyAfter120Polls) {
 TEST_F(InputPoll, ConfiguredBindingsReadKeysAxesAndButtonsAndEachJoystickKeepsItsOwnRetry) {
     KeyConfig.inUse = 1;
     KeyConfig.joystickCount = 2;
-    KeyConfig.bindings[4] = KeyBinding{0, 1};            // button 1: joystick 0 button 1
+    KeyConfig.bindings[4] = KeyBinding{0, 1};             // button 1: joystick 0 button 1
     KeyConfig.bindings[0] = KeyBinding{1, kJoyAxisLeft};  // left: joystick 1's stick
     KeyConfig.bindings[5] = KeyBinding{8, VK_SPACE};      // button 2: Space
     platform::SetJoystickState(0, platform::JoystickReading{32768, 32768, 1});
@@ -100,8 +100,12 @@ TEST(JoyAxis, EdgesOfTheStickRange) {
     const struct {
         DWORD x, y;
         int code, held;
-    } cases[] = {{10000, 32768, kJoyAxisLeft, 1}, {10001, 32768, kJoyAxisLeft, 0}, {55535, 0, kJoyAxisRight, 1},
-                 {55534, 0, kJoyAxisRight, 0},    {0, 10000, kJoyAxisUp, 1},       {0, 55535, kJoyAxisDown, 1},
+    } cases[] = {{10000, 32768, kJoyAxisLeft, 1},
+                 {10001, 32768, kJoyAxisLeft, 0},
+                 {55535, 0, kJoyAxisRight, 1},
+                 {55534, 0, kJoyAxisRight, 0},
+                 {0, 10000, kJoyAxisUp, 1},
+                 {0, 55535, kJoyAxisDown, 1},
                  {0, 0, 1, 0}};
     for (const auto& c : cases) {
         EXPECT_EQ(JoyAxisCode(platform::JoystickReading{c.x, c.y, 0xFFFF}, c.code), c.held) << c.x << "," << c.y;
