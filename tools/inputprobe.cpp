@@ -23,6 +23,7 @@
 #ifdef INPUTPROBE_WINDOW
 #include "platform/sdl/sdl_backend.h"
 #include "shell/main_window.h"
+#include "shell/tool_window.h"
 
 namespace {
 
@@ -45,24 +46,6 @@ bool Parse(int argc, char** argv, Options& o) {
     return true;
 }
 
-LRESULT ProbeWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_CLOSE) {
-        DestroyWindow(window);
-        return 0;
-    }
-    if (msg == WM_KEYDOWN) return 0;  // Escape is a key like any other here
-    return MainWindowProc(window, msg, wParam, lParam);
-}
-
-bool PumpWindow() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) return false;
-        DispatchMessageA(&msg);
-    }
-    return true;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -77,7 +60,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     MainWindow.SetLayout(kScreenWidth, kScreenHeight, 100, 100, kScreenWidth, kScreenHeight, 0);
-    HWND window = CreateMainWindow("inputprobe", 100, 100, kScreenWidth, kScreenHeight, ProbeWindowProc);
+    HWND window = CreateMainWindow("inputprobe", 100, 100, kScreenWidth, kScreenHeight, ToolWindowProc);
     if (!window) return 1;
     for (auto& keys : KeyStates) keys.InitJoyMasks();
     if (!ReadKeyConfig(PathTable[kPathKeyConfig], KeyConfig)) DefaultKeyConfig(KeyConfig);
@@ -86,7 +69,7 @@ int main(int argc, char** argv) {
     int shownDirection = -1;
     int shownButtons = -1;
     DWORD start = timeGetTime();
-    while (PumpWindow()) {
+    while (PumpToolWindow()) {
         Game.PollInput(KeyStates);
         const cKeyState& s = KeyStates[0];
         if (s.m_wDirection != shownDirection || s.m_wButtons != shownButtons) {
@@ -105,7 +88,7 @@ int main(int argc, char** argv) {
         Sleep(16);
     }
     if (IsWindow(window)) DestroyWindow(window);
-    PumpWindow();
+    PumpToolWindow();
     platform::ShutdownSdlBackend();
     return code;
 }

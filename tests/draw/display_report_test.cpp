@@ -4,21 +4,12 @@
 
 #include "draw_fixture.h"
 #include "platform/system_info.h"
+#include "support/fixed_machine_facts.h"
 #include "support/test_env.h"
-
-namespace {
-
-class FixedFacts {
-public:
-    FixedFacts() { platform::UseFixedMachineFacts(true); }
-    ~FixedFacts() { platform::UseFixedMachineFacts(false); }
-};
-
-}  // namespace
 
 TEST(DisplayReport, DirectDrawReportsItsMemoryAndRefreshRate) {
     TestEnv env;
-    FixedFacts fixed;
+    FixedMachineFacts fixed;
     ASSERT_TRUE(StartMode(kDD16));
     int freeMB = -1;
     int totalMB = -1;
@@ -34,7 +25,7 @@ TEST(DisplayReport, DirectDrawReportsItsMemoryAndRefreshRate) {
 
 TEST(DisplayReport, Direct3DHasNoVideoMemoryAndListsItsCapsAndFormatChecks) {
     TestEnv env;
-    FixedFacts fixed;
+    FixedMachineFacts fixed;
     ASSERT_TRUE(StartMode(kD3D16Full));
     int freeMB = -1;
     int totalMB = -1;

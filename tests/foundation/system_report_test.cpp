@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/system_info.h"
+#include "support/fixed_machine_facts.h"
 #include "support/test_env.h"
 
 namespace {
@@ -32,17 +33,11 @@ std::string FirstLine(const char* file) {
     return line;
 }
 
-class FixedFacts {
-public:
-    FixedFacts() { platform::UseFixedMachineFacts(true); }
-    ~FixedFacts() { platform::UseFixedMachineFacts(false); }
-};
-
 }  // namespace
 
 TEST(SystemReport, HeadlessFactsGiveTheSameLinesOnEveryMachine) {
     TestEnv env;
-    FixedFacts fixed;
+    FixedMachineFacts fixed;
     ASSERT_EQ(SystemReport(), 1);
     // The 4 GB disk is capped at 2147483647 bytes: 2048MB without decimals.
     EXPECT_EQ(env.Report(),
@@ -93,6 +88,6 @@ TEST(SystemReport, TheVersionChecksAnswerAsVersionSixOneAndTheDiskCountIsCapped)
     int minor = 0;
     WindowsVersionName(nullptr, &major, &minor);
     EXPECT_EQ(major * 10 + minor, 61);
-    FixedFacts fixed;
+    FixedMachineFacts fixed;
     EXPECT_EQ(GetDiskFreeBytes(""), 2147483647);
 }

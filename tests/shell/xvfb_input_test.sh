@@ -7,22 +7,9 @@ set -eu
 probe=$(readlink -f "$1")
 player=$(readlink -f "$2")
 
-if [ -z "${XVFB_CHILD:-}" ]; then
-    for tool in xvfb-run xdotool; do
-        if ! command -v "$tool" >/dev/null 2>&1; then
-            echo "skipped: $tool is not installed"
-            exit 77
-        fi
-    done
-    XVFB_CHILD=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-export XDG_RUNTIME_DIR="$work"
-export SDL_RENDER_DRIVER=software
-export SDL_FRAMEBUFFER_ACCELERATION=0
+. "$(dirname "$0")/../support/xvfb_env.sh"
+[ -n "${XVFB_CHILD:-}" ] || xvfb_reexec 1280x1024x24 xvfb-run xdotool -- "$0" "$@"
+xvfb_workdir
 fail() {
     echo "FAIL: $*"
     exit 1
