@@ -18,14 +18,7 @@ fail() {
 # Right arrow and X: direction 2, button 2.
 "$probe" --expect-direction 2 --expect-buttons 2 --seconds 60 >probe.txt &
 pid=$!
-wid=""
-for _ in $(seq 1 300); do
-    wid=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1 || true)
-    [ -n "$wid" ] && break
-    kill -0 "$pid" 2>/dev/null || fail "inputprobe ended before its window appeared"
-    sleep 0.1
-done
-[ -n "$wid" ] || fail "no window"
+xvfb_wait_window "$pid" inputprobe 600
 xdotool windowfocus --sync "$wid" 2>/dev/null || true
 xdotool keydown --window "$wid" Right keydown --window "$wid" x
 set +e

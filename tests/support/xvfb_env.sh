@@ -30,3 +30,18 @@ xvfb_workdir() {
     export SDL_RENDER_DRIVER=software
     export SDL_FRAMEBUFFER_ACCELERATION=0
 }
+
+# xvfb_wait_window PID WHAT TENTHS: sets wid to the visible window of PID,
+# waiting up to TENTHS tenths of a second (sanitizer builds on a busy
+# machine have taken half a minute); fails when PID ends first or no window
+# comes.
+xvfb_wait_window() {
+    wid=""
+    for _ in $(seq 1 "$3"); do
+        wid=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -n 1 || true)
+        [ -n "$wid" ] && return 0
+        kill -0 "$1" 2>/dev/null || fail "$2 ended before its window appeared"
+        sleep 0.1
+    done
+    fail "$2: no window"
+}
