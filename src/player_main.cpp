@@ -21,8 +21,12 @@ int main(int argc, char** argv) {
     PlayerOptions options;
     std::string error;
     if (!ParseCommandLine(args, options, &error)) {
-        std::fprintf(stderr, "player: %s\n", error.c_str());
+        std::fprintf(stderr, "player: %s\n%s\n", error.c_str(), kUsageLine);
         return 2;
+    }
+    if (options.help) {
+        std::printf("%s\n", kUsageLine);
+        return 0;
     }
     if (!options.gameDir.empty() && !platform::SetCurrentDirectoryInternal(platform::InternalPath(options.gameDir))) {
         std::fprintf(stderr, "player: no game folder %s\n", options.gameDir.c_str());
@@ -33,7 +37,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (!options.headless && !platform::InstallSdlBackend(&error)) {
-        std::fprintf(stderr, "player: no window (%s); use --headless to run without a display\n", error.c_str());
+        std::fprintf(stderr, "player: no display; use --headless\nplayer: %s\n", error.c_str());
         return 1;
     }
     // A run without a display reports the same machine everywhere.

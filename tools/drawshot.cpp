@@ -1,10 +1,11 @@
 // drawshot: draws the fixture scene of the drawing core (pictures with
 // keys, mirrored cells, clipped and stretched blits, fills, batches, a
 // render target) in one drawing mode and writes the frame as a PNG, or
-// shows it in the game's window.
+// shows it in the game's window. --scene text draws a screen of Japanese
+// and ASCII text in the fonts instead.
 //
-//   drawshot [--mode D3D32|D3D16w|D3D16f|DD32|DD16|DD8] [--out FILE.png]
-//   drawshot --window [--mode ...] [--zoom 1..5] [--frames N]
+//   drawshot [--mode D3D32|D3D16w|D3D16f|DD32|DD16|DD8] [--scene text] [--out FILE.png]
+//   drawshot --window [--mode ...] [--scene text] [--zoom 1..5] [--frames N]
 //
 // The window is the game's main window: --zoom asks for the zoom the way
 // Alt+1..5 does (refused when the work area is too small), and the frame
@@ -18,6 +19,7 @@
 
 #include "draw/blit.h"
 #include "draw/device.h"
+#include "draw/font.h"
 #include "draw/palette.h"
 #include "draw/primitives.h"
 #include "draw/sprite_batch.h"
@@ -47,6 +49,9 @@ constexpr ModeArg kModes[] = {{"D3D32", 1, 32, 1}, {"D3D16w", 1, 16, 1}, {"D3D16
 // The fixture palette: entry 0 is the key colour, the rest spread out.
 std::uint32_t PaletteColour(int i) {
     if (i == 0) return 0xFF00FF;
+    if (i == 240) return 0x101018;  // frames
+    if (i == 241) return 0xFFFFF0;  // text
+    if (i == 242) return 0x283058;  // text windows
     const std::uint32_t r = (i * 37) & 255, g = (i * 91 + 40) & 255, b = (i * 53 + 90) & 255;
     const std::uint32_t c = r << 16 | g << 8 | b;
     return c == 0xFF00FF ? 0xFE00FF : c;
@@ -99,7 +104,8 @@ bool WritePictures() {
     platform::CreateDirectoryA("bmp");
     platform::CreateDirectoryA("bmp\\plt");
     const std::pair<const char*, std::string> files[] = {
-        {"bmp\\plt\\Palette.bmp", Bmp8(16, 16, [](int x, int y) { return y * 16 + x; })},
+        // The key colour on top, the 16 x 16 swatch of the colours below it.
+        {"bmp\\plt\\Palette.bmp", Bmp8(16, 24, [](int x, int y) { return y < 8 ? 0 : (y - 8) * 16 + x; })},
         // Four tiles with transparent corners.
         {"bmp\\tiles.bmp", Bmp8(128, 32,
                                 [](int x, int y) {
@@ -132,11 +138,6 @@ struct Pictures {
 
 bool LoadPictures(const ModeArg& m, Pictures& p) {
     if (!SetTrans("bmp\\plt\\Palette.bmp") || !DDLoadPaletteFromFile(Palette, "bmp\\plt\\Palette.bmp", 0)) return false;
-    if (!m.bD3D && m.bpp == 16) {
-        // 16-bit DirectDraw palettes hold channel values of the display format.
-        for (PALETTEENTRY& e : Palette)
-            e = PALETTEENTRY{BYTE(e.peRed >> 3), BYTE(e.peGreen >> 2), BYTE(e.peBlue >> 3), 0};
-    }
     std::memcpy(PaletteWork, Palette, sizeof Palette);
     bool ok = DDCreateSurfaceFromFile(&p.tiles, "bmp\\tiles.bmp", 1, m.bpp, 0, 0, 0, 0, 0, 0, 0) == 0;
     ok = ok && DDCreateSurfaceFromFile(&p.chara, "bmp\\chara.bmp", 1, m.bpp, 0, 0, 0, 0, 0, 0, 0) == 0;
@@ -188,7 +189,57 @@ void DrawScene(const ModeArg& m, Pictures& p) {
     DDBltOp(&BackBuffer, 100, 380, 32, 32, &p.tiles, 32, 0, 1, &add);
 }
 
+// A window of text: the three default fonts (the two small ones with
+// atlases), symbols, a framed text window, a digit strip, centred glyphs,
+// the proportional gothic face and its shifted brackets.
+struct TextScene {
+    Font small, medium, large, symbolic, centred, gothicP, fixedP;
+    DDSURFACEDATA symbols, digits, window;
+    ~TextScene() {
+        for (Font* f : {&small, &medium, &large, &symbolic, &centred, &gothicP, &fixedP}) f->Release();
+        for (DDSURFACEDATA* sd : {&symbols, &digits, &window}) DDReleaseSurface(sd);
+    }
+};
+
+void DrawTextScene(TextScene& t) {
+    PalNumToRGB(&BackBuffer, 0, 0, 640, 480, 17);
+    DDCreateSurface(&t.window, 640, 480, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0);
+    PalNumToRGB(&t.window, 0, 0, 640, 480, 242);
+    const char* gothic = "ＭＳ ゴシック";
+    t.small.Create(gothic, 0, 9, 10, 10, 241, &t.window, 1, 240, nullptr, 1);
+    t.medium.Create(gothic, 0, 16, 16, 16, 241, &t.window, 1, 240, nullptr, 1);
+    t.large.Create(gothic, 0, 30, 32, 32, 241, &t.window, 1, 240, nullptr, 0);
+    DDCreateSurface(&t.symbols, 26 * 16, 16, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0);
+    for (int k = 0; k < 26; ++k) {
+        PalNumToRGB(&t.symbols, k * 16, 0, 16, 16, 0);
+        PalNumToRGB(&t.symbols, k * 16 + 2, 2, 12, 12, 40 + k * 8);
+        PalNumToRGB(&t.symbols, k * 16 + 5, 5, 6, 6, 241);
+    }
+    t.symbolic.Create(gothic, 0, 16, 16, 16, 241, nullptr, 1, 240, &t.symbols, 1);
+    t.centred.Create(gothic, 0, 16, 20, 20, 241, nullptr, 1, 240, nullptr, 0);
+    t.centred.m_bCenter = 1;
+    t.gothicP.Create("ＭＳ Ｐゴシック", 0, 16, 0, 18, 241, nullptr, 1, 240, nullptr, 0);
+    t.fixedP.Create("ＭＳ Ｐゴシック", 0, 16, 16, 16, 241, nullptr, 1, 240, nullptr, 0);
+
+    t.small.DrawText(&BackBuffer, 8, 8, "SCORE 0012345  HP 100/100  TIME 99  (x3) {ok} ｽｺｱ ＮＥＸＴ");
+    t.medium.DrawText(&BackBuffer, 8, 28, "ステージ１　クリア！\nHello, World! 0123456789\n漢字とカタカナ、ひらがな。");
+    t.large.DrawText(&BackBuffer, 8, 84, "ゲームオーバー GAME OVER");
+    t.symbolic.DrawText(&BackBuffer, 8, 124, "ab 残りc  abc");
+    t.symbolic.DrawText(&BackBuffer, 8, 144, "ab 残りc  abc", 1);
+    t.medium.DrawTextFrame(&BackBuffer, 360, 128, 0, 0, "メニュー\n つづきから\n はじめから\n オプション", 8);
+    t.centred.DrawText(&BackBuffer, 8, 170, "Ｃｅｎｔｅｒ iWi 中央");
+    t.gothicP.DrawText(&BackBuffer, 8, 200, "Proportional テキスト (iiWW) 表示");
+    t.fixedP.DrawText(&BackBuffer, 8, 224, "（括弧）(x){y}");
+    DDCreateSurface(&t.digits, 160, 16, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0);
+    DrawDigitStrip(&t.digits, &t.medium);
+    DDBlt(&BackBuffer, 8, 250, 160, 16, &t.digits, 0, 0, 1);
+    t.medium.DrawTextBoxF(&BackBuffer, 200, 300, 0, 0, "%s %d/%02d", "セーブ", 12, 5);
+    t.medium.DrawWindow(&BackBuffer, 10000, 360, 200, 40);
+    t.small.DrawText(&BackBuffer, 232, 372, "Window centred on its picture");
+}
+
 struct Options {
+    std::string scene;
     std::string mode = "D3D32";
     std::string out = "drawshot.png";
     bool window = false;
@@ -207,36 +258,39 @@ bool ParseOptions(int argc, char** argv, Options& o) {
         const char* v = argv[++i];
         if (a == "--mode") o.mode = v;
         else if (a == "--out") o.out = v;
+        else if (a == "--scene") o.scene = v;
         else if (a == "--zoom") o.zoom = std::atoi(v);
         else if (a == "--frames") o.frames = std::atol(v);
         else return false;
     }
-    return o.zoom >= 1 && o.zoom <= 5 && o.frames >= 0;
+    return o.zoom >= 1 && o.zoom <= 5 && o.frames >= 0 && (o.scene.empty() || o.scene == "text");
 }
 
 // Draws the scene into the back buffer of a started device; false when the
 // pictures cannot be loaded.
-bool DrawFixture(const ModeArg& m, Pictures& p) {
+bool DrawFixture(const ModeArg& m, const Options& o, Pictures& p, TextScene& t) {
     if (!LoadPictures(m, p)) {
         std::fprintf(stderr, "drawshot: cannot load the pictures\n");
         return false;
     }
-    DrawScene(m, p);
+    if (o.scene == "text") DrawTextScene(t);
+    else DrawScene(m, p);
     return true;
 }
 
-int WriteShot(const ModeArg& m, const std::string& out) {
+int WriteShot(const ModeArg& m, const Options& o) {
     if (!DDInit(m.bD3D, nullptr, 640, 480, m.bpp, 1, m.windowMode, 1, 60, 0, nullptr, nullptr, 0, 0)) return 1;
     bool drawn = false;
     {
         Pictures p;
-        drawn = DrawFixture(m, p);
+        TextScene t;
+        drawn = DrawFixture(m, o, p, t);
         if (drawn && m.bD3D) DDFlip(60, 0, 0);
         else if (drawn) DDPresent();
     }
     DDRelease();
     if (!drawn) return 1;
-    return platform::WritePng(out, platform::LastPresentedFrame()) ? 0 : 1;
+    return platform::WritePng(o.out, platform::LastPresentedFrame()) ? 0 : 1;
 }
 
 #ifdef DRAWSHOT_WINDOW
@@ -262,7 +316,8 @@ int ShowInWindow(const ModeArg& m, const Options& o) {
     if (window && DDInit(m.bD3D, window, 640, 480, m.bpp, 0, m.windowMode, 1, 60, 0, nullptr, nullptr, 0, 0)) {
         {
             Pictures p;
-            if (DrawFixture(m, p)) {
+            TextScene t;
+            if (DrawFixture(m, o, p, t)) {
                 code = 0;
                 // What the window menu's zoom entry (Alt+1..5) sends.
                 PostMessageA(window, WM_SYSCOMMAND, static_cast<WPARAM>(o.zoom), 0);
@@ -288,7 +343,9 @@ int ShowInWindow(const ModeArg&, const Options&) {
 int main(int argc, char** argv) {
     Options o;
     if (!ParseOptions(argc, argv, o)) {
-        std::fprintf(stderr, "usage: drawshot [--window] [--mode MODE] [--out FILE.png] [--zoom 1..5] [--frames N]\n");
+        std::fprintf(stderr,
+                     "usage: drawshot [--window] [--mode MODE] [--scene text] [--out FILE.png] [--zoom 1..5] "
+                     "[--frames N]\n");
         return 2;
     }
     const ModeArg* m = nullptr;
@@ -303,5 +360,5 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "drawshot: cannot write the pictures\n");
         return 1;
     }
-    return o.window ? ShowInWindow(*m, o) : WriteShot(*m, o.out);
+    return o.window ? ShowInWindow(*m, o) : WriteShot(*m, o);
 }

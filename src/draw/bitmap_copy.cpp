@@ -2,6 +2,7 @@
 #include "draw/surfaces.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "draw/blit.h"
 #include "draw/bmp_decoder.h"
@@ -33,6 +34,37 @@ std::uint32_t Display16(std::uint32_t rgb) {
     return v;
 }
 
+// The entry of the palette nearest to a colour (the first of equals).
+std::uint8_t NearestPaletteIndex(std::uint32_t rgb) {
+    int best = 0;
+    long long bestDistance = -1;
+    for (int i = 0; i < 256; ++i) {
+        const PALETTEENTRY& e = Palette[i];
+        const long long dr = int((rgb >> 16) & 255) - e.peRed, dg = int((rgb >> 8) & 255) - e.peGreen,
+                        db = int(rgb & 255) - e.peBlue;
+        const long long distance = dr * dr + dg * dg + db * db;
+        if (bestDistance < 0 || distance < bestDistance) {
+            best = i;
+            bestDistance = distance;
+        }
+        if (distance == 0) break;
+    }
+    return static_cast<std::uint8_t>(best);
+}
+
+// Replaces the indices of a picture (its own colour table's, or none) by
+// those of the nearest colours of the game's palette.
+void IndicesThroughPalette(BMPIMAGE& bmp) {
+    std::unordered_map<std::uint32_t, std::uint8_t> known;
+    bmp.indices.resize(bmp.rgb.size());
+    for (std::size_t i = 0; i < bmp.rgb.size(); ++i) {
+        const std::uint32_t rgb = bmp.rgb[i] & 0xFFFFFFu;
+        auto it = known.find(rgb);
+        if (it == known.end()) it = known.emplace(rgb, NearestPaletteIndex(rgb)).first;
+        bmp.indices[i] = it->second;
+    }
+}
+
 // What the host's bitmap copy makes of a picture pixel on the display.
 std::uint32_t DisplayGdi(std::uint32_t rgb, DWORD fmt) { return fmt == D3DFMT_R5G6B5 ? To565(rgb) : rgb; }
 
@@ -57,15 +89,18 @@ bool DDReloadBitmap(DDSURFACEDATA* sd, int depth) {
 
 bool CopyBitmap(DDSURFACEDATA* sd, const char* file, int depth, int convert, int mirrorWidth, int mirrorHeight) {
     if (lpDTCon || !file || !*file || !sd || !sd->lpDD) return true;
+    if (!MirrorCellsAllowed(mirrorWidth, mirrorHeight, file)) return false;
     BMPIMAGE bmp;
     if (!LoadBmpFile(file, bmp)) return false;
     DDPIXELS& px = sd->lpDD->surface;
     const bool indexed8 = depth == 8;
-    if (indexed8 && (bmp.nWidth != px.nWidth || bmp.nHeight != px.nHeight || bmp.nBitCount != 8)) {
-        // A picture that does not match the surface (or has no palette
-        // indices) copies nothing rather than reading past its rows.
+    if (indexed8 && (bmp.nWidth != px.nWidth || bmp.nHeight != px.nHeight)) {
+        // A picture that does not match the surface copies nothing rather
+        // than reading past its rows.
         WriteLogF("CopyBitmap Err %s Surface(%d,%d) Bmp(%d,%d)", file, px.nWidth, px.nHeight, bmp.nWidth, bmp.nHeight);
     } else {
+        // Pictures without the palette's indices are mapped through it.
+        if (indexed8 && bmp.nBitCount != 8) IndicesThroughPalette(bmp);
         const bool locked16 = depth == 16 && bmp.nBitCount >= 24;
         const int w = std::min(bmp.nWidth, px.nWidth);
         const int h = std::min(bmp.nHeight, px.nHeight);

@@ -2,13 +2,26 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <initializer_list>
 
 #include "draw/device.h"
 #include "draw/pixel_ops.h"
 #include "draw/sprite_batch.h"
 #include "foundation/abort.h"
+#include "foundation/report.h"
 
 namespace {
+
+// Positions and sizes far beyond any surface: the clipping sums of such
+// values would overflow, so the blit is refused instead.
+constexpr int kMaxBlitCoordinate = 1 << 24;
+
+bool WithinBlitRange(std::initializer_list<int> values) {
+    for (const int v : values) {
+        if (v > kMaxBlitCoordinate || v < -kMaxBlitCoordinate) return false;
+    }
+    return true;
+}
 
 bool ClipSameSize(DDSURFACEDATA* dst, int* x, int* y, DDSURFACEDATA* src, int* sx, int* sy, int* sw, int* sh) {
     // A negative source origin cuts the source but leaves the destination
@@ -213,6 +226,10 @@ int DDBltStretchOp(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA
 int DDClipBlt(DDSURFACEDATA* dst, int* x, int* y, int* w, int* h, DDSURFACEDATA* src, int* sx, int* sy, int* sw,
               int* sh) {
     if (!dst || !src || *w <= 0 || *h <= 0 || *sw == 0 || *sh == 0) return 0;
+    if (!WithinBlitRange({*x, *y, *w, *h, *sx, *sy, *sw, *sh})) {
+        LogPrintfBoth("DDClipBlt Err (%d,%d,%d,%d) <- (%d,%d,%d,%d)", *x, *y, *w, *h, *sx, *sy, *sw, *sh);
+        return 0;
+    }
     if (*sw == *w && *sh == *h) {
         const bool left = ClipSameSize(dst, x, y, src, sx, sy, sw, sh);
         *w = *sw;

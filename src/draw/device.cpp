@@ -215,7 +215,7 @@ void DDSetVirBackBuffer(int on) {
     if (!lpDTCon) return;
     if (lpDTCon->bVirBackBuffer && !on && VirBackBuffer.Pixels()) DDFlushVirBackBuffer(&BackBuffer, &VirBackBuffer);
     lpDTCon->bVirBackBuffer = on;
-    lpDTCon->lpRenderTarget = on ? &VirBackBuffer : &BackBuffer;
+    lpDTCon->lpRenderTarget = on ? &BackBuffer : &VirBackBuffer;
 }
 
 int DDRedirectBackBuffer(DDSURFACEDATA** surface) {

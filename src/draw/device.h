@@ -153,8 +153,9 @@ bool DDRestore();
 // Devices are never lost on this host. Tests reach the restore paths through
 // this hook: the device path's device becomes lost (Present and BeginScene
 // fail, video-memory textures lose their content) and becomes resettable
-// when resettable is set; in the DirectDraw path the primary and every
-// video-memory surface of the surface array are lost.
+// when resettable is set; in the DirectDraw path the primary, every
+// video-memory surface of the surface array and the fonts' surfaces are
+// lost.
 void DDSimulateDeviceLost(bool resettable);
 void DDSetDeviceResettable(bool resettable);
 

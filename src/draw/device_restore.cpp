@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "draw/device.h"
+#include "draw/font.h"
 #include "draw/palette.h"
 #include "draw/pixel_ops.h"
 #include "draw/surfaces.h"
@@ -30,6 +31,7 @@ void DDSimulateDeviceLost(bool resettable) {
     lose(DDPrimarySD);
     lose(BackBuffer);
     for (int i = 0; i < DDSetting.nSurfaceCount && DDSetting.lpSurfaceArray; ++i) lose(DDSetting.lpSurfaceArray[i]);
+    LoseFontSurfaces();
 }
 
 void DDSetDeviceResettable(bool resettable) {
@@ -77,6 +79,7 @@ int DDRestoreSurface() {
     for (DDTEXTUREDATA* t : textures) {
         if (t->lpOwner) RebuildTexture(t->lpOwner);
     }
+    RestoreFonts();
     WriteLog("Restore Out");
     return 1;
 }
@@ -98,5 +101,6 @@ bool DDRestore() {
         else sd.bLost = 1;
     }
     if (DDSetting.nBpp == 8) std::copy(PaletteWork, PaletteWork + 256, DDPaletteColors);
+    RestoreFonts();
     return true;
 }

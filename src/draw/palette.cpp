@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "draw/blend_blits.h"
 #include "draw/bmp_decoder.h"
 #include "draw/pixel_ops.h"
 #include "draw/sprite_batch.h"
@@ -14,6 +15,23 @@ PALETTEENTRY PaletteWork[256] = {};
 namespace {
 // A channel of a pixel of the texture (or display) format.
 int Channel(std::uint32_t p, int k) { return static_cast<int>((p >> TexChannels.nShift[k]) & TexChannels.nMax[k]); }
+
+PALETTEENTRY TableEntry(std::uint32_t rgb, BYTE flags) {
+    return PALETTEENTRY{static_cast<BYTE>(rgb >> 16), static_cast<BYTE>(rgb >> 8), static_cast<BYTE>(rgb), flags};
+}
+
+// The system keeps the first and last ten entries of a hardware palette.
+BYTE DirectDrawFlags(int i) { return i >= 10 && i <= 245 ? PC_RESERVED : PC_EXPLICIT; }
+
+// Entry i from column i mod 16 of row 8 + i / 16; entries the picture does
+// not reach stay.
+void SwatchFromPixels(PALETTEENTRY* palette, const BMPIMAGE& bmp) {
+    for (int i = 0; i < 256; ++i) {
+        const int col = i % 16, row = 8 + i / 16;
+        if (col >= bmp.nWidth || row >= bmp.nHeight) continue;
+        palette[i] = TableEntry(bmp.rgb[static_cast<std::size_t>(row) * bmp.nWidth + col], DirectDrawFlags(i));
+    }
+}
 
 }  // namespace
 
@@ -96,28 +114,31 @@ void DDSetTransmit(BYTE red, BYTE green, BYTE blue) {
 bool DDLoadPaletteFromFile(PALETTEENTRY* palette, const char* file, int /*unused*/) {
     BMPIMAGE bmp;
     if (!LoadBmpFile(file ? file : "", bmp)) return false;
+    const bool indexed = bmp.nBitCount == 8;
     bool fromTable = false;
-    if (bmp.nBitCount == 8 && (lpDTCon || DDSetting.nBpp == 8)) {
-        for (int i = 0; i < 256; ++i) {
-            const std::uint32_t e = bmp.colorTable[static_cast<std::size_t>(i)];
-            const BYTE flags = lpDTCon ? 0xFF : (i >= 10 && i <= 245 ? PC_RESERVED : PC_EXPLICIT);
-            palette[i] =
-                PALETTEENTRY{static_cast<BYTE>(e >> 16), static_cast<BYTE>(e >> 8), static_cast<BYTE>(e), flags};
+    if (lpDTCon && indexed) {
+        for (int i = 0; i < 256; ++i) palette[i] = TableEntry(bmp.colorTable[static_cast<std::size_t>(i)], 0xFF);
+    }
+    if (lpDDCon && DDSetting.nBpp == 8) {
+        if (indexed) {
+            for (int i = 0; i < 256; ++i)
+                palette[i] = TableEntry(bmp.colorTable[static_cast<std::size_t>(i)], DirectDrawFlags(i));
+            fromTable = true;
+        } else {
+            // A palette picture without a colour table gives its colours
+            // from the swatch, as in the modes without a hardware palette.
+            SwatchFromPixels(palette, bmp);
         }
-        fromTable = true;
     }
     if (DDSetting.nBpp == 8) {
         if (lpDDCon) std::copy(palette, palette + 256, DDPaletteColors);
         return true;
     }
     if (!fromTable) {
-        // Pictures without a colour table: the first 256 pixels, row by row,
-        // are the colours (a 16 x 16 swatch picture gives them in order).
-        const std::size_t n = std::min<std::size_t>(256, bmp.rgb.size());
-        for (std::size_t i = 0; i < n; ++i) {
-            const std::uint32_t p = bmp.rgb[i];
-            palette[i] = PALETTEENTRY{static_cast<BYTE>(p >> 16), static_cast<BYTE>(p >> 8), static_cast<BYTE>(p), 0};
-        }
+        DDSURFACEDATA temp;
+        if (DDCreateSurfaceFromFile(&temp, file, 0, DDSetting.nBpp, 1, DTMEMORYTYPE_SYSTEM, 0, 0, 0, 0, 0) == 0)
+            DDSetPalette_UnPal(palette, &temp);
+        DDReleaseSurface(&temp);
     }
     return true;
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "draw/device.h"
+#include "draw/row_clones.h"
 
 namespace {
 
@@ -90,14 +91,6 @@ bool PassesTexel(const DDSTAGESTATE& st) {
 // Sheets are mostly opaque texels and key holes; rows are sorted into those
 // cases first so that the common ones run as plain copies or masked selects
 // the compiler can vectorise, and only rows with partial alpha blend.
-// Hosts with wider vector units get their own copy of the row loops (not
-// under the sanitizers: their runtimes start after the clone resolvers run).
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_ADDRESS__) && \
-    !defined(__SANITIZE_THREAD__)
-#define DRAW_ROW_CLONES __attribute__((target_clones("avx2", "default")))
-#else
-#define DRAW_ROW_CLONES
-#endif
 
 // A rectangle of texels over the destination, in one pass: texels of full
 // alpha replace the destination through a mask (a select the compiler

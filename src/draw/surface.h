@@ -10,6 +10,9 @@
 #include "draw/pixel_format.h"
 #include "platform/win_types.h"
 
+// The largest side of any surface or texture this layer creates.
+constexpr int kMaxSurfaceSide = 16384;
+
 // A CPU pixel buffer: rows of nPitch bytes, no padding beyond the format.
 struct DDPIXELS {
     DWORD fmt = 0;
@@ -23,7 +26,9 @@ struct DDPIXELS {
     bool bOpaque = false;
 
     bool Empty() const { return bits.empty(); }
-    void Allocate(DWORD format, int width, int height);
+    // False (and empty) when the memory cannot be had; sides beyond
+    // kMaxSurfaceSide are cut to it.
+    bool Allocate(DWORD format, int width, int height);
     // Sets bOpaque when every texel of a 32-bit texture has full alpha.
     void NoteOpacity();
     template <class T>
@@ -99,3 +104,7 @@ struct DDSURFACEDATA {
 };
 
 void SetRecordName(char (&field)[260], const char* text);
+// Sizes a surface may have (positive, at most kMaxSurfaceSide each way).
+bool SurfaceSizeAllowed(int width, int height);
+// Mirror cells are counted forward; a negative cell is refused (reported).
+bool MirrorCellsAllowed(int cellWidth, int cellHeight, const char* file);

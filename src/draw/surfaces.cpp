@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "draw/blit.h"
 #include "draw/bmp_decoder.h"
@@ -16,13 +17,23 @@ std::list<DDTEXTUREDATA*>& SurfaceList = *new std::list<DDTEXTUREDATA*>;
 
 DDTEXTUREDATA::~DDTEXTUREDATA() { SurfaceList.remove(this); }
 
-void DDPIXELS::Allocate(DWORD format, int width, int height) {
+bool DDPIXELS::Allocate(DWORD format, int width, int height) {
     fmt = format;
-    nWidth = std::max(width, 0);
-    nHeight = std::max(height, 0);
+    nWidth = std::clamp(width, 0, kMaxSurfaceSide);
+    nHeight = std::clamp(height, 0, kMaxSurfaceSide);
     nPitch = nWidth * BytesPerPixel(format);
-    bits.assign(static_cast<std::size_t>(nPitch) * nHeight, 0);
     bOpaque = false;
+    try {
+        bits.assign(static_cast<std::size_t>(nPitch) * nHeight, 0);
+    } catch (const std::bad_alloc&) {
+        *this = DDPIXELS();
+        return false;
+    }
+    return true;
+}
+
+bool SurfaceSizeAllowed(int width, int height) {
+    return width > 0 && height > 0 && width <= kMaxSurfaceSide && height <= kMaxSurfaceSide;
 }
 
 void DDPIXELS::NoteOpacity() {
@@ -114,15 +125,27 @@ void StartTexturePart(DDSURFACEDATA* sd, const char* name, const char* file, int
     if (!share) sd->lpDT->nTextureId = lpDTCon->nTextureCount++;
 }
 
-// Sizes of the texture that holds a picture; a refused size is only logged,
-// as the device would still try.
-void TextureSize(int width, int height, int& texW, int& texH, const char* what) {
+// Sizes of the texture that holds a picture; false (reported) when the
+// device cannot hold it, and nothing is allocated then.
+bool TextureSize(int width, int height, int& texW, int& texH, const char* what) {
     texW = width;
     texH = height;
+    if (!SurfaceSizeAllowed(width, height)) {
+        LogPrintfBoth("CreateTexture Err %d x %d (%s)", width, height, what);
+        return false;
+    }
     DDAdjustTextureSize(&texW, &texH);
     if (!DDCheckTextureSize(static_cast<unsigned>(texW), static_cast<unsigned>(texH))) {
         LogPrintfBoth("上記の理由でテクスチャの描画が失敗する可能性があります。(%s)", what);
+        return false;
     }
+    return true;
+}
+
+bool AllocateTexture(DDPIXELS& px, DWORD fmt, int texW, int texH) {
+    if (px.Allocate(fmt, texW, texH)) return true;
+    LogPrintfBoth("CreateTexture Err %d x %d : out of memory", texW, texH);
+    return false;
 }
 
 bool CreateSurfaceD3D(DDSURFACEDATA* sd, int width, int height, int colorKey, int ddMemory, int memoryType, int share,
@@ -137,11 +160,11 @@ bool CreateSurfaceD3D(DDSURFACEDATA* sd, int width, int height, int colorKey, in
     // A system-memory texture survives a lost device: restoring keeps it.
     if (restore && memoryType == DTMEMORYTYPE_SYSTEM && !sd->lpDT->texture.Empty()) return true;
     int texW = 0, texH = 0;
-    TextureSize(width, height, texW, texH, "空");
+    if (!TextureSize(width, height, texW, texH, "空")) return false;
     if (memoryType == DTMEMORYTYPE_VIDEO_NORT) memoryType = DTMEMORYTYPE_VIDEO_RT;
     sd->lpDT->nMemoryType = memoryType;
     sd->lpDT->bRenderTarget = memoryType == DTMEMORYTYPE_VIDEO_RT;
-    sd->lpDT->texture.Allocate(lpDTCon->fmtTexture, texW, texH);
+    if (!AllocateTexture(sd->lpDT->texture, lpDTCon->fmtTexture, texW, texH)) return false;
     sd->nWidth = width;
     sd->nHeight = height;
     sd->nTexWidth = texW;
@@ -153,12 +176,14 @@ bool CreateSurfaceD3D(DDSURFACEDATA* sd, int width, int height, int colorKey, in
 }
 
 bool CreateSurfaceDD(DDSURFACEDATA* sd, int width, int height, int colorKey, int ddMemory) {
-    if (width <= 0 || height <= 0) {
+    auto refuse = [&] {
         LogPrintfBoth(ddMemory ? "CreateSurface System Err" : "CreateSurface Video -> System Err");
         return false;
-    }
-    sd->lpDD = std::make_unique<DDDRAWDATA>();
-    sd->lpDD->surface.Allocate(DDDisplayFormat(), width, height);
+    };
+    if (!SurfaceSizeAllowed(width, height)) return refuse();
+    auto part = std::make_unique<DDDRAWDATA>();
+    if (!part->surface.Allocate(DDDisplayFormat(), width, height)) return refuse();
+    sd->lpDD = std::move(part);
     sd->lpDD->bColorKey = colorKey == 1;
     sd->lpDD->dwColorKey = dwTransmit;
     sd->nWidth = sd->nTexWidth = width;
@@ -196,7 +221,7 @@ int CreateFromFileD3D(DDSURFACEDATA* sd, const char* file, int colorKey, int dep
         sd->nHeight = sd->nTexHeight = bmp.nHeight;
     } else if (!keepSystemTexture) {
         int texW = 0, texH = 0;
-        TextureSize(bmp.nWidth, bmp.nHeight, texW, texH, file);
+        if (!TextureSize(bmp.nWidth, bmp.nHeight, texW, texH, file)) return 4;
         if (memoryType == DTMEMORYTYPE_VIDEO_NORT) {
             WriteLog(
                 "DDCreateSurfaceFromFile Err "
@@ -207,7 +232,7 @@ int CreateFromFileD3D(DDSURFACEDATA* sd, const char* file, int colorKey, int dep
         t.nMemoryType = memoryType;
         t.bRenderTarget = 0;
         const DWORD fmt = lpDTCon->fmtTexture;
-        t.texture.Allocate(fmt, texW, texH);
+        if (!AllocateTexture(t.texture, fmt, texW, texH)) return 4;
         const std::uint32_t key = LoaderKey(depth);
         for (int y = 0; y < bmp.nHeight && y < texH; ++y) {
             const std::uint32_t* in = bmp.rgb.data() + std::size_t(y) * bmp.nWidth;
@@ -256,6 +281,12 @@ int CreateFromFileDD(DDSURFACEDATA* sd, const char* file, int colorKey, int dept
 
 }  // namespace
 
+bool MirrorCellsAllowed(int cellWidth, int cellHeight, const char* file) {
+    if (cellWidth >= 0 && cellHeight >= 0) return true;
+    LogPrintfBoth("CreateMirror Err %d x %d (%s)", cellWidth, cellHeight, file ? file : "");
+    return false;
+}
+
 bool DDCreateSurface(DDSURFACEDATA* sd, int width, int height, int colorKey, int ddMemory, int memoryType, int share,
                      int restore) {
     if (!sd) return false;
@@ -267,6 +298,7 @@ bool DDCreateSurface(DDSURFACEDATA* sd, int width, int height, int colorKey, int
 int DDCreateSurfaceFromFile(DDSURFACEDATA* sd, const char* file, int colorKey, int depth, int ddMemory, int memoryType,
                             int share, int convert, int mirrorWidth, int mirrorHeight, int restore) {
     if (!sd) return 4;
+    if (!MirrorCellsAllowed(mirrorWidth, mirrorHeight, file)) return 1;
     if (lpDTCon) {
         return CreateFromFileD3D(sd, file, colorKey, depth, ddMemory, memoryType, share, convert, mirrorWidth,
                                  mirrorHeight, restore);

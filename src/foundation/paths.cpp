@@ -156,13 +156,22 @@ int FindLatestNumbered(std::string& out, const std::string& name, const std::str
 }
 
 bool DeleteFolderTree(const std::string& path) {
+    // An empty path would gain a separator and name the root; the root (or a
+    // path climbing back to it) is never a tree this program may delete.
+    if (path.empty()) return false;
+    std::string absolute = path;
+    if (!MakeAbsolutePath(absolute) || SplitComponents(absolute).empty()) return false;
+    // A link is removed as a link: the files it points to belong elsewhere.
+    if (platform::IsSymbolicLink(path)) return platform::RemoveSymbolicLink(path);
     std::string folder = path;
-    if (folder.empty() || folder.back() != '\\') folder += '\\';
+    if (folder.back() != '\\') folder += '\\';
     std::vector<std::string> names;
     if (!platform::ListDirectory(folder, names)) return false;
     for (const auto& n : names) {
         std::string entry = folder + n;
-        bool ok = platform::IsDirectory(entry) ? DeleteFolderTree(entry) : platform::DeleteFileA(entry);
+        bool ok = platform::IsSymbolicLink(entry) ? platform::RemoveSymbolicLink(entry)
+                  : platform::IsDirectory(entry)  ? DeleteFolderTree(entry)
+                                                  : platform::DeleteFileA(entry);
         if (!ok) return false;
     }
     return platform::RemoveDirectoryA(folder);

@@ -12,6 +12,9 @@ int StripExtension(std::string& path);
 int GetExtension(std::string& out, const std::string& path);
 int NumberedFileName(std::string& out, const std::string& path, int number);
 int FindLatestNumbered(std::string& out, const std::string& name, const std::string& extension);
+// Deletes a folder and everything below it; false at the first entry that
+// cannot go (what was deleted stays deleted). Refuses an empty path and the
+// root. Symbolic links are removed as links, never followed.
 bool DeleteFolderTree(const std::string& path);
 // The folder part of a path (without the separator), aware of Shift-JIS
 // trail bytes; empty when the path has no folder part.

@@ -135,6 +135,24 @@ bool DeleteFileA(std::string_view internal) {
 
 bool RemoveDirectoryA(std::string_view internal) { return ::rmdir(HostPath(internal).c_str()) == 0; }
 
+namespace {
+// A trailing separator would make lstat follow the link to its folder.
+std::string LinkHostPath(std::string_view internal) {
+    std::string p = HostPath(internal);
+    while (p.size() > 1 && p.back() == '/') p.pop_back();
+    return p;
+}
+}  // namespace
+
+bool IsSymbolicLink(std::string_view internal) {
+    struct stat st;
+    return ::lstat(LinkHostPath(internal).c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+bool RemoveSymbolicLink(std::string_view internal) {
+    return IsSymbolicLink(internal) && ::unlink(LinkHostPath(internal).c_str()) == 0;
+}
+
 bool CreateDirectoryA(std::string_view internal) { return ::mkdir(HostPath(internal).c_str(), 0777) == 0; }
 
 bool SetReadOnly(std::string_view internal, bool readOnly) {

@@ -46,6 +46,14 @@ bool DeleteFileA(std::string_view internal);
 // Contract: removes an empty folder; false otherwise.
 bool RemoveDirectoryA(std::string_view internal);
 
+// Contract: true when the path itself is a symbolic link (the link is not
+// followed), whatever it points to, dangling links included.
+bool IsSymbolicLink(std::string_view internal);
+
+// Contract: removes a symbolic link itself, never what it points to; false
+// when the path is no link or the link cannot be removed.
+bool RemoveSymbolicLink(std::string_view internal);
+
 // Contract: creates one folder; false when it exists or cannot be made.
 bool CreateDirectoryA(std::string_view internal);
 

@@ -10,17 +10,24 @@ std::function<void(const std::string&)> g_sink;
 
 namespace platform {
 
+namespace {
+std::function<void(const std::string&)> CurrentSink() {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    return g_sink;
+}
+}  // namespace
+
 void HostLog(const std::string& line) {
-    std::function<void(const std::string&)> sink;
-    {
-        std::lock_guard<std::mutex> lock(g_mutex);
-        sink = g_sink;
-    }
-    if (sink) {
+    if (auto sink = CurrentSink()) {
         sink(line);
     } else {
         std::fprintf(stderr, "%s\n", line.c_str());
     }
+}
+
+void HostWarn(const std::string& line) {
+    if (auto sink = CurrentSink()) sink(line);
+    std::fprintf(stderr, "%s\n", line.c_str());
 }
 
 void SetHostLogSink(std::function<void(const std::string&)> sink) {

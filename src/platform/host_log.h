@@ -10,6 +10,10 @@ namespace platform {
 // Contract: writes one line (UTF-8) to the installed sink or stderr.
 void HostLog(const std::string& line);
 
+// Contract: writes one line (UTF-8) to the installed sink and to stderr:
+// for what the user must learn of even when no window shows it.
+void HostWarn(const std::string& line);
+
 // Contract: installs the sink (nullptr: back to stderr). Thread-safe.
 void SetHostLogSink(std::function<void(const std::string&)> sink);
 

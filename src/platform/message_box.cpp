@@ -4,6 +4,8 @@
 #include <mutex>
 
 #include "platform/dialog_internal.h"
+#include "platform/host_log.h"
+#include "platform/text.h"
 
 namespace {
 
@@ -18,6 +20,30 @@ int DefaultAnswer(UINT type) {
         case MB_YESNOCANCEL: return IDYES;
         default: return IDOK;
     }
+}
+
+const char* AnswerName(int answer) {
+    switch (answer) {
+        case IDOK: return "OK";
+        case IDCANCEL: return "Cancel";
+        case IDYES: return "Yes";
+        case IDNO: return "No";
+        default: return "none";
+    }
+}
+
+// One report line per box: its line breaks become " / ".
+std::string OneLine(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        if (text[i] == '\r' || text[i] == '\n') {
+            out += " / ";
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
 }
 
 }  // namespace
@@ -47,17 +73,25 @@ int MessageBoxA(HWND, const std::string& text, const std::string& caption, UINT 
         handler = g_handler;
     }
     if (handler) { return handler(rec); }
-    std::lock_guard<std::mutex> lock(g_mutex);
-    g_records.push_back(rec);
-    if (!g_answers.empty()) {
-        int a = g_answers.front();
-        g_answers.pop_front();
-        return a;
+    int answer = DefaultAnswer(type);
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        g_records.push_back(rec);
+        if (!g_answers.empty()) {
+            answer = g_answers.front();
+            g_answers.pop_front();
+        }
     }
-    return DefaultAnswer(type);
+    return platform::ReportUnshownMessageBox(rec, answer);
 }
 
 namespace platform {
+
+int ReportUnshownMessageBox(const MessageBoxRecord& box, int answer) {
+    HostWarn("message box not shown: [" + Cp932ToUtf8(OneLine(box.caption)) + "] " + Cp932ToUtf8(OneLine(box.text)) +
+             " -> " + AnswerName(answer));
+    return answer;
+}
 
 void SetMessageBoxHandler(MessageBoxHandler handler) {
     std::lock_guard<std::mutex> lock(g_mutex);

@@ -10,7 +10,8 @@
 // Contract: shows a modal box with Shift-JIS text and caption and the MB_*
 // type; returns the ID* of the button pressed. Without a backend handler the
 // headless sink answers: the next scripted answer, or else the default
-// button of the type (IDOK, or IDYES for yes/no types). While it is shown
+// button of the type (IDOK, or IDYES for yes/no types); since nobody saw
+// that box, it is reported (ReportUnshownMessageBox). While it is shown
 // the box is the active window (GetActiveWindow).
 int MessageBoxA(HWND owner, const std::string& text, const std::string& caption, UINT type);
 
@@ -23,6 +24,11 @@ struct MessageBoxRecord {
 };
 
 using MessageBoxHandler = std::function<int(const MessageBoxRecord&)>;
+
+// Contract: for a box the host could not show: writes its caption, text and
+// the answer taken to the host log and to stderr (HostWarn), so that no
+// question or error passes unseen; returns answer.
+int ReportUnshownMessageBox(const MessageBoxRecord& box, int answer);
 
 // Contract: installs the window backend's box (or clears it with nullptr).
 void SetMessageBoxHandler(MessageBoxHandler handler);

@@ -6,10 +6,13 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/clock.h"
+#include "platform/files.h"
 #include "platform/text.h"
 
 namespace platform {
@@ -27,6 +30,67 @@ int ReadPid(int fd) {
     if (n <= 0) return 0;
     long pid = std::strtol(buf, nullptr, 10);
     return pid > 0 && pid < 0x7FFFFFFF ? static_cast<int>(pid) : 0;
+}
+
+// What the end-request handler writes; filled before it is installed and
+// only read inside it.
+struct EndNote {
+    std::array<char, 4096> path{};
+    std::array<char, 512> sameProgram{};
+    std::array<char, 512> other{};
+    std::array<char, 4096> ownExe{};
+};
+EndNote g_endNote;
+
+bool CopyInto(char* out, std::size_t room, const std::string& text) {
+    if (text.size() >= room) return false;
+    std::memcpy(out, text.c_str(), text.size() + 1);
+    return true;
+}
+
+// Only async-signal-safe calls from here on.
+
+// Writes the decimal digits of a pid; returns how many.
+std::size_t WritePid(char* out, pid_t pid) {
+    char digits[16];
+    std::size_t n = 0;
+    for (long v = pid; n == 0 || v > 0; v /= 10) digits[n++] = static_cast<char>('0' + v % 10);
+    for (std::size_t i = 0; i < n; ++i) out[i] = digits[n - 1 - i];
+    return n;
+}
+
+bool SameProgram(pid_t pid) {
+    char link[64] = "/proc/";
+    std::size_t at = 6 + WritePid(link + 6, pid);
+    std::memcpy(link + at, "/exe", 5);
+    char exe[4096];
+    ssize_t len = readlink(link, exe, sizeof exe);
+    return len > 0 && static_cast<std::size_t>(len) == std::strlen(g_endNote.ownExe.data()) &&
+           std::memcmp(exe, g_endNote.ownExe.data(), static_cast<std::size_t>(len)) == 0;
+}
+
+void OnEndRequest(int, siginfo_t* info, void*) {
+    const int saved = errno;
+    const pid_t sender = info ? info->si_pid : 0;
+    const char* text = sender > 0 && SameProgram(sender) ? g_endNote.sameProgram.data() : g_endNote.other.data();
+    char line[600];
+    std::size_t len = std::strlen(text);
+    std::memcpy(line, text, len);
+    std::memcpy(line + len, " (pid ", 6);
+    len += 6;
+    len += WritePid(line + len, sender);
+    std::memcpy(line + len, ")\r\n", 3);
+    len += 3;
+    int fd = open(g_endNote.path.data(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (fd >= 0) {
+        ssize_t written = write(fd, line, len);
+        (void)written;
+        close(fd);
+    }
+    errno = saved;
+    // SA_RESETHAND restored the default action; the signal, blocked while
+    // this runs, ends the process when the handler returns.
+    raise(SIGTERM);
 }
 
 }  // namespace
@@ -68,6 +132,21 @@ void InstanceLock::Release() {
     flock(m_fd, LOCK_UN);
     close(m_fd);
     m_fd = -1;
+}
+
+void NoteEndRequests(std::string_view internalPath, const std::string& sameProgram, const std::string& other) {
+    ssize_t len = readlink("/proc/self/exe", g_endNote.ownExe.data(), g_endNote.ownExe.size() - 1);
+    g_endNote.ownExe[len > 0 ? static_cast<std::size_t>(len) : 0] = '\0';
+    if (!CopyInto(g_endNote.path.data(), g_endNote.path.size(), HostPath(internalPath)) ||
+        !CopyInto(g_endNote.sameProgram.data(), g_endNote.sameProgram.size(), sameProgram) ||
+        !CopyInto(g_endNote.other.data(), g_endNote.other.size(), other)) {
+        return;
+    }
+    struct sigaction action {};
+    action.sa_sigaction = OnEndRequest;
+    action.sa_flags = SA_SIGINFO | SA_RESETHAND;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGTERM, &action, nullptr);
 }
 
 bool ProcessExists(int pid) { return pid > 0 && (kill(pid, 0) == 0 || errno == EPERM); }

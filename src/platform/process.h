@@ -2,6 +2,7 @@
 // Processes: the single-instance lock and stopping another copy of the
 // program, in place of a named mutex and TerminateProcess.
 #include <string>
+#include <string_view>
 
 #include "platform/win_types.h"
 
@@ -42,5 +43,12 @@ bool TerminateProcessById(int pid, DWORD waitMs);
 
 // Contract: true while process pid exists.
 bool ProcessExists(int pid);
+
+// Contract: from now on, when this process is asked to end (SIGTERM), one
+// line is appended to the file at the internal path before it ends as the
+// signal says: sameProgram + " (pid N)" when the sender N runs this very
+// program (a second copy that ends this one), else other + " (pid N)"; CR LF
+// ends the line. Path and texts are fixed here, so the handler only writes.
+void NoteEndRequests(std::string_view internalPath, const std::string& sameProgram, const std::string& other);
 
 }  // namespace platform

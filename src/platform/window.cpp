@@ -284,4 +284,9 @@ void InstallWindowBackend(std::unique_ptr<WindowBackend> backend) {
     g_win.next = std::move(backend);
 }
 
+bool WindowBackendInstalled() {
+    std::lock_guard<std::mutex> lock(g_win.mutex);
+    return g_win.next != nullptr;
+}
+
 }  // namespace platform

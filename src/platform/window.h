@@ -101,6 +101,10 @@ public:
 // none installed the headless backend is used.
 void InstallWindowBackend(std::unique_ptr<WindowBackend> backend);
 
+// Contract: true while a backend waits for the next main window (a host
+// window will open); false when that window will be headless.
+bool WindowBackendInstalled();
+
 // Contract: the headless backend: no host window, work area 1920 x 1080,
 // active at once (it posts WM_ACTIVATEAPP 1 when opened), scripted window
 // messages (headless_input.h).

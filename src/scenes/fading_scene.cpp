@@ -1,5 +1,7 @@
 #include "scenes/fading_scene.h"
 
+#include <algorithm>
+
 #include "foundation/abort.h"
 #include "shell/game.h"
 
@@ -24,12 +26,16 @@ void cFadingScene::Init() {
     m_dFadeAngle = 0.0;
 }
 
+// A fade steps its angle towards the end each frame and reports completion
+// on the frame after the angle got there, so it lasts 90 / step + 1 frames
+// (10 at the usual step of 10 degrees) and the end picture is shown once.
 void cFadingScene::FadeIn() {
-    m_dFadeAngle += static_cast<double>(Game.FadeLength);
     if (Game.FadeLength <= 0 || m_dFadeAngle >= kFadeEnd) {
         m_dFadeAngle = kFadeEnd;
         m_nState = kStateRun;
+        return;
     }
+    m_dFadeAngle = std::min(kFadeEnd, m_dFadeAngle + static_cast<double>(Game.FadeLength));
 }
 
 void cFadingScene::RunState() {
@@ -37,8 +43,10 @@ void cFadingScene::RunState() {
 }
 
 void cFadingScene::FadeOut() {
-    m_dFadeAngle -= static_cast<double>(Game.FadeLength);
-    if (Game.FadeLength > 0 && m_dFadeAngle > 0.0) return;
+    if (Game.FadeLength > 0 && m_dFadeAngle > 0.0) {
+        m_dFadeAngle = std::max(0.0, m_dFadeAngle - static_cast<double>(Game.FadeLength));
+        return;
+    }
     m_dFadeAngle = 0.0;
     Game.CurrentMode = Game.RequestedMode;
     Game.PreviousMode = m_nMode;

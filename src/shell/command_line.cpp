@@ -17,6 +17,10 @@ bool ParseCount(const std::string& text, long long& out) {
 
 }  // namespace
 
+const char* const kUsageLine =
+    "usage: player [--game DIR] [--test-play] [--headless] [--script FILE] [--frames N] [--screenshot FILE] "
+    "[--no-sound] [STAGEFILE]";
+
 bool ParseCommandLine(const std::vector<std::string>& args, PlayerOptions& options, std::string* error) {
     auto fail = [&](const std::string& why) {
         if (error) *error = why;
@@ -34,6 +38,8 @@ bool ParseCommandLine(const std::vector<std::string>& args, PlayerOptions& optio
             options.testPlay = true;
         } else if (a == "--headless") {
             options.headless = true;
+        } else if (a == "--help" || a == "-h") {
+            options.help = true;
         } else if (a == "--no-sound") {
             options.noSound = true;
         } else if (a == "--game") {

@@ -13,8 +13,12 @@ struct PlayerOptions {
     long long frames = -1;   // ticks before a headless run closes; -1 none
     std::string screenshot;  // host path of the PNG of the last frame
     bool noSound = false;
+    bool help = false;      // --help: print the usage line and stop
     std::string stageFile;  // as given (UTF-8)
 };
+
+// The usage line that --help and a wrong command line print.
+extern const char* const kUsageLine;
 
 // Fills options from argv[1..]; false with the reason in *error for an
 // unknown switch, a missing value, a bad number or a second stage file.

@@ -1,10 +1,12 @@
 #include "shell/single_instance.h"
 
+#include "foundation/report.h"
 #include "platform/message_box.h"
 
 const char* const kInstanceName = "ゲーム";
 
-bool SettleSingleInstance(platform::InstanceLock& lock) {
+bool SettleSingleInstance(platform::InstanceLock& lock, bool headless) {
+    if (headless) return true;
     auto result = lock.Acquire(kInstanceName);
     if (result != platform::InstanceLockResult::AlreadyExists) return true;
     int answer = MessageBoxA(nullptr,
@@ -22,5 +24,11 @@ bool SettleSingleInstance(platform::InstanceLock& lock) {
     // The stopped copy's lock went with it; this copy holds it from now on
     // so a third copy finds it too.
     lock.Acquire(kInstanceName);
+    LogPrintf("Ended the running copy of the game (pid %d)", pid);
     return true;
+}
+
+void NoteEndByAnotherCopy() {
+    if (ReportPathValue().empty()) return;
+    platform::NoteEndRequests(ReportPathValue(), "Ended by another copy of the game", "Ended by process");
 }

@@ -13,6 +13,7 @@
 #include "shell/game.h"
 #include "shell/input/key_config.h"
 #include "shell/input/key_state.h"
+#include "shell/game_fonts.h"
 
 namespace {
 
@@ -43,6 +44,7 @@ std::vector<StartupStep> BaseSteps() {
              return true;
          }},
         {"drawing device", StartDrawingDevice},
+        {"fonts", CreateGameFonts},
         {"input",
          [] {
              for (auto& keys : KeyStates) keys.InitJoyMasks();
@@ -79,5 +81,6 @@ void ExitGame() {
     timeEndPeriod(1);
     // The scenes hold surfaces of the device: they go first.
     Game.DeleteModes();
+    ReleaseGameFonts();
     ReleaseDrawingDevice();
 }

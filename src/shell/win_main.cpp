@@ -55,7 +55,8 @@ int WinMain(const std::string& commandLine, int showCommand) {
     TestPlay = showCommand == SW_SHOW ? 1 : 0;
 
     platform::InstanceLock lock;
-    if (!SettleSingleInstance(lock)) return 0;
+    if (!SettleSingleInstance(lock, !platform::WindowBackendInstalled())) return 0;
+    NoteEndByAnotherCopy();
 
     MainWindow.SetLayout(kScreenWidth, kScreenHeight, 100, 100, kScreenWidth, kScreenHeight, kMainWindowStyle);
     HWND window = CreateMainWindow("", 100, 100, MainWindow.m_nOuterWidth, MainWindow.m_nOuterHeight, MainWindowProc);

@@ -68,20 +68,6 @@ TEST(FindLatestNumbered, TakesTheHighestNumber) {
     EXPECT_EQ(FindLatestNumbered(out, "data\\stg4\\mixed.stg4", "stg4"), 1);
 }
 
-TEST(DeleteFolderTree, DeletesAllOrStopsAtAReadOnlyFile) {
-    TestEnv env;
-    env.Dir().WriteHostFile("tree/a.txt", "a");
-    env.Dir().WriteHostFile("tree/sub/b.txt", "b");
-    EXPECT_TRUE(DeleteFolderTree("tree"));
-    EXPECT_FALSE(env.Dir().HostFileExists("tree"));
-
-    env.Dir().WriteHostFile("locked/ro.txt", "r");
-    ASSERT_TRUE(platform::SetReadOnly("locked\\ro.txt", true));
-    EXPECT_FALSE(DeleteFolderTree("locked\\"));
-    EXPECT_TRUE(env.Dir().HostFileExists("locked/ro.txt"));
-    EXPECT_FALSE(DeleteFolderTree("no_such_folder"));
-}
-
 TEST(AbsoluteAndRelativePaths, RoundTripAgainstTheWorkingFolder) {
     TestEnv env;
     std::string cwd = platform::GetCurrentDirectoryInternal();

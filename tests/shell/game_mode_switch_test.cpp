@@ -111,46 +111,6 @@ TEST_F(ModeSwitchTest, AnExceptionThrownAsTextWhileSwitchingIsAFatalCloseAndTheT
     AbortFlag.store(0);
 }
 
-// The scene classes themselves: fade in, run, fade out and hand over.
-TEST(SceneContract, AScenePassesFadeInRunFadeOutAndSwitchesToTheRequestedMode) {
-    RegisterScenes();
-    Game.DeleteModes();
-    Game.CurrentMode = Game.RequestedMode = kModeTitle;
-    Game.FadeLength = 10;
-    Game.FrameRate = 0;
-    Game.Tick();
-    auto* title = dynamic_cast<cFadingScene*>(Game.Scene(kModeTitle));
-    ASSERT_NE(title, nullptr);
-    EXPECT_EQ(title->State(), cFadingScene::kStateFadeIn) << "the first Run ran Init";
-    for (int i = 0; i < 9; ++i) Game.Tick();
-    EXPECT_EQ(title->State(), cFadingScene::kStateRun) << "nine steps of 10 degrees reach 90";
-    Game.Tick();
-    EXPECT_EQ(title->State(), cFadingScene::kStateRun) << "runs until another mode is wanted";
-    Game.RequestedMode = kModeOption;
-    Game.Tick();
-    EXPECT_EQ(title->State(), cFadingScene::kStateFadeOut);
-    for (int i = 0; i < 8; ++i) Game.Tick();
-    EXPECT_EQ(Game.CurrentMode, kModeTitle) << "still fading out";
-    Game.Tick();
-    EXPECT_EQ(Game.CurrentMode, kModeOption);
-    EXPECT_EQ(Game.PreviousMode, kModeTitle);
-    Game.Tick();
-    EXPECT_EQ(Game.Scene(kModeTitle), nullptr);
-    EXPECT_NE(dynamic_cast<cModeOption*>(Game.Scene(kModeOption)), nullptr);
-    Game.DeleteModes();
-    Game.CurrentMode = Game.RequestedMode = Game.PreviousMode = 0;
-}
-
-TEST(SceneContract, ScenesStandStillWhileAbortFlagIsSet) {
-    cModeWorldMap scene;
-    AbortFlag.store(1);
-    scene.Run();
-    EXPECT_EQ(scene.State(), -1);
-    AbortFlag.store(0);
-    scene.Run();
-    EXPECT_EQ(scene.State(), cFadingScene::kStateFadeIn);
-}
-
 namespace {
 // Takes 5 ms of the test clock per frame.
 class FiveMsScene : public cMode {

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "draw/device.h"
+#include "draw/font.h"
 #include "draw/palette.h"
 #include "foundation/frame_timer.h"
 #include "platform/clock.h"
@@ -174,7 +175,14 @@ TEST(GamePresentTest, StartUpStartsTheDeviceAndShutDownReleasesIt) {
     ASSERT_TRUE(InitGame("", 0));
     EXPECT_TRUE(lpDTCon);
     EXPECT_EQ(BackBuffer.nWidth, 640);
+    // The default fonts and their digit strips: ten pitches by a line pitch.
+    EXPECT_EQ(FontList.size(), 3u);
+    EXPECT_EQ(Fonts[1].m_nHeight, 16);
+    EXPECT_EQ(DigitSurfaces[0].nWidth, 100);
+    EXPECT_EQ(DigitSurfaces[2].nHeight, 32);
     ExitGame();
+    EXPECT_EQ(DigitSurfaces[1].Pixels(), nullptr);
+    EXPECT_EQ(Fonts[1].Work.Pixels(), nullptr);
     EXPECT_FALSE(lpDTCon);
     EXPECT_FALSE(lpDDCon);
     EXPECT_EQ(BackBuffer.Pixels(), nullptr);

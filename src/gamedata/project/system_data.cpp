@@ -370,7 +370,7 @@ bool cSystemData::Load(cDataFile& file) {
         UpgradeIntegers(FileVersion);
         UpgradeLists(FileVersion);
     }
-    FitListsToDefaults();
+    PadListsToDefaults();
     ClampSceneBgm(Database.Bgm.Count());
     return true;
 }
@@ -452,26 +452,18 @@ void cSystemData::UpgradeLists(int v) {
     }
 }
 
-// Lists the scenes index by position must have their full length, whatever
-// a project file holds, or a short list would close the game later.
-void cSystemData::FitListsToDefaults() {
-    const cSystemData& d = Defaults();
-    FitToDefaults(CarryOverFlags, d.CarryOverFlags);
-    FitToDefaults(CarryResetFlags, d.CarryResetFlags);
-    FitToDefaults(StatusItems, d.StatusItems);
-    FitToDefaults(StartLives, d.StartLives);
-    FitToDefaults(InfiniteLives, d.InfiniteLives);
-    FitToDefaults(RankingSettings, d.RankingSettings);
-    for (auto& r : RankingSettings) r.m_vGenres.resize(kGenreCount, 0);
-    FitToDefaults(SystemTexts, d.SystemTexts);
-    FitToDefaults(SystemSoundFiles, d.SystemSoundFiles);
-    FitToDefaults(SceneBgmIds, d.SceneBgmIds);
-    FitToDefaults(SceneBgmKeep, d.SceneBgmKeep);
-    FitToDefaults(TitleMenu, d.TitleMenu);
-    FitToDefaults(MapMenu, d.MapMenu);
-    FitToDefaults(OptionMenu, d.OptionMenu);
-    FitToDefaults(RankingModeNames, d.RankingModeNames);
-    FitToDefaults(SystemIniKeys, d.SystemIniKeys);
+// Lists the scenes index by position must have at least their full length,
+// whatever a project file holds, or a short list would close the game later;
+// longer lists are the project's own and are kept as they come.
+void cSystemData::PadListsToDefaults() {
+    PadEachToDefaults(
+        *this, Defaults(), &cSystemData::CarryOverFlags, &cSystemData::CarryResetFlags, &cSystemData::StatusItems,
+        &cSystemData::StartLives, &cSystemData::InfiniteLives, &cSystemData::RankingSettings, &cSystemData::SystemTexts,
+        &cSystemData::SystemSoundFiles, &cSystemData::SceneBgmIds, &cSystemData::SceneBgmKeep, &cSystemData::TitleMenu,
+        &cSystemData::MapMenu, &cSystemData::OptionMenu, &cSystemData::RankingModeNames, &cSystemData::SystemIniKeys);
+    for (auto& r : RankingSettings) {
+        if (r.m_vGenres.Count() < kGenreCount) r.m_vGenres.resize(kGenreCount, 0);
+    }
 }
 
 void cSystemData::Save(cDataFile& f) {

@@ -207,7 +207,7 @@ private:
     bool LoadLists(cDataFile& file);
     void UpgradeIntegers(int fileVersion);
     void UpgradeLists(int fileVersion);
-    void FitListsToDefaults();
+    void PadListsToDefaults();
 };
 
 // Built with the other global objects (gamedata/global_data.h).

@@ -7,8 +7,9 @@ namespace platform {
 
 // Contract: initialises SDL video on the calling thread (which must become
 // the window thread), installs the SDL window backend for the next main
-// window and SDL's message boxes. false with SDL's reason in *error when no
-// display can be opened.
+// window and SDL's message boxes. false with the reason in *error when no
+// display can be opened, including when only a driver that shows nothing
+// (offscreen, dummy) is left.
 bool InstallSdlBackend(std::string* error);
 
 // Contract: ends SDL after the main window is gone (nothing without SDL).

@@ -1,6 +1,8 @@
 #include <SDL.h>
 
 #include <array>
+#include <cstring>
+#include <string>
 #include <utility>
 
 #include "platform/dialog_window.h"
@@ -207,10 +209,10 @@ int ShowSdlMessageBox(const platform::MessageBoxRecord& box) {
     Uint32 icon = (box.type & 0xF0) == MB_ICONERROR ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
     SDL_MessageBoxData data{icon, nullptr, caption.c_str(), text.c_str(), count, buttons.data(), nullptr};
     int pressed = 0;
-    if (SDL_ShowMessageBox(&data, &pressed) != 0 || pressed <= 0) {
-        // No box could be shown (or it was closed): the escape answer.
-        return count > 1 ? buttons[static_cast<std::size_t>(count - 1)].buttonid : IDOK;
-    }
+    // Closing the box without a button takes the escape answer.
+    const int escapeAnswer = count > 1 ? buttons[static_cast<std::size_t>(count - 1)].buttonid : IDOK;
+    if (SDL_ShowMessageBox(&data, &pressed) != 0) return platform::ReportUnshownMessageBox(box, escapeAnswer);
+    if (pressed <= 0) return escapeAnswer;
     return pressed;
 }
 
@@ -235,6 +237,16 @@ bool InstallSdlBackend(std::string* error) {
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         if (error) *error = SDL_GetError();
         return false;
+    }
+    // Without a display SDL falls back to drivers that show nothing; a player
+    // running there would play on unseen, for ever.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    for (const char* invisible : {"offscreen", "dummy"}) {
+        if (driver && std::strcmp(driver, invisible) == 0) {
+            if (error) *error = std::string("only the invisible video driver ") + driver;
+            SDL_Quit();
+            return false;
+        }
     }
     // A machine without joysticks (or without their subsystem) plays with
     // the keyboard alone.

@@ -283,10 +283,9 @@ TEST_F(SystemDataFile, IniKeyTableOfVersion285) {
     EXPECT_EQ(sys.SystemIniKeys[3].m_nValue, 3);
 }
 
-TEST_F(SystemDataFile, ShortAndLongListsOfACurrentFileTakeTheirDefaultLength) {
+TEST_F(SystemDataFile, ShortListsArePaddedFromTheDefaults) {
     Lists l = FullLists(920);
     l.systemTexts = Texts({"x"});
-    l.titleMenu = Cmds(Numbered("t", 9), 1);
     l.iniKeys = IniKeys({{"Direct3D", 0}});
     l.carryOver = Bytes(3, [](int) { return 1; });
     l.rankingSettings = ByteBuilder().I32(1).I32(1).I32(1).I32(0).Append(Bytes(2, [](int) { return 1; }));
@@ -294,7 +293,6 @@ TEST_F(SystemDataFile, ShortAndLongListsOfACurrentFileTakeTheirDefaultLength) {
     ASSERT_EQ(sys.SystemTexts.Count(), 29);
     EXPECT_EQ(sys.SystemTexts[0], "x");
     EXPECT_EQ(sys.SystemTexts[28], "F3キーでランキングへ登録");
-    EXPECT_EQ(sys.TitleMenu.Count(), 7);
     ASSERT_EQ(sys.SystemIniKeys.Count(), 11);
     EXPECT_EQ(sys.SystemIniKeys[10].m_strName, "Midi_DirectMusic");
     EXPECT_EQ(sys.CarryOverFlags.Count(), 25);
@@ -303,6 +301,25 @@ TEST_F(SystemDataFile, ShortAndLongListsOfACurrentFileTakeTheirDefaultLength) {
     EXPECT_EQ(sys.RankingSettings[0].m_vGenres.Count(), 5);
     EXPECT_EQ(sys.CountEnabled(kGameStory), 2);
     EXPECT_EQ(sys.CountEnabled(kGameReplay), 0);
+}
+
+TEST_F(SystemDataFile, LongerListsAreKeptAsTheyCome) {
+    Lists l = FullLists(920);
+    std::vector<std::string> texts(31, "t");
+    texts[30] = "last";
+    l.systemTexts = Texts(texts);
+    l.titleMenu = Cmds(Numbered("t", 9), 1);
+    l.carryOver = Bytes(27, [](int i) { return i == 26 ? 1 : 0; });
+    l.rankingSettings = ByteBuilder().I32(1).I32(1).I32(1).I32(0).Append(Bytes(7, [](int) { return 1; }));
+    ASSERT_EQ(LoadBytes(SystemFile(920, Marker, "", l)), 1);
+    ASSERT_EQ(sys.SystemTexts.Count(), 31);
+    EXPECT_EQ(sys.SystemTexts[30], "last");
+    EXPECT_EQ(sys.TitleMenu.Count(), 9);
+    ASSERT_EQ(sys.CarryOverFlags.Count(), 27);
+    EXPECT_EQ(sys.CarryOverFlags[26], 1);
+    ASSERT_EQ(sys.RankingSettings.Count(), 4);
+    EXPECT_EQ(sys.RankingSettings[0].m_vGenres.Count(), 7) << "the genre list takes the file's count";
+    EXPECT_EQ(sys.CountEnabled(kGameStory), 7);
 }
 
 TEST_F(SystemDataFile, DamagedFilesAreRefusedAndLeaveTheDefaults) {

@@ -1,0 +1,57 @@
+#include "shell/startup.h"
+
+#include <gtest/gtest.h>
+
+#include "foundation/abort.h"
+#include "platform/main_window_post.h"
+#include "platform/message_box.h"
+#include "shell/win_main.h"
+#include "shell_fixture.h"
+
+TEST(Startup, AFatalCloseDuringAStepFailsStartUpAndTheCloseIsKeptForTheWindow) {
+    platform::SetMainWindowRouter(nullptr);
+    platform::ClearMainWindowPosts();
+    AbortFlag.store(0);
+    bool laterStepRan = false;
+    std::vector<StartupStep> steps = {
+        {"fine", [] { return true; }},
+        {"fatal",
+         [] {
+             FatalClose();
+             return true;  // the step itself reports success
+         }},
+        {"later",
+         [&] {
+             laterStepRan = true;
+             return true;
+         }},
+    };
+    EXPECT_FALSE(RunStartupSteps(steps));
+    EXPECT_FALSE(laterStepRan);
+    auto posts = platform::RecordedMainWindowPosts();
+    ASSERT_EQ(posts.size(), 1u);
+    EXPECT_EQ(posts[0].msg, WM_CLOSE);
+    AbortFlag.store(0);
+    platform::ClearMainWindowPosts();
+}
+
+TEST(Startup, AFailedStepStopsTheSequence) {
+    int ran = 0;
+    std::vector<StartupStep> steps = {{"a", [&] { return ++ran, false; }}, {"b", [&] { return ++ran, true; }}};
+    EXPECT_FALSE(RunStartupSteps(steps));
+    EXPECT_EQ(ran, 1);
+}
+
+TEST_F(MainWindowTest, AFatalCloseRaisedBeforeTheWindowExistedReachesItOnceRouted) {
+    platform::SetMainWindowRouter(nullptr);
+    platform::ClearMainWindowPosts();
+    Game.CurrentMode = kModeOption;  // where a normal close would ask
+    FatalClose();                    // as a data load before the window would
+    EXPECT_TRUE(IsWindow(m_hwnd));
+    InstallMainWindowRouting(m_hwnd);
+    Pump();
+    EXPECT_FALSE(IsWindow(m_hwnd)) << "the kept WM_CLOSE closed the window";
+    EXPECT_TRUE(platform::RecordedMessageBoxes().empty()) << "an error close asks nothing";
+    platform::SetMainWindowRouter(nullptr);
+    platform::ClearMainWindowPosts();
+}
