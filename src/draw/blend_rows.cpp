@@ -80,3 +80,12 @@ void FadeRowsDD32(const DDROWS32& r, std::uint32_t color, std::uint32_t level) {
         }
     }
 }
+
+DRAW_ROW_CLONES
+void ShadeRows32(std::uint32_t* d, std::ptrdiff_t dPitch, int n, int rows, std::uint32_t argb, std::uint32_t dOr) {
+    const std::uint32_t a = argb >> 24;
+    for (int j = 0; j < rows; ++j) {
+        std::uint32_t* row = d + j * dPitch;
+        for (int i = 0; i < n; ++i) row[i] = BlendLanes(argb, row[i] | dOr, a);
+    }
+}

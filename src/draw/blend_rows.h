@@ -50,3 +50,5 @@ void TintRowsDD32(const DDROWS32& r, std::uint32_t tint, int level, bool keyed, 
 void HalfRowsDD32(const DDROWS32& r, bool keyed, std::uint32_t key);
 // DirectDraw 32-bit fade of the source toward a colour by level / 256.
 void FadeRowsDD32(const DDROWS32& r, std::uint32_t color, std::uint32_t level);
+// The device's blend of one colour over 32-bit pixels by the colour's alpha.
+void ShadeRows32(std::uint32_t* d, std::ptrdiff_t dPitch, int n, int rows, std::uint32_t argb, std::uint32_t dOr);

@@ -30,6 +30,7 @@ DDSURFACEDATA WorkSD;
 DDSURFACEDATA DDPrimarySD;
 DDSURFACEDATA DDWorkSD;
 PALETTEENTRY DDPaletteColors[256] = {};
+unsigned DDPresentedFrames = 0;
 
 namespace {
 
@@ -209,6 +210,7 @@ void DDPresent() {
         }
     }
     platform::PresentFrame(frame.data(), w, h, w);
+    ++DDPresentedFrames;
 }
 
 void DDSetVirBackBuffer(int on) {

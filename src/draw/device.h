@@ -128,6 +128,9 @@ int DDFlip(int fps, int a, int b);
 // Converts the finished back buffer to 0x00RRGGBB (through the DirectDraw
 // palette at 8 bits) and hands it to the window backend.
 void DDPresent();
+// Frames handed to the window so far; the screen fades tell a run that goes
+// on from one abandoned frames ago.
+extern unsigned DDPresentedFrames;
 
 void DDSetVirBackBuffer(int on);
 int DDRedirectBackBuffer(DDSURFACEDATA** surface);

@@ -12,6 +12,9 @@ bool PostToDialog(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 // Runs the dialog's procedure when the caller is the dialog's thread; false
 // (result untouched) for no dialog. Another thread gets true and result 0.
 bool CallDialog(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+// An item's own messages (check state, selection, list rows); false for a
+// window that is no item.
+bool CallItem(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 bool DestroyDialog(HWND window);
 bool DialogRect(HWND window, RECT& desktop);
 bool MoveDialog(HWND window, int x, int y, int width, int height);

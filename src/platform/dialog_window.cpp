@@ -1,14 +1,20 @@
 #include "platform/dialog_window.h"
 
 #include <algorithm>
+#include <chrono>
 #include <map>
 #include <mutex>
 
+#include "platform/clock.h"
 #include "platform/dialog_internal.h"
+#include "platform/keyboard.h"
 #include "platform/threads_internal.h"
 #include "platform/window.h"
 
 using namespace platform::detail;
+using platform::kBoxMargin;
+using platform::kListRowHeight;
+using platform::kNoNotification;
 
 namespace {
 
@@ -19,11 +25,14 @@ struct Entry {
     HWND parent = nullptr;  // owner of a dialog, dialog of an item
     DLGPROC proc = nullptr;
     int id = 0;
-    std::string text;
-    RECT rect;  // desktop coordinates
+    std::string text;  // a dialog's title
+    RECT rect;         // a dialog: desktop coordinates; an item: in its dialog
     std::shared_ptr<ThreadRecord> thread;
     bool ended = false;
     LRESULT result = 0;
+    HWND focus = nullptr;  // a dialog's focused item
+    platform::DialogItemState item;
+    bool tabStop = false;
 };
 
 struct Extras {
@@ -47,6 +56,9 @@ struct Tables {
     std::map<int, int> metricOverrides;
     std::uintptr_t serial = 0;
     POINT cursor;
+    bool dirty = false;
+    std::function<void()> painter;
+    platform::Frame backdrop;
 } g;
 
 HWND NewHandle() { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x40000000 + 0x10 * ++g.serial)); }
@@ -96,11 +108,19 @@ HWND CreateDialogEntry(const platform::DialogTemplate& t, HWND owner, DLGPROC pr
         i.kind = Kind::Item;
         i.parent = dialog;
         i.id = item.id;
-        i.text = item.text;
-        i.rect = e.rect;
+        i.item.kind = item.kind;
+        i.item.text = item.text;
+        i.rect = item.rect;
+        i.tabStop = item.tabStop;
         g.windows[NewHandle()] = i;
     }
+    bool first = std::none_of(g.active.begin(), g.active.end(), [](HWND w) {
+        Entry* open = Find(w);
+        return open && open->kind == Kind::Dialog;
+    });
+    if (first) g.backdrop = platform::LastPresentedFrame();
     g.active.push_back(dialog);
+    g.dirty = true;
     return dialog;
 }
 
@@ -115,6 +135,7 @@ void EraseDialog(HWND dialog) {
         }
     }
     g.active.erase(std::remove(g.active.begin(), g.active.end(), dialog), g.active.end());
+    g.dirty = true;
 }
 
 bool Ended(HWND dialog, LRESULT& result) {
@@ -125,20 +146,235 @@ bool Ended(HWND dialog, LRESULT& result) {
     return e->ended;
 }
 
-// The keys the host's dialog manager turns into the default and cancel
-// buttons.
+// Under the mutex: the items of a dialog in template order (handles grow).
+std::vector<HWND> ItemsOf(HWND dialog) {
+    std::vector<HWND> items;
+    for (const auto& [handle, e] : g.windows) {
+        if (e.kind == Kind::Item && e.parent == dialog) items.push_back(handle);
+    }
+    return items;
+}
+
+bool IsButton(platform::DialogItemKind k) {
+    return k == platform::DialogItemKind::Button || k == platform::DialogItemKind::DefaultButton;
+}
+
+// The notification a dialog gets from one of its items.
+struct Notice {
+    HWND dialog = nullptr;
+    HWND item = nullptr;
+    int id = 0;
+    int code = kNoNotification;
+};
+
+void Send(const Notice& n) {
+    if (n.code == kNoNotification) return;
+    LRESULT ignored = 0;
+    WPARAM wParam = (static_cast<WPARAM>(n.code) << 16) | static_cast<WPARAM>(n.id & 0xFFFF);
+    CallDialog(n.dialog, WM_COMMAND, wParam, reinterpret_cast<LPARAM>(n.item), ignored);
+}
+
+// Under the mutex: checks one radio button and unchecks the others of its
+// run (the radio buttons next to it in template order).
+void CheckRadioInRun(HWND dialog, HWND radio) {
+    auto items = ItemsOf(dialog);
+    auto at = std::find(items.begin(), items.end(), radio);
+    if (at == items.end()) return;
+    auto isRadio = [](HWND h) { return Find(h)->item.kind == platform::DialogItemKind::Radio; };
+    auto first = at;
+    while (first != items.begin() && isRadio(*(first - 1))) --first;
+    for (auto it = first; it != items.end() && isRadio(*it); ++it) Find(*it)->item.check = *it == radio ? 1 : 0;
+}
+
+// Under the mutex: the next radio button of the focused one's run.
+HWND NeighbourRadio(HWND dialog, HWND radio, int step) {
+    auto items = ItemsOf(dialog);
+    auto at = std::find(items.begin(), items.end(), radio);
+    if (at == items.end()) return nullptr;
+    auto index = at - items.begin() + step;
+    if (index < 0 || index >= static_cast<long>(items.size())) return nullptr;
+    HWND next = items[static_cast<std::size_t>(index)];
+    return Find(next)->item.kind == platform::DialogItemKind::Radio ? next : nullptr;
+}
+
+// Under the mutex: focus to the next (step 1) or previous (-1) item with a
+// tab stop, wrapping around.
+void MoveFocus(HWND dialog, int step) {
+    auto items = ItemsOf(dialog);
+    items.erase(std::remove_if(items.begin(), items.end(), [](HWND h) { return !Find(h)->tabStop; }), items.end());
+    if (items.empty()) return;
+    Entry* d = Find(dialog);
+    auto at = std::find(items.begin(), items.end(), d->focus);
+    long n = static_cast<long>(items.size());
+    long index = at == items.end() ? (step > 0 ? 0 : n - 1) : ((at - items.begin()) + step + n) % n;
+    d->focus = items[static_cast<std::size_t>(index)];
+}
+
+// Under the mutex: what pressing (Space, a click) an item does to it.
+Notice Press(HWND dialog, HWND item) {
+    Entry* e = Find(item);
+    Notice n{dialog, item, e->id, kNoNotification};
+    switch (e->item.kind) {
+        case platform::DialogItemKind::Button:
+        case platform::DialogItemKind::DefaultButton: n.code = BN_CLICKED; break;
+        case platform::DialogItemKind::Check:
+            e->item.check = e->item.check ? 0 : 1;
+            n.code = BN_CLICKED;
+            break;
+        case platform::DialogItemKind::Radio:
+            CheckRadioInRun(dialog, item);
+            n.code = BN_CLICKED;
+            break;
+        default: break;
+    }
+    return n;
+}
+
+int PageRows(const Entry& e) { return std::max(1, (e.rect.bottom - e.rect.top - 2 * kBoxMargin) / kListRowHeight); }
+
+// Under the mutex: the id Return stands for.
+int ReturnCommand(HWND dialog) {
+    Entry* d = Find(dialog);
+    Entry* f = Find(d->focus);
+    if (f && IsButton(f->item.kind)) return f->id;
+    for (HWND h : ItemsOf(dialog)) {
+        if (Find(h)->item.kind == platform::DialogItemKind::DefaultButton) return Find(h)->id;
+    }
+    return IDOK;
+}
+
+// The keys the host's dialog manager handles for the dialog and its
+// focused item.
 void DialogManagerKey(HWND dialog, const MSG& m) {
     if (m.message != WM_KEYDOWN) return;
-    if (m.wParam == static_cast<WPARAM>(VK_RETURN)) PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    if (m.wParam == static_cast<WPARAM>(VK_ESCAPE)) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    int vk = static_cast<int>(m.wParam);
+    if (vk == VK_ESCAPE) {
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
+    if (vk == VK_RETURN) {
+        int id = IDOK;
+        {
+            std::lock_guard<std::mutex> lock(g.mutex);
+            if (!Find(dialog)) return;
+            id = ReturnCommand(dialog);
+        }
+        PostMessageA(dialog, WM_COMMAND, static_cast<WPARAM>(id), 0);
+        return;
+    }
+    Notice n;
+    {
+        std::lock_guard<std::mutex> lock(g.mutex);
+        Entry* d = Find(dialog);
+        if (!d) return;
+        g.dirty = true;
+        if (vk == VK_TAB) {
+            MoveFocus(dialog, GetAsyncKeyState(VK_SHIFT) < 0 ? -1 : 1);
+            return;
+        }
+        Entry* f = Find(d->focus);
+        if (!f) return;
+        n = Notice{dialog, d->focus, f->id, kNoNotification};
+        if (vk == VK_SPACE) {
+            n = Press(dialog, d->focus);
+        } else if (f->item.kind == platform::DialogItemKind::Radio) {
+            int step = vk == VK_DOWN || vk == VK_RIGHT ? 1 : (vk == VK_UP || vk == VK_LEFT ? -1 : 0);
+            HWND next = step ? NeighbourRadio(dialog, d->focus, step) : nullptr;
+            if (next) {
+                d->focus = next;
+                n = Press(dialog, next);
+            }
+        } else {
+            n.code = platform::ItemKey(f->item, vk, PageRows(*f));
+        }
+    }
+    Send(n);
+}
+
+void DialogManagerChar(HWND dialog, WPARAM ch) {
+    Notice n;
+    {
+        std::lock_guard<std::mutex> lock(g.mutex);
+        Entry* d = Find(dialog);
+        Entry* f = d ? Find(d->focus) : nullptr;
+        if (!f) return;
+        n = Notice{dialog, d->focus, f->id, platform::ItemChar(f->item, ch)};
+        g.dirty = true;
+    }
+    Send(n);
+}
+
+POINT FrameOrigin(const RECT& dialogRect);
+
+// A click at a client point of the main window.
+void DialogManagerClick(HWND dialog, const MSG& m, bool twice) {
+    HWND main = LiveMainWindow();
+    RECT client;
+    if (!main || !GetClientRect(main, &client) || client.right <= 0 || client.bottom <= 0) return;
+    int x = static_cast<int>(static_cast<std::int16_t>(m.lParam & 0xFFFF)) * 640 / client.right;
+    int y = static_cast<int>(static_cast<std::int16_t>((m.lParam >> 16) & 0xFFFF)) * 480 / client.bottom;
+    RECT dialogRect;
+    if (!DialogRect(dialog, dialogRect)) return;
+    POINT origin = FrameOrigin(dialogRect);
+    x -= origin.x;
+    y -= origin.y;
+    std::vector<Notice> notices;
+    {
+        std::lock_guard<std::mutex> lock(g.mutex);
+        for (HWND h : ItemsOf(dialog)) {
+            Entry* e = Find(h);
+            const RECT& r = e->rect;
+            if (x < r.left || x >= r.right || y < r.top || y >= r.bottom) continue;
+            auto kind = e->item.kind;
+            if (kind == platform::DialogItemKind::Static || kind == platform::DialogItemKind::Picture ||
+                kind == platform::DialogItemKind::GroupBox)
+                continue;
+            Find(dialog)->focus = h;
+            g.dirty = true;
+            if (kind == platform::DialogItemKind::Edit) {
+                e->item.selStart = e->item.selEnd = static_cast<int>(e->item.text.size());
+            } else if (kind == platform::DialogItemKind::List) {
+                int row = e->item.top + (y - r.top - kBoxMargin) / kListRowHeight;
+                if (row < 0 || row >= static_cast<int>(e->item.rows.size())) break;
+                if (row != e->item.current) notices.push_back({dialog, h, e->id, LBN_SELCHANGE});
+                e->item.current = row;
+                if (twice) notices.push_back({dialog, h, e->id, LBN_DBLCLK});
+            } else if (!twice) {
+                notices.push_back(Press(dialog, h));
+            }
+            break;
+        }
+    }
+    for (const auto& n : notices) Send(n);
+}
+
+// Under no lock: draws the dialogs when something changed or a frame's time
+// has passed.
+void PaintIfDue(std::chrono::steady_clock::time_point& last) {
+    std::function<void()> painter;
+    {
+        std::lock_guard<std::mutex> lock(g.mutex);
+        auto now = std::chrono::steady_clock::now();
+        if (!g.painter || (!g.dirty && now - last < std::chrono::milliseconds(16))) return;
+        g.dirty = false;
+        last = now;
+        painter = g.painter;
+    }
+    painter();
 }
 
 LRESULT RunModal(HWND dialog, HWND owner) {
     LRESULT result = 0;
+    auto lastPaint = std::chrono::steady_clock::time_point{};
     while (!Ended(dialog, result)) {
         if (owner && !IsWindow(owner)) break;
         MSG m;
-        if (!GetMessageA(&m, nullptr, 0, 0)) {
+        if (!PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+            PaintIfDue(lastPaint);
+            Sleep(1);
+            continue;
+        }
+        if (m.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(m.wParam));
             result = 0;
             break;
@@ -150,10 +386,29 @@ LRESULT RunModal(HWND dialog, HWND owner) {
             if (!platform::FilterKeyMessage(m)) DialogManagerKey(dialog, m);
             continue;
         }
-        if (IsMouseMessage(m.message) && hostInput) continue;
+        if (m.message == WM_CHAR && hostInput) {
+            DialogManagerChar(dialog, m.wParam);
+            continue;
+        }
+        if (IsMouseMessage(m.message) && hostInput) {
+            if (m.message == WM_LBUTTONDOWN || m.message == WM_LBUTTONDBLCLK)
+                DialogManagerClick(dialog, m, m.message == WM_LBUTTONDBLCLK);
+            continue;
+        }
         DispatchMessageA(&m);
     }
     return result;
+}
+
+POINT FrameOrigin(const RECT& dialogRect) {
+    HWND main = LiveMainWindow();
+    RECT window;
+    RECT client;
+    if (!main || !GetWindowRect(main, &window) || !GetClientRect(main, &client) || client.right <= 0 ||
+        client.bottom <= 0)
+        return POINT{dialogRect.left, dialogRect.top};
+    return POINT{(dialogRect.left - window.left) * 640 / client.right,
+                 (dialogRect.top - window.top) * 480 / client.bottom};
 }
 
 }  // namespace
@@ -207,6 +462,56 @@ int DialogWindowCount() {
         std::count_if(g.windows.begin(), g.windows.end(), [](const auto& w) { return w.second.kind == Kind::Dialog; }));
 }
 
+std::vector<DialogView> OpenDialogViews() {
+    std::vector<HWND> dialogs;
+    std::vector<RECT> rects;
+    {
+        std::lock_guard<std::mutex> lock(g.mutex);
+        for (HWND h : g.active) {
+            Entry* e = Find(h);
+            if (e && e->kind == Kind::Dialog) {
+                dialogs.push_back(h);
+                rects.push_back(e->rect);
+            }
+        }
+    }
+    std::vector<POINT> origins;
+    for (const RECT& r : rects) origins.push_back(FrameOrigin(r));
+    std::vector<DialogView> views;
+    std::lock_guard<std::mutex> lock(g.mutex);
+    auto origin = origins.begin();
+    for (HWND h : dialogs) {
+        Entry* e = Find(h);
+        POINT at = *origin++;
+        if (!e) continue;
+        DialogView v;
+        v.origin = at;
+        v.width = e->rect.right - e->rect.left;
+        v.height = e->rect.bottom - e->rect.top;
+        v.title = e->text;
+        auto x = g.extras.find(h);
+        v.style = x == g.extras.end() ? 0 : x->second.style;
+        v.visible = x == g.extras.end() || !x->second.hidden;
+        for (HWND i : ItemsOf(h)) {
+            Entry* item = Find(i);
+            v.items.push_back(DialogItemView{item->id, item->rect, e->focus == i, item->item});
+        }
+        views.push_back(std::move(v));
+    }
+    return views;
+}
+
+Frame DialogBackdrop() {
+    std::lock_guard<std::mutex> lock(g.mutex);
+    return g.backdrop;
+}
+
+void SetDialogPainter(std::function<void()> painter) {
+    std::lock_guard<std::mutex> lock(g.mutex);
+    g.painter = std::move(painter);
+    g.dirty = true;
+}
+
 }  // namespace platform
 
 namespace platform::detail {
@@ -257,6 +562,67 @@ bool DialogRect(HWND window, RECT& desktop) {
     Entry* e = Find(window);
     if (!e) return false;
     desktop = e->rect;
+    Entry* dialog = e->kind == Kind::Item ? Find(e->parent) : nullptr;
+    if (dialog) {
+        desktop.left += dialog->rect.left;
+        desktop.right += dialog->rect.left;
+        desktop.top += dialog->rect.top;
+        desktop.bottom += dialog->rect.top;
+    }
+    return true;
+}
+
+bool CallItem(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    std::lock_guard<std::mutex> lock(g.mutex);
+    Entry* e = Find(window);
+    if (!e || e->kind != Kind::Item) return false;
+    platform::DialogItemState& item = e->item;
+    int size = static_cast<int>(item.text.size());
+    result = 0;
+    g.dirty = true;
+    switch (msg) {
+        case BM_GETCHECK: result = item.check; break;
+        case BM_SETCHECK: item.check = static_cast<int>(wParam); break;
+        case EM_GETSEL:
+            if (wParam) *reinterpret_cast<DWORD*>(wParam) = static_cast<DWORD>(item.selStart);
+            if (lParam) *reinterpret_cast<DWORD*>(lParam) = static_cast<DWORD>(item.selEnd);
+            result = static_cast<LRESULT>((item.selStart & 0xFFFF) | ((item.selEnd & 0xFFFF) << 16));
+            break;
+        case EM_SETSEL: {
+            auto start = static_cast<std::int32_t>(wParam);
+            auto end = static_cast<std::int32_t>(lParam);
+            if (start < 0) {
+                item.selStart = item.selEnd;
+                break;
+            }
+            if (end < 0 || end > size) end = size;
+            item.selStart = std::min(static_cast<int>(start), size);
+            item.selEnd = end;
+            if (item.selStart > item.selEnd) std::swap(item.selStart, item.selEnd);
+            break;
+        }
+        case LB_ADDSTRING:
+            item.rows.emplace_back(lParam ? reinterpret_cast<const char*>(lParam) : "");
+            result = static_cast<LRESULT>(item.rows.size()) - 1;
+            break;
+        case LB_RESETCONTENT:
+            item.rows.clear();
+            item.current = -1;
+            item.top = 0;
+            break;
+        case LB_SETCURSEL: {
+            auto row = static_cast<std::int32_t>(wParam);
+            item.current = row >= 0 && row < static_cast<int>(item.rows.size()) ? row : -1;
+            int page = PageRows(*e);
+            if (item.current >= 0 && item.current < item.top) item.top = item.current;
+            if (item.current >= item.top + page) item.top = item.current - page + 1;
+            result = item.current;
+            break;
+        }
+        case LB_GETCURSEL: result = item.current; break;
+        case LB_GETCOUNT: result = static_cast<LRESULT>(item.rows.size()); break;
+        default: break;
+    }
     return true;
 }
 
@@ -272,7 +638,12 @@ bool SetDialogText(HWND window, const std::string& text) {
     std::lock_guard<std::mutex> lock(g.mutex);
     Entry* e = Find(window);
     if (!e) return false;
-    e->text = text;
+    if (e->kind == Kind::Item) {
+        e->item.text = text;
+    } else {
+        e->text = text;
+    }
+    g.dirty = true;
     return true;
 }
 
@@ -313,6 +684,11 @@ LRESULT DialogBoxParamA(HINSTANCE, int resourceId, HWND owner, DLGPROC proc, LPA
     if (owner) SetWindowLongA(owner, GWL_STYLE, ownerStyle | WS_DISABLED);
     LRESULT ignored = 0;
     CallDialog(dialog, WM_INITDIALOG, 0, param, ignored);
+    {
+        std::lock_guard<std::mutex> lock(g.mutex);
+        Entry* d = Find(dialog);
+        if (d && !d->focus) MoveFocus(dialog, 1);
+    }
     LRESULT result = RunModal(dialog, owner);
     DestroyDialog(dialog);
     if (owner && IsWindow(owner)) SetWindowLongA(owner, GWL_STYLE, ownerStyle);
@@ -326,6 +702,32 @@ BOOL EndDialog(HWND dialog, LRESULT result) {
     e->ended = true;
     e->result = result;
     return TRUE;
+}
+
+int GetDlgCtrlID(HWND item) {
+    std::lock_guard<std::mutex> lock(g.mutex);
+    Entry* e = Find(item);
+    return e && e->kind == Kind::Item ? e->id : 0;
+}
+
+HWND SetFocus(HWND item) {
+    std::lock_guard<std::mutex> lock(g.mutex);
+    Entry* e = Find(item);
+    Entry* dialog = e && e->kind == Kind::Item ? Find(e->parent) : nullptr;
+    if (!dialog) return nullptr;
+    HWND previous = dialog->focus;
+    dialog->focus = item;
+    g.dirty = true;
+    return previous;
+}
+
+HWND GetFocus() {
+    std::lock_guard<std::mutex> lock(g.mutex);
+    for (auto it = g.active.rbegin(); it != g.active.rend(); ++it) {
+        Entry* e = Find(*it);
+        if (e && e->kind == Kind::Dialog) return e->focus;
+    }
+    return nullptr;
 }
 
 HWND GetDlgItem(HWND dialog, int id) {
@@ -344,8 +746,8 @@ int GetDlgItemTextA(HWND dialog, int id, char* buffer, int maxCount) {
         buffer[0] = '\0';
         return 0;
     }
-    int n = std::min(static_cast<int>(item->text.size()), maxCount - 1);
-    std::copy_n(item->text.data(), n, buffer);
+    int n = std::min(static_cast<int>(item->item.text.size()), maxCount - 1);
+    std::copy_n(item->item.text.data(), n, buffer);
     buffer[n] = '\0';
     return n;
 }
@@ -354,7 +756,11 @@ BOOL SetDlgItemTextA(HWND dialog, int id, const std::string& text) {
     std::lock_guard<std::mutex> lock(g.mutex);
     Entry* item = FindItem(dialog, id);
     if (!item) return FALSE;
-    item->text = text;
+    item->item.text = text;
+    int size = static_cast<int>(text.size());
+    item->item.selStart = std::min(item->item.selStart, size);
+    item->item.selEnd = std::min(item->item.selEnd, size);
+    g.dirty = true;
     return TRUE;
 }
 

@@ -4,9 +4,12 @@
 // messages go through the window thread's queue, and it runs in a modal loop
 // on that thread. Its items are ids with a text, taken from a template that
 // stands in for the dialog resource.
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "platform/dialog_items.h"
+#include "platform/present.h"
 #include "platform/threads.h"
 #include "platform/win_types.h"
 
@@ -21,11 +24,28 @@ constexpr int HC_ACTION = 0;
 constexpr int HC_NOREMOVE = 3;
 constexpr int GWL_STYLE = -16;
 
+// Messages of the dialog items (SendMessageA to an item's window).
+constexpr UINT WM_CHAR = 0x0102;
+constexpr UINT EM_GETSEL = 0x00B0;
+constexpr UINT EM_SETSEL = 0x00B1;
+constexpr UINT BM_GETCHECK = 0x00F0;
+constexpr UINT BM_SETCHECK = 0x00F1;
+constexpr UINT LB_ADDSTRING = 0x0180;
+constexpr UINT LB_RESETCONTENT = 0x0184;
+constexpr UINT LB_SETCURSEL = 0x0186;
+constexpr UINT LB_GETCURSEL = 0x0188;
+constexpr UINT LB_GETCOUNT = 0x018B;
+constexpr int BST_UNCHECKED = 0;
+constexpr int BST_CHECKED = 1;
+
 namespace platform {
 
 struct DialogItemTemplate {
     int id = 0;
     std::string text;  // Shift-JIS
+    DialogItemKind kind = DialogItemKind::Static;
+    RECT rect;  // in the dialog's client area, pixels of the game's frame
+    bool tabStop = false;
 };
 
 // What a dialog resource gives the dialog: its client size, title and items.
@@ -65,6 +85,36 @@ void ResetSystemMetrics();
 // Contract: number of dialog windows that exist (tests).
 int DialogWindowCount();
 
+// What a painter sees of one open dialog and its items.
+struct DialogItemView {
+    int id = 0;
+    RECT rect;
+    bool focused = false;
+    DialogItemState state;
+};
+struct DialogView {
+    POINT origin;  // the client area's corner in the game's 640 x 480 frame
+    int width = 0;
+    int height = 0;
+    std::string title;
+    DWORD style = 0;
+    bool visible = true;
+    std::vector<DialogItemView> items;
+};
+
+// Contract: the open dialogs, the outermost first.
+std::vector<DialogView> OpenDialogViews();
+
+// Contract: the frame that was on the screen when the outermost open dialog
+// opened (empty when none had been presented).
+Frame DialogBackdrop();
+
+// Contract: installs the function that draws and presents the open dialogs
+// (none: dialogs are not drawn). The modal loop of the window thread calls
+// it after a change and at least every 16 ms, so time also passes in
+// presented frames while a dialog is open.
+void SetDialogPainter(std::function<void()> painter);
+
 }  // namespace platform
 
 // Contract: builds a dialog from the template of resourceId, owned by owner,
@@ -75,7 +125,19 @@ int DialogWindowCount();
 // pass the keyboard hooks; input for other windows is not delivered (an
 // unswallowed Return key becomes WM_COMMAND IDOK for the dialog, Escape
 // IDCANCEL, as the host's dialog manager does); everything else is
-// dispatched. The loop ends at EndDialog, when the owner is destroyed (result
+// dispatched. Keys that reach the dialog manager and typed characters
+// (WM_CHAR: one byte or a Shift-JIS lead << 8 | trail) work the focused
+// item: Tab and Shift+Tab move the focus between items with a tab stop,
+// Space or Return presses a focused button (Return otherwise the default
+// button, or IDOK without one), Space toggles a check box and checks a radio
+// button (its neighbours in the run of radio buttons are unchecked), arrows
+// move between radio buttons of a run, and edit and list boxes take the keys
+// of dialog_items.h. A left click (WM_LBUTTONDOWN, client point of the main
+// window) focuses and presses the item under it; a double click on a list
+// row also notifies LBN_DBLCLK. The dialog learns of each through
+// WM_COMMAND (notification << 16 | id, the item's window), sent at once. The
+// first item with a tab stop has the focus when the dialog opens unless
+// WM_INITDIALOG set one. The loop ends at EndDialog, when the owner is destroyed (result
 // 0), or at WM_QUIT (posted again for the outer loop, result 0). The dialog
 // then gets WM_DESTROY and is gone. Returns the value given to EndDialog; -1
 // when no template is registered for resourceId.
@@ -87,6 +149,16 @@ BOOL EndDialog(HWND dialog, LRESULT result);
 
 // Contract: the item window of a dialog, 0 when the dialog has no such id.
 HWND GetDlgItem(HWND dialog, int id);
+
+// Contract: the id of an item window, 0 for anything else.
+int GetDlgCtrlID(HWND item);
+
+// Contract: gives the keyboard focus to a dialog item; returns the item
+// that had it in that dialog (0 for none or for a window that is no item).
+HWND SetFocus(HWND item);
+
+// Contract: the focused item of the active dialog, 0 when none.
+HWND GetFocus();
 
 // Contract: copies the item's text into buffer, at most maxCount - 1 bytes
 // and a terminating zero; returns the bytes copied (0 for a missing item,

@@ -15,4 +15,6 @@ int rand() {
     return static_cast<int>((t_state >> 16) & 0x7FFFu);
 }
 
+unsigned int RandState() { return t_state; }
+
 }  // namespace platform

@@ -10,4 +10,8 @@ void srand(unsigned int seed);
 // returns (x >> 16) & 0x7FFF. A thread that never called srand starts at 1.
 int rand();
 
+// Contract: the calling thread's x, unchanged; lets a test compare two runs
+// without drawing a number.
+unsigned int RandState();
+
 }  // namespace platform

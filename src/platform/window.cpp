@@ -151,6 +151,7 @@ BOOL PostMessageA(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
 LRESULT SendMessageA(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT toDialog = 0;
     if (CallDialog(window, msg, wParam, lParam, toDialog)) return toDialog;
+    if (CallItem(window, msg, wParam, lParam, toDialog)) return toDialog;
     auto self = CurrentRecord();
     std::unique_lock<std::mutex> selfLock(self->mutex);
     GateEnter(*self, selfLock);

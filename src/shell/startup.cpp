@@ -9,6 +9,7 @@
 #include "platform/clock.h"
 #include "platform/random.h"
 #include "shell/app_state.h"
+#include "shell/dialogs/startup_dialog.h"
 #include "shell/drawing_device.h"
 #include "shell/game.h"
 #include "shell/input/key_config.h"
@@ -43,6 +44,7 @@ std::vector<StartupStep> BaseSteps() {
              for (auto& keys : KeyStates) keys.SetRepeat(18, 6);
              return true;
          }},
+        {"drawing mode choice", ChooseDrawingMode},
         {"drawing device", StartDrawingDevice},
         {"fonts", CreateGameFonts},
         {"input",

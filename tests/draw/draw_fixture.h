@@ -3,7 +3,9 @@
 // BMP files built byte by byte, and pixel readers in 0xAARRGGBB.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -85,6 +87,10 @@ protected:
     void TearDown() override {
         DDRelease();
         AbortFlag = 0;
+        // The palettes and the key are process-wide: no test sees another's.
+        std::fill(std::begin(Palette), std::end(Palette), PALETTEENTRY{});
+        std::fill(std::begin(PaletteWork), std::end(PaletteWork), PALETTEENTRY{});
+        dwTransmit = 0;
     }
     TempDir dir;
 };

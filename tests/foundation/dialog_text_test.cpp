@@ -36,7 +36,7 @@ protected:
         platform::DialogTemplate t;
         t.width = 100;
         t.height = 50;
-        t.items.push_back({kItem, "old"});
+        t.items.push_back({kItem, "old", platform::DialogItemKind::Edit, RECT{0, 0, 50, 20}, true});
         platform::RegisterDialogTemplate(kResource, t);
     }
     void TearDown() override { platform::ClearDialogTemplates(); }

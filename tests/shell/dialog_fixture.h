@@ -113,7 +113,7 @@ protected:
         t.width = kTestDialogWidth;
         t.height = kTestDialogHeight;
         t.title = "test";
-        t.items.push_back({kNameItem, "abc"});
+        t.items.push_back({kNameItem, "abc", platform::DialogItemKind::Edit, RECT{10, 10, 110, 30}, true});
         platform::RegisterDialogTemplate(kTestDialogResource, t);
         platform::ReleaseAllKeys();
         CtrlHeld = 0;

@@ -1,0 +1,206 @@
+#pragma once
+// The common base of the hero and the other characters of a stage: its own
+// working copy of its definition (whose property fields are its status
+// values), four target slots and the links that keep other objects'
+// references to it consistent, the flow instances of its programme, impact,
+// jump and contact state, life, SP, character variables, invincibility and
+// the animation layers.
+//
+// Definition fields under the names the engine's rules use:
+//   m_cOperation   object kind (0 the hero)     m_cSide       block group
+//   m_cFlying      move kind (SetMoveKind)      m_cScale      scale (0 read as 1)
+//   m_bScrollSync  scroll follow                m_cSight      sight (hbl)
+//   m_nMaxHp       maximum life                 m_nMaxSp      maximum SP
+//   m_sStopEase    stop value                   m_cImpactResist impact defence
+//   m_sAppearEffect, m_cAppearEffectMode, m_bAppearEffectLoop: the initial
+//   character effect (number, run mode, loop flag)
+#include <array>
+#include <cstdint>
+
+#include "foundation/checked_containers.h"
+#include "gamedata/definitions/chara_def.h"
+#include "stage/flow/flow_inst.h"
+#include "stage/objects/anim_layers.h"
+#include "stage/objects/block_map.h"
+#include "stage/objects/stage_object.h"
+
+class cChara;
+class cShot;
+class cItem;
+
+// Another character's reference to this one: kinds 0 to 3 it holds this
+// character in its target slot kind + 1, kind 4 this character is its child.
+struct CharaLink {
+    cChara* lpChara = nullptr;
+    int nKind = 0;
+    bool operator==(const CharaLink&) const = default;
+};
+// A shot's reference: kind 0 it aims at this character, 4 it was fired by it.
+struct ShotLink {
+    cShot* lpShot = nullptr;
+    int nKind = 0;
+    bool operator==(const ShotLink&) const = default;
+};
+namespace LinkKind {
+enum : int { Target = 0, Child = 4 };
+}
+
+// A gauge shown for a while after a life or SP change.
+struct GaugeRecord {
+    int nRemain = 0;
+    double dTrail = 0.0;
+    double dTrailStep = 0.0;
+    int nFill = 0;
+};
+
+// A per-attacker hit cooldown.
+struct HitCooldown {
+    int nAttacker = 0;
+    int nSteps = 0;
+};
+
+// The running character effect: which one, how it runs, how far it is.
+struct cCharaEffectRun {
+    int nEffect = 0;
+    int nMode = 0;
+    int bLoop = 0;
+    int nStep = 0;
+    void Clear() { *this = cCharaEffectRun{}; }
+    void Start(int effect, int mode, int loop) { *this = cCharaEffectRun{effect, mode, loop, 0}; }
+};
+
+// A box of a character: offsets at the current scale and at scale 1, and
+// its edges in stage pixels.
+struct CharaBox {
+    OffsetRect rc;
+    OffsetRect rcBase;
+    double dLeft = 0.0, dTop = 0.0, dRight = 0.0, dBottom = 0.0;
+};
+
+constexpr int kTargetSlots = 4;
+constexpr int kFlowGroupSlots = 27;
+constexpr int kCharaVarCount = 9;
+
+// The members a character adds to the object part, kept in one base so that
+// a character copies them as one (Assign) and then relinks its flows.
+struct cCharaData {
+    cVector<cChara*> m_vecTarget = cVector<cChara*>(kTargetSlots);
+    cChara* m_lpParent = nullptr;
+    cVector<CharaLink> m_vecLink;
+    cVector<ShotLink> m_vecShotLink;
+    int m_bParentAttack = 0;
+    std::int8_t m_cAttackFilter = 0;
+    cCharaDef m_Def;
+    int m_nFlowSerial = 0;
+    cVector<cFlowInst> m_vecFlowInst;
+    cVector<std::uint8_t> m_vecGroupLock = cVector<std::uint8_t>(kFlowGroupSlots);
+    cVector<std::uint8_t> m_vecGroupRelease = cVector<std::uint8_t>(kFlowGroupSlots);
+    cVector<std::uint8_t> m_vecGroupStarted = cVector<std::uint8_t>(kFlowGroupSlots);
+    int m_bGroupReleasePending = 0;
+    int m_bFlowDeletePending = 0;
+    std::array<int, 4> m_nPlace{};
+    int m_bAnimRequest = 0, m_nAnimRequest = 0, m_nAnimRequestPrio = 0;
+    double m_dImpactX = 0.0, m_dImpactY = 0.0;
+    int m_bImpact = 0;
+    double m_dPrevImpactY = 0.0;
+    int m_bNoGravity = 0;
+    int m_nPrevDirection = -1;
+    int m_bAirLock = 1;
+    int m_bJumpEnd = 0;
+    int m_bJumping = 0;
+    int m_bCeiling = 0;
+    int m_nAirSteps = 0;
+    cTileCell* m_lpGroundBlock = nullptr;
+    cTileCell* m_lpLastGroundBlock = nullptr;
+    cTileCell* m_lpPrevGroundBlock = nullptr;
+    int m_nGraphicChange = 0;
+    int m_bPinScreenX = 0, m_bPinScreenY = 0;
+    int m_nPinScreenX = 0, m_nPinScreenY = 0;
+    int m_bDead = 0;
+    int m_bTouchLeft = 0, m_bTouchRight = 0, m_bTouchTop = 0, m_bTouchBottom = 0;
+    double m_dPushLeft = 0.0, m_dPushRight = 0.0, m_dPushTop = 0.0, m_dPushBottom = 0.0;
+    int m_bImpactEnded = 0;
+    int m_bRiding = 0;
+    int m_nRideId = 0;
+    double m_dRideX = 0.0, m_dRideY = 0.0, m_dRideRight = 0.0, m_dRideBottom = 0.0;
+    double m_dSavedX = 0.0, m_dSavedY = 0.0, m_dSavedRight = 0.0, m_dSavedBottom = 0.0;
+    int m_nLife = 0;
+    GaugeRecord m_LifeGauge;
+    int m_nSP = 0;
+    GaugeRecord m_SpGauge;
+    cVector<int> m_vecVar = cVector<int>(kCharaVarCount);
+    int m_nInvincible = 0;
+    cList<HitCooldown> m_lstCooldown;
+    AnimLayerList m_listAnimLayer;
+    cCharaEffectRun m_EffectRun;
+    int m_bVanish = 0;
+    int m_nSightPx = 0;
+    CharaBox m_rcBodyBox;
+    CharaBox m_rcShotBox;
+};
+
+class cChara : public cObject, public cCharaData {
+public:
+    cChara();
+    cChara(const cChara& other);
+    cChara& operator=(const cChara& other);
+    ~cChara() override;
+
+    void AnchorOnScale(int scale, int oldScale, int flag) override;
+    void SetCenter(int x, int y) override;
+    void ArriveAt(int x, int y, cCmdInst* cmd) override;
+    void SetCenterX(int x) override;
+    void ArriveAtX(int x, cCmdInst* cmd) override;
+    void SetCenterY(int y) override;
+    void ArriveAtY(int y, cCmdInst* cmd) override;
+
+    // Every member of `other`, the object part included; the flow instances
+    // are relinked to this character's definition copy.
+    virtual void Assign(const cChara& other);
+    virtual cItem* GetHeldItem() { return nullptr; }
+    virtual int AfterMoveX() { return 0; }
+    virtual int AfterMoveY() { return 0; }
+    virtual int MoveX() { return 0; }
+    virtual int MoveY() { return 0; }
+    virtual int StepCharaFlows(int) { return 0; }
+    virtual void Jump(cCmdInst*) {}
+
+    // The state of a freshly placed character. Without a definition the
+    // previous copy stays and life and SP are 0.
+    void Reset(const cCharaDef* def, const std::array<int, 4>& place, int clone);
+    // Target slot 1 becomes the hero; `parent` (may be null) becomes the parent.
+    void LinkToHero(cChara* parent);
+    // So that no object keeps a reference to this character.
+    void ReleaseLinks();
+    // Rebuilds the flow instances' pointers into the definition copy.
+    void RelinkFlows();
+
+    void SetAnimeSet(int set, int force);
+    void ClearContacts();
+    void PlaceAtCell(int column, int row, int flag);
+    void PlaceX(int column);
+    void PlaceY(int row, int flag);
+    void SetBoxOffsets(int bottomAligned, int width, int height);
+
+    void RemoveLayersOfFlow(int serial);
+    void RemoveLayersOfAnim(int anim);
+    void PauseLayersOfFlow(int serial);
+    void ResumeLayersOfFlow(int serial);
+
+    // The definition's scale: blocks covered per side, 0 read as 1.
+    int Scale() const { return m_Def.m_cScale > 0 ? m_Def.m_cScale : 1; }
+
+    static int HblToPixels(std::int8_t h) { return h * 16; }
+    static double StopToDecay(std::int16_t s);
+    // The initial vertical speed (negative, upward) that rises `height` pixels.
+    double JumpSpeedForHeight(double height) const;
+    double JumpSpeedForHbl(int hbl) const { return JumpSpeedForHeight(hbl * 16.0); }
+    // Sub-steps until a speed `v` has turned to falling.
+    static int SpeedToFrames(double v);
+    // A jump's rise time as a command time in tenths of a second.
+    int JumpTimeForHbl(int hbl) const;
+};
+
+// Stores `object` in target slot `slot` (0 to 3) of `chara`, keeping the
+// links both ways; with no object and `clear` set the slot is emptied.
+void SetTarget(cChara& chara, int slot, cChara* object, int clear);

@@ -1,0 +1,86 @@
+#include "gamedata/project/system_data.h"
+#include "stage/objects/chara.h"
+#include "stage/objects/stage_state.h"
+
+void cChara::PlaceAtCell(int column, int row, int flag) {
+    PlaceX(column);
+    PlaceY(row, flag);
+}
+
+void cChara::PlaceX(int column) {
+    m_dX = (column + StageState().m_ScrollX.m_nBlockOffset) * kBlockPixels + m_rcGraphicBase.x + 0.5;
+    const int s = Scale();
+    if (s != 1) {
+        m_dX -= (m_nBaseWidth / 2) * (s - 1);
+        ClampX(BoundMode::Grid);
+    }
+    AfterMoveX();
+}
+
+void cChara::PlaceY(int row, int flag) {
+    m_dY = (row + StageState().m_ScrollY.m_nBlockOffset) * kBlockPixels + m_rcGraphicBase.y;
+    AnchorOnScale(Scale(), 1, flag);
+    AfterMoveY();
+}
+
+void cChara::AnchorOnScale(int scale, int oldScale, int flag) {
+    const int d = scale - oldScale;
+    if (d == 0) return;
+    // Keep the bottom of the graphic cell (cell rule) or of the hit box.
+    const bool cellRule = SystemData.ScaleAnchorSetting == 0 ? flag != 0 : SystemData.ScaleAnchorHitBox == 0;
+    if (cellRule) {
+        m_dY += (m_rcGraphicBase.y - m_rcGraphicBase.h) * d;
+    } else {
+        m_dY -= m_nBaseHeight * d;
+    }
+    AfterMoveY();
+}
+
+void cChara::SetCenter(int x, int y) {
+    SetCenterX(x);
+    SetCenterY(y);
+}
+
+void cChara::SetCenterX(int x) {
+    const int c = m_rcScreen.left + m_rcGraphic.w / 2;
+    m_dX += x - c;
+    AfterMoveX();
+}
+
+void cChara::SetCenterY(int y) {
+    const int c = m_rcScreen.top + m_rcGraphic.h / 2;
+    m_dY += y - c;
+    AfterMoveY();
+}
+
+namespace {
+
+void StopWorkSpeed(cCmdInst* cmd) {
+    if (!cmd) return;
+    cmd->m_dWorkSpeedX = 0.0;
+    cmd->m_dWorkSpeedY = 0.0;
+}
+
+}  // namespace
+
+void cChara::ArriveAt(int x, int y, cCmdInst* cmd) {
+    SetCenter(x, y);
+    StopWorkSpeed(cmd);
+}
+
+void cChara::ArriveAtX(int x, cCmdInst* cmd) {
+    SetCenterX(x);
+    StopWorkSpeed(cmd);
+}
+
+void cChara::ArriveAtY(int y, cCmdInst* cmd) {
+    SetCenterY(y);
+    StopWorkSpeed(cmd);
+}
+
+void cChara::SetBoxOffsets(int bottomAligned, int width, int height) {
+    const int x = 16 - m_rcGraphic.x - (width >> 1);
+    const int y = bottomAligned ? 32 - m_rcGraphic.y - height : 16 - m_rcGraphic.y - (height >> 1);
+    m_rcBodyBox.rc = {x, y, width, height};
+    m_rcBodyBox.rcBase = m_rcBodyBox.rc;
+}

@@ -1,0 +1,21 @@
+#pragma once
+// Every character of a stage other than the hero. It carries the item that
+// goes to the hero when it dies.
+#include "foundation/checked_containers.h"
+#include "stage/objects/chara.h"
+#include "stage/objects/item.h"
+
+class cStageChara : public cChara {
+public:
+    cStageChara() = default;
+    cStageChara(const cStageChara&) = default;
+    cStageChara& operator=(const cStageChara&) = default;
+
+    cItem* GetHeldItem() override { return &m_HeldItem; }
+
+    cItem m_HeldItem;
+};
+
+// The stage characters of the running stage, held by value: a node keeps
+// its address for the character's whole life.
+extern cList<cStageChara> CharaList;

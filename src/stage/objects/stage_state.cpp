@@ -1,0 +1,46 @@
+#include "stage/objects/stage_state.h"
+
+#include "stage/objects/chara.h"
+
+namespace {
+
+cStageState* g_current = nullptr;
+
+cStageState& IdleState() {
+    static cStageState idle;
+    return idle;
+}
+
+}  // namespace
+
+cStageState& StageState() { return g_current ? *g_current : IdleState(); }
+
+void SetStageState(cStageState* state) { g_current = state; }
+
+cStageState::cStageState() = default;
+
+cStageState::~cStageState() {
+    if (g_current == this) g_current = nullptr;
+}
+
+cShot& cStageState::AddShot(const cShot& shot) {
+    cShot& added = m_lstShot.emplace_back(shot);
+    m_vecForceShot[added.m_nBlockGroup].push_back(&added);
+    return added;
+}
+
+void cStageState::RemoveShot(cShot& shot) {
+    for (cList<cShot*>& group : m_vecForceShot) group.remove(&shot);
+    for (auto it = m_lstShot.begin(); it != m_lstShot.end(); ++it) {
+        if (&*it == &shot) {
+            m_lstShot.erase(it);
+            return;
+        }
+    }
+}
+
+void cStageState::AddToGroup(cChara& chara) { m_vecForce[chara.m_nBlockGroup].push_back(&chara); }
+
+void cStageState::RemoveFromGroup(cChara& chara) {
+    for (cList<cChara*>& group : m_vecForce) group.remove(&chara);
+}

@@ -1,0 +1,95 @@
+#pragma once
+// The state of the stage-play scene that the stage objects and the flow
+// engine read and write: the two scroll axes, the shot list and the
+// per-group lists, the flow engine's current objects, the wait and end
+// requests, the counters and the stage variables. The stage-play scene
+// derives from it and completes it; tests build one alone.
+#include <cstdint>
+
+#include "foundation/checked_containers.h"
+#include "stage/objects/scroll_axis.h"
+#include "stage/objects/shot.h"
+
+class cChara;
+class cFlowInst;
+class cCmdInst;
+
+constexpr int kGroupCount = 8;
+constexpr int kStageVarCount = 1001;
+constexpr int kAreaFlagCount = 60;
+
+// The request of the nested wait loop.
+struct WaitRequest {
+    int nKind = 0;  // 0 game wait, 1 message, 2 effect, 3 picture, 4 extra life
+    int nDelay = 0;
+    int bWaitKey = 0;
+    int nFrames = 0;
+    int nSpare = 0;
+};
+
+// End requests of the flow engine.
+namespace EndRequest {
+enum : int { None = 0, StageClear = 1, Miss = 2 };
+}
+
+class cStageState {
+public:
+    cStageState();
+    virtual ~cStageState();
+    cStageState(const cStageState&) = delete;
+    cStageState& operator=(const cStageState&) = delete;
+
+    // Appends a copy of `shot` to the shot list and to the list of its group;
+    // the new node keeps its address until the shot is removed.
+    cShot& AddShot(const cShot& shot);
+    // Takes the shot out of its group list and the shot list (destroying it).
+    void RemoveShot(cShot& shot);
+    // Puts a character into the list of its group, or takes it out.
+    void AddToGroup(cChara& chara);
+    void RemoveFromGroup(cChara& chara);
+
+    int m_nResumeState = 0, m_nResumeSubStep = 0;
+    int m_nEndRequest = EndRequest::None;
+    cScrollAxis m_ScrollX;
+    cScrollAxis m_ScrollY;
+    // Every shot, in creation order.
+    cList<cShot> m_lstShot;
+    // The characters of each group, the hero included.
+    cVector<cList<cChara*>> m_vecForce = cVector<cList<cChara*>>(kGroupCount);
+    // The shots of each group.
+    cVector<cList<cShot*>> m_vecForceShot = cVector<cList<cShot*>>(kGroupCount);
+    WaitRequest m_Wait;
+    int m_bQuit = 0;
+    // The flow engine's current objects while it steps flows.
+    cChara* m_lpCurChara = nullptr;
+    cFlowInst* m_lpCurFlow = nullptr;
+    cCmdInst* m_lpCurCmd = nullptr;
+    int m_bItemMessage = 0;
+    int m_nPlayers = 1;
+    int m_nSubStepNo = 0;
+    int m_nSubStepTotal = 0;
+    cVector<int> m_vecShotPass;
+    int m_nTime = 0;
+    int m_bNoTimeLimit = 0;
+    int m_nFrames = 0;
+    int m_nClearTime = 0;
+    int m_nBanner = 0, m_nBanner2 = 0;
+    int m_nSeed = 0;
+    int m_bButtonLatch = 0;
+    int m_bLifeCheck = 0;
+    cVector<int> m_vecStageVar = cVector<int>(kStageVarCount);
+    cVector<std::uint8_t> m_vecAreaFlag = cVector<std::uint8_t>(kAreaFlagCount);
+    int m_nNextCharaId = 0, m_nNextItemId = 0, m_nNextShotId = 0;
+    int m_bRangeChara = 0, m_bRangeBlockChara = 0, m_bRangeItem = 0;
+    cVector<int> m_vecToggledCell;
+    int m_nPlayFrame = 0;
+    int m_bAutoSaveOnClear = 0;
+    int m_bInShotPass = 0;
+};
+
+// The stage state objects run in: the one the stage-play scene (or a test)
+// registered, else an empty state, so that an object used outside stage
+// play reads zero limits instead of a missing scene.
+cStageState& StageState();
+// Registers the running stage state; null unregisters it.
+void SetStageState(cStageState* state);
