@@ -12,9 +12,9 @@
 #include "shell/dialogs/startup_dialog.h"
 #include "shell/drawing_device.h"
 #include "shell/game.h"
+#include "shell/game_fonts.h"
 #include "shell/input/key_config.h"
 #include "shell/input/key_state.h"
-#include "shell/game_fonts.h"
 
 namespace {
 
