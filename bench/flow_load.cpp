@@ -40,7 +40,7 @@ void BM_LoadFlows(benchmark::State& state) {
     for (auto _ : state) {
         cDataFile f("bench", bytes);
         cVector<cFlow> list;
-        bool ok = LoadRecordList(f, list, kMinFlowBytes);
+        bool ok = ReadRecordList(f, list, {kMinFlowBytes});
         benchmark::DoNotOptimize(ok);
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));

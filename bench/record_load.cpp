@@ -28,7 +28,7 @@ struct Entry : cDataRecord {
 
 struct Table : cDataRecord {
     cVector<Entry> entries;
-    bool Load(cDataFile& f) override { return cDataRecord::Load(f) && LoadRecordList(f, entries); }
+    bool Load(cDataFile& f) override { return cDataRecord::Load(f) && ReadRecordList(f, entries); }
     void Save(cDataFile& f) override {
         cDataRecord::Save(f);
         SaveRecordList(f, entries);

@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "platform/headless_input.h"
 #include "platform/present.h"
+#include "platform/process.h"
 #include "platform/sdl/sdl_backend.h"
 #include "platform/system_info.h"
 #include "platform/text.h"
@@ -27,6 +28,19 @@ int main(int argc, char** argv) {
     if (options.help) {
         std::printf("%s\n", kUsageLine);
         return 0;
+    }
+    // Files named on the command line are where the user stands, also when
+    // the game folder becomes the working folder.
+    const std::string startFolder = platform::HostPath(platform::GetCurrentDirectoryInternal());
+    for (std::string* file : {&options.script, &options.screenshot}) {
+        if (!file->empty() && file->front() != '/') *file = startFolder + "/" + *file;
+    }
+    if (options.gameDir.empty()) {
+        const std::string program = platform::ExecutableFolder();
+        const bool here = platform::IsDirectory("data") || platform::IsDirectory("default");
+        const bool sample =
+            !program.empty() && platform::IsDirectory(platform::InternalPath(program + "/" + kSampleGameFolder));
+        options.gameDir = DefaultGameFolder(here, program, sample);
     }
     if (!options.gameDir.empty() && !platform::SetCurrentDirectoryInternal(platform::InternalPath(options.gameDir))) {
         std::fprintf(stderr, "player: no game folder %s\n", options.gameDir.c_str());

@@ -54,18 +54,23 @@ std::int32_t cDataFile::ReadInt() {
     return v;
 }
 
-bool cDataFile::ReadCount(std::int32_t& n, std::size_t minElemBytes) {
-    if (!ReadInt(n)) return false;
-    if (n < 0) {
-        Fail("negative count");
-        n = 0;
+bool cDataFile::ReadString(std::string& text) {
+    std::int32_t len = 0;
+    if (!ReadInt(len)) return false;
+    if (len < 1 || (len > 1 && static_cast<std::size_t>(len) > Remaining())) {
+        Fail("string length " + std::to_string(len));
         return false;
     }
-    if (minElemBytes > 0 && static_cast<std::size_t>(n) > Remaining() / minElemBytes) {
-        Fail("count larger than the file");
-        n = 0;
-        return false;
+    // An empty text is stored as its length alone.
+    if (len == 1) {
+        text.clear();
+        return true;
     }
+    // Taken in place from the file's bytes, up to the first zero.
+    const char* at = reinterpret_cast<const char*>(m_bytes.data() + m_pos);
+    const auto* zero = static_cast<const char*>(std::memchr(at, 0, static_cast<std::size_t>(len)));
+    text.assign(at, zero ? static_cast<std::size_t>(zero - at) : static_cast<std::size_t>(len));
+    m_pos += static_cast<std::size_t>(len);
     return true;
 }
 

@@ -34,10 +34,11 @@ public:
     std::size_t Size() const { return m_bytes.size(); }
     // Moves the read position; a position past the end fails the file.
     bool Seek(std::size_t pos);
-    // Reads a list count and checks that this many elements of at least
-    // minElemBytes each can still be in the file; a negative or absurd count
-    // fails the file and gives 0.
-    bool ReadCount(std::int32_t& n, std::size_t minElemBytes);
+    // Reads a stored text: an int length that counts the closing zero, then
+    // that many bytes, taken up to the first zero; an empty text is the
+    // length 1 alone. A length below 1 or past the end fails the file and
+    // leaves the text as it was.
+    bool ReadString(std::string& text);
 
     // Writing.
     void Write(const void* src, std::size_t n);

@@ -27,6 +27,18 @@ void* Rebase(const void* address, const cDataRecord* srcOwner, const cDataRecord
 
 cDataRecord::cDataRecord(const cDataRecord& src) { RebaseFrom(src); }
 
+cDataRecord::cDataRecord(cDataRecord&& src) noexcept
+    : m_fields(std::move(src.m_fields)), m_strings(std::move(src.m_strings)) {
+    for (auto& f : m_fields) {
+        f.address = Rebase(f.address, f.owner, this);
+        f.owner = this;
+    }
+    for (auto& s : m_strings) {
+        s.address = static_cast<std::string*>(Rebase(s.address, s.owner, this));
+        s.owner = this;
+    }
+}
+
 cDataRecord& cDataRecord::operator=(const cDataRecord& src) {
     if (this != &src) {
         RegisterFields(DataVersion);
@@ -109,24 +121,7 @@ bool cDataRecord::Load(cDataFile& file) {
         file.Fail("string count " + std::to_string(m) + " above " + std::to_string(m_strings.Count()));
         ok = false;
     }
-    std::string text;
-    for (int i = 0; ok && i < m; ++i) {
-        std::int32_t len = 0;
-        if (!file.ReadInt(len)) break;
-        if (len < 1 || (len > 1 && static_cast<std::size_t>(len) > file.Remaining())) {
-            file.Fail("string length " + std::to_string(len));
-            ok = false;
-            break;
-        }
-        if (len == 1) {
-            m_strings[i].address->clear();
-            continue;
-        }
-        text.resize(static_cast<std::size_t>(len));
-        file.Read(text.data(), text.size());
-        auto z = text.find('\0');
-        m_strings[i].address->assign(text, 0, z);
-    }
+    for (int i = 0; ok && i < m; ++i) ok = file.ReadString(*m_strings[i].address);
     if (StripCRFlag) StripCR();
     if (FileVersion != DataVersion) RegisterFields(DataVersion);
     return ok && !file.Failed();

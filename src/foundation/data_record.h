@@ -9,6 +9,7 @@
 
 #include "foundation/checked_containers.h"
 #include "foundation/data_file.h"
+#include "foundation/list_reader.h"
 
 extern int DataVersion;     // the program's data version, 920
 extern int FileVersion;     // version of the data file opened last for reading
@@ -41,6 +42,10 @@ public:
     // describes its own members.
     cDataRecord(const cDataRecord& src);
     cDataRecord& operator=(const cDataRecord& src);
+    // A move takes the member lists over and points them at the new owner;
+    // it allocates nothing, so lists of records move their elements when
+    // they grow instead of copying them.
+    cDataRecord(cDataRecord&& src) noexcept;
 
     virtual void RegisterFieldsConst(int version) const;
     virtual void RegisterFields(int version);
@@ -84,7 +89,7 @@ private:
 };
 
 // Lists of sub-records and of plain values, written as a 4-byte count and the
-// elements. Loading checks the count against the bytes left.
+// elements; list_reader.h reads them.
 template <class T>
 void SaveRecordList(cDataFile& f, cVector<T>& list) {
     f.WriteInt(static_cast<std::int32_t>(list.size()));
@@ -92,29 +97,8 @@ void SaveRecordList(cDataFile& f, cVector<T>& list) {
 }
 
 template <class T>
-bool LoadRecordList(cDataFile& f, cVector<T>& list, std::size_t minElemBytes = 8) {
-    std::int32_t n = 0;
-    if (!f.ReadCount(n, minElemBytes)) return false;
-    list.clear();
-    list.resize(static_cast<std::size_t>(n));
-    for (auto& e : list) {
-        if (!e.Load(f)) return false;
-    }
-    return true;
-}
-
-template <class T>
 void SaveValueList(cDataFile& f, const std::vector<T>& list) {
     static_assert(std::is_trivially_copyable_v<T>);
     f.WriteInt(static_cast<std::int32_t>(list.size()));
     if (!list.empty()) f.Write(list.data(), list.size() * sizeof(T));
-}
-
-template <class T>
-bool LoadValueList(cDataFile& f, std::vector<T>& list) {
-    static_assert(std::is_trivially_copyable_v<T>);
-    std::int32_t n = 0;
-    if (!f.ReadCount(n, sizeof(T))) return false;
-    list.resize(static_cast<std::size_t>(n));
-    return n == 0 || f.Read(list.data(), list.size() * sizeof(T));
 }

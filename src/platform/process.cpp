@@ -158,4 +158,13 @@ bool TerminateProcessById(int pid, DWORD waitMs) {
     return true;
 }
 
+std::string ExecutableFolder() {
+    char buffer[4096];
+    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0) return std::string();
+    std::string path(buffer, static_cast<std::size_t>(n));
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
 }  // namespace platform

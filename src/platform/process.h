@@ -51,4 +51,8 @@ bool ProcessExists(int pid);
 // ends the line. Path and texts are fixed here, so the handler only writes.
 void NoteEndRequests(std::string_view internalPath, const std::string& sameProgram, const std::string& other);
 
+// Contract: the host folder that holds the running program's file (no
+// trailing separator); empty when the host cannot tell.
+std::string ExecutableFolder();
+
 }  // namespace platform

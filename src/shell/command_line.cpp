@@ -60,3 +60,8 @@ bool ParseCommandLine(const std::vector<std::string>& args, PlayerOptions& optio
     }
     return true;
 }
+
+std::string DefaultGameFolder(bool workingFolderHoldsGame, const std::string& programFolder, bool sampleExists) {
+    if (workingFolderHoldsGame || programFolder.empty() || !sampleExists) return std::string();
+    return programFolder + "/" + kSampleGameFolder;
+}

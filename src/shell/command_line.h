@@ -23,3 +23,11 @@ extern const char* const kUsageLine;
 // Fills options from argv[1..]; false with the reason in *error for an
 // unknown switch, a missing value, a bad number or a second stage file.
 bool ParseCommandLine(const std::vector<std::string>& args, PlayerOptions& options, std::string* error);
+
+// The folder of the sample game installed beside the program.
+constexpr const char* kSampleGameFolder = "sample_game";
+
+// The game folder to play when --game is not given: the working folder when
+// it holds a game (its "data" or "default" folder), else the sample game
+// beside the program (host path), else the working folder (empty result).
+std::string DefaultGameFolder(bool workingFolderHoldsGame, const std::string& programFolder, bool sampleExists);

@@ -41,7 +41,7 @@ struct Sample : cDataRecord {
     }
     bool Load(cDataFile& f) override {
         if (!cDataRecord::Load(f)) return false;
-        return !withItems || LoadRecordList(f, items);
+        return !withItems || ReadRecordList(f, items);
     }
     void Save(cDataFile& f) override {
         cDataRecord::Save(f);

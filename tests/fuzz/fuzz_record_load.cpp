@@ -20,7 +20,7 @@ struct Leaf : cDataRecord {
         AddField(&small);
         AddString(&name);
     }
-    bool Load(cDataFile& f) override { return cDataRecord::Load(f) && LoadValueList(f, values); }
+    bool Load(cDataFile& f) override { return cDataRecord::Load(f) && ReadValueList(f, values); }
     void Save(cDataFile& f) override {
         cDataRecord::Save(f);
         SaveValueList(f, values);
@@ -44,7 +44,7 @@ struct Root : cDataRecord {
         AddString(&s1);
         if (version > 700) AddString(&s2);
     }
-    bool Load(cDataFile& f) override { return cDataRecord::Load(f) && LoadRecordList(f, leaves); }
+    bool Load(cDataFile& f) override { return cDataRecord::Load(f) && ReadRecordList(f, leaves); }
     void Save(cDataFile& f) override {
         cDataRecord::Save(f);
         SaveRecordList(f, leaves);

@@ -39,3 +39,23 @@ TEST(CommandLine, SwitchesValuesAndErrors) {
         EXPECT_EQ(o.help, c.args == std::vector<std::string>{"--help"}) << label;
     }
 }
+
+// Without --game the player plays the game of the working folder, or the
+// sample game installed beside it when the working folder holds none.
+TEST(CommandLine, DefaultGameFolderPrefersTheWorkingFolderThenTheSample) {
+    struct Case {
+        bool here;
+        const char* program;
+        bool sample;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {true, "/opt/player", true, ""},
+        {false, "/opt/player", true, "/opt/player/sample_game"},
+        {false, "/opt/player", false, ""},
+        {false, "", true, ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(DefaultGameFolder(c.here, c.program, c.sample), c.expected) << c.here << " " << c.program;
+    }
+}

@@ -10,7 +10,7 @@ player=$(readlink -f "$1")
 [ -n "${XVFB_CHILD:-}" ] || xvfb_reexec "1280x1024x24 -wr" xvfb-run xdotool import convert xwininfo -- "$0" "$@"
 xvfb_workdir
 
-"$player" &
+"$player" --game . &
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT INT TERM
 fail() {
@@ -67,7 +67,7 @@ expect_clean_exit 50 "Escape"
 [ -f Report_Game.txt ] || fail "no Report_Game.txt"
 
 # The loop ticks in the real window too: after 30 frames it closes itself.
-"$player" --frames 30 &
+"$player" --game . --frames 30 &
 pid=$!
 expect_clean_exit 100 "30 frames"
 echo "ok: 640x480 window at $x,$y, closed by Escape, exit 0; 30 frames ran"

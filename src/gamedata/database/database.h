@@ -72,18 +72,9 @@ constexpr int kSwordTableUnlimitedFrom = 828;
 // failed; the table then holds what was read up to the failure.
 template <class T>
 bool ReadTable(cVector<T>& table, cDataFile& file) {
-    std::int32_t n = 0;
-    if (!file.ReadInt(n)) return false;
-    if (n <= 0) return true;
-    // Each entry holds at least its two counts.
-    if (static_cast<std::size_t>(n) > file.Remaining() / 8) {
-        file.Fail("entry count " + std::to_string(n) + " larger than the file");
-        return false;
-    }
-    table.resize(static_cast<std::size_t>(n), T());
-    for (auto& entry : table) {
-        if (!entry.Load(file)) return false;
-    }
+    // Each entry holds at least its two counts; the stored entries are read
+    // over the table's first ones.
+    if (!ReadRecordList(file, table, {8, StoredCount::NoneKeeps})) return false;
     if (StripCRFlag) {
         for (auto& entry : table) entry.StripCR();
     }

@@ -78,7 +78,7 @@ void cAnimeSet::RegisterFields(int version) {
 
 bool cAnimeSet::Load(cDataFile& file) {
     if (!cDataRecord::Load(file)) return false;
-    if (!LoadRecordList(file, m_vMotions, kMinRecordBytes)) return false;
+    if (!ReadRecordList(file, m_vMotions, {kMinRecordBytes})) return false;
     // Old sets had exactly the four basic motions; the flying ones got their
     // names only in 128.
     if (FileVersion < 119) m_vMotions.resize(kMotionCount);

@@ -18,7 +18,7 @@ template <class Derived, class Frame>
 class cFramedEntry : public cDataRecord {
 public:
     bool Load(cDataFile& file) override {
-        return cDataRecord::Load(file) && LoadRecordList(file, m_vFrames, kMinRecordBytes) &&
+        return cDataRecord::Load(file) && ReadRecordList(file, m_vFrames, {kMinRecordBytes}) &&
                static_cast<Derived*>(this)->AfterLoad();
     }
     void Save(cDataFile& file) override {
@@ -150,6 +150,7 @@ public:
 protected:
     cFileEntry() = default;
     cFileEntry(const cFileEntry&) = default;
+    cFileEntry(cFileEntry&&) noexcept = default;
     cFileEntry& operator=(const cFileEntry&) = default;
     struct Block {
         int from;  // first version that stores it
@@ -206,6 +207,7 @@ public:
 protected:
     cEffectKindEntry();
     cEffectKindEntry(const cEffectKindEntry&) = default;
+    cEffectKindEntry(cEffectKindEntry&&) noexcept = default;
     cEffectKindEntry& operator=(const cEffectKindEntry&) = default;
     // Parameters that files before version 511 did not hold, per kind; they
     // get the value a new entry of the kind starts with.

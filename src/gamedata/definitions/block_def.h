@@ -11,6 +11,7 @@ public:
 
     cBlockDef();
     cBlockDef(const cBlockDef&) = default;
+    cBlockDef(cBlockDef&&) noexcept = default;
     cBlockDef& operator=(const cBlockDef&) = default;
     void Assign(const cBlockDef& src) { *this = src; }
 

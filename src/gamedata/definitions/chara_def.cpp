@@ -144,7 +144,7 @@ void cCharaDef::ResetDefinition() {
 
 bool cCharaDef::Load(cDataFile& f) {
     if (!cDataRecord::Load(f) || !LoadCell(f) || !f.ReadInt(m_nHeldItem) || !LoadInheritFlags(f) ||
-        !LoadConditions(f) || !LoadRecordList(f, m_vFlow, kMinFlowBytes)) {
+        !LoadConditions(f) || !ReadRecordList(f, m_vFlow, {kMinFlowBytes})) {
         return false;
     }
     if (ShouldPurgeTestFlows()) PurgeTestFlows(m_vFlow);

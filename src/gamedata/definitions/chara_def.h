@@ -12,6 +12,7 @@ public:
 
     cCharaDef();
     cCharaDef(const cCharaDef&) = default;
+    cCharaDef(cCharaDef&&) noexcept = default;
     cCharaDef& operator=(const cCharaDef&) = default;
     void Assign(const cCharaDef& src) { *this = src; }
 

@@ -34,13 +34,7 @@ extern cCommonPalette& CommonPalette;
 // bases for later ones. Entry 0 is then made a default again.
 template <class Def>
 bool LoadPaletteList(cDataFile& f, cVector<Def>& list) {
-    std::int32_t n = 0;
-    if (!f.ReadCount(n, 8)) return false;
-    list.clear();
-    list.resize(static_cast<std::size_t>(n));
-    for (auto& def : list) {
-        if (!def.Load(f)) return false;
-    }
+    if (!ReadRecordList(f, list, {8, StoredCount::Replaces, ListGrowth::MadeFirst})) return false;
     if (!list.empty()) list[0].ResetDefinition();
     return true;
 }

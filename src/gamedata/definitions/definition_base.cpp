@@ -9,24 +9,14 @@ void cDefinition::SaveCell(cDataFile& f) const {
     f.Write(&m_sCellY, 2);
 }
 
-bool cDefinition::LoadInheritFlags(cDataFile& f) {
-    std::int32_t k = 0;
-    if (!f.ReadInt(k)) return false;
-    if (k <= 0) return true;
-    if (static_cast<std::size_t>(k) > f.Remaining()) {
-        f.Fail("inherit flag count " + std::to_string(k));
-        return false;
-    }
-    m_vbInherit.resize(static_cast<std::size_t>(k), 0);
-    return f.Read(m_vbInherit.data(), m_vbInherit.size());
-}
+bool cDefinition::LoadInheritFlags(cDataFile& f) { return ReadValueList(f, m_vbInherit, StoredCount::NoneKeeps); }
 
 void cDefinition::SaveInheritFlags(cDataFile& f) const {
     f.WriteInt(m_vbInherit.Count());
     if (!m_vbInherit.empty()) f.Write(m_vbInherit.data(), m_vbInherit.size());
 }
 
-bool cDefinition::LoadConditions(cDataFile& f) { return LoadRecordList(f, m_vCond, kMinCondBytes); }
+bool cDefinition::LoadConditions(cDataFile& f) { return ReadRecordList(f, m_vCond, {kMinCondBytes}); }
 
 void cDefinition::SaveConditions(cDataFile& f) { SaveRecordList(f, m_vCond); }
 

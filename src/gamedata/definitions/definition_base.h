@@ -32,6 +32,7 @@ public:
 protected:
     cDefinition() = default;
     cDefinition(const cDefinition&) = default;
+    cDefinition(cDefinition&&) noexcept = default;
     cDefinition& operator=(const cDefinition&) = default;
 
     void ResetInheritFlags(int groupCount);

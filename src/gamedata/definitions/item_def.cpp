@@ -68,7 +68,7 @@ void cItemDef::ResetDefinition() {
 
 bool cItemDef::Load(cDataFile& f) {
     if (!cDataRecord::Load(f) || !LoadCell(f) || !LoadInheritFlags(f) || !LoadConditions(f)) return false;
-    if (!LoadRecordList(f, m_vCmd, kMinFlowCmdBytes)) return false;
+    if (!ReadRecordList(f, m_vCmd, {kMinFlowCmdBytes})) return false;
     if (FileVersion < 219) UpgradeShotSheetCell(m_cSheet, m_sCell);
     ApplyInheritance();
     Normalize();

@@ -12,6 +12,7 @@ public:
 
     cItemDef();
     cItemDef(const cItemDef&) = default;
+    cItemDef(cItemDef&&) noexcept = default;
     cItemDef& operator=(const cItemDef&) = default;
     void Assign(const cItemDef& src) { *this = src; }
 

@@ -1,7 +1,5 @@
 #include "gamedata/flows/cond.h"
 
-#include "gamedata/record_lists.h"
-
 cCond::cCond() {
     RegisterFields(DataVersion);
     Reset();
@@ -123,7 +121,7 @@ bool cCondList::Load(cDataFile& file) {
     if (!cDataRecord::Load(file)) return false;
     // Versions 764 and 765 stored the two bytes only.
     if (FileVersion < 766) return true;
-    return LoadRecordsIncrementally(file, m_vCond, kMinCondBytes);
+    return ReadRecordList(file, m_vCond, {kMinCondBytes});
 }
 
 void cCondList::Save(cDataFile& file) {

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "gamedata/record_lists.h"
-
 cKeyCond::cKeyCond() {
     RegisterFields(DataVersion);
     Reset();
@@ -21,16 +19,7 @@ void cKeyCond::RegisterFields(int) {
 
 bool cKeyCond::Load(cDataFile& file) {
     if (!cDataRecord::Load(file)) return false;
-    std::int32_t k = 0;
-    if (!file.ReadInt(k)) return false;
-    if (k >= 1) {
-        if (static_cast<std::size_t>(k) > file.Remaining()) {
-            file.Fail("key count " + std::to_string(k) + " larger than the file");
-            return false;
-        }
-        m_vKeyState.resize(static_cast<std::size_t>(k));
-        if (!file.Read(m_vKeyState.data(), m_vKeyState.size())) return false;
-    }
+    if (!ReadValueList(file, m_vKeyState, StoredCount::NoneKeeps)) return false;
     // The flow engine reads all keys; a short list would close the game.
     if (m_vKeyState.Count() < kKeyCondKeys) m_vKeyState.resize(kKeyCondKeys, 0);
     return true;
@@ -70,9 +59,9 @@ void cFlow::RegisterFields(int version) {
 
 bool cFlow::Load(cDataFile& file) {
     if (!cDataRecord::Load(file)) return false;
-    if (!LoadRecordsIncrementally(file, m_vCond, kMinCondBytes)) return false;
-    if (!LoadRecordsIncrementally(file, m_vKeyCond, kMinKeyCondBytes)) return false;
-    if (!LoadRecordsIncrementally(file, m_vCmd, kMinFlowCmdBytes)) return false;
+    if (!ReadRecordList(file, m_vCond, {kMinCondBytes})) return false;
+    if (!ReadRecordList(file, m_vKeyCond, {kMinKeyCondBytes})) return false;
+    if (!ReadRecordList(file, m_vCmd, {kMinFlowCmdBytes})) return false;
     if (FileVersion < DataVersion) RenumberTrigger(FileVersion);
     m_strName.clear();
     Normalize();

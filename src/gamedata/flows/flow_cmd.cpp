@@ -3,7 +3,6 @@
 #include "gamedata/flows/cmd_kinds.h"
 #include "gamedata/flows/flow.h"
 #include "gamedata/project/data_limits.h"
-#include "gamedata/record_lists.h"
 
 namespace {
 
@@ -65,6 +64,7 @@ cFlowCmd::cFlowCmd() {
 }
 
 cFlowCmd::~cFlowCmd() = default;
+cFlowCmd::cFlowCmd(cFlowCmd&& src) noexcept = default;
 
 cFlowCmd::cFlowCmd(const cFlowCmd& src) : cDataRecord(src) { CopyContent(src); }
 
@@ -142,21 +142,12 @@ bool cFlowCmd::LoadCarriedFlows(cDataFile& file) {
         DepthGuard(const DepthGuard&) = delete;
         DepthGuard& operator=(const DepthGuard&) = delete;
     } guard;
-    return LoadRecordsIncrementally(file, m_vFlow, kMinFlowBytes);
+    return ReadRecordList(file, m_vFlow, {kMinFlowBytes});
 }
 
 bool cFlowCmd::LoadParams(cDataFile& file) {
-    std::int32_t n = 0;
-    if (!file.ReadInt(n)) return false;
     // A count of 0 or less stores no parameters and keeps the list.
-    if (n <= 0) return true;
-    if (static_cast<std::size_t>(n) > file.Remaining() / sizeof(std::int32_t)) {
-        file.Fail("parameter count " + std::to_string(n) + " larger than the file");
-        return false;
-    }
-    m_vParam.assign(static_cast<std::size_t>(n), 0);
-    for (auto& p : m_vParam) p = file.ReadInt();
-    return !file.Failed();
+    return ReadValueList(file, m_vParam, StoredCount::NoneKeeps);
 }
 
 void cFlowCmd::Save(cDataFile& file) {

@@ -32,6 +32,7 @@ public:
     ~cFlowCmd() override;
     cFlowCmd(const cFlowCmd& src);
     cFlowCmd& operator=(const cFlowCmd& src);
+    cFlowCmd(cFlowCmd&& src) noexcept;
 
     void RegisterFields(int version) override;
     bool Load(cDataFile& file) override;

@@ -13,6 +13,7 @@ class cOptionData : public cDataRecord {
 public:
     cOptionData();
     cOptionData(const cOptionData&) = default;
+    cOptionData(cOptionData&&) noexcept = default;
     cOptionData& operator=(const cOptionData&) = default;
 
     void RegisterFields(int version) override;

@@ -211,15 +211,7 @@ const cSystemData& Defaults() {
 // Byte and int lists: a count of 0 or less leaves the list as it was.
 template <class T>
 bool ReadValues(cDataFile& f, cVector<T>& list) {
-    std::int32_t n = 0;
-    if (!f.ReadInt(n)) return false;
-    if (n <= 0) return true;
-    if (static_cast<std::size_t>(n) > f.Remaining() / sizeof(T)) {
-        f.Fail("list count " + std::to_string(n) + " larger than the file");
-        return false;
-    }
-    list.resize(static_cast<std::size_t>(n));
-    return f.Read(list.data(), list.size() * sizeof(T));
+    return ReadValueList(f, list, StoredCount::NoneKeeps);
 }
 
 template <class T>
@@ -229,22 +221,7 @@ void WriteValues(cDataFile& f, const cVector<T>& list) {
 }
 
 bool ReadStrings(cDataFile& f, cVector<std::string>& list) {
-    std::int32_t n = 0;
-    if (!f.ReadCount(n, 4)) return false;
-    list.assign(static_cast<std::size_t>(n), std::string());
-    for (auto& s : list) {
-        std::int32_t len = 0;
-        if (!f.ReadInt(len)) return false;
-        if (len < 1 || (len > 1 && static_cast<std::size_t>(len) > f.Remaining())) {
-            f.Fail("text length " + std::to_string(len));
-            return false;
-        }
-        if (len == 1) continue;
-        std::string text(static_cast<std::size_t>(len), '\0');
-        f.Read(text.data(), text.size());
-        s.assign(text.c_str());
-    }
-    return true;
+    return ReadList(f, list, {4}, [&f](std::string& text) { return f.ReadString(text); });
 }
 
 void WriteStrings(cDataFile& f, const cVector<std::string>& list) {
@@ -378,13 +355,13 @@ bool cSystemData::Load(cDataFile& file) {
 bool cSystemData::LoadLists(cDataFile& f) {
     const int v = FileVersion;
     return ReadValues(f, CarryOverFlags) && (v <= 500 || ReadValues(f, CarryResetFlags)) &&
-           LoadRecordList(f, StatusItems, kMinRecordBytes) && ReadValues(f, StartLives) &&
+           ReadRecordList(f, StatusItems, {kMinRecordBytes}) && ReadValues(f, StartLives) &&
            (v <= 190 || ReadValues(f, InfiniteLives)) &&
-           (v <= 185 || LoadRecordList(f, RankingSettings, kMinRecordBytes)) && ReadStrings(f, SystemTexts) &&
+           (v <= 185 || ReadRecordList(f, RankingSettings, {kMinRecordBytes})) && ReadStrings(f, SystemTexts) &&
            ReadStrings(f, SystemSoundFiles) && ReadValues(f, SceneBgmIds) &&
-           (v <= 201 || ReadValues(f, SceneBgmKeep)) && LoadRecordList(f, TitleMenu, kMinRecordBytes) &&
-           LoadRecordList(f, MapMenu, kMinRecordBytes) && LoadRecordList(f, OptionMenu, kMinRecordBytes) &&
-           (v <= 673 || ReadStrings(f, RankingModeNames)) && LoadRecordList(f, SystemIniKeys, kMinRecordBytes);
+           (v <= 201 || ReadValues(f, SceneBgmKeep)) && ReadRecordList(f, TitleMenu, {kMinRecordBytes}) &&
+           ReadRecordList(f, MapMenu, {kMinRecordBytes}) && ReadRecordList(f, OptionMenu, {kMinRecordBytes}) &&
+           (v <= 673 || ReadStrings(f, RankingModeNames)) && ReadRecordList(f, SystemIniKeys, {kMinRecordBytes});
 }
 
 void cSystemData::UpgradeIntegers(int v) {

@@ -21,17 +21,12 @@ bool StopRequested(cDataFile& f) {
 // seen between any two of them.
 template <class Def>
 bool LoadPlacedList(cDataFile& f, cVector<Def>& list) {
-    std::int32_t n = 0;
-    if (!f.ReadCount(n, 12)) return false;
-    list.clear();
-    list.reserve(static_cast<std::size_t>(n));
-    for (std::int32_t i = 0; i < n; ++i) {
+    return ReadList(f, list, {12}, [&f](Def& def) {
         if (StopRequested(f)) return false;
         f.ReadInt();
         // Load leaves the member lists registered at the current version.
-        if (!list.emplace_back().Load(f)) return false;
-    }
-    return true;
+        return def.Load(f);
+    });
 }
 
 template <class Def>
@@ -74,18 +69,7 @@ void cStageData::OnLoadRefused() {
     Reset();
 }
 
-bool cStageData::LoadRankingFlags(cDataFile& f) {
-    std::int32_t k = 0;
-    if (!f.ReadInt(k)) return false;
-    if (k <= 0) return true;
-    if (static_cast<std::size_t>(k) > f.Remaining() / 4) {
-        f.Fail("ranking flag count " + std::to_string(k));
-        return false;
-    }
-    m_vnRankingOn.resize(static_cast<std::size_t>(k));
-    for (auto& flag : m_vnRankingOn) f.ReadInt(flag);
-    return !f.Failed();
-}
+bool cStageData::LoadRankingFlags(cDataFile& f) { return ReadValueList(f, m_vnRankingOn, StoredCount::NoneKeeps); }
 
 bool cStageData::LoadPlacedLists(cDataFile& f) {
     return LoadPlacedList(f, m_vPlacedBlocks) && LoadPlacedList(f, m_vPlacedCharas) &&
@@ -99,8 +83,8 @@ bool cStageData::Load(cDataFile& f) {
     }
     // The palettes come first: the placed objects inherit from them.
     if (!LoadPaletteList(f, m_vPaletteBlocks) || !LoadPaletteList(f, m_vPaletteCharas) ||
-        !LoadPaletteList(f, m_vPaletteItems) || !LoadPlacedLists(f) || !LoadRecordList(f, m_vLayers) ||
-        !LoadRecordList(f, m_vNames)) {
+        !LoadPaletteList(f, m_vPaletteItems) || !LoadPlacedLists(f) || !ReadRecordList(f, m_vLayers) ||
+        !ReadRecordList(f, m_vNames)) {
         return false;
     }
     // The end code was checked before the load started.

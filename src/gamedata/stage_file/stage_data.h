@@ -21,6 +21,7 @@ class cStageData : public cStageSettings {
 public:
     cStageData();
     cStageData(const cStageData&) = default;
+    cStageData(cStageData&&) noexcept = default;
     cStageData& operator=(const cStageData&) = default;
 
     bool Load(cDataFile& file) override;

@@ -12,6 +12,7 @@ class cStageSetting : public cDataRecord {
 public:
     cStageSetting();
     cStageSetting(const cStageSetting&) = default;
+    cStageSetting(cStageSetting&&) noexcept = default;
     cStageSetting& operator=(const cStageSetting&) = default;
 
     void RegisterFields(int version) override;
@@ -27,6 +28,7 @@ class cStageLayer : public cDataRecord {
 public:
     cStageLayer();
     cStageLayer(const cStageLayer&) = default;
+    cStageLayer(cStageLayer&&) noexcept = default;
     cStageLayer& operator=(const cStageLayer&) = default;
 
     void RegisterFields(int version) override;
@@ -56,6 +58,7 @@ class cStageName : public cDataRecord {
 public:
     cStageName();
     cStageName(const cStageName&) = default;
+    cStageName(cStageName&&) noexcept = default;
     cStageName& operator=(const cStageName&) = default;
 
     void RegisterFields(int version) override;

@@ -12,6 +12,7 @@ class cStageSettings : public cDataRecord {
 public:
     cStageSettings();
     cStageSettings(const cStageSettings&) = default;
+    cStageSettings(cStageSettings&&) noexcept = default;
     cStageSettings& operator=(const cStageSettings&) = default;
 
     void RegisterFields(int version) override;

@@ -12,6 +12,7 @@ class cSaveSlot : public cDataRecord {
 public:
     cSaveSlot();
     cSaveSlot(const cSaveSlot&) = default;
+    cSaveSlot(cSaveSlot&&) noexcept = default;
     cSaveSlot& operator=(const cSaveSlot&) = default;
 
     void RegisterFields(int version) override;

@@ -9,15 +9,7 @@ namespace {
 
 // An int list whose stored count of 0 or less leaves the list as it was.
 bool LoadIntListKeepingEmpty(cDataFile& file, cVector<int>& list) {
-    std::int32_t n = 0;
-    if (!file.ReadInt(n)) return false;
-    if (n <= 0) return true;
-    if (static_cast<std::size_t>(n) > file.Remaining() / sizeof(int)) {
-        file.Fail("count larger than the file");
-        return false;
-    }
-    list.resize(static_cast<std::size_t>(n));
-    return file.Read(list.data(), list.size() * sizeof(int));
+    return ReadValueList(file, list, StoredCount::NoneKeeps);
 }
 
 void PadTo(cVector<int>& list, int count) {
@@ -179,7 +171,7 @@ bool cStorySave::LoadBody(cDataFile& file) {
     bool ok = cDataRecord::Load(file);
     ok = ok && file.Read(&m_SaveTime, sizeof(m_SaveTime));
     if (ok && FileVersion > 500) ok = LoadIntListKeepingEmpty(file, m_vCarry);
-    ok = ok && LoadRecordList(file, m_vKept) && LoadRecordList(file, m_vCleared) && LoadRecordList(file, m_vChallenge);
+    ok = ok && ReadRecordList(file, m_vKept) && ReadRecordList(file, m_vCleared) && ReadRecordList(file, m_vChallenge);
     ok = ok && LoadIntListKeepingEmpty(file, m_vMapPoint) && LoadIntListKeepingEmpty(file, m_vVar);
     if (ok && FileVersion > 914) ok = LoadIntListKeepingEmpty(file, m_vStageStartVar);
     if (!ok) return false;

@@ -23,6 +23,7 @@ class cStoryChara : public cDataRecord {
 public:
     cStoryChara();
     cStoryChara(const cStoryChara&) = default;
+    cStoryChara(cStoryChara&&) noexcept = default;
     cStoryChara& operator=(const cStoryChara&) = default;
 
     void RegisterFields(int version) override;
@@ -42,6 +43,7 @@ public:
     cClearedStage();
     cClearedStage(const std::string& name, const std::string& file, int a, int b, int c, int score);
     cClearedStage(const cClearedStage&) = default;
+    cClearedStage(cClearedStage&&) noexcept = default;
     cClearedStage& operator=(const cClearedStage&) = default;
 
     void RegisterFields(int version) override;
@@ -59,6 +61,7 @@ class cChallengeRecord : public cDataRecord {
 public:
     cChallengeRecord();
     cChallengeRecord(const cChallengeRecord&) = default;
+    cChallengeRecord(cChallengeRecord&&) noexcept = default;
     cChallengeRecord& operator=(const cChallengeRecord&) = default;
 
     void RegisterFields(int version) override;
@@ -73,6 +76,7 @@ class cStorySave : public cDataRecord {
 public:
     cStorySave();
     cStorySave(const cStorySave&) = default;
+    cStorySave(cStorySave&&) noexcept = default;
     cStorySave& operator=(const cStorySave&) = default;
 
     void RegisterFields(int version) override;

@@ -66,7 +66,7 @@ void cWorldPoint::RegisterFields(int) {
 
 bool cWorldPoint::Load(cDataFile& file) {
     bool ok = cDataRecord::Load(file);
-    return LoadRecordList(file, m_vLink) && ok;
+    return ReadRecordList(file, m_vLink) && ok;
 }
 
 void cWorldPoint::Save(cDataFile& file) {
@@ -210,14 +210,9 @@ void cWorldMapData::UpgradeChips() {
 
 bool cWorldMapData::Load(cDataFile& file) {
     bool ok = cDataRecord::Load(file);
-    ok = ok && LoadRecordList(file, m_vChip);
-    std::int32_t n = 0;
-    ok = ok && file.ReadCount(n, sizeof(int));
-    if (ok && n > 0) {
-        m_vCell.assign(static_cast<std::size_t>(n), 0);
-        ok = file.Read(m_vCell.data(), m_vCell.size() * sizeof(int));
-    }
-    ok = ok && LoadRecordList(file, m_vPoint, 12) && LoadRecordList(file, m_vPoint2, 12);
+    ok = ok && ReadRecordList(file, m_vChip);
+    ok = ok && ReadValueList(file, m_vCell, StoredCount::ZeroKeeps);
+    ok = ok && ReadRecordList(file, m_vPoint, {12}) && ReadRecordList(file, m_vPoint2, {12});
     if (!ok) return false;
     if (FileVersion < 812) UpgradeChips();
     if (!ReconcileGrid(file)) return false;

@@ -14,6 +14,7 @@ class cStageLink : public cDataRecord {
 public:
     cStageLink();
     cStageLink(const cStageLink&) = default;
+    cStageLink(cStageLink&&) noexcept = default;
     cStageLink& operator=(const cStageLink&) = default;
 
     void RegisterFields(int version) override;
@@ -48,6 +49,7 @@ class cWorldPoint : public cDataRecord {
 public:
     cWorldPoint();
     cWorldPoint(const cWorldPoint&) = default;
+    cWorldPoint(cWorldPoint&&) noexcept = default;
     cWorldPoint& operator=(const cWorldPoint&) = default;
 
     void RegisterFields(int version) override;
@@ -68,6 +70,7 @@ class cWorldChip : public cDataRecord {
 public:
     cWorldChip();
     cWorldChip(const cWorldChip&) = default;
+    cWorldChip(cWorldChip&&) noexcept = default;
     cWorldChip& operator=(const cWorldChip&) = default;
 
     void RegisterFields(int version) override;
@@ -89,6 +92,7 @@ class cWorldMapData : public cDataRecord {
 public:
     cWorldMapData();
     cWorldMapData(const cWorldMapData&) = default;
+    cWorldMapData(cWorldMapData&&) noexcept = default;
     cWorldMapData& operator=(const cWorldMapData&) = default;
 
     void RegisterFields(int version) override;

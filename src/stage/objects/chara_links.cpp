@@ -20,6 +20,9 @@ void RemoveAll(cVector<Pair>& links, const Pair& pair) {
 
 void cChara::LinkToHero(cChara* parent) {
     if (!PlayerList.empty()) SetTarget(*this, 0, &PlayerList[0], 0);
+    // A previous parent forgets this child: its pair would outlive the
+    // child's release.
+    if (m_lpParent && m_lpParent != parent) RemoveAll(m_lpParent->m_vecLink, CharaLink{this, LinkKind::Child});
     m_lpParent = parent;
     if (parent) AddUnique(parent->m_vecLink, CharaLink{this, LinkKind::Child});
 }

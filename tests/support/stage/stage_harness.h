@@ -24,7 +24,7 @@ struct StageOptions {
     unsigned seed = 1;
     // Definitions of the letters; a letter without one is a computer
     // character of the default definition.
-    std::map<char, cCharaDef> charas;
+    std::map<char, cCharaDef> charas = {};
     cCharaDef hero = DefaultHero();
 
     static cCharaDef DefaultHero();

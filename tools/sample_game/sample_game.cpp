@@ -1,0 +1,43 @@
+#include "sample_game.h"
+
+#include "foundation/data_record.h"
+#include "game_folder.h"
+#include "gamedata/project/global_data.h"
+#include "gamedata/project/live_data_limits.h"
+#include "gamedata/project/player_files.h"
+#include "platform/files.h"
+#include "project_content.h"
+
+void BuildPaletteBlocks(cCommonPalette& palette);
+void BuildPaletteItems(cCommonPalette& palette);
+void BuildPaletteCharas(cCommonPalette& palette);
+
+void BuildCommonPalette(cCommonPalette& palette) {
+    BuildPaletteBlocks(palette);
+    BuildPaletteItems(palette);
+    BuildPaletteCharas(palette);
+}
+
+void WriteProjectData(GameFolder& folder) {
+    DataVersion = kDataVersion;
+    InstallLiveDataLimits();
+    // The databases first: every later record is checked against them.
+    BuildDatabases();
+    WriteProjectFiles(folder);
+    BuildCommonPalette(CommonPalette);
+    folder.WriteRecord(PathTable[kPathCommonPalette + 1], CommonPalette);
+    WriteWorldMap(folder);
+    WriteStages(folder);
+}
+
+bool WriteSampleGame(const std::string& hostDir, std::string* error) {
+    const std::string previous = platform::GetCurrentDirectoryInternal();
+    GameFolder folder(hostDir);
+    WritePictures(folder);
+    WriteSounds(folder);
+    WriteMusic(folder);
+    WriteProjectData(folder);
+    platform::SetCurrentDirectoryInternal(previous);
+    if (!folder.Ok() && error) *error = folder.Error();
+    return folder.Ok();
+}
