@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/audio/device.h"
 #include "platform/files.h"
 #include "platform/headless_input.h"
 #include "platform/present.h"
@@ -56,6 +57,11 @@ int main(int argc, char** argv) {
     }
     // A run without a display reports the same machine everywhere.
     platform::UseFixedMachineFacts(options.headless);
+    if (options.noSound) {
+        platform::InstallAudioDeviceBackend(nullptr);
+    } else if (!options.headless) {
+        platform::InstallSdlAudioBackend();
+    }
     RegisterScenes();
     SetGameFrameLimit(options.frames);
     std::string commandLine = platform::Utf8ToCp932(options.stageFile);

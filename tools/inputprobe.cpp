@@ -18,7 +18,7 @@
 #include "platform/window.h"
 #include "shell/game.h"
 #include "shell/input/key_config.h"
-#include "shell/input/key_state.h"
+#include "shell/key_state.h"
 
 #ifdef INPUTPROBE_WINDOW
 #include "platform/sdl/sdl_backend.h"

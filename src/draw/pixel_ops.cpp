@@ -221,6 +221,10 @@ void StretchRows(DDPIXELS& dst, const DDPIXELS& src, int x, int y, int w, int h,
 
 }  // namespace
 
+std::uint32_t StageTexel(std::uint32_t texel, const DDSTAGESTATE& state) { return Combine(texel, state); }
+
+bool StagePassesTexel(const DDSTAGESTATE& state) { return PassesTexel(state); }
+
 void ClearPixels(DDPIXELS& px, int x, int y, int w, int h, std::uint32_t value) {
     const Span xs = Inside(x, w, px.nWidth), ys = Inside(y, h, px.nHeight);
     if (xs.Empty() || ys.Empty()) return;

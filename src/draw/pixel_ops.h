@@ -21,6 +21,12 @@ struct DDSTAGESTATE {
     std::uint32_t dwTextureFactor = 0xFFFFFFFFu;
 };
 
+// A texel (0xAARRGGBB) through texture stage 0: argument 1 the texel,
+// argument 2 the diffuse colour, the factor's alpha for the factor blend.
+std::uint32_t StageTexel(std::uint32_t texel, const DDSTAGESTATE& state);
+// True when the stage leaves every texel as it is.
+bool StagePassesTexel(const DDSTAGESTATE& state);
+
 // Draws the textured quad (x, y, w, h) sampling (sx, sy, sw, sh) of the
 // source texture point-wise (wrapping addresses), through the stage
 // operations and the alpha blend, onto the part of the rectangle that lies

@@ -15,9 +15,10 @@ namespace platform {
 namespace {
 
 // One FreeType library for the process; faces are opened and closed under
-// this lock (FreeType wants that), each face renders under its own.
+// this lock (FreeType wants that), each face renders under its own. Both
+// outlive every static object, so fonts held by globals close safely at exit.
 std::mutex& LibraryLock() {
-    static std::mutex lock;
+    static std::mutex& lock = *new std::mutex;
     return lock;
 }
 

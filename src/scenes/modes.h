@@ -2,6 +2,7 @@
 // The six scene classes, by mode number.
 #include "scenes/fading_scene.h"
 #include "shell/game.h"
+#include "stage/objects/stage_state.h"
 
 class cModeTitle : public cFadingScene {
 public:
@@ -23,12 +24,13 @@ public:
     cModeStageSelect() : cFadingScene(kModeStageSelect) {}
 };
 
-class cModeStage : public cFadingScene {
+// Stage play: the scene is also the stage state its objects run in, from
+// its construction to its destruction.
+class cModeStage : public cFadingScene, public cStageState {
 public:
-    cModeStage() : cFadingScene(kModeStage) {}
+    cModeStage() : cFadingScene(kModeStage) { SetStageState(this); }
     // Set by the close handler while the pause loop runs.
-    void RequestQuit() override { m_nQuit = 1; }
-    int m_nQuit = 0;
+    void RequestQuit() override { m_bQuit = 1; }
 };
 
 class cModeOption : public cFadingScene {

@@ -7,6 +7,7 @@
 #include "shell/app_state.h"
 #include "shell/editor_notice.h"
 #include "shell/game.h"
+#include "shell/sound_requests.h"
 #include "shell/window_data.h"
 #include "shell/window_registry.h"
 #include "shell/worker_threads.h"
@@ -50,6 +51,8 @@ LRESULT cMainWindow::MainWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lP
         case WM_MOUSEMOVE:
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN: return 0;
+        case kWmPlaySound: OnPlaySoundRequest(wParam); return 0;
+        case kWmPlayMusic: OnPlayMusicRequest(wParam, lParam); return 0;
         case kWmRestoreDevice: DDRestoreSurface(); return 0;
         case WM_SYSCOMMAND: {
             WPARAM command = wParam & 0xFFF0;

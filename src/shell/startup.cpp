@@ -14,7 +14,8 @@
 #include "shell/game.h"
 #include "shell/game_fonts.h"
 #include "shell/input/key_config.h"
-#include "shell/input/key_state.h"
+#include "shell/key_state.h"
+#include "shell/sound_requests.h"
 
 namespace {
 
@@ -53,6 +54,7 @@ std::vector<StartupStep> BaseSteps() {
              if (!ReadKeyConfig(PathTable[kPathKeyConfig], KeyConfig)) DefaultKeyConfig(KeyConfig);
              return true;
          }},
+        {"music and sound effects", StartSound},
     };
 }
 
@@ -81,6 +83,7 @@ bool InitGame(const std::string&, int) { return RunStartupSteps(StartupSteps());
 
 void ExitGame() {
     timeEndPeriod(1);
+    StopSound();
     // The scenes hold surfaces of the device: they go first.
     Game.DeleteModes();
     ReleaseGameFonts();

@@ -279,6 +279,59 @@ TEST_F(FontTest, AtlasesAreRebuiltAfterALostDevice) {
     }
 }
 
+// The digit strips of the default fonts hold their digits again after a
+// lost device, in both paths.
+TEST_F(FontTest, DigitStripsAreDrawnAgainAfterALostDevice) {
+    for (const DrawMode* m : {&kD3D32, &kDD8}) {
+        SCOPED_TRACE(m->name);
+        Start(*m);
+        FONTTABLEENTRY entries[kDefaultFontCount];
+        std::copy(std::begin(FontTable), std::end(FontTable), entries);
+        for (FONTTABLEENTRY& e : entries) e.nCacheMode = 1;
+        ASSERT_EQ(CreateFonts(Fonts, entries, kDefaultFontCount), 1);
+        ASSERT_EQ(CreateDigitFonts(DigitSurfaces, DigitSurfaceTable, kDefaultFontCount, Fonts, entries), 1);
+        EXPECT_EQ(DigitSurfaces[1].nWidth, 160);
+        const std::vector<std::uint32_t> digits = Snapshot(DigitSurfaces[1]);
+        EXPECT_GT(CountOther(DigitSurfaces[1], 0, 0, 160, 16, Colour(0)), 100);
+        DDSimulateDeviceLost(true);
+        const bool restored = m->bD3D ? DDRestoreSurface() == 1 : DDRestore();
+        EXPECT_TRUE(restored);
+        EXPECT_TRUE(Snapshot(DigitSurfaces[1]) == digits);
+        for (Font& f : Fonts) f.Release();
+        for (DDSURFACEDATA& sd : DigitSurfaces) DDReleaseSurface(&sd);
+        DDRelease();
+    }
+}
+
+// Text reaches every kind of destination (drawn on directly, or composed on
+// the work surface and blitted keyed), inside its measured area only.
+TEST_F(FontTest, TextReachesEveryKindOfDestination) {
+    const struct {
+        const DrawMode* mode;
+        int ddMemory, memoryType, cacheMode;
+    } cases[] = {
+        {&kD3D32, 0, DTMEMORYTYPE_VIDEO_RT, 0}, {&kD3D32, 1, DTMEMORYTYPE_SYSTEM, 0},
+        {&kD3D32, 1, DTMEMORYTYPE_SYSTEM, 1},   {&kDD8, 1, DTMEMORYTYPE_SYSTEM, 0},
+        {&kDD32, 0, DTMEMORYTYPE_VIDEO_RT, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.mode->name) + " memory " + std::to_string(c.memoryType) + " atlas " +
+                     std::to_string(c.cacheMode));
+        Start(*c.mode);
+        Make(16, 16, 16, c.cacheMode);
+        DDSURFACEDATA target;
+        ASSERT_TRUE(DDCreateSurface(&target, 200, 100, 0, c.ddMemory, c.memoryType, 0, 0));
+        PalNumToRGB(&target, 0, 0, 200, 100, kGround);
+        const std::uint32_t ground = PixelAt(target, 0, 0);
+        font.DrawText(&target, 20, 30, "Aあ\n字b");
+        EXPECT_GT(CountOther(target, 20, 30, 32, 32, ground), 60);
+        EXPECT_EQ(CountOther(target, 0, 0, 200, 100, ground), CountOther(target, 20, 30, 32, 32, ground));
+        DDReleaseSurface(&target);
+        font.Release();
+        DDRelease();
+    }
+}
+
 TEST_F(FontTest, WindowCentredOnItsPicture) {
     Start(kDD32);
     DDSURFACEDATA window;

@@ -114,13 +114,14 @@ TEST_F(MainWindowTest, WhileThePauseLoopRunsTheCloseIsHandedToStagePlay) {
     Game.CurrentMode = kModeStage;
     Game.SwitchMode(kModeStage);
     ASSERT_NE(CurStageScene, nullptr);
+    EXPECT_EQ(&StageState(), static_cast<cModeStage*>(CurStageScene)) << "stage objects run in the scene";
     g_pauseQuits = 0;
     ASSERT_EQ(thPause.Start(PauseLoop, nullptr), 1);
     thPause.Handshake();
     platform::QueueMessageBoxAnswer(IDYES);
     SendMessageA(m_hwnd, WM_CLOSE, 0, 0);
     EXPECT_TRUE(IsWindow(m_hwnd)) << "the window stays until stage play closes again";
-    EXPECT_EQ(static_cast<cModeStage*>(CurStageScene)->m_nQuit, 1);
+    EXPECT_EQ(static_cast<cModeStage*>(CurStageScene)->m_bQuit, 1);
     EXPECT_TRUE(Eventually([] { return g_pauseQuits.load() == 1; })) << "the pause loop was asked to quit";
     thPause.Wait();
     platform::QueueMessageBoxAnswer(IDYES);

@@ -37,34 +37,69 @@ cFlowCmd Wait(int tenths) {
     return cmd;
 }
 
-cFlowCmd Movement(int kind, int angle, int speed, int distance, int tenths) {
+cFlowCmd Movement(int kind, int direction, int speed, int tenths) {
     cFlowCmd cmd = Command(kind);
     auto move = std::make_shared<cEdMove>();
     move->SetDefaults();
-    move->m_sAngle = static_cast<std::int16_t>(angle);
+    move->m_cDirection = static_cast<std::int8_t>(direction);
     move->m_sSpeed = static_cast<std::int16_t>(speed);
-    move->m_sDistance = static_cast<std::int16_t>(distance);
-    move->m_bInertia = 1;
-    move->m_sMaxSpeed = static_cast<std::int16_t>(speed);
     cmd.m_spMove = move;
     cmd.m_sTime = static_cast<std::int16_t>(tenths);
     return cmd;
 }
 
-cFlowCmd ShotCommand(int kind, int graphic, int speed, int power, int count) {
+cFlowCmd WarpTo(int cellX, int cellY) {
+    cFlowCmd cmd = Movement(FlowKind::Warp, MoveDir::Front, 0, 0);
+    cmd.m_spMove->m_cMode = 5;   // to target coordinates
+    cmd.m_spMove->m_cCoord = 1;  // of the stage
+    cmd.m_spMove->m_cUnit = 0;   // in blocks
+    cmd.m_spMove->m_sTargetX = static_cast<std::int16_t>(cellX);
+    cmd.m_spMove->m_sTargetY = static_cast<std::int16_t>(cellY);
+    return cmd;
+}
+
+namespace {
+
+cFlowCmd WithShot(int kind) {
     cFlowCmd cmd = Command(kind);
     auto shot = std::make_shared<cEdShot>();
     shot->SetDefaults();
-    shot->m_cCount = static_cast<std::int8_t>(count);
-    shot->m_sGraphic = static_cast<std::int16_t>(graphic);
-    shot->m_sSpeed = static_cast<std::int16_t>(speed);
-    shot->m_nPower = power;
-    shot->m_cImpact = 2;
-    shot->m_bUseRange = 1;
-    shot->m_sRange = 320;
-    shot->m_sSpread = 20;
+    shot->m_cCount = 1;
     cmd.m_spShot = shot;
+    return cmd;
+}
+
+}  // namespace
+
+cFlowCmd ShotCommand(int graphic, int speed, int power, int count, int range) {
+    cFlowCmd cmd = WithShot(FlowKind::Shot);
+    cEdShot& shot = *cmd.m_spShot;
+    shot.m_cCount = static_cast<std::int8_t>(count);
+    shot.m_sGraphic = static_cast<std::int16_t>(graphic);
+    shot.m_sSpeed = static_cast<std::int16_t>(speed);
+    shot.m_nPower = power;
+    shot.m_cImpact = 2;
+    shot.m_sEffect = 1;
+    shot.m_bUseRange = 1;
+    shot.m_sRange = static_cast<std::int16_t>(range);
     cmd.m_sTime = 2;
+    return cmd;
+}
+
+cFlowCmd SwordCommand(int swordType, int power) {
+    cFlowCmd cmd = WithShot(FlowKind::Sword);
+    cmd.m_spShot->m_cMoveKind = static_cast<std::int8_t>(swordType);
+    cmd.m_spShot->m_nPower = power;
+    cmd.m_spShot->m_cImpact = 4;
+    cmd.m_sTime = 3;
+    return cmd;
+}
+
+cFlowCmd SummonCommand(int kind, int definition, int offsetX) {
+    cFlowCmd cmd = WithShot(kind);
+    cmd.m_spShot->m_cSummonPalette = 0;
+    cmd.m_spShot->m_sSummon = static_cast<std::int16_t>(definition);
+    cmd.m_spShot->m_sOffsetX = static_cast<std::int16_t>(offsetX);
     return cmd;
 }
 

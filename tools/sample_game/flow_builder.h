@@ -49,12 +49,23 @@ cFlowCmd Command(int kind, std::initializer_list<int> params = {});
 // The same kind numbered in the item table (item kind = flow kind - 15).
 cFlowCmd ItemCommand(int flowKind, std::initializer_list<int> params = {});
 cFlowCmd Wait(int tenths);
-// A movement command with its movement part: angle in degrees (0 right,
-// 90 up), speed in tenths of a pixel per frame, distance in pixels (0: for
-// the command's time).
-cFlowCmd Movement(int kind, int angle, int speed, int distance, int tenths = 0);
-// A shot or sword command with its shot part.
-cFlowCmd ShotCommand(int kind, int graphic, int speed, int power, int count = 1);
+// Direction kinds of a movement.
+namespace MoveDir {
+enum : int { Front = 0, Back = 1, Left = 2, Right = 3, Up = 6, Down = 7, Input = 12 };
+}
+
+// A movement command with its movement part: a direction kind, a speed in
+// tenths of a pixel per frame (circles: tenths of a degree) for a time in
+// tenths of a second.
+cFlowCmd Movement(int kind, int direction, int speed, int tenths);
+// A warp to a cell of the stage.
+cFlowCmd WarpTo(int cellX, int cellY);
+// A shot command: count shots of a graphic at a speed (tenths of a pixel
+// per frame) with a power, flying straight for a range in half blocks.
+cFlowCmd ShotCommand(int graphic, int speed, int power, int count = 1, int range = 20);
+cFlowCmd SwordCommand(int swordType, int power);
+// A summon of a common-palette block, character or item.
+cFlowCmd SummonCommand(int kind, int definition, int offsetX);
 cFlowCmd Code(const std::string& statement);
 cFlowCmd Text(int kind, const std::string& text, std::initializer_list<int> params);
 cFlowCmd WithSound(cFlowCmd cmd, int sound);

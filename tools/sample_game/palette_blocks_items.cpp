@@ -70,16 +70,22 @@ cItemDef Item(const char* name, int cell, int sound, std::initializer_list<cFlow
 constexpr int kSystem = 5;
 constexpr int kScore = 3, kLives = 4, kHp = 1;
 
+cFlowCmd SpreadShot() {
+    cFlowCmd cmd = ShotCommand(ShotGraphic::Orb, 60, 2, 3);
+    cmd.m_spShot->m_cFormation = 2;
+    cmd.m_spShot->m_sFormParam[0] = 30;
+    return cmd;
+}
+
 // The gem teaches the hero a spread shot: its flows are added to the hero.
 cFlowCmd LearnSpreadShot() {
     cFlowCmd learn = ItemCommand(ItemKind::ChangeFlows, {0, 0});
-    learn.m_vFlow.push_back(
-        FlowBuilder("拡散ショット", Trigger::Always)
-            .Id(19)
-            .Keys({KeyIdx::Up, KeyIdx::Button(2)})
-            .Then(WithSound(ShotCommand(FlowKind::Shot, ShotGraphic::Orb, 60, 2, 3), SoundId::Shoot))
-            .Then(Wait(3))
-            .Build());
+    learn.m_vFlow.push_back(FlowBuilder("拡散ショット", Trigger::Always)
+                                .Id(19)
+                                .Keys({KeyIdx::Up, KeyIdx::Button(2)})
+                                .Then(WithSound(SpreadShot(), SoundId::Shoot))
+                                .Then(Wait(3))
+                                .Build());
     return learn;
 }
 
@@ -102,10 +108,10 @@ void BuildPaletteItems(cCommonPalette& palette) {
     palette.m_vPaletteItems.push_back(
         Item("カギ", ItemCell::Key, SoundId::Coin,
              {SetStageVar(StageVar::KeyTaken, 1),
-              Text(FlowKind::Message, "カギを手に入れた！\n扉が開いた。", {4, 0, 0, 0, -8, 1, 1, 20})}));
+              Text(FlowKind::Message, "カギを手に入れた！\n扉が開いた。", {4, 0, 0, 0, -8, 1, 2, 20})}));
     palette.m_vPaletteItems.push_back(Item("ゴール", ItemCell::Goal, 0,
                                            {ItemCommand(FlowKind::PlaySound, {SoundId::Coin}),
-                                            ItemCommand(FlowKind::StageClear, {0, 1, 0, 0, 0, 0, 0, 0, 0, 0})}));
+                                            ItemCommand(FlowKind::StageClear, {0, 0, 0, 0, 0, 0, 0, 0, 0, 1})}));
     palette.m_vPaletteItems.push_back(
         Item("宝石", ItemCell::Gem, SoundId::Coin,
              {AddStatus(kSystem, kScore, 1, 1000), Code("C2 = C2 + 1"), LearnSpreadShot()}));

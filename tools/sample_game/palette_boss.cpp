@@ -7,20 +7,42 @@
 namespace {
 
 constexpr int kSelf = 0, kSystem = 5;
+constexpr int kWorldClear = 3, kRecordClear = 1;
+constexpr int kShotSpeed = 19;  // arrangeable parameter of the shot command
+constexpr int kAdd = 1, kSubtract = 2;
+constexpr int kCharaVariable = 2;
+constexpr int kStatusHp = 1, kStatusTime = 0, kLessOrEqual = 3;
+constexpr int kStateInvincible = 4, kFacesRight = 1;
 constexpr int kEnemySide = 1;
 
-cFlowCmd Summon(int kind, int definition) {
-    cFlowCmd cmd = ShotCommand(kind, 0, 0, 0);
-    cmd.m_spShot->m_cSummonPalette = 1;
-    cmd.m_spShot->m_sSummon = static_cast<std::int16_t>(definition);
-    cmd.m_spShot->m_sOffsetX = -48;
+cFlowCmd Spread(int count, int speed) {
+    cFlowCmd cmd = ShotCommand(ShotGraphic::Orb, speed, 3, count, 30);
+    cmd.m_spShot->m_cFormation = 2;  // a fan
+    cmd.m_spShot->m_sFormParam[0] = 60;
+    cmd.m_spShot->m_bAim = 1;
     return cmd;
 }
 
-cFlowCmd Message(const char* text, int tenths) {
-    // Centre of the screen, shown for a time, '#' escapes expanded.
-    return Text(FlowKind::Message, text, {0, 0, 0, 0, 0, 1, 1, tenths, 0, 1});
+cFlowCmd Wave() {
+    cFlowCmd cmd = ShotCommand(ShotGraphic::Orb, 25, 3, 1, 40);
+    cmd.m_spShot->m_cMoveKind = 8;
+    cmd.m_spShot->m_sMoveParam = {3, 6, 0};
+    return cmd;
 }
+
+cFlowCmd Charge() {
+    cFlowCmd cmd = Movement(FlowKind::ChargeMove, MoveDir::Front, 60, 10);
+    cmd.m_spMove->m_cTarget = 0;
+    return cmd;
+}
+
+// A message at the centre of the screen with its '#' escapes expanded,
+// shown for a time, or until the advance key while the game waits.
+cFlowCmd Message(const char* text, int tenths) {
+    return Text(FlowKind::Message, text, {0, 0, 0, 0, 0, 1, 2, tenths, 0, 1});
+}
+
+cFlowCmd WaitingMessage(const char* text) { return Text(FlowKind::Message, text, {0, 0, 0, 0, 0, 1, 0, 0, 1, 1}); }
 
 cFlowCmd StartFlow(int id) { return Command(FlowKind::FlowOperation, {0, 2, id, 0}); }
 cFlowCmd StopFlow(int id) { return Command(FlowKind::FlowOperation, {1, 2, id, 0}); }
@@ -47,24 +69,26 @@ cCharaDef BossDef() {
             .Then(Command(FlowKind::ShowPicture, {PictureId::BossFace, 0, 0, 0, 0, 0, 0, 100, 2, 20, 1, 0, 0, 1}))
             .Then(Command(FlowKind::RunScreenEffect, {ScrEffectId::Quake, 0, 0}))
             .Then(Command(MoreKind::GameWait, {10}))
-            .Then(Message("ボスがあらわれた！\n残り時間 #S4_3. 秒", 30))
+            .Then(WaitingMessage("ボスがあらわれた！\nこれまでにたおしたボス #C1_Z2. 体"))
             .Then(Command(FlowKind::PlayBgm, {BgmId::Boss, 1})));
     add(FlowBuilder("攻撃", Trigger::Always)
             .Id(1)
             .When(VariableCond(CondKind::StageVar, StageVar::BossPhase, 0, 0))
             .Then(Command(FlowKind::SetTarget, {0, 0}))
             .Then(Command(FlowKind::ChangeDirection, {2}))
-            // Three volleys, each faster: the arrangement raises the speed
-            // of the shots that follow it.
-            .Then(Command(FlowKind::Arrange, {FlowKind::Shot, 0, 1, 10, 0}))
-            .Then(Command(FlowKind::Loop, {3, 2}))
-            .Then(WithSound(ShotCommand(FlowKind::Shot, ShotGraphic::Orb, 30, 3, 5), SoundId::Shoot))
+            // Three volleys, each faster than the one before: the
+            // arrangement adds the boss's variable 3 to the next shot's speed.
+            .Then(Command(FlowKind::Loop, {3, 4}))
+            .Then(Code("my.v3 = my.v3 + 5"))
+            .Then(Command(FlowKind::Arrange, {FlowKind::Shot, kShotSpeed, kAdd, kCharaVariable, 3}))
+            .Then(WithSound(Spread(5, 30), SoundId::Shoot))
             .Then(Wait(6))
-            .Then(Movement(FlowKind::ChargeMove, 0, 60, 160))
+            .Then(Code("my.v3 = 0"))
+            .Then(Charge())
             .Then(Command(MoreKind::CancelMove))
             .Then(Wait(10)));
     add(FlowBuilder("怒り", Trigger::Always)
-            .When(StatusCond(kSelf, 1, 3, 15))
+            .When(StatusCond(kSelf, kStatusHp, kLessOrEqual, 15))
             .When(VariableCond(CondKind::StageVar, StageVar::BossPhase, 0, 0))
             .Then(StopFlow(1))
             .Then(Code("S3 = 1"))
@@ -73,27 +97,33 @@ cCharaDef BossDef() {
             .Then(Command(FlowKind::ChangeGraphic, {4, 1, 1}))
             .Then(Command(MoreKind::ChangeBackground, {2, 0}))
             .Then(Command(FlowKind::RunCharaEffect, {CharaEffectId::Flash, 2, 0}))
-            .Then(StartFlow(2)));
-    add(FlowBuilder("第二形態", Trigger::ByCommand)
+            .Then(StartFlow(3)));
+    add(FlowBuilder("咆哮", Trigger::ByCommand)
+            .Id(3)
+            .Then(Command(FlowKind::RunScreenEffect, {ScrEffectId::Quake, 0, 0}))
+            .Then(Command(FlowKind::ShowPicture, {PictureId::Warning, 0, 0, 0, 0, 0, 0, 100, 2, 15, 0, 0, 0, 2})));
+    add(FlowBuilder("第二形態", Trigger::Always)
             .Id(2)
-            .Then(Summon(FlowKind::SummonChara, CharaDef::Bat))
-            .Then(Summon(FlowKind::SummonItem, ItemDef::Heart))
-            .Then(Summon(FlowKind::SummonBlock, BlockDef::Brick))
-            .Then(Movement(FlowKind::Warp, 0, 0, 0))
+            .When(VariableCond(CondKind::StageVar, StageVar::BossPhase, 0, 1))
+            .Then(SummonCommand(FlowKind::SummonChara, CharaDef::Bat, -48))
+            .Then(SummonCommand(FlowKind::SummonItem, ItemDef::Heart, 64))
+            .Then(SummonCommand(FlowKind::SummonBlock, BlockDef::Brick, -96))
             .Then(Code("my.v1 = rand(1,3)"))
-            .Then(WithSound(ShotCommand(FlowKind::Shot, ShotGraphic::Orb, 40, 3, 8), SoundId::Shoot))
+            .Then(WarpTo(10, 4))
+            .Then(WithSound(Wave(), SoundId::Shoot))
             .Then(Wait(20))
-            .Then(StartFlow(2)));
+            .Then(WarpTo(30, 4))
+            .Then(WithSound(Wave(), SoundId::Shoot))
+            .Then(Wait(20)));
     add(FlowBuilder("撃破", Trigger::Died)
             .Then(Command(FlowKind::Vanish, {1, 1, 1}))
             .Then(Code("C1 = C1 + 1"))
-            .Then(Message("ボスをたおした！ スコア #C1_Z3.", 20))
-            .Then(Command(FlowKind::StageClear, {0, 1, 0, 0, 0, 0, 0, 0, 0, 0})));
+            .Then(Message("ボスをたおした！ 集めたコイン #S2_3. 枚", 20))
+            .Then(Command(FlowKind::StageClear, {kWorldClear, 0, 0, 0, 0, 0, 0, 0, 0, kRecordClear})));
     add(FlowBuilder("体当たり", Trigger::TouchChara)
             .AnyCondition()
-            .When(StateCond(kSelf, 4, 0, 0))
-            .When(TestCond(kSelf, 1, true))
-            .Then(Command(FlowKind::StatusOperation, {0, 0, 0, kSystem, 0, 2, 0, 1})));
-    add(FlowBuilder("宝を渡す", Trigger::Died).Then(Command(FlowKind::GetItem, {0, ItemDef::Gem})));
+            .When(StateCond(kSelf, kStateInvincible, 0, 0))
+            .When(TestCond(kSelf, kFacesRight, true))
+            .Then(Command(FlowKind::StatusOperation, {0, 0, 0, kSystem, kStatusTime, kSubtract, 0, 1})));
     return c;
 }

@@ -15,6 +15,10 @@ bool InstallSdlBackend(std::string* error);
 // Contract: ends SDL after the main window is gone (nothing without SDL).
 void ShutdownSdlBackend();
 
+// Contract: the mix plays through SDL's audio callback from the next
+// OpenAudioDevice on; a machine without a sound device makes that open fail.
+void InstallSdlAudioBackend();
+
 // Contract: the virtual-key code of an SDL key code, 0 for keys the game
 // does not know.
 int VirtualKeyFromSdl(int sdlKeycode);

@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/audio/device.h"
 #include "platform/dialog_window.h"
 #include "platform/host_log.h"
 #include "platform/keyboard.h"
@@ -261,6 +262,7 @@ void ShutdownSdlBackend() {
     SetDisplayQuery(nullptr);
     platform::sdl::CloseJoysticks();
     SetMessageBoxHandler(nullptr);
+    InstallAudioDeviceBackend(nullptr);
     if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_Quit();
 }
 

@@ -8,6 +8,8 @@
 #include "foundation/abort.h"
 #include "gamedata/project/global_data.h"
 #include "platform/random.h"
+#include "platform/window.h"
+#include "shell/app_state.h"
 #include "stage/objects/shot.h"
 
 namespace {
@@ -49,6 +51,17 @@ TEST(StageHarness, BuildsAThreeScreenStageFromAPicture) {
     EXPECT_EQ(stage.Cell(28, 12).m_Def.m_cContact, 0);
     EXPECT_EQ(stage.Cell(30, 13).m_Def.m_cContact, 2);
     EXPECT_EQ(AbortFlag.load(), 0);
+}
+
+TEST(StageHarness, RecordsTheSoundAndMusicRequestsOfStagePlay) {
+    StageHarness stage({"H."});
+    const HWND window = MainWindowHandle.load();
+    ASSERT_NE(window, nullptr);
+    SendMessageA(window, WM_USER + 5, 7, 0);
+    SendMessageA(window, WM_USER + 6, 4, 3);
+    SendMessageA(window, WM_USER + 5, 16 + 2, 0);
+    EXPECT_EQ(stage.Sounds(), (std::vector<int>{7, 18}));
+    EXPECT_EQ(stage.Music(), (std::vector<StageHarness::MusicRequest>{{4, 3}}));
 }
 
 // One change of one member of the played state each.

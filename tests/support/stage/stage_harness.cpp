@@ -4,6 +4,8 @@
 #include "gamedata/project/global_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "platform/random.h"
+#include "platform/window.h"
+#include "shell/app_state.h"
 #include "stage/objects/item.h"
 #include "stage/objects/state_hash.h"
 
@@ -40,6 +42,7 @@ StageHarness::StageHarness(const std::vector<std::string>& picture, StageOptions
     // Play needs one animation set: every character uses set 0.
     Database.AnimeSet.assign(1, cAnimeSet());
     platform::srand(options.seed);
+    OpenRecordingWindow();
     BuildStage(picture, options);
     SetStageState(&m_State);
     SetUpScroll();
@@ -62,9 +65,27 @@ StageHarness::StageHarness(const std::vector<std::string>& picture, StageOptions
 }
 
 StageHarness::~StageHarness() {
+    if (m_hWindow) {
+        DestroyWindow(m_hWindow);
+        MainWindowHandle.store(nullptr);
+    }
     ClearStageObjects();
     SetStageState(nullptr);
     Database.AnimeSet.clear();
+}
+
+namespace {
+constexpr UINT kSoundRequest = WM_USER + 5;
+constexpr UINT kMusicRequest = WM_USER + 6;
+}  // namespace
+
+void StageHarness::OpenRecordingWindow() {
+    m_hWindow = CreateMainWindow("stage", 0, 0, kViewWidth, kViewHeight, [this](HWND, UINT msg, WPARAM w, LPARAM l) {
+        if (msg == kSoundRequest) m_Sounds.push_back(static_cast<int>(w));
+        if (msg == kMusicRequest) m_Music.push_back({static_cast<int>(w), static_cast<int>(l)});
+        return LRESULT{0};
+    });
+    if (m_hWindow) MainWindowHandle.store(m_hWindow);
 }
 
 void StageHarness::BuildStage(const std::vector<std::string>& picture, const StageOptions& options) {

@@ -6,12 +6,17 @@
 // The harness fills LoadedStage, the database entries play needs, the
 // block map, the scroll axes and the object lists, and registers its stage
 // state; it drives the real classes. One harness lives at a time.
+//
+// It also plays the window thread: a headless main window records what
+// stage play asks of it, the sound effects (WM_USER+5) and the music
+// requests (WM_USER+6), in order.
 #include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "gamedata/definitions/chara_def.h"
+#include "platform/win_types.h"
 #include "stage/objects/block_map.h"
 #include "stage/objects/player.h"
 #include "stage/objects/stage_chara.h"
@@ -45,11 +50,27 @@ public:
     cTileCell& Cell(int column, int row);
     std::uint64_t Hash() const { return StageStateHash(m_State); }
 
+    // A music request: the slot (4 the stage music) and its value.
+    struct MusicRequest {
+        int slot = 0;
+        int value = 0;
+        bool operator==(const MusicRequest&) const = default;
+    };
+    // Sound effect numbers as the window thread received them (system
+    // sounds 1 to 16, database sound n as n + 16).
+    const std::vector<int>& Sounds() const { return m_Sounds; }
+    const std::vector<MusicRequest>& Music() const { return m_Music; }
+
 private:
     void BuildStage(const std::vector<std::string>& picture, const StageOptions& options);
     void SetUpScroll();
     void Spawn(cChara& chara, const cCharaDef& def, int column, int row);
 
+    void OpenRecordingWindow();
+
     cStageState m_State;
     std::map<char, std::vector<cStageChara*>> m_Letters;
+    std::vector<int> m_Sounds;
+    std::vector<MusicRequest> m_Music;
+    HWND m_hWindow = nullptr;
 };
