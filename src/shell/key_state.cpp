@@ -137,8 +137,7 @@ void cKeyState::ApplyRepeat() {
     m_wRepeat = static_cast<std::uint16_t>((m_wRepeat << 4) | m_wDirection);
     RepeatAxis(m_wDirection, m_wRepeat, KeyBit::Left | KeyBit::Right, m_nRepeatCountX, m_nRepeatDelay,
                m_nRepeatInterval);
-    RepeatAxis(m_wDirection, m_wRepeat, KeyBit::Up | KeyBit::Down, m_nRepeatCountY, m_nRepeatDelay,
-               m_nRepeatInterval);
+    RepeatAxis(m_wDirection, m_wRepeat, KeyBit::Up | KeyBit::Down, m_nRepeatCountY, m_nRepeatDelay, m_nRepeatInterval);
 }
 
 void cKeyState::LatchButtons(int mask) {
