@@ -1,5 +1,5 @@
-// The player program: the command line of the host in place of the
-// Windows entry arguments.
+// The player program: reads the command line, picks the window or headless
+// backend, and runs the game's entry.
 #include <cstdio>
 #include <string>
 #include <vector>

@@ -23,8 +23,8 @@ std::mutex g_boxMutex;
 InFrameMessageBox g_inFrameBox;
 std::function<bool()> g_isFullScreen;
 
-// The report was opened in text mode by the original host: every line feed
-// reaches the disk as CR LF.
+// The report is a text file with CR LF line ends: every line feed reaches the
+// disk as CR LF.
 std::string ToDiskText(const std::string& text) {
     std::string out;
     out.reserve(text.size() + 8);

@@ -2,8 +2,8 @@
 // Dialog windows. There is one host window; a dialog is a window of its own
 // only for the game code: it lives inside the main window's client area, its
 // messages go through the window thread's queue, and it runs in a modal loop
-// on that thread. Its items are ids with a text, taken from a template that
-// stands in for the dialog resource.
+// on that thread. Its items are ids with a text, taken from the dialog's
+// template.
 #include <functional>
 #include <string>
 #include <vector>

@@ -39,8 +39,8 @@ DWORD GetFileAttributesA(std::string_view internal);
 bool FileExists(std::string_view internal);
 bool IsDirectory(std::string_view internal);
 
-// Contract: deletes a file. Like the original host, a read-only file is not
-// deleted (false).
+// Contract: deletes a file. A read-only file is not deleted (false): the
+// owner's write protection holds even for a process that could override it.
 bool DeleteFileA(std::string_view internal);
 
 // Contract: removes an empty folder; false otherwise.

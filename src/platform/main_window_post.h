@@ -22,7 +22,7 @@ using MainWindowRouter = std::function<bool(const PostedMessage&)>;
 // With no router installed the post is kept (and recorded); it never fails.
 void PostToMainWindow(UINT msg, WPARAM wParam, LPARAM lParam);
 
-// Contract: installs the router of the real window (threads issue); every
+// Contract: installs the router of the real window; every
 // kept post is handed to it first, in order. nullptr removes it; later posts
 // are kept again.
 void SetMainWindowRouter(MainWindowRouter router);

@@ -1,6 +1,6 @@
 #pragma once
-// Processes: the single-instance lock and stopping another copy of the
-// program, in place of a named mutex and TerminateProcess.
+// Processes: the single-instance lock, stopping another copy of the program,
+// and noting in the run report that this copy was stopped.
 #include <string>
 #include <string_view>
 

@@ -1,6 +1,5 @@
 #pragma once
-// Threads and per-thread message queues in place of the host services the
-// game was written against. Worker threads are stopped and suspended
+// Threads and per-thread message queues. Worker threads are stopped and suspended
 // cooperatively: every call declared here (and Sleep) is a gate where a
 // suspended thread parks and a forcibly stopped thread unwinds to its entry.
 #include "platform/win_types.h"

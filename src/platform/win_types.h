@@ -1,7 +1,8 @@
 #pragma once
-// The handful of host-API types and constants that the game code was written
-// against. Declared here with the values the game relies on; nothing else of
-// the original platform exists on this host.
+// The handful of system types and constants the game code speaks (handles,
+// messages, box answers, window styles), with the values that stored data and
+// the game's own logic rely on. They are plain values here: the platform
+// layer gives them their meaning.
 #include <cstdint>
 
 using DWORD = std::uint32_t;

@@ -1,6 +1,6 @@
 #pragma once
-// What every scene shares until its own states arrive: fade in, run, fade
-// out, then hand over to the requested mode.
+// A scene's frame: fade in, run its own states, fade out, then hand over to
+// the requested mode.
 #include "shell/mode.h"
 
 class cFadingScene : public cMode {

@@ -106,8 +106,7 @@ void cGame::Present() {
 int cGame::RestoreSurfaces() {
     if (lpDTCon || !lpDDCon) return 1;
     if (!DDPrimarySD.lpDD || !DDPrimarySD.lpDD->bSurfaceLost) return 1;
-    // The built-in pictures of the surface array come back with the device;
-    // the sets of stage, effect and scene pictures have no owner yet.
+    // The built-in pictures of the surface array come back with the device.
     return DDRestore() ? 1 : 0;
 }
 

@@ -6,7 +6,12 @@
 #include "gamedata/project/system_data.h"
 #include "platform/window.h"
 #include "shell/app_state.h"
+#include "sound/bgm_player.h"
 #include "sound/sound_effects.h"
+
+namespace {
+constexpr WPARAM kStageMusicSlot = 4;
+}  // namespace
 
 void PlaySystemSound(int n) { SendMessageA(MainWindowHandle.load(), kWmPlaySound, static_cast<WPARAM>(n), 0); }
 
@@ -17,7 +22,29 @@ void PlayDatabaseSound(std::int16_t n) {
 
 void OnPlaySoundRequest(WPARAM effect) { SoundEffects[static_cast<int>(effect)].Play(0); }
 
-void OnPlayMusicRequest(WPARAM, LPARAM) {}
+void OnPlayMusicRequest(WPARAM slot, LPARAM musicIndex) {
+    if (slot < static_cast<WPARAM>(cSystemData::kSceneSlotCount)) {
+        const int s = static_cast<int>(slot);
+        const int id = SystemData.SceneBgmIds[s];
+        if (id == 0) {
+            BgmPlayer.Stop();
+            return;
+        }
+        const cBgm& music = Database.Bgm[id];
+        BgmPlayer.SetSlotFile(s, music.m_strFile, music.m_nVolume);
+        BgmPlayer.Play(0, s, SystemData.SceneBgmKeep[s], 0, 1);
+    } else if (slot == kStageMusicSlot) {
+        const int index = static_cast<int>(musicIndex);
+        StoryData.m_nBgm = index;
+        const cBgm& music = Database.Bgm[index];
+        BgmPlayer.SetSlotFile(kStageMusicSlot, music.m_strFile, music.m_nVolume);
+        if (index == 0) {
+            BgmPlayer.Stop();
+        } else {
+            BgmPlayer.Play(0, kStageMusicSlot, StoryData.m_bBgmLoop, 0, 1);
+        }
+    }
+}
 
 namespace {
 
@@ -39,6 +66,11 @@ void NameSoundEffects() {
 }  // namespace
 
 bool StartSound() {
+    // Full screen plays MIDI on the default port only.
+    if (ScreenWindowed == 0) SystemIni.Midi_DirectMusic = 0;
+    if (OptionData.m_bMusic) {
+        BgmPlayer.Init(1, BgmSlotFiles.Ogg, BgmSlotFiles.Midi, kBgmSlotCount, SystemIni.Midi_DirectMusic);
+    }
     NameSoundEffects();
     if (!InitDirectSound(MainWindowHandle.load(), 22050, 8, 1)) {
         LogPrintf("DSInit Err");
@@ -49,4 +81,7 @@ bool StartSound() {
     return true;
 }
 
-void StopSound() { ReleaseDirectSound(); }
+void StopSound() {
+    ReleaseDirectSound();
+    BgmPlayer.Release();
+}

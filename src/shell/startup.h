@@ -16,7 +16,7 @@ struct StartupStep {
     std::function<bool()> run;
 };
 
-// The steps InitGame runs (tests and later subsystems add theirs).
+// The steps InitGame runs (tests and other subsystems add theirs).
 std::vector<StartupStep>& StartupSteps();
 
 // The step runner itself: true when every step succeeded without setting

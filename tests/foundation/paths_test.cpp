@@ -63,7 +63,8 @@ TEST(FindLatestNumbered, TakesTheHighestNumber) {
     EXPECT_EQ(FindLatestNumbered(out, "s", "stg4"), 1) << "a name without a dot is used unchanged";
     EXPECT_EQ(out, "s_010");
     EXPECT_EQ(FindLatestNumbered(out, "data\\stg4\\none.stg4", "stg4"), 0);
-    // Games copied from Windows: the case of the name on disk may differ.
+    // Games copied from a case-insensitive file system: the case of the name
+    // on disk may differ.
     env.Dir().WriteHostFile("data/stg4/MIXED.STG4_004", "");
     EXPECT_EQ(FindLatestNumbered(out, "data\\stg4\\mixed.stg4", "stg4"), 1);
 }

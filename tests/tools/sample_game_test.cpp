@@ -233,7 +233,8 @@ TEST_F(SampleGameFolder, FlowsAndBlocksCoverTheEngine) {
     }
     EXPECT_GT(placedCharas, 30);
     kinds.erase(-1);
-    for (int k = 1; k < kCommandKindCountA; ++k) EXPECT_TRUE(kinds.count(k)) << "flow command kind " << k << " unused";
+    for (int k = 1; k < kFlowCommandKindCount; ++k)
+        EXPECT_TRUE(kinds.count(k)) << "flow command kind " << k << " unused";
     for (int k = CondKind::CommonVar; k <= CondKind::Distance; ++k) {
         EXPECT_TRUE(conds.count(k)) << "condition kind " << k << " unused";
     }

@@ -173,6 +173,20 @@ Canvas8 AccessoryPicture() {
     const PixelArt* icons[5] = {&Art::Coin1, &Art::Gem, &Art::Heart, &Art::Orb1, &Art::HeroStand};
     for (int i = 0; i < 5; ++i) c.Draw(*icons[i], SpriteKey(), 16 * i, 32, 1);
     c.Draw(Art::HeroStand, SpriteKey(), 0, 48, 1);
+    // The hero walking on the world map, two frames per facing: down and
+    // up at y 64, right and left at y 96.
+    const struct {
+        int x, y;
+        const PixelArt* frames[2];
+        bool mirrored;
+    } walkers[] = {{0, 64, {&Art::MapHero, &Art::MapHero}, false},
+                   {64, 64, {&Art::MapHero, &Art::MapHero}, true},
+                   {0, 96, {&Art::HeroWalk1, &Art::HeroWalk2}, false},
+                   {64, 96, {&Art::HeroWalk1, &Art::HeroWalk2}, true}};
+    for (const auto& w : walkers) {
+        Sprite(c, *w.frames[0], w.x, w.y + 2, w.mirrored);
+        Sprite(c, *w.frames[1], w.x + 32, w.y, w.mirrored);
+    }
     for (int gauge = 0; gauge < 2; ++gauge) {
         const int x = gauge * 64;
         c.FillRect(x, 128, 50, 16, Pal::Black);
@@ -194,18 +208,30 @@ Canvas8 SymbolPicture() {
     return c;
 }
 
+// A banner word centred in its place of the word picture.
+struct Banner {
+    const char* text;
+    int x, y, width, scale;
+};
+
 Canvas8 WordPicture() {
-    // Banner words 32 pixels high, then two 32 x 32 digit strips.
+    // Banner words 32 pixels high where the stage scene takes them, then
+    // the two 32 x 32 digit strips (start banner and time display).
+    const Banner banners[] = {{"STAGE", 0, 0, 128, 3},
+                              {"GO!", 160, 0, 80, 3},
+                              {"REPLAY", 0, 32, 128, 3},
+                              {"CLEAR!", 0, 64, 128, 3},
+                              {"GAME OVER", 0, 96, 144, 2}};
     Canvas8 c(320, 192);
-    const char* words[] = {"READY", "CLEAR!", "GAME OVER", "TIME UP"};
-    int y = 0;
-    for (const char* w : words) {
-        c.Text(w, 4, y + 4, 3, Ramp(Pal::Yellow, 11));
-        y += 32;
+    for (const Banner& b : banners) {
+        const int left = b.x + (b.width - Canvas8::TextWidth(b.text, b.scale)) / 2;
+        const int top = b.y + (32 - 7 * b.scale) / 2;
+        c.Text(b.text, left + 1, top + 1, b.scale, Pal::Black);
+        c.Text(b.text, left, top, b.scale, Ramp(Pal::Yellow, 11));
     }
     for (int strip = 0; strip < 2; ++strip) {
         for (int d = 0; d < 10; ++d) {
-            c.Glyph(static_cast<char>('0' + d), d * 32 + 4, 128 + strip * 32 + 3, 4,
+            c.Glyph(static_cast<char>('0' + d), d * 32 + 6, 128 + strip * 32 + 2, 4,
                     strip ? Pal::White : Ramp(Pal::Orange, 11));
         }
     }

@@ -1,6 +1,6 @@
 #include "gamedata/flows/cmd_kinds.h"
 
-const std::array<CommandKind, kCommandKindCountA> CommandKindTableA = {{
+const std::array<CommandKind, kFlowCommandKindCount> FlowCommandKinds = {{
     {"", 0},
     {"ウエイト", 0},
     {"直線移動", 0},
@@ -45,28 +45,28 @@ const std::array<CommandKind, kCommandKindCountA> CommandKindTableA = {{
 
 namespace {
 
-std::array<CommandKind, kCommandKindCountB> BuildItemTable() {
-    std::array<CommandKind, kCommandKindCountB> t{};
+std::array<CommandKind, kItemCommandKindCount> BuildItemTable() {
+    std::array<CommandKind, kItemCommandKindCount> t{};
     t[0] = {"", 0};
     t[1] = {"フローの変更", 2};
-    for (int k = kSharedItemKindFirst; k < kCommandKindCountB; ++k) {
-        t[static_cast<std::size_t>(k)] = CommandKindTableA[static_cast<std::size_t>(k + kItemToFlowKind)];
+    for (int k = kSharedItemKindFirst; k < kItemCommandKindCount; ++k) {
+        t[static_cast<std::size_t>(k)] = FlowCommandKinds[static_cast<std::size_t>(k + kItemToFlowKind)];
     }
     return t;
 }
 
 }  // namespace
 
-const std::array<CommandKind, kCommandKindCountB> CommandKindTableB = BuildItemTable();
+const std::array<CommandKind, kItemCommandKindCount> ItemCommandKinds = BuildItemTable();
 
-int CommandKindCount(int table) { return IsItemTable(table) ? kCommandKindCountB : kCommandKindCountA; }
+int CommandKindCount(int table) { return IsItemTable(table) ? kItemCommandKindCount : kFlowCommandKindCount; }
 
 bool IsKnownKind(int table, int kind) { return kind >= 0 && kind < CommandKindCount(table); }
 
 int KindParamCount(int table, int kind) {
     if (!IsKnownKind(table, kind)) kind = 0;
     auto k = static_cast<std::size_t>(kind);
-    return IsItemTable(table) ? CommandKindTableB[k].paramCount : CommandKindTableA[k].paramCount;
+    return IsItemTable(table) ? ItemCommandKinds[k].paramCount : FlowCommandKinds[k].paramCount;
 }
 
 int FlowNumbering(int table, int kind) {

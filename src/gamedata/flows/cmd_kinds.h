@@ -1,7 +1,7 @@
 #pragma once
-// The two numberings of commands: flow commands (table A, 40 kinds) and item
-// commands (table B, 25 kinds). Item kind k is flow kind k + 15 from k = 2 on,
-// so the item table is derived from the flow table's rows 17 to 39.
+// The two numberings of commands: flow commands (40 kinds, a command's table
+// 0) and item commands (25 kinds, table 1). Item kind k is flow kind k + 15
+// from k = 2 on, so the item kinds are derived from flow kinds 17 to 39.
 #include <array>
 
 struct CommandKind {
@@ -9,14 +9,14 @@ struct CommandKind {
     int paramCount;
 };
 
-constexpr int kCommandKindCountA = 40;
-constexpr int kCommandKindCountB = 25;
+constexpr int kFlowCommandKindCount = 40;
+constexpr int kItemCommandKindCount = 25;
 // First item kind that equals a flow kind, and the distance between them.
 constexpr int kSharedItemKindFirst = 2;
 constexpr int kItemToFlowKind = 15;
 
-extern const std::array<CommandKind, kCommandKindCountA> CommandKindTableA;
-extern const std::array<CommandKind, kCommandKindCountB> CommandKindTableB;
+extern const std::array<CommandKind, kFlowCommandKindCount> FlowCommandKinds;
+extern const std::array<CommandKind, kItemCommandKindCount> ItemCommandKinds;
 
 // Flow command kinds by name, as the record code tests them.
 namespace FlowKind {

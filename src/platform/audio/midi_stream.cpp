@@ -80,6 +80,11 @@ public:
         return MMSYSERR_NOERROR;
     }
 
+    WPARAM Generation() {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_generation;
+    }
+
     bool Queued(const MIDIHDR* h) {
         std::lock_guard<std::mutex> lock(m_mutex);
         return h && (h->dwFlags & MHDR_INQUEUE) != 0;
@@ -284,6 +289,11 @@ MMRESULT midiStreamClose(HMIDISTRM* stream) {
 bool midiHeaderQueued(const HMIDISTRM& stream, const MIDIHDR* header) {
     auto* core = Core(stream);
     return core && core->Queued(header);
+}
+
+WPARAM midiStreamGeneration(const HMIDISTRM& stream) {
+    auto* core = Core(stream);
+    return core ? core->Generation() : 0;
 }
 
 std::string MidiErrorText(MMRESULT code) {

@@ -75,6 +75,9 @@ MMRESULT midiStreamClose(HMIDISTRM* stream);
 // Contract: true while the buffer is in the stream's queue (read under the
 // stream's lock, so any thread may ask).
 bool midiHeaderQueued(const HMIDISTRM& stream, const MIDIHDR* header);
+// Contract: the play generation that MM_MOM_POSITIONCB carries in wParam;
+// it changes at every stop and reset, so older callbacks can be told apart.
+WPARAM midiStreamGeneration(const HMIDISTRM& stream);
 // Contract: the text of a result code.
 std::string MidiErrorText(MMRESULT code);
 

@@ -58,12 +58,17 @@ void SetSoundFontPath(std::string hostPath) {
     std::lock_guard<std::mutex> lock(g_mutex);
     g_pathSet = true;
     g_path = std::move(hostPath);
+    // The next stream loads the SoundFont that is now set.
+    g_shared.reset();
+    g_reportedMissing = false;
 }
 
 void ResetSoundFontPath() {
     std::lock_guard<std::mutex> lock(g_mutex);
     g_pathSet = false;
     g_path.clear();
+    g_shared.reset();
+    g_reportedMissing = false;
 }
 
 std::unique_ptr<Synth> Synth::Create(std::string* error) {

@@ -53,6 +53,7 @@ private:
 
 // Contract: the host path of the General MIDI SoundFont: the one installed
 // with the dependencies unless tests set another (an empty path: none).
+// Setting it drops the shared synthesizer, so the next stream uses it.
 std::string SoundFontPath();
 void SetSoundFontPath(std::string hostPath);
 void ResetSoundFontPath();

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "foundation/checked_containers.h"
+#include "gamedata/flows/flow_cmd.h"
 #include "stage/objects/scroll_axis.h"
 #include "stage/objects/shot.h"
 
@@ -17,15 +18,6 @@ class cCmdInst;
 constexpr int kGroupCount = 8;
 constexpr int kStageVarCount = 1001;
 constexpr int kAreaFlagCount = 60;
-
-// The request of the nested wait loop.
-struct WaitRequest {
-    int nKind = 0;  // 0 game wait, 1 message, 2 effect, 3 picture, 4 extra life
-    int nDelay = 0;
-    int bWaitKey = 0;
-    int nFrames = 0;
-    int nSpare = 0;
-};
 
 // End requests of the flow engine.
 namespace EndRequest {
@@ -58,7 +50,9 @@ public:
     cVector<cList<cChara*>> m_vecForce = cVector<cList<cChara*>>(kGroupCount);
     // The shots of each group.
     cVector<cList<cShot*>> m_vecForceShot = cVector<cList<cShot*>>(kGroupCount);
-    WaitRequest m_Wait;
+    // The request of the nested wait loop (InitRequest): kind 0 game wait,
+    // 1 message, 2 effect, 3 picture, 4 extra life.
+    PauseRequest m_Wait{};
     int m_bQuit = 0;
     // The flow engine's current objects while it steps flows.
     cChara* m_lpCurChara = nullptr;

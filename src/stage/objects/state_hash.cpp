@@ -206,15 +206,15 @@ void AddScroll(StateHasher& h, const cScrollAxis& a) {
 void AddStage(StateHasher& h, const cStageState& s) {
     AddScroll(h, s.m_ScrollX);
     AddScroll(h, s.m_ScrollY);
-    for (int v : {s.m_nResumeState,  s.m_nResumeSubStep,   s.m_nEndRequest,   s.m_Wait.nKind,  s.m_Wait.nDelay,
-                  s.m_Wait.bWaitKey, s.m_Wait.nFrames,     s.m_Wait.nSpare,   s.m_bQuit,       s.m_bItemMessage,
-                  s.m_nPlayers,      s.m_nSubStepNo,       s.m_nSubStepTotal, s.m_nTime,       s.m_bNoTimeLimit,
-                  s.m_nFrames,       s.m_nClearTime,       s.m_nBanner,       s.m_nBanner2,    s.m_nSeed,
-                  s.m_bButtonLatch,  s.m_bLifeCheck,       s.m_nNextCharaId,  s.m_nNextItemId, s.m_nNextShotId,
-                  s.m_bRangeChara,   s.m_bRangeBlockChara, s.m_bRangeItem,    s.m_nPlayFrame,  s.m_bAutoSaveOnClear,
+    for (int v : {s.m_nResumeState, s.m_nResumeSubStep,   s.m_nEndRequest,   s.m_bQuit,       s.m_bItemMessage,
+                  s.m_nPlayers,     s.m_nSubStepNo,       s.m_nSubStepTotal, s.m_nTime,       s.m_bNoTimeLimit,
+                  s.m_nFrames,      s.m_nClearTime,       s.m_nBanner,       s.m_nBanner2,    s.m_nSeed,
+                  s.m_bButtonLatch, s.m_bLifeCheck,       s.m_nNextCharaId,  s.m_nNextItemId, s.m_nNextShotId,
+                  s.m_bRangeChara,  s.m_bRangeBlockChara, s.m_bRangeItem,    s.m_nPlayFrame,  s.m_bAutoSaveOnClear,
                   s.m_bInShotPass}) {
         h.Add(v);
     }
+    h.AddAll(s.m_Wait);
     AddId(h, s.m_lpCurChara);
     h.AddAll(s.m_vecShotPass);
     h.AddAll(s.m_vecStageVar);

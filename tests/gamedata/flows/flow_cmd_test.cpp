@@ -435,18 +435,18 @@ TEST(PauseRequestRecord, InitRequestFillsTheFiveInts) {
 }
 
 TEST(CommandKinds, ItemKindsFromTwoAreFlowKindsPlus15) {
-    EXPECT_EQ(CommandKindTableA.size(), 40u);
-    EXPECT_EQ(CommandKindTableB.size(), 25u);
-    EXPECT_EQ(CommandKindTableB[1].paramCount, 2);
-    for (int k = 2; k < kCommandKindCountB; ++k) {
-        EXPECT_STREQ(CommandKindTableB[k].name, CommandKindTableA[k + 15].name);
+    EXPECT_EQ(FlowCommandKinds.size(), 40u);
+    EXPECT_EQ(ItemCommandKinds.size(), 25u);
+    EXPECT_EQ(ItemCommandKinds[1].paramCount, 2);
+    for (int k = 2; k < kItemCommandKindCount; ++k) {
+        EXPECT_STREQ(ItemCommandKinds[k].name, FlowCommandKinds[k + 15].name);
         EXPECT_EQ(KindParamCount(1, k), KindParamCount(0, k + 15));
         EXPECT_EQ(FlowNumbering(1, k), k + 15);
     }
     EXPECT_EQ(FlowNumbering(1, 1), -1);
     EXPECT_EQ(KindParamCount(0, FlowKind::StatusOperation), 22);
     EXPECT_EQ(KindParamCount(0, 99), 0);
-    EXPECT_STREQ(CommandKindTableA[FlowKind::Loop].name, "ループ");
+    EXPECT_STREQ(FlowCommandKinds[FlowKind::Loop].name, "ループ");
 }
 
 }  // namespace

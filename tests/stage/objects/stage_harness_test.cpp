@@ -86,7 +86,7 @@ TEST(StageHarness, StateHashSeesEveryMemberAndNothingElse) {
         {"clear time", [](StageHarness& s) { s.State().m_nClearTime = 1; }},
         {"stage variable", [](StageHarness& s) { s.State().m_vecStageVar[1000] = -1; }},
         {"end request", [](StageHarness& s) { s.State().m_nEndRequest = 2; }},
-        {"wait request", [](StageHarness& s) { s.State().m_Wait.nFrames = 3; }},
+        {"wait request", [](StageHarness& s) { s.State().m_Wait[3] = 3; }},
         {"group list", [](StageHarness& s) { s.State().m_vecForce[3].push_back(&s.Hero()); }},
         {"score", [](StageHarness&) { StoryData.m_nScore = 10; }},
         {"common variable", [](StageHarness&) { StoryData.m_vVar.push_back(0); }},
