@@ -39,77 +39,137 @@ std::vector<SUMS>& SumTable() {
     return table;
 }
 
-// Exact integer quotient of a sum by a count, without a division per pixel:
-// (s + 1/2) / c lies at least 1/(2c) away from the next integer.
+// Exact integer quotient of a channel sum (at most 255 per pixel counted) by
+// the count, without a division per pixel. Small counts multiply by
+// ceil(2^32 / c): the excess s * (m - 2^32 / c) / 2^32 stays below 1 / c
+// while 255 c^2 < 2^32. Larger counts use (s + 1/2) / c in double, which
+// lies at least 1 / (2c) away from the next integer.
 struct QUOTIENTS {
+    static constexpr std::int64_t kIntegerLimit = 4096;
+    std::vector<std::uint64_t> reciprocal;
     std::vector<double> inverse;
-    explicit QUOTIENTS(std::int64_t maxCount) : inverse(static_cast<std::size_t>(maxCount + 1), 0.0) {
-        for (std::size_t c = 1; c < inverse.size(); ++c) inverse[c] = 1.0 / static_cast<double>(c);
+    bool bInteger;
+    explicit QUOTIENTS(std::int64_t maxCount) : bInteger(maxCount < kIntegerLimit) {
+        const std::size_t n = static_cast<std::size_t>(maxCount + 1);
+        if (bInteger) reciprocal.assign(n, 0);
+        else inverse.assign(n, 0.0);
+        for (std::size_t c = 1; c < n; ++c) {
+            if (bInteger) reciprocal[c] = ((std::uint64_t(1) << 32) + c - 1) / c;
+            else inverse[c] = 1.0 / static_cast<double>(c);
+        }
     }
     int Of(std::uint32_t sum, std::uint32_t count) const {
+        if (bInteger) return static_cast<int>((std::uint64_t(sum) * reciprocal[count]) >> 32);
         return static_cast<int>((static_cast<double>(sum) + 0.5) * inverse[count]);
     }
 };
 
-template <class T>
+// Pixel formats with their channel layout fixed at compile time, so that
+// the blur's loops shift by constants.
+struct FMT8888 {
+    using T = std::uint32_t;
+    static constexpr int kShift[3] = {16, 8, 0};
+    static constexpr std::uint32_t kMax[3] = {255, 255, 255};
+};
+struct FMT1555 {
+    using T = std::uint16_t;
+    static constexpr int kShift[3] = {10, 5, 0};
+    static constexpr std::uint32_t kMax[3] = {31, 31, 31};
+};
+struct FMT565 {
+    using T = std::uint16_t;
+    static constexpr int kShift[3] = {11, 5, 0};
+    static constexpr std::uint32_t kMax[3] = {31, 63, 31};
+};
+
+template <class F>
+std::uint32_t Chan(std::uint32_t p, int k) {
+    return (p >> F::kShift[k]) & F::kMax[k];
+}
+
+template <class F>
 bool Blur(EFFECTSURFACES& e, int x, int y, int rx, int ry, int sx, int sy, bool keyed, const DDBLTCOLOR* op) {
+    using T = typename F::T;
     const DDAREASPAN& a = e.readable;
     if (a.Empty()) return true;
     const DDPIXELS& src = *e.src.bits;
     DDPIXELS& dst = *e.dst.bits;
-    const DDCHANNELS& ch = ChannelsOf(src.fmt);
     const DDRESULTPACK pack = ResultPackOf(dst, src);
     const DDKEYRULE rule = KeyRuleOf(src);
-    const DDADDCOLOR add = lpDTCon ? AddColorOf(op, ch) : DDADDCOLOR();
+    const DDADDCOLOR add = lpDTCon ? AddColorOf(op, ChannelsOf(src.fmt)) : DDADDCOLOR();
     const int aw = a.i1 - a.i0, ah = a.j1 - a.j0;
     // The sums ride in 32-bit halves: larger areas than any screen are left.
     if (1LL * aw * ah > kMaxBlurPixels) return true;
-    const std::size_t stride = static_cast<std::size_t>(aw) + 1;
-    std::vector<SUMS>& sat = SumTable();
-    sat.assign(stride * (static_cast<std::size_t>(ah) + 1), SUMS{0, 0});
-    for (int j = 0; j < ah; ++j) {
-        const T* s = src.Row<T>(sy + a.j0 + j) + sx + a.i0;
+    // Window sums along each row, kept for the 2 x radius y + 1 rows the
+    // vertical window spans; the vertical sums move down by one row added
+    // and one row dropped.
+    const int ringRows = static_cast<int>(std::min(2LL * ry + 1, 1LL * ah));
+    const std::size_t width = static_cast<std::size_t>(aw);
+    std::vector<SUMS>& ring = SumTable();
+    ring.resize(width * static_cast<std::size_t>(ringRows + 2) + 1);
+    SUMS* prefix = ring.data() + width * static_cast<std::size_t>(ringRows);
+    SUMS* column = prefix + width + 1;
+    auto rowSums = [&](int r) { return ring.data() + width * static_cast<std::size_t>(r % ringRows); };
+    auto horizontal = [&](int r) {
+        const T* s = src.Row<T>(sy + a.j0 + r) + sx + a.i0;
         SUMS run{0, 0};
-        SUMS* above = &sat[static_cast<std::size_t>(j) * stride];
-        SUMS* row = above + stride;
+        prefix[0] = run;
         for (int i = 0; i < aw; ++i) {
             const std::uint32_t p = s[i];
-            if (!keyed || !rule.Transparent(p)) {
-                run.rb += std::uint64_t(ChannelOf(p, ch, 0)) << 32 | std::uint64_t(ChannelOf(p, ch, 2));
-                run.gn += std::uint64_t(ChannelOf(p, ch, 1)) << 32 | 1u;
-            }
-            row[i + 1] = SUMS{above[i + 1].rb + run.rb, above[i + 1].gn + run.gn};
+            const std::uint64_t use = keyed && rule.Transparent(p) ? 0 : ~std::uint64_t(0);
+            run.rb += (std::uint64_t(Chan<F>(p, 0)) << 32 | Chan<F>(p, 2)) & use;
+            run.gn += (std::uint64_t(Chan<F>(p, 1)) << 32 | 1u) & use;
+            prefix[i + 1] = run;
         }
+        SUMS* h = rowSums(r);
+        for (int i = 0; i < aw; ++i) {
+            const SUMS& hi = prefix[std::min(1LL * aw, 1LL * i + rx)];
+            const SUMS& lo = prefix[std::max(0LL, 1LL * i - rx)];
+            h[i] = SUMS{hi.rb - lo.rb, hi.gn - lo.gn};
+        }
+    };
+    std::fill(column, column + aw, SUMS{0, 0});
+    auto addRow = [&](int r, bool add) {
+        const SUMS* h = rowSums(r);
+        for (int i = 0; i < aw; ++i) {
+            column[i].rb = add ? column[i].rb + h[i].rb : column[i].rb - h[i].rb;
+            column[i].gn = add ? column[i].gn + h[i].gn : column[i].gn - h[i].gn;
+        }
+    };
+    const int preload = static_cast<int>(std::min(1LL * ah, ry - 1LL));
+    for (int r = 0; r < preload; ++r) {
+        horizontal(r);
+        addRow(r, true);
     }
     const QUOTIENTS q(std::int64_t(std::min(2LL * rx, 1LL * aw)) * std::min(2LL * ry, 1LL * ah));
-    const bool keepByte3 = !lpDTCon && BytesPerPixel(dst.fmt) == 4;
-    for (int j = 0; j < ah; ++j) {
-        const int py = y + a.j0 + j;
-        if (py < 0 || py >= e.dst.Height()) continue;
+    const bool keepByte3 = !lpDTCon && sizeof(T) == 4;
+    // Area columns and rows whose destination pixel exists.
+    const int iBegin = static_cast<int>(std::max(0LL, -1LL * x - a.i0));
+    const int iEnd = static_cast<int>(std::min(1LL * aw, 1LL * e.dst.Width() - x - a.i0));
+    const int jEnd = static_cast<int>(std::min(1LL * ah, 1LL * e.dst.Height() - y - a.j0));
+    for (int j = 0; j < jEnd; ++j) {
+        const long long dropped = 1LL * j - ry - 1, added = 1LL * j + ry - 1;
+        if (dropped >= 0) addRow(static_cast<int>(dropped), false);
+        if (added >= 0 && added < ah) {
+            horizontal(static_cast<int>(added));
+            addRow(static_cast<int>(added), true);
+        }
+        if (y + a.j0 + j < 0) continue;
         const T* s = src.Row<T>(sy + a.j0 + j) + sx + a.i0;
-        T* d = dst.Row<T>(py);
-        const std::size_t top = static_cast<std::size_t>(std::max(0LL, 1LL * j - ry)) * stride;
-        const std::size_t bottom = static_cast<std::size_t>(std::min(1LL * ah, 1LL * j + ry)) * stride;
-        for (int i = 0; i < aw; ++i) {
-            const int px = x + a.i0 + i;
-            if (px < 0 || px >= e.dst.Width()) continue;
+        T* d = dst.Row<T>(y + a.j0 + j) + x + a.i0;
+        for (int i = iBegin; i < iEnd; ++i) {
             if (keyed && rule.Transparent(s[i])) continue;
-            const std::size_t left = static_cast<std::size_t>(std::max(0LL, 1LL * i - rx));
-            const std::size_t right = static_cast<std::size_t>(std::min(1LL * aw, 1LL * i + rx));
-            const std::uint64_t rb =
-                (sat[bottom + right].rb - sat[top + right].rb) - (sat[bottom + left].rb - sat[top + left].rb);
-            const std::uint64_t gn =
-                (sat[bottom + right].gn - sat[top + right].gn) - (sat[bottom + left].gn - sat[top + left].gn);
-            const std::uint32_t count = static_cast<std::uint32_t>(gn);
+            const std::uint32_t count = static_cast<std::uint32_t>(column[i].gn);
             if (count == 0) continue;
-            int v[3] = {q.Of(static_cast<std::uint32_t>(rb >> 32), count),
-                        q.Of(static_cast<std::uint32_t>(gn >> 32), count), q.Of(static_cast<std::uint32_t>(rb), count)};
+            int v[3] = {q.Of(static_cast<std::uint32_t>(column[i].rb >> 32), count),
+                        q.Of(static_cast<std::uint32_t>(column[i].gn >> 32), count),
+                        q.Of(static_cast<std::uint32_t>(column[i].rb), count)};
             if (add.bAny) {
-                for (int k = 0; k < 3; ++k) v[k] = std::min(v[k] + add.c[k], ch.nMax[k]);
+                for (int k = 0; k < 3; ++k) v[k] = std::min(v[k] + add.c[k], static_cast<int>(F::kMax[k]));
             }
             if (pack.bGreenDoubled) v[1] *= 2;
             const std::uint32_t out = pack.Pack(v[0], v[1], v[2]);
-            d[px] = static_cast<T>(keepByte3 ? (d[px] & 0xFF000000u) | out : out);
+            d[i] = static_cast<T>(keepByte3 ? (d[i] & 0xFF000000u) | out : out);
         }
     }
     return true;
@@ -195,9 +255,12 @@ bool DDPixelEffectA(DDSURFACEDATA* dst, int x, int y, int w, int h, int radiusX,
     EFFECTSURFACES e;
     if (!e.Begin(dst, src, w, h, sx, sy)) return false;
     if (radiusX < 0 || radiusY < 0 || e.dst.nBytesPerPixel != e.src.nBytesPerPixel) return true;
-    switch (e.dst.nBytesPerPixel) {
-        case 2: return Blur<std::uint16_t>(e, x, y, radiusX, radiusY, sx, sy, colorKey == 1, op);
-        case 4: return Blur<std::uint32_t>(e, x, y, radiusX, radiusY, sx, sy, colorKey == 1, op);
+    const bool keyed = colorKey == 1;
+    switch (e.src.bits->fmt) {
+        case D3DFMT_A8R8G8B8:
+        case D3DFMT_X8R8G8B8: return Blur<FMT8888>(e, x, y, radiusX, radiusY, sx, sy, keyed, op);
+        case D3DFMT_A1R5G5B5: return Blur<FMT1555>(e, x, y, radiusX, radiusY, sx, sy, keyed, op);
+        case D3DFMT_R5G6B5: return Blur<FMT565>(e, x, y, radiusX, radiusY, sx, sy, keyed, op);
         default: return true;  // palette indices cannot be averaged
     }
 }

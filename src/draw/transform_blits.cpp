@@ -33,26 +33,55 @@ struct ROTATEDQUAD {
     double B(double dx, double dy) const { return -dx * s + dy * c + py; }
 };
 
+// The columns [lo, hi) of a row where a + X * step lies in [0, limit).
+void SpanInside(double a0, double step, double limit, double& lo, double& hi) {
+    if (step == 0) {
+        if (a0 < 0 || a0 >= limit) hi = lo;
+        return;
+    }
+    double from = -a0 / step, to = (limit - a0) / step;
+    if (step < 0) std::swap(from, to);
+    lo = std::max(lo, std::floor(from) - 1);
+    hi = std::min(hi, std::ceil(to) + 1);
+}
+
 template <bool Fast>
 void RasteriseRotated(DDPIXELS& dst, const DDPIXELS& src, const ROTATEDQUAD& q, int x0, int x1, int y0, int y1,
                       const DDSTAGESTATE& st) {
     const double stepA = q.c, stepB = -q.s;
+    const bool unscaled = q.sw == q.w && q.sh == q.h;
     const double scaleX = static_cast<double>(q.sw) / q.w, scaleY = static_cast<double>(q.sh) / q.h;
     const std::uint32_t sOr = src.fmt == D3DFMT_X8R8G8B8 ? 0xFF000000u : 0;
     const std::uint32_t dOr = dst.fmt == D3DFMT_X8R8G8B8 ? 0xFF000000u : 0;
     for (int Y = y0; Y < y1; ++Y) {
         const double dy = Y - q.oy;
-        double a = q.A(x0 - q.ox, dy), b = q.B(x0 - q.ox, dy);
-        for (int X = x0; X < x1; ++X, a += stepA, b += stepB) {
+        // Only the columns near the quad's span on this row are visited.
+        const double a0 = q.A(-q.ox, dy), b0 = q.B(-q.ox, dy);
+        double lo = x0, hi = x1;
+        SpanInside(a0, stepA, q.w, lo, hi);
+        SpanInside(b0, stepB, q.h, lo, hi);
+        if (lo >= hi) continue;
+        const int from = static_cast<int>(lo), to = static_cast<int>(hi);
+        double a = a0 + from * stepA, b = b0 + from * stepB;
+        for (int X = from; X < to; ++X, a += stepA, b += stepB) {
             if (a < 0 || b < 0 || a >= q.w || b >= q.h) continue;
-            const int tx = static_cast<int>(std::floor(q.sx + a * scaleX));
-            const int ty = static_cast<int>(std::floor(q.sy + b * scaleY));
+            // a and b are not negative here, so truncation is the floor.
+            int tx, ty;
+            if (unscaled) {
+                tx = q.sx + static_cast<int>(a);
+                ty = q.sy + static_cast<int>(b);
+            } else {
+                tx = static_cast<int>(std::floor(q.sx + a * scaleX));
+                ty = static_cast<int>(std::floor(q.sy + b * scaleY));
+            }
             const int cx = tx >= 0 && tx < src.nWidth ? tx : Wrap(tx, src.nWidth);
             const int cy = ty >= 0 && ty < src.nHeight ? ty : Wrap(ty, src.nHeight);
             if constexpr (Fast) {
                 const std::uint32_t t = src.Row<std::uint32_t>(cy)[cx] | sOr;
                 std::uint32_t& d = dst.Row<std::uint32_t>(Y)[X];
-                d = BlendLanes(t, d | dOr, t >> 24);
+                const std::uint32_t alpha = t >> 24;
+                if (alpha == 255) d = t;
+                else if (alpha != 0) d = BlendLanes(t, d | dOr, alpha);
             } else {
                 const std::uint32_t c = StageTexel(ToArgb(src.fmt, src.Get(cx, cy)), st);
                 const std::uint32_t alpha = c >> 24;

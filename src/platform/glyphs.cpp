@@ -5,6 +5,7 @@
 #include FT_FREETYPE_H
 
 #include <algorithm>
+#include <cstdlib>
 #include <mutex>
 
 #include "platform/host_log.h"
@@ -48,7 +49,13 @@ bool Contains(const std::string& s, const char* part) { return s.find(part) != s
 // Japanese text); empty when it finds none.
 std::string MatchFontFile(const std::string& family, int& index) {
     std::lock_guard<std::mutex> hold(LibraryLock());
-    if (!FcInit()) return {};
+    // fontconfig keeps its configuration until FcFini: hand it back at exit.
+    static const bool started = [] {
+        if (!FcInit()) return false;
+        std::atexit([] { FcFini(); });
+        return true;
+    }();
+    if (!started) return {};
     FcPattern* pattern = FcPatternCreate();
     if (!pattern) return {};
     if (!family.empty()) FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));

@@ -103,6 +103,43 @@ TEST_F(BlendBlitTest, AlphaOnTheDevicePathHalfElsewhere) {
     }
 }
 
+// Rows of opaque texels and holes take the vector loops, rows with partial
+// alpha the texel-by-texel ones: a wide blit equals the same blit one column
+// at a time, on both kinds of rows.
+TEST_F(BlendBlitTest, WideRowsEqualColumnByColumn) {
+    Start(kD3D32);
+    ASSERT_TRUE(MakeRawSurface(src, 37, 2, 0));
+    for (int i = 0; i < 37; ++i) {
+        const std::uint32_t rgb = 0x103050u + 0x070503u * std::uint32_t(i);
+        PutRow(src, i, 0, {i % 5 == 0 ? 0u : 0xFF000000u | rgb});
+        PutRow(src, i, 1, {std::uint32_t(i * 7) << 24 | rgb});
+    }
+    PALETTEENTRY pal[256] = {};
+    pal[3] = PALETTEENTRY{200, 100, 40, 0};
+    const auto under = [](int i, int j) { return 0xFF000000u | (0x204080u + 0x030201u * std::uint32_t(i + 40 * j)); };
+    for (const bool tint : {false, true}) {
+        SCOPED_TRACE(tint ? "tint" : "alpha");
+        auto draw = [&](int x, int w) {
+            if (tint) return DDBltTint(&BackBuffer, 10 + x, 10, w, 2, &src, x, 0, 1, pal, BlendTable, 3, 2, nullptr);
+            return DDBltAlpha(&BackBuffer, 10 + x, 10, w, 2, &src, x, 0, 1, BlendTable, 90);
+        };
+        auto reset = [&] {
+            for (int j = 0; j < 2; ++j) {
+                for (int i = 0; i < 37; ++i) PutRow(BackBuffer, 10 + i, 10 + j, {under(i, j)});
+            }
+        };
+        reset();
+        ASSERT_TRUE(draw(0, 37));
+        const std::vector<std::uint32_t> wide0 = RawRow(BackBuffer, 10, 10, 37), wide1 = RawRow(BackBuffer, 10, 11, 37);
+        reset();
+        for (int i = 0; i < 37; ++i) ASSERT_TRUE(draw(i, 1));
+        EXPECT_EQ(wide0, RawRow(BackBuffer, 10, 10, 37));
+        EXPECT_EQ(wide1, RawRow(BackBuffer, 10, 11, 37));
+        EXPECT_EQ(wide0[0], under(0, 0)) << "a hole";
+        EXPECT_NE(wide0[1], under(1, 0));
+    }
+}
+
 TEST_F(BlendBlitTest, EightBitHalfBlitKeepsTheKeyIndexOut) {
     // The key index is 5 here, not 0: a key pixel of the source stays out,
     // a key pixel of the destination takes the source index unchanged.

@@ -71,7 +71,7 @@ TEST(DataRecord, SavesTheDocumentedByteLayout) {
     r.d = 1.5;
     r.s2 = "ab";
     ASSERT_EQ(r.SaveFile("rec.dat"), 1);
-    EXPECT_EQ(env.Dir().ReadHostFile("rec.dat"), SampleBytes(920).Str());
+    EXPECT_EQ(env.Dir().ReadHostFile("rec.dat"), SampleBytes(kDataVersion).Str());
 
     Sample back;
     ASSERT_EQ(back.LoadFile("rec.dat"), 1);
@@ -113,7 +113,7 @@ TEST(DataRecord, OlderFileKeepsMembersAddedLater) {
 TEST(DataRecord, StripsCarriageReturnsOnLoad) {
     TestEnv env;
     ByteBuilder b;
-    b.I32(920).I32(0).I32(1).Str("x\r\ny");
+    b.I32(kDataVersion).I32(0).I32(1).Str("x\r\ny");
     env.Dir().WriteHostFile("cr.dat", b.Str());
     Sample r;
     ASSERT_EQ(r.LoadFile("cr.dat"), 1);
@@ -163,7 +163,7 @@ TEST(DataRecord, FailedSaveKeepsTheOldFile) {
 
 TEST(DataRecord, EmptyPathTriesTheFileErr) {
     TestEnv env;
-    env.Dir().WriteHostFile("err", SampleBytes(920).Str());
+    env.Dir().WriteHostFile("err", SampleBytes(kDataVersion).Str());
     Sample r;
     EXPECT_EQ(r.LoadFile(""), 1);
     EXPECT_EQ(r.a, 7);
@@ -175,12 +175,12 @@ TEST(DataRecord, RefusesDamagedFilesCleanly) {
         ByteBuilder bytes;
     };
     ByteBuilder tooManyMembers, tooManyStrings, zeroLength, longLength, hugeList, negativeList;
-    tooManyMembers.I32(920).I32(4).I32(1).I32(2).F64(3).I32(4).I32(0);
-    tooManyStrings.I32(920).I32(0).I32(3).Str("").Str("").Str("");
-    zeroLength.I32(920).I32(0).I32(1).I32(0);
-    longLength.I32(920).I32(0).I32(1).I32(1000).Bytes("abc");
-    hugeList.Append(SampleBytes(920)).I32(0x7FFFFFFF).I32(0).I32(0);
-    negativeList.Append(SampleBytes(920)).I32(-1);
+    tooManyMembers.I32(kDataVersion).I32(4).I32(1).I32(2).F64(3).I32(4).I32(0);
+    tooManyStrings.I32(kDataVersion).I32(0).I32(3).Str("").Str("").Str("");
+    zeroLength.I32(kDataVersion).I32(0).I32(1).I32(0);
+    longLength.I32(kDataVersion).I32(0).I32(1).I32(1000).Bytes("abc");
+    hugeList.Append(SampleBytes(kDataVersion)).I32(0x7FFFFFFF).I32(0).I32(0);
+    negativeList.Append(SampleBytes(kDataVersion)).I32(-1);
     std::vector<Case> cases = {{"member count above the registered", tooManyMembers},
                                {"string count above the registered", tooManyStrings},
                                {"string length below 1", zeroLength},
@@ -226,8 +226,8 @@ TEST(DataRecord, EveryTruncationOfAGoodFileIsRefused) {
 TEST(DataRecord, RecordWithoutMembersRefusesAnyMember) {
     TestEnv env;
     ByteBuilder good, bad;
-    good.I32(920).I32(0).I32(0);
-    bad.I32(920).I32(1).I32(5).I32(0);
+    good.I32(kDataVersion).I32(0).I32(0);
+    bad.I32(kDataVersion).I32(1).I32(5).I32(0);
     env.Dir().WriteHostFile("good.dat", good.Str());
     env.Dir().WriteHostFile("bad.dat", bad.Str());
     Empty e;

@@ -18,6 +18,7 @@ enum : int {
     Grass,
     Door,
     Used,
+    Sticky,
     Count
 };
 }

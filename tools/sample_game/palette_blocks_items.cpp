@@ -31,6 +31,7 @@ const BlockRow kBlocks[BlockDef::Count] = {
     {"草",             BlockCell::Grass,         0, -1, 0, 0,   0, 1},
     {"扉",             BlockCell::Door,          1, -1, 0, 0,   0, 0},
     {"ぬかるみ",       BlockCell::Ground,        1, -1, 3, 50,  0, 0},
+    {"ねばねば床",     BlockCell::Sticky,        1, -1, 2, 0,   0, 0},
 };
 // clang-format on
 

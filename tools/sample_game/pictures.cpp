@@ -34,11 +34,20 @@ Canvas8 BlockSheet() {
     const PixelArt* art[BlockCell::Count] = {nullptr,        &Art::Ground, &Art::Brick,        &Art::Crate,
                                              &Art::Cloud,    &Art::Spring, &Art::ConveyorLeft, &Art::ConveyorRight,
                                              &Art::Question, &Art::Spikes, &Art::Grass,        &Art::Door,
-                                             &Art::Crate};
+                                             &Art::Crate,    &Art::Ground};
     for (int n = 1; n < BlockCell::Count; ++n) Sprite(c, *art[n], n / 15 * kCell, n % 15 * kCell);
     // The used item block: a plain dark box.
     c.FillRect(0, BlockCell::Used * kCell, kCell, kCell, Pal::DarkBrown);
     c.Frame(0, BlockCell::Used * kCell, kCell, kCell, Pal::Black);
+    // The sticky floor: the ground in violet.
+    const int sticky = BlockCell::Sticky;
+    Sprite(c, Art::Ground, sticky / 15 * kCell, sticky % 15 * kCell);
+    for (int y = 0; y < kCell; ++y) {
+        for (int x = 0; x < kCell; ++x) {
+            const int px = sticky / 15 * kCell + x, py = sticky % 15 * kCell + y;
+            if (c.At(px, py) != 0) c.Set(px, py, Ramp(Pal::Violet, 4 + (x * 7 + y * 3) % 5));
+        }
+    }
     return c;
 }
 

@@ -21,6 +21,7 @@ enum : int {
     Grass,
     Door,
     Mud,
+    Sticky,
     Count
 };
 }

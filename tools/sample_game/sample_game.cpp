@@ -1,6 +1,7 @@
 #include "sample_game.h"
 
 #include "foundation/data_record.h"
+#include "foundation/paths.h"
 #include "game_folder.h"
 #include "gamedata/project/global_data.h"
 #include "gamedata/project/live_data_limits.h"
@@ -33,6 +34,11 @@ void WriteProjectData(GameFolder& folder) {
 bool WriteSampleGame(const std::string& hostDir, std::string* error) {
     const std::string previous = platform::GetCurrentDirectoryInternal();
     GameFolder folder(hostDir);
+    // The player copies the project from default\ into data\ when data\ is
+    // missing: a copy of an earlier run would hide what this run writes.
+    if (folder.Ok() && platform::IsDirectory(PathTable[kPathData]) && !DeleteFolderTree(PathTable[kPathData])) {
+        folder.Fail("cannot remove the old data folder");
+    }
     WritePictures(folder);
     WriteSounds(folder);
     WriteMusic(folder);

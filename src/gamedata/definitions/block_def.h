@@ -1,6 +1,14 @@
 #pragma once
 // A block definition: a common or stage palette entry, or a block placed on
 // the stage grid.
+//
+// Names used by the stage engine's texts for the same members:
+//   m_cContact     solidity (0 passable, 1 solid, 2 deadly for the hero)
+//   m_cPassGroup   pass-through group
+//   m_cFootEffect  ground kind      m_nFootValue  ground value
+//   m_cItemSource  item palette     m_sItemIndex  item index
+//   m_sCell        block value (0 = no block)
+//   m_bNoReplace   protected cell
 #include <cstdint>
 
 #include "gamedata/definitions/definition_base.h"

@@ -1,6 +1,16 @@
 #pragma once
 // A character definition: the hero or any other character, as a palette
 // entry or placed on the stage, with its flows and the item it carries.
+//
+// Names used by the stage engine's texts for the same members:
+//   m_cOperation   object kind (0 the hero)   m_cSide        block group
+//   m_cFlying      move kind: 0..3 is the kind of SetMoveKind (flying
+//                  kind = value - 1)           m_cScale       scale (0 read as 1)
+//   m_bScrollSync  scroll follow              m_cSight       sight (hbl)
+//   m_nMaxHp       maximum life               m_nMaxSp       maximum SP
+//   m_sStopEase    stop value                 m_cImpactResist impact defence
+//   m_sAppearEffect, m_cAppearEffectMode, m_bAppearEffectLoop: the initial
+//   character effect (number, run mode, loop flag)
 #include <cstdint>
 
 #include "gamedata/definitions/definition_base.h"

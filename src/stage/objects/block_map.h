@@ -2,14 +2,6 @@
 // The block map of the running stage: one cell per 32 x 32 block of the
 // grid, each a copy of the placed block with the latch of its existence
 // conditions. Row r starts at index r << m_nPitchShift of the x scroll axis.
-//
-// Block record fields under the names the engine's rules use:
-//   m_cContact     solidity (0 passable, 1 solid, 2 deadly for the hero)
-//   m_cPassGroup   pass-through group
-//   m_cFootEffect  ground kind      m_nFootValue  ground value
-//   m_cItemSource  item palette     m_sItemIndex  item index
-//   m_sCell        block value (0 = no block)
-//   m_bNoReplace   protected cell
 #include <cstdint>
 
 #include "foundation/checked_containers.h"

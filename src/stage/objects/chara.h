@@ -5,15 +5,6 @@
 // references to it consistent, the flow instances of its programme, impact,
 // jump and contact state, life, SP, character variables, invincibility and
 // the animation layers.
-//
-// Definition fields under the names the engine's rules use:
-//   m_cOperation   object kind (0 the hero)     m_cSide       block group
-//   m_cFlying      move kind (SetMoveKind)      m_cScale      scale (0 read as 1)
-//   m_bScrollSync  scroll follow                m_cSight      sight (hbl)
-//   m_nMaxHp       maximum life                 m_nMaxSp      maximum SP
-//   m_sStopEase    stop value                   m_cImpactResist impact defence
-//   m_sAppearEffect, m_cAppearEffectMode, m_bAppearEffectLoop: the initial
-//   character effect (number, run mode, loop flag)
 #include <array>
 #include <cstdint>
 

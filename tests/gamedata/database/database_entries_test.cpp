@@ -113,15 +113,15 @@ TEST(EntryVersions, EmptyFrameListsLoadEmpty) {
     ByteBuilder effect = IntRecord({0, 32, 32, 0}, {"e", ""});
     effect.Append(List({}));
     cVector<cEffect> effects;
-    ASSERT_TRUE(ReadTableBytes(effects, Table(920, {effect})));
+    ASSERT_TRUE(ReadTableBytes(effects, Table(kDataVersion, {effect})));
     EXPECT_TRUE(effects[0].m_vFrames.empty());
     cVector<cAnime> anime;
-    ASSERT_TRUE(ReadTableBytes(anime, Table(920, {Anime("a", {})})));
+    ASSERT_TRUE(ReadTableBytes(anime, Table(kDataVersion, {Anime("a", {})})));
     EXPECT_TRUE(anime[0].m_vFrames.empty());
 }
 
 TEST(EntryVersions, FrameCountsBeyondTheFileAreRefused) {
-    ByteBuilder b = ByteBuilder().I32(920).I32(1).Append(IntRecord({0, 1, 0}, {"a"})).I32(0x10000000);
+    ByteBuilder b = ByteBuilder().I32(kDataVersion).I32(1).Append(IntRecord({0, 1, 0}, {"a"})).I32(0x10000000);
     cVector<cAnime> anime;
     EXPECT_FALSE(ReadTableBytes(anime, b));
 }

@@ -14,30 +14,34 @@ using namespace fixtures;
 
 namespace {
 
-// One file of each table at 920 with a value in every member that differs
+// One file of each table at the current data version with a value in every member that differs
 // from its default, so a member out of place cannot pass.
 std::map<std::string, ByteBuilder> CurrentTables() {
     std::map<std::string, ByteBuilder> t;
     ByteBuilder motion = Anime("歩き", {AnimeFrame(3, 2, 0), AnimeFrame(4, 5, 1)}, 7, 0, -3);
     ByteBuilder set = IntRecord({5, 9, 2}, {"主人公"});
     set.Append(List({motion, Anime("m1", {})}));
-    t["AnimeSet.dat"] = Table(920, {set});
-    t["Anime.dat"] = Table(920, {Anime("なし", {AnimeFrame(0, 1, 0)}), Anime("攻撃", {AnimeFrame(8, 3, 1)}, 2, 0, 4)});
-    t["Bmp_CharaExc.dat"] = Table(920, {IntRecord({0, 0, 2}, {"", ""}), IntRecord({6, 1, 3}, {"敵", "bmp\\e.bmp"})});
+    t["AnimeSet.dat"] = Table(kDataVersion, {set});
+    t["Anime.dat"] =
+        Table(kDataVersion, {Anime("なし", {AnimeFrame(0, 1, 0)}), Anime("攻撃", {AnimeFrame(8, 3, 1)}, 2, 0, 4)});
+    t["Bmp_CharaExc.dat"] =
+        Table(kDataVersion, {IntRecord({0, 0, 2}, {"", ""}), IntRecord({6, 1, 3}, {"敵", "bmp\\e.bmp"})});
     ByteBuilder sword = IntRecord({4}, {"剣", "l.bmp", "r.bmp"});
     sword.Append(
         List({IntRecord({1, 2, 0, 1, 3, 4, 5, 6, 7, 8}, {}), IntRecord({-1, -2, 1, 0, 2, 9, 9, 9, 9, 2}, {})}));
-    t["SwordType.dat"] = Table(920, {sword});
+    t["SwordType.dat"] = Table(kDataVersion, {sword});
     ByteBuilder effect = IntRecord({3, 48, 16, 1}, {"爆発", "bmp\\x.bmp"});
     effect.Append(List({EffectFrame(0, 2), EffectFrame(1, 3)}));
     ByteBuilder none = IntRecord({0, 32, 32, 0}, {"", ""});
     none.Append(List({EffectFrame(0, 1)}));
-    t["Effect.dat"] = Table(920, {none, effect});
-    t["CharaEffect.dat"] = Table(920, {KindEntry(0, {0, 0, 0, 0, 0}, ""), KindEntry(4, {5, 0, 32, 2, 3}, "波")});
-    t["ScrEffect.dat"] = Table(920, {KindEntry(0, {0, 0, 0, 0, 0}, ""), KindEntry(1, {10, -5, 6, 640, -7}, "移動")});
-    t["Picture.dat"] = Table(920, {IntRecord({0}, {"", ""}), IntRecord({7}, {"絵", "p.bmp"})});
-    t["Sound.dat"] = Table(920, {IntRecord({0}, {"", ""}), IntRecord({2}, {"音", "s.wav"})});
-    t["Bgm.dat"] = Table(920, {IntRecord({0, 100}, {"", ""}), IntRecord({1, 80}, {"曲", "b.ogg"})});
+    t["Effect.dat"] = Table(kDataVersion, {none, effect});
+    t["CharaEffect.dat"] =
+        Table(kDataVersion, {KindEntry(0, {0, 0, 0, 0, 0}, ""), KindEntry(4, {5, 0, 32, 2, 3}, "波")});
+    t["ScrEffect.dat"] =
+        Table(kDataVersion, {KindEntry(0, {0, 0, 0, 0, 0}, ""), KindEntry(1, {10, -5, 6, 640, -7}, "移動")});
+    t["Picture.dat"] = Table(kDataVersion, {IntRecord({0}, {"", ""}), IntRecord({7}, {"絵", "p.bmp"})});
+    t["Sound.dat"] = Table(kDataVersion, {IntRecord({0}, {"", ""}), IntRecord({2}, {"音", "s.wav"})});
+    t["Bgm.dat"] = Table(kDataVersion, {IntRecord({0, 100}, {"", ""}), IntRecord({1, 80}, {"曲", "b.ogg"})});
     return t;
 }
 
@@ -104,11 +108,12 @@ TEST_F(DatabaseFiles, LoadStopsAtTheFirstBadFileWithItsPath) {
         {"all bits set counts as newer", "Anime.dat", Table(-1, {}).Str(),
          "data\\database\\Anime.dat "
          "の読み込みに失敗しました！\n実行ファイル(.exe)より上位のバージョンのファイルは使用できません。"},
-        {"absurd count", "Effect.dat", ByteBuilder().I32(920).I32(1000000).Str(),
+        {"absurd count", "Effect.dat", ByteBuilder().I32(kDataVersion).I32(1000000).Str(),
          "data\\database\\Effect.dat の読み込みに失敗しました！"},
         {"ends inside an entry", "SwordType.dat", CurrentTables()["SwordType.dat"].Truncated(40),
          "data\\database\\SwordType.dat の読み込みに失敗しました！"},
-        {"negative frame count", "Anime.dat", ByteBuilder().I32(920).I32(1).I32(0).I32(1).Str("a").I32(-1).Str(),
+        {"negative frame count", "Anime.dat",
+         ByteBuilder().I32(kDataVersion).I32(1).I32(0).I32(1).Str("a").I32(-1).Str(),
          "data\\database\\Anime.dat の読み込みに失敗しました！"},
     };
     for (const auto& c : cases) {
@@ -138,8 +143,8 @@ TEST_F(DatabaseFiles, TablesBeforeTheMissingFileAreLoaded) {
 
 TEST_F(DatabaseFiles, CountOfZeroOrLessKeepsTheDefaults) {
     for (int count : {0, -5}) {
-        dir.WriteHostFile(DbFile("Sound.dat"), ByteBuilder().I32(920).I32(count).Str());
-        dir.WriteHostFile(DbFile("Anime.dat"), ByteBuilder().I32(920).I32(count).Str());
+        dir.WriteHostFile(DbFile("Sound.dat"), ByteBuilder().I32(kDataVersion).I32(count).Str());
+        dir.WriteHostFile(DbFile("Anime.dat"), ByteBuilder().I32(kDataVersion).I32(count).Str());
         cDatabase fresh;
         ASSERT_EQ(fresh.LoadAll(), 1) << count;
         EXPECT_EQ(fresh.Sound.Count(), 2);
@@ -162,8 +167,8 @@ TEST_F(DatabaseFiles, OldSwordFilesAreCutTo128Entries) {
 }
 
 TEST_F(DatabaseFiles, EntryZeroOfBothEffectTablesNeverRuns) {
-    dir.WriteHostFile(DbFile("CharaEffect.dat"), Table(920, {KindEntry(6, {1, 2, 3, 4, 5}, "x")}).Str());
-    dir.WriteHostFile(DbFile("ScrEffect.dat"), Table(920, {KindEntry(9, {1, 2, 3, 4, 5}, "y")}).Str());
+    dir.WriteHostFile(DbFile("CharaEffect.dat"), Table(kDataVersion, {KindEntry(6, {1, 2, 3, 4, 5}, "x")}).Str());
+    dir.WriteHostFile(DbFile("ScrEffect.dat"), Table(kDataVersion, {KindEntry(9, {1, 2, 3, 4, 5}, "y")}).Str());
     ASSERT_EQ(db.LoadAll(), 1);
     EXPECT_EQ(db.CharaEffect[0].m_nKind, 0);
     EXPECT_EQ(db.CharaEffect[0].m_nParam[4], 5);
@@ -171,7 +176,7 @@ TEST_F(DatabaseFiles, EntryZeroOfBothEffectTablesNeverRuns) {
 }
 
 TEST_F(DatabaseFiles, CarriageReturnsAreStrippedFromNames) {
-    dir.WriteHostFile(DbFile("Picture.dat"), Table(920, {IntRecord({0}, {"a\r\nb", "c\r"})}).Str());
+    dir.WriteHostFile(DbFile("Picture.dat"), Table(kDataVersion, {IntRecord({0}, {"a\r\nb", "c\r"})}).Str());
     ASSERT_EQ(db.LoadAll(), 1);
     EXPECT_EQ(db.Picture[0].m_strName, "a\nb");
     EXPECT_EQ(db.Picture[0].m_strFile, "c");

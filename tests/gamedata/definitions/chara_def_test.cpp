@@ -11,7 +11,7 @@ using CharaDefs = GameDataTest;
 ByteBuilder FlowWithId(int id, int testOnly = 0) {
     FlowFixture f;
     f.fields = {{"m_cId", id}, {"m_bTestOnly", testOnly}, {"m_cKeyWindow", 3}};
-    return FlowBytes(920, f);
+    return FlowBytes(kDataVersion, f);
 }
 
 cCharaDef LoadChara(int version, const DefFixture& d) {
@@ -95,9 +95,9 @@ TEST_F(CharaDefs, SummonOffsets) {
 TEST_F(CharaDefs, EmptyFlowsAreRemovedOnLoad) {
     DefFixture d;
     d.fields = {{"m_cScale", 1}};
-    d.tail = {FlowWithId(1), FlowBytes(920, FlowFixture{}), FlowBytes(920, FlowFixture{}), FlowWithId(2),
-              FlowBytes(920, FlowFixture{})};
-    cCharaDef c = LoadChara(920, d);
+    d.tail = {FlowWithId(1), FlowBytes(kDataVersion, FlowFixture{}), FlowBytes(kDataVersion, FlowFixture{}),
+              FlowWithId(2), FlowBytes(kDataVersion, FlowFixture{})};
+    cCharaDef c = LoadChara(kDataVersion, d);
     ASSERT_EQ(c.m_vFlow.Count(), 2);
     EXPECT_EQ(c.m_vFlow[0].m_cId, 1);
     EXPECT_EQ(c.m_vFlow[1].m_cId, 2);
@@ -107,11 +107,11 @@ TEST_F(CharaDefs, TestOnlyFlowsStayOnlyInATestPlay) {
     DefFixture d;
     d.fields = {{"m_cScale", 1}};
     d.tail = {FlowWithId(1), FlowWithId(2, 1), FlowWithId(3)};
-    EXPECT_EQ(LoadChara(920, d).m_vFlow.Count(), 2);
+    EXPECT_EQ(LoadChara(kDataVersion, d).m_vFlow.Count(), 2);
     DataLimits limits = GetDataLimits();
     limits.testPlay = 1;
     SetDataLimits(limits);
-    cCharaDef c = LoadChara(920, d);
+    cCharaDef c = LoadChara(kDataVersion, d);
     ASSERT_EQ(c.m_vFlow.Count(), 3);
     EXPECT_EQ(c.m_vFlow[2].m_cId, 3);
 }
@@ -125,7 +125,7 @@ TEST_F(CharaDefs, NormalisationRepairs) {
     d.fields = {{"m_cOperation", 0},   {"m_bNoBox", 1},  {"m_cCloneCount", 5}, {"m_cSheet", 4},
                 {"m_sCell", 6},        {"m_cScale", -1}, {"m_sAnimeSet", 3},   {"m_sAppearEffect", -1},
                 {"m_sDeathEffect", 3}, {"m_sEffect", 2}};
-    cCharaDef c = LoadChara(920, d);
+    cCharaDef c = LoadChara(kDataVersion, d);
     EXPECT_EQ(c.m_bNoBox, 0);
     EXPECT_EQ(c.m_cCloneCount, 0);
     EXPECT_EQ(c.m_sCell, 1);  // the first real picture, not 0
@@ -138,7 +138,7 @@ TEST_F(CharaDefs, NormalisationRepairs) {
     // A computer character keeps its clones; a table without entry 1 gives 0.
     SetTableSize(DbTable::BmpCharaExc, 1);
     d.fields["m_cOperation"] = 1;
-    cCharaDef e = LoadChara(920, d);
+    cCharaDef e = LoadChara(kDataVersion, d);
     EXPECT_EQ(e.m_bNoBox, 1);
     EXPECT_EQ(e.m_cCloneCount, 5);
     EXPECT_EQ(e.m_sCell, 0);

@@ -45,7 +45,7 @@ TEST_F(CommonPaletteFile, NoItemsGiveTwoDefaultItems) {
     PaletteBytes p;
     p.blocks = {Named("b0"), Named("b1")};
     p.charas = {Named("c0"), Named("c1")};
-    ASSERT_EQ(LoadPalette(dir, PaletteFile(920, p)), 1);
+    ASSERT_EQ(LoadPalette(dir, PaletteFile(kDataVersion, p)), 1);
     ASSERT_EQ(CommonPalette.m_vPaletteItems.Count(), 2);
     for (const auto& it : CommonPalette.m_vPaletteItems) {
         EXPECT_EQ(it.m_strName, "");
@@ -59,7 +59,7 @@ TEST_F(CommonPaletteFile, EntryZeroIsAlwaysTheDefault) {
     PaletteBytes p;
     p.blocks = {Named("first", {{"m_sCell", 5}, {"m_cContact", 2}, {"m_cDrawPass", 1}})};
     p.blocks[0].flags = {1, 1, 1};
-    ASSERT_EQ(LoadPalette(dir, PaletteFile(920, p)), 1);
+    ASSERT_EQ(LoadPalette(dir, PaletteFile(kDataVersion, p)), 1);
     const cBlockDef& b = CommonPalette.m_vPaletteBlocks[0];
     EXPECT_EQ(b.m_strName, "");
     EXPECT_EQ(b.m_sCell, 0);
@@ -75,7 +75,7 @@ TEST_F(CommonPaletteFile, EntriesInheritFromEarlierEntriesAndKeepNoFlags) {
     DefFixture base = Named(
         "base",
         {{"m_nMaxHp", 55}, {"m_cSide", 4}, {"m_sCell", 9}, {"m_cZ", 7}, {"m_cCharaProp35", 0}, {"m_cOperation", 1}});
-    base.tail = {FlowBytes(920, [] {
+    base.tail = {FlowBytes(kDataVersion, [] {
         FlowFixture f;
         f.fields = {{"m_cId", 3}, {"m_cKeyWindow", 3}};
         return f;
@@ -83,7 +83,7 @@ TEST_F(CommonPaletteFile, EntriesInheritFromEarlierEntriesAndKeepNoFlags) {
     DefFixture heir = Named("heir", {{"m_cBaseSource", 1}, {"m_sBaseIndex", 1}, {"m_nMaxHp", 1}});
     heir.flags.assign(37, 1);
     p.charas = {Named("c0"), base, heir};
-    ASSERT_EQ(LoadPalette(dir, PaletteFile(920, p)), 1);
+    ASSERT_EQ(LoadPalette(dir, PaletteFile(kDataVersion, p)), 1);
     const cCharaDef& h = CommonPalette.m_vPaletteCharas[2];
     EXPECT_EQ(h.m_strName, "base");
     EXPECT_EQ(h.m_nMaxHp, 55);
@@ -100,7 +100,8 @@ TEST_F(CommonPaletteFile, EntriesInheritFromEarlierEntriesAndKeepNoFlags) {
     cDataFile out("mem", cDataFile::Mode::Write);
     CommonPalette.Save(out);
     const auto saved = out.Bytes();
-    dir.WriteHostFile("again.cplt4", ByteBuilder().I32(920).Bytes(std::string(saved.begin(), saved.end())).Str());
+    dir.WriteHostFile("again.cplt4",
+                      ByteBuilder().I32(kDataVersion).Bytes(std::string(saved.begin(), saved.end())).Str());
     ASSERT_EQ(CommonPalette.LoadFile("again.cplt4"), 1);
     cDataFile out2("mem", cDataFile::Mode::Write);
     CommonPalette.Save(out2);
@@ -114,7 +115,7 @@ TEST_F(CommonPaletteFile, StagePaletteReferencesAreLostAtStartUp) {
     far.flags.assign(11, 1);
     DefFixture zero = Named("zero", {{"m_cBaseSource", 2}, {"m_sBaseIndex", 0}});
     p.blocks = {Named("b0"), far, zero};
-    ASSERT_EQ(LoadPalette(dir, PaletteFile(920, p)), 1);
+    ASSERT_EQ(LoadPalette(dir, PaletteFile(kDataVersion, p)), 1);
     EXPECT_EQ(CommonPalette.m_vPaletteBlocks[1].m_cBaseSource, 0);
     EXPECT_EQ(CommonPalette.m_vPaletteBlocks[1].m_strName, "far");
     // Index 0 names the stage palette's single default entry, which exists.
@@ -125,7 +126,7 @@ TEST_F(CommonPaletteFile, BadFilesLeaveTheConstructedPalette) {
     TempDir dir;
     PaletteBytes p;
     p.blocks = {Named("b0"), Named("b1"), Named("b2")};
-    const ByteBuilder good = PaletteFile(920, p);
+    const ByteBuilder good = PaletteFile(kDataVersion, p);
     struct Case {
         const char* what;
         std::string bytes;
@@ -133,8 +134,8 @@ TEST_F(CommonPaletteFile, BadFilesLeaveTheConstructedPalette) {
     const Case cases[] = {
         {"truncated", good.Truncated(good.Size() - 3)},
         {"newer", PaletteFile(921, p).Str()},
-        {"huge count", ByteBuilder().I32(920).I32(0).I32(0).I32(0x7FFFFFFF).Str()},
-        {"negative count", ByteBuilder().I32(920).I32(0).I32(0).I32(-5).Str()},
+        {"huge count", ByteBuilder().I32(kDataVersion).I32(0).I32(0).I32(0x7FFFFFFF).Str()},
+        {"negative count", ByteBuilder().I32(kDataVersion).I32(0).I32(0).I32(-5).Str()},
     };
     for (const auto& c : cases) {
         CommonPalette = cCommonPalette();

@@ -12,7 +12,7 @@ using Definitions = GameDataTest;
 
 // A condition of the current version, as a file stores it.
 ByteBuilder CondOf(int kind, int value) {
-    return RecordBytes(kCondLayout, 920, {{"m_cKind", kind}, {"m_nValue", value}});
+    return RecordBytes(kCondLayout, kDataVersion, {{"m_cKind", kind}, {"m_nValue", value}});
 }
 
 TEST_F(Definitions, NewDefinitionsHoldTheirDefaults) {
@@ -49,9 +49,9 @@ TEST_F(Definitions, CurrentFilesRoundTripByteExactly) {
     d.conds = {CondOf(1, 7), CondOf(2, 9)};
     d.fields = {{"m_sCell", 4},          {"m_cSheet", 0},    {"m_cContact", 2}, {"m_cPassGroup", 3},
                 {"m_nFootValue", 70000}, {"m_cCondMode", 1}, {"m_sIconNo", -2}};
-    ByteBuilder blockIn = DefBytes(DefKind::Block, 920, d);
+    ByteBuilder blockIn = DefBytes(DefKind::Block, kDataVersion, d);
     cBlockDef block;
-    ASSERT_TRUE(LoadBytes(block, 920, blockIn));
+    ASSERT_TRUE(LoadBytes(block, kDataVersion, blockIn));
     EXPECT_EQ(block.m_sCellX, 12);
     EXPECT_EQ(block.m_sCellY, -3);
     EXPECT_EQ(block.m_vCond.Count(), 2);
@@ -67,16 +67,16 @@ TEST_F(Definitions, CurrentFilesRoundTripByteExactly) {
                  {"m_cPickRule", 2}, {"m_cScale", 3}, {"m_sPickSound", 4}, {"m_sOffsetX", -8}};
     CmdFixture cmd;
     cmd.fields = {{"m_cTable", 1}, {"m_cKind", 0}};
-    it.tail = {CmdBytes(920, cmd)};
+    it.tail = {CmdBytes(kDataVersion, cmd)};
     cItemDef item;
-    ByteBuilder itemIn = DefBytes(DefKind::Item, 920, it);
-    ASSERT_TRUE(LoadBytes(item, 920, itemIn));
+    ByteBuilder itemIn = DefBytes(DefKind::Item, kDataVersion, it);
+    ASSERT_TRUE(LoadBytes(item, kDataVersion, itemIn));
     EXPECT_EQ(item.m_cPickRule, 2);
     EXPECT_EQ(item.m_bPickEffect, 0);
     EXPECT_EQ(item.m_sPickSound, 4);
     EXPECT_EQ(item.m_vCmd.Count(), 1);
     cItemDef itemBack;
-    ASSERT_TRUE(LoadBytes(itemBack, 920, SaveBytes(item)));
+    ASSERT_TRUE(LoadBytes(itemBack, kDataVersion, SaveBytes(item)));
     EXPECT_EQ(SaveBytes(itemBack), SaveBytes(item));
 
     DefFixture ch;
@@ -86,8 +86,8 @@ TEST_F(Definitions, CurrentFilesRoundTripByteExactly) {
     ch.fields = {{"m_cOperation", 0},   {"m_sCell", 1},    {"m_cSheet", 1}, {"m_nMaxHp", 30}, {"m_cHitKind", 3},
                  {"m_cFlashColour", 2}, {"m_nScore", 100}, {"m_cScale", 1}, {"m_cSide", 1}};
     cCharaDef chara;
-    ByteBuilder charaIn = DefBytes(DefKind::Chara, 920, ch);
-    ASSERT_TRUE(LoadBytes(chara, 920, charaIn));
+    ByteBuilder charaIn = DefBytes(DefKind::Chara, kDataVersion, ch);
+    ASSERT_TRUE(LoadBytes(chara, kDataVersion, charaIn));
     EXPECT_EQ(chara.m_nHeldItem, 4);
     EXPECT_EQ(chara.m_cFlashColour, 2);
     EXPECT_EQ(SaveBytes(chara), charaIn.Data());
@@ -128,7 +128,7 @@ TEST_F(Definitions, PlacedBlockTakesFlaggedGroupsFromTheStagePalette) {
         d.flags = {0, 0, 1};
         d.fields = {{"m_cBaseSource", 2}, {"m_sBaseIndex", index}, {"m_sCell", 1}, {"m_cContact", 1}};
         cBlockDef b;
-        ASSERT_TRUE(LoadBytes(b, 920, DefBytes(DefKind::Block, 920, d)));
+        ASSERT_TRUE(LoadBytes(b, kDataVersion, DefBytes(DefKind::Block, kDataVersion, d)));
         SCOPED_TRACE(index);
         EXPECT_EQ(b.m_strName, "own");
         EXPECT_TRUE(b.m_vCond.empty());
@@ -152,7 +152,7 @@ TEST_F(Definitions, BaseReferencesOutsideThePaletteAreDropped) {
         d.flags.assign(13, 1);
         d.fields = {{"m_cBaseSource", 1}, {"m_sBaseIndex", c.index}, {"m_cZ", 2}};
         cItemDef it;
-        ASSERT_TRUE(LoadBytes(it, 920, DefBytes(DefKind::Item, 920, d)));
+        ASSERT_TRUE(LoadBytes(it, kDataVersion, DefBytes(DefKind::Item, kDataVersion, d)));
         EXPECT_EQ(it.m_cBaseSource, 0) << c.what;
         EXPECT_EQ(it.m_sBaseIndex, 0) << c.what;
         EXPECT_EQ(it.m_cZ, 2) << c.what;
@@ -165,7 +165,7 @@ TEST_F(Definitions, ItemScaleAndSoundAreRepairedBeforeSaving) {
     it.m_cScale = -3;
     it.m_sPickSound = 5;
     cItemDef back;
-    ASSERT_TRUE(LoadBytes(back, 920, SaveBytes(it)));
+    ASSERT_TRUE(LoadBytes(back, kDataVersion, SaveBytes(it)));
     EXPECT_EQ(it.m_cScale, 1);
     EXPECT_EQ(back.m_cScale, 1);
     EXPECT_EQ(back.m_sPickSound, 0);
@@ -195,7 +195,7 @@ TEST_F(Definitions, InheritFlagListsOfOtherLengths) {
     // K = 0 keeps the flags the record had before the load.
     cBlockDef b;
     b.m_vbInherit[4] = 1;
-    ASSERT_TRUE(LoadBytes(b, 920, DefBytes(DefKind::Block, 920, DefFixture{})));
+    ASSERT_TRUE(LoadBytes(b, kDataVersion, DefBytes(DefKind::Block, kDataVersion, DefFixture{})));
     EXPECT_EQ(b.m_vbInherit.Count(), 11);
     EXPECT_EQ(b.m_vbInherit[4], 1);
 
@@ -206,16 +206,16 @@ TEST_F(Definitions, InheritFlagListsOfOtherLengths) {
     DefFixture d;
     d.flags.assign(14, 1);
     d.fields = {{"m_cBaseSource", 2}, {"m_sBaseIndex", 2}};
-    ByteBuilder in = DefBytes(DefKind::Block, 920, d);
+    ByteBuilder in = DefBytes(DefKind::Block, kDataVersion, d);
     cBlockDef longer;
-    ASSERT_TRUE(LoadBytes(longer, 920, in));
+    ASSERT_TRUE(LoadBytes(longer, kDataVersion, in));
     EXPECT_EQ(longer.m_vbInherit.Count(), 14);
     EXPECT_EQ(longer.m_bNoReplace, 1);
     EXPECT_EQ(longer.m_sCell, 9);
     DefFixture saved = d;
     saved.fields = {{"m_cBaseSource", 2}, {"m_sBaseIndex", 2}, {"m_sCell", 9},
                     {"m_bNoReplace", 1},  {"m_cContact", 1},   {"m_cPassGroup", -1}};
-    EXPECT_EQ(SaveBytes(longer), DefBytes(DefKind::Block, 920, saved).Data());
+    EXPECT_EQ(SaveBytes(longer), DefBytes(DefKind::Block, kDataVersion, saved).Data());
 }
 
 TEST_F(Definitions, EmptyBlockIsPassableAndReplaceable) {

@@ -78,7 +78,7 @@ const UpgradeCase kCondUpgrades[] = {
      {{"m_cStatus", 6}, {"m_cLeftCoord", 2}}},
     {"points of 891 are cleared", 891, {{"m_cKind", 4}}, {{"m_cLeftPoint", 0}, {"m_cRightPoint", 0}}},
     {"a current condition is taken as stored",
-     920,
+     kDataVersion,
      {{"m_cKind", 5}, {"m_cOwner", 2}, {"m_cStatus", 9}},
      {{"m_cKind", 5}, {"m_cOwner", 2}, {"m_cStatus", 9}}},
 };
@@ -116,11 +116,11 @@ TEST(CondList, Version765StoresOnlyTheTwoBytes) {
 }
 
 TEST(CondList, CurrentListRoundTripsWithItsConditions) {
-    ByteBuilder c1 = RecordBytes(kCondLayout, 920, {{"m_cKind", 3}, {"m_sIndex", 4}, {"m_nValue", -9}});
-    ByteBuilder c2 = RecordBytes(kCondLayout, 920, {{"m_cKind", 7}, {"m_cDirection", 6}});
-    ByteBuilder in = CondListBytes(920, 1, 0, {c1, c2});
+    ByteBuilder c1 = RecordBytes(kCondLayout, kDataVersion, {{"m_cKind", 3}, {"m_sIndex", 4}, {"m_nValue", -9}});
+    ByteBuilder c2 = RecordBytes(kCondLayout, kDataVersion, {{"m_cKind", 7}, {"m_cDirection", 6}});
+    ByteBuilder in = CondListBytes(kDataVersion, 1, 0, {c1, c2});
     cCondList l;
-    ASSERT_TRUE(LoadBytes(l, 920, in));
+    ASSERT_TRUE(LoadBytes(l, kDataVersion, in));
     ASSERT_EQ(l.m_vCond.Count(), 2);
     EXPECT_EQ(l.m_vCond[0].m_nValue, -9);
     EXPECT_EQ(l.m_vCond[1].m_cDirection, 6);

@@ -100,7 +100,7 @@ TEST_F(FlowCmdTest, CurrentCommandRoundTripsByteExactly) {
     std::vector<std::uint8_t> first = SaveBytes(src);
     cFlowCmd c;
     std::size_t left = 99;
-    ASSERT_TRUE(LoadBytes(c, 920, first, &left));
+    ASSERT_TRUE(LoadBytes(c, kDataVersion, first, &left));
     EXPECT_EQ(left, 0u);
     EXPECT_EQ(c.m_strText, "テキスト");
     EXPECT_EQ(c.m_spMove->m_sTargetX, 12);
@@ -113,9 +113,9 @@ TEST_F(FlowCmdTest, CurrentCommandRoundTripsByteExactly) {
 
 TEST_F(FlowCmdTest, CommandBytesFollowTheStoredLayout) {
     SetCount(DbTable::Effect, 1000);
-    ByteBuilder move = RecordBytes(kMoveLayout, 920, DistinctValues(kMoveLayout));
-    ByteBuilder shot = RecordBytes(kShotLayout, 920, DistinctValues(kShotLayout));
-    ByteBuilder cond = CondListBytes(920, 1, 1, {RecordBytes(kCondLayout, 920, {{"m_cKind", 2}})});
+    ByteBuilder move = RecordBytes(kMoveLayout, kDataVersion, DistinctValues(kMoveLayout));
+    ByteBuilder shot = RecordBytes(kShotLayout, kDataVersion, DistinctValues(kShotLayout));
+    ByteBuilder cond = CondListBytes(kDataVersion, 1, 1, {RecordBytes(kCondLayout, kDataVersion, {{"m_cKind", 2}})});
     CmdFixture f;
     f.fields = {{"m_cKind", FlowKind::FlowOperation},
                 {"m_sTime", 300},
@@ -128,11 +128,11 @@ TEST_F(FlowCmdTest, CommandBytesFollowTheStoredLayout) {
     f.move = &move;
     f.shot = &shot;
     f.cond = &cond;
-    f.flows = {FlowBytes(920, {{{"m_cId", 1}, {"m_cKeyWindow", 3}}, "", {}, {}, {}})};
+    f.flows = {FlowBytes(kDataVersion, {{{"m_cId", 1}, {"m_cKeyWindow", 3}}, "", {}, {}, {}})};
     f.params = {1, -2, 3, 4};
-    ByteBuilder in = CmdBytes(920, f);
+    ByteBuilder in = CmdBytes(kDataVersion, f);
     cFlowCmd c;
-    ASSERT_TRUE(LoadBytes(c, 920, in));
+    ASSERT_TRUE(LoadBytes(c, kDataVersion, in));
     EXPECT_EQ(c.m_sTime, 300);
     EXPECT_EQ(c.m_sAnime, 4);
     EXPECT_EQ(Params(c), (P{1, -2, 3, 4}));
@@ -157,11 +157,11 @@ TEST_F(FlowCmdTest, Version763HasNoConditionFlag) {
 }
 
 TEST_F(FlowCmdTest, NonZeroPresentFlagCountsAsPresent) {
-    ByteBuilder b = RecordBytes(kCmdLayout, 920, {{"m_cKind", FlowKind::StraightMove}}, {""});
-    b.I32(7).Append(RecordBytes(kMoveLayout, 920, {{"m_sSpeed", 33}}));
+    ByteBuilder b = RecordBytes(kCmdLayout, kDataVersion, {{"m_cKind", FlowKind::StraightMove}}, {""});
+    b.I32(7).Append(RecordBytes(kMoveLayout, kDataVersion, {{"m_sSpeed", 33}}));
     b.I32(0).I32(0).I32(0).I32(0);
     cFlowCmd c;
-    ASSERT_TRUE(LoadBytes(c, 920, b));
+    ASSERT_TRUE(LoadBytes(c, kDataVersion, b));
     ASSERT_TRUE(c.m_spMove);
     EXPECT_EQ(c.m_spMove->m_sSpeed, 33);
 }

@@ -166,8 +166,8 @@ const UpgradeCase kCases[] = {
     {"899 arrangement of kind 22 moves twice", 898, 0, 38, {22, 0}, 38, {22, 2, 0, 0, 0}},
     {"899 arrangement of kind 22, negative", 898, 0, 38, {22, -1}, 38, {22, -1, 0, 0, 0}},
     {"899 item arrangement", 898, 1, 23, {14, 0}, 23, {14, 1, 0, 0, 0}},
-    {"a current file runs no step", 920, 0, 17, {2}, 17, With(Zeros(10), {{0, 2}})},
-    {"a message with 3 parameters loads with 19", 920, 0, 19, {1, 2, 3}, 19, With(Zeros(19), {{0, 1}, {1, 2}, {2, 3}})},
+    {"a current file runs no step", kDataVersion, 0, 17, {2}, 17, With(Zeros(10), {{0, 2}})},
+    {"a message with 3 parameters loads with 19", kDataVersion, 0, 19, {1, 2, 3}, 19, With(Zeros(19), {{0, 1}, {1, 2}, {2, 3}})},
 };
 
 TEST(FlowCmdUpgrade, EveryStepFromOlderFiles) {

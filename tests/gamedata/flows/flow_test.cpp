@@ -53,7 +53,7 @@ const TriggerCase kTriggerCases[] = {
     {899, 20, 0, 24, 0},
     {899, 21, 0, 25, 0},
     {900, 21, 0, 21, 0},
-    {920, 11, 4, 11, 4},
+    {kDataVersion, 11, 4, 11, 4},
 };
 
 TEST_F(FlowTest, TriggerRenumbering) {
@@ -91,12 +91,12 @@ TEST_F(FlowTest, PartnerMembersOfOlderFilesKeepTheirValues) {
 }
 
 TEST_F(FlowTest, NameIsEmptiedOnLoadAndSavedEmpty) {
-    ByteBuilder in = FlowBytes(920, {{{"m_cId", 3}}, "jump", {}, {}, {}});
+    ByteBuilder in = FlowBytes(kDataVersion, {{{"m_cId", 3}}, "jump", {}, {}, {}});
     cFlow f;
-    ASSERT_TRUE(LoadBytes(f, 920, in));
+    ASSERT_TRUE(LoadBytes(f, kDataVersion, in));
     EXPECT_EQ(f.m_strName, "");
     EXPECT_EQ(f.m_cId, 3);
-    EXPECT_EQ(SaveBytes(f), FlowBytes(920, {{{"m_cId", 3}}, "", {}, {}, {}}).Data());
+    EXPECT_EQ(SaveBytes(f), FlowBytes(kDataVersion, {{{"m_cId", 3}}, "", {}, {}, {}}).Data());
     // A version without the name has no string at all.
     ByteBuilder old = FlowBytes(675, {{{"m_cId", 4}}, "", {}, {}, {}});
     ASSERT_TRUE(LoadBytes(f, 675, old));
@@ -104,7 +104,7 @@ TEST_F(FlowTest, NameIsEmptiedOnLoadAndSavedEmpty) {
 }
 
 TEST_F(FlowTest, FullFlowRoundTripsByteExactly) {
-    ByteBuilder cond = RecordBytes(kCondLayout, 920, {{"m_cKind", 2}, {"m_nValue", 77}});
+    ByteBuilder cond = RecordBytes(kCondLayout, kDataVersion, {{"m_cKind", 2}, {"m_nValue", 77}});
     std::vector<std::int8_t> keys(kKeyCondKeys, 0);
     keys[3] = 1;
     keys[12] = 2;
@@ -114,11 +114,12 @@ TEST_F(FlowTest, FullFlowRoundTripsByteExactly) {
     CmdFixture turn;
     turn.fields = {{"m_cKind", 9}};
     turn.params = {4};
-    FlowFixture ff{DistinctValues(kFlowLayout), "", {cond}, {key}, {CmdBytes(920, wait), CmdBytes(920, turn)}};
+    FlowFixture ff{
+        DistinctValues(kFlowLayout), "", {cond}, {key}, {CmdBytes(kDataVersion, wait), CmdBytes(kDataVersion, turn)}};
     ff.fields["m_bTestOnly"] = 0;
-    ByteBuilder in = FlowBytes(920, ff);
+    ByteBuilder in = FlowBytes(kDataVersion, ff);
     cFlow f;
-    ASSERT_TRUE(LoadBytes(f, 920, in));
+    ASSERT_TRUE(LoadBytes(f, kDataVersion, in));
     EXPECT_TRUE(FieldsAre(f, FlowFields(), ff.fields));
     ASSERT_EQ(f.m_vCmd.Count(), 2);
     EXPECT_EQ(f.m_vCmd[1].m_vParam[0], 4);
@@ -129,7 +130,7 @@ TEST_F(FlowTest, FullFlowRoundTripsByteExactly) {
 TEST_F(FlowTest, ShortKeyListIsPaddedTo19) {
     ByteBuilder in = KeyCondBytes({{"m_cMode", 1}}, {1, 2, 1});
     cKeyCond k;
-    ASSERT_TRUE(LoadBytes(k, 920, in));
+    ASSERT_TRUE(LoadBytes(k, kDataVersion, in));
     ASSERT_EQ(k.m_vKeyState.Count(), kKeyCondKeys);
     EXPECT_EQ(k.m_vKeyState[1], 2);
     EXPECT_EQ(k.m_vKeyState[18], 0);
@@ -137,11 +138,11 @@ TEST_F(FlowTest, ShortKeyListIsPaddedTo19) {
 
 TEST_F(FlowTest, KeyCountOfZeroOrLessKeepsTheList) {
     for (int count : {0, -4}) {
-        ByteBuilder in = RecordBytes(kKeyCondLayout, 920, {});
+        ByteBuilder in = RecordBytes(kKeyCondLayout, kDataVersion, {});
         in.I32(count);
         cKeyCond k;
         k.m_vKeyState[5] = 1;
-        ASSERT_TRUE(LoadBytes(k, 920, in)) << count;
+        ASSERT_TRUE(LoadBytes(k, kDataVersion, in)) << count;
         EXPECT_EQ(k.m_vKeyState.Count(), kKeyCondKeys);
         EXPECT_EQ(k.m_vKeyState[5], 1);
     }
@@ -163,9 +164,10 @@ TEST_F(FlowTest, CarriedTestFlowsArePurgedOnlyOutsideTestPlay) {
     FlowFixture testOnly{{{"m_cId", 2}, {"m_bTestOnly", 1}}, "", {}, {}, {}};
     CmdFixture change;
     change.fields = {{"m_cTable", 1}, {"m_cKind", 1}};
-    change.flows = {FlowBytes(920, normal), FlowBytes(920, testOnly), FlowBytes(920, normal)};
+    change.flows = {FlowBytes(kDataVersion, normal), FlowBytes(kDataVersion, testOnly),
+                    FlowBytes(kDataVersion, normal)};
     change.params = {0, 0};
-    ByteBuilder in = CmdBytes(920, change);
+    ByteBuilder in = CmdBytes(kDataVersion, change);
     struct Case {
         int testPlay, testFlowSwitch, kept;
     } cases[] = {{0, 0, 2}, {1, 0, 3}, {0, 1, 3}};
@@ -175,7 +177,7 @@ TEST_F(FlowTest, CarriedTestFlowsArePurgedOnlyOutsideTestPlay) {
         lim.testFlowSwitch = c.testFlowSwitch;
         SetDataLimits(lim);
         cFlowCmd cmd;
-        ASSERT_TRUE(LoadBytes(cmd, 920, in));
+        ASSERT_TRUE(LoadBytes(cmd, kDataVersion, in));
         ASSERT_EQ(cmd.m_vFlow.Count(), c.kept) << c.testPlay << c.testFlowSwitch;
         EXPECT_EQ(cmd.m_vFlow[1].m_cId, c.kept == 2 ? 1 : 2);
     }

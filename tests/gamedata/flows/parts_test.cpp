@@ -100,9 +100,12 @@ const UpgradeCase kShotUpgrades[] = {
     {"670 has no origin", 670, {{"m_cCount", 3}}, {{"m_cOrigin", 0}, {"m_cCount", 3}}},
     {"761 has no attack flows", 761, {{"m_bReverseFacing", 1}}, {{"m_bAttackFlows", 0}, {"m_bReverseFacing", 1}}},
     {"766 has no target slots", 766, {{"m_bAim", 1}, {"m_sAngle", 40}}, {{"m_cFormTarget", 0}, {"m_sAngle", 40}}},
-    {"a scale of -3 is 1", 920, {{"m_cScale", -3}}, {{"m_cScale", 1}}},
-    {"effect 300 of 100 effects is 0", 920, {{"m_sEffect", 300}, {"m_cScale", 2}}, {{"m_sEffect", 0}, {"m_cScale", 2}}},
-    {"effect 99 of 100 effects stays", 920, {{"m_sEffect", 99}}, {{"m_sEffect", 99}}},
+    {"a scale of -3 is 1", kDataVersion, {{"m_cScale", -3}}, {{"m_cScale", 1}}},
+    {"effect 300 of 100 effects is 0",
+     kDataVersion,
+     {{"m_sEffect", 300}, {"m_cScale", 2}},
+     {{"m_sEffect", 0}, {"m_cScale", 2}}},
+    {"effect 99 of 100 effects stays", kDataVersion, {{"m_sEffect", 99}}, {{"m_sEffect", 99}}},
 };
 
 TEST_F(PartsTest, ShotUpgradeStepsAndFixFromOlderFiles) { CheckUpgradeCases(kShotUpgrades, kShotLayout, ShotFields()); }

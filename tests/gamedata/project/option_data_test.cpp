@@ -10,7 +10,7 @@ namespace {
 
 ByteBuilder OptionFile(int palette, int music, int volume, int mode, const std::string& name) {
     ByteBuilder b;
-    b.I32(920).I32(4).I32(palette).I32(music).I32(volume).I32(mode).I32(1).Str(name);
+    b.I32(kDataVersion).I32(4).I32(palette).I32(music).I32(volume).I32(mode).I32(1).Str(name);
     return b;
 }
 

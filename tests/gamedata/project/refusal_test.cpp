@@ -17,42 +17,48 @@ namespace {
 struct RecordKind {
     const char* name;
     std::function<std::unique_ptr<cDataRecord>()> make;
-    ByteBuilder body;  // a valid body at 920
+    ByteBuilder body;  // a valid body at the current data version
 };
 
 ByteBuilder FullCmdBody() {
-    static const ByteBuilder move = RecordBytes(kMoveLayout, 920, {{"m_sSpeed", 4}});
-    static const ByteBuilder shot = RecordBytes(kShotLayout, 920, {{"m_cScale", 1}});
-    static const ByteBuilder cond = CondListBytes(920, 1, 0, {RecordBytes(kCondLayout, 920, {{"m_cKind", 1}})});
+    static const ByteBuilder move = RecordBytes(kMoveLayout, kDataVersion, {{"m_sSpeed", 4}});
+    static const ByteBuilder shot = RecordBytes(kShotLayout, kDataVersion, {{"m_cScale", 1}});
+    static const ByteBuilder cond =
+        CondListBytes(kDataVersion, 1, 0, {RecordBytes(kCondLayout, kDataVersion, {{"m_cKind", 1}})});
     CmdFixture inner;
     inner.fields = {{"m_cKind", 9}, {"m_bSoundInView", 1}};
     inner.params = {1};
     ByteBuilder key = KeyCondBytes({}, std::vector<std::int8_t>(19, 1));
-    FlowFixture flow{
-        {{"m_cKeyWindow", 3}}, "", {RecordBytes(kCondLayout, 920, {{"m_cKind", 2}})}, {key}, {CmdBytes(920, inner)}};
+    FlowFixture flow{{{"m_cKeyWindow", 3}},
+                     "",
+                     {RecordBytes(kCondLayout, kDataVersion, {{"m_cKind", 2}})},
+                     {key},
+                     {CmdBytes(kDataVersion, inner)}};
     CmdFixture c;
     c.fields = {{"m_cKind", 16}, {"m_bSoundInView", 1}};
     c.text = "x";
     c.move = &move;
     c.shot = &shot;
     c.cond = &cond;
-    c.flows = {FlowBytes(920, flow)};
+    c.flows = {FlowBytes(kDataVersion, flow)};
     c.params = {1, 2, 3, 4};
-    return CmdBytes(920, c);
+    return CmdBytes(kDataVersion, c);
 }
 
 std::vector<RecordKind> Kinds() {
     ByteBuilder cmd = FullCmdBody();
     return {
-        {"cond", [] { return std::make_unique<cCond>(); }, RecordBytes(kCondLayout, 920, {{"m_cKind", 4}})},
+        {"cond", [] { return std::make_unique<cCond>(); }, RecordBytes(kCondLayout, kDataVersion, {{"m_cKind", 4}})},
         {"cond list", [] { return std::make_unique<cCondList>(); },
-         CondListBytes(920, 1, 1, {RecordBytes(kCondLayout, 920, {}), RecordBytes(kCondLayout, 920, {})})},
-        {"move", [] { return std::make_unique<cEdMove>(); }, RecordBytes(kMoveLayout, 920, {})},
-        {"shot", [] { return std::make_unique<cEdShot>(); }, RecordBytes(kShotLayout, 920, {{"m_cScale", 1}})},
+         CondListBytes(kDataVersion, 1, 1,
+                       {RecordBytes(kCondLayout, kDataVersion, {}), RecordBytes(kCondLayout, kDataVersion, {})})},
+        {"move", [] { return std::make_unique<cEdMove>(); }, RecordBytes(kMoveLayout, kDataVersion, {})},
+        {"shot", [] { return std::make_unique<cEdShot>(); }, RecordBytes(kShotLayout, kDataVersion, {{"m_cScale", 1}})},
         {"key condition", [] { return std::make_unique<cKeyCond>(); },
          KeyCondBytes({}, std::vector<std::int8_t>(19, 2))},
         {"command", [] { return std::make_unique<cFlowCmd>(); }, cmd},
-        {"flow", [] { return std::make_unique<cFlow>(); }, FlowBytes(920, {{{"m_cKeyWindow", 3}}, "", {}, {}, {cmd}})},
+        {"flow", [] { return std::make_unique<cFlow>(); },
+         FlowBytes(kDataVersion, {{{"m_cKeyWindow", 3}}, "", {}, {}, {cmd}})},
     };
 }
 
@@ -60,12 +66,12 @@ TEST(Refusal, EveryTruncationOfEveryRecordIsRefused) {
     for (const auto& k : Kinds()) {
         SCOPED_TRACE(k.name);
         auto whole = k.make();
-        ASSERT_TRUE(LoadBytes(*whole, 920, k.body));
+        ASSERT_TRUE(LoadBytes(*whole, kDataVersion, k.body));
         const auto& bytes = k.body.Data();
         for (std::size_t n = 0; n < bytes.size(); ++n) {
             auto r = k.make();
             std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(n));
-            EXPECT_FALSE(LoadBytes(*r, 920, cut)) << "cut at " << n << " of " << bytes.size();
+            EXPECT_FALSE(LoadBytes(*r, kDataVersion, cut)) << "cut at " << n << " of " << bytes.size();
         }
     }
 }
@@ -78,56 +84,56 @@ TEST(Refusal, InflatedCountsAreRefusedWithoutAllocating) {
              ByteBuilder b;
              b.I32(2).I8(1).I8(0).I32(0).I32(huge);
              cCondList l;
-             return LoadBytes(l, 920, b);
+             return LoadBytes(l, kDataVersion, b);
          }},
         {"key count",
          [&] {
-             ByteBuilder b = RecordBytes(kKeyCondLayout, 920, {});
+             ByteBuilder b = RecordBytes(kKeyCondLayout, kDataVersion, {});
              b.I32(huge);
              cKeyCond k;
-             return LoadBytes(k, 920, b);
+             return LoadBytes(k, kDataVersion, b);
          }},
         {"parameter count",
          [&] {
-             ByteBuilder b = RecordBytes(kCmdLayout, 920, {}, {""});
+             ByteBuilder b = RecordBytes(kCmdLayout, kDataVersion, {}, {""});
              b.I32(0).I32(0).I32(0).I32(0).I32(huge).I32(1);
              cFlowCmd c;
-             return LoadBytes(c, 920, b);
+             return LoadBytes(c, kDataVersion, b);
          }},
         {"carried flow count",
          [&] {
-             ByteBuilder b = RecordBytes(kCmdLayout, 920, {}, {""});
+             ByteBuilder b = RecordBytes(kCmdLayout, kDataVersion, {}, {""});
              b.I32(0).I32(0).I32(0).I32(huge);
              cFlowCmd c;
-             return LoadBytes(c, 920, b);
+             return LoadBytes(c, kDataVersion, b);
          }},
         {"negative carried flow count",
          [&] {
-             ByteBuilder b = RecordBytes(kCmdLayout, 920, {}, {""});
+             ByteBuilder b = RecordBytes(kCmdLayout, kDataVersion, {}, {""});
              b.I32(0).I32(0).I32(0).I32(-1).I32(0);
              cFlowCmd c;
-             return LoadBytes(c, 920, b);
+             return LoadBytes(c, kDataVersion, b);
          }},
         {"command count of a flow",
          [&] {
-             ByteBuilder b = RecordBytes(kFlowLayout, 920, {}, {""});
+             ByteBuilder b = RecordBytes(kFlowLayout, kDataVersion, {}, {""});
              b.I32(0).I32(0).I32(huge);
              cFlow f;
-             return LoadBytes(f, 920, b);
+             return LoadBytes(f, kDataVersion, b);
          }},
         {"member count of a condition",
          [&] {
              ByteBuilder b;
              b.I32(200).I32(0);
              cCond c;
-             return LoadBytes(c, 920, b);
+             return LoadBytes(c, kDataVersion, b);
          }},
         {"string count of a command",
          [&] {
-             ByteBuilder b = RecordBytes(kCmdLayout, 920, {}, {"a", "b"});
+             ByteBuilder b = RecordBytes(kCmdLayout, kDataVersion, {}, {"a", "b"});
              b.I32(0).I32(0).I32(0).I32(0).I32(0);
              cFlowCmd c;
-             return LoadBytes(c, 920, b);
+             return LoadBytes(c, kDataVersion, b);
          }},
     };
     for (auto& [what, load] : cases) EXPECT_FALSE(load()) << what;
@@ -137,25 +143,25 @@ TEST(Refusal, InflatedCountsAreRefusedWithoutAllocating) {
 ByteBuilder NestedCommand(int depth) {
     CmdFixture c;
     c.fields = {{"m_cTable", 1}, {"m_cKind", 1}};
-    if (depth > 0) c.flows = {FlowBytes(920, {{}, "", {}, {}, {NestedCommand(depth - 1)}})};
-    return CmdBytes(920, c);
+    if (depth > 0) c.flows = {FlowBytes(kDataVersion, {{}, "", {}, {}, {NestedCommand(depth - 1)}})};
+    return CmdBytes(kDataVersion, c);
 }
 
 TEST(Refusal, CarriedFlowsNestedTooDeeplyAreRefused) {
     cFlowCmd ok;
-    EXPECT_TRUE(LoadBytes(ok, 920, NestedCommand(kMaxCarriedFlowDepth - 1)));
+    EXPECT_TRUE(LoadBytes(ok, kDataVersion, NestedCommand(kMaxCarriedFlowDepth - 1)));
     cFlowCmd deep;
-    EXPECT_FALSE(LoadBytes(deep, 920, NestedCommand(kMaxCarriedFlowDepth)));
+    EXPECT_FALSE(LoadBytes(deep, kDataVersion, NestedCommand(kMaxCarriedFlowDepth)));
     // The depth count is back at zero for the next load.
     cFlowCmd again;
-    EXPECT_TRUE(LoadBytes(again, 920, NestedCommand(2)));
+    EXPECT_TRUE(LoadBytes(again, kDataVersion, NestedCommand(2)));
 }
 
 TEST(Refusal, LoadFileReportsAndLeavesANewRecord) {
     TempDir dir;
     CreateReport("Report_Game.txt");
     ByteBuilder file;
-    file.I32(920);
+    file.I32(kDataVersion);
     std::string body = FullCmdBody().Str();
     file.Bytes(body.substr(0, body.size() - 6));
     dir.WriteHostFile("cmd.dat", file.Str());
@@ -168,8 +174,10 @@ TEST(Refusal, LoadFileReportsAndLeavesANewRecord) {
     EXPECT_TRUE(c.m_vFlow.empty());
     EXPECT_NE(dir.ReadHostFile("Report_Game.txt").find("cmd.dat"), std::string::npos);
 
-    dir.WriteHostFile(
-        "flow.dat", ByteBuilder().I32(920).Bytes(FlowBytes(920, {{{"m_cId", 4}}, "", {}, {}, {}}).Truncated(12)).Str());
+    dir.WriteHostFile("flow.dat", ByteBuilder()
+                                      .I32(kDataVersion)
+                                      .Bytes(FlowBytes(kDataVersion, {{{"m_cId", 4}}, "", {}, {}, {}}).Truncated(12))
+                                      .Str());
     cFlow f;
     f.m_cKeyWindow = 9;
     EXPECT_EQ(f.LoadFile("flow.dat"), 0);

@@ -117,7 +117,7 @@ protected:
 };
 
 TEST_F(SystemDataFile, CurrentFileRoundTripsByteExactly) {
-    ByteBuilder b = SystemFile(920, Marker, "ゲーム", FullLists(920));
+    ByteBuilder b = SystemFile(kDataVersion, Marker, "ゲーム", FullLists(kDataVersion));
     ASSERT_EQ(LoadBytes(b), 1);
     ASSERT_EQ(sys.SaveFile("data\\Out.dat"), 1);
     EXPECT_EQ(dir.ReadHostFile("data/Out.dat"), b.Str());
@@ -129,11 +129,11 @@ TEST_F(SystemDataFile, CurrentFileRoundTripsByteExactly) {
 }
 
 TEST_F(SystemDataFile, EveryRowHasItsValueForEveryVersion) {
-    const int versions[] = {100, 112, 113, 156, 157, 166, 167, 169, 184, 185, 186, 187, 190, 191, 192,
-                            204, 213, 214, 220, 221, 250, 259, 260, 261, 271, 272, 286, 288, 289, 300,
-                            515, 524, 525, 600, 616, 617, 620, 636, 637, 655, 656, 669, 670, 696, 697,
-                            757, 800, 816, 817, 818, 821, 822, 832, 833, 838, 844, 845, 855, 879, 880,
-                            889, 890, 893, 894, 895, 896, 897, 904, 912, 913, 914, 915, 920};
+    const int versions[] = {100, 112, 113, 156, 157, 166, 167, 169, 184, 185, 186, 187, 190,         191, 192,
+                            204, 213, 214, 220, 221, 250, 259, 260, 261, 271, 272, 286, 288,         289, 300,
+                            515, 524, 525, 600, 616, 617, 620, 636, 637, 655, 656, 669, 670,         696, 697,
+                            757, 800, 816, 817, 818, 821, 822, 832, 833, 838, 844, 845, 855,         879, 880,
+                            889, 890, 893, 894, 895, 896, 897, 904, 912, 913, 914, 915, kDataVersion};
     const auto expectations = Expectations();
     ASSERT_EQ(expectations.size(), 88u);  // rows 1 to 90 but 34 and 39, which have their own cases
     for (int v : versions) {
@@ -247,7 +247,7 @@ TEST_F(SystemDataFile, ListStepsOfOldVersions) {
 }
 
 TEST_F(SystemDataFile, NoUpgradeForCurrentFilesButTheMusicCheck) {
-    for (int v : {914, 920}) {
+    for (int v : {914, kDataVersion}) {
         SCOPED_TRACE(v);
         Lists l = FullLists(v);
         l.bgmIds = Ints({1, 2, -1, 7});
@@ -284,12 +284,12 @@ TEST_F(SystemDataFile, IniKeyTableOfVersion285) {
 }
 
 TEST_F(SystemDataFile, ShortListsArePaddedFromTheDefaults) {
-    Lists l = FullLists(920);
+    Lists l = FullLists(kDataVersion);
     l.systemTexts = Texts({"x"});
     l.iniKeys = IniKeys({{"Direct3D", 0}});
     l.carryOver = Bytes(3, [](int) { return 1; });
     l.rankingSettings = ByteBuilder().I32(1).I32(1).I32(1).I32(0).Append(Bytes(2, [](int) { return 1; }));
-    ASSERT_EQ(LoadBytes(SystemFile(920, Marker, "", l)), 1);
+    ASSERT_EQ(LoadBytes(SystemFile(kDataVersion, Marker, "", l)), 1);
     ASSERT_EQ(sys.SystemTexts.Count(), 29);
     EXPECT_EQ(sys.SystemTexts[0], "x");
     EXPECT_EQ(sys.SystemTexts[28], "F3キーでランキングへ登録");
@@ -304,14 +304,14 @@ TEST_F(SystemDataFile, ShortListsArePaddedFromTheDefaults) {
 }
 
 TEST_F(SystemDataFile, LongerListsAreKeptAsTheyCome) {
-    Lists l = FullLists(920);
+    Lists l = FullLists(kDataVersion);
     std::vector<std::string> texts(31, "t");
     texts[30] = "last";
     l.systemTexts = Texts(texts);
     l.titleMenu = Cmds(Numbered("t", 9), 1);
     l.carryOver = Bytes(27, [](int i) { return i == 26 ? 1 : 0; });
     l.rankingSettings = ByteBuilder().I32(1).I32(1).I32(1).I32(0).Append(Bytes(7, [](int) { return 1; }));
-    ASSERT_EQ(LoadBytes(SystemFile(920, Marker, "", l)), 1);
+    ASSERT_EQ(LoadBytes(SystemFile(kDataVersion, Marker, "", l)), 1);
     ASSERT_EQ(sys.SystemTexts.Count(), 31);
     EXPECT_EQ(sys.SystemTexts[30], "last");
     EXPECT_EQ(sys.TitleMenu.Count(), 9);
@@ -323,16 +323,16 @@ TEST_F(SystemDataFile, LongerListsAreKeptAsTheyCome) {
 }
 
 TEST_F(SystemDataFile, DamagedFilesAreRefusedAndLeaveTheDefaults) {
-    const ByteBuilder good = SystemFile(920, Marker, "t", FullLists(920));
-    Lists absurd = FullLists(920);
+    const ByteBuilder good = SystemFile(kDataVersion, Marker, "t", FullLists(kDataVersion));
+    Lists absurd = FullLists(kDataVersion);
     absurd.systemTexts = ByteBuilder().I32(0x7fffffff);
-    Lists negative = FullLists(920);
+    Lists negative = FullLists(kDataVersion);
     negative.titleMenu = ByteBuilder().I32(-2);
     const std::pair<const char*, std::string> cases[] = {
         {"truncated", good.Truncated(good.Size() - 3)},
         {"cut in the rows", good.Truncated(30)},
-        {"absurd text count", SystemFile(920, Marker, "t", absurd).Str()},
-        {"negative menu count", SystemFile(920, Marker, "t", negative).Str()},
+        {"absurd text count", SystemFile(kDataVersion, Marker, "t", absurd).Str()},
+        {"negative menu count", SystemFile(kDataVersion, Marker, "t", negative).Str()},
     };
     for (const auto& [what, bytes] : cases) {
         SCOPED_TRACE(what);

@@ -261,7 +261,7 @@ TEST_F(StageFile, PaletteEntryZeroAndPlacedPrefix) {
     f.paletteItems = {odd};
     f.placedCharas = {HeroFixture()};
     f.placedBlocks = {odd};
-    ASSERT_EQ(LoadStageBytes(dir, StageFileBytes(920, f)), 1);
+    ASSERT_EQ(LoadStageBytes(dir, StageFileBytes(kDataVersion, f)), 1);
     const auto withZero = StageSaveBytes(LoadedStage);
     EXPECT_EQ(LoadedStage.m_vPaletteBlocks[0].m_strName, "");
     EXPECT_EQ(LoadedStage.m_vPaletteBlocks[0].m_sCell, 0);
@@ -270,7 +270,7 @@ TEST_F(StageFile, PaletteEntryZeroAndPlacedPrefix) {
     EXPECT_EQ(LoadedStage.m_vPaletteItems.Count(), 2);
 
     f.placedPrefix = 77;
-    ASSERT_EQ(LoadStageBytes(dir, StageFileBytes(920, f)), 1);
+    ASSERT_EQ(LoadStageBytes(dir, StageFileBytes(kDataVersion, f)), 1);
     EXPECT_EQ(StageSaveBytes(LoadedStage), withZero);
 }
 
@@ -290,7 +290,7 @@ TEST_F(StageFile, StagePaletteEntriesInheritFromEarlierEntriesOnly) {
     // names entry 1, which is loaded by then.
     f.paletteCharas = {DefFixture{}, entry("one", 2, 11), entry("two", 0, 22), entry("three", 1, 33)};
     f.placedCharas = {HeroFixture()};
-    ASSERT_EQ(LoadStageBytes(dir, StageFileBytes(920, f)), 1);
+    ASSERT_EQ(LoadStageBytes(dir, StageFileBytes(kDataVersion, f)), 1);
     EXPECT_EQ(LoadedStage.m_vPaletteCharas[1].m_nMaxHp, 10);  // a new definition's value
     EXPECT_EQ(LoadedStage.m_vPaletteCharas[2].m_nMaxHp, 22);
     EXPECT_EQ(LoadedStage.m_vPaletteCharas[3].m_nMaxHp, 10);  // entry 1 as it was loaded
@@ -308,7 +308,7 @@ TEST_F(StageFile, ReplayTakesTheSettingsOfThePlayStage) {
     cDataFile f("mem", cDataFile::Mode::Write);
     LoadedStage.SaveToReplay(f, PlayStage);
     cStageData back;
-    ASSERT_TRUE(LoadBytes(back, 920, f.Bytes()));
+    ASSERT_TRUE(LoadBytes(back, kDataVersion, f.Bytes()));
     EXPECT_EQ(back.m_nScrollSpeedX, 12);
     EXPECT_EQ(back.m_vLayers[0].m_nFillColor, 16);
     EXPECT_EQ(back.m_vPlacedBlocks.Count(), 5);
@@ -325,7 +325,7 @@ TEST_F(StageFile, BrokenFilesAreRefusedCleanly) {
     StageFixture f;
     f.settings = {{"m_nHitCheckLevel", 10}, {"m_nFps", 60}};
     f.placedCharas = {HeroFixture(), HeroFixture()};
-    const ByteBuilder good = StageFileBytes(920, f);
+    const ByteBuilder good = StageFileBytes(kDataVersion, f);
     ASSERT_EQ(LoadStageBytes(dir, good), 1);
     for (std::size_t cut : {good.Size() - 5, good.Size() / 2, std::size_t(30), std::size_t(6)}) {
         BuildRichStage(LoadedStage);
@@ -336,7 +336,7 @@ TEST_F(StageFile, BrokenFilesAreRefusedCleanly) {
     }
     StageFixture huge = f;
     huge.ranking = {1};
-    ByteBuilder b = StageFileBytes(920, huge);
+    ByteBuilder b = StageFileBytes(kDataVersion, huge);
     EXPECT_EQ(LoadStageBytes(dir, ByteBuilder().Bytes(b.Str().substr(0, 4 + 428)).I32(0x40000000)), 0);
 }
 

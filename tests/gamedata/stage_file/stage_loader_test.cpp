@@ -34,8 +34,8 @@ struct StageLoadingDir : StageLoading {
 using StageLoadingFiles = StageLoadingDir;
 
 TEST_F(StageLoadingFiles, NumberedNameTakesTheNewestFile) {
-    Write("stg/a.stg4_003", StageFileBytes(920, PlayableStage("three")));
-    Write("stg/a.stg4_010", StageFileBytes(920, PlayableStage("ten")));
+    Write("stg/a.stg4_003", StageFileBytes(kDataVersion, PlayableStage("three")));
+    Write("stg/a.stg4_010", StageFileBytes(kDataVersion, PlayableStage("ten")));
     ASSERT_EQ(LoadStageThreaded("stg\\a.anything", 1, &PlayStage, &HeroDef), 1);
     EXPECT_EQ(LoadedStage.m_strPath, "stg\\a.stg4_010");
     EXPECT_EQ(LoadedStage.m_strTitle, "ten");
@@ -76,14 +76,14 @@ TEST_F(StageLoadingFiles, EndCodeIsCheckedFromVersion174) {
 }
 
 TEST_F(StageLoadingFiles, FileDialogRefusalsKeepTheGameAndItsStage) {
-    Write("good.stg4", StageFileBytes(920, PlayableStage("good")));
+    Write("good.stg4", StageFileBytes(kDataVersion, PlayableStage("good")));
     ASSERT_EQ(LoadStageThreaded("good.stg4", 0, &PlayStage, &HeroDef), 1);
     StageFixture broken = PlayableStage("broken");
     broken.endValue = 0;
-    Write("broken.stg4", StageFileBytes(920, broken));
+    Write("broken.stg4", StageFileBytes(kDataVersion, broken));
     StageFixture heroless = PlayableStage("heroless");
     heroless.placedCharas.pop_back();
-    Write("heroless.stg4", StageFileBytes(920, heroless));
+    Write("heroless.stg4", StageFileBytes(kDataVersion, heroless));
     struct Case {
         const char* file;
         const char* text;
@@ -109,7 +109,7 @@ TEST_F(StageLoadingFiles, StageWithoutHeroClosesTheGame) {
     DefFixture blind = HeroFixture();
     blind.fields["m_sCell"] = 0;
     f.placedCharas.push_back(blind);
-    Write("nohero.stg4", StageFileBytes(920, f));
+    Write("nohero.stg4", StageFileBytes(kDataVersion, f));
     EXPECT_EQ(LoadStageThreaded("nohero.stg4", 0, &PlayStage, &HeroDef), 0);
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{"主人公が配置されていないのでプレイできません！"});
     EXPECT_EQ(AbortFlag.load(), 1);
@@ -120,7 +120,7 @@ TEST_F(StageLoadingFiles, StageWithoutHeroClosesTheGame) {
 TEST_F(StageLoadingFiles, UnreadableFilesAreReportedAndTheGameGoesOn) {
     ByteBuilder newer = StageFileBytes(921, PlayableStage("new"));
     Write("newer.stg4", newer);
-    ByteBuilder good = StageFileBytes(920, PlayableStage("t"));
+    ByteBuilder good = StageFileBytes(kDataVersion, PlayableStage("t"));
     Write("short.stg4", ByteBuilder().Bytes(good.Truncated(good.Size() / 2)).I32(kStageEndCode));
     for (const char* name : {"missing.stg4", "newer.stg4", "short.stg4"}) {
         platform::ClearMessageBoxes();
@@ -133,7 +133,7 @@ TEST_F(StageLoadingFiles, UnreadableFilesAreReportedAndTheGameGoesOn) {
 }
 
 TEST_F(StageLoadingFiles, NullTargetsChangeOnlyTheLoadedStage) {
-    Write("s.stg4", StageFileBytes(920, PlayableStage("s")));
+    Write("s.stg4", StageFileBytes(kDataVersion, PlayableStage("s")));
     PlayStage.m_strTitle = "play";
     HeroDef.m_strName = "old hero";
     ASSERT_EQ(LoadStageThreaded("s.stg4", 0, nullptr, nullptr), 1);

@@ -14,8 +14,8 @@ TEST(StageSettings, MemberBlocksPerVersion) {
         int blocks;
     };
     // Each first-stored version adds its members to the older set.
-    for (auto c :
-         {Case{150, 71}, Case{155, 79}, Case{166, 80}, Case{199, 83}, Case{200, 97}, Case{225, 98}, Case{920, 98}}) {
+    for (auto c : {Case{150, 71}, Case{155, 79}, Case{166, 80}, Case{199, 83}, Case{200, 97}, Case{225, 98},
+                   Case{kDataVersion, 98}}) {
         cStageSettings s;
         s.RegisterFields(c.version);
         EXPECT_EQ(s.FieldCount(), c.blocks) << "version " << c.version;

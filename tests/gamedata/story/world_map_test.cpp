@@ -10,7 +10,7 @@
 namespace {
 
 struct MapHead {
-    int version = 920;
+    int version = kDataVersion;
     int width = 20, height = 15, pitch = 32, shift = 5;
     int startX = 9, startY = 7;
 };
@@ -275,7 +275,8 @@ TEST(WorldMap, ImpossibleGridSizesAreRefusedWithoutAllocating) {
 
 TEST(WorldMap, TruncatedFilesAreRefusedAndLeaveTheDefaults) {
     TempDir dir;
-    auto full = MapFile(MapHead{}, Chips(2), std::vector<int>(480, 1), {Point(2, 2, "p", {Link(920, 0, "a")})});
+    auto full =
+        MapFile(MapHead{}, Chips(2), std::vector<int>(480, 1), {Point(2, 2, "p", {Link(kDataVersion, 0, "a")})});
     for (std::size_t cut : {std::size_t(6), full.Size() / 3, full.Size() / 2, full.Size() - 1}) {
         cWorldMapData map;
         dir.WriteHostFile("map.dat", full.Truncated(cut));

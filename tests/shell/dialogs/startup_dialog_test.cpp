@@ -72,7 +72,7 @@ TEST_P(StartupDialogTest, KeysChooseWhatBootDatKeeps) {
         EXPECT_TRUE(file.empty());
         return;
     }
-    EXPECT_EQ(file, (std::vector<std::int32_t>{920, 2, c.choice, c.noAsk, 0}));
+    EXPECT_EQ(file, (std::vector<std::int32_t>{kDataVersion, 2, c.choice, c.noAsk, 0}));
 }
 
 // The focus starts on Start; Tab goes Start, Cancel, Direct3D, DirectDraw,

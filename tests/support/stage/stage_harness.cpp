@@ -1,5 +1,7 @@
 #include "support/stage/stage_harness.h"
 
+#include <gtest/gtest.h>
+
 #include "gamedata/database/database.h"
 #include "gamedata/project/global_data.h"
 #include "gamedata/stage_file/stage_data.h"
@@ -36,7 +38,12 @@ cCharaDef StageOptions::DefaultHero() {
     return def;
 }
 
+namespace {
+int g_harnesses = 0;
+}  // namespace
+
 StageHarness::StageHarness(const std::vector<std::string>& picture, StageOptions options) {
+    if (g_harnesses++ != 0) ADD_FAILURE() << "one stage harness at a time: they share the stage's globals";
     ClearStageObjects();
     StoryData = cStorySave();
     // Play needs one animation set: every character uses set 0.
@@ -65,6 +72,7 @@ StageHarness::StageHarness(const std::vector<std::string>& picture, StageOptions
 }
 
 StageHarness::~StageHarness() {
+    --g_harnesses;
     if (m_hWindow) {
         DestroyWindow(m_hWindow);
         MainWindowHandle.store(nullptr);
@@ -139,12 +147,16 @@ void StageHarness::Spawn(cChara& chara, const cCharaDef& def, int column, int ro
 cStageChara& StageHarness::Chara(char letter, int n) {
     static cStageChara none;
     auto found = m_Letters.find(letter);
-    if (found == m_Letters.end() || n < 0 || n >= static_cast<int>(found->second.size())) return none;
+    if (found == m_Letters.end() || n < 0 || n >= static_cast<int>(found->second.size())) {
+        ADD_FAILURE() << "the picture has no character " << n << " of letter " << letter;
+        return none;
+    }
     return *found->second[static_cast<std::size_t>(n)];
 }
 
 cTileCell& StageHarness::Cell(int column, int row) {
     static cTileCell none;
     cTileCell* cell = BlockCellAt(column + kGridMarginBlocks, row + kGridMarginBlocks);
+    if (!cell) ADD_FAILURE() << "no cell (" << column << ", " << row << ") in the grid";
     return cell ? *cell : none;
 }
