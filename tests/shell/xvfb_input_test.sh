@@ -30,7 +30,8 @@ xdotool keyup Right keyup x 2>/dev/null || true
 grep -q "direction 2 buttons 2 numpad 6" probe.txt || fail "unexpected probe output: $(cat probe.txt)"
 
 # No joystick on this display: the player runs its frames and ends with
-# nothing on its error output.
-"$player" --frames 30 2>stderr.txt || fail "the player failed without joysticks: $(cat stderr.txt)"
+# nothing on its error output (no sound: a machine without a sound card
+# has its own complaints).
+"$player" --no-sound --frames 30 2>stderr.txt || fail "the player failed without joysticks: $(cat stderr.txt)"
 [ ! -s stderr.txt ] || fail "the player wrote errors: $(cat stderr.txt)"
 echo "ok: xdotool keys reached the key state; the player ran without joysticks"
