@@ -210,19 +210,6 @@ TEST_F(DialogTest, ANestedDialogIsActiveWhileItRunsAndLeavesTheHookToTheOuterOne
     EXPECT_EQ(GetActiveWindow(), m_hwnd);
 }
 
-TEST(WindowRegistryTest, AWindowIsEnteredOnceFoundByHandleAndForgotten) {
-    cWindowRegistry registry;
-    cWindow w;
-    w.m_hWnd = reinterpret_cast<HWND>(0x4321);
-    registry.Add(&w);
-    registry.Add(&w);
-    EXPECT_EQ(registry.Windows().size(), 1u);
-    EXPECT_EQ(registry.Find(w.m_hWnd), &w);
-    registry.Remove(&w);
-    EXPECT_TRUE(registry.Windows().empty());
-    EXPECT_EQ(registry.Find(w.m_hWnd), nullptr);
-}
-
 TEST_F(DialogTest, PlacedAgainstAWindowObjectTheDialogIsCentredOnItWhenAsked) {
     RECT owner;
     ASSERT_TRUE(GetWindowRect(m_hwnd, &owner));

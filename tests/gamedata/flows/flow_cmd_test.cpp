@@ -404,49 +404,4 @@ TEST_F(FlowCmdTest, ItemPickUpOfBothTablesAndOfCarriedFlows) {
     EXPECT_EQ(c.m_vParam[1], 0);
 }
 
-TEST(AnimeSelector, MapsSelectorsToSlots) {
-    struct Case {
-        int selector, flag, right, replay, slot;
-    } cases[] = {
-        {9, 1, 1, kNoReplay, 0}, {9, 0, 1, kNoReplay, 3},  {0, 1, 0, kNoReplay, 2},  {0, 0, 1, kNoReplay, 3},
-        {9, 0, 0, kNoReplay, 2}, {1, 0, 1, kNoReplay, 2},  {4, 1, 0, kNoReplay, 7},  {8, 1, 0, kNoReplay, 11},
-        {9, 0, 1, 777, 0},       {9, 1, 1, 778, 3},        {9, 1, 0, 779, 2},        {9, 1, 1, 780, 0},
-        {9, 0, 1, 780, 3},       {12, 1, 1, kNoReplay, 3}, {-3, 1, 0, kNoReplay, 2},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(AnimeSelectorMap(c.selector, c.flag, c.right, c.replay), c.slot)
-            << c.selector << " " << c.flag << " " << c.right << " " << c.replay;
-    }
-}
-
-TEST(PauseRequestRecord, InitRequestFillsTheFiveInts) {
-    struct Case {
-        int kind, value, argument, flag;
-        PauseRequest expect;
-    } cases[] = {
-        {1, 5, 0, 0, {1, 10, 5, 0, 0}},  {1, 0, 0, 0, {1, 0, 0, 0, 0}}, {1, 1, 0, 1, {1, 0, 1, 0, 0}},
-        {4, 0, 30, 0, {4, 0, 0, 30, 0}}, {3, 1, 0, 0, {3, 0, 1, 0, 0}}, {2, 0, 42, 0, {2, 0, 0, 42, 0}},
-    };
-    for (const auto& c : cases) {
-        PauseRequest r{9, 9, 9, 9, 9};
-        InitRequest(r, c.kind, c.value, c.argument, c.flag);
-        EXPECT_EQ(r, c.expect) << c.kind << " " << c.value;
-    }
-}
-
-TEST(CommandKinds, ItemKindsFromTwoAreFlowKindsPlus15) {
-    EXPECT_EQ(FlowCommandKinds.size(), 40u);
-    EXPECT_EQ(ItemCommandKinds.size(), 25u);
-    EXPECT_EQ(ItemCommandKinds[1].paramCount, 2);
-    for (int k = 2; k < kItemCommandKindCount; ++k) {
-        EXPECT_STREQ(ItemCommandKinds[k].name, FlowCommandKinds[k + 15].name);
-        EXPECT_EQ(KindParamCount(1, k), KindParamCount(0, k + 15));
-        EXPECT_EQ(FlowNumbering(1, k), k + 15);
-    }
-    EXPECT_EQ(FlowNumbering(1, 1), -1);
-    EXPECT_EQ(KindParamCount(0, FlowKind::StatusOperation), 22);
-    EXPECT_EQ(KindParamCount(0, 99), 0);
-    EXPECT_STREQ(FlowCommandKinds[FlowKind::Loop].name, "ループ");
-}
-
 }  // namespace
