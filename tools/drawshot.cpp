@@ -2,10 +2,12 @@
 // keys, mirrored cells, clipped and stretched blits, fills, batches, a
 // render target) in one drawing mode and writes the frame as a PNG, or
 // shows it in the game's window. --scene text draws a screen of Japanese
-// and ASCII text in the fonts instead.
+// and ASCII text in the fonts instead, --scene effects the mixing and
+// moving operations (tints, translucent blits, blur, mosaic, bands, turn,
+// burst, rotation, lens, circle, numbers, a framed box).
 //
-//   drawshot [--mode D3D32|D3D16w|D3D16f|DD32|DD16|DD8] [--scene text] [--out FILE.png]
-//   drawshot --window [--mode ...] [--scene text] [--zoom 1..5] [--frames N]
+//   drawshot [--mode D3D32|D3D16w|D3D16f|DD32|DD16|DD8] [--scene text|effects] [--out FILE.png]
+//   drawshot --window [--mode ...] [--scene text|effects] [--zoom 1..5] [--frames N]
 //
 // The window is the game's main window: --zoom asks for the zoom the way
 // Alt+1..5 does (refused when the work area is too small), and the frame
@@ -17,13 +19,19 @@
 #include <string>
 #include <vector>
 
+#include "draw/band_blits.h"
+#include "draw/blend_blits.h"
 #include "draw/blit.h"
 #include "draw/device.h"
 #include "draw/font.h"
+#include "draw/frames.h"
+#include "draw/numbers.h"
 #include "draw/palette.h"
+#include "draw/pixel_effects.h"
 #include "draw/primitives.h"
 #include "draw/sprite_batch.h"
 #include "draw/surfaces.h"
+#include "draw/transform_blits.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/present.h"
@@ -121,6 +129,16 @@ bool WritePictures() {
                                     return 0;
                                 })},
         {"bmp\\strip.bmp", Bmp8(1000, 8, [](int x, int) { return 1 + (x / 10) % 200; })},
+        // Ten digits of 6 x 8: a frame of the digit's colour around a hole,
+        // with as many dots below as the digit's value (up to four).
+        {"bmp\\digits.bmp", Bmp8(60, 8,
+                                 [](int x, int y) {
+                                     const int d = x / 6, cx = x % 6;
+                                     if (cx == 5) return 0;
+                                     if (y == 7) return cx < d % 5 ? 250 : 0;
+                                     const bool edge = cx == 0 || cx == 4 || y == 0 || y == 6;
+                                     return edge ? 20 + d * 21 : 0;
+                                 })},
     };
     for (const auto& [name, bytes] : files) {
         if (!platform::WriteFileSafely(name, bytes.data(), bytes.size())) return false;
@@ -129,9 +147,10 @@ bool WritePictures() {
 }
 
 struct Pictures {
-    DDSURFACEDATA tiles, chara, charaMirror, strip, target;
+    DDSURFACEDATA tiles, chara, charaMirror, strip, target, digits, scenery;
     ~Pictures() {
-        for (DDSURFACEDATA* sd : {&charaMirror, &tiles, &chara, &strip, &target}) DDReleaseSurface(sd);
+        for (DDSURFACEDATA* sd : {&charaMirror, &tiles, &chara, &strip, &target, &digits, &scenery})
+            DDReleaseSurface(sd);
     }
 };
 
@@ -145,7 +164,89 @@ bool LoadPictures(const ModeArg& m, Pictures& p) {
     // DirectDraw path keeps its own mirrored copy.
     ok = ok && DDCreateSurfaceFromFile(&p.charaMirror, "bmp\\chara.bmp", 1, m.bpp, 0, 0, m.bD3D, 0, 32, 0, 0) == 0;
     if (m.bD3D) p.charaMirror.lpShareSD = &p.chara;
+    ok = ok && DDCreateSurfaceFromFile(&p.digits, "bmp\\digits.bmp", 1, m.bpp, 0, 0, 0, 0, 0, 0, 0) == 0;
     return ok && DDCreateSurface(&p.target, 64, 64, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0);
+}
+
+// The 8-bit blend table of the fixture palette: the entry nearest to the
+// mean of two colours, written where the game keeps its tables.
+bool WriteBlendTable() {
+    std::vector<char> table(65536);
+    for (int a = 0; a < 256; ++a) {
+        for (int b = 0; b < 256; ++b) {
+            const std::uint32_t ca = PaletteColour(a), cb = PaletteColour(b);
+            int best = 1;
+            long bestDistance = -1;
+            for (int i = 1; i < 256; ++i) {
+                const std::uint32_t c = PaletteColour(i);
+                long distance = 0;
+                for (int sh = 0; sh < 24; sh += 8) {
+                    const long mean = (long((ca >> sh) & 255) + long((cb >> sh) & 255)) / 2;
+                    const long diff = mean - long((c >> sh) & 255);
+                    distance += diff * diff;
+                }
+                if (bestDistance < 0 || distance < bestDistance) {
+                    best = i;
+                    bestDistance = distance;
+                }
+            }
+            table[static_cast<std::size_t>(a * 256 + b)] = static_cast<char>(best);
+        }
+    }
+    platform::CreateDirectoryA("bmp\\hbt");
+    return platform::WriteFileSafely("bmp\\hbt\\hbt00.dat", table.data(), table.size());
+}
+
+// A small landscape of tiles and figures that the effects take as source.
+void DrawScenery(Pictures& p) {
+    DDCreateSurface(&p.scenery, 96, 64, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0);
+    PalNumToRGB(&p.scenery, 0, 0, 96, 64, 120);
+    for (int k = 0; k < 6; ++k) DDBlt(&p.scenery, (k % 3) * 32, (k / 3) * 32, 32, 32, &p.tiles, (k % 4) * 32, 0, 1);
+    DDBlt(&p.scenery, 40, 20, 32, 32, &p.chara, 0, 0, 1);
+}
+
+void DrawEffects(const ModeArg& m, Pictures& p) {
+    if (!m.bD3D && m.bpp == 8 && (!WriteBlendTable() || !DDLoadBlendTable(BlendTable, "bmp\\hbt\\hbt00.dat")))
+        std::fprintf(stderr, "drawshot: no blend table\n");
+    PalNumToRGB(&BackBuffer, 0, 0, 640, 480, 17);
+    DrawScenery(p);
+    // Tints of levels 1 to 4 toward colour 60, the half blit and the alpha
+    // blit of transparency 200 over a stripe.
+    PalNumToRGB(&BackBuffer, 0, 20, 400, 12, 200);
+    for (int level = 1; level <= 4; ++level) {
+        DDBltTint(&BackBuffer, 10 + (level - 1) * 40, 10, 32, 32, &p.tiles, 0, 0, 1, PaletteWork, BlendTable, 60, level,
+                  nullptr);
+    }
+    DDBltHalf(&BackBuffer, 180, 10, 32, 32, &p.tiles, 32, 0, 1, BlendTable);
+    DDBltAlpha(&BackBuffer, 220, 10, 32, 32, &p.tiles, 64, 0, 1, BlendTable, 200);
+    const DDBLTCOLOR add = {0xFF303030u, D3DTOP_ADD};
+    DDBltTint(&BackBuffer, 260, 10, 32, 32, &p.chara, 0, 0, 1, PaletteWork, BlendTable, 230, 1, &add);
+
+    // Blur and mosaic of the scenery, and the scenery itself.
+    DDBlt(&BackBuffer, 10, 60, 96, 64, &p.scenery, 0, 0, 0);
+    DDPixelEffectA(&BackBuffer, 116, 60, 96, 64, 2, 2, &p.scenery, 0, 0, 0, nullptr);
+    DDPixelEffectB(&BackBuffer, 222, 60, 96, 64, 8, &p.scenery, 0, 0, 1, nullptr);
+
+    // Band effects.
+    DDBltWave(&BackBuffer, 10, 150, 96, 64, 1, 6.0, 0, 2, &p.scenery, 0, 0, 0, 1);
+    DDBltWave(&BackBuffer, 116, 150, 96, 64, 2, 5.0, 90, 1, &p.scenery, 0, 0, 0, 0);
+    DDBltSplit(&BackBuffer, 222, 150, 96, 64, 8, 4, &p.scenery, 0, 0, 0, 1);
+    DDBltTurn(&BackBuffer, 328, 150, 96, 64, &p.scenery, 0, 0, &p.tiles, 0, 0, 96, 32, 0, 20, 0);
+    DDBltBurst(&BackBuffer, 440, 150, 96, 64, &p.scenery, 0, 0, 6, 0);
+
+    // Rotation, lens and circle.
+    DDBltRotate(&BackBuffer, 60, 300, 96, 64, 48, 32, 30, &p.scenery, 0, 0, 1);
+    DDBlt(&BackBuffer, 130, 260, 96, 64, &p.scenery, 0, 0, 0);
+    DDBltLens(&BackBuffer, 178, 292, 28, 20, &p.scenery, 48, 32, 1, 0, nullptr);
+    DDBltCircle(&BackBuffer, 290, 300, 48, 32, 30, 1, &p.scenery, 48, 32, 0);
+    DDBltCircle(&BackBuffer, 370, 300, 48, 32, 30, 4, &p.scenery, 48, 32, 0);
+
+    // Numbers right-aligned and centred in a field of 7 digits.
+    DrawNumber(&BackBuffer, 440, 20, 6, 8, &p.digits, 0, 0, 1, 1234509, 7, 0, 0);
+    DrawNumber(&BackBuffer, 440, 34, 6, 8, &p.digits, 0, 0, 1, 67, 7, 0, 0);
+    DrawNumber(&BackBuffer, 440, 48, 6, 8, &p.digits, 0, 0, 1, 67, 7, 1, 0);
+    DDFramedBox(&BackBuffer, 450, 360, 96, 64, &p.scenery, 3, 200);
+    if (m.bD3D) DDChangeColor(&BackBuffer, 0, 0, 640, 480, 230, 255, 160, 160);
 }
 
 void DrawScene(const ModeArg& m, Pictures& p) {
@@ -262,7 +363,8 @@ bool ParseOptions(int argc, char** argv, Options& o) {
         else if (a == "--frames") o.frames = std::atol(v);
         else return false;
     }
-    return o.zoom >= 1 && o.zoom <= 5 && o.frames >= 0 && (o.scene.empty() || o.scene == "text");
+    return o.zoom >= 1 && o.zoom <= 5 && o.frames >= 0 &&
+           (o.scene.empty() || o.scene == "text" || o.scene == "effects");
 }
 
 // Draws the scene into the back buffer of a started device; false when the
@@ -273,6 +375,7 @@ bool DrawFixture(const ModeArg& m, const Options& o, Pictures& p, TextScene& t) 
         return false;
     }
     if (o.scene == "text") DrawTextScene(t);
+    else if (o.scene == "effects") DrawEffects(m, p);
     else DrawScene(m, p);
     return true;
 }
@@ -363,7 +466,7 @@ int main(int argc, char** argv) {
     Options o;
     if (!ParseOptions(argc, argv, o)) {
         std::fprintf(stderr,
-                     "usage: drawshot [--window] [--mode MODE] [--scene text] [--out FILE.png] [--zoom 1..5] "
+                     "usage: drawshot [--window] [--mode MODE] [--scene text|effects] [--out FILE.png] [--zoom 1..5] "
                      "[--frames N]\n");
         return 2;
     }

@@ -53,6 +53,13 @@ TEST(DrawshotGolden, TextScreenMatchesItsGolden) {
         ExpectGolden(mode, " --scene text", std::string("textshot_") + mode + ".png");
 }
 
+// Tints, translucent blits, blur, mosaic, bands, turn, burst, rotation,
+// lens, circle and numbers, on the device path and in 8-bit DirectDraw.
+TEST(DrawshotGolden, EffectsScreenMatchesItsGolden) {
+    for (const char* mode : {"D3D32", "DD8"})
+        ExpectGolden(mode, " --scene effects", std::string("effectshot_") + mode + ".png");
+}
+
 TEST(PictureCodecs, RefuseBrokenStreams) {
     const std::string png = "\x89PNG\r\n\x1a\n\0\0\0\rIHDR\x7f\xff\xff\xff\x7f\xff\xff\xff\x08\x06\0\0\0";
     const std::string jpeg = "\xFF\xD8\xFF\xE0\0\x10JFIF";

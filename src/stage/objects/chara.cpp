@@ -6,7 +6,10 @@
 
 cChara::cChara() = default;
 
-cChara::cChara(const cChara& other) : cObject(other), cCharaData(other) { RelinkFlows(); }
+cChara::cChara(const cChara& other) : cObject(other), cCharaData(other) {
+    RelinkFlows();
+    AdoptLinks();
+}
 
 cChara& cChara::operator=(const cChara& other) {
     Assign(other);
@@ -17,9 +20,11 @@ cChara::~cChara() { ReleaseLinks(); }
 
 void cChara::Assign(const cChara& other) {
     if (this == &other) return;
+    ReleaseLinks();
     cObject::operator=(other);
     cCharaData::operator=(other);
     RelinkFlows();
+    AdoptLinks();
 }
 
 void cChara::RelinkFlows() {
@@ -44,10 +49,10 @@ void cChara::RelinkFlows() {
 
 void cChara::Reset(const cCharaDef* def, const std::array<int, 4>& place, int clone) {
     m_nClone = static_cast<std::int16_t>(clone);
-    m_vecLink.clear();
-    m_vecShotLink.clear();
+    // Released, not just forgotten: the objects that referred to this
+    // character, or that it referred to, must not keep a pair for it.
+    ReleaseLinks();
     m_vecTarget.assign(kTargetSlots, nullptr);
-    m_lpParent = nullptr;
     m_nFlowSerial = 0;
     m_vecGroupLock.assign(kFlowGroupSlots, 0);
     m_vecGroupRelease.assign(kFlowGroupSlots, 0);

@@ -146,7 +146,8 @@ public:
     void ArriveAtY(int y, cCmdInst* cmd) override;
 
     // Every member of `other`, the object part included; the flow instances
-    // are relinked to this character's definition copy.
+    // are relinked to this character's definition copy. The copy refers to
+    // the same characters, with pairs of its own; nobody refers to it yet.
     virtual void Assign(const cChara& other);
     virtual cItem* GetHeldItem() { return nullptr; }
     virtual int AfterMoveX() { return 0; }
@@ -161,7 +162,8 @@ public:
     void Reset(const cCharaDef* def, const std::array<int, 4>& place, int clone);
     // Target slot 1 becomes the hero; `parent` (may be null) becomes the parent.
     void LinkToHero(cChara* parent);
-    // So that no object keeps a reference to this character.
+    // So that no object keeps a reference to this character, and no object
+    // keeps a pair for a reference this character gives up.
     void ReleaseLinks();
     // Rebuilds the flow instances' pointers into the definition copy.
     void RelinkFlows();
@@ -190,6 +192,11 @@ public:
     static int SpeedToFrames(double v);
     // A jump's rise time as a command time in tenths of a second.
     int JumpTimeForHbl(int hbl) const;
+
+private:
+    // After a copy: no pair refers to this object; its own references get
+    // their pairs.
+    void AdoptLinks();
 };
 
 // Stores `object` in target slot `slot` (0 to 3) of `chara`, keeping the

@@ -37,6 +37,17 @@ void SetTarget(cChara& chara, int slot, cChara* object, int clear) {
     AddUnique(object->m_vecLink, CharaLink{&chara, slot});
 }
 
+void cChara::AdoptLinks() {
+    m_vecLink.clear();
+    m_vecShotLink.clear();
+    int slot = 0;
+    for (cChara* target : m_vecTarget) {
+        if (target) AddUnique(target->m_vecLink, CharaLink{this, slot});
+        ++slot;
+    }
+    if (m_lpParent) AddUnique(m_lpParent->m_vecLink, CharaLink{this, LinkKind::Child});
+}
+
 void cChara::ReleaseLinks() {
     // Only references that still point here are cleared: a copy of this
     // character carries the same pairs but is referred to by nobody.

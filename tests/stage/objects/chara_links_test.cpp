@@ -131,3 +131,33 @@ TEST(CharaLinks, DestroyedCharacterAndShotUnlinkThemselves) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CharaLinks, ResetAndCopyKeepEveryPairTrue) {
+    StageHarness stage({"H.ab"});
+    cStageChara& a = stage.Chara('a');
+    cStageChara& b = stage.Chara('b');
+    SetTarget(b, 1, &a, 0);
+    b.LinkToHero(&a);
+    // A copy targets the same characters with pairs of its own, and nobody
+    // targets the copy.
+    {
+        cStageChara copy(b);
+        EXPECT_EQ(copy.m_vecTarget[1], &a);
+        EXPECT_EQ(CountPairs(a, &copy, 1), 1);
+        EXPECT_EQ(CountPairs(a, &copy, LinkKind::Child), 1);
+        EXPECT_TRUE(copy.m_vecLink.empty());
+    }
+    EXPECT_EQ(CountPairs(a, &b, 1), 1) << "the copy's release leaves the original's pairs";
+    EXPECT_EQ(a.m_vecLink.Count(), 2);
+    // A reset drops a's references and the references to a.
+    SetTarget(a, 0, &b, 1);
+    a.Reset(nullptr, {0, 0, 0, 0}, 0);
+    EXPECT_EQ(b.m_vecTarget[1], nullptr);
+    EXPECT_EQ(b.m_lpParent, nullptr);
+    EXPECT_EQ(CountPairs(b, &a, 0), 0);
+    EXPECT_EQ(CountPairs(stage.Hero(), &a, 0), 0);
+}
+
+}  // namespace
