@@ -86,6 +86,9 @@ std::unique_ptr<Synth> Synth::Create(std::string* error) {
     }
     fluid_settings_setnum(s->m_settings, "synth.sample-rate", kMixRate);
     fluid_settings_setnum(s->m_settings, "synth.gain", 0.5);
+    // Samples load as programs ask for them, on the calling thread, instead
+    // of all at once on a pool of worker threads.
+    fluid_settings_setint(s->m_settings, "synth.dynamic-sample-loading", 1);
     s->m_synth = new_fluid_synth(s->m_settings);
     if (!s->m_synth) {
         if (error) *error = "FluidSynth synthesizer";
