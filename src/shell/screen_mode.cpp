@@ -36,8 +36,9 @@ ScreenMode DecideScreenMode(const ScreenModeChoice& c) {
     m.depth = ChosenDepth(c);
     if (!DepthRuns(c, m.depth)) {
         bool windowDepth = c.windowMode != 0 && (m.depth == 16 || m.depth == 32);
-        m.error = windowDepth ? "画面モードが不正です！\nウインドウモードではSystem.iniの設定と画面の色の設定を合わせて下さい！"
-                              : "画面モードが不正です！\nSystem.iniと画面の設定を見直して下さい！";
+        m.error = windowDepth
+                      ? "画面モードが不正です！\nウインドウモードではSystem.iniの設定と画面の色の設定を合わせて下さい！"
+                      : "画面モードが不正です！\nSystem.iniと画面の設定を見直して下さい！";
     }
     m.sizingFrame = c.direct3D == 1 && c.windowMode == 2;
     return m;
