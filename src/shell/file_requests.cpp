@@ -1,8 +1,8 @@
 #include "shell/file_requests.h"
 
 #include "draw/primitives.h"
-#include "gamedata/stage_file/stage_data.h"
 #include "foundation/abort.h"
+#include "gamedata/stage_file/stage_data.h"
 #include "platform/window.h"
 #include "shell/app_requests.h"
 #include "shell/app_state.h"

@@ -98,16 +98,16 @@ TEST_P(FileRequest, FromAWorkerReportsTheRealOutcome) {
     if (c.fatal) EXPECT_TRUE(Eventually([&] { return Pump(), !IsWindow(m_hwnd); })) << "the fatal close ran";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FileRequest,
-    ::testing::Values(RequestCase{"StageChosenAndLoaded", kWmOpenStage, 0, true, 1, 1, false},
-                      RequestCase{"StageCancelled", kWmOpenStage, 0, false, 1, 0, false},
-                      RequestCase{"StageNotLoaded", kWmOpenStage, 0, true, 0, 0, true},
-                      RequestCase{"ReplayLoaded", kWmOpenReplay, 0, true, 1, 1, false},
-                      RequestCase{"ReplayNotLoadedKeepsItsPath", kWmOpenReplay, 0, true, 0, 0, true},
-                      RequestCase{"ReplayCancelled", kWmOpenReplay, 0, false, 1, 0, false},
-                      RequestCase{"SaveCurrentAttempt", kWmSaveReplay, 0, true, 1, 1, false},
-                      RequestCase{"SavePreviousAttempt", kWmSaveReplay, 1, true, 1, 1, false},
-                      RequestCase{"SaveNotWritten", kWmSaveReplay, 1, true, 0, 0, true},
-                      RequestCase{"SaveCancelled", kWmSaveReplay, 0, false, 1, 0, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, FileRequest,
+                         ::testing::Values(RequestCase{"StageChosenAndLoaded", kWmOpenStage, 0, true, 1, 1, false},
+                                           RequestCase{"StageCancelled", kWmOpenStage, 0, false, 1, 0, false},
+                                           RequestCase{"StageNotLoaded", kWmOpenStage, 0, true, 0, 0, true},
+                                           RequestCase{"ReplayLoaded", kWmOpenReplay, 0, true, 1, 1, false},
+                                           RequestCase{"ReplayNotLoadedKeepsItsPath", kWmOpenReplay, 0, true, 0, 0,
+                                                       true},
+                                           RequestCase{"ReplayCancelled", kWmOpenReplay, 0, false, 1, 0, false},
+                                           RequestCase{"SaveCurrentAttempt", kWmSaveReplay, 0, true, 1, 1, false},
+                                           RequestCase{"SavePreviousAttempt", kWmSaveReplay, 1, true, 1, 1, false},
+                                           RequestCase{"SaveNotWritten", kWmSaveReplay, 1, true, 0, 0, true},
+                                           RequestCase{"SaveCancelled", kWmSaveReplay, 0, false, 1, 0, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
