@@ -92,13 +92,9 @@ TEST_P(FileRequest, FromAWorkerReportsTheRealOutcome) {
     EXPECT_EQ(AbortFlag.load(), c.fatal ? 1 : 0);
     if (c.msg == kWmSaveReplay) {
         EXPECT_EQ(asked, "replay\\proposed.rep");
-        if (c.chosen) {
-            EXPECT_EQ(savedWhich, c.wParam);
-        }
+        if (c.chosen) { EXPECT_EQ(savedWhich, c.wParam); }
     }
-    if (c.msg == kWmOpenReplay) {
-        EXPECT_EQ(LoadedStage.m_strPath, c.chosen ? "data\\chosen" : "");
-    }
+    if (c.msg == kWmOpenReplay) { EXPECT_EQ(LoadedStage.m_strPath, c.chosen ? "data\\chosen" : ""); }
     if (c.fatal) {
         EXPECT_TRUE(Eventually([&] { return Pump(), !IsWindow(m_hwnd); })) << "the fatal close ran";
     }
