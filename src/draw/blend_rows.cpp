@@ -47,6 +47,28 @@ inline void BlendEightConstant(std::uint32_t* d, const std::uint32_t* s, std::ui
     std::memcpy(d, &out, sizeof out);
 }
 
+// Eight texels of alpha 255 or 0: the opaque ones scaled by f / 255 and
+// lifted by the tint part, the holes leaving the destination.
+inline void TintEightOpaque(std::uint32_t* d, const std::uint32_t* s, std::uint32_t sOr, std::uint32_t f,
+                            std::uint32_t tintPart) {
+    U32x8 sv, dv;
+    std::memcpy(&sv, s, sizeof sv);
+    std::memcpy(&dv, d, sizeof dv);
+    sv |= sOr;
+    const U32x8 mask = U32x8{} - (((sv >> 24) + 1u) >> 8);
+    U16x16 s16;
+    std::memcpy(&s16, &sv, sizeof s16);
+    const std::uint16_t f16 = static_cast<std::uint16_t>(f);
+    const U16x16 x = (s16 & 0xFF) * f16 + 128;
+    const U16x16 y = (s16 >> 8) * f16 + 128;
+    const U16x16 scaled = ((x + (x >> 8)) >> 8) | (((y + (y >> 8)) >> 8) << 8);
+    U32x8 c;
+    std::memcpy(&c, &scaled, sizeof c);
+    const U32x8 out = 0xFF000000u | ((c & 0x00FFFFFFu) + tintPart);
+    const U32x8 result = (out & mask) | (dv & ~mask);
+    std::memcpy(d, &result, sizeof result);
+}
+
 DRAW_ROW_CLONES
 void TintRows32(const DDROWS32& r, std::uint32_t factor, std::uint32_t tintPart) {
     const int n = r.n, rows = r.rows;
@@ -56,7 +78,9 @@ void TintRows32(const DDROWS32& r, std::uint32_t factor, std::uint32_t tintPart)
         std::uint32_t* __restrict d = r.d + j * dPitch;
         const std::uint32_t* __restrict s = r.s + j * sPitch;
         if (!RowHasPartialAlpha(s, n, sOr)) {
-            for (int i = 0; i < n; ++i) {
+            int i = 0;
+            for (; i + 8 <= n; i += 8) TintEightOpaque(d + i, s + i, sOr, factor, tintPart);
+            for (; i < n; ++i) {
                 const std::uint32_t p = s[i] | sOr;
                 const std::uint32_t c = Mul8Lanes(p & 0x00FF00FFu, factor) | Mul8Lanes((p >> 8) & 0xFFu, factor) << 8;
                 const std::uint32_t mask = OpaqueMask(p);

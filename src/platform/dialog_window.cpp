@@ -249,7 +249,7 @@ void DialogManagerKey(HWND dialog, const MSG& m) {
     if (m.message != WM_KEYDOWN) return;
     int vk = static_cast<int>(m.wParam);
     if (vk == VK_ESCAPE) {
-        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        Send(Notice{dialog, nullptr, IDCANCEL, BN_CLICKED});
         return;
     }
     if (vk == VK_RETURN) {
@@ -259,7 +259,7 @@ void DialogManagerKey(HWND dialog, const MSG& m) {
             if (!Find(dialog)) return;
             id = ReturnCommand(dialog);
         }
-        PostMessageA(dialog, WM_COMMAND, static_cast<WPARAM>(id), 0);
+        Send(Notice{dialog, nullptr, id, BN_CLICKED});
         return;
     }
     Notice n;

@@ -25,7 +25,6 @@ constexpr int HC_NOREMOVE = 3;
 constexpr int GWL_STYLE = -16;
 
 // Messages of the dialog items (SendMessageA to an item's window).
-constexpr UINT WM_CHAR = 0x0102;
 constexpr UINT EM_GETSEL = 0x00B0;
 constexpr UINT EM_SETSEL = 0x00B1;
 constexpr UINT BM_GETCHECK = 0x00F0;
@@ -123,8 +122,8 @@ void SetDialogPainter(std::function<void()> painter);
 // lParam param) and then every message of the dialog. The owner is disabled
 // while the dialog runs. A modal loop pumps the thread's queue: key messages
 // pass the keyboard hooks; input for other windows is not delivered (an
-// unswallowed Return key becomes WM_COMMAND IDOK for the dialog, Escape
-// IDCANCEL, as the host's dialog manager does); everything else is
+// unswallowed Escape key becomes WM_COMMAND IDCANCEL for the dialog, as the
+// host's dialog manager does); everything else is
 // dispatched. Keys that reach the dialog manager and typed characters
 // (WM_CHAR: one byte or a Shift-JIS lead << 8 | trail) work the focused
 // item: Tab and Shift+Tab move the focus between items with a tab stop,

@@ -19,6 +19,9 @@ void ClearSchedule();
 // comment:
 //   <frame> keydown <vk> | <frame> keyup <vk> | <frame> key <vk> (down at
 //   frame, up one frame later) | <frame> close | <frame> activate <0|1>
+//   | <frame> text <UTF-8 text to the end of the line> (typed characters,
+//   WM_CHAR) | <frame> click <x> <y> (left button down at the client point,
+//   up one frame later)
 //   answer <IDxxx number>   (queued for the next message box)
 // false, with the line number and the reason in *error, for an unreadable
 // file or a bad line; nothing of a bad script is scheduled.

@@ -68,3 +68,21 @@ std::string Utf8ToCp932(std::string_view utf8) {
 }
 
 }  // namespace platform
+
+namespace platform {
+
+std::vector<WPARAM> TypedCharacters(std::string_view sjis) {
+    std::vector<WPARAM> chars;
+    for (std::size_t at = 0; at < sjis.size(); ++at) {
+        auto c = static_cast<unsigned char>(sjis[at]);
+        bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+        if (lead && at + 1 < sjis.size()) {
+            chars.push_back(static_cast<WPARAM>(c) << 8 | static_cast<unsigned char>(sjis[++at]));
+        } else {
+            chars.push_back(c);
+        }
+    }
+    return chars;
+}
+
+}  // namespace platform

@@ -3,6 +3,9 @@
 // glyph lookup). Game text stays Shift-JIS everywhere else.
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "platform/win_types.h"
 
 namespace platform {
 
@@ -13,5 +16,9 @@ std::string Cp932ToUtf8(std::string_view sjis);
 // Contract: converts UTF-8 to CP932. Characters without a CP932 form become
 // '?'; never fails.
 std::string Utf8ToCp932(std::string_view utf8);
+
+// Contract: the characters of a Shift-JIS text as WM_CHAR takes them: a
+// byte, or a lead byte << 8 | its trail byte.
+std::vector<WPARAM> TypedCharacters(std::string_view sjis);
 
 }  // namespace platform

@@ -46,6 +46,8 @@ constexpr UINT WM_ACTIVATEAPP = 0x001C;
 constexpr UINT WM_COPYDATA = 0x004A;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;
+// A typed character: one byte, or a Shift-JIS lead byte << 8 | trail byte.
+constexpr UINT WM_CHAR = 0x0102;
 constexpr UINT WM_SYSKEYDOWN = 0x0104;
 constexpr UINT WM_SYSKEYUP = 0x0105;
 constexpr UINT WM_COMMAND = 0x0111;

@@ -1,10 +1,13 @@
 #include "shell/main_window.h"
 
 #include "draw/device.h"
+#include "draw/primitives.h"
 #include "foundation/abort.h"
 #include "foundation/report.h"
 #include "platform/message_box.h"
+#include "shell/app_requests.h"
 #include "shell/app_state.h"
+#include "shell/dialogs/name_entry_dialog.h"
 #include "shell/editor_notice.h"
 #include "shell/game.h"
 #include "shell/sound_requests.h"
@@ -54,6 +57,7 @@ LRESULT cMainWindow::MainWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lP
         case kWmPlaySound: OnPlaySoundRequest(wParam); return 0;
         case kWmPlayMusic: OnPlayMusicRequest(wParam, lParam); return 0;
         case kWmRestoreDevice: DDRestoreSurface(); return 0;
+        case kWmNameEntry: OnNameEntry(); return 0;
         case WM_SYSCOMMAND: {
             WPARAM command = wParam & 0xFFF0;
             if (command == SC_SCREENSAVE || command == SC_MONITORPOWER) return 0;
@@ -96,6 +100,15 @@ LRESULT cMainWindow::OnClose(HWND window) {
     WriteLog("thGame.Exit()");
     DestroyWindow(window);
     return 0;
+}
+
+void cMainWindow::OnNameEntry() {
+    DDDialogBoxMode(1);
+    SuspendWorkers();
+    RunNameEntryDialog();
+    DDDialogBoxMode(0);
+    ResumeWorkers();
+    NameEntryDone.store(1);
 }
 
 void cMainWindow::Zoom(int z) {

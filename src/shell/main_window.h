@@ -9,6 +9,8 @@ public:
 
 private:
     LRESULT OnClose(HWND window);
+    // The ranking name entry a game thread asked for; NameEntryDone last.
+    void OnNameEntry();
     void Zoom(int z);
 };
 
@@ -23,6 +25,8 @@ int ConfirmQuit(HWND window, int english);
 // The application message that restores a lost device on the window
 // thread.
 constexpr UINT kWmRestoreDevice = WM_USER + 100;
+// The game threads' request for the ranking name entry.
+constexpr UINT kWmNameEntry = WM_USER + 1;
 
 // Client size of the main window at zoom 100 %.
 constexpr int kScreenWidth = 640;

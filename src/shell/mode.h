@@ -2,6 +2,7 @@
 // The scene base. A scene runs one frame per Run; its state index is -1
 // until Init has run, then walks its state table (the first state fades in,
 // the last fades out and switches the mode).
+#include <string>
 
 class cMode {
 public:
@@ -18,6 +19,10 @@ public:
     // The close handler's request to a scene that runs a nested frame loop
     // (stage play): leave it and close. Other scenes ignore it.
     virtual void RequestQuit() {}
+
+    // The name the ranking entry edits for this scene (stage play); none for
+    // the others.
+    virtual std::string* RegistrationName() { return nullptr; }
 
     int State() const { return m_nState; }
 

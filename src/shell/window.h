@@ -176,4 +176,13 @@ struct cDialogClass {
     static LRESULT Proc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
         return Live ? Live->DialogProc(window, msg, wParam, lParam) : 0;
     }
+    // A constructor makes its object the live one and hands it the procedure.
+    static void Bind(T* object) {
+        Live = object;
+        object->m_pfnProc = &Proc;
+    }
+    // A destructor leaves no live pointer to itself behind.
+    static void Unbind(const T* object) {
+        if (Live == object) Live = nullptr;
+    }
 };

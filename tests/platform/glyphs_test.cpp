@@ -51,6 +51,11 @@ TEST(GlyphFace, CellMetricsAndGlyphKinds) {
         const platform::Glyph g = face->Render(blank, platform::GlyphMode::kCoverage);
         EXPECT_TRUE(g.coverage.empty()) << int(static_cast<unsigned char>(blank[0]));
     }
+    // A width narrows half-width characters to it, the cell keeps its height.
+    auto narrow = platform::GlyphFace::Open("ＭＳ ゴシック", 4, 16);
+    ASSERT_NE(narrow, nullptr);
+    EXPECT_EQ(narrow->Render("A", platform::GlyphMode::kMonochrome).advance, 4);
+    EXPECT_EQ(narrow->CellHeight(), 16);
     EXPECT_EQ(platform::GlyphFace::Open("ＭＳ ゴシック", 0, 0), nullptr);
     EXPECT_EQ(platform::GlyphFace::Open("ＭＳ ゴシック", -1, 16), nullptr);
 }

@@ -6,12 +6,9 @@
 #include "gamedata/project/global_data.h"
 #include "gamedata/project/live_data_limits.h"
 #include "gamedata/project/player_files.h"
+#include "palette_parts.h"
 #include "platform/files.h"
 #include "project_content.h"
-
-void BuildPaletteBlocks(cCommonPalette& palette);
-void BuildPaletteItems(cCommonPalette& palette);
-void BuildPaletteCharas(cCommonPalette& palette);
 
 void BuildCommonPalette(cCommonPalette& palette) {
     BuildPaletteBlocks(palette);

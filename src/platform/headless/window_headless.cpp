@@ -8,6 +8,7 @@
 #include "platform/keyboard.h"
 #include "platform/message_box.h"
 #include "platform/present.h"
+#include "platform/text.h"
 #include "platform/window.h"
 
 namespace {
@@ -100,6 +101,25 @@ bool ParseLine(const std::string& line, ScriptLine& out, std::string& why) {
     int value = -1;
     if (verb == "close") {
         out.events.push_back({frame, 0, WM_CLOSE, 0, 0});
+        return true;
+    }
+    if (verb == "text") {
+        std::string text;
+        std::getline(in >> std::ws, text);
+        for (WPARAM ch : platform::TypedCharacters(platform::Utf8ToCp932(text)))
+            out.events.push_back({frame, 0, WM_CHAR, ch, 0});
+        return true;
+    }
+    if (verb == "click") {
+        int x = -1;
+        int y = -1;
+        if (!(in >> x >> y) || x < 0 || y < 0 || x > 0x7FFF || y > 0x7FFF) {
+            why = "'click' needs a client point x y";
+            return false;
+        }
+        auto point = static_cast<LPARAM>(x | (y << 16));
+        out.events.push_back({frame, 0, WM_LBUTTONDOWN, 0, point});
+        out.events.push_back({frame + 1, 0, WM_LBUTTONUP, 0, point});
         return true;
     }
     if (!(in >> value)) {

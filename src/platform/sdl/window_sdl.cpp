@@ -92,7 +92,8 @@ public:
             if (e.type == SDL_WINDOWEVENT) exposed |= OnWindowEvent(e.window, post);
             if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) OnKey(e.key, post);
             if (e.type == SDL_MOUSEMOTION) OnMouseMotion(e.motion);
-            if (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) OnMouseButton(e.button);
+            if (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) OnMouseButton(e.button, post);
+            if (e.type == SDL_TEXTINPUT) OnText(e.text, post);
         }
         Render(exposed);
     }
@@ -132,10 +133,24 @@ private:
         platform::SetCursorPosition(x + m.x, y + m.y);
     }
 
-    static void OnMouseButton(const SDL_MouseButtonEvent& b) {
+    // Besides the snapshot, the left button reaches the window as messages
+    // at client points, so dialogs can be clicked.
+    static void OnMouseButton(const SDL_MouseButtonEvent& b, const std::function<void(UINT, WPARAM, LPARAM)>& post) {
         bool down = b.type == SDL_MOUSEBUTTONDOWN;
         if (b.button == SDL_BUTTON_LEFT) platform::SetKeyDown(VK_LBUTTON, down);
         if (b.button == SDL_BUTTON_RIGHT) platform::SetKeyDown(VK_RBUTTON, down);
+        if (b.button != SDL_BUTTON_LEFT) return;
+        auto point = static_cast<LPARAM>((b.x & 0xFFFF) | ((b.y & 0xFFFF) << 16));
+        if (!down) {
+            post(WM_LBUTTONUP, 0, point);
+            return;
+        }
+        post(b.clicks >= 2 ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, 0, point);
+    }
+
+    // Typed text, a Shift-JIS character a message.
+    static void OnText(const SDL_TextInputEvent& t, const std::function<void(UINT, WPARAM, LPARAM)>& post) {
+        for (WPARAM ch : platform::TypedCharacters(platform::Utf8ToCp932(t.text))) post(WM_CHAR, ch, 0);
     }
 
     void OnKey(const SDL_KeyboardEvent& k, const std::function<void(UINT, WPARAM, LPARAM)>& post) {

@@ -1,7 +1,6 @@
 #include "shell/dialogs/dialog_painter.h"
 
 #include <algorithm>
-#include <mutex>
 
 #include "draw/pixel_ops.h"
 #include "platform/present.h"
@@ -258,7 +257,4 @@ void ComposeDialogScreen(DDPIXELS& px, const platform::Frame& backdrop,
     }
 }
 
-void InstallDialogPainter() {
-    static std::once_flag once;
-    std::call_once(once, [] { platform::SetDialogPainter(PaintOpenDialogs); });
-}
+void InstallDialogPainter() { platform::SetDialogPainter(PaintOpenDialogs); }

@@ -5,8 +5,7 @@
 #include "draw/surface.h"
 #include "platform/dialog_window.h"
 
-// Installs the painter into the dialog windows (once; later calls do
-// nothing).
+// Installs the painter into the dialog windows.
 void InstallDialogPainter();
 
 // Composes the screen of the open dialogs into a 640 x 480 X8R8G8B8 buffer.

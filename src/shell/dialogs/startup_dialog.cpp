@@ -23,8 +23,7 @@ constexpr int kModeGroup = 1006;
 }  // namespace
 
 cStartupDialog::cStartupDialog(cBootData& boot) : m_Boot(boot) {
-    cDialogClass<cStartupDialog>::Live = this;
-    m_pfnProc = &cDialogClass<cStartupDialog>::Proc;
+    cDialogClass<cStartupDialog>::Bind(this);
     Init(kResourceStartup, &MainWindow, &WindowRegistry);
     SetLayout(0, 0, 100, 100, 640, 480, 0);
     m_Radios.emplace_back(kDirect3D, &m_Boot.m_nDrawMode, 1);
@@ -41,9 +40,7 @@ cStartupDialog::cStartupDialog(cBootData& boot) : m_Boot(boot) {
                                 static_cast<int>(std::trunc(m_nPosY + 198.9)));
 }
 
-cStartupDialog::~cStartupDialog() {
-    if (cDialogClass<cStartupDialog>::Live == this) cDialogClass<cStartupDialog>::Live = nullptr;
-}
+cStartupDialog::~cStartupDialog() { cDialogClass<cStartupDialog>::Unbind(this); }
 
 void cStartupDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
     cDialog::OnInitDialog(wParam, lParam);

@@ -1,5 +1,10 @@
 #include "stage/flow/current_input.h"
 
+#include <array>
+
+#include "foundation/data_record.h"
+#include "shell/game.h"
+
 namespace {
 
 // Whether the newest run of key entry `entry` (0 to 9 the direction
@@ -42,4 +47,35 @@ int CurrentDirectionState(const cKeyState& keys) {
         if (NewestRunHeld(keys, state)) return state;
     }
     return 0;
+}
+
+namespace {
+
+constexpr int kPlayTypeReplay = 4;
+
+// Whether a combination of directions reads as no direction.
+bool MixedIsNone(int noneForMixed) {
+    if (Game.PlayType == kPlayTypeReplay) {
+        // Replays play back by the rule of the version that recorded them.
+        if (FileVersion <= 777) return true;
+        if (FileVersion <= 779) return false;
+    }
+    return noneForMixed != 0;
+}
+
+}  // namespace
+
+int InputDirToCode(int state, int noneForMixed, int facing) {
+    static constexpr std::array<int, 9> kCodes = {0,
+                                                  DirCode::Left,
+                                                  DirCode::Right,
+                                                  DirCode::Up,
+                                                  DirCode::Down,
+                                                  DirCode::UpLeft,
+                                                  DirCode::DownLeft,
+                                                  DirCode::UpRight,
+                                                  DirCode::DownRight};
+    if (state >= 1 && state <= 8) return kCodes[static_cast<std::size_t>(state)];
+    if (state == 9 && MixedIsNone(noneForMixed)) return DirCode::None;
+    return facing ? DirCode::Right : DirCode::Left;
 }

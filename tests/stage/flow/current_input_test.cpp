@@ -4,6 +4,9 @@
 
 #include <vector>
 
+#include "foundation/data_record.h"
+#include "shell/game.h"
+
 namespace {
 
 // An input record after some frames of scripted key words.
@@ -69,6 +72,30 @@ TEST(CurrentInput, DirectionState) {
         EXPECT_EQ(CurrentDirectionState(Played({{0, 0}, {word, 0}})), want) << "direction word " << word;
     }
     EXPECT_EQ(CurrentDirectionState(cKeyState()), 0) << "nothing held yet";
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CurrentInput, InputDirectionToCode) {
+    const int codes[] = {2, 3, 6, 7, 8, 9, 10, 11};
+    for (int state = 1; state <= 8; ++state) EXPECT_EQ(InputDirToCode(state, 0, 0), codes[state - 1]);
+    EXPECT_EQ(InputDirToCode(0, 1, 1), DirCode::Right);
+    EXPECT_EQ(InputDirToCode(0, 1, 0), DirCode::Left);
+    EXPECT_EQ(InputDirToCode(9, 0, 1), DirCode::Right);
+    EXPECT_EQ(InputDirToCode(9, 1, 1), DirCode::None);
+    // Replays keep the rule of the version that recorded them.
+    const int savedType = Game.PlayType;
+    const int savedVersion = FileVersion;
+    Game.PlayType = 4;
+    const int cases[][3] = {{777, 0, 0}, {778, 1, 3}, {779, 1, 3}, {780, 1, 0}, {780, 0, 3}};
+    for (const auto& c : cases) {
+        FileVersion = c[0];
+        EXPECT_EQ(InputDirToCode(9, c[1], 1), c[2]) << "replay of version " << c[0];
+    }
+    Game.PlayType = savedType;
+    FileVersion = savedVersion;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // hop and shoot.
 #include "content_ids.h"
 #include "flow_builder.h"
+#include "palette_parts.h"
 #include "project_content.h"
 
 namespace {
@@ -181,8 +182,6 @@ cCharaDef Crate() {
 }
 
 }  // namespace
-
-cCharaDef BossDef();
 
 void BuildPaletteCharas(cCommonPalette& palette) {
     palette.m_vPaletteCharas.clear();

@@ -1,6 +1,7 @@
 // The common palette's blocks and items.
 #include "content_ids.h"
 #include "flow_builder.h"
+#include "palette_parts.h"
 #include "project_content.h"
 #include "sound_files.h"
 
