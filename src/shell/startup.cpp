@@ -5,6 +5,7 @@
 #include "foundation/report.h"
 #include "gamedata/project/data_limits.h"
 #include "gamedata/project/live_data_limits.h"
+#include "gamedata/project/player_files.h"
 #include "platform/clock.h"
 #include "platform/random.h"
 #include "shell/app_state.h"
@@ -12,6 +13,8 @@
 #include "shell/drawing_device.h"
 #include "shell/game.h"
 #include "shell/game_fonts.h"
+#include "shell/input/key_config.h"
+#include "shell/key_state.h"
 #include "shell/sound_requests.h"
 
 namespace {
@@ -39,11 +42,18 @@ std::vector<StartupStep> BaseSteps() {
          [] {
              Game.FrameRate = 60;
              Game.FadeLength = 10;
+             for (auto& keys : KeyStates) keys.SetRepeat(18, 6);
              return true;
          }},
         {"drawing mode choice", ChooseDrawingMode},
         {"drawing device", StartDrawingDevice},
         {"fonts", CreateGameFonts},
+        {"input",
+         [] {
+             for (auto& keys : KeyStates) keys.InitJoyMasks();
+             if (!ReadKeyConfig(PathTable[kPathKeyConfig], KeyConfig)) DefaultKeyConfig(KeyConfig);
+             return true;
+         }},
         {"music and sound effects", StartSound},
     };
 }

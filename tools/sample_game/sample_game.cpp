@@ -40,6 +40,7 @@ bool WriteSampleGame(const std::string& hostDir, std::string* error) {
     WriteSounds(folder);
     WriteMusic(folder);
     WriteProjectData(folder);
+    WriteSystemIni(folder);
     platform::SetCurrentDirectoryInternal(previous);
     if (!folder.Ok() && error) *error = folder.Error();
     return folder.Ok();

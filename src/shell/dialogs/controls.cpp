@@ -65,6 +65,13 @@ void cEditControl::OnChange() {
     m_bBusy = 0;
 }
 
+void cEditControl::SetText(const std::string& text) {
+    SetDlgItemTextA(m_hDialog, m_nId, text);
+    auto end = static_cast<LPARAM>(text.size());
+    SendMessageA(m_hWnd, EM_SETSEL, static_cast<WPARAM>(end), end);
+    OnChange();
+}
+
 void cCheckControl::Push() { SendMessageA(m_hWnd, BM_SETCHECK, static_cast<WPARAM>(*m_pValue), 0); }
 
 void cCheckControl::Pull() {

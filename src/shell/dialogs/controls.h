@@ -41,6 +41,8 @@ public:
     void Push() override;
     void Pull() override;
     void OnChange() override;
+    // Shows a text the program chose (through the limits, caret at its end).
+    void SetText(const std::string& text);
 
     const cEditLimits& Limits() const { return m_Limits; }
 

@@ -107,25 +107,31 @@ void cFileDialog::Take(const std::string& name) {
     std::string path = JoinInternalPath(m_strFolder, name);
     if (platform::IsDirectory(path)) {
         ShowFolder(path);
-        SetDlgItemTextA(m_hWnd, kFileNameItem, "");
+        m_Edits.front().SetText("");
         return;
     }
     if (!m_pKind->extension.empty() && LeafName(path).find('.') == std::string::npos) path += "." + m_pKind->extension;
     if (static_cast<int>(path.size()) >= kPathBuffer) return;
     int english = SystemIni.English;
+    const char* caption = english ? m_pKind->englishTitle : m_pKind->title;
+    // A name in a folder that is not there could never be saved.
+    if (!platform::IsDirectory(JoinInternalPath(path, ".."))) {
+        MessageBoxA(m_hWnd,
+                    StrPrintf(english ? "%s\nFolder not found." : "%s\nフォルダが見つかりません。", path.c_str()),
+                    caption, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     bool exists = platform::FileExists(path);
     if (!m_pKind->save && !exists) {
         MessageBoxA(m_hWnd, StrPrintf(english ? "%s\nFile not found." : "%s\nファイルが見つかりません。", path.c_str()),
-                    english ? m_pKind->englishTitle : m_pKind->title, MB_OK | MB_ICONEXCLAMATION);
+                    caption, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     if (m_pKind->save && exists) {
         std::string question = StrPrintf(
             english ? "%s already exists.\nDo you want to replace it?" : "%s は既に存在します。\n上書きしますか？",
             path.c_str());
-        if (MessageBoxA(m_hWnd, question, english ? m_pKind->englishTitle : m_pKind->title,
-                        MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
-            return;
+        if (MessageBoxA(m_hWnd, question, caption, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return;
     }
     m_strResult = path;
     End(1);

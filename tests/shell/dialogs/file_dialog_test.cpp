@@ -64,6 +64,19 @@ TEST_F(FileDialogTest, ReturnOnAFolderOpensItAndTheFilterStillHolds) {
     EXPECT_EQ(path, Internal("data\\stg4\\" + kOldUtf8 + "\\x.stg4_900"));
 }
 
+// The dialog (390 x 294 pixels) is centred on the client area, at (125, 93);
+// its list starts 27 pixels down, 2 inside, 14 pixels a row.
+TEST_F(FileDialogTest, ADoubleClickOnAListRowTakesThatFile) {
+    auto at = [](int x, int y) { return static_cast<LPARAM>(x | (y << 16)); };
+    PostMessageA(m_hwnd, WM_LBUTTONDOWN, 0, at(155, 93 + 27 + 2 + 2 * 14 + 7));
+    PostMessageA(m_hwnd, WM_LBUTTONDBLCLK, 0, at(155, 93 + 27 + 2 + 2 * 14 + 7));
+    // A click that missed leaves the dialog to this.
+    Keys({VK_ESCAPE});
+    std::string path;
+    EXPECT_EQ(RunFileDialog(kFileOpenStage, path), 1);
+    EXPECT_EQ(path, Internal("data\\stg4\\" + kStageUtf8));
+}
+
 TEST_F(FileDialogTest, CancelReturns0AndAnOpenKindLeavesNoPath) {
     Keys({VK_DOWN, VK_DOWN, VK_ESCAPE});
     std::string path = "something";
@@ -71,16 +84,34 @@ TEST_F(FileDialogTest, CancelReturns0AndAnOpenKindLeavesNoPath) {
     EXPECT_TRUE(path.empty());
 }
 
-TEST_F(FileDialogTest, AnOpenDialogRefusesATypedNameThatDoesNotExist) {
-    // The list has the focus; Tab goes to the name.
-    Keys({VK_TAB});
-    Type("missing.rpl4_920");
+struct RefusedCase {
+    const char* name;
+    int kind;
+    const char* typed;
+};
+
+class FileDialogRefuses : public FileDialogTest, public ::testing::WithParamInterface<RefusedCase> {};
+
+// A refused name keeps the dialog open with a box that names the path;
+// Escape then cancels.
+TEST_P(FileDialogRefuses, ATypedNameItCannotTake) {
+    const RefusedCase& c = GetParam();
+    // An open dialog starts on the list and Tab goes to the name; a save
+    // dialog starts on the name, whose proposal End and Backspace remove.
+    if (c.kind == kFileSaveReplay) Keys({VK_END, VK_BACK});
+    if (c.kind != kFileSaveReplay) Keys({VK_TAB});
+    Type(c.typed);
     Keys({VK_RETURN, VK_ESCAPE});
-    std::string path;
-    EXPECT_EQ(RunFileDialog(kFileOpenReplay, path), 0);
+    std::string path = "p";
+    EXPECT_EQ(RunFileDialog(c.kind, path), 0);
     ASSERT_EQ(platform::RecordedMessageBoxes().size(), 1u);
-    EXPECT_NE(platform::RecordedMessageBoxes()[0].text.find("missing.rpl4_920"), std::string::npos);
+    EXPECT_NE(platform::RecordedMessageBoxes()[0].text.find(c.typed), std::string::npos);
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, FileDialogRefuses,
+                         ::testing::Values(RefusedCase{"AnOpenedFileMustExist", kFileOpenReplay, "missing.rpl4_920"},
+                                           RefusedCase{"ASaveNeedsItsFolder", kFileSaveReplay, "nowhere\\r"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FileDialogTest, TheSaveDialogTakesANewJapaneseNameAndAddsTheExtension) {
     std::string name = platform::Utf8ToCp932(Utf8(u8"新しい記録"));

@@ -45,3 +45,6 @@ void WriteProjectFiles(GameFolder& folder);
 void BuildCommonPalette(cCommonPalette& palette);
 void WriteWorldMap(GameFolder& folder);
 void WriteStages(GameFolder& folder);
+// The user's settings file; written last, so its presence tells that the
+// whole folder was written.
+void WriteSystemIni(GameFolder& folder);

@@ -49,5 +49,6 @@ void WriteProjectFiles(GameFolder& folder) {
     if (folder.Ok() && !Database.SaveAll("default\\database")) folder.Fail("cannot write the databases");
     FillSystemData(SystemData);
     folder.WriteRecord(PathTable[kPathSystem + 1], SystemData);
-    folder.WriteText("System.ini", SystemIniText());
 }
+
+void WriteSystemIni(GameFolder& folder) { folder.WriteText("System.ini", SystemIniText()); }
