@@ -46,6 +46,7 @@ std::vector<StartupStep> BaseSteps() {
              return true;
          }},
         {"drawing mode choice", ChooseDrawingMode},
+        {"screen mode", SettleScreenMode},
         {"drawing device", StartDrawingDevice},
         {"fonts", CreateGameFonts},
         {"input",
