@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/audio/device.h"
+#include "platform/dialog_window.h"
 #include "platform/files.h"
 #include "platform/headless_input.h"
 #include "platform/present.h"
@@ -57,6 +58,8 @@ int main(int argc, char** argv) {
     }
     // A run without a display reports the same machine everywhere.
     platform::UseFixedMachineFacts(options.headless);
+    // Nobody can answer a dialog of a headless run but its script.
+    platform::SetUnattendedDialogs(options.headless);
     if (options.noSound) {
         platform::InstallAudioDeviceBackend(nullptr);
     } else if (!options.headless) {

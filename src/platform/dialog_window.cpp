@@ -7,7 +7,10 @@
 
 #include "platform/clock.h"
 #include "platform/dialog_internal.h"
+#include "platform/headless_input.h"
+#include "platform/host_log.h"
 #include "platform/keyboard.h"
+#include "platform/text.h"
 #include "platform/threads_internal.h"
 #include "platform/window.h"
 
@@ -59,6 +62,7 @@ struct Tables {
     bool dirty = false;
     std::function<void()> painter;
     platform::Frame backdrop;
+    bool unattended = false;
 } g;
 
 HWND NewHandle() { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x40000000 + 0x10 * ++g.serial)); }
@@ -232,15 +236,20 @@ Notice Press(HWND dialog, HWND item) {
 
 int PageRows(const Entry& e) { return std::max(1, (e.rect.bottom - e.rect.top - 2 * kBoxMargin) / kListRowHeight); }
 
+// Under the mutex: the default push button's id, IDOK without one.
+int DefaultCommand(HWND dialog) {
+    for (HWND h : ItemsOf(dialog)) {
+        if (Find(h)->item.kind == platform::DialogItemKind::DefaultButton) return Find(h)->id;
+    }
+    return IDOK;
+}
+
 // Under the mutex: the id Return stands for.
 int ReturnCommand(HWND dialog) {
     Entry* d = Find(dialog);
     Entry* f = Find(d->focus);
     if (f && IsButton(f->item.kind)) return f->id;
-    for (HWND h : ItemsOf(dialog)) {
-        if (Find(h)->item.kind == platform::DialogItemKind::DefaultButton) return Find(h)->id;
-    }
-    return IDOK;
+    return DefaultCommand(dialog);
 }
 
 // The keys the host's dialog manager handles for the dialog and its
@@ -363,13 +372,38 @@ void PaintIfDue(std::chrono::steady_clock::time_point& last) {
     painter();
 }
 
+// An unattended run whose script has nothing more to say: the dialog gets
+// its default button, so the run goes on instead of waiting for ever. A
+// dialog that stays open after that is ended with 0.
+bool AnswerUnattended(HWND dialog, int& answers) {
+    int id = IDOK;
+    std::string title;
+    {
+        std::lock_guard<std::mutex> lock(g.mutex);
+        Entry* d = Find(dialog);
+        if (!g.unattended || !d || platform::headless::ScriptedInputPending()) return false;
+        id = DefaultCommand(dialog);
+        title = platform::Cp932ToUtf8(d->text);
+    }
+    if (answers++ > 0) {
+        platform::HostWarn("dialog not answered: [" + title + "] stays open after its default button; ended with 0");
+        EndDialog(dialog, 0);
+        return true;
+    }
+    platform::HostWarn("dialog not answered: [" + title + "] takes its default button " + std::to_string(id));
+    Send(Notice{dialog, nullptr, id, BN_CLICKED});
+    return true;
+}
+
 LRESULT RunModal(HWND dialog, HWND owner) {
     LRESULT result = 0;
     auto lastPaint = std::chrono::steady_clock::time_point{};
+    int unattendedAnswers = 0;
     while (!Ended(dialog, result)) {
         if (owner && !IsWindow(owner)) break;
         MSG m;
         if (!PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+            if (AnswerUnattended(dialog, unattendedAnswers)) continue;
             PaintIfDue(lastPaint);
             Sleep(1);
             continue;
@@ -510,6 +544,11 @@ void SetDialogPainter(std::function<void()> painter) {
     std::lock_guard<std::mutex> lock(g.mutex);
     g.painter = std::move(painter);
     g.dirty = true;
+}
+
+void SetUnattendedDialogs(bool on) {
+    std::lock_guard<std::mutex> lock(g.mutex);
+    g.unattended = on;
 }
 
 }  // namespace platform

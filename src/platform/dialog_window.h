@@ -114,6 +114,13 @@ Frame DialogBackdrop();
 // presented frames while a dialog is open.
 void SetDialogPainter(std::function<void()> painter);
 
+// Contract: with unattended on (a run nobody watches), a modal dialog that
+// waits for input while no scripted input is left (headless_input.h) takes
+// its default button (the default push button, or IDOK without one) as if
+// Return had pressed it, and says so in the host log and on stderr; it never
+// waits for ever. Off (the default): dialogs wait for their answer.
+void SetUnattendedDialogs(bool on);
+
 }  // namespace platform
 
 // Contract: builds a dialog from the template of resourceId, owned by owner,

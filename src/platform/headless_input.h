@@ -12,6 +12,9 @@ namespace platform::headless {
 // keyboard snapshot. Messages of the same frame keep their order.
 void ScheduleWindowMessage(long long frame, UINT msg, WPARAM wParam, LPARAM lParam);
 
+// Contract: true while scheduled input has not been delivered yet.
+bool ScriptedInputPending();
+
 // Contract: forgets every scheduled message.
 void ClearSchedule();
 

@@ -17,6 +17,8 @@
 #include "shell/game_fonts.h"
 #include "shell/input/key_config.h"
 #include "shell/key_state.h"
+#include "shell/main_window.h"
+#include "shell/project_data_startup.h"
 #include "shell/sound_requests.h"
 
 namespace {
@@ -43,6 +45,12 @@ std::vector<StartupStep> BaseSteps() {
              InstallLiveDataLimits();
              return true;
          }},
+        {"default data", [] { return PrepareDataFolder(MainWindow.m_hWnd); }},
+        {"working folders", CreateFolders},
+        {"databases", LoadDatabases},
+        {"effect tables", BuildEffectTables},
+        {"system data", LoadSystemData},
+        {"System.ini", LoadSystemIni},
         {"game object",
          [] {
              Game.FrameRate = 60;

@@ -9,13 +9,18 @@
 #include "draw/font.h"
 #include "draw/palette.h"
 #include "foundation/frame_timer.h"
+#include "gamedata/project/global_data.h"
 #include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/message_box.h"
 #include "platform/present.h"
+#include "sample_game.h"
 #include "shell/app_state.h"
 #include "shell/drawing_device.h"
 #include "shell/game.h"
 #include "shell/startup.h"
 #include "shell_fixture.h"
+#include "support/test_env.h"
 
 namespace {
 
@@ -170,9 +175,30 @@ TEST(GamePresentTest, ATickInTheDirectDrawPathRestoresLostSurfacesBeforeTheScene
     EXPECT_EQ(platform::PresentedFrameSerial(), before + 1);
 }
 
-TEST(GamePresentTest, StartUpStartsTheDeviceAndShutDownReleasesIt) {
+TEST(GamePresentTest, StartUpLoadsAFreshGameFolderStartsTheDeviceAndShutDownReleasesIt) {
+    TestEnv env;
+    std::string error;
+    const std::string game = env.Dir().HostPath() + "/game";
+    ASSERT_TRUE(WriteSampleGame(game, &error)) << error;
+    ASSERT_TRUE(platform::SetCurrentDirectoryInternal(platform::InternalPath(game)));
     DeviceSettings settings;
     ASSERT_TRUE(InitGame("", 0));
+    // The project came from "default" into "data" after the one question.
+    EXPECT_TRUE(platform::IsDirectory("data\\database"));
+    EXPECT_TRUE(platform::IsDirectory("user_data"));
+    ASSERT_EQ(platform::RecordedMessageBoxes().size(), 1u);
+    EXPECT_EQ(platform::RecordedMessageBoxes()[0].type, static_cast<UINT>(MB_YESNO));
+    // Databases, the tables derived from them, the system data and System.ini.
+    EXPECT_EQ(Database.Sound.Count(), 7);
+    EXPECT_GT(Database.Anime.Count(), 1);
+    EXPECT_GT(Database.Effect.Count(), 1);
+    EXPECT_EQ(AnimeSequences.Count(), Database.Anime.Count());
+    EXPECT_EQ(EffectSequences.Count(), Database.Effect.Count());
+    EXPECT_EQ(SystemData.m_strTitle, "スターランナー");
+    EXPECT_EQ(SystemIni.WindowMode, 1);  // the default is full screen
+    const std::string report = env.Report();
+    EXPECT_EQ(report.find("失敗"), std::string::npos) << report;
+    EXPECT_EQ(report.find("failed"), std::string::npos) << report;
     EXPECT_TRUE(lpDTCon);
     EXPECT_EQ(BackBuffer.nWidth, 640);
     // The default fonts and their digit strips: ten pitches by a line pitch.
@@ -186,4 +212,6 @@ TEST(GamePresentTest, StartUpStartsTheDeviceAndShutDownReleasesIt) {
     EXPECT_FALSE(lpDTCon);
     EXPECT_FALSE(lpDDCon);
     EXPECT_EQ(BackBuffer.Pixels(), nullptr);
+    Database.SetDefaults();
+    SystemData.SetDefaults();
 }

@@ -10,6 +10,7 @@ player=$(readlink -f "$2")
 . "$(dirname "$0")/../support/xvfb_env.sh"
 [ -n "${XVFB_CHILD:-}" ] || xvfb_reexec 1280x1024x24 xvfb-run xdotool -- "$0" "$@"
 xvfb_workdir
+xvfb_game_copy "$player"
 fail() {
     echo "FAIL: $*"
     exit 1

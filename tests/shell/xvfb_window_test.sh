@@ -9,6 +9,7 @@ player=$(readlink -f "$1")
 . "$(dirname "$0")/../support/xvfb_env.sh"
 [ -n "${XVFB_CHILD:-}" ] || xvfb_reexec "1280x1024x24 -wr" xvfb-run xdotool import convert xwininfo -- "$0" "$@"
 xvfb_workdir
+xvfb_game_copy "$player"
 
 "$player" --game . &
 pid=$!

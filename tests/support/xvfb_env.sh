@@ -31,6 +31,13 @@ xvfb_workdir() {
     export SDL_FRAMEBUFFER_ACCELERATION=0
 }
 
+# xvfb_game_copy PLAYER: the sample game built next to PLAYER copied into
+# the working folder, its "data" folder already made from "default" (the
+# confirmation box cannot be answered on a bare X display).
+xvfb_game_copy() {
+    cp -r "$(dirname "$1")/sample_game/." . && cp -r default data
+}
+
 # xvfb_wait_window PID WHAT TENTHS: sets wid to the visible window of PID,
 # waiting up to TENTHS tenths of a second (sanitizer builds on a busy
 # machine have taken half a minute); fails when PID ends first or no window

@@ -197,6 +197,11 @@ void ScheduleWindowMessage(long long frame, UINT msg, WPARAM wParam, LPARAM lPar
     g_schedule.push_back({frame, g_order++, msg, wParam, lParam, {}});
 }
 
+bool ScriptedInputPending() {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    return !g_schedule.empty();
+}
+
 void ClearSchedule() {
     std::lock_guard<std::mutex> lock(g_mutex);
     g_schedule.clear();

@@ -5,7 +5,9 @@
 #include <cstring>
 
 #include "../shell_fixture.h"
+#include "platform/dialog_window.h"
 #include "platform/files.h"
+#include "platform/headless_input.h"
 #include "platform/keyboard.h"
 #include "shell/dialogs/dialog_painter.h"
 #include "shell/dialogs/resources.h"
@@ -142,6 +144,36 @@ TEST_F(MainWindowTest, ChooseDrawingModeAsksOnlyWhenSystemIniLeavesItOpenAndBoot
     EXPECT_EQ(asked, 0);
     platform::SetDialogPainter(nullptr);
     SystemIni.Direct3D = 1;
+}
+
+TEST_F(MainWindowTest, AnUnattendedRunWithoutScriptedInputTakesTheDefaultButtonInsteadOfWaiting) {
+    TempDir dir;
+    ASSERT_TRUE(platform::CreateDirectoryA("user_data"));
+    RegisterPlayerDialogs();
+    platform::headless::ClearSchedule();
+    // Input still to come keeps the dialog waiting for it: the keys
+    // scheduled here press Cancel before the default could be taken.
+    for (int vk : {VK_TAB, VK_RETURN}) {
+        platform::headless::ScheduleWindowMessage(0, WM_KEYDOWN, static_cast<WPARAM>(vk), 0);
+        platform::headless::ScheduleWindowMessage(0, WM_KEYUP, static_cast<WPARAM>(vk), 0);
+    }
+    platform::SetUnattendedDialogs(true);
+    cBootData cancelled;
+    cStartupDialog waiting(cancelled);
+    EXPECT_EQ(waiting.DoModal(0), 0);
+    EXPECT_FALSE(platform::FileExists("user_data\\Boot.dat"));
+    // Nothing left in the script: the Start button answers.
+    cBootData boot;
+    boot.m_nDrawMode = 0;
+    cStartupDialog dialog(boot);
+    const LRESULT result = dialog.DoModal(0);
+    platform::SetUnattendedDialogs(false);
+    EXPECT_EQ(result, 1);
+    cBootData stored;
+    ASSERT_EQ(stored.LoadFile("user_data\\Boot.dat"), 1);
+    EXPECT_EQ(stored.m_nDrawMode, 0);
+    platform::ClearDialogTemplates();
+    RemoveHooks();
 }
 
 }  // namespace

@@ -1,0 +1,48 @@
+#include "shell/project_data_startup.h"
+
+#include "foundation/report.h"
+#include "gamedata/project/default_data.h"
+#include "gamedata/project/global_data.h"
+#include "gamedata/project/load_failure_report.h"
+#include "gamedata/project/player_files.h"
+#include "shell/app_state.h"
+#include "shell/system_ini.h"
+
+bool PrepareDataFolder(HWND owner) {
+    if (CreateDefaultData(owner)) return true;
+    LogErrorBox("「data」フォルダの作成に失敗しました！\n「default」フォルダに問題がある可能性があります。");
+    return false;
+}
+
+bool CreateFolders() {
+    CreateWorkingFolders();
+    return true;
+}
+
+bool LoadDatabases() {
+    if (Database.LoadAll()) return true;
+    LogErrorBox("データベースの読み込みに失敗しました！");
+    return false;
+}
+
+bool BuildEffectTables() {
+    CopyEffectTables();
+    BuildAnimeSequences(AnimeSequences);
+    BuildEffectSequences(EffectSequences);
+    return true;
+}
+
+bool LoadSystemData() {
+    if (SystemData.LoadFile(PathTable[kPathSystem])) return true;
+    ReportLoadFailure(PathTable[kPathSystem]);
+    return false;
+}
+
+bool LoadSystemIni() {
+    ResetSystemIni(SystemIni, SystemData.SystemIniKeys);
+    if (ReadSystemIni("System.ini", SystemIni, SystemData.SystemIniKeys)) return true;
+    LogErrorBox("System.ini の読み込みに失敗しました！");
+    // Values read before the fault are not trusted either.
+    ResetSystemIni(SystemIni, SystemData.SystemIniKeys);
+    return true;
+}
