@@ -10,6 +10,7 @@
 #include "platform/present.h"
 #include "platform/process.h"
 #include "platform/sdl/sdl_backend.h"
+#include "platform/system_info.h"
 #include "platform/text.h"
 #include "platform/win_types.h"
 #include "scenes/modes.h"
@@ -54,6 +55,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "player: no display; use --headless\nplayer: %s\n", error.c_str());
         return 1;
     }
+    // A run without a display reports the same machine everywhere.
+    platform::UseFixedMachineFacts(options.headless);
     if (options.noSound) {
         platform::InstallAudioDeviceBackend(nullptr);
     } else if (!options.headless) {

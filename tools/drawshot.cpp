@@ -40,6 +40,7 @@
 #include "platform/sdl/sdl_backend.h"
 #include "platform/window.h"
 #include "shell/main_window.h"
+#include "shell/tool_window.h"
 #endif
 
 namespace {
@@ -396,26 +397,6 @@ int WriteShot(const ModeArg& m, const Options& o) {
 }
 
 #ifdef DRAWSHOT_WINDOW
-// The game's window procedure, but a close ends the window at once: this
-// program has no game threads to stop and nothing to save.
-LRESULT ShotWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_CLOSE) {
-        DestroyWindow(window);
-        return 0;
-    }
-    return MainWindowProc(window, msg, wParam, lParam);
-}
-
-// Dispatches what the window thread has queued; false once WM_QUIT came.
-bool PumpWindow() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) return false;
-        DispatchMessageA(&msg);
-    }
-    return true;
-}
-
 // One frame shown the way the game loop shows it in each path.
 void PresentFixture(const ModeArg& m) {
     if (m.bD3D) {
@@ -433,7 +414,7 @@ int ShowInWindow(const ModeArg& m, const Options& o) {
         return 1;
     }
     MainWindow.SetLayout(kScreenWidth, kScreenHeight, 100, 100, kScreenWidth, kScreenHeight, 0);
-    HWND window = CreateMainWindow("drawshot", 100, 100, kScreenWidth, kScreenHeight, ShotWindowProc);
+    HWND window = CreateMainWindow("drawshot", 100, 100, kScreenWidth, kScreenHeight, ToolWindowProc);
     int code = 1;
     if (window && DDInit(m.bD3D, window, 640, 480, m.bpp, 0, m.windowMode, 1, 60, 0, nullptr, nullptr, 0, 0)) {
         {
@@ -443,13 +424,13 @@ int ShowInWindow(const ModeArg& m, const Options& o) {
                 code = 0;
                 // What the window menu's zoom entry (Alt+1..5) sends.
                 PostMessageA(window, WM_SYSCOMMAND, static_cast<WPARAM>(o.zoom), 0);
-                for (long f = 0; f < o.frames && PumpWindow(); ++f) PresentFixture(m);
+                for (long f = 0; f < o.frames && PumpToolWindow(); ++f) PresentFixture(m);
             }
         }
         DDRelease();
     }
     if (IsWindow(window)) DestroyWindow(window);
-    PumpWindow();
+    PumpToolWindow();
     platform::ShutdownSdlBackend();
     return code;
 }

@@ -20,53 +20,59 @@ inline std::uint32_t OpaqueMask(std::uint32_t p) { return 0u - (((p >> 24) + 1u)
 typedef std::uint16_t U16x16 __attribute__((vector_size(32)));
 typedef std::uint32_t U32x8 __attribute__((vector_size(32)));
 
-// Eight texels of alpha 255 or 0 over the destination: the opaque ones
-// blended with the constant alpha a (the source's alpha channel counting as
-// a), the transparent ones leaving it.
+// The same bytes seen as other lanes (vectors are passed by reference: the
+// default target has no vector registers of this width).
+template <class To, class From>
+void Lanes(To& out, const From& v) {
+    std::memcpy(&out, &v, sizeof out);
+}
+
+// Eight texels of alpha 255 or 0 and the pixels under them; where writes the
+// opaque ones' results and leaves the holes.
+struct EIGHTTEXELS {
+    U32x8 sv, dv, mask;
+    EIGHTTEXELS(const std::uint32_t* d, const std::uint32_t* s, std::uint32_t sOr) {
+        std::memcpy(&sv, s, sizeof sv);
+        std::memcpy(&dv, d, sizeof dv);
+        sv |= sOr;
+        mask = U32x8{} - (((sv >> 24) + 1u) >> 8);
+    }
+    void Store(std::uint32_t* d, const U32x8& out) const {
+        const U32x8 result = (out & mask) | (dv & ~mask);
+        std::memcpy(d, &result, sizeof result);
+    }
+};
+
+// The opaque texels blended with the constant alpha a (the source's alpha
+// channel counting as a).
 inline void BlendEightConstant(std::uint32_t* d, const std::uint32_t* s, std::uint32_t sOr, std::uint32_t dOr,
                                std::uint32_t a) {
-    U32x8 sv, dv;
-    std::memcpy(&sv, s, sizeof sv);
-    std::memcpy(&dv, d, sizeof dv);
-    sv |= sOr;
-    const U32x8 mask = U32x8{} - (((sv >> 24) + 1u) >> 8);
-    const U32x8 src = (sv & 0x00FFFFFFu) | (a << 24);
-    const U32x8 dst = dv | dOr;
+    const EIGHTTEXELS e(d, s, sOr);
     U16x16 s16, d16;
-    std::memcpy(&s16, &src, sizeof s16);
-    std::memcpy(&d16, &dst, sizeof d16);
+    Lanes(s16, U32x8((e.sv & 0x00FFFFFFu) | (a << 24)));
+    Lanes(d16, U32x8(e.dv | dOr));
     const std::uint16_t a16 = static_cast<std::uint16_t>(a), ia16 = static_cast<std::uint16_t>(255 - a);
     const U16x16 x = (s16 & 0xFF) * a16 + (d16 & 0xFF) * ia16 + 127;
     const U16x16 y = (s16 >> 8) * a16 + (d16 >> 8) * ia16 + 127;
     const U16x16 lo = (x + 1 + (x >> 8)) >> 8;
     const U16x16 hi = (y + 1 + (y >> 8)) >> 8;
-    const U16x16 out16 = lo | (hi << 8);
     U32x8 out;
-    std::memcpy(&out, &out16, sizeof out);
-    out = (out & mask) | (dv & ~mask);
-    std::memcpy(d, &out, sizeof out);
+    Lanes(out, U16x16(lo | (hi << 8)));
+    e.Store(d, out);
 }
 
-// Eight texels of alpha 255 or 0: the opaque ones scaled by f / 255 and
-// lifted by the tint part, the holes leaving the destination.
+// The opaque texels scaled by f / 255 and lifted by the tint part.
 inline void TintEightOpaque(std::uint32_t* d, const std::uint32_t* s, std::uint32_t sOr, std::uint32_t f,
                             std::uint32_t tintPart) {
-    U32x8 sv, dv;
-    std::memcpy(&sv, s, sizeof sv);
-    std::memcpy(&dv, d, sizeof dv);
-    sv |= sOr;
-    const U32x8 mask = U32x8{} - (((sv >> 24) + 1u) >> 8);
+    const EIGHTTEXELS e(d, s, sOr);
     U16x16 s16;
-    std::memcpy(&s16, &sv, sizeof s16);
+    Lanes(s16, e.sv);
     const std::uint16_t f16 = static_cast<std::uint16_t>(f);
     const U16x16 x = (s16 & 0xFF) * f16 + 128;
     const U16x16 y = (s16 >> 8) * f16 + 128;
-    const U16x16 scaled = ((x + (x >> 8)) >> 8) | (((y + (y >> 8)) >> 8) << 8);
     U32x8 c;
-    std::memcpy(&c, &scaled, sizeof c);
-    const U32x8 out = 0xFF000000u | ((c & 0x00FFFFFFu) + tintPart);
-    const U32x8 result = (out & mask) | (dv & ~mask);
-    std::memcpy(d, &result, sizeof result);
+    Lanes(c, U16x16(((x + (x >> 8)) >> 8) | (((y + (y >> 8)) >> 8) << 8)));
+    e.Store(d, U32x8(0xFF000000u | ((c & 0x00FFFFFFu) + tintPart)));
 }
 
 DRAW_ROW_CLONES

@@ -21,7 +21,9 @@ void ClearSchedule();
 //   frame, up one frame later) | <frame> close | <frame> activate <0|1>
 //   | <frame> text <UTF-8 text to the end of the line> (typed characters,
 //   WM_CHAR) | <frame> click <x> <y> (left button down at the client point,
-//   up one frame later)
+//   up one frame later) | <frame> joy <id 0-7> <x 0-65535> <y 0-65535>
+//   <button mask> (joystick id present with that state from that frame on)
+//   | <frame> joyoff <id>
 //   answer <IDxxx number>   (queued for the next message box)
 // false, with the line number and the reason in *error, for an unreadable
 // file or a bad line; nothing of a bad script is scheduled.

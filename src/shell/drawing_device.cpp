@@ -2,7 +2,13 @@
 
 #include "draw/device.h"
 #include "draw/surface_table.h"
+#include "foundation/report.h"
+#include "foundation/system_report.h"
+#include "gamedata/project/system_data.h"
+#include "platform/system_info.h"
 #include "shell/app_state.h"
+#include "shell/main_window.h"
+#include "shell/screen_mode.h"
 
 namespace {
 
@@ -14,10 +20,37 @@ bool StartDevicePath(int direct3D) {
 
 }  // namespace
 
+bool SettleScreenMode() {
+    ScreenModeChoice c;
+    c.direct3D = SystemIni.Direct3D;
+    c.windowMode = SystemIni.WindowMode;
+    c.bpp = SystemIni.Bpp;
+    c.vsync = SystemIni.VSync;
+    c.desktopDepth = platform::QueryDisplay().bitsPerPixel;
+    c.d3dFullDepth = SystemData.m_nD3DFullDepth;
+    c.ddFullDepth = SystemData.m_nDDFullDepth;
+    c.fixedKeyColour = SystemData.m_bFixedKeyColour;
+    c.versionAtLeast6 = IsWindowsVersionAtLeast(6, 0);
+    ScreenMode m = DecideScreenMode(c);
+    ScreenWindowed = m.windowed;
+    ScreenDepth = m.depth;
+    SystemIni.Bpp = m.depth;
+    SystemIni.VSync = m.vsync;
+    if (!m.error.empty()) {
+        ErrorBox(m.error);
+        return false;
+    }
+    if (m.sizingFrame) MainWindow.AddStyle(WS_THICKFRAME);
+    // The paletted display cannot stretch in video memory.
+    if (ScreenDepth == 8) SystemIni.DD_VideoStretch = 0;
+    return true;
+}
+
 bool StartDrawingDevice() {
+    // The settled mode (Bpp holds the settled depth), or System.ini as it
+    // stands when the device is started by itself.
     ScreenWindowed = SystemIni.WindowMode != 0 ? 1 : 0;
-    // The desktop of this host is always 32 bits deep.
-    ScreenDepth = SystemIni.Bpp != 0 ? SystemIni.Bpp : 32;
+    ScreenDepth = SystemIni.Bpp != 0 ? SystemIni.Bpp : platform::QueryDisplay().bitsPerPixel;
     if (!StartDevicePath(SystemIni.Direct3D)) {
         if (SystemIni.Direct3D != 1) return false;
         DDRelease();

@@ -2,6 +2,11 @@
 // The drawing device of the game: started by start-up for the screen mode
 // of "System.ini", released by the shut-down.
 
+// Settles window or full screen, depth and VSync from System.ini, the
+// project and the desktop (writing the depth and VSync back to SystemIni);
+// false after an error box when the combination cannot run.
+bool SettleScreenMode();
+
 // Starts the device; a failed Direct3D start falls back to DirectDraw with
 // the same depth, window flag and VSync value. false when neither path
 // starts (the device layer has reported why).

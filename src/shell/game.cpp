@@ -10,6 +10,7 @@
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "shell/app_state.h"
+#include "shell/input/input_poll.h"
 #include "shell/main_window.h"
 
 cGame Game;
@@ -109,7 +110,11 @@ int cGame::RestoreSurfaces() {
     return DDRestore() ? 1 : 0;
 }
 
-void cGame::PollInput() {}
+void cGame::PollInput(cVector<cKeyState>& states) {
+    cKeyState& s = states[0];
+    if (KeyConfig.inUse != 0) PollConfiguredKeys(s, 1, 60);
+    else PollDefaultKeys(s, 0, kPollJoystick | kPollKeyboard, 60);
+}
 
 void cGame::RequestBgm(int id, char keep, int slot) {
     if (id != 0 && keep != 0 && id == LastBgmId && LastBgmKeep != 0) return;
@@ -131,7 +136,7 @@ int cGame::Tick() {
     WaitFrame();
     SetStartTime();
     if (!RestoreSurfaces()) return 0;
-    PollInput();
+    PollInput(KeyStates);
     try {
         SwitchMode(CurrentMode);
     } catch (const char* text) { FatalLogF(MainWindowHandle.load(), "%s", text); } catch (const std::string& text) {

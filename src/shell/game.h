@@ -6,7 +6,10 @@
 #include <functional>
 #include <memory>
 
+#include "foundation/checked_containers.h"
 #include "shell/mode.h"
+
+class cKeyState;
 
 // Mode numbers.
 enum : int {
@@ -38,7 +41,8 @@ public:
     void WaitFrame();
     void Present();
     int RestoreSurfaces();
-    void PollInput();
+    // Polls the configured keys, or the fixed layout, into element 0.
+    void PollInput(cVector<cKeyState>& states);
     void RequestBgm(int id, char keep, int slot);
 
     // The scene object of a mode, or nullptr.

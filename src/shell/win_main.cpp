@@ -1,8 +1,8 @@
 #include "shell/win_main.h"
-#include "platform/dialog_window.h"
 
 #include "foundation/paths.h"
 #include "foundation/report.h"
+#include "foundation/system_report.h"
 #include "platform/clock.h"
 #include "platform/dialog_window.h"
 #include "platform/host_log.h"
@@ -51,6 +51,7 @@ int WinMain(const std::string& commandLine, int showCommand) {
     // Platform lines (forced thread stops) belong in the run report.
     platform::SetHostLogSink([](const std::string& line) { LogLine(platform::Utf8ToCp932(line)); });
     LogPrintf("App : ver %s", "920");
+    SystemReport();
     TestPlay = showCommand == SW_SHOW ? 1 : 0;
 
     platform::InstanceLock lock;

@@ -1,5 +1,7 @@
 #include "shell/window_data.h"
 
+#include <algorithm>
+
 #include "foundation/abort.h"
 #include "foundation/strings.h"
 #include "platform/window.h"
@@ -7,6 +9,10 @@
 #include "shell/main_window.h"
 
 cWindowData WindowData;
+
+namespace {
+constexpr int kMinClientSize = 100;
+}
 const char* const kWindowDataPath = "user_data\\Window.dat";
 
 cWindowData::cWindowData() {
@@ -28,6 +34,10 @@ bool cWindowData::Load(cDataFile& file) {
     RECT desk = GetWorkArea();
     Clamp(m_nX, 0, desk.right);
     Clamp(m_nY, 0, desk.bottom);
+    // A damaged or foreign file must not make a window of no size or one
+    // larger than the desktop.
+    Clamp(m_nWidth, kMinClientSize, std::max<int>(kMinClientSize, desk.right - desk.left));
+    Clamp(m_nHeight, kMinClientSize, std::max<int>(kMinClientSize, desk.bottom - desk.top));
     return true;
 }
 

@@ -9,8 +9,8 @@ public:
     cWindowData();
     void RegisterFields(int version) override;
     // Reads the record, then pulls a position off the desktop back onto it
-    // (a negative coordinate becomes 0, a larger one the desktop's extent);
-    // the size is kept as stored.
+    // (a negative coordinate becomes 0, a larger one the desktop's extent)
+    // and keeps the size within 100 .. the work area.
     bool Load(cDataFile& file) override;
 
     int m_nX = 0;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/headless_input.h"
+#include "platform/joystick.h"
 #include "platform/keyboard.h"
 #include "platform/message_box.h"
 #include "platform/present.h"
@@ -66,4 +67,37 @@ TEST(HeadlessScript, ScheduledMessagesArriveByPresentedFrameAndMoveTheKeyboard) 
     EXPECT_NE(GetAsyncKeyState(VK_SPACE), 0);
     DestroyWindow(h);
     platform::ReleaseAllKeys();
+}
+
+TEST(HeadlessScript, JoystickLinesSetAndRemoveAJoystickAtTheirFrame) {
+    TempDir dir;
+    platform::headless::ClearSchedule();
+    platform::RemoveAllJoysticks();
+    long long now = platform::PresentedFrameSerial();
+    dir.WriteHostFile("bad.txt", "0 joy 8 0 0 0\n");
+    std::string error;
+    EXPECT_FALSE(platform::headless::LoadInputScript(dir.HostPath() + "/bad.txt", &error));
+    dir.WriteHostFile("bad.txt", "0 joy 1 70000 0 0\n");
+    EXPECT_FALSE(platform::headless::LoadInputScript(dir.HostPath() + "/bad.txt", &error));
+    dir.WriteHostFile("s.txt",
+                      std::to_string(now + 1) + " joy 2 0 65535 5\n" + std::to_string(now + 2) + " joyoff 2\n");
+    ASSERT_TRUE(platform::headless::LoadInputScript(dir.HostPath() + "/s.txt", &error)) << error;
+    HWND h = CreateMainWindow("t", 0, 0, 640, 480, [](HWND, UINT, WPARAM, LPARAM) -> LRESULT { return 0; });
+    ASSERT_NE(h, nullptr);
+    std::uint32_t pixel = 0;
+    platform::JoystickReading r;
+    PumpWindow();
+    EXPECT_FALSE(platform::ReadJoystick(2, r));
+    platform::PresentFrame(&pixel, 1, 1, 1);
+    auto posted = PumpWindow();
+    EXPECT_TRUE(posted.empty()) << "a joystick change is not a window message";
+    ASSERT_TRUE(platform::ReadJoystick(2, r));
+    EXPECT_EQ(r.x, 0u);
+    EXPECT_EQ(r.y, 65535u);
+    EXPECT_EQ(r.buttons, 5u);
+    platform::PresentFrame(&pixel, 1, 1, 1);
+    PumpWindow();
+    EXPECT_FALSE(platform::ReadJoystick(2, r));
+    DestroyWindow(h);
+    platform::headless::ClearSchedule();
 }

@@ -70,7 +70,7 @@ TEST_F(MainWindowTest, TheCloseSavesThePlacementOnlyInAWindowModeOfAStartedGameW
     SystemIni.WindowMode = 1;
 }
 
-TEST_F(MainWindowTest, ASavedPlacementReadsBackWithItsCornerPulledOntoTheDesktop) {
+TEST_F(MainWindowTest, ASavedPlacementReadsBackWithCornerAndSizeKeptOnTheDesktop) {
     m_dir.WriteHostFile("user_data/.keep", "");
     SystemIni.WindowMode = 1;
     GameStarted.store(1);
@@ -92,6 +92,17 @@ TEST_F(MainWindowTest, ASavedPlacementReadsBackWithItsCornerPulledOntoTheDesktop
     ASSERT_EQ(back.LoadFile(kWindowDataPath), 1);
     EXPECT_EQ(back.m_nX, 0);
     EXPECT_EQ(back.m_nY, 1080) << "the headless desktop is 1080 high";
+    const struct {
+        int width, height, keptWidth, keptHeight;
+    } sizes[] = {{0, -5, 100, 100}, {99, 100, 100, 100}, {1920, 1080, 1920, 1080}, {5000, 1081, 1920, 1080}};
+    for (const auto& c : sizes) {
+        WindowData.m_nWidth = c.width;
+        WindowData.m_nHeight = c.height;
+        ASSERT_EQ(WindowData.SaveFile(kWindowDataPath), 1);
+        ASSERT_EQ(back.LoadFile(kWindowDataPath), 1);
+        EXPECT_EQ(back.m_nWidth, c.keptWidth) << c.width;
+        EXPECT_EQ(back.m_nHeight, c.keptHeight) << c.height;
+    }
 }
 
 TEST_F(MainWindowTest, PlacingAWindowPullsItInsideTheWorkArea) {

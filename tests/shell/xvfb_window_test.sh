@@ -6,27 +6,9 @@
 set -eu
 player=$(readlink -f "$1")
 
-if [ -z "${XVFB_CHILD:-}" ]; then
-    for tool in xvfb-run xdotool import convert xwininfo; do
-        if ! command -v "$tool" >/dev/null 2>&1; then
-            echo "skipped: $tool is not installed"
-            exit 77
-        fi
-    done
-    XVFB_CHILD=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -wr" "$0" "$@"
-fi
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-# A lock of its own: never meets (or stops) a copy someone is playing.
-export XDG_RUNTIME_DIR="$work"
-# A virtual display has no GPU: SDL's own software renderer, rather than the
-# GL driver's emulation with its worker threads; and the window's own
-# framebuffer, since backing it by that emulation recreates the window and
-# has crashed in the GL library on a busy machine.
-export SDL_RENDER_DRIVER=software
-export SDL_FRAMEBUFFER_ACCELERATION=0
+. "$(dirname "$0")/../support/xvfb_env.sh"
+[ -n "${XVFB_CHILD:-}" ] || xvfb_reexec "1280x1024x24 -wr" xvfb-run xdotool import convert xwininfo -- "$0" "$@"
+xvfb_workdir
 
 "$player" --game . &
 pid=$!
@@ -37,14 +19,7 @@ fail() {
     exit 1
 }
 
-wid=""
-for _ in $(seq 1 100); do
-    wid=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1 || true)
-    [ -n "$wid" ] && break
-    kill -0 "$pid" 2>/dev/null || fail "player ended before its window appeared"
-    sleep 0.1
-done
-[ -n "$wid" ] || fail "no window"
+xvfb_wait_window "$pid" player 100
 
 geometry() {
     info=$(xwininfo -id "$wid")

@@ -1,10 +1,12 @@
 #include <algorithm>
 #include <fstream>
+#include <functional>
 #include <mutex>
 #include <sstream>
 #include <vector>
 
 #include "platform/headless_input.h"
+#include "platform/joystick.h"
 #include "platform/keyboard.h"
 #include "platform/message_box.h"
 #include "platform/present.h"
@@ -19,11 +21,20 @@ struct Scheduled {
     UINT msg;
     WPARAM wParam;
     LPARAM lParam;
+    // A change of the input snapshot made at that frame instead of a post
+    // (msg 0).
+    std::function<void()> apply;
 };
 
 std::mutex g_mutex;
 std::vector<Scheduled> g_schedule;
 long long g_order = 0;
+
+void ScheduleEvent(Scheduled e) {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    e.order = g_order++;
+    g_schedule.push_back(std::move(e));
+}
 
 std::vector<Scheduled> TakeDue(long long frame) {
     std::lock_guard<std::mutex> lock(g_mutex);
@@ -58,6 +69,10 @@ public:
             post(WM_ACTIVATEAPP, 1, 0);
         }
         for (const auto& s : TakeDue(platform::PresentedFrameSerial())) {
+            if (s.apply) {
+                s.apply();
+                continue;
+            }
             if (s.msg == WM_KEYDOWN || s.msg == WM_KEYUP) {
                 platform::SetKeyDown(static_cast<int>(s.wParam), s.msg == WM_KEYDOWN);
             }
@@ -74,6 +89,29 @@ struct ScriptLine {
     std::vector<Scheduled> events;
     int answer = 0;
 };
+
+// <frame> joy <id> <x> <y> <buttons> | <frame> joyoff <id>
+bool ParseJoystick(std::istringstream& in, const std::string& verb, long long frame, ScriptLine& out,
+                   std::string& why) {
+    int id = -1;
+    if (!(in >> id) || id < 0 || id >= platform::kJoystickCount) {
+        why = "joystick ids run from 0 to 7";
+        return false;
+    }
+    if (verb == "joyoff") {
+        out.events.push_back({frame, 0, 0, 0, 0, [id] { platform::RemoveJoystick(id); }});
+        return true;
+    }
+    long long x = -1, y = -1, buttons = -1;
+    if (!(in >> x >> y >> buttons) || x < 0 || x > 65535 || y < 0 || y > 65535 || buttons < 0 ||
+        buttons > 0xFFFFFFFFll) {
+        why = "joy needs x and y from 0 to 65535 and a button mask";
+        return false;
+    }
+    platform::JoystickReading r{static_cast<DWORD>(x), static_cast<DWORD>(y), static_cast<DWORD>(buttons)};
+    out.events.push_back({frame, 0, 0, 0, 0, [id, r] { platform::SetJoystickState(id, r); }});
+    return true;
+}
 
 bool ParseLine(const std::string& line, ScriptLine& out, std::string& why) {
     std::istringstream in(line);
@@ -100,14 +138,15 @@ bool ParseLine(const std::string& line, ScriptLine& out, std::string& why) {
     in >> verb;
     int value = -1;
     if (verb == "close") {
-        out.events.push_back({frame, 0, WM_CLOSE, 0, 0});
+        out.events.push_back({frame, 0, WM_CLOSE, 0, 0, {}});
         return true;
     }
+    if (verb == "joy" || verb == "joyoff") return ParseJoystick(in, verb, frame, out, why);
     if (verb == "text") {
         std::string text;
         std::getline(in >> std::ws, text);
         for (WPARAM ch : platform::TypedCharacters(platform::Utf8ToCp932(text)))
-            out.events.push_back({frame, 0, WM_CHAR, ch, 0});
+            out.events.push_back({frame, 0, WM_CHAR, ch, 0, {}});
         return true;
     }
     if (verb == "click") {
@@ -118,8 +157,8 @@ bool ParseLine(const std::string& line, ScriptLine& out, std::string& why) {
             return false;
         }
         auto point = static_cast<LPARAM>(x | (y << 16));
-        out.events.push_back({frame, 0, WM_LBUTTONDOWN, 0, point});
-        out.events.push_back({frame + 1, 0, WM_LBUTTONUP, 0, point});
+        out.events.push_back({frame, 0, WM_LBUTTONDOWN, 0, point, {}});
+        out.events.push_back({frame + 1, 0, WM_LBUTTONUP, 0, point, {}});
         return true;
     }
     if (!(in >> value)) {
@@ -132,10 +171,10 @@ bool ParseLine(const std::string& line, ScriptLine& out, std::string& why) {
         return false;
     }
     auto vk = static_cast<WPARAM>(value);
-    if (verb == "keydown" || verb == "key") out.events.push_back({frame, 0, WM_KEYDOWN, vk, 0});
-    if (verb == "keyup") out.events.push_back({frame, 0, WM_KEYUP, vk, 0});
-    if (verb == "key") out.events.push_back({frame + 1, 0, WM_KEYUP, vk, 0});
-    if (verb == "activate") out.events.push_back({frame, 0, WM_ACTIVATEAPP, value ? 1u : 0u, 0});
+    if (verb == "keydown" || verb == "key") out.events.push_back({frame, 0, WM_KEYDOWN, vk, 0, {}});
+    if (verb == "keyup") out.events.push_back({frame, 0, WM_KEYUP, vk, 0, {}});
+    if (verb == "key") out.events.push_back({frame + 1, 0, WM_KEYUP, vk, 0, {}});
+    if (verb == "activate") out.events.push_back({frame, 0, WM_ACTIVATEAPP, value ? 1u : 0u, 0, {}});
     if (out.events.empty()) {
         why = "unknown command '" + verb + "'";
         return false;
@@ -155,7 +194,7 @@ namespace platform::headless {
 
 void ScheduleWindowMessage(long long frame, UINT msg, WPARAM wParam, LPARAM lParam) {
     std::lock_guard<std::mutex> lock(g_mutex);
-    g_schedule.push_back({frame, g_order++, msg, wParam, lParam});
+    g_schedule.push_back({frame, g_order++, msg, wParam, lParam, {}});
 }
 
 void ClearSchedule() {
@@ -189,7 +228,7 @@ bool LoadInputScript(const std::string& hostPath, std::string* error) {
     }
     for (const auto& one : parsed) {
         if (one.answer) QueueMessageBoxAnswer(one.answer);
-        for (const auto& e : one.events) ScheduleWindowMessage(e.frame, e.msg, e.wParam, e.lParam);
+        for (const auto& e : one.events) ScheduleEvent(e);
     }
     return true;
 }

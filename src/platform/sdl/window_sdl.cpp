@@ -12,6 +12,8 @@
 #include "platform/message_box.h"
 #include "platform/present.h"
 #include "platform/sdl/sdl_backend.h"
+#include "platform/sdl/sdl_joysticks.h"
+#include "platform/system_info.h"
 #include "platform/text.h"
 #include "platform/window.h"
 
@@ -88,6 +90,7 @@ public:
         SDL_Event e;
         bool exposed = false;
         while (SDL_PollEvent(&e)) {
+            if (platform::sdl::HandleJoystickEvent(e)) continue;
             if (e.type == SDL_QUIT) post(WM_CLOSE, 0, 0);
             if (e.type == SDL_WINDOWEVENT) exposed |= OnWindowEvent(e.window, post);
             if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) OnKey(e.key, post);
@@ -229,6 +232,19 @@ int ShowSdlMessageBox(const platform::MessageBoxRecord& box) {
     return pressed;
 }
 
+platform::DisplayInfo QuerySdlDisplay() {
+    platform::DisplayInfo info;
+    SDL_DisplayMode mode{};
+    if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return info;
+    info.width = mode.w;
+    info.height = mode.h;
+    info.refreshRate = mode.refresh_rate;
+    int bits = static_cast<int>(SDL_BITSPERPIXEL(mode.format));
+    // An X server says 24 for what programs draw into as 32-bit pixels.
+    info.bitsPerPixel = bits == 24 ? 32 : bits;
+    return info;
+}
+
 }  // namespace
 
 namespace platform {
@@ -248,12 +264,18 @@ bool InstallSdlBackend(std::string* error) {
             return false;
         }
     }
+    // A machine without joysticks (or without their subsystem) plays with
+    // the keyboard alone.
+    if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) HostLog(std::string("no joysticks: ") + SDL_GetError());
     InstallWindowBackend(std::make_unique<SdlWindow>());
     SetMessageBoxHandler(ShowSdlMessageBox);
+    SetDisplayQuery(QuerySdlDisplay);
     return true;
 }
 
 void ShutdownSdlBackend() {
+    SetDisplayQuery(nullptr);
+    platform::sdl::CloseJoysticks();
     SetMessageBoxHandler(nullptr);
     InstallAudioDeviceBackend(nullptr);
     if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_Quit();

@@ -12,6 +12,10 @@ public:
     cStageChara& operator=(const cStageChara&) = default;
 
     cItem* GetHeldItem() override { return &m_HeldItem; }
+    int AfterMoveX() override;
+    int AfterMoveY() override;
+    int MoveX() override;
+    int MoveY() override;
 
     cItem m_HeldItem;
 };

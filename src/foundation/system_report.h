@@ -1,0 +1,30 @@
+#pragma once
+// The machine section of the run report, and the questions about the host
+// that other parts ask (the system version, memory, disk).
+#include <cstdint>
+#include <string>
+
+// Appends the machine lines (OS, CPU, memory, disk, display, system font) to
+// the run report; 0 when the report cannot be written.
+int SystemReport();
+
+// The name of the running system (one line) and the version numbers the
+// game's version checks compare against. This host answers as a system of
+// version 6.1, the first of the versions whose behaviour the game keeps.
+void WindowsVersionName(std::string* text, int* major, int* minor);
+bool IsWindowsVersionAtLeast(int major, int minor);
+
+struct MEMORYSTATUS {
+    std::uint64_t dwTotalPhys = 0;
+    std::uint64_t dwAvailPhys = 0;
+    std::uint64_t dwTotalVirtual = 0;
+    std::uint64_t dwAvailVirtual = 0;
+};
+void GetMemoryStatus(MEMORYSTATUS& status);
+
+// Bytes free for this user on the disk of folder (empty: the working
+// folder); 2147483647 for 2 GB and more, 0 when it cannot be asked.
+int GetDiskFreeBytes(const std::string& folder);
+
+// The processor clock in Hz.
+double MeasureCpuClock();

@@ -1,0 +1,47 @@
+# Shared start of the real-window checks (sourced).
+#
+# xvfb_reexec SCREEN TOOL... -- "$0" "$@": skips (exit 77) when a tool is
+# missing, else runs the calling script again under xvfb-run with a screen
+# of SCREEN (e.g. 1280x1024x24).
+xvfb_reexec() {
+    screen=$1
+    shift
+    while [ "$1" != "--" ]; do
+        if ! command -v "$1" >/dev/null 2>&1; then
+            echo "skipped: $1 is not installed"
+            exit 77
+        fi
+        shift
+    done
+    shift
+    XVFB_CHILD=1 exec xvfb-run -a -s "-screen 0 $screen" "$@"
+}
+
+# xvfb_workdir: a fresh working folder (removed on exit) with the settings
+# every window check runs with: a lock and runtime folder of its own, and
+# SDL's software renderer drawing straight into the X window (a virtual
+# display has no GPU, and the GL emulation recreates windows and has crashed
+# on a busy machine).
+xvfb_workdir() {
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+    cd "$work"
+    export XDG_RUNTIME_DIR="$work"
+    export SDL_RENDER_DRIVER=software
+    export SDL_FRAMEBUFFER_ACCELERATION=0
+}
+
+# xvfb_wait_window PID WHAT TENTHS: sets wid to the visible window of PID,
+# waiting up to TENTHS tenths of a second (sanitizer builds on a busy
+# machine have taken half a minute); fails when PID ends first or no window
+# comes.
+xvfb_wait_window() {
+    wid=""
+    for _ in $(seq 1 "$3"); do
+        wid=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -n 1 || true)
+        [ -n "$wid" ] && return 0
+        kill -0 "$1" 2>/dev/null || fail "$2 ended before its window appeared"
+        sleep 0.1
+    done
+    fail "$2: no window"
+}
