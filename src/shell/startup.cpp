@@ -6,10 +6,12 @@
 #include "gamedata/project/data_limits.h"
 #include "gamedata/project/live_data_limits.h"
 #include "gamedata/project/player_files.h"
+#include "gamedata/project/system_data.h"
 #include "platform/clock.h"
 #include "platform/random.h"
 #include "shell/app_state.h"
 #include "shell/dialogs/startup_dialog.h"
+#include "shell/direct_play.h"
 #include "shell/drawing_device.h"
 #include "shell/game.h"
 #include "shell/game_fonts.h"
@@ -18,6 +20,9 @@
 #include "shell/sound_requests.h"
 
 namespace {
+
+// The stage named on the command line of this start.
+std::string g_commandLine;
 
 std::vector<StartupStep> BaseSteps() {
     return {
@@ -46,6 +51,11 @@ std::vector<StartupStep> BaseSteps() {
              return true;
          }},
         {"drawing mode choice", ChooseDrawingMode},
+        {"test play",
+         [] {
+             ChooseFreeStage(SystemIni, g_commandLine, TestPlay, SystemData.m_bDirectStartToTitle);
+             return true;
+         }},
         {"screen mode", SettleScreenMode},
         {"drawing device", StartDrawingDevice},
         {"fonts", CreateGameFonts},
@@ -56,6 +66,7 @@ std::vector<StartupStep> BaseSteps() {
              return true;
          }},
         {"music and sound effects", StartSound},
+        {"direct play", StartDirectPlay},
     };
 }
 
@@ -80,7 +91,10 @@ bool RunStartupSteps(const std::vector<StartupStep>& steps) {
     return true;
 }
 
-bool InitGame(const std::string&, int) { return RunStartupSteps(StartupSteps()); }
+bool InitGame(const std::string& commandLine, int) {
+    g_commandLine = commandLine;
+    return RunStartupSteps(StartupSteps());
+}
 
 void ExitGame() {
     timeEndPeriod(1);

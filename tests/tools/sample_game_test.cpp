@@ -3,6 +3,7 @@
 // exercising the engine broadly.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -18,8 +19,16 @@
 #include "gamedata/project/live_data_limits.h"
 #include "gamedata/project/player_files.h"
 #include "gamedata/stage_file/stage_loader.h"
+#include "platform/audio/music_libraries.h"
+#include "platform/audio/pcm.h"
+#include "platform/audio/synth.h"
 #include "platform/files.h"
 #include "sample_game.h"
+#include "shell/system_ini.h"
+#include "sound/midi_stream.h"
+#include "sound/wave_file.h"
+#include "support/midi_recorder.h"
+#include "support/sound_fixtures.h"
 #include "support/test_env.h"
 
 namespace fs = std::filesystem;
@@ -123,6 +132,17 @@ TEST_F(SampleGameFolder, ProjectFilesLoadWithoutReportLines) {
     EXPECT_EQ(env.Report(), "");
 }
 
+// A headless run has nobody to answer the start-up dialog, which opens when
+// System.ini leaves the drawing path open: the game names it.
+TEST_F(SampleGameFolder, SystemIniChoosesTheDrawingPath) {
+    LoadProject();
+    cSystemIni settings;
+    ASSERT_EQ(ReadSystemIni("System.ini", settings, SystemData.SystemIniKeys), 1);
+    EXPECT_EQ(settings.Direct3D, 1);
+    EXPECT_EQ(settings.WindowMode, 1);
+    EXPECT_EQ(env.Report(), "");
+}
+
 // Sizes that the surface table's users and the sheets' cell rules expect.
 TEST_F(SampleGameFolder, PicturesLoadWithTheirSheetSizes) {
     struct Expected {
@@ -206,6 +226,94 @@ TEST_F(SampleGameFolder, SoundAndMusicFilesExist) {
     EXPECT_EQ(wav, 17 + 6);
     EXPECT_GE(ogg, 7);
     EXPECT_GE(mid, 7);
+}
+
+// Every sound and music file of the folder, loaded and played offline the
+// way the player does: effects through the WAV reader into mixer samples,
+// MIDI through our own stream player, Ogg through libvorbisfile.
+class SampleGameSounds : public SampleGameFolder {
+protected:
+    void SetUp() override {
+        SampleGameFolder::SetUp();
+        // Each song gets a fresh recorder, made when its stream opens.
+        platform::InstallMidiOutMaker([this] { return m_midiOut = std::make_shared<RecordingMidiOut>(); });
+    }
+    void TearDown() override {
+        platform::InstallMidiOutMaker(nullptr);
+        SampleGameFolder::TearDown();
+    }
+
+    // Files under the game folder with one of the extensions, as internal paths.
+    std::vector<std::string> FilesEndingIn(const std::string& ext) const {
+        std::vector<std::string> found;
+        const fs::path root = fs::path(env.Dir().HostPath()) / "game";
+        for (const auto& entry : fs::recursive_directory_iterator(root)) {
+            std::string name = fs::relative(entry.path(), root).string();
+            if (!entry.is_regular_file() || !name.ends_with(ext)) continue;
+            std::replace(name.begin(), name.end(), '/', '\\');
+            found.push_back(name);
+        }
+        std::sort(found.begin(), found.end());
+        return found;
+    }
+
+    std::shared_ptr<RecordingMidiOut> m_midiOut;
+};
+
+// An effect that is silent or has no samples is one the player never hears.
+constexpr float kAudible = 0.05f;
+
+TEST_F(SampleGameSounds, EveryEffectReadsIntoAudibleSamples) {
+    const std::vector<std::string> files = FilesEndingIn(".wav");
+    EXPECT_EQ(files.size(), 17u + 6u);
+    for (const std::string& file : files) {
+        WAVEFILE wave;
+        ASSERT_TRUE(ReadWaveFile(file, wave)) << file;
+        const auto samples = platform::ConvertPcm(wave.format, wave.data.data(), wave.data.size());
+        ASSERT_TRUE(samples) << file;
+        EXPECT_GT(samples->Frames(), static_cast<std::size_t>(platform::kMixRate / 100)) << file;
+        EXPECT_GT(PeakOf(samples->samples), kAudible) << file;
+    }
+    EXPECT_EQ(env.Report(), "");
+}
+
+// In its first two seconds each song plays several notes, on the melody's
+// channel and the bass's.
+TEST_F(SampleGameSounds, EveryMidiSongPlaysMelodyAndBass) {
+    const std::vector<std::string> files = FilesEndingIn(".mid");
+    EXPECT_GE(files.size(), 7u);
+    for (const std::string& file : files) {
+        m_midiOut.reset();
+        cMidiStream stream(file);
+        ASSERT_TRUE(stream.HasImage()) << file;
+        ASSERT_TRUE(m_midiOut) << file << ": no MIDI output opened";
+        stream.Restart(0);
+        RenderFrames(2 * platform::kMixRate);
+        std::set<int> channels;
+        int noteOns = 0;
+        for (const RecordingMidiOut::Message& m : m_midiOut->Notes()) {
+            const bool on = (m.message & 0xF0) == 0x90 && ((m.message >> 16) & 0x7F) != 0;
+            if (!on) continue;
+            ++noteOns;
+            channels.insert(static_cast<int>(m.message & 0x0F));
+        }
+        EXPECT_GE(noteOns, 4) << file;
+        EXPECT_EQ(channels.size(), 2u) << file;
+        stream.Stop(0);
+    }
+    EXPECT_EQ(env.Report(), "");
+}
+
+TEST_F(SampleGameSounds, EveryOggSongDecodesToMusic) {
+    const std::vector<std::string> files = FilesEndingIn(".ogg");
+    EXPECT_GE(files.size(), 7u);
+    for (const std::string& file : files) {
+        const auto player = platform::CreateVorbisPlayer();
+        ASSERT_TRUE(player->Load(file)) << file;
+        ASSERT_TRUE(player->Play()) << file;
+        EXPECT_GT(PeakOf(RenderFrames(platform::kMixRate)), kAudible) << file;
+    }
+    EXPECT_EQ(env.Report(), "");
 }
 
 // What the stages' programs use: the command kinds of every flow and item,

@@ -1,68 +1,17 @@
 #include "stage/code/chara_code_host.h"
 
 #include <algorithm>
-#include <array>
 
 #include "gamedata/project/global_data.h"
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "stage/flow/status_position.h"
+#include "stage/flow/status_values.h"
 #include "stage/objects/chara.h"
 #include "stage/objects/player.h"
 #include "stage/objects/stage_state.h"
 
 namespace {
-
-struct CharaVarAccess {
-    int (*read)(const cChara&);
-    void (*write)(cChara&, int);
-};
-
-template <auto Member>
-constexpr CharaVarAccess DefField() {
-    return {
-        [](const cChara& c) { return static_cast<int>(c.m_Def.*Member); },
-        [](cChara& c, int v) { c.m_Def.*Member = static_cast<std::remove_reference_t<decltype(c.m_Def.*Member)>>(v); }};
-}
-
-template <int Index>
-constexpr CharaVarAccess CharaVarSlot() {
-    return {[](const cChara& c) { return c.m_vecVar[Index]; }, [](cChara& c, int v) { c.m_vecVar[Index] = v; }};
-}
-
-constexpr CharaVarAccess kNoField{nullptr, nullptr};
-
-// Storage of every character variable but the positions, by number.
-const std::array<CharaVarAccess, CharaVar::Count> kCharaVarAccess{
-    CharaVarSlot<1>(),
-    CharaVarSlot<2>(),
-    CharaVarSlot<3>(),
-    CharaVarSlot<4>(),
-    CharaVarSlot<5>(),
-    CharaVarSlot<6>(),
-    CharaVarSlot<7>(),
-    CharaVarSlot<8>(),
-    CharaVarAccess{[](const cChara& c) { return c.m_nLife; }, [](cChara& c, int v) { c.m_nLife = v; }},
-    CharaVarAccess{[](const cChara& c) { return c.m_nSP; }, [](cChara& c, int v) { c.m_nSP = v; }},
-    DefField<&cCharaDef::m_nMaxHp>(),
-    DefField<&cCharaDef::m_nMaxSp>(),
-    DefField<&cCharaDef::m_cCharaId>(),
-    kNoField,
-    kNoField,
-    kNoField,
-    kNoField,
-    kNoField,
-    kNoField,
-    DefField<&cCharaDef::m_cZ>(),
-    DefField<&cCharaDef::m_sIconNo>(),
-    DefField<&cCharaDef::m_cSight>(),
-    DefField<&cCharaDef::m_nPower>(),
-    DefField<&cCharaDef::m_cImpact>(),
-    DefField<&cCharaDef::m_nDefence>(),
-    DefField<&cCharaDef::m_cImpactResist>(),
-    DefField<&cCharaDef::m_sStopEase>(),
-    DefField<&cCharaDef::m_nScore>(),
-};
 
 bool IsPosition(int var) { return var >= CharaVar::XRel && var <= CharaVar::YScr; }
 bool IsX(int var) { return var <= CharaVar::XScr; }
@@ -96,7 +45,7 @@ bool cCharaCodeHost::ReadCharaVar(int object, int var, int& value) {
         return IsX(var) ? GetStatusX(c, CoordKindOf(var), &m_Running, value)
                         : GetStatusY(c, CoordKindOf(var), YRefPoint::Centre, &m_Running, value);
     }
-    value = kCharaVarAccess.at(static_cast<std::size_t>(var)).read(*c);
+    value = ReadCharaValue(*c, var);
     return true;
 }
 
@@ -107,7 +56,7 @@ void cCharaCodeHost::WriteCharaVar(int object, int var, int value) {
         if (m_Hooks.place) m_Hooks.place(*c, var, value);
         return;
     }
-    kCharaVarAccess.at(static_cast<std::size_t>(var)).write(*c, value);
+    WriteCharaValue(*c, var, value);
     switch (var) {
         case CharaVar::Hp:
             if (c != &m_Running && c->m_nLife < 1) StageState().m_bLifeCheck = 1;

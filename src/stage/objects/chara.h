@@ -111,6 +111,7 @@ struct cCharaData {
     int m_bTouchLeft = 0, m_bTouchRight = 0, m_bTouchTop = 0, m_bTouchBottom = 0;
     double m_dPushLeft = 0.0, m_dPushRight = 0.0, m_dPushTop = 0.0, m_dPushBottom = 0.0;
     int m_bImpactEnded = 0;
+    int m_nWallSide = 0;  // the side of the last wall touched: 0 left, 1 right
     int m_bRiding = 0;
     int m_nRideId = 0;
     double m_dRideX = 0.0, m_dRideY = 0.0, m_dRideRight = 0.0, m_dRideBottom = 0.0;
@@ -156,6 +157,47 @@ public:
     virtual int MoveY() { return 0; }
     virtual int StepCharaFlows(int) { return 0; }
     virtual void Jump(cCmdInst*) {}
+
+    // Movement, gravity and the calls of the contact rules.
+    void ApplyGravity();
+    bool IsOnGround() const;
+    void Land();
+    void HitCeiling();
+    void EndImpact(int flag);
+    void TouchLeft(const cObject& other);
+    void TouchRight(const cObject& other);
+    void TouchTop(const cObject& other);
+    void TouchBottom(const cObject& other);
+    bool IsSqueezedX() const;
+    bool IsSqueezedY() const;
+    void SavePosition();
+    void RestorePosition();
+
+    // Impacts: knock-back speeds that replace the horizontal speed and are
+    // superimposed on the vertical one, decaying by 1/n per sub-step.
+    void ApplyImpact(int strength, double dx, double dy, int& effective);
+    void ImpactFromChara(const cChara& attacker, int& effective);
+    void ApplyImpactY();
+    void ClearImpact();
+    void CountDownImpactX();
+    void CountDownImpactY();
+    bool IsWalking() const { return m_Def.m_cFlying == 0; }
+
+    // Invincibility after a hit: general, and per attacker (`m_nId`).
+    void StartInvincibility();
+    void StartHitCooldown(int attacker);
+    void CountDownInvincibility();
+    bool IsInvincible() const { return m_nInvincible > 0; }
+    bool IsInvincibleTo(int attacker) const;
+    // Life and SP within 0 .. their maximum; true when life is now 0. Without
+    // `force` a character of a non-zero damage mode loses no life.
+    bool ChangeLife(int delta, int force, int gauge);
+    void ChangeSP(int delta, int gauge);
+    void StartLifeGauge(int delta);
+    void StartSPGauge(int delta);
+    // A hit of another character's body: its power less this defence (a
+    // power of 0 or less heals), then its impact. True when it killed.
+    bool TakeCharaDamage(const cChara& attacker, int& damage, int& impact);
 
     // The state of a freshly placed character. Without a definition the
     // previous copy stays and life and SP are 0.

@@ -121,6 +121,7 @@ void AddChara(StateHasher& h, const cChara& c) {
                   c.m_bTouchTop,
                   c.m_bTouchBottom,
                   c.m_bImpactEnded,
+                  c.m_nWallSide,
                   c.m_bRiding,
                   c.m_nRideId,
                   c.m_nLife,
@@ -169,6 +170,14 @@ void AddChara(StateHasher& h, const cChara& c) {
                   static_cast<int>(d.m_cImpactResist), static_cast<int>(d.m_sStopEase), d.m_vFlow.Count()}) {
         h.Add(v);
     }
+}
+
+void AddPlayer(StateHasher& h, const cPlayer& p) {
+    AddChara(h, p);
+    h.Add(p.m_nGroundKind);
+    h.Add(p.m_dGroundValue);
+    h.Add(p.m_nGroundSteps);
+    h.Add(p.m_bJumpReady);
 }
 
 void AddItem(StateHasher& h, const cItem& item) {
@@ -246,7 +255,7 @@ std::uint64_t StageStateHash(const cStageState& state) {
     AddStage(h, state);
     AddProgress(h, StoryData);
     h.Add(PlayerList.Count());
-    for (const cPlayer& p : PlayerList) AddChara(h, p);
+    for (const cPlayer& p : PlayerList) AddPlayer(h, p);
     h.Add(static_cast<int>(CharaList.size()));
     for (const cStageChara& c : CharaList) {
         AddChara(h, c);

@@ -102,51 +102,54 @@ TEST(CharaBase, CopyIsDeepAndRelinksItsFlows) {
 }
 
 TEST(CharaBase, PlacementAndScaleKeepTheFeet) {
-    StageHarness stage({"H...", "####"});
-    cChara& hero = stage.Hero();
-    hero.m_rcGraphicBase = {4, 6, 40, 38};
-    hero.m_rcGraphic = hero.m_rcGraphicBase;
-    hero.PlaceAtCell(1, 0, 1);
-    EXPECT_DOUBLE_EQ(hero.m_dX, 11 * 32 + 4 + 0.5);
-    EXPECT_DOUBLE_EQ(hero.m_dY, 10 * 32 + 6);
+    // A stage character: the hero's own bound would keep it inside this
+    // small stage.
+    StageHarness stage({"a...", "####"});
+    cChara& chara = stage.Chara('a');
+    chara.m_rcGraphicBase = {4, 6, 40, 38};
+    chara.m_rcGraphic = chara.m_rcGraphicBase;
+    chara.PlaceAtCell(1, 0, 1);
+    EXPECT_DOUBLE_EQ(chara.m_dX, 11 * 32 + 4 + 0.5);
+    EXPECT_DOUBLE_EQ(chara.m_dY, 10 * 32 + 6);
     // Doubling the size: the cell rule keeps the cell's bottom, the box rule
     // the box's bottom.
-    const double y = hero.m_dY;
-    hero.AnchorOnScale(2, 1, 1);
-    EXPECT_DOUBLE_EQ(hero.m_dY, y + (6 - 38));
-    hero.m_dY = y;
-    hero.AnchorOnScale(2, 1, 0);
-    EXPECT_DOUBLE_EQ(hero.m_dY, y - 32);
-    hero.m_dY = y;
+    const double y = chara.m_dY;
+    chara.AnchorOnScale(2, 1, 1);
+    EXPECT_DOUBLE_EQ(chara.m_dY, y + (6 - 38));
+    chara.m_dY = y;
+    chara.AnchorOnScale(2, 1, 0);
+    EXPECT_DOUBLE_EQ(chara.m_dY, y - 32);
+    chara.m_dY = y;
     SystemData.ScaleAnchorSetting = 1;
     SystemData.ScaleAnchorHitBox = 1;
-    hero.AnchorOnScale(2, 1, 1);
+    chara.AnchorOnScale(2, 1, 1);
     SystemData.ScaleAnchorSetting = 0;
     SystemData.ScaleAnchorHitBox = 0;
-    EXPECT_DOUBLE_EQ(hero.m_dY, y - 32) << "old projects: the setting decides, not the call";
-    hero.m_dY = y;
-    hero.AnchorOnScale(3, 3, 1);
-    EXPECT_DOUBLE_EQ(hero.m_dY, y);
+    EXPECT_DOUBLE_EQ(chara.m_dY, y - 32) << "old projects: the setting decides, not the call";
+    chara.m_dY = y;
+    chara.AnchorOnScale(3, 3, 1);
+    EXPECT_DOUBLE_EQ(chara.m_dY, y);
 
-    hero.SetBoxOffsets(1, 20, 24);
-    EXPECT_EQ(hero.m_rcBodyBox.rc.x, 16 - 4 - 10);
-    EXPECT_EQ(hero.m_rcBodyBox.rc.y, 32 - 6 - 24);
-    hero.SetBoxOffsets(0, 21, 24);
-    EXPECT_EQ(hero.m_rcBodyBox.rcBase.y, 16 - 6 - 12);
-    EXPECT_EQ(hero.m_rcBodyBox.rcBase.x, 16 - 4 - 10);
+    chara.SetBoxOffsets(1, 20, 24);
+    EXPECT_EQ(chara.m_rcBodyBox.rc.x, 16 - 4 - 10);
+    EXPECT_EQ(chara.m_rcBodyBox.rc.y, 32 - 6 - 24);
+    chara.SetBoxOffsets(0, 21, 24);
+    EXPECT_EQ(chara.m_rcBodyBox.rcBase.y, 16 - 6 - 12);
+    EXPECT_EQ(chara.m_rcBodyBox.rcBase.x, 16 - 4 - 10);
 }
 
 TEST(CharaBase, CentreOnAScreenPoint) {
-    StageHarness stage({"H..."});
-    cChara& hero = stage.Hero();
-    hero.UpdateScreenRect();
+    // A stage character: the view would follow the chara.
+    StageHarness stage({"a..."});
+    cChara& chara = stage.Chara('a');
+    chara.UpdateScreenRect();
     cCmdInst cmd;
     cmd.m_dWorkSpeedX = 3.0;
     cmd.m_dWorkSpeedY = -1.0;
-    hero.ArriveAt(300, 200, &cmd);
-    hero.UpdateScreenRect();
-    EXPECT_EQ(hero.m_rcScreen.left + 16, 300);
-    EXPECT_EQ(hero.m_rcScreen.top + 16, 200);
+    chara.ArriveAt(300, 200, &cmd);
+    chara.UpdateScreenRect();
+    EXPECT_EQ(chara.m_rcScreen.left + 16, 300);
+    EXPECT_EQ(chara.m_rcScreen.top + 16, 200);
     EXPECT_EQ(cmd.m_dWorkSpeedX, 0.0);
     EXPECT_EQ(cmd.m_dWorkSpeedY, 0.0);
 }

@@ -8,6 +8,7 @@
 #include "platform/random.h"
 #include "platform/window.h"
 #include "shell/app_state.h"
+#include "stage/movement/tile_contacts.h"
 #include "stage/objects/item.h"
 #include "stage/objects/state_hash.h"
 
@@ -59,7 +60,9 @@ StageHarness::StageHarness(const std::vector<std::string>& picture, StageOptions
     const cVector<cCharaDef>& placed = LoadedStage.m_vPlacedCharas;
     PlayerList.resize(1);
     for (const cCharaDef& def : placed) {
-        if (def.m_cOperation == CharaOperation::Player) Spawn(PlayerList[0], def, def.m_sCellX, def.m_sCellY);
+        if (def.m_cOperation != CharaOperation::Player) continue;
+        Spawn(PlayerList[0], def, def.m_sCellX, def.m_sCellY);
+        m_bHeroPlaced = true;
     }
     for (const cCharaDef& def : placed) {
         if (def.m_cOperation == CharaOperation::Player) continue;
@@ -159,4 +162,26 @@ cTileCell& StageHarness::Cell(int column, int row) {
     cTileCell* cell = BlockCellAt(column + kGridMarginBlocks, row + kGridMarginBlocks);
     if (!cell) ADD_FAILURE() << "no cell (" << column << ", " << row << ") in the grid";
     return cell ? *cell : none;
+}
+
+namespace {
+
+int MoveChara(cChara& c) {
+    c.MoveX();
+    int result = ResolveTilesX(c);
+    c.ApplyGravity();
+    c.MoveY();
+    if (result == TileResult::Go) result = ResolveTilesY(c);
+    c.CountDownImpactX();
+    c.CountDownImpactY();
+    return result;
+}
+
+}  // namespace
+
+std::vector<int> StageHarness::MoveOneSubStep() {
+    std::vector<int> results;
+    if (m_bHeroPlaced) results.push_back(MoveChara(Hero()));
+    for (cStageChara& chara : CharaList) results.push_back(MoveChara(chara));
+    return results;
 }

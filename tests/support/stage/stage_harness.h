@@ -49,6 +49,11 @@ public:
     // The map cell of stage block (column, row) of the picture.
     cTileCell& Cell(int column, int row);
     std::uint64_t Hash() const { return StageStateHash(m_State); }
+    // The moves of one sub-step in play order, the hero (when the picture
+    // has one) first, then the
+    // characters: MoveX, the x block contacts, gravity, MoveY, the y block
+    // contacts, then the impact decay. The results (2 a kill) in that order.
+    std::vector<int> MoveOneSubStep();
 
     // A music request: the slot (4 the stage music) and its value.
     struct MusicRequest {
@@ -73,4 +78,5 @@ private:
     std::vector<int> m_Sounds;
     std::vector<MusicRequest> m_Music;
     HWND m_hWindow = nullptr;
+    bool m_bHeroPlaced = false;
 };

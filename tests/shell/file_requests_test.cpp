@@ -1,0 +1,115 @@
+#include "shell/file_requests.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+
+#include "gamedata/stage_file/stage_data.h"
+#include "shell/app_requests.h"
+#include "shell/direct_play.h"
+#include "shell_fixture.h"
+
+namespace {
+
+struct RequestCase {
+    const char* name;
+    UINT msg;
+    WPARAM wParam;
+    bool chosen;
+    int works;
+    int result;
+    bool fatal;
+};
+
+std::atomic<UINT> g_msg{0};
+std::atomic<WPARAM> g_wParam{0};
+std::atomic<int> g_answer{-1};
+
+// A game thread: sends one request and keeps its answer.
+unsigned Sender(void*) {
+    MSG m;
+    PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE);
+    g_answer.store(SendAppRequest(g_msg.load(), g_wParam.load(), 0, RequestDone));
+    return 1;
+}
+
+class FileRequest : public MainWindowTest, public ::testing::WithParamInterface<RequestCase> {
+protected:
+    void TearDown() override {
+        SetFileChooser(nullptr);
+        SetStageFilePlayer(nullptr);
+        SetReplayFileServices({});
+        MainWindowTest::TearDown();
+    }
+};
+
+}  // namespace
+
+TEST_P(FileRequest, FromAWorkerReportsTheRealOutcome) {
+    const RequestCase& c = GetParam();
+    std::string asked;
+    int askedKind = -1;
+    SetFileChooser([&](int kind, std::string& path) {
+        askedKind = kind;
+        asked = path;
+        path = "data\\chosen";
+        return c.chosen ? 1 : 0;
+    });
+    std::string used;
+    SetStageFilePlayer([&](const std::string& path, int direct) {
+        used = path;
+        EXPECT_EQ(direct, 0);
+        return c.works;
+    });
+    WPARAM savedWhich = 99;
+    SetReplayFileServices({[&](const std::string& path) {
+                               used = path;
+                               return c.works;
+                           },
+                           [&](const std::string& path, WPARAM which) {
+                               used = path;
+                               savedWhich = which;
+                               return c.works;
+                           },
+                           [] { return std::string("replay\\proposed.rep"); }});
+    LoadedStage.m_strPath.clear();
+    g_msg.store(c.msg);
+    g_wParam.store(c.wParam);
+    g_answer.store(-1);
+    RequestDone.store(1);
+    RequestResult.store(-1);
+    ASSERT_EQ(thGame.Start(Sender, nullptr), 1);
+    ASSERT_TRUE(Eventually([&] {
+        Pump();
+        return g_answer.load() != -1;
+    }));
+    EXPECT_EQ(RequestDone.load(), 1);
+    EXPECT_EQ(g_answer.load(), c.result);
+    EXPECT_EQ(RequestResult.load(), c.result);
+    EXPECT_EQ(askedKind, static_cast<int>(c.msg - kWmOpenStage));
+    EXPECT_EQ(used, c.chosen ? "data\\chosen" : "");
+    EXPECT_EQ(AbortFlag.load(), c.fatal ? 1 : 0);
+    if (c.msg == kWmSaveReplay) {
+        EXPECT_EQ(asked, "replay\\proposed.rep");
+        if (c.chosen) { EXPECT_EQ(savedWhich, c.wParam); }
+    }
+    if (c.msg == kWmOpenReplay) { EXPECT_EQ(LoadedStage.m_strPath, c.chosen ? "data\\chosen" : ""); }
+    if (c.fatal) {
+        EXPECT_TRUE(Eventually([&] { return Pump(), !IsWindow(m_hwnd); })) << "the fatal close ran";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FileRequest,
+                         ::testing::Values(RequestCase{"StageChosenAndLoaded", kWmOpenStage, 0, true, 1, 1, false},
+                                           RequestCase{"StageCancelled", kWmOpenStage, 0, false, 1, 0, false},
+                                           RequestCase{"StageNotLoaded", kWmOpenStage, 0, true, 0, 0, true},
+                                           RequestCase{"ReplayLoaded", kWmOpenReplay, 0, true, 1, 1, false},
+                                           RequestCase{"ReplayNotLoadedKeepsItsPath", kWmOpenReplay, 0, true, 0, 0,
+                                                       true},
+                                           RequestCase{"ReplayCancelled", kWmOpenReplay, 0, false, 1, 0, false},
+                                           RequestCase{"SaveCurrentAttempt", kWmSaveReplay, 0, true, 1, 1, false},
+                                           RequestCase{"SavePreviousAttempt", kWmSaveReplay, 1, true, 1, 1, false},
+                                           RequestCase{"SaveNotWritten", kWmSaveReplay, 1, true, 0, 0, true},
+                                           RequestCase{"SaveCancelled", kWmSaveReplay, 0, false, 1, 0, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
