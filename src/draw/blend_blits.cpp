@@ -8,8 +8,8 @@
 #include "draw/blit.h"
 #include "draw/pixel_ops.h"
 #include "draw/surface_lock.h"
+#include "foundation/file_reading.h"
 #include "foundation/report.h"
-#include "platform/files.h"
 
 BYTE BlendTable[65536] = {};
 
@@ -395,7 +395,7 @@ void DDSetPalette_UnPal(PALETTEENTRY* palette, DDSURFACEDATA* sd) {
 bool DDLoadBlendTable(BYTE* buffer, const char* file) {
     if (lpDTCon) return true;
     std::vector<std::uint8_t> bytes;
-    if (!buffer || !file || !platform::ReadWholeFile(file, bytes, 1 << 20)) return false;
+    if (!buffer || !file || !ReadGameFile(file, bytes, 1 << 20)) return false;
     if (bytes.size() < 65536) {
         LogPrintfBoth("%s : ブレンドテーブルが短すぎます (%zu / 65536 バイト)", file, bytes.size());
         return false;

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
+#include "foundation/file_reading.h"
 #include "foundation/report.h"
-#include "platform/files.h"
 
 namespace {
 
@@ -160,7 +160,7 @@ bool LoadBmpFile(std::string_view path, BMPIMAGE& out) {
     // A legal picture of the largest accepted size stays well below this.
     constexpr std::size_t kMaxFile = std::size_t(kMaxBmpSide) * kMaxBmpSide * 4 + 4096;
     std::vector<std::uint8_t> bytes;
-    if (path.empty() || !platform::ReadWholeFile(path, bytes, kMaxFile)) {
+    if (path.empty() || !ReadGameFile(path, bytes, kMaxFile)) {
         WriteLogF("LoadBmp: cannot read %.*s", static_cast<int>(path.size()), path.data());
         return false;
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "draw/blit.h"
+#include "draw/frame_conversion.h"
 #include "draw/palette.h"
 #include "draw/pixel_ops.h"
 #include "draw/primitives.h"
@@ -192,24 +193,16 @@ int DDFlip(int fps, int /*a*/, int /*b*/) {
 }
 
 void DDPresent() {
-    DDPIXELS* px = BackBuffer.Pixels();
+    const DDPIXELS* px = BackBuffer.Pixels();
     if (!px || px->Empty()) return;
-    const int w = BackBuffer.nWidth;
-    const int h = BackBuffer.nHeight;
-    std::vector<std::uint32_t> frame(static_cast<std::size_t>(w) * h);
-    for (int y = 0; y < h; ++y) {
-        std::uint32_t* out = frame.data() + static_cast<std::size_t>(y) * w;
-        if (px->fmt == D3DFMT_P8) {
-            const BYTE* row = px->Row<BYTE>(y);
-            for (int x = 0; x < w; ++x) {
-                const PALETTEENTRY& e = DDPaletteColors[row[x]];
-                out[x] = std::uint32_t(e.peRed) << 16 | std::uint32_t(e.peGreen) << 8 | e.peBlue;
-            }
-        } else {
-            for (int x = 0; x < w; ++x) out[x] = ToArgb(px->fmt, px->Get(x, y)) & 0xFFFFFFu;
-        }
-    }
-    platform::PresentFrame(frame.data(), w, h, w);
+    // Kept between frames: the present hands it over and gets the buffer of
+    // the frame before back, so a frame allocates nothing.
+    static platform::Frame frame;
+    frame.width = px->nWidth;
+    frame.height = px->nHeight;
+    frame.pixels.resize(static_cast<std::size_t>(px->nWidth) * px->nHeight);
+    if (!ConvertToFrame(*px, DDPaletteColors, frame.pixels.data())) return;
+    platform::PresentFrameBuffer(frame);
     ++DDPresentedFrames;
 }
 

@@ -4,6 +4,7 @@
 
 #include "foundation/abort.h"
 #include "foundation/data_record.h"
+#include "foundation/file_reading.h"
 #include "foundation/paths.h"
 #include "foundation/report.h"
 #include "platform/files.h"
@@ -88,7 +89,7 @@ void cDataFile::WriteInt(std::int32_t v) {
 DataFilePtr OpenDataFileRead(const std::string& path) {
     std::string p = path.empty() ? std::string("err") : path;
     std::vector<std::uint8_t> bytes;
-    if (!platform::ReadWholeFile(p, bytes, kMaxDataFileBytes)) return nullptr;
+    if (!ReadGameFile(p, bytes, kMaxDataFileBytes)) return nullptr;
     return OpenDataBytesRead(p, std::move(bytes));
 }
 

@@ -207,20 +207,60 @@ File::~File() {
     if (m_handle) std::fclose(static_cast<FILE*>(m_handle));
 }
 
-std::unique_ptr<File> File::Open(std::string_view internal, Mode mode) {
-    const char* m = "rb";
+namespace {
+
+int OpenFlags(File::Mode mode) {
     switch (mode) {
-        case Mode::Read: m = "rb"; break;
-        case Mode::Write: m = "wb"; break;
-        case Mode::Append: m = "ab"; break;
-        case Mode::ReadWrite: m = "r+b"; break;
+        case File::Mode::Read: return O_RDONLY;
+        case File::Mode::Write: return O_WRONLY | O_CREAT | O_TRUNC;
+        case File::Mode::Append: return O_WRONLY | O_CREAT | O_APPEND;
+        case File::Mode::ReadWrite: return O_RDWR;
     }
+    return O_RDONLY;
+}
+
+const char* StreamMode(File::Mode mode) {
+    switch (mode) {
+        case File::Mode::Read: return "rb";
+        case File::Mode::Write: return "wb";
+        case File::Mode::Append: return "ab";
+        case File::Mode::ReadWrite: return "r+b";
+    }
+    return "rb";
+}
+
+thread_local FileRefusal t_lastRefusal = FileRefusal::kNone;
+
+}  // namespace
+
+FileRefusal LastFileRefusal() { return t_lastRefusal; }
+
+std::unique_ptr<File> File::Open(std::string_view internal, Mode mode) {
+    t_lastRefusal = FileRefusal::kUnreadable;
     std::string p = HostPath(internal);
     if (p.empty()) return nullptr;
+    // Non-blocking, so a pipe or a device in place of a file never holds the
+    // open; the kind is then read from the handle itself, so nothing can be
+    // swapped in between the check and the use.
+    int fd = ::open(p.c_str(), OpenFlags(mode) | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        if (errno == ENOENT) t_lastRefusal = FileRefusal::kMissing;
+        if (errno == EISDIR || errno == ENXIO) t_lastRefusal = FileRefusal::kNotRegular;
+        return nullptr;
+    }
     struct stat st;
-    if (::stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return nullptr;
-    FILE* f = std::fopen(p.c_str(), m);
-    if (!f) return nullptr;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        t_lastRefusal = FileRefusal::kNotRegular;
+        ::close(fd);
+        return nullptr;
+    }
+    int flags = ::fcntl(fd, F_GETFL);
+    FILE* f = flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 ? nullptr : ::fdopen(fd, StreamMode(mode));
+    if (!f) {
+        ::close(fd);
+        return nullptr;
+    }
+    t_lastRefusal = FileRefusal::kNone;
     return std::unique_ptr<File>(new File(f));
 }
 
@@ -236,6 +276,12 @@ bool File::Write(const void* src, std::size_t n) {
 }
 
 bool File::SeekEnd() { return m_handle && std::fseek(static_cast<FILE*>(m_handle), 0, SEEK_END) == 0; }
+
+bool File::Seek(std::int64_t offset, int origin) {
+    return m_handle && ::fseeko(static_cast<FILE*>(m_handle), static_cast<off_t>(offset), origin) == 0;
+}
+
+std::int64_t File::Tell() { return m_handle ? static_cast<std::int64_t>(::ftello(static_cast<FILE*>(m_handle))) : -1; }
 
 std::int64_t File::Size() {
     if (!m_handle) return -1;
@@ -262,42 +308,107 @@ bool ReadWholeFile(std::string_view internal, std::vector<std::uint8_t>& out, st
     auto f = File::Open(internal, File::Mode::Read);
     if (!f) return false;
     std::int64_t size = f->Size();
-    if (size < 0 || static_cast<std::uint64_t>(size) > maxBytes) return false;
+    if (size < 0 || static_cast<std::uint64_t>(size) > maxBytes) {
+        t_lastRefusal = size < 0 ? FileRefusal::kUnreadable : FileRefusal::kTooLarge;
+        return false;
+    }
     out.resize(static_cast<std::size_t>(size));
     std::size_t got = f->Read(out.data(), out.size());
     out.resize(got);
     return true;
 }
 
+namespace {
+
+constexpr char kTempSuffix[] = ".tmp";
+constexpr std::size_t kTempRandomChars = 6;  // the XXXXXX of mkstemp
+
+std::string FolderPart(const std::string& hostPath) {
+    auto slash = hostPath.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : hostPath.substr(0, slash);
+}
+
+std::string NamePart(const std::string& hostPath) {
+    auto slash = hostPath.rfind('/');
+    return slash == std::string::npos ? hostPath : hostPath.substr(slash + 1);
+}
+
+// A save killed between its temporary file and the rename leaves that file
+// behind; the next save of the same target takes it away.
+void RemoveLeftoverTemporaries(const std::string& target) {
+    const std::string folder = FolderPart(target);
+    const std::string prefix = NamePart(target) + kTempSuffix;
+    DIR* d = ::opendir(folder.c_str());
+    if (!d) return;
+    std::vector<std::string> leftovers;
+    while (dirent* e = ::readdir(d)) {
+        std::string_view name(e->d_name);
+        if (name.size() == prefix.size() + kTempRandomChars && name.substr(0, prefix.size()) == prefix) {
+            leftovers.emplace_back(name);
+        }
+    }
+    ::closedir(d);
+    for (const auto& name : leftovers) {
+        const std::string path = folder + "/" + name;
+        struct stat st;
+        if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(path.c_str());
+    }
+}
+
+// The rename lives in the folder's own entries: without this sync a
+// completed save may not survive a power cut. Some file systems cannot sync
+// a folder; the file itself is on the disk by then, so that is no failure.
+void SyncFolder(const std::string& folder) {
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+bool WriteAll(int fd, const void* data, std::size_t n) {
+    const char* p = static_cast<const char*>(data);
+    std::size_t left = n;
+    while (left > 0) {
+        ssize_t w = ::write(fd, p, left);
+        if (w < 0 && errno == EINTR) continue;
+        if (w <= 0) return false;
+        p += w;
+        left -= static_cast<std::size_t>(w);
+    }
+    return true;
+}
+
+}  // namespace
+
 bool WriteFileSafely(std::string_view internal, const void* data, std::size_t n) {
     std::string target = HostPath(internal);
     if (target.empty()) return false;
+    RemoveLeftoverTemporaries(target);
+    mode_t mode = 0644;
     struct stat st;
-    if (::stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return false;
-    std::string tmpl = target + ".tmpXXXXXX";
+    if (::stat(target.c_str(), &st) == 0) {
+        if (!S_ISREG(st.st_mode)) return false;
+        // The owner's write protection holds: the file is not replaced.
+        if ((st.st_mode & S_IWUSR) == 0) return false;
+        mode = st.st_mode & 0777;
+    }
+    std::string tmpl = target + kTempSuffix + std::string(kTempRandomChars, 'X');
     std::vector<char> name(tmpl.begin(), tmpl.end());
     name.push_back('\0');
     int fd = ::mkstemp(name.data());
     if (fd < 0) return false;
-    bool ok = true;
-    const char* p = static_cast<const char*>(data);
-    std::size_t left = n;
-    while (ok && left > 0) {
-        ssize_t w = ::write(fd, p, left);
-        if (w < 0 && errno == EINTR) continue;
-        if (w <= 0) {
-            ok = false;
-            break;
-        }
-        p += w;
-        left -= static_cast<std::size_t>(w);
-    }
+    bool ok = WriteAll(fd, data, n);
     if (ok && ::fsync(fd) != 0) ok = false;
-    if (::fchmod(fd, 0644) != 0) ok = false;
+    if (::fchmod(fd, mode) != 0) ok = false;
     if (::close(fd) != 0) ok = false;
     if (ok && ::rename(name.data(), target.c_str()) != 0) ok = false;
-    if (!ok) ::unlink(name.data());
-    return ok;
+    if (!ok) {
+        ::unlink(name.data());
+        return false;
+    }
+    SyncFolder(FolderPart(target));
+    return true;
 }
 
 }  // namespace platform

@@ -71,6 +71,13 @@ bool CopyFolderTree(std::string_view fromInternal, std::string_view toInternal);
 // Contract: renames a file over an existing one atomically.
 bool ReplaceFile(std::string_view fromInternal, std::string_view toInternal);
 
+// Why a file could not be opened or read.
+enum class FileRefusal { kNone, kMissing, kNotRegular, kTooLarge, kUnreadable };
+
+// Contract: why the calling thread's last File::Open or ReadWholeFile failed
+// (kNone after a success).
+FileRefusal LastFileRefusal();
+
 // A file opened through the host. Every operation reports its result; a
 // destroyed File closes itself (without reporting).
 class File {
@@ -82,7 +89,9 @@ public:
 
     // Contract: opens an internal path. Write creates or empties; Append
     // creates when missing and writes at the end; ReadWrite needs an existing
-    // file. nullptr when the host refuses.
+    // file. Only a regular file opens: a folder, a pipe or a device is
+    // refused at once (never waited on), checked on the opened handle.
+    // nullptr when refused; LastFileRefusal() says why.
     static std::unique_ptr<File> Open(std::string_view internal, Mode mode);
 
     // Contract: reads up to n bytes; returns how many were read.
@@ -90,6 +99,10 @@ public:
     // Contract: writes n bytes; false unless all were written.
     bool Write(const void* src, std::size_t n);
     bool SeekEnd();
+    // Contract: moves to offset from origin (SEEK_SET, SEEK_CUR, SEEK_END).
+    bool Seek(std::int64_t offset, int origin);
+    // Contract: the position in bytes, or -1 when unknown.
+    std::int64_t Tell();
     // Contract: size in bytes, or -1 when unknown.
     std::int64_t Size();
     // Contract: pushes written data to the disk (flush and sync).
@@ -102,15 +115,18 @@ private:
     void* m_handle;
 };
 
-// Contract: reads a whole file into memory, refusing files above maxBytes.
-// false when it cannot be read.
+// Contract: reads a whole regular file into memory, refusing files above
+// maxBytes. false when it cannot be read; LastFileRefusal() says why.
 bool ReadWholeFile(std::string_view internal, std::vector<std::uint8_t>& out,
                    std::size_t maxBytes = std::size_t(1) << 30);
 
 // Contract: writes bytes safely: into a temporary file in the same folder,
-// every write and the close checked, synced, then renamed over the target.
-// On any failure the temporary file is removed, the old target is left
-// untouched and the result is false.
+// every write and the close checked, synced, then renamed over the target
+// (keeping its permissions) and the folder synced. Temporary files of the
+// same target left by an earlier, interrupted save are removed first. A
+// target that is read-only or not a regular file is refused. On any failure
+// the temporary file is removed, the old target is left untouched and the
+// result is false.
 bool WriteFileSafely(std::string_view internal, const void* data, std::size_t n);
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 // backend only shows the 640 x 480 result (scaled in a window, letterboxed
 // full screen) and the headless backend keeps it for screenshots.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,17 @@ struct Frame {
 // of pitchPixels 0x00RRGGBB values, of which width are shown. Callable from
 // the frame-loop thread; the backend copies what it needs before returning.
 void PresentFrame(const std::uint32_t* pixels, int width, int height, int pitchPixels);
+
+// Contract: hands over a finished frame without copying it: frame becomes
+// the last presented frame (its pixels already 0x00RRGGBB, width x height,
+// no padding) and receives in exchange the buffer of the frame before, whose
+// contents are stale, for the caller to refill. Ignored when the sizes do not
+// match. Callable from the frame-loop thread.
+void PresentFrameBuffer(Frame& frame);
+
+// Contract: calls show with the last presented frame, under the lock that
+// keeps a present from replacing it meanwhile; show must not present.
+void ShowLastPresentedFrame(const std::function<void(const Frame&)>& show);
 
 // Contract: the last presented frame (empty before the first present).
 Frame LastPresentedFrame();

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/files.h"
+#include "foundation/file_reading.h"
 
 namespace {
 
@@ -137,7 +137,7 @@ void ResetSystemIni(cSystemIni& settings, const SystemIniKeyList& keys) {
 
 int ReadSystemIni(const std::string& path, cSystemIni& settings, const SystemIniKeyList& keys) {
     std::vector<std::uint8_t> bytes;
-    if (!platform::ReadWholeFile(path, bytes, kMaxFileBytes)) return 0;
+    if (!ReadGameFile(path, bytes, kMaxFileBytes)) return 0;
     IniScanner in(bytes);
     std::string key;
     for (int line = 0; line < kMaxLines; ++line) {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "foundation/file_reading.h"
 #include "foundation/report.h"
-#include "platform/files.h"
 
 namespace {
 
@@ -183,7 +183,7 @@ bool cSmfFile::Parse(const std::string& name, const std::vector<std::uint8_t>& b
 
 cSmfFile::cSmfFile(const std::string& name) : m_strName(name) {
     std::vector<std::uint8_t> bytes;
-    if (!platform::ReadWholeFile(name, bytes, kMaxSmfFile)) {
+    if (!ReadGameFile(name, bytes, kMaxSmfFile)) {
         LogPrintfBoth("Midi %s Create ファイルが開けません", name.c_str());
         return;
     }

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <optional>
 
+#include "foundation/file_reading.h"
 #include "foundation/report.h"
-#include "platform/files.h"
 
 namespace {
 
@@ -114,6 +114,6 @@ bool ParseWaveFile(const std::string& name, const std::vector<std::uint8_t>& byt
 
 bool ReadWaveFile(const std::string& name, WAVEFILE& wave) {
     std::vector<std::uint8_t> bytes;
-    if (!platform::ReadWholeFile(name, bytes, kMaxWaveFile)) return false;
+    if (!ReadGameFile(name, bytes, kMaxWaveFile)) return false;
     return ParseWaveFile(name, bytes, wave);
 }

@@ -1,4 +1,10 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
 
 #include "platform/files.h"
 #include "platform/text.h"
@@ -44,4 +50,80 @@ TEST(SafeWrite, FailureLeavesTheOldFile) {
     dir.WriteHostFile("folder/keep", "k");
     EXPECT_FALSE(platform::WriteFileSafely("folder", "x", 1));
     EXPECT_EQ(dir.ReadHostFile("folder/keep"), "k");
+}
+
+TEST(SafeWrite, LeftoversOfTheTargetGoAtItsNextSave) {
+    TempDir dir;
+    dir.WriteHostFile("target.dat", "old");
+    // What a save killed before its rename leaves, next to temporaries of
+    // another target and a file that only looks alike.
+    dir.WriteHostFile("target.dat.tmpAb3xYz", "half");
+    dir.WriteHostFile("target.dat.tmp0q9R2s", "half");
+    dir.WriteHostFile("other.dat.tmpAb3xYz", "theirs");
+    dir.WriteHostFile("target.dat.tmp_old", "kept");
+    ASSERT_TRUE(platform::WriteFileSafely("target.dat", "new", 3));
+    EXPECT_EQ(dir.ReadHostFile("target.dat"), "new");
+    EXPECT_FALSE(dir.HostFileExists("target.dat.tmpAb3xYz"));
+    EXPECT_FALSE(dir.HostFileExists("target.dat.tmp0q9R2s"));
+    EXPECT_TRUE(dir.HostFileExists("other.dat.tmpAb3xYz"));
+    EXPECT_TRUE(dir.HostFileExists("target.dat.tmp_old"));
+}
+
+TEST(SafeWrite, KilledSaveLeavesNoTemporaryAfterTheNextSave) {
+    TempDir dir;
+    dir.WriteHostFile("slot.dat", "old");
+    // A child saving a large file is killed as soon as its temporary file
+    // shows up, before the rename.
+    const std::vector<char> big(std::size_t(64) << 20, 'x');
+    pid_t pid = fork();
+    if (pid == 0) {
+        for (;;) platform::WriteFileSafely("slot.dat", big.data(), big.size());
+    }
+    ASSERT_GT(pid, 0);
+    auto leftovers = [&] {
+        std::vector<std::string> names;
+        platform::ListDirectory(".", names);
+        return std::count_if(names.begin(), names.end(),
+                             [](const std::string& n) { return n.rfind("slot.dat.tmp", 0) == 0; });
+    };
+    for (int i = 0; i < 2000 && leftovers() == 0; ++i) usleep(1000);
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    ASSERT_GT(leftovers(), 0) << "the child never reached its temporary file";
+    ASSERT_TRUE(platform::WriteFileSafely("slot.dat", "new", 3));
+    EXPECT_EQ(leftovers(), 0);
+    EXPECT_EQ(dir.ReadHostFile("slot.dat"), "new");
+}
+
+TEST(SafeWrite, ReadOnlyTargetIsRefusedAndKept) {
+    TempDir dir;
+    dir.WriteHostFile("locked.dat", "old");
+    ASSERT_TRUE(platform::SetReadOnly("locked.dat", true));
+    EXPECT_FALSE(platform::WriteFileSafely("locked.dat", "new", 3));
+    EXPECT_EQ(dir.ReadHostFile("locked.dat"), "old");
+    EXPECT_EQ(platform::GetFileAttributesA("locked.dat") & FILE_ATTRIBUTE_READONLY, DWORD(FILE_ATTRIBUTE_READONLY));
+    std::vector<std::string> names;
+    ASSERT_TRUE(platform::ListDirectory(".", names));
+    EXPECT_EQ(names, std::vector<std::string>{"locked.dat"});
+    platform::SetReadOnly("locked.dat", false);
+}
+
+TEST(OpenFile, OnlyRegularFilesOpenAndNothingWaits) {
+    TempDir dir;
+    ASSERT_EQ(mkfifo("pipe", 0644), 0);
+    ASSERT_EQ(mkdir("folder", 0755), 0);
+    ASSERT_EQ(symlink("/dev/zero", "device"), 0);
+    dir.WriteHostFile("plain", "p");
+    for (const char* name : {"pipe", "folder", "device"}) {
+        SCOPED_TRACE(name);
+        for (auto mode : {platform::File::Mode::Read, platform::File::Mode::Write, platform::File::Mode::Append,
+                          platform::File::Mode::ReadWrite}) {
+            EXPECT_EQ(platform::File::Open(name, mode), nullptr);
+            EXPECT_EQ(platform::LastFileRefusal(), platform::FileRefusal::kNotRegular);
+        }
+    }
+    EXPECT_NE(platform::File::Open("plain", platform::File::Mode::Read), nullptr);
+    EXPECT_EQ(platform::LastFileRefusal(), platform::FileRefusal::kNone);
+    EXPECT_EQ(platform::File::Open("missing", platform::File::Mode::Read), nullptr);
+    EXPECT_EQ(platform::LastFileRefusal(), platform::FileRefusal::kMissing);
 }

@@ -24,6 +24,7 @@
 #include "platform/audio/synth.h"
 #include "platform/files.h"
 #include "sample_game.h"
+#include "shell/system_ini.h"
 #include "sound/midi_stream.h"
 #include "sound/wave_file.h"
 #include "support/midi_recorder.h"
@@ -128,6 +129,17 @@ TEST_F(SampleGameFolder, ProjectFilesLoadWithoutReportLines) {
             EXPECT_EQ(FindLatestNumbered(found, link.m_strStage, "stg4"), 1) << link.m_strStage;
         }
     }
+    EXPECT_EQ(env.Report(), "");
+}
+
+// A headless run has nobody to answer the start-up dialog, which opens when
+// System.ini leaves the drawing path open: the game names it.
+TEST_F(SampleGameFolder, SystemIniChoosesTheDrawingPath) {
+    LoadProject();
+    cSystemIni settings;
+    ASSERT_EQ(ReadSystemIni("System.ini", settings, SystemData.SystemIniKeys), 1);
+    EXPECT_EQ(settings.Direct3D, 1);
+    EXPECT_EQ(settings.WindowMode, 1);
     EXPECT_EQ(env.Report(), "");
 }
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "foundation/saturating.h"
 #include "gamedata/flows/cmd_kinds.h"
 #include "gamedata/flows/flow_cmd.h"
 
@@ -22,6 +23,9 @@ struct UpgradeRow {
 };
 
 constexpr int kAnyKind = -1;
+
+// Moves a stored number up; one already at the top of the range stays there.
+void Raise(std::int32_t& v, int by = 1) { v = SaturatedAdd(v, by); }
 
 // Shifts entries i to n - 2 one place up (the last entry is lost) and sets
 // entry i, after sizing the list to n.
@@ -41,8 +45,8 @@ void Set(cFlowCmd& c, std::initializer_list<int> indexes, int v) {
 // owner is the system (whose number was `systemOwner` then).
 void ShiftStatusOperation(cFlowCmd& c, int systemOwner, int above, int by) {
     Params& p = c.m_vParam;
-    if (p[0] == 0 && p[3] != systemOwner && p[4] > above) p[4] += by;
-    if (p[6] == 2 && p[12] != systemOwner && p[13] > above) p[13] += by;
+    if (p[0] == 0 && p[3] != systemOwner && p[4] > above) Raise(p[4], by);
+    if (p[6] == 2 && p[12] != systemOwner && p[13] > above) Raise(p[13], by);
 }
 
 void RenumberKinds(cFlowCmd& c) {
@@ -51,7 +55,7 @@ void RenumberKinds(cFlowCmd& c) {
     if (c.m_cKind >= firstMoved) c.m_cKind = static_cast<std::int8_t>(c.m_cKind + 1);
     if (c.FlowKindNumber() == FlowKind::Arrange) {
         c.SizeParams(c.ParamCount());
-        if (c.m_vParam[0] > 23) ++c.m_vParam[0];
+        if (c.m_vParam[0] > 23) Raise(c.m_vParam[0]);
     }
 }
 
@@ -69,11 +73,11 @@ const UpgradeRow kUpgradeRows[] = {
     {203, 22, 22, [](cFlowCmd& c) { ShiftStatusOperation(c, 2, 4, 1); }},
     {210, 23, 23,
      [](cFlowCmd& c) {
-         if (c.m_vParam[0] != 2 && c.m_vParam[1] > 5) ++c.m_vParam[1];
+         if (c.m_vParam[0] != 2 && c.m_vParam[1] > 5) Raise(c.m_vParam[1]);
      }},
     {219, 25, 26,
      [](cFlowCmd& c) {
-         if (c.m_vParam[0] == 3) c.m_vParam[1] = std::min(c.m_vParam[1] + 1, 119);
+         if (c.m_vParam[0] == 3) c.m_vParam[1] = std::min(SaturatedAdd(c.m_vParam[1], 1), 119);
      }},
     {220, 11, 11,
      [](cFlowCmd& c) {
@@ -102,7 +106,7 @@ const UpgradeRow kUpgradeRows[] = {
     {722, 17, 17,
      [](cFlowCmd& c) {
          // パスで指定 was inserted as 2.
-         if (c.m_vParam[0] > 1) ++c.m_vParam[0];
+         if (c.m_vParam[0] > 1) Raise(c.m_vParam[0]);
      }},
     {723, 19, 19, [](cFlowCmd& c) { Set(c, {17}, 0); }},
     {723, 31, 32, [](cFlowCmd& c) { Set(c, {14}, 0); }},
@@ -111,7 +115,7 @@ const UpgradeRow kUpgradeRows[] = {
      [](cFlowCmd& c) {
          if (c.m_vParam[0] != 11) return;
          for (int at : {1, 2, 3, 13, 14, 15, 16}) {
-             if (c.m_vParam[1] > at) ++c.m_vParam[1];
+             if (c.m_vParam[1] > at) Raise(c.m_vParam[1]);
          }
      }},
     {734, kAnyKind, kAnyKind, RenumberKinds},
@@ -125,7 +129,7 @@ const UpgradeRow kUpgradeRows[] = {
     {767, 9, 9,
      [](cFlowCmd& c) {
          // Targets 2 to 4 were inserted before the block-contact facings.
-         if (c.m_vParam[0] > 3) c.m_vParam[0] += 6;
+         if (c.m_vParam[0] > 3) Raise(c.m_vParam[0], 6);
      }},
     {767, 20, 20,
      [](cFlowCmd& c) {
@@ -136,12 +140,12 @@ const UpgradeRow kUpgradeRows[] = {
     {767, 22, 22,
      [](cFlowCmd& c) {
          Params& p = c.m_vParam;
-         if (p[0] == 0 && p[3] > 1) p[3] += 3;
-         if (p[6] == 2 && p[12] > 1) p[12] += 3;
+         if (p[0] == 0 && p[3] > 1) Raise(p[3], 3);
+         if (p[6] == 2 && p[12] > 1) Raise(p[12], 3);
      }},
     {767, 23, 23,
      [](cFlowCmd& c) {
-         if (c.m_vParam[0] > 1) c.m_vParam[0] += 3;
+         if (c.m_vParam[0] > 1) Raise(c.m_vParam[0], 3);
      }},
     {820, 23, 23, [](cFlowCmd&) {}},
     {879, 28, 28, [](cFlowCmd& c) { Set(c, {1}, 0); }},
@@ -179,24 +183,24 @@ const UpgradeRow kUpgradeRows[] = {
      }},
     {898, 38, 38,
      [](cFlowCmd& c) {
-         if (c.m_vParam[0] == 32 && c.m_vParam[1] >= 0) ++c.m_vParam[1];
+         if (c.m_vParam[0] == 32 && c.m_vParam[1] >= 0) Raise(c.m_vParam[1]);
      }},
     {899, 38, 38,
      [](cFlowCmd& c) {
          Params& p = c.m_vParam;
          switch (p[0]) {
              case 11:
-                 if (p[1] > 13) ++p[1];
+                 if (p[1] > 13) Raise(p[1]);
                  break;
              case 13:
              case 14:
              case 15:
              case 29:
-                 if (p[1] >= 0) ++p[1];
+                 if (p[1] >= 0) Raise(p[1]);
                  break;
              case 22:
-                 if (p[1] >= 0) ++p[1];
-                 if (p[1] >= 1) ++p[1];
+                 if (p[1] >= 0) Raise(p[1]);
+                 if (p[1] >= 1) Raise(p[1]);
                  break;
              default: break;
          }

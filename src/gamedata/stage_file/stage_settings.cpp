@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "foundation/saturating.h"
+
 namespace {
 
 // First file versions of the settings that older files do not store.
@@ -157,8 +159,8 @@ void cStageSettings::SetHitCheckLevel(int level) {
 
 void cStageSettings::ClampViewLimits() {
     // The view is 20 blocks wide and 15 high; limits below the range stay.
-    m_nLimitLeft = std::min(m_nLimitLeft, m_nWidth - 20);
-    m_nLimitRight = std::min(m_nLimitRight, m_nWidth - 1);
-    m_nLimitTop = std::min(m_nLimitTop, m_nHeight - 15);
-    m_nLimitBottom = std::min(m_nLimitBottom, m_nHeight - 1);
+    m_nLimitLeft = std::min(m_nLimitLeft, SaturatedAdd(m_nWidth, -20));
+    m_nLimitRight = std::min(m_nLimitRight, SaturatedAdd(m_nWidth, -1));
+    m_nLimitTop = std::min(m_nLimitTop, SaturatedAdd(m_nHeight, -15));
+    m_nLimitBottom = std::min(m_nLimitBottom, SaturatedAdd(m_nHeight, -1));
 }

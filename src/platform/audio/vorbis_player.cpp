@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -23,8 +24,12 @@ public:
         if (m_open) ov_clear(&m_file);
     }
 
-    bool Open(const std::string& hostPath) {
-        if (ov_fopen(hostPath.c_str(), &m_file) != 0) return false;
+    bool Open(const std::string& internalPath) {
+        // Through File, so only a regular file is ever opened.
+        m_source = File::Open(internalPath, File::Mode::Read);
+        if (!m_source) return false;
+        const ov_callbacks callbacks = {ReadSource, SeekSource, nullptr, TellSource};
+        if (ov_open_callbacks(m_source.get(), &m_file, nullptr, 0, callbacks) != 0) return false;
         m_open = true;
         const vorbis_info* info = ov_info(&m_file, -1);
         if (!info || info->channels < 1 || info->rate < 1000 || info->rate > 192000) return false;
@@ -92,6 +97,17 @@ private:
     }
 
     std::mutex m_mutex;
+    static std::size_t ReadSource(void* dst, std::size_t size, std::size_t count, void* source) {
+        if (size == 0) return 0;
+        return static_cast<File*>(source)->Read(dst, size * count) / size;
+    }
+    static int SeekSource(void* source, ogg_int64_t offset, int origin) {
+        return static_cast<File*>(source)->Seek(offset, origin) ? 0 : -1;
+    }
+    static long TellSource(void* source) { return static_cast<long>(static_cast<File*>(source)->Tell()); }
+
+    // Declared before the decoder state, so it outlives it.
+    std::unique_ptr<File> m_source;
     OggVorbis_File m_file{};
     bool m_open = false;
     StereoResampler m_resampler{kMixRate};
@@ -108,7 +124,7 @@ public:
     bool Load(const std::string& internalPath) override {
         Reset();
         auto stream = std::make_shared<VorbisStream>();
-        if (!stream->Open(HostPath(internalPath))) return false;
+        if (!stream->Open(internalPath)) return false;
         stream->SetLoopCount(m_loops);
         stream->SetVolume(m_volume);
         m_stream = stream;

@@ -1,31 +1,51 @@
 #include <atomic>
 #include <mutex>
+#include <utility>
 
 #include "platform/present.h"
 
 namespace {
 std::mutex g_mutex;
 platform::Frame g_last;
+// The buffer a copying present fills before it swaps it in, kept so that a
+// frame costs no allocation.
+platform::Frame g_spare;
 std::atomic<long long> g_serial{0};
+
+bool SizesMatch(const platform::Frame& frame) {
+    return frame.width > 0 && frame.height > 0 &&
+           frame.pixels.size() == static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height);
+}
+
+// Caller holds g_mutex.
+void SwapInLocked(platform::Frame& frame) {
+    std::swap(g_last, frame);
+    g_serial.fetch_add(1);
+}
 }  // namespace
 
 namespace platform {
 
 // The window backend, when present, reads the same last frame and shows it;
-// headless runs keep only this copy.
+// headless runs keep only this one.
 void PresentFrame(const std::uint32_t* pixels, int width, int height, int pitchPixels) {
     if (!pixels || width <= 0 || height <= 0 || pitchPixels < width) return;
-    Frame f;
-    f.width = width;
-    f.height = height;
-    f.pixels.resize(static_cast<std::size_t>(width) * height);
-    for (int y = 0; y < height; ++y) {
-        const std::uint32_t* row = pixels + static_cast<std::size_t>(y) * pitchPixels;
-        for (int x = 0; x < width; ++x) f.pixels[static_cast<std::size_t>(y) * width + x] = row[x] & 0xFFFFFFu;
-    }
     std::lock_guard<std::mutex> lock(g_mutex);
-    g_last = std::move(f);
-    g_serial.fetch_add(1);
+    g_spare.width = width;
+    g_spare.height = height;
+    g_spare.pixels.resize(static_cast<std::size_t>(width) * height);
+    std::uint32_t* out = g_spare.pixels.data();
+    for (int y = 0; y < height; ++y, out += width) {
+        const std::uint32_t* row = pixels + static_cast<std::size_t>(y) * pitchPixels;
+        for (int x = 0; x < width; ++x) out[x] = row[x] & 0xFFFFFFu;
+    }
+    SwapInLocked(g_spare);
+}
+
+void PresentFrameBuffer(Frame& frame) {
+    if (!SizesMatch(frame)) return;
+    std::lock_guard<std::mutex> lock(g_mutex);
+    SwapInLocked(frame);
 }
 
 long long PresentedFrameSerial() { return g_serial.load(); }
@@ -33,6 +53,11 @@ long long PresentedFrameSerial() { return g_serial.load(); }
 Frame LastPresentedFrame() {
     std::lock_guard<std::mutex> lock(g_mutex);
     return g_last;
+}
+
+void ShowLastPresentedFrame(const std::function<void(const Frame&)>& show) {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    show(g_last);
 }
 
 }  // namespace platform

@@ -175,10 +175,11 @@ private:
         if (!m_renderer) return;
         long long serial = platform::PresentedFrameSerial();
         if (serial != m_shownSerial) {
-            platform::Frame f = platform::LastPresentedFrame();
-            if (f.width == kFrameWidth && f.height == kFrameHeight) {
-                SDL_UpdateTexture(m_texture, nullptr, f.pixels.data(), kFrameWidth * 4);
-            }
+            platform::ShowLastPresentedFrame([this](const platform::Frame& f) {
+                if (f.width == kFrameWidth && f.height == kFrameHeight) {
+                    SDL_UpdateTexture(m_texture, nullptr, f.pixels.data(), kFrameWidth * 4);
+                }
+            });
             m_shownSerial = serial;
             force = true;
         }

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <vector>
 
+#include "foundation/file_reading.h"
 #include "foundation/report.h"
-#include "platform/files.h"
 
 cKeyConfig KeyConfig;
 
@@ -70,7 +70,7 @@ void DefaultKeyConfig(cKeyConfig& config) {
 }
 
 int ReadKeyConfig(const std::string& path, cKeyConfig& config) {
-    auto file = platform::File::Open(path, platform::File::Mode::Read);
+    auto file = OpenGameFile(path);
     if (!file) return 0;
     auto image = Image(config);
     file->Read(image.data(), image.size());

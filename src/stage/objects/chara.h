@@ -183,6 +183,22 @@ public:
     void CountDownImpactY();
     bool IsWalking() const { return m_Def.m_cFlying == 0; }
 
+    // Invincibility after a hit: general, and per attacker (`m_nId`).
+    void StartInvincibility();
+    void StartHitCooldown(int attacker);
+    void CountDownInvincibility();
+    bool IsInvincible() const { return m_nInvincible > 0; }
+    bool IsInvincibleTo(int attacker) const;
+    // Life and SP within 0 .. their maximum; true when life is now 0. Without
+    // `force` a character of a non-zero damage mode loses no life.
+    bool ChangeLife(int delta, int force, int gauge);
+    void ChangeSP(int delta, int gauge);
+    void StartLifeGauge(int delta);
+    void StartSPGauge(int delta);
+    // A hit of another character's body: its power less this defence (a
+    // power of 0 or less heals), then its impact. True when it killed.
+    bool TakeCharaDamage(const cChara& attacker, int& damage, int& impact);
+
     // The state of a freshly placed character. Without a definition the
     // previous copy stays and life and SP are 0.
     void Reset(const cCharaDef* def, const std::array<int, 4>& place, int clone);

@@ -16,6 +16,9 @@ public:
     int AfterMoveY() override;
     int MoveX() override;
     int MoveY() override;
+    // One sub-step of the jump command: starts the jump when nothing blocks
+    // it, ends the command on landing or when it waited too long.
+    void Jump(cCmdInst* cmd) override;
 
     cItem m_HeldItem;
 };

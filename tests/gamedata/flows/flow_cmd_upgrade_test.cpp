@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 #include <optional>
 
 #include "gamedata/fixtures/field_access.h"
@@ -32,6 +33,10 @@ P With(P p, std::initializer_list<std::pair<int, int>> set) {
     for (auto [i, v] : set) p[static_cast<std::size_t>(i)] = v;
     return p;
 }
+
+// A stored number at the top of the range: a step that moves it up keeps it
+// there.
+constexpr std::int32_t kTop = std::numeric_limits<std::int32_t>::max();
 
 P Zeros(int n) { return P(static_cast<std::size_t>(n), 0); }
 
@@ -166,6 +171,19 @@ const UpgradeCase kCases[] = {
     {"899 arrangement of kind 22 moves twice", 898, 0, 38, {22, 0}, 38, {22, 2, 0, 0, 0}},
     {"899 arrangement of kind 22, negative", 898, 0, 38, {22, -1}, 38, {22, -1, 0, 0, 0}},
     {"899 item arrangement", 898, 1, 23, {14, 0}, 23, {14, 1, 0, 0, 0}},
+    {"722 stage clear at the top stays", 721, 0, 17, {kTop}, 17, With(Zeros(10), {{0, kTop}})},
+    {"168, 203 and 882 status shifts at the top stay", 167, 0, 22, With(Zeros(14), {{4, kTop}, {6, 2}, {13, kTop}}),
+     22, With(Zeros(22), {{4, kTop}, {6, 2}, {13, kTop}, {20, 2}})},
+    {"210 state at the top stays", 209, 0, 23, {0, kTop}, 23, {0, kTop, 0, 0, 0}},
+    {"219 graphic cell at the top becomes 119", 218, 0, 25, {3, kTop}, 26, {3, 119, 0}},
+    {"727 and 899 arranged index at the top stays", 726, 0, 37, {11, kTop}, 38, {11, kTop, 0, 0, 0}},
+    {"734 arranged kind at the top stays", 733, 0, 37, {kTop, 0}, 38, {kTop, 0, 0, 0, 0}},
+    {"767 facing at the top stays", 766, 0, 9, {kTop}, 9, {kTop}},
+    {"767 status owners at the top stay", 766, 0, 22, With(Zeros(22), {{3, kTop}, {6, 2}, {12, kTop}}), 22,
+     With(Zeros(22), {{3, kTop}, {6, 2}, {12, kTop}, {20, 2}})},
+    {"767 status operation 2 owner at the top stays", 766, 0, 23, {kTop, 1}, 23, {kTop, 1, 0, 0, 0}},
+    {"898 arranged picture index at the top stays", 897, 0, 38, {32, kTop}, 38, {32, kTop, 0, 0, 0}},
+    {"899 arrangement of kind 22 at the top stays", 898, 0, 38, {22, kTop}, 38, {22, kTop, 0, 0, 0}},
     {"a current file runs no step", kDataVersion, 0, 17, {2}, 17, With(Zeros(10), {{0, 2}})},
     {"a message with 3 parameters loads with 19", kDataVersion, 0, 19, {1, 2, 3}, 19, With(Zeros(19), {{0, 1}, {1, 2}, {2, 3}})},
 };

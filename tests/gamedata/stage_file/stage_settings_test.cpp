@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "gamedata/fixtures/record_io.h"
 #include "gamedata/stage_file/stage_records.h"
 #include "support/byte_builder.h"
@@ -82,6 +84,32 @@ TEST(StageSettings, ViewLimitsClampFromAboveOnly) {
     EXPECT_EQ(s.m_nLimitRight, 14);
     EXPECT_EQ(s.m_nLimitTop, -7);
     EXPECT_EQ(s.m_nLimitBottom, 39);
+}
+
+TEST(StageSettings, ViewLimitsClampAtTheEndsOfTheRange) {
+    struct Case {
+        int width, height;
+        int left, right, top, bottom;
+    } const cases[] = {
+        {INT_MIN, INT_MIN, INT_MIN, INT_MIN, INT_MIN, INT_MIN},
+        {INT_MIN + 5, 40, INT_MIN, INT_MIN + 4, -7, 39},
+        {INT_MAX, INT_MAX, 3, 30, -7, 39},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.width);
+        cStageSettings s;
+        s.m_nWidth = c.width;
+        s.m_nHeight = c.height;
+        s.m_nLimitLeft = 3;
+        s.m_nLimitRight = 30;
+        s.m_nLimitTop = -7;
+        s.m_nLimitBottom = 39;
+        s.ClampViewLimits();
+        EXPECT_EQ(s.m_nLimitLeft, c.left);
+        EXPECT_EQ(s.m_nLimitRight, c.right);
+        EXPECT_EQ(s.m_nLimitTop, c.top);
+        EXPECT_EQ(s.m_nLimitBottom, c.bottom);
+    }
 }
 
 }  // namespace

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "foundation/report.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "support/stage/stage_harness.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -84,6 +88,33 @@ TEST(Moves, HeroOnSpeedChangeGroundAndTheCamera) {
     for (int i = 0; i < 200; ++i) hero.MoveX();
     EXPECT_EQ(ax.m_dPos, ax.m_nMax - 640) << "the view stops at its limit";
     EXPECT_EQ(hero.m_dRight, ax.m_nOuterMax - 1) << "the hero stops at the stage's edge";
+}
+
+TEST(Moves, HeroImpactMovesWriteOneDebugLineEachSubStep) {
+    TempDir dir;
+    SetDebugLog(1, "debug.txt");
+    {
+        StageHarness stage({"H...", "####"}, {.hitCheckLevel = 1});
+        cPlayer& hero = stage.Hero();
+        hero.m_dImpactX = 1.5;
+        hero.m_dImpactY = -1.0;
+        for (int i = 0; i < 3; ++i) {
+            hero.MoveX();
+            hero.MoveY();
+        }
+        hero.m_dImpactX = hero.m_dImpactY = 0.0;
+        hero.MoveX();
+        hero.MoveY();
+    }
+    SetDebugLog(0, "");
+    const std::string log = dir.ReadHostFile("debug.txt");
+    const auto count = [&](const std::string& what) {
+        int n = 0;
+        for (std::size_t at = log.find(what); at != std::string::npos; at = log.find(what, at + 1)) ++n;
+        return n;
+    };
+    EXPECT_EQ(count("MoveX() m_dSpeedX = 1.500000, m_dImpactX = 1.500000"), 3) << log;
+    EXPECT_EQ(count("MoveY() m_dSpeedY = "), 3) << log;
 }
 
 }  // namespace
