@@ -58,7 +58,7 @@ extern const int VolumeTable[kVolumeLevelCount];
 
 // Opens the sound device; false (and every sound operation then does
 // nothing) when there is none. The format arguments describe the primary
-// buffer of the original design; the mixer has its own.
+// buffer a caller asks for; the mixer keeps its own format.
 bool InitDirectSound(HWND window, int samplesPerSec, int bitsPerSample, int channels);
 // Loads every effect that was not tried yet, with volume, or each file's own
 // volume when volume is 0. 1.

@@ -7,24 +7,10 @@
 set -eu
 tool=$(readlink -f "$1")
 
-if [ -z "${XVFB_CHILD:-}" ]; then
-    for need in xvfb-run xdotool import convert xwininfo od; do
-        if ! command -v "$need" >/dev/null 2>&1; then
-            echo "skipped: $need is not installed"
-            exit 77
-        fi
-    done
-    XVFB_CHILD=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -wr" "$0" "$@"
-fi
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
+. "$(dirname "$0")/../support/xvfb_env.sh"
+[ -n "${XVFB_CHILD:-}" ] || xvfb_reexec "1280x1024x24 -wr" xvfb-run xdotool import convert xwininfo od -- "$0" "$@"
+xvfb_workdir
 mkdir user_data
-export XDG_RUNTIME_DIR="$work"
-# As the window check: SDL's software renderer into the X window itself.
-export SDL_RENDER_DRIVER=software
-export SDL_FRAMEBUFFER_ACCELERATION=0
 
 pid=""
 fail() {
@@ -54,20 +40,6 @@ geometry() {
     y=$(echo "$info" | sed -n 's/.*Absolute upper-left Y: *//p')
 }
 
-# Waits up to $1 tenths of a second for the tool to end with exit code 0.
-expect_exit() {
-    for _ in $(seq 1 "$1"); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    if kill -0 "$pid" 2>/dev/null; then fail "$2: still running"; fi
-    set +e
-    wait "$pid"
-    code=$?
-    set -e
-    [ "$code" = 0 ] || fail "$2: exit code $code"
-}
-
 open_dialog
 # The dialog's client area starts at (133, 104) of the game's client area;
 # a few pixels in, before any item, is the dialog's face; the Start button
@@ -86,7 +58,7 @@ dark=$(convert root.png -crop "60x20+$((x + 133 + 128))+$((y + 104 + 166))" +rep
 
 # Tab goes Start, Cancel, Direct3D, DirectDraw, the tick.
 xdotool key Tab Tab Right Tab space Return
-expect_exit 100 "Start"
+xvfb_expect_exit 100 "Start"
 grep -q "result 1" out.txt || fail "Start did not answer 1: $(cat out.txt)"
 boot=$(od -An -tx4 -v user_data/Boot.dat | tr -s ' \n' ' ')
 [ "$boot" = " 00000398 00000002 00000000 00000001 00000000 " ] || fail "Boot.dat holds$boot"
@@ -94,7 +66,7 @@ boot=$(od -An -tx4 -v user_data/Boot.dat | tr -s ' \n' ' ')
 rm user_data/Boot.dat
 open_dialog
 xdotool key Tab Return
-expect_exit 100 "Cancel"
+xvfb_expect_exit 100 "Cancel"
 grep -q "result 0" out.txt || fail "Cancel did not answer 0: $(cat out.txt)"
 [ ! -e user_data/Boot.dat ] || fail "Cancel wrote Boot.dat"
 echo "ok: the start-up dialog seen at $x,$y + (133, 104); keys wrote Boot.dat (DirectDraw, ticked); Cancel wrote nothing"

@@ -48,27 +48,13 @@ done
 wide=$(convert root.png -crop "660x500+$((x > 10 ? x - 10 : 0))+$((y > 10 ? y - 10 : 0))" +repage -format '%[fx:maxima]' info:)
 [ "$wide" != 0 ] || fail "the black area is larger than 640x480"
 
-# Waits up to $1 tenths of a second for the player to end with exit code 0.
-expect_clean_exit() {
-    for _ in $(seq 1 "$1"); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    if kill -0 "$pid" 2>/dev/null; then fail "$2: still running"; fi
-    set +e
-    wait "$pid"
-    code=$?
-    set -e
-    [ "$code" = 0 ] || fail "$2: exit code $code"
-}
-
 xdotool windowfocus --sync "$wid" 2>/dev/null || true
 xdotool key Escape
-expect_clean_exit 50 "Escape"
+xvfb_expect_exit 50 "Escape"
 [ -f Report_Game.txt ] || fail "no Report_Game.txt"
 
 # The loop ticks in the real window too: after 30 frames it closes itself.
 "$player" --game . --frames 30 &
 pid=$!
-expect_clean_exit 100 "30 frames"
+xvfb_expect_exit 100 "30 frames"
 echo "ok: 640x480 window at $x,$y, closed by Escape, exit 0; 30 frames ran"

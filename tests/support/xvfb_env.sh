@@ -52,3 +52,19 @@ xvfb_wait_window() {
     done
     fail "$2: no window"
 }
+
+# xvfb_expect_exit TENTHS WHAT: waits up to TENTHS tenths of a second for
+# the process $pid to end, and fails (through the caller's fail) when it is
+# still running or ends with another code than 0.
+xvfb_expect_exit() {
+    for _ in $(seq 1 "$1"); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$pid" 2>/dev/null; then fail "$2: still running"; fi
+    set +e
+    wait "$pid"
+    code=$?
+    set -e
+    [ "$code" = 0 ] || fail "$2: exit code $code"
+}

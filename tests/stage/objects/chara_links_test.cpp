@@ -149,7 +149,7 @@ TEST(CharaLinks, ResetAndCopyKeepEveryPairTrue) {
         EXPECT_EQ(CountPairs(a, &copy, LinkKind::Child), 1);
         EXPECT_TRUE(copy.m_vecLink.empty());
     }
-    EXPECT_EQ(CountPairs(a, &b, 1), 1) << "the copy's release leaves the original's pairs";
+    EXPECT_EQ(CountPairs(a, &b, 1), 1) << "the copy's release leaves the source's pairs";
     EXPECT_EQ(a.m_vecLink.Count(), 2);
     // A reset drops a's references and the references to a.
     SetTarget(a, 0, &b, 1);
