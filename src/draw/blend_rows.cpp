@@ -17,6 +17,11 @@ constexpr int kChunk = 256;
 // All ones where the texel's alpha is 255, all zeros where it is 0.
 inline std::uint32_t OpaqueMask(std::uint32_t p) { return 0u - (((p >> 24) + 1u) >> 8); }
 
+// The colour channels of p scaled by factor, alpha dropped.
+inline std::uint32_t ScaleRgb(std::uint32_t p, std::uint32_t factor) {
+    return Mul8Lanes(p & 0x00FF00FFu, factor) | Mul8Lanes((p >> 8) & 0xFFu, factor) << 8;
+}
+
 typedef std::uint16_t U16x16 __attribute__((vector_size(32)));
 typedef std::uint32_t U32x8 __attribute__((vector_size(32)));
 
@@ -88,7 +93,7 @@ void TintRows32(const DDROWS32& r, std::uint32_t factor, std::uint32_t tintPart)
             for (; i + 8 <= n; i += 8) TintEightOpaque(d + i, s + i, sOr, factor, tintPart);
             for (; i < n; ++i) {
                 const std::uint32_t p = s[i] | sOr;
-                const std::uint32_t c = Mul8Lanes(p & 0x00FF00FFu, factor) | Mul8Lanes((p >> 8) & 0xFFu, factor) << 8;
+                const std::uint32_t c = ScaleRgb(p, factor);
                 const std::uint32_t mask = OpaqueMask(p);
                 d[i] = ((0xFF000000u | (c + tintPart)) & mask) | (d[i] & ~mask);
             }
@@ -97,7 +102,7 @@ void TintRows32(const DDROWS32& r, std::uint32_t factor, std::uint32_t tintPart)
         for (int i = 0; i < n; ++i) {
             const std::uint32_t p = s[i] | sOr;
             const std::uint32_t a = p >> 24;
-            const std::uint32_t c = (Mul8Lanes(p & 0x00FF00FFu, factor) | Mul8Lanes((p >> 8) & 0xFFu, factor) << 8);
+            const std::uint32_t c = ScaleRgb(p, factor);
             d[i] = BlendLanes(a << 24 | (c + tintPart), d[i] | dOr, a);
         }
     }
