@@ -107,41 +107,32 @@ void FillShots() {
 }
 
 // The summon commands place what they summon through the shot part; the
-// character and item summons keep their life time in its range field.
+// character and item summons keep their life time in its range field. They
+// share the formation, count, offsets and sound after their own head.
+void FillSummon(int kind, Row head) {
+    cVector<CommandParamDesc>& row = CommandParamTable[kind];
+    row.assign(head.begin(), head.end());
+    for (int j = 0; j < 3; ++j) {
+        static const char* const kNames[] = {"フォーメーション固有1", "フォーメーション固有2", "フォーメーション固有3"};
+        row.push_back(D{kNames[j], 0, kIntMax, F(j)});
+    }
+    row.push_back(D{"数", 1, 127, &cEdShot::m_cCount});
+    row.push_back(D{"召喚位置のズレX(dot)", -640, 640, &cEdShot::m_sOffsetX});
+    row.push_back(D{"召喚位置のズレY(dot)", -640, 640, &cEdShot::m_sOffsetY});
+    row.push_back(D{"効果音", 1, 9999, kSound});
+}
+
 void FillSummons() {
-    Fill(FlowKind::SummonBlock, {
-                                    D{"ブロック", 1, 9999, &cEdShot::m_sSummon},
-                                    D{"フォーメーション固有1", 0, kIntMax, F(0)},
-                                    D{"フォーメーション固有2", 0, kIntMax, F(1)},
-                                    D{"フォーメーション固有3", 0, kIntMax, F(2)},
-                                    D{"数", 1, 127, &cEdShot::m_cCount},
-                                    D{"召喚位置のズレX(dot)", -640, 640, &cEdShot::m_sOffsetX},
-                                    D{"召喚位置のズレY(dot)", -640, 640, &cEdShot::m_sOffsetY},
-                                    D{"効果音", 1, 9999, kSound},
-                                });
-    Fill(FlowKind::SummonChara, {
-                                    D{"キャラ", 1, 9999, &cEdShot::m_sSummon},
-                                    D{"存在時間(1/10s)", 1, 9999, &cEdShot::m_sRange},
-                                    D{"勢力", 0, 7, &cEdShot::m_cSide},
-                                    D{"フォーメーション固有1", 0, kIntMax, F(0)},
-                                    D{"フォーメーション固有2", 0, kIntMax, F(1)},
-                                    D{"フォーメーション固有3", 0, kIntMax, F(2)},
-                                    D{"数", 1, 127, &cEdShot::m_cCount},
-                                    D{"召喚位置のズレX(dot)", -640, 640, &cEdShot::m_sOffsetX},
-                                    D{"召喚位置のズレY(dot)", -640, 640, &cEdShot::m_sOffsetY},
-                                    D{"効果音", 1, 9999, kSound},
-                                });
-    Fill(FlowKind::SummonItem, {
-                                   D{"アイテム", 1, 9999, &cEdShot::m_sSummon},
-                                   D{"存在時間(1/10s)", 1, 9999, &cEdShot::m_sRange},
-                                   D{"フォーメーション固有1", 0, kIntMax, F(0)},
-                                   D{"フォーメーション固有2", 0, kIntMax, F(1)},
-                                   D{"フォーメーション固有3", 0, kIntMax, F(2)},
-                                   D{"数", 1, 127, &cEdShot::m_cCount},
-                                   D{"召喚位置のズレX(dot)", -640, 640, &cEdShot::m_sOffsetX},
-                                   D{"召喚位置のズレY(dot)", -640, 640, &cEdShot::m_sOffsetY},
-                                   D{"効果音", 1, 9999, kSound},
-                               });
+    FillSummon(FlowKind::SummonBlock, {D{"ブロック", 1, 9999, &cEdShot::m_sSummon}});
+    FillSummon(FlowKind::SummonChara, {
+                                          D{"キャラ", 1, 9999, &cEdShot::m_sSummon},
+                                          D{"存在時間(1/10s)", 1, 9999, &cEdShot::m_sRange},
+                                          D{"勢力", 0, 7, &cEdShot::m_cSide},
+                                      });
+    FillSummon(FlowKind::SummonItem, {
+                                         D{"アイテム", 1, 9999, &cEdShot::m_sSummon},
+                                         D{"存在時間(1/10s)", 1, 9999, &cEdShot::m_sRange},
+                                     });
 }
 
 // Commands whose arrangeable values are int parameters.
