@@ -53,6 +53,7 @@ StageHarness::StageHarness(const std::vector<std::string>& picture, StageOptions
     OpenRecordingWindow();
     BuildStage(picture, options);
     SetStageState(&m_State);
+    m_State.m_lpMessageSink = &m_Messages;
     SetUpScroll();
     BuildBlockMap(LoadedStage);
 

@@ -9,7 +9,8 @@
 //
 // It also plays the window thread: a headless main window records what
 // stage play asks of it, the sound effects (WM_USER+5) and the music
-// requests (WM_USER+6), in order.
+// requests (WM_USER+6), in order; and, as the stage scene's message sink,
+// the messages stage code asks to show.
 #include <cstdint>
 #include <map>
 #include <string>
@@ -65,6 +66,8 @@ public:
     // sounds 1 to 16, database sound n as n + 16).
     const std::vector<int>& Sounds() const { return m_Sounds; }
     const std::vector<MusicRequest>& Music() const { return m_Music; }
+    // The messages stage code asked the scene to show, in order.
+    const std::vector<MessageRequest>& Messages() const { return m_Messages.requests; }
 
 private:
     void BuildStage(const std::vector<std::string>& picture, const StageOptions& options);
@@ -73,7 +76,13 @@ private:
 
     void OpenRecordingWindow();
 
+    struct MessageRecord : cMessageSink {
+        void AddMessage(const MessageRequest& message) override { requests.push_back(message); }
+        std::vector<MessageRequest> requests;
+    };
+
     cStageState m_State;
+    MessageRecord m_Messages;
     std::map<char, std::vector<cStageChara*>> m_Letters;
     std::vector<int> m_Sounds;
     std::vector<MusicRequest> m_Music;
