@@ -51,6 +51,7 @@ StageHarness::StageHarness(const std::vector<std::string>& picture, StageOptions
     Database.AnimeSet.assign(1, cAnimeSet());
     platform::srand(options.seed);
     OpenRecordingWindow();
+    SetStageDrawSink(&m_Drawing);
     BuildStage(picture, options);
     SetStageState(&m_State);
     m_State.m_lpMessageSink = &m_Messages;
@@ -83,6 +84,7 @@ StageHarness::~StageHarness() {
     }
     ClearStageObjects();
     SetStageState(nullptr);
+    SetStageDrawSink(nullptr);
     Database.AnimeSet.clear();
 }
 

@@ -9,8 +9,9 @@
 //
 // It also plays the window thread: a headless main window records what
 // stage play asks of it, the sound effects (WM_USER+5) and the music
-// requests (WM_USER+6), in order; and, as the stage scene's message sink,
-// the messages stage code asks to show.
+// requests (WM_USER+6), in order; a recording drawing sink receives the
+// stage's drawing calls while the harness lives; and, as the stage scene's
+// message sink, it keeps the messages stage code asks to show.
 #include <cstdint>
 #include <map>
 #include <string>
@@ -23,6 +24,7 @@
 #include "stage/objects/stage_chara.h"
 #include "stage/objects/stage_state.h"
 #include "stage/objects/state_hash.h"
+#include "support/stage/recording_draw_sink.h"
 
 struct StageOptions {
     int hitCheckLevel = 10;
@@ -68,6 +70,8 @@ public:
     const std::vector<MusicRequest>& Music() const { return m_Music; }
     // The messages stage code asked the scene to show, in order.
     const std::vector<MessageRequest>& Messages() const { return m_Messages.requests; }
+    // The drawing calls of the stage objects so far.
+    RecordingDrawSink& Drawing() { return m_Drawing; }
 
 private:
     void BuildStage(const std::vector<std::string>& picture, const StageOptions& options);
@@ -86,6 +90,7 @@ private:
     std::map<char, std::vector<cStageChara*>> m_Letters;
     std::vector<int> m_Sounds;
     std::vector<MusicRequest> m_Music;
+    RecordingDrawSink m_Drawing;
     HWND m_hWindow = nullptr;
     bool m_bHeroPlaced = false;
 };
