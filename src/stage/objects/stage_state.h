@@ -12,6 +12,7 @@
 #include "gamedata/flows/flow_cmd.h"
 #include "stage/drawing/effect_inst.h"
 #include "stage/drawing/picture_inst.h"
+#include "stage/objects/message_sink.h"
 #include "stage/objects/scroll_axis.h"
 #include "stage/objects/shot.h"
 
@@ -40,9 +41,14 @@ public:
     cShot& AddShot(const cShot& shot);
     // Takes the shot out of its group list and the shot list (destroying it).
     void RemoveShot(cShot& shot);
+    // The same for the shot at `at`, found without a walk; the next node.
+    cList<cShot>::iterator RemoveShotAt(cList<cShot>::iterator at);
     // Puts a character into the list of its group, or takes it out.
     void AddToGroup(cChara& chara);
     void RemoveFromGroup(cChara& chara);
+    // Hands a message to the installed sink; without one (no scene) it is
+    // dropped.
+    void AddMessage(const MessageRequest& message);
 
     int m_nResumeState = 0, m_nResumeSubStep = 0;
     int m_nEndRequest = EndRequest::None;
@@ -93,6 +99,8 @@ public:
     // The scene's copy of the stage's status-panel setting, taken at each
     // reset.
     int m_bShowStatus = 0;
+    // Where messages go: the stage scene's message list, or a test's record.
+    cMessageSink* m_lpMessageSink = nullptr;
 };
 
 // The stage state objects run in: the one the stage-play scene (or a test)
