@@ -23,6 +23,10 @@ cStageState::~cStageState() {
     if (g_current == this) g_current = nullptr;
 }
 
+void cStageState::AddMessage(const MessageRequest& message) {
+    if (m_lpMessageSink) m_lpMessageSink->AddMessage(message);
+}
+
 cShot& cStageState::AddShot(const cShot& shot) {
     cShot& added = m_lstShot.emplace_back(shot);
     m_vecForceShot[added.m_nBlockGroup].push_back(&added);
@@ -37,6 +41,11 @@ void cStageState::RemoveShot(cShot& shot) {
             return;
         }
     }
+}
+
+cList<cShot>::iterator cStageState::RemoveShotAt(cList<cShot>::iterator at) {
+    m_vecForceShot[at->m_Param.m_cSide].remove(&*at);
+    return m_lstShot.erase(at);
 }
 
 void cStageState::AddToGroup(cChara& chara) { m_vecForce[chara.m_nBlockGroup].push_back(&chara); }

@@ -204,7 +204,7 @@ void AddShot(StateHasher& h, const cShot& s) {
     AddRect(h, s.m_rcShotBox);
     AddRect(h, s.m_rcShotBoxBase);
     h.Add(static_cast<int>(s.m_lstHitChara.size()));
-    for (const cChara* c : s.m_lstHitChara) AddId(h, c);
+    for (int id : s.m_lstHitChara) h.Add(id);
     AddId(h, s.m_lpTarget);
     AddId(h, s.m_lpOwner);
 }
