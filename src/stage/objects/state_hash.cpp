@@ -270,6 +270,8 @@ std::uint64_t StageStateHash(const cStageState& state) {
     for (const cStageChara& c : CharaList) {
         AddChara(h, c);
         AddItem(h, c.m_HeldItem);
+        for (int v : {c.m_bInView, c.m_bAwake, c.m_nIconBlink, c.m_bSkipViewX, c.m_bSkipViewY, c.m_bWokenOnce})
+            h.Add(v);
     }
     h.Add(static_cast<int>(ItemList.size()));
     for (const cItem& item : ItemList) AddItem(h, item);
