@@ -6,20 +6,20 @@ namespace {
 std::vector<std::string> g_log;
 }  // namespace
 
-cFlowCmd MakeCmd(const CmdSpec& spec) {
+cFlowCmd MakeCmd(const CmdEntry& entry) {
     cFlowCmd cmd;
-    cmd.m_cKind = static_cast<std::int8_t>(spec.kind);
-    cmd.SizeParams(KindParamCount(0, spec.kind));
-    cmd.m_strText = spec.name;
-    cmd.m_sTime = static_cast<std::int16_t>(spec.time);
-    cmd.m_bNoWait = static_cast<std::int8_t>(spec.noWait);
+    cmd.m_cKind = static_cast<std::int8_t>(entry.kind);
+    cmd.SizeParams(KindParamCount(0, entry.kind));
+    cmd.m_strText = entry.name;
+    cmd.m_sTime = static_cast<std::int16_t>(entry.time);
+    cmd.m_bNoWait = static_cast<std::int8_t>(entry.noWait);
     return cmd;
 }
 
-cFlow MakeFlow(int trigger, std::initializer_list<CmdSpec> commands) {
+cFlow MakeFlow(int trigger, std::initializer_list<CmdEntry> commands) {
     cFlow flow;
     flow.m_cTrigger = static_cast<std::int8_t>(trigger);
-    for (const CmdSpec& spec : commands) flow.m_vCmd.push_back(MakeCmd(spec));
+    for (const CmdEntry& entry : commands) flow.m_vCmd.push_back(MakeCmd(entry));
     return flow;
 }
 

@@ -9,15 +9,15 @@
 #include "gamedata/flows/flow.h"
 #include "stage/commands/flow_cmd_dispatch.h"
 
-struct CmdSpec {
+struct CmdEntry {
     std::string name;
     int kind = 1;
     int time = 0;
     int noWait = 0;
 };
 
-cFlowCmd MakeCmd(const CmdSpec& spec);
-cFlow MakeFlow(int trigger, std::initializer_list<CmdSpec> commands);
+cFlowCmd MakeCmd(const CmdEntry& entry);
+cFlow MakeFlow(int trigger, std::initializer_list<CmdEntry> commands);
 
 // Installs executors for a test and puts the old ones back at its end.
 class ExecutorSwap {
