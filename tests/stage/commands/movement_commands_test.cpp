@@ -70,6 +70,10 @@ struct MoveCase {
 double PerSubStep(int tenths) { return tenths * 0.1 / LoadedStage.m_dSubSteps; }
 
 TEST(MovementCommands, PathsOverTheirTimeAtTwoHitCheckLevels) {
+    const auto atHero = [](cEdMove& m, cCmdInst& i) {
+        m.m_bMirrorX = 0;
+        i.m_dSpeed = PerSubStep(30);
+    };
     const std::vector<MoveCase> cases = {
         {"straight left by direction",
          FlowKind::StraightMove,
@@ -113,24 +117,8 @@ TEST(MovementCommands, PathsOverTheirTimeAtTwoHitCheckLevels) {
          10,
          {30, 40, 50},
          1e-6},
-        {"charge at the hero",
-         FlowKind::ChargeMove,
-         [](cEdMove& m, cCmdInst& i) {
-             m.m_bMirrorX = 0;
-             i.m_dSpeed = PerSubStep(30);
-         },
-         20,
-         {-60, 0, 60},
-         1e-6},
-        {"homing on the hero",
-         FlowKind::HomingMove,
-         [](cEdMove& m, cCmdInst& i) {
-             m.m_bMirrorX = 0;
-             i.m_dSpeed = PerSubStep(30);
-         },
-         20,
-         {-60, 0, 60},
-         1e-6},
+        {"charge at the hero", FlowKind::ChargeMove, atHero, 20, {-60, 0, 60}, 1e-6},
+        {"homing on the hero", FlowKind::HomingMove, atHero, 20, {-60, 0, 60}, 1e-6},
         {"a full circle of radius 2 hbl",
          FlowKind::CircleMove,
          [](cEdMove& m, cCmdInst& i) {
