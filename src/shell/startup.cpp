@@ -3,6 +3,7 @@
 #include "foundation/abort.h"
 #include "foundation/data_record.h"
 #include "foundation/report.h"
+#include "gamedata/flows/command_param_table.h"
 #include "gamedata/project/data_limits.h"
 #include "gamedata/project/live_data_limits.h"
 #include "gamedata/project/player_files.h"
@@ -43,6 +44,11 @@ std::vector<StartupStep> BaseSteps() {
              limits.testPlay = TestPlay;
              SetDataLimits(limits);
              InstallLiveDataLimits();
+             return true;
+         }},
+        {"command parameter table",
+         [] {
+             BuildCommandParamTable();
              return true;
          }},
         {"default data", [] { return PrepareDataFolder(MainWindow.m_hWnd); }},

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 #include "foundation/abort.h"
+#include "gamedata/flows/command_param_table.h"
 #include "platform/main_window_post.h"
 #include "platform/message_box.h"
 #include "shell/win_main.h"
@@ -54,4 +58,19 @@ TEST_F(MainWindowTest, AFatalCloseRaisedBeforeTheWindowExistedReachesItOnceRoute
     EXPECT_TRUE(platform::RecordedMessageBoxes().empty()) << "an error close asks nothing";
     platform::SetMainWindowRouter(nullptr);
     platform::ClearMainWindowPosts();
+}
+
+TEST(Startup, BuildsTheCommandParameterTableBeforeAnyDataFileIsRead) {
+    const std::vector<StartupStep>& steps = StartupSteps();
+    auto named = [&](const char* name) {
+        return std::find_if(steps.begin(), steps.end(),
+                            [&](const StartupStep& s) { return std::string(s.name) == name; });
+    };
+    const auto table = named("command parameter table");
+    ASSERT_NE(table, steps.end());
+    EXPECT_LT(table - steps.begin(), named("default data") - steps.begin());
+    CommandParamTable.clear();
+    EXPECT_TRUE(table->run());
+    ASSERT_EQ(CommandParamTable.Count(), 40);
+    EXPECT_EQ(CommandParamTable[11].Count(), 32);
 }

@@ -14,6 +14,7 @@ bool PassesFilter(cChara& c, const CharaFilter& filter) {
     if (filter.excludeSelf && c.m_nId == filter.selfId) return false;
     if (filter.excludeInvulnerable && DamageMode(c) == 1) return false;
     if (filter.excludeShotProof && DamageMode(c) == 2) return false;
+    if (filter.excludeBlock && c.m_Def.m_bNoBox != 0) return false;
     if (filter.varTest) {
         if (filter.varIndex < 0 || filter.varIndex >= c.m_vecVar.Count()) return false;
         if (!CompareByOp(c.m_vecVar[filter.varIndex], filter.value, filter.op)) return false;

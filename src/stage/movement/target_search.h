@@ -16,6 +16,7 @@ struct CharaFilter {
     int selfId = 0;
     bool excludeInvulnerable = false;  // damage mode 1
     bool excludeShotProof = false;     // damage mode 2
+    bool excludeBlock = false;         // block characters, that others stand on
 };
 
 // The damage mode of a character: 0 normal, 1 takes no damage, 2 also not

@@ -68,6 +68,18 @@ struct CharaBox {
     double dLeft = 0.0, dTop = 0.0, dRight = 0.0, dBottom = 0.0;
 };
 
+// A box size of the stage settings, with its bottom-align flag.
+struct BoxSize {
+    int w = 0, h = 0;
+    int bottom = 0;
+};
+
+// The edges of `box` on one axis from the object's position.
+void SetBoxEdgesX(CharaBox& box, double x);
+void SetBoxEdgesY(CharaBox& box, double y);
+// The box at scale `scale` of its base.
+void ScaleBox(CharaBox& box, int scale);
+
 constexpr int kTargetSlots = 4;
 constexpr int kFlowGroupSlots = 27;
 constexpr int kCharaVarCount = 9;
@@ -216,6 +228,16 @@ public:
     void PlaceX(int column);
     void PlaceY(int row, int flag);
     void SetBoxOffsets(int bottomAligned, int width, int height);
+    // A box of (width, height) in the 32 x 32 cell around the graphic:
+    // centred, or on the cell's bottom; at scale 1 and now alike.
+    void PlaceBox(CharaBox& box, int bottomAligned, int width, int height) const;
+    // The body box by the definition's body-box source, from the stage's
+    // sizes: 0 the state's body box, 1 the shot box, 2 the second body box,
+    // 3 the whole cell; any other source keeps the box.
+    void ChooseBodyBox(int source, const BoxSize& body, const BoxSize& shot, const BoxSize& second);
+    // Edges of the body and shot boxes from the position.
+    void UpdateBoxEdgesX();
+    void UpdateBoxEdgesY();
 
     void RemoveLayersOfFlow(int serial);
     void RemoveLayersOfAnim(int anim);

@@ -79,8 +79,47 @@ void cChara::ArriveAtY(int y, cCmdInst* cmd) {
 }
 
 void cChara::SetBoxOffsets(int bottomAligned, int width, int height) {
+    PlaceBox(m_rcBodyBox, bottomAligned, width, height);
+}
+
+void cChara::PlaceBox(CharaBox& box, int bottomAligned, int width, int height) const {
     const int x = 16 - m_rcGraphic.x - (width >> 1);
     const int y = bottomAligned ? 32 - m_rcGraphic.y - height : 16 - m_rcGraphic.y - (height >> 1);
-    m_rcBodyBox.rc = {x, y, width, height};
-    m_rcBodyBox.rcBase = m_rcBodyBox.rc;
+    box.rc = {x, y, width, height};
+    box.rcBase = box.rc;
+}
+
+void cChara::ChooseBodyBox(int source, const BoxSize& body, const BoxSize& shot, const BoxSize& second) {
+    switch (source) {
+        case 0: PlaceBox(m_rcBodyBox, body.bottom, body.w, body.h); break;
+        case 1: PlaceBox(m_rcBodyBox, 0, shot.w, shot.h); break;
+        case 2: PlaceBox(m_rcBodyBox, 0, second.w, second.h); break;
+        case 3: PlaceBox(m_rcBodyBox, 0, kBlockPixels, kBlockPixels); break;
+        default: break;
+    }
+}
+
+void SetBoxEdgesX(CharaBox& box, double x) {
+    box.dLeft = static_cast<int>(x) + box.rc.x;
+    box.dRight = box.dLeft + box.rc.w - 1;
+}
+
+void SetBoxEdgesY(CharaBox& box, double y) {
+    box.dTop = static_cast<int>(y) + box.rc.y;
+    box.dBottom = box.dTop + box.rc.h - 1;
+}
+
+void ScaleBox(CharaBox& box, int scale) {
+    const OffsetRect& b = box.rcBase;
+    box.rc = {b.x * scale, b.y * scale, b.w * scale, b.h * scale};
+}
+
+void cChara::UpdateBoxEdgesX() {
+    SetBoxEdgesX(m_rcBodyBox, m_dX);
+    SetBoxEdgesX(m_rcShotBox, m_dX);
+}
+
+void cChara::UpdateBoxEdgesY() {
+    SetBoxEdgesY(m_rcBodyBox, m_dY);
+    SetBoxEdgesY(m_rcShotBox, m_dY);
 }

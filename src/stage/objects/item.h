@@ -17,7 +17,7 @@ public:
     void AnchorOnScale(int scale, int oldScale, int flag) override;
 
     cItemDef m_Def;
-    int m_bPicked = 0;
+    int m_bHeld = 0;
 };
 
 // The items of the running stage.

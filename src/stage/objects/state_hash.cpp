@@ -177,12 +177,17 @@ void AddPlayer(StateHasher& h, const cPlayer& p) {
     h.Add(p.m_nGroundKind);
     h.Add(p.m_dGroundValue);
     h.Add(p.m_nGroundSteps);
-    h.Add(p.m_bJumpReady);
+    for (int v : {p.m_bJumpReady, p.m_nJumpFrames, p.m_bNoJumpGround, p.m_bJumpDone, p.m_bChangePosSaved,
+                  p.m_bChangePosPending, static_cast<int>(p.m_listTouchedItems.size()), p.m_vecDeferredCmd.Count()}) {
+        h.Add(v);
+    }
+    for (double v : {p.m_dSlipRate, p.m_dChangeX, p.m_dChangeY, p.m_dChangeRight, p.m_dChangeBottom}) h.Add(v);
+    for (int item : p.m_listTouchedItems) h.Add(item);
 }
 
 void AddItem(StateHasher& h, const cItem& item) {
     AddObject(h, item);
-    h.Add(item.m_bPicked);
+    h.Add(item.m_bHeld);
 }
 
 void AddShot(StateHasher& h, const cShot& s) {
@@ -260,6 +265,8 @@ std::uint64_t StageStateHash(const cStageState& state) {
     for (const cStageChara& c : CharaList) {
         AddChara(h, c);
         AddItem(h, c.m_HeldItem);
+        for (int v : {c.m_bInView, c.m_bAwake, c.m_nIconBlink, c.m_bSkipViewX, c.m_bSkipViewY, c.m_bWokenOnce})
+            h.Add(v);
     }
     h.Add(static_cast<int>(ItemList.size()));
     for (const cItem& item : ItemList) AddItem(h, item);

@@ -40,6 +40,7 @@ TEST_F(TargetSearch, FiltersOfTheFirstMatch) {
     C(1).m_vecVar[2] = 1;
     C(2).m_vecVar[2] = 2;
     C(4).m_vecVar[2] = 5;
+    C(1).m_Def.m_bNoBox = 1;
     struct Case {
         const char* name;
         CharaFilter filter;
@@ -49,6 +50,8 @@ TEST_F(TargetSearch, FiltersOfTheFirstMatch) {
         {"dead characters are skipped", {}, 1},
         {"invulnerable excluded", {.excludeInvulnerable = true}, 2},
         {"invulnerable and shot-proof excluded", {.excludeInvulnerable = true, .excludeShotProof = true}, 3},
+        {"block characters excluded", {.excludeBlock = true}, 2},
+        {"block and shot-proof excluded", {.excludeShotProof = true, .excludeBlock = true}, 3},
         {"by character ID", {.useId = true, .id = 7}, 3},
         {"no such ID", {.useId = true, .id = 8}, -1},
         {"self excluded", {.excludeSelf = true, .selfId = 1}, 2},

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <functional>
 
+#include "draw/device.h"
+#include "draw/surface_table.h"
 #include "foundation/abort.h"
 #include "gamedata/project/global_data.h"
 #include "platform/random.h"
@@ -107,6 +109,33 @@ TEST(StageHarness, StateHashSeesEveryMemberAndNothingElse) {
         c.change(stage);
         EXPECT_NE(stage.Hash(), base) << c.member;
     }
+}
+
+// The recorder sees the stage's drawing calls in order while the harness
+// lives; afterwards drawing goes to the drawing layer again.
+TEST(StageHarness, RecordsTheDrawingCallsOfTheStageWhileItLives) {
+    {
+        StageHarness stage({"H."});
+        EXPECT_EQ(&StageDrawSink(), &stage.Drawing());
+        SinkBlt(&BackBuffer, 10, 20, 64, 64, &SurfaceArray[4], 32, 0, 32, 32, 1, DDBLTCOLOR{0xFF808080u, 4});
+        SinkFill(&SurfaceArray[69], 0, 0, 8, 2, 212);
+        SinkSimple(DrawOp::SpriteBatchOff);
+        DrawCall wave;
+        wave.op = DrawOp::Wave;
+        wave.dst = &BackBuffer;
+        wave.src = &SurfaceArray[22];
+        wave.w = wave.h = 32;
+        wave.p = {2, 4.5, 0, 2, 0};
+        StageDrawSink().Draw(wave);
+        const std::vector<std::string> expected = {
+            "Blt Back 10,20 64x64 <- #4 32,0 32x32 key tint=ff808080/4",
+            "Fill #69 0,0 8x2 p=212",
+            "SpriteBatchOff",
+            "Wave Back 0,0 32x32 <- #22 0,0 key p=2,4.5,0,2",
+        };
+        EXPECT_EQ(stage.Drawing().Lines(), expected);
+    }
+    EXPECT_EQ(dynamic_cast<RecordingDrawSink*>(&StageDrawSink()), nullptr);
 }
 
 }  // namespace

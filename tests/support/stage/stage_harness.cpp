@@ -51,6 +51,7 @@ StageHarness::StageHarness(const std::vector<std::string>& picture, StageOptions
     Database.AnimeSet.assign(1, cAnimeSet());
     platform::srand(options.seed);
     OpenRecordingWindow();
+    SetStageDrawSink(&m_Drawing);
     BuildStage(picture, options);
     SetStageState(&m_State);
     SetUpScroll();
@@ -82,6 +83,7 @@ StageHarness::~StageHarness() {
     }
     ClearStageObjects();
     SetStageState(nullptr);
+    SetStageDrawSink(nullptr);
     Database.AnimeSet.clear();
 }
 

@@ -9,7 +9,8 @@
 //
 // It also plays the window thread: a headless main window records what
 // stage play asks of it, the sound effects (WM_USER+5) and the music
-// requests (WM_USER+6), in order.
+// requests (WM_USER+6), in order; and a recording drawing sink receives
+// the stage's drawing calls while the harness lives.
 #include <cstdint>
 #include <map>
 #include <string>
@@ -22,6 +23,7 @@
 #include "stage/objects/stage_chara.h"
 #include "stage/objects/stage_state.h"
 #include "stage/objects/state_hash.h"
+#include "support/stage/recording_draw_sink.h"
 
 struct StageOptions {
     int hitCheckLevel = 10;
@@ -65,6 +67,8 @@ public:
     // sounds 1 to 16, database sound n as n + 16).
     const std::vector<int>& Sounds() const { return m_Sounds; }
     const std::vector<MusicRequest>& Music() const { return m_Music; }
+    // The drawing calls of the stage objects so far.
+    RecordingDrawSink& Drawing() { return m_Drawing; }
 
 private:
     void BuildStage(const std::vector<std::string>& picture, const StageOptions& options);
@@ -77,6 +81,7 @@ private:
     std::map<char, std::vector<cStageChara*>> m_Letters;
     std::vector<int> m_Sounds;
     std::vector<MusicRequest> m_Music;
+    RecordingDrawSink m_Drawing;
     HWND m_hWindow = nullptr;
     bool m_bHeroPlaced = false;
 };
