@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "scenes/stage_play/replay_requests.h"
+#include "stage/drawing/chara_effect_run.h"
 
 namespace {
 template <class T>
@@ -19,4 +20,5 @@ void RegisterScenes() {
     RegisterSceneFactory(kModeStage, Make<cModeStage>);
     RegisterSceneFactory(kModeOption, Make<cModeOption>);
     InstallReplayFileServices();
+    RegisterCharaEffectStartup();
 }
