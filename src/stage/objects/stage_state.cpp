@@ -23,6 +23,10 @@ cStageState::~cStageState() {
     if (g_current == this) g_current = nullptr;
 }
 
+void cStageState::AddMessage(const MessageRequest& message) {
+    if (m_lpMessageSink) m_lpMessageSink->AddMessage(message);
+}
+
 cShot& cStageState::AddShot(const cShot& shot) {
     cShot& added = m_lstShot.emplace_back(shot);
     m_vecForceShot[added.m_nBlockGroup].push_back(&added);

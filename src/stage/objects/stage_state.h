@@ -8,6 +8,7 @@
 
 #include "foundation/checked_containers.h"
 #include "gamedata/flows/flow_cmd.h"
+#include "stage/objects/message_sink.h"
 #include "stage/objects/scroll_axis.h"
 #include "stage/objects/shot.h"
 
@@ -39,6 +40,9 @@ public:
     // Puts a character into the list of its group, or takes it out.
     void AddToGroup(cChara& chara);
     void RemoveFromGroup(cChara& chara);
+    // Hands a message to the installed sink; without one (no scene) it is
+    // dropped.
+    void AddMessage(const MessageRequest& message);
 
     int m_nResumeState = 0, m_nResumeSubStep = 0;
     int m_nEndRequest = EndRequest::None;
@@ -79,6 +83,8 @@ public:
     int m_nPlayFrame = 0;
     int m_bAutoSaveOnClear = 0;
     int m_bInShotPass = 0;
+    // Where messages go: the stage scene's message list, or a test's record.
+    cMessageSink* m_lpMessageSink = nullptr;
 };
 
 // The stage state objects run in: the one the stage-play scene (or a test)

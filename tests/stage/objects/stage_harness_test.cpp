@@ -66,6 +66,19 @@ TEST(StageHarness, RecordsTheSoundAndMusicRequestsOfStagePlay) {
     EXPECT_EQ(stage.Music(), (std::vector<StageHarness::MusicRequest>{{4, 3}}));
 }
 
+TEST(StageHarness, RecordsTheMessagesStageCodeAsksFor) {
+    MessageRequest icon;
+    icon.nKind = MessageKind::Icon;
+    icon.nRemain = 30;
+    MessageRequest text;
+    text.nKind = MessageKind::Text;
+    text.strText = "#S3.";
+    StageHarness stage({"H."});
+    StageState().AddMessage(icon);
+    StageState().AddMessage(text);
+    EXPECT_EQ(stage.Messages(), (std::vector<MessageRequest>{icon, text}));
+}
+
 // One change of one member of the played state each.
 struct HashCase {
     const char* member;

@@ -54,6 +54,7 @@ StageHarness::StageHarness(const std::vector<std::string>& picture, StageOptions
     SetStageDrawSink(&m_Drawing);
     BuildStage(picture, options);
     SetStageState(&m_State);
+    m_State.m_lpMessageSink = &m_Messages;
     SetUpScroll();
     BuildBlockMap(LoadedStage);
 

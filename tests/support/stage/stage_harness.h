@@ -9,8 +9,9 @@
 //
 // It also plays the window thread: a headless main window records what
 // stage play asks of it, the sound effects (WM_USER+5) and the music
-// requests (WM_USER+6), in order; and a recording drawing sink receives
-// the stage's drawing calls while the harness lives.
+// requests (WM_USER+6), in order; a recording drawing sink receives the
+// stage's drawing calls while the harness lives; and, as the stage scene's
+// message sink, it keeps the messages stage code asks to show.
 #include <cstdint>
 #include <map>
 #include <string>
@@ -67,6 +68,8 @@ public:
     // sounds 1 to 16, database sound n as n + 16).
     const std::vector<int>& Sounds() const { return m_Sounds; }
     const std::vector<MusicRequest>& Music() const { return m_Music; }
+    // The messages stage code asked the scene to show, in order.
+    const std::vector<MessageRequest>& Messages() const { return m_Messages.requests; }
     // The drawing calls of the stage objects so far.
     RecordingDrawSink& Drawing() { return m_Drawing; }
 
@@ -77,7 +80,13 @@ private:
 
     void OpenRecordingWindow();
 
+    struct MessageRecord : cMessageSink {
+        void AddMessage(const MessageRequest& message) override { requests.push_back(message); }
+        std::vector<MessageRequest> requests;
+    };
+
     cStageState m_State;
+    MessageRecord m_Messages;
     std::map<char, std::vector<cStageChara*>> m_Letters;
     std::vector<int> m_Sounds;
     std::vector<MusicRequest> m_Music;
