@@ -101,6 +101,9 @@ struct cCharaData {
     cVector<std::uint8_t> m_vecGroupStarted = cVector<std::uint8_t>(kFlowGroupSlots);
     int m_bGroupReleasePending = 0;
     int m_bFlowDeletePending = 0;
+    // Nesting of this character's flow step: while it runs, a deleted flow
+    // is only flagged.
+    int m_nFlowStepDepth = 0;
     std::array<int, 4> m_nPlace{};
     int m_bAnimRequest = 0, m_nAnimRequest = 0, m_nAnimRequestPrio = 0;
     double m_dImpactX = 0.0, m_dImpactY = 0.0;
@@ -167,7 +170,11 @@ public:
     virtual int AfterMoveY() { return 0; }
     virtual int MoveX() { return 0; }
     virtual int MoveY() { return 0; }
-    virtual int StepCharaFlows(int) { return 0; }
+    // One step of every running flow. 1 when the character's life is 0 or
+    // less afterwards, or a stage character's removal was asked for (its
+    // remaining flows are then not stepped). With `onlyDeath` set only the
+    // death flows are stepped.
+    virtual int StepCharaFlows(int onlyDeath);
     virtual void Jump(cCmdInst*) {}
 
     // Movement, gravity and the calls of the contact rules.
@@ -189,6 +196,7 @@ public:
     // superimposed on the vertical one, decaying by 1/n per sub-step.
     void ApplyImpact(int strength, double dx, double dy, int& effective);
     void ImpactFromChara(const cChara& attacker, int& effective);
+    void ImpactFromShot(const cShot& shot, int& effective);
     void ApplyImpactY();
     void ClearImpact();
     void CountDownImpactX();
@@ -210,6 +218,16 @@ public:
     // A hit of another character's body: its power less this defence (a
     // power of 0 or less heals), then its impact. True when it killed.
     bool TakeCharaDamage(const cChara& attacker, int& damage, int& impact);
+    // The same for a shot: its power, its hit rectangle, its impact.
+    bool TakeShotDamage(const cShot& shot, int& damage, int& impact);
+    // The triggers of a hit on this character, and of the attacker when
+    // the hit counts as its attack (or its parent's).
+    void OnCharaHit(cChara& attacker, int damage, int impact);
+    void OnShotHit(cShot& shot, int damage, int impact);
+    // Runs the death flows, adds the score and hands the carried item to
+    // the hero; 1 when the death did not happen (the stage was cleared, or
+    // the item ended the run), else the character is dead and released.
+    int Die();
 
     // The state of a freshly placed character. Without a definition the
     // previous copy stays and life and SP are 0.
@@ -221,6 +239,23 @@ public:
     void ReleaseLinks();
     // Rebuilds the flow instances' pointers into the definition copy.
     void RelinkFlows();
+
+    // Flow instances of `flows` (loops expanded in place): with `add` 0
+    // they replace every flow (the flows become the definition copy's);
+    // with `add` set they are inserted at `position` when it lies inside
+    // the flow list, else appended.
+    void AddFlows(cVector<cFlow>& flows, int add, int position);
+    void SetFlows(const cVector<cFlowInst>& instances);
+    // Ends the flow, drops its animation layers and removes it.
+    void RemoveFlow(int index);
+    // Removes every flow of flow ID `id` and returns the index of the first
+    // removed one (-1 none); ID 0 removes every flow and layer (returns 0).
+    int RemoveFlowsById(int id);
+    // The flow operation's removal: at once, or flagged for the end of the
+    // step when this character's flows are being stepped.
+    void DeleteFlow(int index);
+    void RemoveDeletedFlows();
+    void StartScheduledAnims();
 
     void SetAnimeSet(int set, int force);
     void ClearContacts();
@@ -257,7 +292,18 @@ public:
     // A jump's rise time as a command time in tenths of a second.
     int JumpTimeForHbl(int hbl) const;
 
+protected:
+    // The hero's own parts of a flow step (its jump and step counters, the
+    // item commands held back while its flows ran); nothing for others.
+    virtual void BeginFlowStep() {}
+    virtual void AfterFlowsRan() {}
+    virtual void EndFlowStep() {}
+
 private:
+    void ResetStepSpeeds();
+    // Steps the flows; true when the step ends early (removal or life out).
+    bool StepFlowInstances(int onlyDeath);
+
     // After a copy: no pair refers to this object; its own references get
     // their pairs.
     void AdoptLinks();

@@ -6,9 +6,46 @@
 
 #include "foundation/checked_containers.h"
 #include "gamedata/flows/ed_shot.h"
+#include "stage/movement/aiming.h"
 #include "stage/objects/stage_object.h"
 
 class cChara;
+
+// Where one shot or summoned object starts and how fast it flies: the
+// record a series pass hands to its formation and the formation to the
+// creation of each object. Speeds and velocities are pixels per frame.
+struct cShotPlacement {
+    std::int16_t nSeries = 0;
+    double dSpeed = 0.0;
+    int nAngle = 0;
+    int nRange = 0;  // hbl
+    int nLife = 0;   // tenths of a second
+    double dVelX = 0.0, dVelY = 0.0;
+    int nX = 0, nY = 0;  // top-left corner of the next object
+    int nStartX = 0, nStartY = 0;
+    int nRowDx = 0, nRowDy = 0;
+    int nColDx = 0, nColDy = 0;
+    int nWidth = 0, nHeight = 0;
+    int nCloneX = 0, nCloneY = 0;
+    int nDir = 0;
+};
+
+// Shot movement kinds.
+namespace ShotMove {
+enum : int {
+    Straight = 0,
+    AimHero,
+    AimNearest,
+    AimTarget,
+    HomeHero,
+    HomeNearest,
+    HomeTarget,
+    HomeNearestRetarget,
+    Wave,
+    Fall,
+    Count
+};
+}
 
 // The contact rectangle in stage pixels.
 struct HitRect {
@@ -21,6 +58,29 @@ public:
     cShot(const cShot& other);
     cShot& operator=(const cShot& other);
     ~cShot() override;
+
+    // A live shot (command kind 11) or a sword slash (12) fired by
+    // `shooter`; a slash's placement is all zeros. A size of 0 in `param`
+    // is corrected to 1 there.
+    void Init(int id, cChara& shooter, int cmdKind, cEdShot& param, const cShotPlacement& placement);
+
+    // One sub-step of logic; 1 asks the caller to remove the object.
+    int Step();
+    // Acceleration, speed limit and move; always 0.
+    int MoveX();
+    int MoveY();
+    // Keeps x inside the grid unless the shot is as wide as its margin;
+    // 3 when x was changed.
+    int ClampX();
+    using cObject::ClampX;
+    // Whether the shot meets a solid block (never when it passes blocks).
+    int HitTiles();
+    // The acceleration pair of magnitude m_dAccel along (vx, vy).
+    void SplitAccel(double& ax, double& ay, double vx, double vy) const;
+    // The speed of the aiming and homing movements, pixels per sub-step.
+    double MoveSpeed() const;
+    // Sub-steps to fly `hbl` half blocks at that speed; 0 without speed.
+    int StepsFor(int hbl) const;
 
     void OnScaleChanged(int scale) override;
     void AnchorOnScale(int scale, int oldScale, int flag) override;
@@ -49,14 +109,43 @@ public:
     HitRect m_rcHit;
     OffsetRect m_rcShotBox;
     OffsetRect m_rcShotBoxBase;
-    cList<cChara*> m_lstHitChara;
+    // The characters already hit, by id: a character that goes away leaves
+    // no dangling entry, and a new one never inherits a hit.
+    cList<int> m_lstHitChara;
     cEdShot m_Param;
     cChara* m_lpTarget = nullptr;
     cChara* m_lpOwner = nullptr;
     std::int32_t m_bHit = 0;
     std::int32_t m_nOpt1 = 0;
     std::int8_t m_cOpt2 = 0;
+    // A hit pushes along the shot's flight rather than the way it faces.
+    std::int32_t m_bDirectionalImpact = 0;
 
 private:
     void CopyShotMembers(const cShot& other);
+    void SetRangeLimit(const cShotPlacement& placement);
+    int StepSword();
+    void CarryByScroll();
+    int StepLimits();
+
+    // The movement routines of ShotMoveTable.
+    void MoveNone() {}
+    void AimHero();
+    void AimNearest();
+    void AimTarget();
+    void HomeHero();
+    void HomeNearest();
+    void HomeTarget();
+    void Wave();
+    void Fall();
+    void AimOnce(cChara* (cShot::*find)());
+    void HomeWith(cChara* (cShot::*find)());
+    void HomeOn(cChara& target);
+    AimResult AimAt(cChara& target);
+    cChara* Hero();
+    cChara* NearestInForce();
+    cChara* LiveTarget();
+
+    using MoveRoutine = void (cShot::*)();
+    static const cVector<MoveRoutine>& MoveTable();
 };

@@ -43,6 +43,11 @@ void cStageState::RemoveShot(cShot& shot) {
     }
 }
 
+cList<cShot>::iterator cStageState::RemoveShotAt(cList<cShot>::iterator at) {
+    m_vecForceShot[at->m_Param.m_cSide].remove(&*at);
+    return m_lstShot.erase(at);
+}
+
 void cStageState::AddToGroup(cChara& chara) { m_vecForce[chara.m_nBlockGroup].push_back(&chara); }
 
 void cStageState::RemoveFromGroup(cChara& chara) {

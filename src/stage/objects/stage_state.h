@@ -37,6 +37,8 @@ public:
     cShot& AddShot(const cShot& shot);
     // Takes the shot out of its group list and the shot list (destroying it).
     void RemoveShot(cShot& shot);
+    // The same for the shot at `at`, found without a walk; the next node.
+    cList<cShot>::iterator RemoveShotAt(cList<cShot>::iterator at);
     // Puts a character into the list of its group, or takes it out.
     void AddToGroup(cChara& chara);
     void RemoveFromGroup(cChara& chara);
