@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "scenes/stage_play/presentation/screen_effect_run.h"
+
 namespace {
 template <class T>
 std::unique_ptr<cMode> Make() {
@@ -16,4 +18,5 @@ void RegisterScenes() {
     RegisterSceneFactory(kModeStageSelect, Make<cModeStageSelect>);
     RegisterSceneFactory(kModeStage, Make<cModeStage>);
     RegisterSceneFactory(kModeOption, Make<cModeOption>);
+    AddScreenEffectTemplateStep();
 }

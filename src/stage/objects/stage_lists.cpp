@@ -6,3 +6,13 @@
 cVector<cPlayer> PlayerList;
 cList<cStageChara> CharaList;
 cList<cItem> ItemList;
+
+cChara* FindCharaById(int id) {
+    for (cPlayer& hero : PlayerList) {
+        if (hero.m_nId == id) return &hero;
+    }
+    for (cStageChara& chara : CharaList) {
+        if (chara.m_nId == id) return &chara;
+    }
+    return nullptr;
+}
