@@ -1,7 +1,7 @@
 #pragma once
-// Triggers that block contacts fire on a character. The flow engine installs
-// the routine that starts the character's flows; until then a contact fires
-// nothing.
+// Triggers that block contacts fire on a character. A sink set here takes
+// them; without one they go to the flow engine's trigger start (engine
+// hooks), like the triggers of hits and deaths.
 class cChara;
 
 namespace ContactTrigger {

@@ -6,6 +6,7 @@
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "stage/objects/chara.h"
+#include "stage/objects/shot.h"
 
 namespace {
 
@@ -78,6 +79,14 @@ void cChara::ImpactFromChara(const cChara& attacker, int& effective) {
     double dy = attacker.m_dSpeedY;
     if (attacker.IsWalking() && dy < 8.0 * SubSteps() * g) dy = 0.0;
     ApplyImpact(attacker.m_Def.m_cImpact, attacker.m_dSpeedX, dy, effective);
+}
+
+void cChara::ImpactFromShot(const cShot& shot, int& effective) {
+    if (shot.m_bDirectionalImpact) {
+        ApplyImpact(shot.m_Param.m_cImpact, shot.m_dSpeedX, shot.m_dSpeedY, effective);
+    } else {
+        ApplyImpact(shot.m_Param.m_cImpact, shot.DirSign(), 0.0, effective);
+    }
 }
 
 void cChara::ApplyImpactY() {

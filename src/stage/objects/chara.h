@@ -189,6 +189,7 @@ public:
     // superimposed on the vertical one, decaying by 1/n per sub-step.
     void ApplyImpact(int strength, double dx, double dy, int& effective);
     void ImpactFromChara(const cChara& attacker, int& effective);
+    void ImpactFromShot(const cShot& shot, int& effective);
     void ApplyImpactY();
     void ClearImpact();
     void CountDownImpactX();
@@ -210,6 +211,16 @@ public:
     // A hit of another character's body: its power less this defence (a
     // power of 0 or less heals), then its impact. True when it killed.
     bool TakeCharaDamage(const cChara& attacker, int& damage, int& impact);
+    // The same for a shot: its power, its hit rectangle, its impact.
+    bool TakeShotDamage(const cShot& shot, int& damage, int& impact);
+    // The triggers of a hit on this character, and of the attacker when
+    // the hit counts as its attack (or its parent's).
+    void OnCharaHit(cChara& attacker, int damage, int impact);
+    void OnShotHit(cShot& shot, int damage, int impact);
+    // Runs the death flows, adds the score and hands the carried item to
+    // the hero; 1 when the death did not happen (the stage was cleared, or
+    // the item ended the run), else the character is dead and released.
+    int Die();
 
     // The state of a freshly placed character. Without a definition the
     // previous copy stays and life and SP are 0.

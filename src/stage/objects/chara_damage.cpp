@@ -5,7 +5,6 @@
 
 namespace {
 
-constexpr int kMaxDamage = 999999;
 constexpr int kGaugeFrames = 120;
 constexpr int kGaugePixels = 50;
 constexpr int kGaugeTrailFrames = 60;
@@ -76,14 +75,3 @@ void cChara::ChangeSP(int delta, int gauge) {
 void cChara::StartLifeGauge(int delta) { StartGauge(m_LifeGauge, m_nLife, m_Def.m_nMaxHp, delta); }
 
 void cChara::StartSPGauge(int delta) { StartGauge(m_SpGauge, m_nSP, m_Def.m_nMaxSp, delta); }
-
-bool cChara::TakeCharaDamage(const cChara& attacker, int& damage, int& impact) {
-    // A healing power is bounded like damage, so no power overflows a life.
-    const long long power = std::max<long long>(attacker.m_Def.m_nPower, -kMaxDamage);
-    const int d = static_cast<int>(
-        power > 0 ? std::clamp(power - m_Def.m_nDefence, 0LL, static_cast<long long>(kMaxDamage)) : power);
-    damage = m_Def.m_cInvincible != 0 ? 0 : d;
-    const bool dead = ChangeLife(-d, 0, 1);
-    ImpactFromChara(attacker, impact);
-    return dead;
-}

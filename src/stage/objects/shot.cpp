@@ -36,6 +36,7 @@ void cShot::CopyShotMembers(const cShot& other) {
     m_dWaveSin = other.m_dWaveSin;
     m_dWaveCos = other.m_dWaveCos;
     m_rcHit = other.m_rcHit;
+    m_bDirectionalImpact = other.m_bDirectionalImpact;
     m_rcShotBox = other.m_rcShotBox;
     m_rcShotBoxBase = other.m_rcShotBoxBase;
     m_lstHitChara = other.m_lstHitChara;

@@ -118,6 +118,8 @@ public:
     std::int32_t m_bHit = 0;
     std::int32_t m_nOpt1 = 0;
     std::int8_t m_cOpt2 = 0;
+    // A hit pushes along the shot's flight rather than the way it faces.
+    std::int32_t m_bDirectionalImpact = 0;
 
 private:
     void CopyShotMembers(const cShot& other);

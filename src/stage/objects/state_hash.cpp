@@ -193,7 +193,8 @@ void AddItem(StateHasher& h, const cItem& item) {
 void AddShot(StateHasher& h, const cShot& s) {
     AddObject(h, s);
     for (int v : {s.m_nOwnerId, s.m_bShot, s.m_nRangeLeft, s.m_nLifeLeft, s.m_nMoveCount, s.m_nSwordFrame, s.m_bAccel,
-                  s.m_nMoveStart, s.m_nMoveEnd, s.m_bMoveDone, s.m_bHit, s.m_nOpt1, static_cast<int>(s.m_cOpt2)}) {
+                  s.m_nMoveStart, s.m_nMoveEnd, s.m_bMoveDone, s.m_bHit, s.m_nOpt1, static_cast<int>(s.m_cOpt2),
+                  s.m_bDirectionalImpact}) {
         h.Add(v);
     }
     for (double v : {s.m_dAccel, s.m_dMoveSpeed, s.m_dOwnSpeedX, s.m_dOwnSpeedY, s.m_dWavePhase, s.m_dWaveSin,
