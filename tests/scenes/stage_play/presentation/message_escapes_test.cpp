@@ -42,8 +42,8 @@ TEST(MessageEscapes, Table) {
         {"#S3x", "42x"},       // only a '.' belongs to the escape
         {"##S3..", "#42."},
         {"#C2#S3", "-1542"},
-        {"Ａ#S3.", "Ａ42"},         // after a double-byte character
-        {"#ゴ3.", "#ゴ3."},         // the second byte of ゴ is an S, not a scope letter
+        {"Ａ#S3.", "Ａ42"},        // after a double-byte character
+        {"#ゴ3.", "#ゴ3."},        // the second byte of ゴ is an S, not a scope letter
         {"\x82#S3.", "\x82#S3."},  // a '#' after a lead byte is its second byte
         {"#S3.\x82", "42\x82"},    // a lead byte at the very end
     };
