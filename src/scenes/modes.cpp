@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "scenes/stage_play/presentation/screen_effect_run.h"
+#include "stage/drawing/chara_effect_run.h"
 
 namespace {
 template <class T>
@@ -18,5 +19,6 @@ void RegisterScenes() {
     RegisterSceneFactory(kModeStageSelect, Make<cModeStageSelect>);
     RegisterSceneFactory(kModeStage, Make<cModeStage>);
     RegisterSceneFactory(kModeOption, Make<cModeOption>);
+    RegisterCharaEffectStartup();
     AddScreenEffectTemplateStep();
 }

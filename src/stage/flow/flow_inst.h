@@ -9,8 +9,18 @@
 #include "foundation/checked_containers.h"
 #include "gamedata/flows/flow.h"
 
+class cChara;
+
 class cCmdInst {
 public:
+    // Countdown from the time, done flag and work fields cleared; pending
+    // arrangements of the current flow are applied to the command (except
+    // to an arrangement command) and dropped.
+    void Start();
+    // One step through the command's executor; 1 when it has finished. A
+    // command runs max(1, time) steps.
+    int Step();
+
     cFlowCmd* m_lpCmd = nullptr;
     int m_bDone = 0;
     int m_nTime = 0;   // duration in sub-steps
@@ -38,6 +48,15 @@ struct AnimSchedule {
 
 class cFlowInst {
 public:
+    void Start();
+    // One step of a running flow: 1 when its last command has finished.
+    int Step();
+    void End(cChara& chara);
+    void Pause() { m_bPaused = 1; }
+    void Resume() { m_bPaused = 0; }
+    // Never stepped or started again; the running flag stays as it was.
+    void StopForever(cChara& chara);
+
     int m_nIndex = 0;
     int m_nSerial = 0;
     cFlow* m_lpFlow = nullptr;
@@ -59,4 +78,7 @@ public:
     int m_bMsgChain = 0;
     int m_bBreak = 0;
     cList<cVector<int>> m_listArrange;
+    // How often the flow has started; a step sees by it that a command
+    // restarted the flow under it.
+    int m_nStarts = 0;
 };

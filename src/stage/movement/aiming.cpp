@@ -8,15 +8,14 @@
 
 namespace {
 
-bool IsRunning(const cScrollAxis& axis) { return axis.m_dAutoSpeed != 0.0 && !axis.m_bAtLimit; }
-double RunningSpeed(const cScrollAxis& axis) { return IsRunning(axis) ? axis.m_dAutoSpeed : 0.0; }
+bool IsRunning(const cScrollAxis& axis) { return axis.CarrySpeed() != 0.0; }
 
 int DirectionOf(double vx) { return vx < 0.0 ? 1 : vx > 0.0 ? 2 : 0; }
 
 void AddScroll(AimResult& out, double sign) {
     const cStageState& stage = StageState();
-    out.vx += sign * RunningSpeed(stage.m_ScrollX);
-    out.vy += sign * RunningSpeed(stage.m_ScrollY);
+    out.vx += sign * stage.m_ScrollX.CarrySpeed();
+    out.vy += sign * stage.m_ScrollY.CarrySpeed();
 }
 
 // The escape of a negative speed: each component |speed| / sqrt 2, away

@@ -114,11 +114,7 @@ void cChara::SetAnimeSet(int set, int force) {
     // One sequence per animation of the set: each frame with its time in
     // frames, locked, then a loop back to the first frame.
     std::vector<std::vector<ANIMRECORD>> records;
-    for (const cAnime& anim : entry.m_vMotions) {
-        std::vector<ANIMRECORD>& seq = records.emplace_back();
-        for (const cAnimeFrame& frame : anim.m_vFrames) seq.push_back({frame.m_nCell, frame.m_nTime * 6, true});
-        seq.push_back({ANIM_LOOP, 0, true});
-    }
+    for (const cAnime& anim : entry.m_vMotions) records.push_back(AnimRecordsOf(anim, ANIM_LOOP));
     std::vector<const ANIMRECORD*> table;
     for (const auto& seq : records) table.push_back(seq.data());
     table.push_back(nullptr);

@@ -10,6 +10,7 @@
 
 #include "foundation/checked_containers.h"
 #include "gamedata/definitions/chara_def.h"
+#include "stage/drawing/chara_effect_run.h"
 #include "stage/flow/flow_inst.h"
 #include "stage/objects/anim_layers.h"
 #include "stage/objects/block_map.h"
@@ -48,16 +49,6 @@ struct GaugeRecord {
 struct HitCooldown {
     int nAttacker = 0;
     int nSteps = 0;
-};
-
-// The running character effect: which one, how it runs, how far it is.
-struct cCharaEffectRun {
-    int nEffect = 0;
-    int nMode = 0;
-    int bLoop = 0;
-    int nStep = 0;
-    void Clear() { *this = cCharaEffectRun{}; }
-    void Start(int effect, int mode, int loop) { *this = cCharaEffectRun{effect, mode, loop, 0}; }
 };
 
 // A box of a character: offsets at the current scale and at scale 1, and
@@ -101,6 +92,9 @@ struct cCharaData {
     cVector<std::uint8_t> m_vecGroupStarted = cVector<std::uint8_t>(kFlowGroupSlots);
     int m_bGroupReleasePending = 0;
     int m_bFlowDeletePending = 0;
+    // Nesting of this character's flow step: while it runs, a deleted flow
+    // is only flagged.
+    int m_nFlowStepDepth = 0;
     std::array<int, 4> m_nPlace{};
     int m_bAnimRequest = 0, m_nAnimRequest = 0, m_nAnimRequestPrio = 0;
     double m_dImpactX = 0.0, m_dImpactY = 0.0;
@@ -167,7 +161,11 @@ public:
     virtual int AfterMoveY() { return 0; }
     virtual int MoveX() { return 0; }
     virtual int MoveY() { return 0; }
-    virtual int StepCharaFlows(int) { return 0; }
+    // One step of every running flow. 1 when the character's life is 0 or
+    // less afterwards, or a stage character's removal was asked for (its
+    // remaining flows are then not stepped). With `onlyDeath` set only the
+    // death flows are stepped.
+    virtual int StepCharaFlows(int onlyDeath);
     virtual void Jump(cCmdInst*) {}
 
     // Movement, gravity and the calls of the contact rules.
@@ -233,6 +231,23 @@ public:
     // Rebuilds the flow instances' pointers into the definition copy.
     void RelinkFlows();
 
+    // Flow instances of `flows` (loops expanded in place): with `add` 0
+    // they replace every flow (the flows become the definition copy's);
+    // with `add` set they are inserted at `position` when it lies inside
+    // the flow list, else appended.
+    void AddFlows(cVector<cFlow>& flows, int add, int position);
+    void SetFlows(const cVector<cFlowInst>& instances);
+    // Ends the flow, drops its animation layers and removes it.
+    void RemoveFlow(int index);
+    // Removes every flow of flow ID `id` and returns the index of the first
+    // removed one (-1 none); ID 0 removes every flow and layer (returns 0).
+    int RemoveFlowsById(int id);
+    // The flow operation's removal: at once, or flagged for the end of the
+    // step when this character's flows are being stepped.
+    void DeleteFlow(int index);
+    void RemoveDeletedFlows();
+    void StartScheduledAnims();
+
     void SetAnimeSet(int set, int force);
     void ClearContacts();
     void PlaceAtCell(int column, int row, int flag);
@@ -268,7 +283,18 @@ public:
     // A jump's rise time as a command time in tenths of a second.
     int JumpTimeForHbl(int hbl) const;
 
+protected:
+    // The hero's own parts of a flow step (its jump and step counters, the
+    // item commands held back while its flows ran); nothing for others.
+    virtual void BeginFlowStep() {}
+    virtual void AfterFlowsRan() {}
+    virtual void EndFlowStep() {}
+
 private:
+    void ResetStepSpeeds();
+    // Steps the flows; true when the step ends early (removal or life out).
+    bool StepFlowInstances(int onlyDeath);
+
     // After a copy: no pair refers to this object; its own references get
     // their pairs.
     void AdoptLinks();

@@ -16,6 +16,10 @@ public:
     // `pitched` lays the axis out as the row pitch of the block map.
     void SetGrid(int axis, int blocks, int view, bool pitched);
 
+    // What the auto-scroll carries on this axis per sub-step: its speed,
+    // or 0 while the view stands at its limit.
+    double CarrySpeed() const { return m_bAtLimit ? 0.0 : m_dAutoSpeed; }
+
     double m_dPos = 0.0;
     int m_bAtLimit = 0;
     int m_nAxis = 0;  // 0 x, 1 y

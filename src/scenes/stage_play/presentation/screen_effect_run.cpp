@@ -105,12 +105,8 @@ void BuildScreenEffectTemplates(cDatabase& db) {
 }
 
 void AddScreenEffectTemplateStep() {
-    std::vector<StartupStep>& steps = StartupSteps();
-    auto tables = std::find_if(steps.begin(), steps.end(),
-                               [](const StartupStep& s) { return std::string(s.name) == "effect tables"; });
-    const StartupStep step{"screen effect templates", [] {
-                               BuildScreenEffectTemplates();
-                               return true;
-                           }};
-    steps.insert(tables == steps.end() ? tables : tables + 1, step);
+    AddStartupStepAfter("effect tables", StartupStep{"screen effect templates", [] {
+                                                         BuildScreenEffectTemplates();
+                                                         return true;
+                                                     }});
 }

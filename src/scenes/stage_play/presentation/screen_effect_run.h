@@ -59,5 +59,6 @@ void PrepareScreenEffect(cScreenEffectRun& run, int index, int direction, cDatab
 // Both template tables, one element per screen-effect entry; after
 // CopyEffectTables.
 void BuildScreenEffectTemplates(cDatabase& db = Database);
-// Makes the start-up build the templates right after the effect tables.
+// Makes the start-up build the templates right after the effect tables;
+// once however often it is called.
 void AddScreenEffectTemplateStep();

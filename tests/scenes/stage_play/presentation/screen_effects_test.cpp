@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "scenes/modes.h"
 #include "screen_effect_fixture.h"
+#include "shell/startup.h"
 #include "stage/objects/player.h"
 #include "support/golden_frame.h"
 
@@ -211,6 +214,25 @@ TEST_F(ScreenEffectTest, Goldens) {
         ExpectGoldenFrame(BackBuffer, std::string(SCENES_GOLDEN_DIR) + "/" + g.file);
         TearDown();
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The start-up builds the templates from the effect tables' working copies,
+// so right after them, and once however often the scenes are registered.
+TEST(ScreenEffectTemplates, StartUpBuildsThemOnceAfterTheEffectTables) {
+    RegisterScenes();
+    RegisterScenes();
+    std::vector<std::string> names;
+    for (const StartupStep& step : StartupSteps()) names.emplace_back(step.name);
+    const auto tables = std::find(names.begin(), names.end(), "effect tables");
+    ASSERT_NE(tables, names.end());
+    const auto templates = std::find(tables, names.end(), "screen effect templates");
+    ASSERT_NE(templates, names.end());
+    EXPECT_LE(templates - tables, 2);  // the character effects' templates may come between
+    EXPECT_EQ(std::count(names.begin(), names.end(), "screen effect templates"), 1);
 }
 
 }  // namespace

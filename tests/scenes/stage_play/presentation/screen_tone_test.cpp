@@ -71,6 +71,22 @@ TEST_F(ScreenToneTest, EndsAtTheDurationWithIntensityZeroAndNeverTintsPastFull) 
     EXPECT_EQ(tone.m_nTransparency, 127);
 }
 
+// With the frame in the virtual back buffer the tint is blended from the
+// work picture filled with the colour.
+TEST_F(ScreenToneTest, AReadBackFrameIsTintedThroughTheWorkPicture) {
+    Start(kD3D32);
+    DDSURFACEDATA work;
+    ASSERT_TRUE(DDCreateSurface(&work, 640, 480, 1, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+    DDSetVirBackBuffer(1);
+    DDFillSurfaceColor(&BackBuffer, 0xFFFFFFFFu);
+    tone.Set({0, 0, 255, 100, 0, 0, 0, 0});
+    tone.Draw(&BackBuffer, &work, 0);
+    EXPECT_EQ(PixelAt(work, 5, 5) & 0xFFFFFFu, 0x0000FFu);
+    DDSetVirBackBuffer(0);
+    EXPECT_EQ(PixelAt(BackBuffer, 5, 5) & 0xFFFFFFu, 0x0000FFu);
+    DDReleaseSurface(&work);
+}
+
 // A release when nothing is tinted is ignored: in the device path when no
 // tint is active, in 8-bit DirectDraw when no colour was ever set.
 TEST_F(ScreenToneTest, AReleaseWithoutATintDoesNothing) {

@@ -1,0 +1,44 @@
+#include "stage/commands/flow_cmd_dispatch.h"
+
+#include "foundation/report.h"
+#include "stage/flow/flow_inst.h"
+
+namespace {
+
+// Waits, empty commands and loops are nothing but their time: loops were
+// expanded when the flow was built.
+int NoAction(cChara&, cCmdInst&) { return 0; }
+
+std::array<bool, kFlowCommandKindCount> g_reported{};
+
+}  // namespace
+
+// Slots are filled as the executors of each command family are built.
+std::array<FlowCmdExecutor, kFlowCommandKindCount> FlowCmdExecTable = [] {
+    std::array<FlowCmdExecutor, kFlowCommandKindCount> table{};
+    table[FlowKind::None] = NoAction;
+    table[FlowKind::Wait] = NoAction;
+    table[FlowKind::Loop] = NoAction;
+    return table;
+}();
+
+int ExecFlowCmd(cChara& chara, cCmdInst& cmd) {
+    if (!cmd.m_lpCmd) return 0;
+    const int kind = cmd.m_lpCmd->FlowKindNumber();
+    if (kind < 0 || kind >= kFlowCommandKindCount) return 0;
+    const auto slot = static_cast<std::size_t>(kind);
+    if (FlowCmdExecutor exec = FlowCmdExecTable[slot]) return exec(chara, cmd);
+    if (!g_reported[slot]) {
+        g_reported[slot] = true;
+        WriteLogF("command kind %d has no executor; its commands only take their time", kind);
+    }
+    return 0;
+}
+
+FlowCmdExecutor SetFlowCmdExecutor(int kind, FlowCmdExecutor executor) {
+    if (kind < 0 || kind >= kFlowCommandKindCount) return nullptr;
+    FlowCmdExecutor& slot = FlowCmdExecTable[static_cast<std::size_t>(kind)];
+    FlowCmdExecutor old = slot;
+    slot = executor;
+    return old;
+}
