@@ -1,5 +1,6 @@
 #include "gamedata/database/database.h"
 #include "gamedata/stage_file/stage_data.h"
+#include "stage/objects/chara_lookup.h"
 #include "stage/objects/player.h"
 #include "stage/objects/shot.h"
 #include "stage/objects/stage_chara.h"

@@ -56,7 +56,3 @@ public:
 // The stage characters of the running stage, held by value: a node keeps
 // its address for the character's whole life.
 extern cList<cStageChara> CharaList;
-
-// The character whose id this is, the hero first and then the other
-// characters; null when none has it (any more).
-cChara* FindCharaById(int id);

@@ -10,6 +10,7 @@
 #include "foundation/abort.h"
 #include "gamedata/project/global_data.h"
 #include "scenes/stage_play/presentation/message_escapes.h"
+#include "stage/objects/chara_lookup.h"
 #include "stage/objects/stage_chara.h"
 
 namespace {
