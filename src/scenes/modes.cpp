@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "scenes/stage_play/presentation/screen_effect_run.h"
+#include "scenes/stage_play/replay_requests.h"
 #include "stage/drawing/chara_effect_run.h"
 
 namespace {
@@ -19,6 +20,7 @@ void RegisterScenes() {
     RegisterSceneFactory(kModeStageSelect, Make<cModeStageSelect>);
     RegisterSceneFactory(kModeStage, Make<cModeStage>);
     RegisterSceneFactory(kModeOption, Make<cModeOption>);
+    InstallReplayFileServices();
     RegisterCharaEffectStartup();
     AddScreenEffectTemplateStep();
 }
