@@ -21,9 +21,3 @@ private:
     cFlowInst* m_lpFlow;
     cCmdInst* m_lpCmd;
 };
-
-// Hands pending arrangements to the routine that applies them to a command
-// as it starts; the command parameter table installs it. Without one,
-// pending arrangements are dropped unapplied.
-using ArrangementSink = void (*)(cCmdInst& cmd, cFlowInst& flow);
-void SetArrangementSink(ArrangementSink sink);

@@ -1,6 +1,7 @@
 // Starting, stepping and ending flow and command instances.
 #include "gamedata/flows/cmd_kinds.h"
 #include "gamedata/project/system_data.h"
+#include "stage/commands/arrangements.h"
 #include "stage/commands/flow_cmd_dispatch.h"
 #include "stage/flow/current_flow.h"
 #include "stage/flow/flow_inst.h"
@@ -8,8 +9,6 @@
 #include "stage/objects/stage_state.h"
 
 namespace {
-
-ArrangementSink g_arrangementSink = nullptr;
 
 constexpr int kTriggerAlways = 0;
 constexpr int kTriggerBeforeStage = 25;
@@ -70,8 +69,6 @@ CurrentFlowObjects::~CurrentFlowObjects() {
     stage.m_lpCurCmd = m_lpCmd;
 }
 
-void SetArrangementSink(ArrangementSink sink) { g_arrangementSink = sink; }
-
 void cCmdInst::Start() {
     m_nCount = m_nTime;
     m_bDone = 0;
@@ -80,7 +77,7 @@ void cCmdInst::Start() {
     if (KindOf(*this) == FlowKind::Arrange) return;
     cFlowInst* flow = StageState().m_lpCurFlow;
     if (!flow || flow->m_listArrange.empty()) return;
-    if (g_arrangementSink) g_arrangementSink(*this, *flow);
+    if (cChara* chara = StageState().m_lpCurChara) ApplyArrangeOps(*m_lpCmd, *chara, flow);
     flow->m_listArrange.clear();
 }
 
