@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "stage/drawing/chara_effect_run.h"
+
 namespace {
 template <class T>
 std::unique_ptr<cMode> Make() {
@@ -16,4 +18,5 @@ void RegisterScenes() {
     RegisterSceneFactory(kModeStageSelect, Make<cModeStageSelect>);
     RegisterSceneFactory(kModeStage, Make<cModeStage>);
     RegisterSceneFactory(kModeOption, Make<cModeOption>);
+    RegisterCharaEffectStartup();
 }

@@ -10,6 +10,7 @@
 
 #include "foundation/checked_containers.h"
 #include "gamedata/definitions/chara_def.h"
+#include "stage/drawing/chara_effect_run.h"
 #include "stage/flow/flow_inst.h"
 #include "stage/objects/anim_layers.h"
 #include "stage/objects/block_map.h"
@@ -48,16 +49,6 @@ struct GaugeRecord {
 struct HitCooldown {
     int nAttacker = 0;
     int nSteps = 0;
-};
-
-// The running character effect: which one, how it runs, how far it is.
-struct cCharaEffectRun {
-    int nEffect = 0;
-    int nMode = 0;
-    int bLoop = 0;
-    int nStep = 0;
-    void Clear() { *this = cCharaEffectRun{}; }
-    void Start(int effect, int mode, int loop) { *this = cCharaEffectRun{effect, mode, loop, 0}; }
 };
 
 // A box of a character: offsets at the current scale and at scale 1, and

@@ -155,7 +155,12 @@ void AddChara(StateHasher& h, const cChara& c) {
     for (const cAnimLayer& l : c.m_listAnimLayer) {
         for (int v : {l.m_nAnim, l.m_bTimed, l.m_nRemain, l.m_nDuration, l.m_nSerial, l.m_bPaused}) h.Add(v);
     }
-    for (int v : {c.m_EffectRun.nEffect, c.m_EffectRun.nMode, c.m_EffectRun.bLoop, c.m_EffectRun.nStep}) h.Add(v);
+    const cCharaEffectRun& run = c.m_EffectRun;
+    for (int v : {run.nEffect, run.nMode, run.bLoop, run.bReversedNow, run.nStart, run.nEnd, run.nTime, run.nPhase,
+                  run.bVisible}) {
+        h.Add(v);
+    }
+    for (double v : {run.dValue, run.dStep, run.dElapsed}) h.Add(v);
     for (const CharaBox* b : {&c.m_rcBodyBox, &c.m_rcShotBox}) {
         AddRect(h, b->rc);
         AddRect(h, b->rcBase);
