@@ -50,15 +50,15 @@ struct PictureSet {
     const char* failure;
 };
 
-SURFACETABLEENTRY CreationRecord(const SurfaceSpec& spec, const EntryFiles& entry) {
+SURFACETABLEENTRY CreationRecord(const SurfaceSpec& how, const EntryFiles& entry) {
     SURFACETABLEENTRY e{};
-    std::strncpy(e.fileName, entry.files[static_cast<std::size_t>(spec.file)]->c_str(), sizeof e.fileName - 1);
+    std::strncpy(e.fileName, entry.files[static_cast<std::size_t>(how.file)]->c_str(), sizeof e.fileName - 1);
     e.nColorKey = 1;
-    e.nDDMemory = spec.ddMemory;
-    e.nMemoryType = spec.memoryType;
+    e.nDDMemory = how.ddMemory;
+    e.nMemoryType = how.memoryType;
     // Only the device path shares textures.
-    e.nShare = spec.shares >= 0 && lpDTCon ? 1 : 0;
-    e.nMirrorWidth = spec.mirrored ? entry.mirrorWidth : 0;
+    e.nShare = how.shares >= 0 && lpDTCon ? 1 : 0;
+    e.nMirrorWidth = how.mirrored ? entry.mirrorWidth : 0;
     return e;
 }
 
