@@ -1,5 +1,7 @@
 #pragma once
 // The six scene classes, by mode number.
+#include <string>
+
 #include "scenes/fading_scene.h"
 #include "shell/game.h"
 #include "stage/objects/stage_state.h"
@@ -31,6 +33,9 @@ public:
     cModeStage() : cFadingScene(kModeStage) { SetStageState(this); }
     // Set by the close handler while the pause loop runs.
     void RequestQuit() override { m_bQuit = 1; }
+    // The name the ranking registration types into.
+    std::string* RegistrationName() override { return &m_strRankName; }
+    std::string m_strRankName;
 };
 
 class cModeOption : public cFadingScene {

@@ -9,6 +9,10 @@
 //   m_cItemSource  item palette     m_sItemIndex  item index
 //   m_sCell        block value (0 = no block)
 //   m_bNoReplace   protected cell
+//   m_cSheet       graphic kind     m_sSheetSub   graphic column
+//   m_cDrawPass    drawing layer (0 behind the objects, 1 in front)
+//   m_bNoDraw      hidden flag      m_bShowIcon   mark flag
+//   m_sIconNo      mark number
 #include <cstdint>
 
 #include "gamedata/definitions/definition_base.h"

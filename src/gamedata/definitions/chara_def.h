@@ -6,7 +6,10 @@
 //   m_cOperation   object kind (0 the hero)   m_cSide        block group
 //   m_cFlying      move kind: 0..3 is the kind of SetMoveKind (flying
 //                  kind = value - 1)           m_cScale       scale (0 read as 1)
-//   m_bScrollSync  scroll follow              m_cSight       sight (hbl)
+//   m_bScrollSync  scroll follow              m_cSight       sight (hbl), the
+//                  radius of the hero's light
+//   m_cSightShape  light kind: 0 none, 1 round, 2 round ahead, 3 square,
+//                  4 square ahead
 //   m_nMaxHp       maximum life               m_nMaxSp       maximum SP
 //   m_sStopEase    stop value                 m_cImpactResist impact defence
 //   m_sAppearEffect, m_cAppearEffectMode, m_bAppearEffectLoop: the initial

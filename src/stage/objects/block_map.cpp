@@ -10,12 +10,12 @@ namespace {
 
 BlockConditionTest g_conditionTest = nullptr;
 
-bool ConditionsHold(cTileCell& cell) {
+}  // namespace
+
+bool BlockConditionsHold(cTileCell& cell) {
     if (cell.m_Def.m_vCond.empty()) return true;
     return g_conditionTest ? g_conditionTest(cell) : true;
 }
-
-}  // namespace
 
 void SetBlockConditionTest(BlockConditionTest test) { g_conditionTest = test; }
 
@@ -34,7 +34,7 @@ cTileCell* BlockCellAt(int column, int row) {
 }
 
 int SolidityFor(cTileCell& cell, int group) {
-    if (!ConditionsHold(cell)) return 0;
+    if (!BlockConditionsHold(cell)) return 0;
     if (cell.m_Def.m_cPassGroup == group) return 0;
     return cell.m_Def.m_cContact;
 }

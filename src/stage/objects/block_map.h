@@ -33,6 +33,9 @@ inline bool IsSolidFor(cTileCell& cell, int group) { return SolidityFor(cell, gr
 // its test here. Without one, conditions hold.
 using BlockConditionTest = bool (*)(cTileCell& cell);
 void SetBlockConditionTest(BlockConditionTest test);
+// Whether a cell's existence conditions hold (always, for a cell without
+// conditions).
+bool BlockConditionsHold(cTileCell& cell);
 
 // The map of `stage` at a reset: every cell an empty, passable, unprotected
 // block, then the placed blocks copied into their cells. Needs the x and y

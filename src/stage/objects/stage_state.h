@@ -6,8 +6,12 @@
 // derives from it and completes it; tests build one alone.
 #include <cstdint>
 
+#include "draw/surface.h"
+#include "draw/surface_table.h"
 #include "foundation/checked_containers.h"
 #include "gamedata/flows/flow_cmd.h"
+#include "stage/drawing/effect_inst.h"
+#include "stage/drawing/picture_inst.h"
 #include "stage/objects/message_sink.h"
 #include "stage/objects/scroll_axis.h"
 #include "stage/objects/shot.h"
@@ -85,6 +89,16 @@ public:
     int m_nPlayFrame = 0;
     int m_bAutoSaveOnClear = 0;
     int m_bInShotPass = 0;
+    // The running effects, drawn and ended by the scene's draw pass.
+    cList<cEffectInst> m_lstEffect;
+    // The shown pictures, each with its surface and that surface's creation
+    // record at the same place of the two lists beside it.
+    cList<cPictureInst> m_lstPicture;
+    cList<DDSURFACEDATA> m_lstPictureSurface;
+    cList<SURFACETABLEENTRY> m_lstPictureEntry;
+    // The scene's copy of the stage's status-panel setting, taken at each
+    // reset.
+    int m_bShowStatus = 0;
     // Where messages go: the stage scene's message list, or a test's record.
     cMessageSink* m_lpMessageSink = nullptr;
 };
