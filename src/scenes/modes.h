@@ -43,5 +43,6 @@ public:
     cModeOption() : cFadingScene(kModeOption) {}
 };
 
-// Registers the six constructors with the game object.
+// Registers the six constructors with the game object, and the replay
+// services of the main window's file requests.
 void RegisterScenes();
