@@ -7,7 +7,6 @@
 #include "stage/drawing/draw_sink.h"
 #include "stage/objects/stage_object.h"
 
-cVector<DDSURFACEDATA> StageBmpEntries;
 DDBLTCOLOR FlashColours[10] = {};
 DDSURFACEDATA* MarkSheet = &SurfaceArray[44];
 DDSURFACEDATA* EffectWork = &SurfaceArray[69];
@@ -34,7 +33,7 @@ void SetPair(GraphicSource& g, int primary, int secondary, int primaryTwin, int 
 }
 
 DDSURFACEDATA* Dedicated(int index) {
-    return index >= 0 && index < StageBmpEntries.Count() ? &StageBmpEntries[index] : nullptr;
+    return index >= 0 && index < StageBmpSurfaces.Count() ? &StageBmpSurfaces[index] : nullptr;
 }
 
 bool Outside(const DDSURFACEDATA* sd, int x, int y) { return x < 0 || y < 0 || x >= sd->nWidth || y >= sd->nHeight; }

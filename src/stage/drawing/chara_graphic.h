@@ -8,6 +8,7 @@
 #include "draw/blit.h"
 #include "draw/surface.h"
 #include "foundation/checked_containers.h"
+#include "stage/drawing/stage_surfaces.h"
 
 class cObject;
 
@@ -35,10 +36,6 @@ struct GraphicSource {
     int sx = 0, sy = 0;
 };
 
-// The stage's dedicated character pictures, four per database entry n (from
-// 1): 4n - 4 facing left, 4n - 3 facing right, then their secondaries. The
-// stage's resource loading fills it.
-extern cVector<DDSURFACEDATA> StageBmpEntries;
 // The flash colours a character is drawn with while invincible (entries 1
 // to 9); the frame loop's colour step writes them.
 extern DDBLTCOLOR FlashColours[10];

@@ -31,7 +31,7 @@ public:
         SystemData.m_bFlashColours = 0;
         SystemData.m_bCompatCharaDraw = 0;
         Database.BmpCharaExc.clear();
-        StageBmpEntries.clear();
+        StageBmpSurfaces.clear();
     }
     DrawSetting(const DrawSetting&) = delete;
     DrawSetting& operator=(const DrawSetting&) = delete;
@@ -309,7 +309,7 @@ TEST(SelectGraphicSource, DedicatedPicturesWithAnyCellCount) {
         Database.BmpCharaExc[n].m_nSizeFlag = 1;
         Database.BmpCharaExc[n].m_nCellSize = sizes[n];
     }
-    StageBmpEntries.resize(16);
+    StageBmpSurfaces.resize(16);
     struct Case {
         int entry, column;
         int mul, sx, sy;
@@ -320,8 +320,8 @@ TEST(SelectGraphicSource, DedicatedPicturesWithAnyCellCount) {
         SCOPED_TRACE(c.entry);
         GraphicSource g;
         SelectGraphicSource(g, FacingMode::None, GraphicKind::Dedicated, c.entry, c.column, nullptr, 0);
-        EXPECT_EQ(g.lpPrimary, &StageBmpEntries[4 * c.entry - 4]);
-        EXPECT_EQ(g.lpSecondary, &StageBmpEntries[4 * c.entry - 2]);
+        EXPECT_EQ(g.lpPrimary, &StageBmpSurfaces[4 * c.entry - 4]);
+        EXPECT_EQ(g.lpSecondary, &StageBmpSurfaces[4 * c.entry - 2]);
         EXPECT_EQ(g.nCellMul, c.mul);
         EXPECT_EQ(g.sx, c.sx);
         EXPECT_EQ(g.sy, c.sy);
@@ -342,7 +342,7 @@ TEST(CharaDraw, ScaledDedicatedPictureOfItsOwnCellSizeIsDrawnAtNaturalSize) {
     Database.BmpCharaExc.assign(2, cBmpCharaExc());
     Database.BmpCharaExc[1].m_nSizeFlag = 1;
     Database.BmpCharaExc[1].m_nCellSize = 2;
-    StageBmpEntries.resize(4);
+    StageBmpSurfaces.resize(4);
     cChara& a = stage.Chara('a');
     Pose(a);
     Scale2(a);
@@ -352,7 +352,7 @@ TEST(CharaDraw, ScaledDedicatedPictureOfItsOwnCellSizeIsDrawnAtNaturalSize) {
     a.Draw(&BackBuffer, 0);
     ASSERT_EQ(stage.Drawing().Calls().size(), 1u);
     const DrawCall& c = stage.Drawing().Calls()[0];
-    EXPECT_EQ(c.src, &StageBmpEntries[0]);
+    EXPECT_EQ(c.src, &StageBmpSurfaces[0]);
     EXPECT_EQ(c.sx, 64);
     EXPECT_EQ(c.sw, 64) << "no stretch: the cell is already 64 pixels";
     // A dedicated picture the stage lacks draws nothing at all.
