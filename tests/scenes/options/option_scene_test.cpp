@@ -29,6 +29,7 @@ protected:
     int Depth() const override { return 8; }
     // Into the options, on the row of item `item` (all items enabled).
     void Open(int row = 0) {
+        Game.CurrentMode = Game.RequestedMode = kModeOption;
         ASSERT_TRUE(RunTo(m_scene, cModeOption::kStateOptions));
         Frame(m_scene);
         for (int i = 0; i < row; ++i) Frame(m_scene, Down);
