@@ -2,6 +2,7 @@
 // Commands and command instances for the executor and shot tests: a
 // command of a kind with the parts and parameters it carries, and an
 // instance that runs it.
+#include <initializer_list>
 #include <memory>
 
 #include "gamedata/flows/flow_cmd.h"
@@ -13,6 +14,19 @@ inline cFlowCmd CommandOfKind(int kind) {
     cmd.SizeParams(cmd.ParamCount());
     cmd.m_spMove = std::make_shared<cEdMove>();
     cmd.m_spShot = std::make_shared<cEdShot>();
+    return cmd;
+}
+
+// A command of an item's list (item numbering) with its first parameters.
+inline cFlowCmd ItemCommandOf(int kind, std::initializer_list<int> params = {}) {
+    cFlowCmd cmd;
+    cmd.m_cTable = 1;
+    cmd.m_cKind = static_cast<std::int8_t>(kind);
+    cmd.SizeParams(cmd.ParamCount());
+    int i = 0;
+    for (int p : params) {
+        if (i < cmd.m_vParam.Count()) cmd.m_vParam[i++] = p;
+    }
     return cmd;
 }
 
