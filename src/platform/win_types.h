@@ -115,6 +115,7 @@ constexpr int VK_RIGHT = 39;
 constexpr int VK_DOWN = 40;
 constexpr int VK_NUMPAD0 = 96;
 constexpr int VK_F1 = 112;
+constexpr int VK_F2 = 113;
 
 // Dialog framework: messages, keys, styles and records of the window kit.
 constexpr UINT WM_SETREDRAW = 0x000B;

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "scenes/stage_play/replay_requests.h"
 #include "stage/drawing/chara_effect_run.h"
 
 namespace {
@@ -18,5 +19,6 @@ void RegisterScenes() {
     RegisterSceneFactory(kModeStageSelect, Make<cModeStageSelect>);
     RegisterSceneFactory(kModeStage, Make<cModeStage>);
     RegisterSceneFactory(kModeOption, Make<cModeOption>);
+    InstallReplayFileServices();
     RegisterCharaEffectStartup();
 }

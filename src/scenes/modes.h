@@ -39,5 +39,6 @@ public:
     std::string m_strRankName;
 };
 
-// Registers the six constructors with the game object.
+// Registers the six constructors with the game object, and the replay
+// services of the main window's file requests.
 void RegisterScenes();

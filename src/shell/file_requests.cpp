@@ -56,7 +56,12 @@ void OnOpenReplayRequest() {
 }
 
 void OnSaveReplayRequest(WPARAM which) {
-    std::string path = g_replays.proposedName ? g_replays.proposedName() : std::string();
+    std::optional<std::string> proposed = g_replays.proposedName ? g_replays.proposedName() : std::string();
+    if (!proposed) {
+        Answer(0, 0);
+        return;
+    }
+    std::string path = *proposed;
     int chosen = Choose(kFileSaveReplay, path);
     int written = chosen && g_replays.save ? g_replays.save(path, which) : 0;
     Answer(chosen, written);

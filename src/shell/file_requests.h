@@ -4,6 +4,7 @@
 // the workers suspended and answers through RequestResult (1 only when a
 // file was chosen and loaded or written), then RequestDone.
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/win_types.h"
@@ -14,11 +15,13 @@ constexpr UINT kWmSaveReplay = WM_USER + 4;
 
 // What stage play provides for replays: load one into the current stage,
 // save the current (wParam 0) or previous (not 0) attempt, and the proposed
-// file name of a save. A request without its service fails (result 0).
+// file name of a save. A request without its service fails (result 0); no
+// proposed name refuses the save before the dialog opens (the service has
+// said why).
 struct ReplayFileServices {
     std::function<int(const std::string& path)> load;
     std::function<int(const std::string& path, WPARAM which)> save;
-    std::function<std::string()> proposedName;
+    std::function<std::optional<std::string>()> proposedName;
 };
 void SetReplayFileServices(ReplayFileServices services);
 

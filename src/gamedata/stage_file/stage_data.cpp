@@ -87,8 +87,9 @@ bool cStageData::Load(cDataFile& f) {
         !ReadRecordList(f, m_vNames)) {
         return false;
     }
-    // The end code was checked before the load started.
-    if (FileVersion >= 173 && !f.ReadInt(DiscardedField)) return false;
+    // A stage file's end code was checked before the load started; a stage
+    // inside a replay is checked by its reader.
+    if (FileVersion >= 173 && !f.ReadInt(m_nEndCode)) return false;
     if (StopRequested(f)) return false;
     if (FileVersion < DataVersion) Upgrade(FileVersion);
     Validate();

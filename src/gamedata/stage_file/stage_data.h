@@ -57,6 +57,8 @@ public:
     std::string m_strPath;
     std::int32_t m_bNumbered = 0;
     std::int32_t m_bLoaded = 0;
+    // The end code the last load read (files since version 173).
+    std::int32_t m_nEndCode = 0;
 
 private:
     bool LoadRankingFlags(cDataFile& f);

@@ -1,6 +1,7 @@
 #include "stage/commands/flow_cmd_dispatch.h"
 
 #include "foundation/report.h"
+#include "stage/commands/movement_commands.h"
 #include "stage/flow/flow_inst.h"
 
 namespace {
@@ -19,6 +20,17 @@ std::array<FlowCmdExecutor, kFlowCommandKindCount> FlowCmdExecTable = [] {
     table[FlowKind::None] = NoAction;
     table[FlowKind::Wait] = NoAction;
     table[FlowKind::Loop] = NoAction;
+    table[FlowKind::StraightMove] = CmdStraightMove;
+    table[FlowKind::GroundTurnMove] = CmdGroundTurnMove;
+    table[FlowKind::CircleMove] = CmdCircleMove;
+    table[FlowKind::ChargeMove] = CmdChargeMove;
+    table[FlowKind::HomingMove] = CmdHomingMove;
+    table[FlowKind::AvoidMove] = CmdOffscreenAvoidMove;
+    table[FlowKind::CancelMove] = CmdCancelMove;
+    table[FlowKind::ChangeDirection] = CmdChangeDirection;
+    table[FlowKind::Jump] = CmdJump;
+    table[FlowKind::Shot] = CmdShot;
+    table[FlowKind::Sword] = CmdSword;
     return table;
 }();
 

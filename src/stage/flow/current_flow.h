@@ -23,7 +23,7 @@ private:
 };
 
 // Hands pending arrangements to the routine that applies them to a command
-// as it starts; the command parameter table installs it. Without one,
-// pending arrangements are dropped unapplied.
+// as it starts: the arrangements by default. Without one, pending
+// arrangements are dropped unapplied. Returns the sink it replaces.
 using ArrangementSink = void (*)(cCmdInst& cmd, cFlowInst& flow);
-void SetArrangementSink(ArrangementSink sink);
+ArrangementSink SetArrangementSink(ArrangementSink sink);

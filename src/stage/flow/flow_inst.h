@@ -33,6 +33,10 @@ public:
     // The working velocity of movements that aim at a point.
     double m_dWorkSpeedX = 0.0, m_dWorkSpeedY = 0.0;
     double m_dMaxSpeed = 0.0;
+    // The circle movement's two phase angles and the points a homing
+    // movement aims at later; its executors set them up on their first step.
+    double m_dPhaseX = 0.0, m_dPhaseY = 0.0;
+    cList<std::array<double, 2>> m_lstAimPoint;
 };
 
 // A sword animation due at a step of a flow.

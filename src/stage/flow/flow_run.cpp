@@ -1,6 +1,9 @@
 // Starting, stepping and ending flow and command instances.
+#include <utility>
+
 #include "gamedata/flows/cmd_kinds.h"
 #include "gamedata/project/system_data.h"
+#include "stage/commands/arrangements.h"
 #include "stage/commands/flow_cmd_dispatch.h"
 #include "stage/flow/current_flow.h"
 #include "stage/flow/flow_inst.h"
@@ -9,7 +12,12 @@
 
 namespace {
 
-ArrangementSink g_arrangementSink = nullptr;
+void ApplyPending(cCmdInst& cmd, cFlowInst& flow) {
+    cChara* chara = StageState().m_lpCurChara;
+    if (cmd.m_lpCmd && chara) ApplyArrangeOps(*cmd.m_lpCmd, *chara, &flow);
+}
+
+ArrangementSink g_arrangementSink = ApplyPending;
 
 constexpr int kTriggerAlways = 0;
 constexpr int kTriggerBeforeStage = 25;
@@ -70,7 +78,7 @@ CurrentFlowObjects::~CurrentFlowObjects() {
     stage.m_lpCurCmd = m_lpCmd;
 }
 
-void SetArrangementSink(ArrangementSink sink) { g_arrangementSink = sink; }
+ArrangementSink SetArrangementSink(ArrangementSink sink) { return std::exchange(g_arrangementSink, sink); }
 
 void cCmdInst::Start() {
     m_nCount = m_nTime;

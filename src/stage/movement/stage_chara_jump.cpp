@@ -3,13 +3,11 @@
 #include "gamedata/stage_file/stage_data.h"
 #include "shell/sound_requests.h"
 #include "stage/flow/flow_inst.h"
+#include "stage/movement/jump_command.h"
 #include "stage/objects/stage_chara.h"
 
 namespace {
 
-// The jump command's own working values.
-constexpr std::size_t kJumpCalls = 0;
-constexpr std::size_t kJumped = 1;
 // Frames a jump may wait for the character to be ready.
 constexpr int kWaitFrames = 4;
 
@@ -20,7 +18,7 @@ void PlayJumpSound(const cStageChara& c, const cCmdInst& cmd, bool onlyInView) {
 }
 
 void StartJump(cStageChara& c, cCmdInst& cmd) {
-    cmd.m_nWork[kJumped] = 1;
+    cmd.m_nWork[JumpWork::Jumped] = 1;
     c.m_dSpeedY = cmd.m_dSpeed;
     c.m_bJumping = c.m_bJumpEnd = 1;
     c.m_bRiding = 0;
@@ -35,7 +33,7 @@ void EndCommand(cStageChara& c, cCmdInst& cmd) {
 
 void cStageChara::Jump(cCmdInst* cmd) {
     if (!cmd) return;
-    ++cmd->m_nWork[kJumpCalls];
+    ++cmd->m_nWork[JumpWork::Calls];
     if (SystemData.m_bCompatJumpCmd) {
         // Old projects: the command ends only by its time.
         if (!m_bAirLock && !m_bCeiling && !m_bImpact && !m_nAirSteps) {
@@ -44,7 +42,7 @@ void cStageChara::Jump(cCmdInst* cmd) {
         }
         return;
     }
-    if (cmd->m_nWork[kJumped]) {
+    if (cmd->m_nWork[JumpWork::Jumped]) {
         if (IsOnGround()) EndCommand(*this, *cmd);
         return;
     }
@@ -52,8 +50,8 @@ void cStageChara::Jump(cCmdInst* cmd) {
     if (!m_bAirLock && !m_bCeiling && !m_bImpact && !inAir) {
         PlayJumpSound(*this, *cmd, true);
         StartJump(*this, *cmd);
-    } else if (cmd->m_nWork[kJumpCalls] >= kWaitFrames * LoadedStage.m_nSubSteps) {
-        cmd->m_nWork[kJumped] = 1;
+    } else if (cmd->m_nWork[JumpWork::Calls] >= kWaitFrames * LoadedStage.m_nSubSteps) {
+        cmd->m_nWork[JumpWork::Jumped] = 1;
         EndCommand(*this, *cmd);
     }
 }

@@ -53,6 +53,10 @@ public:
     int AfterMoveY() override;
     int MoveX() override;
     int MoveY() override;
+    // One sub-step of the jump command, at most once a frame: starts the
+    // jump on a fresh press, ends the rise when the key is let go early or
+    // held for the command's whole time.
+    void Jump(cCmdInst* cmd) override;
 
     void UpdateScreenRect();
     void SavePose();
@@ -87,6 +91,9 @@ public:
     cVector<cFlowCmd> m_vecDeferredCmd;
     // Arrangements collected by an item's command list for its next command.
     cList<cVector<int>> m_listItemArrange;
+
+private:
+    void StartJump(cCmdInst& cmd, int subSteps);
 };
 
 // The heroes of the running stage; element 0 is the hero.

@@ -62,7 +62,12 @@ void AddFlows(StateHasher& h, const cChara& c) {
             for (int v : {cmd.m_bDone, cmd.m_nTime, cmd.m_nCount, static_cast<int>(cmd.m_cMoveDir)}) h.Add(v);
             h.AddAll(cmd.m_nPrepared);
             h.AddAll(cmd.m_nWork);
-            for (double v : {cmd.m_dSpeed, cmd.m_dWorkSpeedX, cmd.m_dWorkSpeedY, cmd.m_dMaxSpeed}) h.Add(v);
+            for (double v :
+                 {cmd.m_dSpeed, cmd.m_dWorkSpeedX, cmd.m_dWorkSpeedY, cmd.m_dMaxSpeed, cmd.m_dPhaseX, cmd.m_dPhaseY}) {
+                h.Add(v);
+            }
+            h.Add(static_cast<int>(cmd.m_lstAimPoint.size()));
+            for (const auto& point : cmd.m_lstAimPoint) h.AddAll(point);
         }
         h.Add(f.m_vecAnimSched.Count());
         for (const AnimSchedule& s : f.m_vecAnimSched) {

@@ -182,7 +182,7 @@ TEST_F(FlowRun, LifeOutStopsTheOtherFlowsAndTheDeathStepRunsOnlyDeathFlows) {
 TEST_F(FlowRun, PendingArrangementsGoToTheNextCommandOrAreDroppedAtTheEnd) {
     static int s_applied;
     s_applied = 0;
-    SetArrangementSink([](cCmdInst& cmd, cFlowInst& flow) {
+    const ArrangementSink applying = SetArrangementSink([](cCmdInst& cmd, cFlowInst& flow) {
         if (cmd.m_lpCmd->m_strText == "target") s_applied += flow.m_listArrange.Count();
     });
     swap.Install(FlowKind::Arrange, [](cChara&, cCmdInst&) {
@@ -195,7 +195,7 @@ TEST_F(FlowRun, PendingArrangementsGoToTheNextCommandOrAreDroppedAtTheEnd) {
           MakeFlow(26, {{"arr", FlowKind::Arrange, 0}})},
          {0, 1});
     StepsUntilEnd(a, 0);
-    SetArrangementSink(nullptr);
+    SetArrangementSink(applying);
     EXPECT_EQ(s_applied, 2) << "an arrangement does not take the pending ones itself";
     EXPECT_TRUE(a.m_vecFlowInst[0].m_listArrange.empty());
     EXPECT_TRUE(a.m_vecFlowInst[1].m_listArrange.empty()) << "dropped when the flow ended";
