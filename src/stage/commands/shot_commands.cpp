@@ -46,9 +46,10 @@ int CmdSword(cChara& c, cCmdInst& cmd) {
     placement.nHeight = first.m_nHeight;
     placement.nCloneX = static_cast<std::uint8_t>(param.m_cScale);
     cStageState& stage = StageState();
-    cShot slash;
-    slash.Init(stage.m_nNextShotId++, c, FlowKind::Sword, param, placement);
-    cShot& added = stage.AddShot(slash);
+    if (param.m_cScale == 0) param.m_cScale = 1;
+    cShot& added = stage.AppendShot(param);
+    added.Init(stage.m_nNextShotId++, c, FlowKind::Sword, added.m_Param, placement);
+    stage.JoinGroup(added);
     added.m_lpTarget = nullptr;
     if (added.m_lpOwner) added.LinkTo(*added.m_lpOwner, LinkKind::Child);
     return 0;

@@ -150,9 +150,11 @@ void PlaceFormationObject(const FormationCall& call, const cShotPlacement& place
     const int kind = call.cmd.m_lpCmd ? call.cmd.m_lpCmd->FlowKindNumber() : -1;
     if (kind == FlowKind::Shot && call.stage) {
         cStageState& stage = *call.stage;
-        cShot shot;
-        shot.Init(stage.m_nNextShotId++, call.shooter, kind, call.param, placement);
-        cShot& added = stage.AddShot(shot);
+        // The command's record keeps the size a shot corrects in it.
+        if (call.param.m_cScale == 0) call.param.m_cScale = 1;
+        cShot& added = stage.AppendShot(call.param);
+        added.Init(stage.m_nNextShotId++, call.shooter, kind, added.m_Param, placement);
+        stage.JoinGroup(added);
         const int move = added.m_Param.m_cMoveKind;
         if (move == ShotMove::AimTarget || move == ShotMove::HomeTarget) {
             if (added.m_lpTarget) added.LinkTo(*added.m_lpTarget, LinkKind::Target);

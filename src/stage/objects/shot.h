@@ -55,13 +55,15 @@ struct HitRect {
 class cShot : public cObject {
 public:
     cShot() = default;
+    // A shot that starts from a copy of `param`, for Init to set up in place.
+    explicit cShot(const cEdShot& param) : m_Param(param) {}
     cShot(const cShot& other);
     cShot& operator=(const cShot& other);
     ~cShot() override;
 
     // A live shot (command kind 11) or a sword slash (12) fired by
     // `shooter`; a slash's placement is all zeros. A size of 0 in `param`
-    // is corrected to 1 there.
+    // is corrected to 1 there. `param` may be the shot's own m_Param.
     void Init(int id, cChara& shooter, int cmdKind, cEdShot& param, const cShotPlacement& placement);
 
     // One sub-step of logic; 1 asks the caller to remove the object.
@@ -120,6 +122,11 @@ public:
     std::int8_t m_cOpt2 = 0;
     // A hit pushes along the shot's flight rather than the way it faces.
     std::int32_t m_bDirectionalImpact = 0;
+
+    // Where the stage keeps this shot in its group's list, so it leaves it
+    // without a search; never copied.
+    cList<cShot*>::iterator m_itGroup{};
+    bool m_bInGroup = false;
 
 private:
     void CopyShotMembers(const cShot& other);

@@ -21,7 +21,7 @@ constexpr int kSlashKind = 12;
 
 void cShot::Init(int id, cChara& shooter, int cmdKind, cEdShot& param, const cShotPlacement& placement) {
     if (param.m_cScale == 0) param.m_cScale = 1;
-    m_Param = param;
+    if (&param != &m_Param) m_Param = param;
     const int facing = placement.dVelX > 0.0 ? 1 : placement.dVelX == 0.0 ? shooter.m_nDirection : 0;
     int w = kShotCell, h = kShotCell;
     m_bShot = cmdKind != kSlashKind;

@@ -74,10 +74,8 @@ int cShot::MoveX() {
 
 int cShot::MoveY() {
     m_dSpeedY += m_dAccelY;
-    if (m_dSpeedY != 0.0) {
-        MoveStepY(BoundMode::Grid);
-        ClampY(BoundMode::Grid);
-    }
+    // The move's own grid clamp leaves nothing for a second one to change.
+    if (m_dSpeedY != 0.0) MoveStepY(BoundMode::Grid);
     return 0;
 }
 
@@ -107,8 +105,11 @@ int cShot::HitTiles() {
         return cell && IsSolidFor(*cell, m_nBlockGroup);
     };
     if (m_nWidth <= kBlockPixels) {
-        return solid(m_nColLeft, m_nRowTop) || solid(m_nColLeft, m_nRowBottom) || solid(m_nColRight, m_nRowTop) ||
-               solid(m_nColRight, m_nRowBottom);
+        // Corners that share a cell are looked at once.
+        const bool oneColumn = m_nColLeft == m_nColRight, oneRow = m_nRowTop == m_nRowBottom;
+        return solid(m_nColLeft, m_nRowTop) || (!oneRow && solid(m_nColLeft, m_nRowBottom)) ||
+               (!oneColumn && solid(m_nColRight, m_nRowTop)) ||
+               (!oneColumn && !oneRow && solid(m_nColRight, m_nRowBottom));
     }
     // A wide shot is tested at points a block apart over its whole box,
     // and at its last row and column.

@@ -29,8 +29,14 @@ void cStageState::AddMessage(const MessageRequest& message) {
 
 cShot& cStageState::AddShot(const cShot& shot) {
     cShot& added = m_lstShot.emplace_back(shot);
-    m_vecForceShot[added.m_nBlockGroup].push_back(&added);
+    JoinGroup(added);
     return added;
+}
+
+void cStageState::JoinGroup(cShot& shot) {
+    cList<cShot*>& group = m_vecForceShot[shot.m_nBlockGroup];
+    shot.m_itGroup = group.insert(group.end(), &shot);
+    shot.m_bInGroup = true;
 }
 
 void cStageState::RemoveShot(cShot& shot) {
@@ -44,7 +50,7 @@ void cStageState::RemoveShot(cShot& shot) {
 }
 
 cList<cShot>::iterator cStageState::RemoveShotAt(cList<cShot>::iterator at) {
-    m_vecForceShot[at->m_Param.m_cSide].remove(&*at);
+    if (at->m_bInGroup) m_vecForceShot[at->m_nBlockGroup].erase(at->m_itGroup);
     return m_lstShot.erase(at);
 }
 

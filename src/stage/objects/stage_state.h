@@ -39,6 +39,10 @@ public:
     // Appends a copy of `shot` to the shot list and to the list of its group;
     // the new node keeps its address until the shot is removed.
     cShot& AddShot(const cShot& shot);
+    // A shot made from `param` appended to the shot list, to be set up in
+    // place and then put into the list of its group.
+    cShot& AppendShot(const cEdShot& param) { return m_lstShot.emplace_back(param); }
+    void JoinGroup(cShot& shot);
     // Takes the shot out of its group list and the shot list (destroying it).
     void RemoveShot(cShot& shot);
     // The same for the shot at `at`, found without a walk; the next node.
