@@ -21,9 +21,3 @@ private:
     cFlowInst* m_lpFlow;
     cCmdInst* m_lpCmd;
 };
-
-// Hands pending arrangements to the routine that applies them to a command
-// as it starts: the arrangements by default. Without one, pending
-// arrangements are dropped unapplied. Returns the sink it replaces.
-using ArrangementSink = void (*)(cCmdInst& cmd, cFlowInst& flow);
-ArrangementSink SetArrangementSink(ArrangementSink sink);

@@ -1,6 +1,4 @@
 // Starting, stepping and ending flow and command instances.
-#include <utility>
-
 #include "gamedata/flows/cmd_kinds.h"
 #include "gamedata/project/system_data.h"
 #include "stage/commands/arrangements.h"
@@ -11,13 +9,6 @@
 #include "stage/objects/stage_state.h"
 
 namespace {
-
-void ApplyPending(cCmdInst& cmd, cFlowInst& flow) {
-    cChara* chara = StageState().m_lpCurChara;
-    if (cmd.m_lpCmd && chara) ApplyArrangeOps(*cmd.m_lpCmd, *chara, &flow);
-}
-
-ArrangementSink g_arrangementSink = ApplyPending;
 
 constexpr int kTriggerAlways = 0;
 constexpr int kTriggerBeforeStage = 25;
@@ -78,8 +69,6 @@ CurrentFlowObjects::~CurrentFlowObjects() {
     stage.m_lpCurCmd = m_lpCmd;
 }
 
-ArrangementSink SetArrangementSink(ArrangementSink sink) { return std::exchange(g_arrangementSink, sink); }
-
 void cCmdInst::Start() {
     m_nCount = m_nTime;
     m_bDone = 0;
@@ -88,7 +77,7 @@ void cCmdInst::Start() {
     if (KindOf(*this) == FlowKind::Arrange) return;
     cFlowInst* flow = StageState().m_lpCurFlow;
     if (!flow || flow->m_listArrange.empty()) return;
-    if (g_arrangementSink) g_arrangementSink(*this, *flow);
+    if (cChara* chara = StageState().m_lpCurChara) ApplyArrangeOps(*m_lpCmd, *chara, flow);
     flow->m_listArrange.clear();
 }
 

@@ -248,6 +248,23 @@ public:
     void RemoveDeletedFlows();
     void StartScheduledAnims();
 
+    // Conditions on characters: state switches, facing and presence, and
+    // the distance to the hero or a target.
+    bool TestCondition(const cCond& cond);
+    bool TestTargetCondition(const cCond& cond);
+    bool TestTargetDistance(const cCond& cond);
+    // The flow's key conditions against the hero's recent input.
+    bool CheckKeyConds(cFlowInst& flow);
+
+    // Starts every flow of trigger `kind` whose group lock, flow ID (a
+    // filter of 1 or more), once-per-frame flag, conditions and key
+    // conditions allow it; `partner` (may be null) goes into the flow's
+    // partner slot when the flow asks for it.
+    void StartFlowsByTrigger(int kind, cChara* partner, int filter);
+    void FireTrigger(int kind) { StartFlowsByTrigger(kind, nullptr, 0); }
+    // Once per frame, before the first sub-step.
+    void ResetFlowOnceFlags();
+
     void SetAnimeSet(int set, int force);
     void ClearContacts();
     void PlaceAtCell(int column, int row, int flag);

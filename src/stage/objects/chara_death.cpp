@@ -22,7 +22,7 @@ int HandOverItem(cItem* item) {
 }  // namespace
 
 int cChara::Die() {
-    StartFlowsByTrigger(*this, HitTrigger::Died, nullptr, 0);
+    ::StartFlowsByTrigger(*this, HitTrigger::Died, nullptr, 0);
     StepCharaFlows(1);
     StoryData.m_nScore =
         static_cast<int>(std::clamp(static_cast<long long>(StoryData.m_nScore) + m_Def.m_nScore, 0LL, kMaxScore));

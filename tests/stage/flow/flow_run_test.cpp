@@ -4,8 +4,10 @@
 #include <vector>
 
 #include "foundation/report.h"
+#include "gamedata/database/database.h"
+#include "gamedata/flows/command_param_table.h"
+#include "gamedata/project/global_data.h"
 #include "gamedata/stage_file/stage_data.h"
-#include "stage/flow/current_flow.h"
 #include "stage/flow/flow_prep.h"
 #include "support/stage/flow_builder.h"
 #include "support/stage/stage_harness.h"
@@ -180,23 +182,23 @@ TEST_F(FlowRun, LifeOutStopsTheOtherFlowsAndTheDeathStepRunsOnlyDeathFlows) {
 }
 
 TEST_F(FlowRun, PendingArrangementsGoToTheNextCommandOrAreDroppedAtTheEnd) {
-    static int s_applied;
-    s_applied = 0;
-    const ArrangementSink applying = SetArrangementSink([](cCmdInst& cmd, cFlowInst& flow) {
-        if (cmd.m_lpCmd->m_strText == "target") s_applied += flow.m_listArrange.Count();
-    });
+    BuildCommandParamTable();
+    Database.Sound.assign(10, cSound());
+    StoryData.m_vVar[1] = 3;
+    // Each arrangement adds common variable 1 to the sound of the next
+    // sound command.
     swap.Install(FlowKind::Arrange, [](cChara&, cCmdInst&) {
-        StageState().m_lpCurFlow->m_listArrange.push_back(cVector<int>{1, 2, 3, 4, 5});
+        StageState().m_lpCurFlow->m_listArrange.push_back(cVector<int>{FlowKind::PlaySound, 0, 1, 0, 1});
         return 0;
     });
     cStageChara& a = stage.Chara('a');
     Give(a,
-         {MakeFlow(26, {{"arr", FlowKind::Arrange, 0}, {"arr", FlowKind::Arrange, 0}, {"target", kRec, 0}}),
+         {MakeFlow(26, {{"arr", FlowKind::Arrange, 0}, {"arr", FlowKind::Arrange, 0}, {"sound", kRec, 0}}),
           MakeFlow(26, {{"arr", FlowKind::Arrange, 0}})},
          {0, 1});
     StepsUntilEnd(a, 0);
-    SetArrangementSink(applying);
-    EXPECT_EQ(s_applied, 2) << "an arrangement does not take the pending ones itself";
+    Database.Sound.clear();
+    EXPECT_EQ(a.m_Def.m_vFlow[0].m_vCmd[2].m_vParam[0], 6) << "an arrangement does not take the pending ones itself";
     EXPECT_TRUE(a.m_vecFlowInst[0].m_listArrange.empty());
     EXPECT_TRUE(a.m_vecFlowInst[1].m_listArrange.empty()) << "dropped when the flow ended";
 }

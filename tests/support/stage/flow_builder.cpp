@@ -1,6 +1,9 @@
 #include "support/stage/flow_builder.h"
 
+#include "stage/flow/flow_engine.h"
 #include "stage/flow/flow_inst.h"
+#include "stage/objects/block_map.h"
+#include "stage/objects/engine_hooks.h"
 
 namespace {
 std::vector<std::string> g_log;
@@ -42,4 +45,11 @@ std::vector<std::string> CommandLog::Take() {
 int CommandLog::Recorder(cChara&, cCmdInst& cmd) {
     if (cmd.m_lpCmd) Record(cmd.m_lpCmd->m_strText);
     return 0;
+}
+
+FlowEngineScope::FlowEngineScope() { InstallFlowEngine(); }
+
+FlowEngineScope::~FlowEngineScope() {
+    Hooks() = EngineHooks();
+    SetBlockConditionTest(nullptr);
 }

@@ -32,6 +32,16 @@ private:
     std::vector<std::pair<int, FlowCmdExecutor>> m_Saved;
 };
 
+// The flow engine installed for a test's life; the stage objects' routines
+// are empty again afterwards.
+class FlowEngineScope {
+public:
+    FlowEngineScope();
+    ~FlowEngineScope();
+    FlowEngineScope(const FlowEngineScope&) = delete;
+    FlowEngineScope& operator=(const FlowEngineScope&) = delete;
+};
+
 // The names of the commands run since the last Take, in order.
 class CommandLog {
 public:
