@@ -4,6 +4,8 @@
 
 #include "gamedata/flows/cmd_kinds.h"
 #include "stage/commands/arrangements.h"
+#include "stage/commands/flow_cmd_dispatch.h"
+#include "stage/flow/flow_inst.h"
 #include "stage/objects/engine_hooks.h"
 #include "stage/objects/player.h"
 #include "stage/objects/stage_state.h"
@@ -23,9 +25,16 @@ int RunChangeFlows(cPlayer& hero, cFlowCmd& command) {
     return 0;
 }
 
-// The flow command of the same name.
+// The executor of the flow command of the same name, with a one-off
+// instance: an item's command runs at once, not step by step.
 int RunShared(cPlayer& hero, cFlowCmd& command) {
-    if (Hooks().runFlowCommand) { Hooks().runFlowCommand(hero, command.m_cKind + kItemToFlowKind, command); }
+    const int kind = command.m_cKind + kItemToFlowKind;
+    const FlowCmdExecutor executor =
+        kind >= 0 && kind < kFlowCommandKindCount ? FlowCmdExecTable[static_cast<std::size_t>(kind)] : nullptr;
+    if (!executor) return 0;
+    cCmdInst instance;
+    instance.m_lpCmd = &command;
+    executor(hero, instance);
     return 0;
 }
 

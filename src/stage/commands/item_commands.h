@@ -1,7 +1,7 @@
 #pragma once
 // The command list of an item, run at once on the hero when it takes the
-// item: through a table of the 25 item-command kinds, each a flow command
-// kind of the same name from kind 2 on.
+// item: through a table of the 25 item-command kinds, each from kind 2 on
+// carried out by the executor of the flow command of the same name.
 #include "foundation/checked_containers.h"
 #include "gamedata/flows/flow_cmd.h"
 

@@ -49,10 +49,6 @@ struct EngineHooks {
     // Starts the flows of a trigger kind, with the partner and the flow-ID
     // filter of an attack (0 none).
     void (*startFlowsByTrigger)(cChara& chara, int kind, cChara* partner, int filter) = nullptr;
-    // Runs the executor of flow command kind `flowKind` at once on the
-    // character with `command`, as an item's command list does (the record
-    // may be in item numbering); gives the executor's result.
-    int (*runFlowCommand)(cChara& chara, int flowKind, cFlowCmd& command) = nullptr;
     // The stage's pick-up of an item by the hero; 1 when it ended the life
     // of the stage run (the death must not happen).
     int (*touchEvent)(cItem& item, cPlayer& hero) = nullptr;

@@ -6,6 +6,8 @@
 
 #include "gamedata/flows/cmd_kinds.h"
 #include "gamedata/flows/command_param_table.h"
+#include "stage/commands/flow_cmd_dispatch.h"
+#include "stage/flow/flow_inst.h"
 #include "stage/flow/status_operator.h"
 #include "stage/objects/engine_hooks.h"
 #include "support/stage/command_fixtures.h"
@@ -39,14 +41,7 @@ protected:
         g_added.clear();
         g_removed.clear();
         g_lifeAfter = -1;
-        Hooks().runFlowCommand = [](cChara& c, int kind, cFlowCmd& cmd) {
-            g_ran.push_back({kind, cmd.m_vParam.Count() ? cmd.m_vParam[0] : 0, StageState().m_bItemMessage});
-            // The arrangement executor collects its record for the next
-            // command of the hero's list.
-            if (kind == FlowKind::Arrange) static_cast<cPlayer&>(c).m_listItemArrange.push_back(cmd.m_vParam);
-            if (g_lifeAfter >= 0 && kind == FlowKind::ChangeScreenColor) c.m_nLife = g_lifeAfter;
-            return 0;
-        };
+        for (int kind : kRecordedKinds) m_Saved.push_back(SetFlowCmdExecutor(kind, Record));
         Hooks().addFlows = [](cChara&, const cVector<cFlow>& flows, int mode, int position) {
             g_added.push_back({mode, position, flows.Count()});
         };
@@ -55,7 +50,25 @@ protected:
             return id == 4 ? 2 : -1;
         };
     }
-    void TearDown() override { Hooks() = EngineHooks(); }
+    void TearDown() override {
+        Hooks() = EngineHooks();
+        auto saved = m_Saved.begin();
+        for (int kind : kRecordedKinds) SetFlowCmdExecutor(kind, *saved++);
+    }
+    // Stands for the executors of the flow kinds an item's list reaches.
+    static int Record(cChara& c, cCmdInst& inst) {
+        const cFlowCmd& cmd = *inst.m_lpCmd;
+        const int kind = cmd.FlowKindNumber();
+        g_ran.push_back({kind, cmd.m_vParam.Count() ? cmd.m_vParam[0] : 0, StageState().m_bItemMessage});
+        // The arrangement executor collects its record for the next command
+        // of the hero's list.
+        if (kind == FlowKind::Arrange) static_cast<cPlayer&>(c).m_listItemArrange.push_back(cmd.m_vParam);
+        if (g_lifeAfter >= 0 && kind == FlowKind::ChangeScreenColor) c.m_nLife = g_lifeAfter;
+        return 0;
+    }
+    static constexpr int kRecordedKinds[] = {FlowKind::StageClear, kGameWait + kItemToFlowKind, FlowKind::Message,
+                                             FlowKind::ChangeScreenColor, FlowKind::Arrange};
+    std::vector<FlowCmdExecutor> m_Saved;
 };
 
 TEST_F(ItemCommands, ListResults) {
