@@ -84,6 +84,14 @@ void cModeMenu2::DrawCursor() {
     DrawPicture(kPicAccessory, c.x, c.y, kSmallCursorX, kSmallCursorY, kSmallCursorSize, kSmallCursorSize);
 }
 
+int cModeMenu2::MoveChoiceCursor(int firstText, int y) {
+    const int x = SystemData.MenuTextLeft(kCentre, firstText, 2, 1);
+    const std::uint16_t keys = Keys();
+    MoveGridCursor(keys, x, y, 0, kRow, 1, 2);
+    PlayCursorSound(keys, 2, 0);
+    return x;
+}
+
 void cModeMenu2::DrawChoice(int firstText, int y) {
     DDFillSurface(&BackBuffer, kBlack);
     DrawMenuTexts(SystemData, &BackBuffer, SystemData.MenuTextLeft(kCentre, firstText, 2, 1), y, firstText, 2, 1);
@@ -152,10 +160,7 @@ void cModeMenu2::ChooseSlot() {
 }
 
 void cModeMenu2::ConfirmSave() {
-    const int x = SystemData.MenuTextLeft(kCentre, kSaveTexts, 2, 1);
-    const std::uint16_t keys = Keys();
-    MoveGridCursor(keys, x, kConfirmY, 0, kRow, 1, 2);
-    PlayCursorSound(keys, 2, 0);
+    const int x = MoveChoiceCursor(kSaveTexts, kConfirmY);
     if (Button(1) || Button(2)) {
         if (Button(2)) {
             MenuSound(2);
@@ -204,10 +209,7 @@ void cModeMenu2::AutoSave() {
                       kNoSlotText, 1, 0);
         return;
     }
-    const int x = SystemData.MenuTextLeft(kCentre, kAutoSaveTexts, 2, 1);
-    const std::uint16_t keys = Keys();
-    MoveGridCursor(keys, x, kAutoSaveY, 0, kRow, 1, 2);
-    PlayCursorSound(keys, 2, 0);
+    const int x = MoveChoiceCursor(kAutoSaveTexts, kAutoSaveY);
     if (Button(1)) {
         MenuSound(1);
         if (CursorStack.Top().row == 0) {
@@ -241,10 +243,7 @@ void cModeMenu2::ToTitle() {
         CursorStack.Top() = CursorState{0, 1, 0, 0};
         m_nSubStep = 1;
     }
-    const int x = SystemData.MenuTextLeft(kCentre, kTitleTexts, 2, 1);
-    const std::uint16_t keys = Keys();
-    MoveGridCursor(keys, x, kTitleY, 0, kRow, 1, 2);
-    PlayCursorSound(keys, 2, 0);
+    const int x = MoveChoiceCursor(kTitleTexts, kTitleY);
     if (Button(1)) {
         MenuSound(1);
         if (CursorStack.Top().row == 0) Leave(kModeTitle, kStateFadeOut);

@@ -29,6 +29,9 @@ private:
     void ToTitle();
     void BackToMenu();
     void DrawCursor();
+    // The cursor of a two-line choice of system texts centred at y; the
+    // choice's left edge.
+    int MoveChoiceCursor(int firstText, int y);
     void DrawChoice(int firstText, int y);
 
     std::vector<int> m_vEnabled;
