@@ -209,7 +209,7 @@ void cModeMenu2::AutoSave() {
                       kNoSlotText, 1, 0);
         return;
     }
-    const int x = MoveChoiceCursor(kAutoSaveTexts, kAutoSaveY);
+    MoveChoiceCursor(kAutoSaveTexts, kAutoSaveY);
     if (Button(1)) {
         MenuSound(1);
         if (CursorStack.Top().row == 0) {
@@ -243,7 +243,7 @@ void cModeMenu2::ToTitle() {
         CursorStack.Top() = CursorState{0, 1, 0, 0};
         m_nSubStep = 1;
     }
-    const int x = MoveChoiceCursor(kTitleTexts, kTitleY);
+    MoveChoiceCursor(kTitleTexts, kTitleY);
     if (Button(1)) {
         MenuSound(1);
         if (CursorStack.Top().row == 0) Leave(kModeTitle, kStateFadeOut);
