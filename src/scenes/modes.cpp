@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "scenes/stage_play/presentation/screen_effect_run.h"
 #include "scenes/stage_play/replay_requests.h"
 #include "stage/drawing/chara_effect_run.h"
 
@@ -21,4 +22,5 @@ void RegisterScenes() {
     RegisterSceneFactory(kModeOption, Make<cModeOption>);
     InstallReplayFileServices();
     RegisterCharaEffectStartup();
+    AddScreenEffectTemplateStep();
 }

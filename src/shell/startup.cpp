@@ -1,5 +1,8 @@
 #include "shell/startup.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "foundation/abort.h"
 #include "foundation/data_record.h"
 #include "foundation/report.h"
@@ -89,6 +92,17 @@ std::vector<StartupStep> BaseSteps() {
 std::vector<StartupStep>& StartupSteps() {
     static std::vector<StartupStep> steps = BaseSteps();
     return steps;
+}
+
+void AddStartupStepAfter(const char* after, const StartupStep& step) {
+    std::vector<StartupStep>& steps = StartupSteps();
+    auto named = [&](const char* name) {
+        return std::find_if(steps.begin(), steps.end(),
+                            [&](const StartupStep& s) { return std::string_view(s.name) == name; });
+    };
+    if (named(step.name) != steps.end()) return;
+    auto previous = named(after);
+    steps.insert(previous == steps.end() ? steps.end() : previous + 1, step);
 }
 
 bool RunStartupSteps(const std::vector<StartupStep>& steps) {

@@ -18,6 +18,9 @@ struct StartupStep {
 
 // The steps InitGame runs (tests and other subsystems add theirs).
 std::vector<StartupStep>& StartupSteps();
+// Puts a step right after the named one (at the end when there is none),
+// once however often it is called.
+void AddStartupStepAfter(const char* after, const StartupStep& step);
 
 // The step runner itself: true when every step succeeded without setting
 // AbortFlag.

@@ -105,13 +105,5 @@ int cCharaEffectRun::Step() {
 }
 
 void RegisterCharaEffectStartup() {
-    static constexpr const char* kName = "character effect templates";
-    std::vector<StartupStep>& steps = StartupSteps();
-    auto named = [&](const char* name) {
-        return std::find_if(steps.begin(), steps.end(),
-                            [&](const StartupStep& s) { return std::string_view(s.name) == name; });
-    };
-    if (named(kName) != steps.end()) return;
-    auto tables = named("effect tables");
-    steps.insert(tables == steps.end() ? steps.end() : tables + 1, StartupStep{kName, BuildCharaEffectTemplates});
+    AddStartupStepAfter("effect tables", StartupStep{"character effect templates", BuildCharaEffectTemplates});
 }

@@ -1,22 +1,12 @@
 #include "gamedata/database/database.h"
 #include "gamedata/stage_file/stage_data.h"
+#include "stage/objects/chara_lookup.h"
 #include "stage/objects/player.h"
 #include "stage/objects/shot.h"
 #include "stage/objects/stage_chara.h"
 #include "stage/objects/stage_state.h"
 
 namespace {
-
-// The hero first, then the other characters.
-cChara* CharaById(int id) {
-    for (cPlayer& hero : PlayerList) {
-        if (hero.m_nId == id) return &hero;
-    }
-    for (cStageChara& chara : CharaList) {
-        if (chara.m_nId == id) return &chara;
-    }
-    return nullptr;
-}
 
 // Where a sword frame puts the slash relative to its owner.
 namespace SwordAnchor {
@@ -28,7 +18,7 @@ enum : int { Front = 0, Behind, Above, Below };
 // A slash follows its owner through the frames of its sword type and ends
 // after the last one, or at once when its owner is gone.
 int cShot::StepSword() {
-    cChara* owner = CharaById(m_nOwnerId);
+    cChara* owner = FindCharaById(m_nOwnerId);
     if (!owner) return 1;
     const cVector<cSwordType>& swords = Database.SwordType;
     const int type = m_Param.m_cMoveKind;
