@@ -3,6 +3,7 @@
 #include <string>
 
 #include "scenes/fading_scene.h"
+#include "scenes/options/option_scene.h"
 #include "shell/game.h"
 #include "stage/objects/stage_state.h"
 
@@ -36,11 +37,6 @@ public:
     // The name the ranking registration types into.
     std::string* RegistrationName() override { return &m_strRankName; }
     std::string m_strRankName;
-};
-
-class cModeOption : public cFadingScene {
-public:
-    cModeOption() : cFadingScene(kModeOption) {}
 };
 
 // Registers the six constructors with the game object, and the replay
