@@ -1,6 +1,7 @@
 #include "stage/commands/flow_cmd_dispatch.h"
 
 #include "foundation/report.h"
+#include "stage/code/code_command.h"
 #include "stage/commands/movement_commands.h"
 #include "stage/commands/presentation_commands.h"
 #include "stage/commands/stage_commands.h"

@@ -2,18 +2,14 @@
 
 #include <cstdint>
 
-#include "foundation/report.h"
 #include "foundation/strings.h"
 #include "gamedata/database/database.h"
 #include "gamedata/flows/cmd_kinds.h"
 #include "gamedata/flows/flow_cmd.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "shell/sound_requests.h"
-#include "stage/code/chara_code_host.h"
-#include "stage/code/code_eval.h"
 #include "stage/commands/cmd_param.h"
 #include "stage/commands/stage_commands.h"
-#include "stage/flow/status_position.h"
 #include "stage/objects/chara.h"
 #include "stage/objects/player.h"
 #include "stage/objects/stage_state.h"
@@ -177,24 +173,6 @@ int CmdPlaySound(cChara& c, cCmdInst& cmd) {
 int CmdPlayBgm(cChara&, cCmdInst& cmd) {
     if (!cmd.m_lpCmd || cmd.m_nWork[0]++ != 0) return 0;
     PlayStageBgm(Param(*cmd.m_lpCmd, 0), Param(*cmd.m_lpCmd, 1));
-    return 0;
-}
-
-int CmdExecCode(cChara& c, cCmdInst& cmd) {
-    if (!cmd.m_lpCmd) return 0;
-    cCharaCodeHost::Hooks hooks;
-    hooks.lifeGauge = [](cChara& who, int delta) { who.StartLifeGauge(delta); };
-    hooks.spGauge = [](cChara& who, int delta) { who.StartSPGauge(delta); };
-    hooks.place = [](cChara& who, int var, int value) {
-        if (var >= CharaVar::XRel && var <= CharaVar::XScr) {
-            SetStatusX(value, who, var - CharaVar::XRel);
-        } else if (var >= CharaVar::YRel && var <= CharaVar::YScr) {
-            SetStatusY(value, who, var - CharaVar::YRel, YRefPoint::Centre);
-        }
-    };
-    hooks.error = [](const std::string& message) { WriteLogF("%s", message.c_str()); };
-    cCharaCodeHost host(c, std::move(hooks));
-    ExecCode(cmd.m_lpCmd->m_strText, host);
     return 0;
 }
 

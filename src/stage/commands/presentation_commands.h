@@ -19,7 +19,6 @@ int CmdChangeScreenColor(cChara& c, cCmdInst& cmd);
 int CmdChangeBackground(cChara& c, cCmdInst& cmd);
 int CmdPlaySound(cChara& c, cCmdInst& cmd);
 int CmdPlayBgm(cChara& c, cCmdInst& cmd);
-int CmdExecCode(cChara& c, cCmdInst& cmd);
 int CmdArrange(cChara& c, cCmdInst& cmd);
 
 // Where an effect of half size (a, b) starts, in stage pixels, for the
