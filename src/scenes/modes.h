@@ -3,6 +3,7 @@
 #include <string>
 
 #include "scenes/fading_scene.h"
+#include "scenes/options/option_scene.h"
 #include "scenes/stage_play/presentation/message.h"
 #include "scenes/stage_play/presentation/screen_effect_run.h"
 #include "scenes/stage_play/presentation/screen_tone.h"
@@ -47,11 +48,6 @@ public:
     cMessageList m_Messages;
     cScreenEffectRun m_ScrEffect;
     cScreenTone m_ScreenTone;
-};
-
-class cModeOption : public cFadingScene {
-public:
-    cModeOption() : cFadingScene(kModeOption) {}
 };
 
 // Registers the six constructors with the game object, and the replay

@@ -10,8 +10,12 @@ namespace {
 
 class FadingSceneTest : public ::testing::Test {
 protected:
+    // The fade timing of the base, on plain fading scenes in the two modes
+    // the test walks (the real title and options scenes load pictures).
     void SetUp() override {
-        RegisterScenes();
+        for (int mode : {kModeTitle, kModeOption}) {
+            RegisterSceneFactory(mode, [mode] { return std::make_unique<cFadingScene>(mode); });
+        }
         Game.DeleteModes();
         Game.CurrentMode = Game.RequestedMode = kModeTitle;
         Game.FrameRate = 0;
@@ -20,6 +24,7 @@ protected:
         Game.DeleteModes();
         Game.CurrentMode = Game.RequestedMode = Game.PreviousMode = 0;
         Game.FadeLength = 10;
+        RegisterScenes();
     }
     // Ticks until the condition holds; the count of ticks, or -1 after 200.
     template <class Done>
@@ -59,7 +64,7 @@ TEST_F(FadingSceneTest, EachFadeLastsNinetyDegreesOverTheStepPlusOneFrame) {
         EXPECT_EQ(Game.PreviousMode, kModeTitle);
         Game.Tick();
         EXPECT_EQ(Game.Scene(kModeTitle), nullptr);
-        EXPECT_NE(dynamic_cast<cModeOption*>(Game.Scene(kModeOption)), nullptr);
+        EXPECT_NE(dynamic_cast<cFadingScene*>(Game.Scene(kModeOption)), nullptr);
         TearDown();
     }
 }
@@ -73,7 +78,7 @@ TEST_F(FadingSceneTest, AStepOfZeroOrLessSkipsTheFade) {
 }
 
 TEST(FadingScene, ScenesStandStillWhileAbortFlagIsSet) {
-    cModeWorldMap scene;
+    cFadingScene scene(kModeWorldMap);
     AbortFlag.store(1);
     scene.Run();
     EXPECT_EQ(scene.State(), -1);

@@ -17,6 +17,8 @@
 #include "stage/objects/stage_object.h"
 
 class cChara;
+struct GraphicSource;
+struct DDSURFACEDATA;
 class cShot;
 class cItem;
 
@@ -131,6 +133,7 @@ struct cCharaData {
     cList<HitCooldown> m_lstCooldown;
     AnimLayerList m_listAnimLayer;
     cCharaEffectRun m_EffectRun;
+    int m_nDeathFrames = 0;  // frames of a dead hero shown without an effect
     int m_bVanish = 0;
     int m_nSightPx = 0;
     CharaBox m_rcBodyBox;
@@ -299,6 +302,22 @@ public:
     static int SpeedToFrames(double v);
     // A jump's rise time as a command time in tenths of a second.
     int JumpTimeForHbl(int hbl) const;
+
+    // Drawing (stage/drawing): the animation frame, the sheet column and
+    // flash colour, the per-frame draw, the death display, the effect run
+    // of a hidden character; the gauges and the hero's marker rectangles;
+    // the distance-condition areas of every character.
+    int PickGraphic(int noAdvance);
+    int GetGraphicColumn(GraphicSource& source) const;
+    void Draw(DDSURFACEDATA* dst, int noAdvance);
+    int DrawHeld(DDSURFACEDATA* dst, int noAdvance);
+    int DrawEffectOnly(int noAdvance);
+    void DrawGauge(DDSURFACEDATA* dst, GaugeRecord& gauge, int which);
+    void DrawLifeGauge(DDSURFACEDATA* dst) { DrawGauge(dst, m_LifeGauge, 0); }
+    void DrawSpGauge(DDSURFACEDATA* dst) { DrawGauge(dst, m_SpGauge, 1); }
+    void DrawMarkerRects(DDSURFACEDATA* dst, int noAdvance);
+    void DrawConditionArea(DDSURFACEDATA* dst, const cCond& cond);
+    static void DrawConditionAreas(DDSURFACEDATA* dst);
 
 protected:
     // The hero's own parts of a flow step (its jump and step counters, the
