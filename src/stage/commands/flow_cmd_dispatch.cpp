@@ -3,6 +3,7 @@
 #include "foundation/report.h"
 #include "stage/commands/movement_commands.h"
 #include "stage/flow/flow_inst.h"
+#include "stage/flow/status_operation.h"
 
 namespace {
 
@@ -31,6 +32,7 @@ std::array<FlowCmdExecutor, kFlowCommandKindCount> FlowCmdExecTable = [] {
     table[FlowKind::Jump] = CmdJump;
     table[FlowKind::Shot] = CmdShot;
     table[FlowKind::Sword] = CmdSword;
+    table[FlowKind::StatusOperation] = CmdStatusOperation;
     return table;
 }();
 

@@ -1,5 +1,6 @@
 #include "stage/commands/shot_placement.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -111,7 +112,7 @@ int DirectionAngle(int code) {
 
 void PlaceShotSeries(cStageState& stage, cChara& shooter, cCmdInst& cmd, cEdShot& param) {
     cShotPlacement p;
-    p.nWidth = p.nHeight = param.m_cScale * 16;
+    p.nWidth = p.nHeight = std::max<int>(param.m_cScale, 1) * 16;
     p.nDir = PlacementDirection(shooter, param);
     RefreshBoxes(shooter, param);
     p.dSpeed = param.m_sSpeed * 0.1;

@@ -11,6 +11,7 @@
 #include "stage/drawing/chara_graphic.h"
 #include "stage/drawing/draw_sink.h"
 #include "stage/objects/chara.h"
+#include "stage/objects/message_sink.h"
 #include "stage/objects/player.h"
 #include "stage/objects/stage_state.h"
 
@@ -198,4 +199,19 @@ void cChara::DrawConditionAreas(DDSURFACEDATA* dst) {
         }
     });
     SinkSimple(DrawOp::LineBatchFlush);
+}
+
+void cChara::ShowPickupIcon(int graphicKind, int graphicNumber, int column) {
+    constexpr int kIconFrames = 30;
+    MessageRequest icon;
+    icon.nKind = MessageKind::Icon;
+    icon.nGraphicKind = graphicKind;
+    icon.nGraphicNo = graphicNumber;
+    icon.nColumn = column;
+    icon.nPlace = MessagePlace::AboveHero;
+    icon.bAnchored = 1;
+    icon.nTimeKind = MessageTime::Frames;
+    icon.nRemain = kIconFrames;
+    icon.nOwnerId = m_nId;
+    StageState().AddMessage(icon);
 }

@@ -318,6 +318,8 @@ public:
     void DrawMarkerRects(DDSURFACEDATA* dst, int noAdvance);
     void DrawConditionArea(DDSURFACEDATA* dst, const cCond& cond);
     static void DrawConditionAreas(DDSURFACEDATA* dst);
+    // The icon of a picked-up item, shown above the character for a moment.
+    void ShowPickupIcon(int graphicKind, int graphicNumber, int column);
 
 protected:
     // The hero's own parts of a flow step (its jump and step counters, the

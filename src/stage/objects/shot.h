@@ -10,6 +10,7 @@
 #include "stage/objects/stage_object.h"
 
 class cChara;
+struct DDSURFACEDATA;
 
 // Where one shot or summoned object starts and how fast it flies: the
 // record a series pass hands to its formation and the formation to the
@@ -83,6 +84,10 @@ public:
     double MoveSpeed() const;
     // Sub-steps to fly `hbl` half blocks at that speed; 0 without speed.
     int StepsFor(int hbl) const;
+
+    // Draws the object at its screen rectangle unless it is hidden;
+    // `redraw` shows the current animation frame without advancing it.
+    void Draw(DDSURFACEDATA* surface, int redraw);
 
     void OnScaleChanged(int scale) override;
     void AnchorOnScale(int scale, int oldScale, int flag) override;

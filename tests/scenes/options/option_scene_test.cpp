@@ -152,7 +152,7 @@ TEST(OptionEffects, MusicSettingStartsOrStopsThePlayerOnlyWhenItMust) {
         {true, 1, true, false}, {true, 0, false, false}, {false, 0, false, false}, {false, 1, true, true}};
     for (const Case& c : cases) {
         BgmPlayer.Release();
-        if (c.running) ASSERT_EQ(BgmPlayer.Init(1, BgmSlotFiles.Ogg, BgmSlotFiles.Midi, kBgmSlotCount, 0), 1);
+        if (c.running) { ASSERT_EQ(BgmPlayer.Init(1, BgmSlotFiles.Ogg, BgmSlotFiles.Midi, kBgmSlotCount, 0), 1); }
         BgmSlotFiles.Ogg[0].m_strFile = "marker";
         OptionData.m_bMusic = c.music;
         Game.LastBgmId = 3;

@@ -5,13 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "foundation/abort.h"
 #include "gamedata/project/global_data.h"
 #include "platform/clock.h"
 #include "platform/random.h"
 #include "scenes/stage_play/key_log.h"
 #include "shell/game.h"
 #include "shell/key_state.h"
+#include "stage/objects/engine_hooks.h"
 #include "support/stage/stage_harness.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -23,6 +26,12 @@ const std::vector<std::string> kStage = {
     "#############",
 };
 
+StageOptions WithPlacedHero() {
+    StageOptions options;
+    options.hero.m_sCell = 1;
+    return options;
+}
+
 class StageReset : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -30,18 +39,21 @@ protected:
         Game.PlayType = 3;
         PlayStage.CopySettingsFrom(LoadedStage);
         PlayStage.ClearDefinitions();
+        ASSERT_GE(LoadedStage.FindHero(), 0);
         HeroDef = LoadedStage.m_vPlacedCharas[LoadedStage.FindHero()];
         KeyLog.Clear();
         KeyLog2.Clear();
         StoryStart = StoryStartPrev = cStorySave();
     }
     void TearDown() override {
+        EXPECT_EQ(AbortFlag.load(), 0) << "no fatal close";
+        AbortFlag.store(0);
         SystemData.m_bReplay = 0;
         Game.PlayType = 0;
         KeyLog.Clear();
         KeyLog2.Clear();
     }
-    StageHarness h{kStage};
+    StageHarness h{kStage, WithPlacedHero()};
     platform::TestClock clock{5000};
 };
 
@@ -144,4 +156,100 @@ TEST_F(StageReset, TheStageMusicIsAskedForOnlyWhenItMustChange) {
     ASSERT_EQ(h.Music().size(), 1u);
     EXPECT_EQ(h.Music()[0], (StageHarness::MusicRequest{4, 2}));
     EXPECT_EQ(StoryData.m_bBgmLoop, 1);
+}
+
+TEST_F(StageReset, AnItemCarriedByACharacterIsNeverPlacedOnItsOwn) {
+    cItemDef carried, free;
+    carried.m_sCell = 3;
+    carried.m_sCellX = 1;
+    free.m_sCell = 4;
+    free.m_sCellX = 8;
+    LoadedStage.m_vPlacedItems = {carried, free};
+    for (cCharaDef& def : LoadedStage.m_vPlacedCharas) {
+        if (def.m_cOperation != CharaOperation::Player) def.m_nHeldItem = 0;
+    }
+    ResetStage(h.State(), 1, 1);
+    ASSERT_EQ(ItemList.Count(), 1);
+    EXPECT_EQ(ItemList.front().m_Def.m_sCell, 4);
+    ASSERT_EQ(CharaList.Count(), 1);
+    EXPECT_EQ(CharaList.front().m_HeldItem.m_Def.m_sCell, 3);
+    // The carried item took the first item id, the free one the next.
+    EXPECT_EQ(ItemList.front().m_nId, 1);
+    EXPECT_EQ(h.State().m_nNextItemId, 2);
+}
+
+namespace {
+
+std::vector<int> g_started;
+
+// The start triggers as the flow engine would run them: a character whose
+// column is 9 vanishes, one in column 11 loses its life.
+void StartTriggers(cChara& chara, int kind, cChara*, int) {
+    if (kind != 25) return;
+    const int column = chara.m_Def.m_sCellX;
+    g_started.push_back(chara.m_nCharaKind == 0 ? -1 : column);
+    if (column == 9) chara.m_bVanish = 1;
+    if (column == 11) chara.m_nLife = 0;
+}
+
+}  // namespace
+
+TEST_F(StageReset, StartTriggersRunInOrderAndTakeOutWhoVanishesOrDies) {
+    const cCharaDef computer = LoadedStage.m_vPlacedCharas[LoadedStage.FindHero() == 0 ? 1 : 0];
+    for (int column : {5, 9, 11, 12}) {
+        cCharaDef def = computer;
+        def.m_sCellX = static_cast<std::int16_t>(column);
+        LoadedStage.m_vPlacedCharas.push_back(def);
+    }
+    auto before = Hooks().startFlowsByTrigger;
+    Hooks().startFlowsByTrigger = StartTriggers;
+    int killed = 0;
+    ResetHooks().killCharaAndEnd = [&](cStageChara& chara) { killed += chara.m_Def.m_sCellX; };
+    // Column 12 is not present this frame; the older order starts it too.
+    ResetHooks().updatePresence = [] {
+        for (cStageChara& chara : CharaList) chara.m_bExists = chara.m_Def.m_sCellX != 12;
+    };
+    struct Case {
+        int compat;
+        std::vector<int> started;
+        int left;
+    };
+    for (const Case& c : {Case{0, {-1, 6, 5, 9, 11}, 3}, Case{1, {-1, 6, 5, 9, 11, 12}, 3}}) {
+        SCOPED_TRACE(c.compat);
+        SystemData.m_bCompatStartTriggers = c.compat;
+        g_started.clear();
+        killed = 0;
+        ResetStage(h.State(), 1, 1);
+        EXPECT_EQ(g_started, c.started);
+        EXPECT_EQ(CharaList.Count(), c.left);
+        EXPECT_EQ(killed, 11);
+        int grouped = 0;
+        for (const auto& group : h.State().m_vecForce) grouped += group.Count();
+        EXPECT_EQ(grouped, 1 + c.left) << "the removed left their force";
+    }
+    SystemData.m_bCompatStartTriggers = 0;
+    Hooks().startFlowsByTrigger = before;
+    ResetHooks() = {};
+}
+
+TEST_F(StageReset, PlaybackReadsTheReplayAgainAtEveryFullReset) {
+    TempDir dir;
+    cKeyState keys;
+    keys.m_wDirection = 2;
+    KeyLog.m_nSeed = 4321;
+    for (int i = 0; i < 5; ++i) KeyLog.Record(keys);
+    StoryStart.m_nLives = 6;
+    ASSERT_EQ(KeyLog.SaveReplayFile("r.rpl4_920", LoadedStage, PlayStage, StoryStart), 1);
+
+    Game.PlayType = 4;
+    LoadedStage.m_strPath = "r.rpl4_920";
+    KeyLog.Clear();
+    StoryData.m_nLives = 1;
+    LoadedStage.m_vPlacedCharas.resize(1);  // what play changed
+    ResetStage(h.State(), 1, 1);
+    EXPECT_EQ(h.State().m_nSeed, 4321);
+    EXPECT_EQ(KeyLog.m_vecCountA, (cVector<std::int32_t>{5}));
+    EXPECT_EQ(StoryData.m_nLives, 6);
+    EXPECT_EQ(CharaList.Count(), 1);
+    EXPECT_EQ(AbortFlag.load(), 0);
 }

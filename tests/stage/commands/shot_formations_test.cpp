@@ -178,10 +178,13 @@ TEST_F(Formations, SeriesPassesAdvanceSpeedAngleAndCloneOffsets) {
     s.m_sSpeedStep = 10;
     s.m_sOffsetStepY = -20;
     s.m_bMirrorOffsetX = 0;
+    s.m_cScale = 0;
     shooter().m_nDirection = 0;
     Fire();
+    EXPECT_EQ(s.m_cScale, 1) << "a size of 0 is corrected in the command's record";
     const auto shots = Shots(stage);
     ASSERT_EQ(shots.size(), 3u);
+    EXPECT_EQ(shots[0]->m_nWidth, 16);
     for (int i = 0; i < 3; ++i) {
         EXPECT_DOUBLE_EQ(shots[i]->m_dOwnSpeedX, -(2.0 + i)) << i;
         EXPECT_EQ(shots[i]->m_dY - shots[0]->m_dY, -20 * i) << i;
