@@ -49,7 +49,9 @@ void DrawLightMask(DDSURFACEDATA* mask, DDSURFACEDATA* hole, const cChara& hero)
     DDFillSurface(mask, kDarkColour);
     if (r > 0 && !IsRound(kind)) PalNumToRGB(mask, w / 2 - r, h / 2 - r, 2 * r, 2 * r, kClearColour);
     if (r > 0 && IsRound(kind)) {
-        if (!DDCreateSurface(hole, 2 * r, 2 * r, 0, 1, DTMEMORYTYPE_VIDEO_RT, 0, 0)) {
+        // Keyed, so that its transparent colour stays transparent when the
+        // device path copies it into the mask.
+        if (!DDCreateSurface(hole, 2 * r, 2 * r, 1, 1, DTMEMORYTYPE_VIDEO_RT, 0, 0)) {
             OutOfMemoryExit();
             return;
         }

@@ -13,6 +13,7 @@
 #include "stage/objects/block_map.h"
 #include "stage/objects/chara.h"
 #include "stage/objects/stage_chara.h"
+#include "stage/objects/stage_spawning.h"
 #include "stage/objects/stage_state.h"
 
 namespace {
@@ -129,7 +130,12 @@ MoveVelocity TargetVelocity(cChara& c, cCmdInst& cmd, double speed, int offsetX,
     const int h = m.m_cUnit == 0 ? 16 : 0;
     double dx = 0, dy = 0;
     switch (m.m_cCoord) {
-        case 0: dx = offsetX + c.m_nPlace[0] - cx, dy = offsetY + c.m_nPlace[1] - cy; break;
+        case 0: {
+            double px = 0, py = 0;
+            UnpackPlacement(c.m_nPlace, px, py);
+            dx = offsetX + px - cx, dy = offsetY + py - cy;
+            break;
+        }
         case 1: dx = offsetX, dy = offsetY; break;
         case 2:
             dx = stage.m_ScrollX.m_nBlockOffset * kBlockPixels + h + offsetX - cx;

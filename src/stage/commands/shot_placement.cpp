@@ -14,11 +14,16 @@
 #include "stage/movement/aiming.h"
 #include "stage/movement/target_search.h"
 #include "stage/objects/chara.h"
+#include "stage/objects/item.h"
+#include "stage/objects/stage_chara.h"
+#include "stage/objects/stage_spawning.h"
 #include "stage/objects/stage_state.h"
 
 namespace {
 
-SummonSpawner g_spawner;
+void SummonToStage(int kind, const cShotPlacement& p, cChara& shooter, const cEdShot& param);
+
+SummonSpawner g_spawner = SummonToStage;
 
 constexpr double kDegree = std::numbers::pi / 180.0;
 
@@ -64,6 +69,33 @@ const Def* PaletteEntry(const cVector<Def>& common, const cVector<Def>& stage, c
     const cVector<Def>& list = param.m_cSummonPalette == 0 ? common : stage;
     const int index = param.m_sSummon;
     return index >= 0 && index < list.Count() ? &list[index] : nullptr;
+}
+
+// The stage's own spawners: the summoned object's top-left corner at the
+// placement's position, facing as the shooter (or away from it).
+void SummonToStage(int kind, const cShotPlacement& p, cChara& shooter, const cEdShot& param) {
+    cStageState& stage = StageState();
+    const double x = p.nX, y = p.nY;
+    if (kind == FlowKind::SummonBlock) {
+        const cBlockDef* block = PaletteEntry(CommonPalette.m_vPaletteBlocks, LoadedStage.m_vPaletteBlocks, param);
+        BlockPlacement placement{param.m_cBlockMode, param.m_bRestoreBlock, param.m_bRestoreBlock2};
+        if (block) SetBlock(stage, x, y, placement, *block);
+    } else if (kind == FlowKind::SummonChara) {
+        const cCharaDef* def = PaletteEntry(CommonPalette.m_vPaletteCharas, LoadedStage.m_vPaletteCharas, param);
+        if (!def) return;
+        SummonRequest request;
+        request.nDirection = param.m_bReverseFacing ? !shooter.m_nDirection : shooter.m_nDirection;
+        request.nForce = param.m_cSummonSide == 1   ? shooter.m_Def.m_cSide
+                         : param.m_cSummonSide == 2 ? param.m_cSide
+                                                    : def->m_cSide;
+        request.nLifeTime = param.m_bUseRange ? param.m_sRange : 0;
+        request.bAttack = param.m_bAttackFlows;
+        request.nAttackFilter = param.m_cAttackFlowId;
+        SpawnChara(stage, CharaList, x, y, request, *def, stage.m_nNextCharaId, &shooter);
+    } else if (kind == FlowKind::SummonItem) {
+        const cItemDef* def = PaletteEntry(CommonPalette.m_vPaletteItems, LoadedStage.m_vPaletteItems, param);
+        if (def) SpawnItem(ItemList, x, y, param.m_bUseRange ? param.m_sRange : 0, *def, stage.m_nNextItemId);
+    }
 }
 
 }  // namespace

@@ -50,10 +50,9 @@ int AngleToTarget(double x, double y, const FormationCall& call, cShotPlacement&
 // The start in front of the shooter at `angle`, touching its drawn box.
 void RotatedStart(cShotPlacement& placement, cChara& shooter, int angle);
 
-// The stage's spawners of summoned blocks, characters and items receive
-// each placed object: the command kind (13, 14, 15), the placement, the
-// shooter and the part. Stage set-up installs them; without one a summon
-// places nothing.
+// Receives each placed object of a summon: the command kind (13, 14, 15),
+// the placement, the shooter and the part. By default the stage's block
+// setter and character and item spawners; null places nothing.
 using SummonSpawner = std::function<void(int kind, const cShotPlacement&, cChara& shooter, const cEdShot&)>;
 void SetSummonSpawner(SummonSpawner spawner);
 

@@ -1,5 +1,6 @@
 #include "stage/drawing/effect_inst.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "draw/blit.h"
@@ -9,6 +10,7 @@
 #include "gamedata/database/effect_tables.h"
 #include "shell/app_state.h"
 #include "stage/objects/chara.h"
+#include "stage/objects/engine_hooks.h"
 #include "stage/objects/stage_state.h"
 
 namespace {
@@ -18,6 +20,15 @@ namespace {
 const cEffect* EffectEntry(int number) {
     if (Database.Effect.empty()) return nullptr;
     return &Database.Effect[number];
+}
+
+CharaBox BoxOf(const double edges[4]) {
+    CharaBox box;
+    box.dLeft = edges[0];
+    box.dTop = edges[1];
+    box.dRight = edges[2];
+    box.dBottom = edges[3];
+    return box;
 }
 
 // The picture of the effect's surface pair, or null when the stage has not
@@ -114,6 +125,11 @@ int cEffectInst::Update(DDSURFACEDATA* dst, int frozen, cVector<DDSURFACEDATA>& 
                      entry->m_nCellHeight, 1);
     }
     return 0;
+}
+
+void AddHitEffect(const HitEffectRequest& request) {
+    StageState().m_lstEffect.push_back(
+        cEffectInst::FromHit(request.nEffect, BoxOf(request.victim), BoxOf(request.attacker), request.nScale));
 }
 
 void UpdateEffects(DDSURFACEDATA* dst, cStageState& state, int frozen, cVector<DDSURFACEDATA>& pictures) {

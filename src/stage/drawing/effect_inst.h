@@ -38,6 +38,11 @@ private:
     void SetUpAnim();
 };
 
+// The stage-play scene installs this as the engine's hit-effect routine:
+// an effect from the hit, added to the running stage's effects.
+struct HitEffectRequest;
+void AddHitEffect(const HitEffectRequest& request);
+
 // Updates and draws every effect of the running stage in list order and
 // removes the ones that ended.
 class cStageState;

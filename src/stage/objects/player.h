@@ -75,7 +75,8 @@ public:
     int m_bNoJumpGround = 0;
     double m_dSlipRate = 0.0;
     int m_bJumpDone = 0;
-    int m_nJumpSpare1 = 0, m_nJumpSpare2 = 0;
+    // Flow steps taken, and a spare int kept with it.
+    int m_nFlowSteps = 0, m_nStepSpare = 0;
     int m_bChangePosSaved = 0;
     double m_dChangeX = 0.0, m_dChangeY = 0.0, m_dChangeRight = 0.0, m_dChangeBottom = 0.0;
     int m_bChangePosPending = 0;
@@ -91,6 +92,11 @@ public:
     cVector<cFlowCmd> m_vecDeferredCmd;
     // Arrangements collected by an item's command list for its next command.
     cList<cVector<int>> m_listItemArrange;
+
+protected:
+    void BeginFlowStep() override;
+    void AfterFlowsRan() override;
+    void EndFlowStep() override;
 
 private:
     void StartJump(cCmdInst& cmd, int subSteps);

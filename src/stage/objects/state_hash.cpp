@@ -187,8 +187,9 @@ void AddPlayer(StateHasher& h, const cPlayer& p) {
     h.Add(p.m_nGroundKind);
     h.Add(p.m_dGroundValue);
     h.Add(p.m_nGroundSteps);
-    for (int v : {p.m_bJumpReady, p.m_nJumpFrames, p.m_bNoJumpGround, p.m_bJumpDone, p.m_bChangePosSaved,
-                  p.m_bChangePosPending, static_cast<int>(p.m_listTouchedItems.size()), p.m_vecDeferredCmd.Count()}) {
+    for (int v :
+         {p.m_bJumpReady, p.m_nJumpFrames, p.m_bNoJumpGround, p.m_bJumpDone, p.m_bChangePosSaved, p.m_bChangePosPending,
+          p.m_nFlowSteps, static_cast<int>(p.m_listTouchedItems.size()), p.m_vecDeferredCmd.Count()}) {
         h.Add(v);
     }
     for (double v : {p.m_dSlipRate, p.m_dChangeX, p.m_dChangeY, p.m_dChangeRight, p.m_dChangeBottom}) h.Add(v);

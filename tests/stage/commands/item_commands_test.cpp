@@ -11,6 +11,7 @@
 #include "stage/flow/status_operator.h"
 #include "stage/objects/engine_hooks.h"
 #include "support/stage/command_fixtures.h"
+#include "support/stage/flow_builder.h"
 #include "support/stage/stage_harness.h"
 
 namespace {
@@ -41,7 +42,7 @@ protected:
         g_added.clear();
         g_removed.clear();
         g_lifeAfter = -1;
-        for (int kind : kRecordedKinds) m_Saved.push_back(SetFlowCmdExecutor(kind, Record));
+        for (int kind : kRecordedKinds) m_Executors.Install(kind, Record);
         Hooks().addFlows = [](cChara&, const cVector<cFlow>& flows, int mode, int position) {
             g_added.push_back({mode, position, flows.Count()});
         };
@@ -50,11 +51,7 @@ protected:
             return id == 4 ? 2 : -1;
         };
     }
-    void TearDown() override {
-        Hooks() = EngineHooks();
-        auto saved = m_Saved.begin();
-        for (int kind : kRecordedKinds) SetFlowCmdExecutor(kind, *saved++);
-    }
+    void TearDown() override { Hooks() = EngineHooks(); }
     // Stands for the executors of the flow kinds an item's list reaches.
     static int Record(cChara& c, cCmdInst& inst) {
         const cFlowCmd& cmd = *inst.m_lpCmd;
@@ -68,7 +65,7 @@ protected:
     }
     static constexpr int kRecordedKinds[] = {FlowKind::StageClear, kGameWait + kItemToFlowKind, FlowKind::Message,
                                              FlowKind::ChangeScreenColor, FlowKind::Arrange};
-    std::vector<FlowCmdExecutor> m_Saved;
+    ExecutorSwap m_Executors;
 };
 
 TEST_F(ItemCommands, ListResults) {

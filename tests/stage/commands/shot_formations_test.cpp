@@ -9,7 +9,9 @@
 #include "foundation/abort.h"
 #include "gamedata/flows/cmd_kinds.h"
 #include "gamedata/project/global_data.h"
+#include "gamedata/stage_file/stage_data.h"
 #include "stage/flow/current_input.h"
+#include "stage/objects/item.h"
 #include "support/stage/command_fixtures.h"
 #include "support/stage/stage_harness.h"
 
@@ -224,6 +226,66 @@ TEST(ShotPlacement, DirectionSelectorsFollowTheFacing) {
         shooter.m_nDirection = c.facing;
         EXPECT_EQ(PlacementDirection(shooter, s), c.code) << c.selector << " facing " << c.facing;
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Summons, PlaceCharactersAndItemsOfThePaletteAndNothingOutsideIt) {
+    StageHarness stage(kOpenField, OneSubStep());
+    cCharaDef minion;
+    minion.m_cOperation = CharaOperation::Computer;
+    minion.m_cFlying = 1;
+    cCharaDef heroKind;
+    heroKind.m_cOperation = CharaOperation::Player;
+    LoadedStage.m_vPaletteCharas = {cCharaDef(), minion, heroKind};
+    LoadedStage.m_vPaletteItems = {cItemDef(), cItemDef()};
+    cStageChara& a = stage.Chara('a');
+    a.UpdateScreenRect();
+
+    cFlowCmd summon = CommandOfKind(FlowKind::SummonChara);
+    cCmdInst inst = InstanceOf(summon);
+    cEdShot& s = *summon.m_spShot;
+    s.m_cCount = 2;
+    s.m_sFormParam[0] = 1;
+    s.m_cSummonPalette = 1;
+    s.m_cSummonSide = 2;
+    s.m_cSide = 5;
+    s.m_bReverseFacing = 1;
+    a.m_nDirection = 0;
+    const std::size_t before = CharaList.size();
+    for (int index : {1, 2, 3, -1}) {
+        s.m_sSummon = static_cast<std::int16_t>(index);
+        PlaceCharaSummon(a, inst, s);
+    }
+    ASSERT_EQ(CharaList.size(), before + 2) << "only the ordinary character of the palette, twice";
+    for (auto it = std::next(CharaList.begin(), static_cast<long>(before)); it != CharaList.end(); ++it) {
+        EXPECT_EQ(it->m_nBlockGroup, 5);
+        EXPECT_EQ(it->m_lpParent, &a);
+        EXPECT_LT(it->m_dX, a.m_dX) << "summoned on the side it faces";
+    }
+
+    cFlowCmd item = CommandOfKind(FlowKind::SummonItem);
+    cCmdInst itemInst = InstanceOf(item);
+    item.m_spShot->m_cCount = 1;
+    item.m_spShot->m_cSummonPalette = 1;
+    item.m_spShot->m_sSummon = 1;
+    const std::size_t items = ItemList.size();
+    PlaceItemSummon(a, itemInst, *item.m_spShot);
+    EXPECT_EQ(ItemList.size(), items + 1);
+
+    // A block summon that toggles starts a new set of toggled cells.
+    stage.State().m_vecToggledCell = {7};
+    cFlowCmd block = CommandOfKind(FlowKind::SummonBlock);
+    cCmdInst blockInst = InstanceOf(block);
+    block.m_spShot->m_cBlockMode = 2;
+    LoadedStage.m_vPaletteBlocks = {cBlockDef()};
+    block.m_spShot->m_cSummonPalette = 1;
+    block.m_spShot->m_sSummon = 0;
+    block.m_spShot->m_cCount = 0;
+    PlaceBlockSummon(a, blockInst, *block.m_spShot);
+    EXPECT_TRUE(stage.State().m_vecToggledCell.empty());
 }
 
 }  // namespace

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "gamedata/database/database.h"
 #include "gamedata/database/effect_tables.h"
 #include "platform/random.h"
 #include "stage/objects/chara.h"
+#include "stage/objects/engine_hooks.h"
 #include "stage/objects/stage_state.h"
 #include "support/stage/stage_harness.h"
 
@@ -133,6 +135,26 @@ TEST_F(EffectTest, HitPlacementAndJitter) {
             EXPECT_EQ(*d->rbegin(), c.reach);
         }
     }
+}
+
+// A hit reported by the engine becomes an effect of the running stage,
+// placed as the hit form places it.
+TEST_F(EffectTest, EngineHitsAddEffectsToTheStage) {
+    Hooks().hitEffect = AddHitEffect;
+    HitEffectRequest request;
+    request.nEffect = 1;
+    const double victim[4] = {100, 50, 131, 81}, attacker[4] = {120, 60, 151, 91};
+    std::copy(victim, victim + 4, request.victim);
+    std::copy(attacker, attacker + 4, request.attacker);
+    platform::srand(7);
+    Hooks().hitEffect(request);
+    Hooks().hitEffect = nullptr;
+    platform::srand(7);
+    const cEffectInst expected = cEffectInst::FromHit(1, Box(100, 50, 131, 81), Box(120, 60, 151, 91), 1);
+    ASSERT_EQ(stage.State().m_lstEffect.size(), 1u);
+    EXPECT_EQ(stage.State().m_lstEffect.front().m_dX, expected.m_dX);
+    EXPECT_EQ(stage.State().m_lstEffect.front().m_dY, expected.m_dY);
+    EXPECT_EQ(stage.State().m_lstEffect.front().m_sNumber, 1);
 }
 
 }  // namespace

@@ -91,6 +91,34 @@ TEST_F(PictureTest, AnchoringAgainstAScrollingView) {
     EXPECT_EQ(blockX * 32, static_cast<int>(start)) << "the view starts at the stage's first block";
 }
 
+// The draw pass of one layer ends the pictures of that layer whose time is
+// over, with their surfaces and records; the three lists stay paired.
+TEST_F(PictureTest, DrawPassRemovesEndedPicturesFromAllThreeLists) {
+    cStageState& state = stage.State();
+    const auto add = [&](int layer, int frames, int id) {
+        cPictureInst& p = state.m_lstPicture.emplace_back();
+        p.Init(1, PicturePlace::ScreenCentre, 0, 0, 0, 0, 0, 40, 20, 1, layer, 100, kPictureTimed, frames, 0, 0, 1, id);
+        state.m_lstPictureSurface.emplace_back().nWidth = id;
+        state.m_lstPictureEntry.emplace_back().nWidth = id;
+    };
+    add(0, 1, 1);
+    add(1, 1, 2);
+    add(0, 5, 3);
+    DrawPictures(nullptr, state, 0, 0, 0);
+    EXPECT_EQ(state.m_lstPicture.size(), 3u) << "one frame left: drawn once more";
+    DrawPictures(nullptr, state, 0, 0, 0);
+    ASSERT_EQ(state.m_lstPicture.size(), 2u);
+    EXPECT_EQ(state.m_lstPicture.front().m_nId, 2) << "the other layer's picture is not counted";
+    EXPECT_EQ(state.m_lstPicture.back().m_nId, 3);
+    EXPECT_EQ(state.m_lstPictureEntry.front().nWidth, 2);
+    EXPECT_EQ(state.m_lstPictureEntry.back().nWidth, 3);
+    ASSERT_EQ(state.m_lstPictureSurface.size(), 2u);
+    ClearPictures(state);
+    EXPECT_TRUE(state.m_lstPicture.empty());
+    EXPECT_TRUE(state.m_lstPictureSurface.empty());
+    EXPECT_TRUE(state.m_lstPictureEntry.empty());
+}
+
 TEST(PictureFollow, TracksItsCharacterUntilItVanishes) {
     StageHarness stage({"..H.", "...."});
     cChara& hero = stage.Hero();
