@@ -2,8 +2,10 @@
 
 #include <memory>
 
+#include "scenes/menu/menu_startup.h"
 #include "scenes/stage_play/presentation/screen_effect_run.h"
 #include "scenes/stage_play/replay_requests.h"
+#include "shell/direct_play.h"
 #include "stage/drawing/chara_effect_run.h"
 
 namespace {
@@ -14,6 +16,7 @@ std::unique_ptr<cMode> Make() {
 }  // namespace
 
 void RegisterScenes() {
+    SetStageFilePlayer(PlayFreeStageFile);
     RegisterSceneFactory(kModeTitle, Make<cModeTitle>);
     RegisterSceneFactory(kModeWorldMap, Make<cModeWorldMap>);
     RegisterSceneFactory(kModeMenu2, Make<cModeMenu2>);
@@ -23,4 +26,5 @@ void RegisterScenes() {
     InstallReplayFileServices();
     RegisterCharaEffectStartup();
     AddScreenEffectTemplateStep();
+    RegisterMenuStartup();
 }

@@ -4,28 +4,12 @@
 
 #include "scenes/fading_scene.h"
 #include "scenes/options/option_scene.h"
+#include "scenes/stage_select/stage_select_scene.h"
+#include "scenes/title/title_scene.h"
+#include "scenes/world_map/map_menu_scene.h"
+#include "scenes/world_map/world_map_scene.h"
 #include "shell/game.h"
 #include "stage/objects/stage_state.h"
-
-class cModeTitle : public cFadingScene {
-public:
-    cModeTitle() : cFadingScene(kModeTitle) {}
-};
-
-class cModeWorldMap : public cFadingScene {
-public:
-    cModeWorldMap() : cFadingScene(kModeWorldMap) {}
-};
-
-class cModeMenu2 : public cFadingScene {
-public:
-    cModeMenu2() : cFadingScene(kModeMenu2) {}
-};
-
-class cModeStageSelect : public cFadingScene {
-public:
-    cModeStageSelect() : cFadingScene(kModeStageSelect) {}
-};
 
 // Stage play: the scene is also the stage state its objects run in, from
 // its construction to its destruction.

@@ -1,6 +1,7 @@
 #include <atomic>
 
 #include "platform/keyboard.h"
+#include "scenes/fading_scene.h"
 #include "scenes/modes.h"
 #include "shell/game_loop.h"
 #include "shell/window_data.h"
@@ -131,7 +132,8 @@ TEST_F(MainWindowTest, WhileThePauseLoopRunsTheCloseIsHandedToStagePlay) {
 }
 
 TEST_F(MainWindowTest, ActivationIsRecordedAndTheGameDoesNotAdvanceWhileInactive) {
-    RegisterScenes();
+    // A scene that needs no pictures: the test folder holds no game.
+    RegisterSceneFactory(kModeTitle, [] { return std::make_unique<cFadingScene>(kModeTitle); });
     Pump();  // the headless window activates itself when it opens
     EXPECT_EQ(AppActive.load(), 1);
     SendMessageA(m_hwnd, WM_ACTIVATEAPP, 0, 0);
@@ -145,6 +147,7 @@ TEST_F(MainWindowTest, ActivationIsRecordedAndTheGameDoesNotAdvanceWhileInactive
     EXPECT_TRUE(Eventually([&] { return Game.TickCount > before + 3; }));
     SendMessageA(m_hwnd, WM_CLOSE, 0, 0);
     EXPECT_FALSE(thGame.Running());
+    RegisterScenes();
 }
 
 namespace {

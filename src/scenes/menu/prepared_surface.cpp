@@ -2,6 +2,7 @@
 
 #include "draw/blit.h"
 #include "draw/device.h"
+#include "draw/palette.h"
 #include "draw/surfaces.h"
 #include "foundation/abort.h"
 
@@ -18,6 +19,11 @@ bool cPreparedSurface::Create(int width, int height, int colorKey) {
 
 void cPreparedSurface::Show(int x, int y) {
     DDBlt(&BackBuffer, x, y, m_Surface.nWidth, m_Surface.nHeight, &m_Surface, 0, 0, m_Surface.Keyed() ? 1 : 0);
+}
+
+void cPreparedSurface::ClearToTransparent() {
+    if (lpDTCon) DDClearForUnkeyedDraw(&m_Surface, 0, 0, m_Surface.nWidth, m_Surface.nHeight);
+    else DDFillSurfaceColor(&m_Surface, dwTransmit);
 }
 
 bool PaletteMode() { return DDSetting.nBpp == 8; }

@@ -15,6 +15,8 @@ public:
     // Whether its content must be drawn again before it is shown.
     bool Lost() const { return m_Surface.bLost != 0; }
     DDSURFACEDATA* Get() { return &m_Surface; }
+    // The whole surface see-through, for pictures drawn keyed onto it.
+    void ClearToTransparent();
     // The whole surface at (x, y) on the back buffer, keyed when it is.
     void Show(int x, int y);
 
