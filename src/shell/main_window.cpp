@@ -9,6 +9,7 @@
 #include "shell/app_state.h"
 #include "shell/dialogs/name_entry_dialog.h"
 #include "shell/editor_notice.h"
+#include "shell/error_requests.h"
 #include "shell/file_requests.h"
 #include "shell/game.h"
 #include "shell/sound_requests.h"
@@ -62,6 +63,7 @@ LRESULT cMainWindow::MainWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lP
         case kWmOpenStage: OnOpenStageRequest(); return 0;
         case kWmOpenReplay: OnOpenReplayRequest(); return 0;
         case kWmSaveReplay: OnSaveReplayRequest(wParam); return 0;
+        case kWmErrorBox: OnErrorBoxRequest(lParam); return 0;
         case WM_SYSCOMMAND: {
             WPARAM command = wParam & 0xFFF0;
             if (command == SC_SCREENSAVE || command == SC_MONITORPOWER) return 0;

@@ -1,8 +1,11 @@
 #include "scenes/stage_play/stage_reset.h"
 
+#include <algorithm>
+#include <iterator>
 #include <new>
 
 #include "draw/device.h"
+#include "draw/palette.h"
 #include "foundation/abort.h"
 #include "foundation/frame_timer.h"
 #include "foundation/report.h"
@@ -15,6 +18,7 @@
 #include "shell/game.h"
 #include "shell/key_state.h"
 #include "shell/sound_requests.h"
+#include "stage/drawing/picture_inst.h"
 #include "stage/objects/block_map.h"
 #include "stage/objects/engine_hooks.h"
 #include "stage/objects/player.h"
@@ -184,6 +188,11 @@ void ResetInput() {
     Run(ResetHooks().resetCursorStack);
     EveryNth(0, 0);
     for (cStageLayer& layer : LoadedStage.m_vLayers) layer.m_dAutoPosX = layer.m_dAutoPosY = 0.0;
+    // A palette fade of the attempt before ends here.
+    if (lpDDCon && DDSetting.nBpp == 8) {
+        std::copy(std::begin(Palette), std::end(Palette), PaletteWork);
+        std::copy(std::begin(PaletteWork), std::end(PaletteWork), DDPaletteColors);
+    }
 }
 
 // Runs a character's start triggers; false when it is gone afterwards.
@@ -233,6 +242,8 @@ void Build(cStageState& s, int full, int restartMusic) {
     PlaceHero(s);
     PlaceCamera(s);
     SpawnPlacedObjects(s);
+    s.m_lstEffect.clear();
+    ClearPictures(s);
     Run(ResetHooks().clearPresentation);
     ResetCounters(s);
     ResetProgress();

@@ -15,7 +15,8 @@ struct StageResetHooks {
     std::function<void()> updatePresence;
     // A character whose life ran out during the start triggers (outcome).
     std::function<void(cStageChara&)> killCharaAndEnd;
-    // Messages, effects, the screen effect and the pictures emptied.
+    // The messages and the screen effect emptied (the effects and the
+    // pictures of the stage state are emptied by the reset itself).
     std::function<void()> clearPresentation;
     // The menu cursor stack as at the scene's start.
     std::function<void()> resetCursorStack;

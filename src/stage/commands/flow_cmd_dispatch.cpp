@@ -1,6 +1,7 @@
 #include "stage/commands/flow_cmd_dispatch.h"
 
 #include "foundation/report.h"
+#include "stage/code/code_command.h"
 #include "stage/commands/movement_commands.h"
 #include "stage/flow/flow_inst.h"
 #include "stage/flow/status_operation.h"
@@ -33,6 +34,7 @@ std::array<FlowCmdExecutor, kFlowCommandKindCount> FlowCmdExecTable = [] {
     table[FlowKind::Shot] = CmdShot;
     table[FlowKind::Sword] = CmdSword;
     table[FlowKind::StatusOperation] = CmdStatusOperation;
+    table[FlowKind::ExecCode] = CmdExecCode;
     return table;
 }();
 

@@ -66,6 +66,7 @@ TEST_F(StageReset, BuildsTheGridTheObjectsAndFreshCounters) {
     s.m_Wait = PauseRequest{3, 10, 1, 60, 0};
     s.m_vecStageVar[1000] = 9;
     s.m_nEndRequest = EndRequest::Miss;
+    s.m_lstPicture.emplace_back();
     LoadedStage.m_nContactLevel = 3;
     LoadedStage.SetHitCheckLevel(4);
     PlayStage.CopySettingsFrom(LoadedStage);
@@ -88,6 +89,7 @@ TEST_F(StageReset, BuildsTheGridTheObjectsAndFreshCounters) {
     EXPECT_EQ(s.m_bInShotPass, 0);
     EXPECT_EQ(s.m_Wait, PauseRequest{});
     EXPECT_EQ(s.m_nEndRequest, EndRequest::None);
+    EXPECT_TRUE(s.m_lstPicture.empty());
     EXPECT_EQ(s.m_vecStageVar.Count(), 1001);
     EXPECT_EQ(s.m_vecStageVar[1000], 0);
     EXPECT_EQ(s.m_vecShotPass, (cVector<int>{1, 1, 1, 0}));

@@ -215,3 +215,27 @@ TEST_F(StatusOperation, RunsAsItsCommandKind) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CodeCommand, AnErrorIsShownOncePerStartOfItsCommand) {
+    StageOptions options;
+    options.hitCheckLevel = 2;
+    StageHarness stage({"a.", "##"}, options);
+    cStageChara& a = stage.Chara('a');
+    // One tenth of a second (12 steps) of a failing statement, then one of
+    // a statement that places the character, started twice.
+    a.m_Def.m_vFlow = cVector<cFlow>{
+        MakeFlow(26, {{"S3 = 10 / 0", FlowKind::ExecCode, 1}, {"my.v2 = ( 5 + 1 ) * 7", FlowKind::ExecCode, 0}})};
+    a.AddFlows(a.m_Def.m_vFlow, 0, -1);
+    for (int run = 0; run < 2; ++run) {
+        StageState().m_lpCurChara = &a;
+        a.m_vecFlowInst[0].Start();
+        StageState().m_lpCurChara = nullptr;
+        for (int i = 0; i < 100 && a.m_vecFlowInst[0].m_bRunning; ++i) a.StepCharaFlows(0);
+    }
+    EXPECT_EQ(stage.Errors(), (std::vector<std::string>(2, "0除算が行われました！(S3 = 10 / 0)")));
+    EXPECT_EQ(a.m_vecVar[2], 42);
+}
+
+}  // namespace

@@ -8,6 +8,7 @@
 #include "platform/random.h"
 #include "platform/window.h"
 #include "shell/app_state.h"
+#include "shell/error_requests.h"
 #include "stage/movement/tile_contacts.h"
 #include "stage/objects/item.h"
 #include "stage/objects/state_hash.h"
@@ -97,6 +98,7 @@ void StageHarness::OpenRecordingWindow() {
     m_hWindow = CreateMainWindow("stage", 0, 0, kViewWidth, kViewHeight, [this](HWND, UINT msg, WPARAM w, LPARAM l) {
         if (msg == kSoundRequest) m_Sounds.push_back(static_cast<int>(w));
         if (msg == kMusicRequest) m_Music.push_back({static_cast<int>(w), static_cast<int>(l)});
+        if (msg == kWmErrorBox) m_Errors.push_back(*reinterpret_cast<const std::string*>(l));
         return LRESULT{0};
     });
     if (m_hWindow) MainWindowHandle.store(m_hWindow);

@@ -68,6 +68,8 @@ public:
     // sounds 1 to 16, database sound n as n + 16).
     const std::vector<int>& Sounds() const { return m_Sounds; }
     const std::vector<MusicRequest>& Music() const { return m_Music; }
+    // Error boxes asked of the window thread, by their texts.
+    const std::vector<std::string>& Errors() const { return m_Errors; }
     // The messages stage code asked the scene to show, in order.
     const std::vector<MessageRequest>& Messages() const { return m_Messages.requests; }
     // The drawing calls of the stage objects so far.
@@ -90,6 +92,7 @@ private:
     std::map<char, std::vector<cStageChara*>> m_Letters;
     std::vector<int> m_Sounds;
     std::vector<MusicRequest> m_Music;
+    std::vector<std::string> m_Errors;
     RecordingDrawSink m_Drawing;
     HWND m_hWindow = nullptr;
     bool m_bHeroPlaced = false;
