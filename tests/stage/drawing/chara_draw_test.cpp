@@ -363,3 +363,39 @@ TEST(CharaDraw, ScaledDedicatedPictureOfItsOwnCellSizeIsDrawnAtNaturalSize) {
 }
 
 }  // namespace
+
+namespace {
+
+// 16 x 16 icons: every kind's cell shrunk, the item's own small picture
+// unscaled, nothing for an unknown kind.
+TEST(DrawStatusIcon, EachKindFromItsPicture) {
+    StageHarness stage({"a."});
+    DrawSetting setting;
+    Database.BmpCharaExc.assign(2, cBmpCharaExc());
+    Database.BmpCharaExc[1].m_nSizeFlag = 1;
+    Database.BmpCharaExc[1].m_nCellSize = 2;
+    StageBmpSurfaces.resize(4);
+    struct Case {
+        int kind, n, column;
+        std::string line;
+    };
+    const Case cases[] = {
+        {0, 17, 0, "Blt Back 10,20 16x16 <- #2 32,64 32x32 key"},
+        {1, 16, 21, "Blt Back 10,20 16x16 <- #25 32,32 32x32 key"},
+        {2, 17, 0, "Blt Back 10,20 16x16 <- #42 32,32 16x16 key"},
+        {3, 31, 0, "Blt Back 10,20 16x16 <- #64 64,32 32x32 key"},
+        {4, 1, 9, "Blt Back 10,20 16x16 <- ? 64,64 64x64 key"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        stage.Drawing().Clear();
+        DrawStatusIcon(&BackBuffer, 10, 20, c.kind, c.n, c.column);
+        EXPECT_EQ(stage.Drawing().Lines(), Lines{c.line});
+        if (c.kind == 4) { EXPECT_EQ(stage.Drawing().Calls()[0].src, &StageBmpSurfaces[2]); }
+    }
+    stage.Drawing().Clear();
+    DrawStatusIcon(&BackBuffer, 10, 20, 5, 0, 0);
+    EXPECT_TRUE(stage.Drawing().Calls().empty());
+}
+
+}  // namespace
