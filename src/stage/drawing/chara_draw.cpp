@@ -13,7 +13,6 @@
 namespace {
 
 constexpr int kCell = 32;
-constexpr int kMarksPerColumn = 15;
 
 // The three state switches that move a character's sheet column by the
 // offsets of its animation set, in the order of those offsets. The first,
@@ -30,20 +29,6 @@ constexpr ColumnSwitch kColumnSwitches[] = {
 
 // The mark is drawn when the definition's "no mark" byte is 0.
 bool ShowsMark(const cCharaDef& def) { return def.m_bNoIcon == 0; }
-
-void DrawMark(cChara& c, DDSURFACEDATA* dst) {
-    const int k = c.m_Def.m_sIconNo;
-    if (k < 0) return;
-    const int sx = (k / kMarksPerColumn) * kCell;
-    const int sy = (k % kMarksPerColumn) * kCell;
-    const int x = c.m_rcScreen.left, y = c.m_rcScreen.top;
-    if (c.Scale() <= 1) {
-        SinkBlt(dst, x, y, kCell, kCell, &SurfaceArray[Picture::Mark], sx, sy, kCell, kCell, 1);
-    } else {
-        SinkBlt(dst, x, y, c.m_rcGraphic.w, c.m_rcGraphic.h, MarkSheet, sx, sy, c.m_rcGraphicBase.w,
-                c.m_rcGraphicBase.h, 1);
-    }
-}
 
 // Runs the entry of the character's effect; the effect ends when it reports
 // its end.
@@ -139,7 +124,7 @@ void cChara::Draw(DDSURFACEDATA* dst, int noAdvance) {
     const int column = GetGraphicColumn(g);
     SelectGraphicSource(g, FacingMode::Facing, m_Def.m_cSheet, m_nGraphic, column, this, frame);
     RunEffect(*this, dst, g, noAdvance, g.lpPrimary != nullptr);
-    if (ShowsMark(m_Def)) DrawMark(*this, dst);
+    if (ShowsMark(m_Def)) DrawMark(dst, m_Def.m_sIconNo, *this, Scale());
 }
 
 int cChara::DrawEffectOnly(int noAdvance) {

@@ -164,3 +164,17 @@ void DrawStatusIcon(DDSURFACEDATA* dst, int x, int y, int kind, int n, int colum
         default: break;
     }
 }
+
+void DrawMark(DDSURFACEDATA* dst, int mark, const cObject& object, int scale) {
+    constexpr int kMarksPerColumn = 15;
+    if (mark < 0) return;
+    const int sx = (mark / kMarksPerColumn) * kCell;
+    const int sy = (mark % kMarksPerColumn) * kCell;
+    const int x = object.m_rcScreen.left, y = object.m_rcScreen.top;
+    if (scale <= 1) {
+        SinkBlt(dst, x, y, kCell, kCell, &SurfaceArray[Picture::Mark], sx, sy, kCell, kCell, 1);
+    } else {
+        SinkBlt(dst, x, y, object.m_rcGraphic.w, object.m_rcGraphic.h, MarkSheet, sx, sy, object.m_rcGraphicBase.w,
+                object.m_rcGraphicBase.h, 1);
+    }
+}

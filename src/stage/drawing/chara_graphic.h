@@ -59,3 +59,7 @@ void SelectGraphicSource(GraphicSource& source, int facingMode, int kind, int gr
 // custom-cell flag is set, else 1; a size outside 1 to 16 counts as 1.
 int DedicatedCellMultiplier(int entry);
 void DrawStatusIcon(DDSURFACEDATA* dst, int x, int y, int kind, int graphicNumber, int column);
+// Mark `mark` of the Mark picture (15 marks of 32 x 32 a column) over an
+// object's graphic at its screen rectangle; at a scale above 1 stretched
+// to the graphic's size.
+void DrawMark(DDSURFACEDATA* dst, int mark, const cObject& object, int scale);

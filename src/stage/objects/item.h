@@ -7,6 +7,8 @@
 #include "gamedata/definitions/item_def.h"
 #include "stage/objects/stage_object.h"
 
+struct DDSURFACEDATA;
+
 // How often an item can be taken.
 namespace PickKind {
 enum : int { Once = 0, Always = 1, Never = 2 };
@@ -26,6 +28,10 @@ public:
     void PlaceAtCell(int column, int row, int anchor);
     // Keeps the bottom of the graphic cell across a scale change.
     void AnchorOnScale(int scale, int oldScale, int flag) override;
+
+    // The item's cell (advancing its animation unless `noAdvance`), then
+    // its mark; nothing for a hidden item.
+    void Draw(DDSURFACEDATA* dst, int noAdvance);
 
     int Scale() const { return m_Def.m_cScale > 0 ? m_Def.m_cScale : 1; }
 

@@ -43,6 +43,8 @@ public:
     // Counts the carried item's icon on; true when it shows this frame, at
     // (x, y) of the screen.
     bool HeldItemIconAt(int& x, int& y);
+    // The carried item's 16 x 16 icon above the character, when it shows.
+    void DrawHeldItemIcon(DDSURFACEDATA* dst);
     bool IsBlockChara() const { return m_Def.m_bNoBox != 0; }
 
     int m_bInView = 0;

@@ -4,6 +4,7 @@
 
 #include <climits>
 
+#include "gamedata/database/database.h"
 #include "gamedata/flows/cmd_kinds.h"
 #include "support/stage/flow_builder.h"
 #include "support/stage/stage_harness.h"
@@ -79,6 +80,58 @@ TEST(FlowPrep, ACircleOfACharacterFacingRightIsMirrored) {
     EXPECT_EQ(inst.m_nPrepared[0], 20 * 16 * 2);
     EXPECT_EQ(inst.m_nPrepared[1], 190 * 2);
     EXPECT_EQ(inst.m_nPrepared[2], 280 * 2);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FlowPrep, SwordSwingsAreScheduledSoTheirHitFrameMeetsTheirCommand) {
+    StageOptions options;
+    options.hitCheckLevel = 1;
+    StageHarness stage({"...a..", "######"}, options);
+    // Animation 1: two frames of a tenth, then the hit frame: a 12-frame lead-in.
+    cAnime swing;
+    swing.m_vFrames.clear();
+    for (int lock : {0, 0, 1, 0}) {
+        cAnimeFrame frame;
+        frame.m_nLock = lock;
+        swing.m_vFrames.push_back(frame);
+    }
+    Database.Anime.assign(2, swing);
+    struct Case {
+        int waitBefore;  // tenths of the waiting command before the swing
+        int start, skip, leadIn;
+    };
+    const Case cases[] = {
+        {3, 6, 0, 12},  // room enough: the lead-in starts 12 steps early
+        {1, 0, 6, 6},   // 6 steps of room: the first 6 frames are skipped
+    };
+    for (const Case& c : cases) {
+        cStageChara& a = stage.Chara('a');
+        cFlow flow = MakeFlow(26, {{"wait", FlowKind::Wait, c.waitBefore}, {"swing", FlowKind::Sword, 2}});
+        flow.m_vCmd[1].m_sAnime = 1;
+        a.m_Def.m_vFlow = cVector<cFlow>{flow};
+        a.AddFlows(a.m_Def.m_vFlow, 0, -1);
+        const cFlowInst& inst = a.m_vecFlowInst[0];
+        ASSERT_EQ(inst.m_vecAnimSched.Count(), 1);
+        const AnimSchedule& rec = inst.m_vecAnimSched[0];
+        EXPECT_EQ(rec.nStart, c.start);
+        EXPECT_EQ(rec.sSkip, c.skip);
+        EXPECT_EQ(rec.sLeadIn, c.leadIn);
+        EXPECT_EQ(rec.sDuration, 12);
+        EXPECT_EQ(rec.bLoop, 0) << "a sword swing does not loop";
+
+        StageState().m_lpCurChara = &a;
+        a.m_vecFlowInst[0].Start();
+        StageState().m_lpCurChara = nullptr;
+        a.m_listAnimLayer.clear();
+        for (int step = 0; step <= c.start; ++step) a.StepCharaFlows(0);
+        ASSERT_EQ(a.m_listAnimLayer.size(), 1u) << "started at step " << c.start;
+        EXPECT_EQ(a.m_listAnimLayer.front().m_nSerial, inst.m_nSerial);
+        EXPECT_EQ(a.m_listAnimLayer.front().m_nRemain, c.leadIn);
+    }
+    Database.Anime.clear();
 }
 
 }  // namespace
