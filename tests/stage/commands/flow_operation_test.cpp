@@ -3,7 +3,9 @@
 #include <vector>
 
 #include "gamedata/flows/cmd_kinds.h"
+#include "gamedata/stage_file/stage_data.h"
 #include "stage/commands/stage_commands.h"
+#include "stage/objects/item.h"
 #include "support/stage/command_fixtures.h"
 #include "support/stage/flow_builder.h"
 #include "support/stage/stage_harness.h"
@@ -113,6 +115,48 @@ TEST_F(FlowOperation, ASwitchedOnConditionListThatFailsStopsTheOperation) {
     cmd.m_spCondList->m_bEnabled = 0;
     CmdFlowOperation(a, inst);
     EXPECT_EQ(a.m_vecFlowInst[1].m_bRunning, 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SummonCommands, PlaceEveryTenthOfASecondWithTheSoundEachTime) {
+    StageHarness stage({"..........", "...a......", "##########"});
+    cCharaDef minion;
+    minion.m_cOperation = CharaOperation::Computer;
+    LoadedStage.m_vPaletteCharas = {cCharaDef(), minion};
+    LoadedStage.m_vPaletteItems = {cItemDef()};
+    cStageChara& a = stage.Chara('a');
+    a.UpdateScreenRect();
+    a.m_bOnScreen = 1;
+    struct Case {
+        int kind;
+        int (*exec)(cChara&, cCmdInst&);
+        std::int16_t index;
+        std::size_t (*count)();
+    };
+    const std::vector<Case> cases = {
+        {FlowKind::SummonChara, CmdSummonChara, 1, [] { return CharaList.size(); }},
+        {FlowKind::SummonItem, CmdSummonItem, 0, [] { return ItemList.size(); }},
+    };
+    for (const Case& c : cases) {
+        cFlowCmd cmd = CommandOfKind(c.kind);
+        cmd.m_sSound = 2;
+        cEdShot& s = *cmd.m_spShot;
+        s.m_cCount = 1;
+        s.m_cSummonPalette = 1;
+        s.m_sSummon = c.index;
+        cCmdInst inst = InstanceOf(cmd);
+        const std::size_t before = c.count();
+        const std::size_t sounds = stage.Sounds().size();
+        const int steps = LoadedStage.m_nSubStepsX6;
+        for (int i = 0; i < 2 * steps + 1; ++i) c.exec(a, inst);
+        EXPECT_EQ(c.count(), before + 3) << "kind " << c.kind;
+        EXPECT_EQ(stage.Sounds().size(), sounds + 3) << "kind " << c.kind;
+    }
+    LoadedStage.m_vPaletteCharas.clear();
+    LoadedStage.m_vPaletteItems.clear();
 }
 
 }  // namespace
