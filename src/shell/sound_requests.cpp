@@ -20,6 +20,12 @@ void PlayDatabaseSound(std::int16_t n) {
     PlaySystemSound(n + cSystemData::kSystemSoundCount - 1);
 }
 
+void PlayStageBgm(int index, int loop) {
+    constexpr WPARAM kStageMusicSlot = 4;
+    StoryData.m_bBgmLoop = loop;
+    SendMessageA(MainWindowHandle.load(), kWmPlayMusic, kStageMusicSlot, static_cast<LPARAM>(index));
+}
+
 void OnPlaySoundRequest(WPARAM effect) { SoundEffects[static_cast<int>(effect)].Play(0); }
 
 void OnPlayMusicRequest(WPARAM slot, LPARAM musicIndex) {

@@ -12,6 +12,9 @@ constexpr UINT kWmPlayMusic = WM_USER + 6;
 void PlaySystemSound(int n);
 // Nothing for 0 (no sound); database sound n is effect n + 16.
 void PlayDatabaseSound(std::int16_t n);
+// Asks the window thread for stage music `index` (slot 4); `loop` is kept
+// in the progress record for it.
+void PlayStageBgm(int index, int loop);
 
 // The handlers of kWmPlaySound and kWmPlayMusic on the window thread.
 void OnPlaySoundRequest(WPARAM effect);

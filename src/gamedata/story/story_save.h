@@ -160,6 +160,17 @@ public:
     // Files older than 916 stored member 4 here; only stage reset reads it.
     int m_nAfterClearOld = 0;
 
+    // The stage-clear command's request for what follows the stage; play
+    // state, never stored in a slot.
+    struct NextStageRequest {
+        int nStageNo = 0;     // 0 none
+        std::string strPath;  // ends with a point; empty none
+        int bStartValid = 0;  // the next stage starts at (x, y) facing
+        int nStartX = 0, nStartY = 0, nStartFacing = 0;
+        int bWorldMap = 0;
+    };
+    NextStageRequest m_NextStage;
+
     // Appended after the registered part.
     SYSTEMTIME m_SaveTime{};
     cVector<int> m_vCarry;

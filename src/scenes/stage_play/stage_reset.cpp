@@ -29,7 +29,6 @@ namespace {
 
 constexpr int kPlayTypeStoryLast = 1;
 constexpr int kPlayTypeReplay = 4;
-constexpr WPARAM kStageMusicSlot = 4;
 constexpr int kStageStartTrigger = 25;
 constexpr int kNoTimeLimit = 999;
 constexpr int kFlyingAnim = 2;
@@ -265,11 +264,6 @@ StageResetHooks& ResetHooks() {
 bool StageMusicRequested(int restartMusic, int playing, int stageMusic, int keepMusic) {
     if (restartMusic) return !(keepMusic && stageMusic != 0 && playing == stageMusic);
     return playing != stageMusic;
-}
-
-void PlayStageBgm(int index, int loop) {
-    StoryData.m_bBgmLoop = loop;
-    SendMessageA(MainWindowHandle.load(), kWmPlayMusic, kStageMusicSlot, static_cast<LPARAM>(index));
 }
 
 void ResetStage(cStageState& stage, int full, int restartMusic) {

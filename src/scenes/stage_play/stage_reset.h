@@ -5,6 +5,8 @@
 // the counters and the stage-start triggers.
 #include <functional>
 
+#include "shell/sound_requests.h"
+
 class cStageChara;
 class cStageState;
 
@@ -35,5 +37,3 @@ void ResetStage(cStageState& stage, int full, int restartMusic);
 // keeps its music and that non-zero music already plays; without, only
 // when another music plays.
 bool StageMusicRequested(int restartMusic, int playing, int stageMusic, int keepMusic);
-// Asks the window thread for stage music `index`; `loop` goes with it.
-void PlayStageBgm(int index, int loop);

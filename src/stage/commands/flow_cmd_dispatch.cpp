@@ -3,8 +3,11 @@
 #include "foundation/report.h"
 #include "stage/code/code_command.h"
 #include "stage/commands/movement_commands.h"
+#include "stage/commands/presentation_commands.h"
+#include "stage/commands/stage_commands.h"
 #include "stage/flow/flow_inst.h"
 #include "stage/flow/status_operation.h"
+#include "stage/flow/status_position.h"
 
 namespace {
 
@@ -34,7 +37,31 @@ std::array<FlowCmdExecutor, kFlowCommandKindCount> FlowCmdExecTable = [] {
     table[FlowKind::Shot] = CmdShot;
     table[FlowKind::Sword] = CmdSword;
     table[FlowKind::StatusOperation] = CmdStatusOperation;
+    table[FlowKind::SummonBlock] = CmdSummonBlock;
+    table[FlowKind::SummonChara] = CmdSummonChara;
+    table[FlowKind::SummonItem] = CmdSummonItem;
+    table[FlowKind::FlowOperation] = CmdFlowOperation;
+    table[FlowKind::StageClear] = CmdStageClear;
+    table[FlowKind::GameWait] = CmdGameWait;
+    table[FlowKind::Warp] = CmdWarp;
+    table[FlowKind::SetTarget] = CmdSetTarget;
+    table[FlowKind::StatusOperation2] = CmdStatusOperation2;
+    table[FlowKind::Vanish] = CmdVanish;
+    table[FlowKind::GetItem] = CmdGetItem;
+    table[FlowKind::ChangeGraphic] = CmdChangeGraphic;
+    table[FlowKind::ChangeAnimeSet] = CmdChangeAnimeSet;
+    table[FlowKind::RunAnime] = CmdRunAnime;
+    table[FlowKind::RunEffect] = CmdRunEffect;
+    table[FlowKind::RunCharaEffect] = CmdRunCharaEffect;
+    table[FlowKind::RunScreenEffect] = CmdRunScreenEffect;
+    table[FlowKind::ChangeScreenColor] = CmdChangeScreenColor;
+    table[FlowKind::ChangeBackground] = CmdChangeBackground;
+    table[FlowKind::PlaySound] = CmdPlaySound;
+    table[FlowKind::PlayBgm] = CmdPlayBgm;
     table[FlowKind::ExecCode] = CmdExecCode;
+    table[FlowKind::Arrange] = CmdArrange;
+    // Status values place characters through the warp's rules.
+    SetWarpRunner(CmdWarpMode);
     return table;
 }();
 

@@ -4,6 +4,7 @@
 
 #include "gamedata/flows/cmd_kinds.h"
 #include "stage/commands/arrangements.h"
+#include "stage/commands/cmd_param.h"
 #include "stage/commands/flow_cmd_dispatch.h"
 #include "stage/flow/flow_inst.h"
 #include "stage/objects/engine_hooks.h"
@@ -62,8 +63,6 @@ constexpr std::array<ItemCmdExec, kItemCommandKindCount> ItemCmdExecTable = [] {
     table[kItemCommandKindCount - 1] = RunNothing;
     return table;
 }();
-
-int Param(const cFlowCmd& command, int n) { return n < command.m_vParam.Count() ? command.m_vParam[n] : 0; }
 
 }  // namespace
 

@@ -60,4 +60,14 @@ public:
     virtual ~cMessageSink() = default;
     // A new message at the end of the list.
     virtual void AddMessage(const MessageRequest& message) = 0;
+    // A message that a command holding the game takes back itself when the
+    // wait ends: the key names that message, whatever else was added
+    // meanwhile. A sink without keys only adds it (a timed message then
+    // ends by its time).
+    using Key = const void*;
+    virtual Key AddHeldMessage(const MessageRequest& message) {
+        AddMessage(message);
+        return nullptr;
+    }
+    virtual void RemoveHeldMessage(Key) {}
 };

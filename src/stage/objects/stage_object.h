@@ -38,7 +38,8 @@ enum : int {
 
 // Bound modes of ClampX and ClampY.
 namespace BoundMode {
-enum : int { ScrollRange = 0, StageArea = 1, Grid = 2 };
+// None only brings the box edges and tile indices up to date.
+enum : int { None = -1, ScrollRange = 0, StageArea = 1, Grid = 2 };
 }
 
 constexpr int kBlockPixels = 32;

@@ -10,8 +10,6 @@ namespace {
 
 PlaceBlockedTest g_placeBlocked = nullptr;
 
-bool PlaceBlocked(cChara& chara) { return g_placeBlocked && g_placeBlocked(chara); }
-
 // Moves the box and the saved position by the clone offset of copy `clone`.
 void ShiftByCloneOffset(cChara& chara, const cCharaDef& def, int clone) {
     const double dx = def.GetSummonOffsetX(clone, def.m_cDirection);
@@ -37,13 +35,13 @@ void Nudge(cChara& chara, double dx, double dy) {
 
 // Up, then left instead, then up-left: 1 when one of them is free.
 bool NudgeFree(cChara& chara) {
-    if (!PlaceBlocked(chara)) return true;
+    if (!IsPlaceBlocked(chara)) return true;
     Nudge(chara, 0, -1);
-    if (!PlaceBlocked(chara)) return true;
+    if (!IsPlaceBlocked(chara)) return true;
     Nudge(chara, -1, 1);
-    if (!PlaceBlocked(chara)) return true;
+    if (!IsPlaceBlocked(chara)) return true;
     Nudge(chara, 0, -1);
-    return !PlaceBlocked(chara);
+    return !IsPlaceBlocked(chara);
 }
 
 int Copies(const cCharaDef& def) { return std::max<int>(def.m_cCloneCount, 0) + 1; }
@@ -119,6 +117,8 @@ void SpawnPlacedItem(cList<cItem>& list, int column, int row, int& id, const cIt
     item.UpdateScreenRect();
     ++id;
 }
+
+bool IsPlaceBlocked(cChara& chara) { return g_placeBlocked && g_placeBlocked(chara); }
 
 void SetPlaceBlockedTest(PlaceBlockedTest test) { g_placeBlocked = test; }
 

@@ -44,6 +44,7 @@ struct SummonRequest {
 // rules install theirs. Without one no spot is blocked.
 using PlaceBlockedTest = bool (*)(cChara& chara);
 void SetPlaceBlockedTest(PlaceBlockedTest test);
+bool IsPlaceBlocked(cChara& chara);
 
 // Summons copies of `def` whose graphic cell's top-left corner is (x, y) in
 // stage pixels. A copy whose spot is blocked is nudged up, then left, then

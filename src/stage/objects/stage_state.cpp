@@ -27,6 +27,14 @@ void cStageState::AddMessage(const MessageRequest& message) {
     if (m_lpMessageSink) m_lpMessageSink->AddMessage(message);
 }
 
+cMessageSink::Key cStageState::AddHeldMessage(const MessageRequest& message) {
+    return m_lpMessageSink ? m_lpMessageSink->AddHeldMessage(message) : nullptr;
+}
+
+void cStageState::RemoveHeldMessage(cMessageSink::Key key) {
+    if (m_lpMessageSink) m_lpMessageSink->RemoveHeldMessage(key);
+}
+
 cShot& cStageState::AddShot(const cShot& shot) {
     cShot& added = m_lstShot.emplace_back(shot);
     JoinGroup(added);

@@ -53,6 +53,8 @@ public:
     // Hands a message to the installed sink; without one (no scene) it is
     // dropped.
     void AddMessage(const MessageRequest& message);
+    cMessageSink::Key AddHeldMessage(const MessageRequest& message);
+    void RemoveHeldMessage(cMessageSink::Key key);
 
     int m_nResumeState = 0, m_nResumeSubStep = 0;
     int m_nEndRequest = EndRequest::None;
@@ -93,6 +95,8 @@ public:
     int m_nPlayFrame = 0;
     int m_bAutoSaveOnClear = 0;
     int m_bInShotPass = 0;
+    // The stage clear asks for the clear to be recorded (story play).
+    int m_bClearRecord = 0;
     // The running effects, drawn and ended by the scene's draw pass.
     cList<cEffectInst> m_lstEffect;
     // The shown pictures, each with its surface and that surface's creation

@@ -13,6 +13,7 @@
 // stage's drawing calls while the harness lives; and, as the stage scene's
 // message sink, it keeps the messages stage code asks to show.
 #include <cstdint>
+#include <list>
 #include <map>
 #include <string>
 #include <vector>
@@ -72,6 +73,8 @@ public:
     const std::vector<std::string>& Errors() const { return m_Errors; }
     // The messages stage code asked the scene to show, in order.
     const std::vector<MessageRequest>& Messages() const { return m_Messages.requests; }
+    // The messages added to be taken back by their command, still shown.
+    const std::list<MessageRequest>& HeldMessages() const { return m_Messages.held; }
     // The drawing calls of the stage objects so far.
     RecordingDrawSink& Drawing() { return m_Drawing; }
 
@@ -84,7 +87,15 @@ private:
 
     struct MessageRecord : cMessageSink {
         void AddMessage(const MessageRequest& message) override { requests.push_back(message); }
+        Key AddHeldMessage(const MessageRequest& message) override {
+            requests.push_back(message);
+            return &held.emplace_back(message);
+        }
+        void RemoveHeldMessage(Key key) override {
+            held.remove_if([key](const MessageRequest& m) { return &m == key; });
+        }
         std::vector<MessageRequest> requests;
+        std::list<MessageRequest> held;
     };
 
     cStageState m_State;

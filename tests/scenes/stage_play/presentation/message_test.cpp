@@ -8,6 +8,7 @@
 
 #include "draw/draw_fixture.h"
 #include "gamedata/project/global_data.h"
+#include "scenes/modes.h"
 #include "support/stage/stage_harness.h"
 
 namespace {
@@ -281,6 +282,22 @@ TEST_F(MessageTest, UnanchoredScreenMessagesStayOnTheStage) {
     Frame();
     EXPECT_TRUE(PictureShownAt(loose, 320 - 25 - 10, 240 - 9));
     EXPECT_TRUE(PictureShownAt(held, 320 - 25, 240 - 9 + 40));
+}
+
+}  // namespace
+
+namespace {
+
+// While the stage scene lives, the messages stage code asks for land in
+// its list.
+TEST(StageSceneMessages, ArriveInTheScenesList) {
+    cModeStage scene;
+    MessageRequest timer;
+    timer.nTimeKind = MessageTime::Frames;
+    timer.nRemain = 5;
+    StageState().AddMessage(timer);
+    ASSERT_EQ(scene.m_Messages.m_lstMessage.size(), 1u);
+    EXPECT_EQ(scene.m_Messages.m_lstMessage.front().m_nRemain, 5);
 }
 
 }  // namespace
