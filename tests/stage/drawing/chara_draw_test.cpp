@@ -399,3 +399,53 @@ TEST(DrawStatusIcon, EachKindFromItsPicture) {
 }
 
 }  // namespace
+
+namespace {
+
+// A layer that shows `frame` for `duration` frames, then ends (or loops).
+cAnimLayer Layer(int frame, int timed, int remain, int duration = 100, bool ends = false) {
+    cAnimLayer layer(0, timed, remain, 0, 1);
+    static std::vector<std::vector<ANIMRECORD>> records;
+    records.push_back({{frame, duration, false}, {ends ? ANIM_END : ANIM_LOOP, 0, false}});
+    static std::vector<std::vector<const ANIMRECORD*>> tables;
+    tables.push_back({records.back().data(), nullptr});
+    layer.m_Seq.Build(tables.back().data());
+    return layer;
+}
+
+// Which layer's frame shows: an untimed layer only when nothing else was
+// taken, the timed layer with the fewest frames left, and among those that
+// are due (0 or less) the one that became due last.
+TEST(PickGraphic, TheLayerWhoseFrameShows) {
+    struct Case {
+        const char* name;
+        std::vector<cAnimLayer> layers;  // newest first
+        int frame;
+    };
+    const Case cases[] = {
+        {"no layers: the base animation", {}, 0},
+        {"an untimed layer", {Layer(7, 0, 0)}, 7},
+        {"a timed layer beats an untimed one", {Layer(7, 0, 0), Layer(8, 1, 5)}, 8},
+        {"the fewest frames left", {Layer(8, 1, 3), Layer(9, 1, 1), Layer(10, 1, 2)}, 9},
+        {"due layers: the last to become due",
+         {Layer(8, 1, 0), Layer(9, 1, -2), Layer(10, 1, -1), Layer(11, 1, -5)},
+         10},
+    };
+    StageHarness stage({"a."});
+    cChara& a = stage.Chara('a');
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        a.m_listAnimLayer.assign(c.layers.begin(), c.layers.end());
+        EXPECT_EQ(a.PickGraphic(1), c.frame);
+    }
+    // Advancing counts the layers down and drops the one that ended; a
+    // paused layer neither counts nor shows.
+    a.m_listAnimLayer = {Layer(8, 1, 4, 1, true), Layer(9, 1, 6), Layer(10, 1, 1)};
+    a.m_listAnimLayer.back().m_bPaused = 1;
+    EXPECT_EQ(a.PickGraphic(0), 9);
+    ASSERT_EQ(a.m_listAnimLayer.size(), 2u);
+    EXPECT_EQ(a.m_listAnimLayer.front().m_nRemain, 5);
+    EXPECT_EQ(a.m_listAnimLayer.back().m_nRemain, 1);
+}
+
+}  // namespace

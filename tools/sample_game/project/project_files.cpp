@@ -24,6 +24,11 @@ void FillSystemData(cSystemData& sd) {
     // Scene music: title, world map, stage select, options.
     sd.SceneBgmIds = {BgmId::Title, BgmId::Map, BgmId::Field, BgmId::Title};
     for (cCmd& cmd : sd.TitleMenu) cmd.m_nEnabled = 1;
+    // The options scene gives each position its own meaning (palette, music,
+    // volume, ranking mode, ranking name, back); the labels follow it. The
+    // palette number only matters on an 8-bit display, so it is left out.
+    sd.OptionMenu = {cCmd("パレット", 0),      cCmd("BGM"),   cCmd("SE"), cCmd("ランキング登録"),
+                     cCmd("ランキング登録名"), cCmd("もどる")};
     for (cRankingSetting& r : sd.RankingSettings) r.m_bEnabled = 1;
     sd.StartLives = {3, 3, 3, 99};
     sd.InfiniteLives = {0, 0, 1, 1};
