@@ -12,7 +12,20 @@
 cDataFile::cDataFile(std::string path, Mode mode) : m_path(std::move(path)), m_mode(mode) {}
 
 cDataFile::cDataFile(std::string path, std::vector<std::uint8_t> bytes)
-    : m_path(std::move(path)), m_mode(Mode::Read), m_bytes(std::move(bytes)) {}
+    : m_path(std::move(path)),
+      m_mode(Mode::Read),
+      m_bytes(std::move(bytes)),
+      m_memoryLeft(kLoadMemoryFloor + kLoadMemoryPerFileByte * m_bytes.size()) {}
+
+bool cDataFile::ChargeMemory(std::size_t bytes) {
+    if (bytes > m_memoryLeft) {
+        Fail("needs " + std::to_string(bytes) + " bytes of memory, over the " + std::to_string(m_memoryLeft) +
+             " left for this file");
+        return false;
+    }
+    m_memoryLeft -= bytes;
+    return true;
+}
 
 void cDataFile::Fail(const std::string& reason) {
     if (m_failReason.empty()) m_failReason = reason.empty() ? "failed" : reason;

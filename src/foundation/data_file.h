@@ -39,6 +39,10 @@ public:
     // length 1 alone. A length below 1 or past the end fails the file and
     // leaves the text as it was.
     bool ReadString(std::string& text);
+    // Takes `bytes` from the memory that what is read from this file may
+    // occupy; false, with the file failed, when they are not left. A small
+    // file of huge counts thus fails before it allocates gigabytes.
+    bool ChargeMemory(std::size_t bytes);
 
     // Writing.
     void Write(const void* src, std::size_t n);
@@ -51,9 +55,16 @@ private:
     std::vector<std::uint8_t> m_bytes;
     std::size_t m_pos = 0;
     std::string m_failReason;
+    std::size_t m_memoryLeft = 0;
 };
 
 using DataFilePtr = std::unique_ptr<cDataFile>;
+
+// The memory a read file may make its loader allocate: a floor for small
+// files, plus a multiple of the file's size well above what real entries
+// take in memory per stored byte.
+constexpr std::size_t kLoadMemoryFloor = std::size_t(16) << 20;
+constexpr std::size_t kLoadMemoryPerFileByte = 16;
 
 // Largest data file the player reads at all.
 constexpr std::size_t kMaxDataFileBytes = std::size_t(512) << 20;

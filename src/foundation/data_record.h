@@ -67,6 +67,11 @@ public:
     int LoadOpenedFile(DataFilePtr file);
     int SaveFile(const std::string& path);
 
+    // The heap the member lists take (part of what each element of a stored
+    // list costs).
+    std::size_t RegisteredListBytes() const {
+        return m_fields.capacity() * sizeof(FieldEntry) + m_strings.capacity() * sizeof(StringEntry);
+    }
     int FieldCount() const { return static_cast<int>(m_fields.size()); }
     int StringCount() const { return static_cast<int>(m_strings.size()); }
 

@@ -44,6 +44,18 @@ struct ListShape {
 // can hold); keep is true when the list stays as it was.
 bool ReadListCount(cDataFile& f, const ListShape& shape, std::size_t& count, bool& keep);
 
+// What one element costs in memory before anything is read into it: a
+// record also keeps the lists of its registered members on the heap.
+template <class T>
+std::size_t ElementMemoryCost() {
+    if constexpr (requires(const T& t) { t.RegisteredListBytes(); }) {
+        static const std::size_t cost = sizeof(T) + T().RegisteredListBytes();
+        return cost;
+    } else {
+        return sizeof(T);
+    }
+}
+
 // Reads a list with readOne(element), which reads one element and returns
 // false when the file failed.
 template <class T, class Alloc, class ReadOne>
@@ -52,6 +64,8 @@ bool ReadList(cDataFile& f, std::vector<T, Alloc>& list, const ListShape& shape,
     bool keep = false;
     if (!ReadListCount(f, shape, n, keep)) return false;
     if (keep) return true;
+    // Counts are at most INT32_MAX, so the product cannot wrap.
+    if (!f.ChargeMemory(n * ElementMemoryCost<T>())) return false;
     if (shape.count != StoredCount::NoneKeeps) list.clear();
     if (list.size() > n) list.erase(list.begin() + static_cast<std::ptrdiff_t>(n), list.end());
     if (shape.growth == ListGrowth::MadeFirst) list.resize(n);

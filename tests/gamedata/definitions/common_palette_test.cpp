@@ -4,6 +4,7 @@
 #include "gamedata/fixtures/definition_fixtures.h"
 #include "gamedata/fixtures/record_io.h"
 #include "support/temp_dir.h"
+#include "support/test_env.h"
 
 namespace {
 
@@ -146,6 +147,31 @@ TEST_F(CommonPaletteFile, BadFilesLeaveTheConstructedPalette) {
         EXPECT_EQ(CommonPalette.m_vPaletteCharas.Count(), 1) << c.what;
     }
     EXPECT_EQ(CommonPalette.LoadFile("missing.cplt4"), 0);
+}
+
+// Entries stored in their least 8 bytes cost over a hundred times that in
+// memory. The count alone refuses a file full of them, before any entry is
+// made.
+TEST_F(CommonPaletteFile, ACountOverTheFilesMemoryBudgetIsRefusedWithAReportLine) {
+    TestEnv env;
+    const std::size_t size = std::size_t(256) << 10;
+    const auto entries = static_cast<std::int32_t>((size - 16) / 8);
+    ASSERT_GT(entries * ElementMemoryCost<cBlockDef>(), kLoadMemoryFloor + kLoadMemoryPerFileByte * size);
+    ByteBuilder crafted;
+    crafted.I32(kDataVersion).I32(0).I32(0).I32(entries).Bytes(std::string(size - 16, '\0'));
+    CommonPalette = cCommonPalette();
+    const std::size_t reported = env.Report().size();
+    env.Dir().WriteHostFile("crafted.cplt4", crafted.Str());
+    EXPECT_EQ(CommonPalette.LoadFile("crafted.cplt4"), 0);
+    EXPECT_EQ(CommonPalette.m_vPaletteBlocks.Count(), 1);
+    const std::string line = env.Report().substr(reported);
+    EXPECT_NE(line.find("bytes of memory"), std::string::npos) << line;
+
+    // Real entries take far less memory per stored byte.
+    PaletteBytes p;
+    for (int i = 0; i < 300; ++i) p.blocks.push_back(Named("b"));
+    EXPECT_EQ(LoadPalette(env.Dir(), PaletteFile(kDataVersion, p)), 1);
+    EXPECT_EQ(CommonPalette.m_vPaletteBlocks.Count(), 300);
 }
 
 }  // namespace
