@@ -3,6 +3,7 @@
 // auto-repeat and the scene's latched buttons, Init on the first frame, then
 // the function of the current state. The first state fades in from black,
 // the last fades out to black and hands over to the requested mode.
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <vector>
@@ -46,6 +47,16 @@ private:
     int m_nButtonMask;
     std::vector<int> m_vPictures;
 };
+
+// Runs the state's function from a scene's table; a state outside it does
+// nothing. The entry is copied out before the call: g++ 12's bounds
+// sanitizer misreads an index taken inside a member-pointer call.
+template <class Scene, std::size_t N>
+void RunStateOf(Scene& scene, void (Scene::*const (&states)[N])(), int state) {
+    if (state < 0 || state >= static_cast<int>(N)) return;
+    const auto step = states[state];
+    (scene.*step)();
+}
 
 // Blits the rectangle of a picture of the surface table, colour-keyed.
 void DrawPicture(int picture, int x, int y, int sx, int sy, int w, int h);

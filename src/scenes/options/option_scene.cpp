@@ -88,7 +88,7 @@ cModeOption::cModeOption() : cMenuScene(kModeOption, 3) {}
 void cModeOption::RunState(int state) {
     using Step = void (cModeOption::*)();
     static constexpr Step kStates[] = {&cModeOption::FadeIn, &cModeOption::Options, &cModeOption::FadeOut};
-    if (state >= 0 && state < static_cast<int>(std::size(kStates))) (this->*kStates[state])();
+    RunStateOf(*this, kStates, state);
 }
 
 void cModeOption::Init() {

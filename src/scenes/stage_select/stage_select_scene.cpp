@@ -45,7 +45,7 @@ cModeStageSelect::cModeStageSelect() : cMenuScene(kModeStageSelect, 15) {}
 void cModeStageSelect::RunState(int state) {
     using Step = void (cModeStageSelect::*)();
     static constexpr Step kStates[] = {&cModeStageSelect::FadeIn, &cModeStageSelect::List, &cModeStageSelect::FadeOut};
-    if (state >= 0 && state < static_cast<int>(std::size(kStates))) (this->*kStates[state])();
+    RunStateOf(*this, kStates, state);
 }
 
 void cModeStageSelect::UpdateCounts() {

@@ -90,7 +90,7 @@ void cModeTitle::RunState(int state) {
     using Step = void (cModeTitle::*)();
     static constexpr Step kStates[] = {&cModeTitle::FadeIn, &cModeTitle::MainMenu, &cModeTitle::SlotList,
                                        &cModeTitle::SlotList, &cModeTitle::FadeOut};
-    if (state >= 0 && state < static_cast<int>(std::size(kStates))) (this->*kStates[state])();
+    RunStateOf(*this, kStates, state);
 }
 
 void cModeTitle::Init() {

@@ -47,7 +47,7 @@ void cModeMenu2::RunState(int state) {
     static constexpr Step kStates[] = {&cModeMenu2::FadeIn,   &cModeMenu2::Menu,  &cModeMenu2::Save,
                                        &cModeMenu2::AutoSave, &cModeMenu2::ToMap, &cModeMenu2::ToTitle,
                                        &cModeMenu2::FadeOut};
-    if (state >= 0 && state < static_cast<int>(std::size(kStates))) (this->*kStates[state])();
+    RunStateOf(*this, kStates, state);
 }
 
 void cModeMenu2::Init() {

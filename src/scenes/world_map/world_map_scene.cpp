@@ -81,7 +81,7 @@ void cModeWorldMap::RunState(int state) {
     using Step = void (cModeWorldMap::*)();
     static constexpr Step kStates[] = {&cModeWorldMap::FadeIn, &cModeWorldMap::Walk, &cModeWorldMap::Prompt,
                                        &cModeWorldMap::FadeOut};
-    if (state >= 0 && state < static_cast<int>(std::size(kStates))) (this->*kStates[state])();
+    RunStateOf(*this, kStates, state);
 }
 
 const cStageLink* cModeWorldMap::ActiveLink(const cWorldPoint* point) {

@@ -25,6 +25,9 @@ cBlockDef BlockAt(int column, int row, int solidity) {
 }
 
 void ClearStageObjects() {
+    // As the stage reset does: links are let go while every end is alive.
+    for (cStageChara& chara : CharaList) chara.ReleaseLinks();
+    for (cPlayer& hero : PlayerList) hero.ReleaseLinks();
     CharaList.clear();
     PlayerList.clear();
     ItemList.clear();
