@@ -3,6 +3,7 @@
 #include "draw/blit.h"
 #include "draw/surfaces.h"
 #include "foundation/strings.h"
+#include "stage/drawing/stage_anchor.h"
 #include "stage/objects/chara.h"
 #include "stage/objects/chara_lookup.h"
 #include "stage/objects/stage_state.h"
@@ -93,24 +94,12 @@ void cPictureInst::Anchor(int& x, int& y) {
         // Kept in the stage: where it first appeared, in stage pixels.
         const cStageState& stage = StageState();
         const double scrollX = stage.m_ScrollX.m_dPos, scrollY = stage.m_ScrollY.m_dPos;
-        if (!m_bStored) {
-            m_nStoredX = static_cast<int>(scrollX + 0.5 + x);
-            m_nStoredY = static_cast<int>(scrollY + 0.5 + y);
-            m_bStored = 1;
-        }
-        x = static_cast<int>(m_nStoredX - (scrollX - 0.5));
-        y = static_cast<int>(m_nStoredY - (scrollY - 0.5));
+        FollowStagePoint(m_bStored, m_nStoredX, m_nStoredY, scrollX, scrollY, x, y);
         return;
     }
     if (!screenPlace && m_bAnchored) {
         // Kept on the screen where it first appeared.
-        if (!m_bStored) {
-            m_nStoredX = x;
-            m_nStoredY = y;
-            m_bStored = 1;
-        }
-        x = m_nStoredX;
-        y = m_nStoredY;
+        KeepFirstPosition(m_bStored, m_nStoredX, m_nStoredY, x, y);
     }
 }
 

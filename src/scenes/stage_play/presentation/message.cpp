@@ -10,6 +10,7 @@
 #include "foundation/abort.h"
 #include "gamedata/project/global_data.h"
 #include "scenes/stage_play/presentation/message_escapes.h"
+#include "stage/drawing/stage_anchor.h"
 #include "stage/objects/chara_lookup.h"
 #include "stage/objects/stage_chara.h"
 
@@ -177,23 +178,11 @@ void cMessage::Anchor(const cStageState& state, int& x, int& y) {
     const double scrollX = state.m_ScrollX.m_dPos, scrollY = state.m_ScrollY.m_dPos;
     if (IsScreenPlace(m_Request.nPlace)) {
         if (m_Request.bAnchored) return;
-        if (!m_bStored) {
-            m_nStoredX = static_cast<int>(scrollX + 0.5 + x);
-            m_nStoredY = static_cast<int>(scrollY + 0.5 + y);
-            m_bStored = 1;
-        }
-        x = static_cast<int>(m_nStoredX - (scrollX - 0.5));
-        y = static_cast<int>(m_nStoredY - (scrollY - 0.5));
+        FollowStagePoint(m_bStored, m_nStoredX, m_nStoredY, scrollX, scrollY, x, y);
         return;
     }
     if (!m_Request.bAnchored) return;
-    if (!m_bStored) {
-        m_nStoredX = x;
-        m_nStoredY = y;
-        m_bStored = 1;
-    }
-    x = m_nStoredX;
-    y = m_nStoredY;
+    KeepFirstPosition(m_bStored, m_nStoredX, m_nStoredY, x, y);
 }
 
 void cMessage::Draw(DDSURFACEDATA* dst, int x, int y) {
