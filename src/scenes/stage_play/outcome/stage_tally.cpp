@@ -34,7 +34,8 @@ long long ExtraLivesEarned(long long before, long long after, int step) {
 // Totals grow over a whole game and from values code may set freely: they
 // stop at the int range instead of wrapping.
 void AddTo(int& total, long long value) {
-    total = static_cast<int>(std::clamp(total + value, static_cast<long long>(INT_MIN), static_cast<long long>(INT_MAX)));
+    total =
+        static_cast<int>(std::clamp(total + value, static_cast<long long>(INT_MIN), static_cast<long long>(INT_MAX)));
 }
 
 }  // namespace
