@@ -106,9 +106,9 @@ void cModeStage::Run() {
         if (AbortFlag.load() != 0) return;
     }
     using Step = void (cModeStage::*)();
-    static constexpr Step kStates[] = {&cModeStage::FadeIn,      &cModeStage::StartBanner, &cModeStage::PlayFrame,
-                                       &cModeStage::PauseMenu,   &cModeStage::Result,      &cModeStage::RetryPrompt,
-                                       &cModeStage::GameOver,    &cModeStage::FadeOut};
+    static constexpr Step kStates[] = {&cModeStage::FadeIn,    &cModeStage::StartBanner, &cModeStage::PlayFrame,
+                                       &cModeStage::PauseMenu, &cModeStage::Result,      &cModeStage::RetryPrompt,
+                                       &cModeStage::GameOver,  &cModeStage::FadeOut};
     if (m_nState < 0 || m_nState >= static_cast<int>(std::size(kStates))) return;
     const Step step = kStates[m_nState];
     (this->*step)();
@@ -139,15 +139,14 @@ void cModeStage::Init() {
     int fresh = 1;
     if (Game.PlayType <= kPlayTypeStoryLast && StoryData.m_nStartMode != 0) {
         std::string name;
-        if (!StageFileName(name, StoryData.m_nStageNo, 0) ||
-            !LoadStageThreaded(name, 0, &PlayStage, &HeroDef)) {
+        if (!StageFileName(name, StoryData.m_nStageNo, 0) || !LoadStageThreaded(name, 0, &PlayStage, &HeroDef)) {
             ErrorBoxF("ステージファイル %s が読み込めません！", name.c_str());
             FatalClose();
         }
         fresh = 0;
     }
-    m_vecRankSlot.resize(5, 0);
-    m_vecRankScore.resize(5, 0);
+    m_Outcome.m_Rank.m_vecRankSlot.resize(5, 0);
+    m_Outcome.m_Rank.m_vecRankScore.resize(5, 0);
     SelectIconSheets();
     NameLayerEntries();
     if (Game.PreviousMode != kModeStage) {
@@ -184,7 +183,7 @@ void cModeStage::BeginPlay() {
     m_nBanner = m_nBanner2 = 0;
     m_bButtonLatch = 0;
     m_nTime = 0;
-    m_bRankDone = 0;
+    m_Outcome.m_Rank.m_bRankDone = 0;
     m_Messages.ClearMessagePictures();
     if (Game.PlayType != kPlayTypeReplay) {
         KeyLog.Clear();

@@ -1,18 +1,18 @@
 #pragma once
 // Stage play: the scene that plays one stage. It is also the stage state its
-// objects run in, from its construction to its destruction, and the ranking
-// result of the stage.
+// objects run in, from its construction to its destruction.
 #include <string>
 
 #include "foundation/checked_containers.h"
 #include "gamedata/project/menu_cmd.h"
-#include "shell/mode.h"
-#include "stage/objects/stage_chara.h"
 #include "scenes/rankings/ranking_registration.h"
+#include "scenes/stage_play/outcome/stage_outcome.h"
 #include "scenes/stage_play/presentation/message.h"
 #include "scenes/stage_play/presentation/screen_effect_run.h"
 #include "scenes/stage_play/presentation/screen_tone.h"
 #include "shell/game.h"
+#include "shell/mode.h"
+#include "stage/objects/stage_chara.h"
 #include "stage/objects/stage_state.h"
 
 class cChara;
@@ -20,7 +20,7 @@ class cStageChara;
 class cPlayer;
 class cStorySave;
 
-class cModeStage : public cMode, public cStageState, public cRankResult {
+class cModeStage : public cMode, public cStageState {
 public:
     cModeStage();
     ~cModeStage() override;
@@ -84,6 +84,7 @@ public:
     // ---- stage outcome: declarations of the outcome rules (pause key,
     // time, lives, kills, the end tally, the next stage). Keep other
     // members out of this block. ----
+    cStageOutcome m_Outcome{*this};
     // ---- end of stage outcome ----
 
     std::string m_strRankName;
@@ -124,6 +125,7 @@ private:
     int MoveChara(cStageChara& chara, bool ordinary);
     bool KillAfterFlow(cList<cStageChara>::iterator& it);
     bool KillAfterContact(cList<cStageChara>::iterator& it);
+    bool ApplyKill(const KillOutcome& kill, cList<cStageChara>::iterator& it);
     void RemoveOutOfRange();
     bool MissHero();
     bool EndWithClear();

@@ -22,8 +22,6 @@
 namespace {
 
 constexpr int kPlayTypeReplay = 4;
-constexpr int kKillSound = 9;
-constexpr int kMissSound = 8;
 constexpr int kAlwaysTrigger = 0;
 // Results of the movement and the tile rules.
 constexpr int kLeaves = 4;
@@ -80,13 +78,19 @@ void cModeStage::PlayFrame() {
         PostMessageA(MainWindowHandle.load(), WM_CLOSE, 0, 0);
         return;
     }
-    // TODO(stage outcome): CheckPauseKey(): on a request sub-step 0, state 3, end the frame.
+    if (m_Outcome.CheckPauseKey(m_nState, m_nSubStep)) {
+        SetState(kStatePauseMenu, 0);
+        return;
+    }
     if (RequestSaveReplay()) return;
     ++m_nPlayFrame;
     if (!ReadFrameInput()) return;
-    // TODO(stage outcome): CountClearTime().
-    // TODO(stage outcome): CountDownTime(-1): time out with the hero alive is a miss that ends the frame.
+    m_Outcome.CountClearTime();
     cPlayer& hero = PlayerList[0];
+    if (m_Outcome.CountDownTime(-1) && Alive(hero)) {
+        m_Outcome.Miss();
+        return;
+    }
     if (Alive(hero)) hero.ResetFlowOnceFlags();
     for (cStageChara& chara : CharaList) {
         if (Alive(chara)) chara.ResetFlowOnceFlags();
@@ -100,17 +104,13 @@ void cModeStage::PlayFrame() {
 }
 
 bool cModeStage::EndWithClear() {
-    // TODO(stage outcome): EndStageTally().
-    m_nState = kStateResult;
+    m_Outcome.EndStageTally();
+    SetState(kStateResult, 0);
     return false;
 }
 
 bool cModeStage::MissHero() {
-    PlaySystemSound(kMissSound);
-    if (PlayerList[0].Die() == 1) {
-        // TODO(stage outcome): EndStageTally().
-        m_nState = kStateResult;
-    }
+    m_Outcome.Miss();
     return false;
 }
 
@@ -154,18 +154,16 @@ void cModeStage::SaveSubStepStart() {
 }
 
 // The kill of a character by its flows; false when the frame ends.
-bool cModeStage::KillAfterFlow(cList<cStageChara>::iterator& it) {
-    // TODO(stage outcome): KillCharaAndEnd(*it, CharaList) with the kept-dead rule.
-    ++it;
-    return true;
+bool cModeStage::KillAfterFlow(cList<cStageChara>::iterator& it) { return ApplyKill(m_Outcome.KillAfterFlow(*it), it); }
+
+bool cModeStage::ApplyKill(const KillOutcome& kill, cList<cStageChara>::iterator& it) {
+    it = kill.bErase ? EraseStageChara(*this, CharaList, it) : std::next(it);
+    return !kill.bEndFrame;
 }
 
 // The kill of a character by a contact; false when the frame ends.
 bool cModeStage::KillAfterContact(cList<cStageChara>::iterator& it) {
-    PlaySystemSound(kKillSound);
-    // TODO(stage outcome): KillCharaAndEnd(*it, CharaList): 1 erases it and ends the frame.
-    ++it;
-    return true;
+    return ApplyKill(m_Outcome.KillAfterContact(*it), it);
 }
 
 // Moves a character through the map; its result: 0 goes on, a kill, or a
@@ -201,7 +199,12 @@ bool cModeStage::StepCharas(bool blockCharas) {
             if (!KillAfterFlow(it)) return false;
             continue;
         }
-        // TODO(stage outcome): when m_bLifeCheck is set, CheckLives(); non-zero ends the frame.
+        bool walkedGone = false;
+        if (m_bLifeCheck && m_Outcome.CheckLives(&chara, &walkedGone)) return false;
+        if (walkedGone) {
+            it = EraseStageChara(*this, CharaList, it);
+            continue;
+        }
         // TODO(contact rules): when m_bRiding, CarryRider(chara, CharaList) (ordinary characters).
         const int result = MoveChara(chara, !blockCharas);
         if (result == kKilled) {
@@ -226,7 +229,7 @@ bool cModeStage::StepHero() {
     if (hero.StepCharaFlows(0) != 0) return MissHero();
     if (m_nEndRequest == EndRequest::StageClear) return EndWithClear();
     if (m_nEndRequest == EndRequest::Miss) return MissHero();
-    // TODO(stage outcome): when m_bLifeCheck is set, CheckLives(); non-zero ends the frame.
+    if (m_bLifeCheck && m_Outcome.CheckLives()) return false;
     // TODO(terrain and view-edge rules): HeroRuleGoesOn(ApplyGroundEffect()).
     // TODO(contact rules): when m_bRiding, CarryRider(hero, CharaList).
     hero.MoveX();

@@ -106,8 +106,7 @@ void cModeStage::Draw(int live, int frozen, int showTime, int showHint) {
     DrawBackground(&BackBuffer, 1, *this, LoadedStage);
     cChara::DrawConditionAreas(&BackBuffer);
     if (PlayerList.Count() > 0) {
-        DrawSpotlight(&BackBuffer, PlayerList[0], &SurfaceArray[kLightMaskPicture],
-                      &SurfaceArray[kLightHolePicture]);
+        DrawSpotlight(&BackBuffer, PlayerList[0], &SurfaceArray[kLightMaskPicture], &SurfaceArray[kLightHolePicture]);
     }
     DrawPictures(&BackBuffer, *this, 1, frozen, follow);
     UpdateEffects(&BackBuffer, *this, frozen, EffectSurfaces);

@@ -48,7 +48,8 @@ void cModeStage::InstallSceneServices() {
     InstallFlowEngine();
     StageResetHooks& reset = ResetHooks();
     // TODO(contact rules): reset.updatePresence = the presence update of every object.
-    // TODO(stage outcome): reset.killCharaAndEnd = the kill of a character whose life ran out.
+    reset.killCharaAndEnd = [this](cStageChara& chara) { m_Outcome.KillCharaAndEnd(chara); };
+    m_Outcome.m_fnEnterResult = [this] { SetState(kStateResult, 0); };
     reset.clearPresentation = [this] {
         m_Messages.ClearMessagePictures();
         m_ScrEffect = cScreenEffectRun();

@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <string>
 
+#include "draw/band_blits.h"
 #include "draw/blit.h"
 #include "draw/device.h"
 #include "draw/fades.h"
 #include "draw/font.h"
-#include "draw/band_blits.h"
 #include "draw/numbers.h"
 #include "draw/palette.h"
 #include "draw/surface_table.h"
@@ -125,8 +125,7 @@ void cModeStage::StartBanner() {
             if (LoadedStage.m_bStartBanner1 && m_nBanner < kBannerFrames) {
                 if (++m_nBanner < kBannerFrames) {
                     DrawWord(256, 224, 0, 0, 128, 32);
-                    DrawNumber(&BackBuffer, 384, 224, 32, 32, &WordPicture(), 0, 128, 1, StoryData.m_nStageNo, 0, 0,
-                               0);
+                    DrawNumber(&BackBuffer, 384, 224, 32, 32, &WordPicture(), 0, 128, 1, StoryData.m_nStageNo, 0, 0, 0);
                     return;
                 }
             }
@@ -226,9 +225,12 @@ void cModeStage::Result() {
     const int automatic = LoadedStage.m_bSkipResult;
     const int manualRanking = OptionData.m_nRankingMode <= 1;
     if (!automatic) {
-        // TODO(stage outcome): the pause key opens the pause menu here too (CheckPauseKey).
+        if (m_Outcome.CheckPauseKey(m_nState, m_nSubStep)) {
+            SetState(kStatePauseMenu, 0);
+            return;
+        }
         RequestSaveReplay();
-        if (manualRanking && (GetAsyncKeyState(kF3) & 0x8000)) RegisterRanking(*this, m_strRankName);
+        if (manualRanking && (GetAsyncKeyState(kF3) & 0x8000)) RegisterRanking(m_Outcome.m_Rank, m_strRankName);
     }
     if (m_nSubStep == 0) {
         m_nBanner = 0;
@@ -240,26 +242,26 @@ void cModeStage::Result() {
     const bool leave = m_nBanner >= kResultEnd && (automatic || (keys.m_wButtons & kButton1));
     if (leave) {
         if (!automatic) {
-            if (m_bRankEligible && !manualRanking) {
-                RegisterRanking(*this, m_strRankName);
+            if (m_Outcome.m_Rank.m_bRankEligible && !manualRanking) {
+                RegisterRanking(m_Outcome.m_Rank, m_strRankName);
             } else {
                 PlaySystemSound(1);
             }
         }
-        // TODO(stage outcome): Game.RequestedMode = NextStage();
+        Game.RequestedMode = m_Outcome.NextStage();
         m_nBanner = 0;
         SetState(kStateFadeOut, 0);
         return;
     }
-    const bool hint = !automatic && !m_bRankDone && manualRanking &&
-                      std::any_of(m_vecRankSlot.begin(), m_vecRankSlot.end(), [](int slot) { return slot != -1; });
+    const bool hint = !automatic && !m_Outcome.m_Rank.m_bRankDone && manualRanking &&
+                      std::any_of(m_Outcome.m_Rank.m_vecRankSlot.begin(), m_Outcome.m_Rank.m_vecRankSlot.end(),
+                                  [](int slot) { return slot != -1; });
     Draw(0, 1, 0, hint ? 0 : 1);
     if (hint) DrawHintLine(kRankHintText);
     if (LoadedStage.m_bClearBanner) {
         m_nBanner += 4;
         if (m_nBanner < kClearBannerReveal) {
-            DDBltSplit(&BackBuffer, 256, 192, 128, 32, 4, kClearBannerReveal - m_nBanner, &WordPicture(), 0, 64, 1,
-                       0);
+            DDBltSplit(&BackBuffer, 256, 192, 128, 32, 4, kClearBannerReveal - m_nBanner, &WordPicture(), 0, 64, 1, 0);
         } else {
             DrawWord(256, 192, 0, 64, 128, 32);
         }
@@ -267,7 +269,8 @@ void cModeStage::Result() {
         m_nBanner = kResultEnd;
     }
     if (m_nBanner >= kResultEnd && Game.RankingsOn && !automatic) {
-        DrawResultPanel(&BackBuffer, 336, 224, m_vecRankSlot, m_vecRankScore, LoadedStage.m_vnRankingOn);
+        DrawResultPanel(&BackBuffer, 336, 224, m_Outcome.m_Rank.m_vecRankSlot, m_Outcome.m_Rank.m_vecRankScore,
+                        LoadedStage.m_vnRankingOn);
     }
 }
 
@@ -301,7 +304,10 @@ void cModeStage::RetryPrompt() {
 }
 
 void cModeStage::GameOver() {
-    // TODO(stage outcome): the pause key opens the pause menu here too (CheckPauseKey).
+    if (m_Outcome.CheckPauseKey(m_nState, m_nSubStep)) {
+        SetState(kStatePauseMenu, 0);
+        return;
+    }
     if (RequestSaveReplay()) return;
     if (KeyStates[0].m_wButtons & kButton1) {
         PlaySystemSound(1);
