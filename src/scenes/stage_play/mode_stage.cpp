@@ -91,7 +91,6 @@ cModeStage::~cModeStage() {
         for (int k : BuiltInPictures()) DDReleaseSurface(&SurfaceArray[k]);
         ReleaseStageBitmaps();
     }
-    SetStageState(nullptr);
 }
 
 void cModeStage::Run() {
