@@ -97,6 +97,6 @@ void cModeStage::EndStageTally() {
     if (!DirectStart && !(Game.RankingsOn && IsLastStage(StoryData.m_nNextPart))) return;
     const cStorySave& progress = StoryData;
     m_vecRankScore = cVector<int>{progress.m_nScore, progress.m_nTimeLeftTotal, progress.m_nClearTimeTotal,
-                                         progress.m_nHpTotal, progress.m_nSpTotal};
+                                  progress.m_nHpTotal, progress.m_nSpTotal};
     if (!TestPlay) FindSlots(LoadedStage.m_vnRankingOn);
 }

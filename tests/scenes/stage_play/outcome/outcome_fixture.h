@@ -21,8 +21,7 @@
 inline const std::vector<std::string> kOutcomeStage = {"H.a.b.c", "#######"};
 
 struct OutcomeStage {
-    explicit OutcomeStage(const std::vector<std::string>& picture = kOutcomeStage)
-        : stage(scene, picture) {
+    explicit OutcomeStage(const std::vector<std::string>& picture = kOutcomeStage) : stage(scene, picture) {
         scene.m_nState = cModeStage::kStatePlay;
         SetNestedWaitLoop([this](cStageState& s) {
             waits.emplace_back(s.m_Wait.begin(), s.m_Wait.end());
