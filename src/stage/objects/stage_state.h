@@ -55,6 +55,7 @@ public:
     void AddMessage(const MessageRequest& message);
     cMessageSink::Key AddHeldMessage(const MessageRequest& message);
     void RemoveHeldMessage(cMessageSink::Key key);
+    void RemoveMessageWithId(int id);
 
     int m_nResumeState = 0, m_nResumeSubStep = 0;
     int m_nEndRequest = EndRequest::None;
