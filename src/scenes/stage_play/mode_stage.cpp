@@ -144,8 +144,8 @@ void cModeStage::Init() {
         }
         fresh = 0;
     }
-    m_Outcome.m_Rank.m_vecRankSlot.resize(5, 0);
-    m_Outcome.m_Rank.m_vecRankScore.resize(5, 0);
+    m_vecRankSlot.resize(5, 0);
+    m_vecRankScore.resize(5, 0);
     SelectIconSheets();
     NameLayerEntries();
     if (Game.PreviousMode != kModeStage) {
@@ -182,7 +182,7 @@ void cModeStage::BeginPlay() {
     m_nBanner = m_nBanner2 = 0;
     m_bButtonLatch = 0;
     m_nTime = 0;
-    m_Outcome.m_Rank.m_bRankDone = 0;
+    m_bRankDone = 0;
     m_Messages.ClearMessagePictures();
     if (Game.PlayType != kPlayTypeReplay) {
         KeyLog.Clear();

@@ -78,17 +78,17 @@ void cModeStage::PlayFrame() {
         PostMessageA(MainWindowHandle.load(), WM_CLOSE, 0, 0);
         return;
     }
-    if (m_Outcome.CheckPauseKey(m_nState, m_nSubStep)) {
+    if (CheckPauseKey()) {
         SetState(kStatePauseMenu, 0);
         return;
     }
     if (RequestSaveReplay()) return;
     ++m_nPlayFrame;
     if (!ReadFrameInput()) return;
-    m_Outcome.CountClearTime();
+    CountClearTime();
     cPlayer& hero = PlayerList[0];
-    if (m_Outcome.CountDownTime(-1) && Alive(hero)) {
-        m_Outcome.Miss();
+    if (CountDownTime(-1) && Alive(hero)) {
+        Miss();
         return;
     }
     if (Alive(hero)) hero.ResetFlowOnceFlags();
@@ -104,13 +104,12 @@ void cModeStage::PlayFrame() {
 }
 
 bool cModeStage::EndWithClear() {
-    m_Outcome.EndStageTally();
-    SetState(kStateResult, 0);
+    EndStage();
     return false;
 }
 
 bool cModeStage::MissHero() {
-    m_Outcome.Miss();
+    Miss();
     return false;
 }
 
@@ -154,7 +153,7 @@ void cModeStage::SaveSubStepStart() {
 }
 
 // The kill of a character by its flows; false when the frame ends.
-bool cModeStage::KillAfterFlow(cList<cStageChara>::iterator& it) { return ApplyKill(m_Outcome.KillAfterFlow(*it), it); }
+bool cModeStage::KillAfterFlow(cList<cStageChara>::iterator& it) { return ApplyKill(KillAfterFlow(*it), it); }
 
 bool cModeStage::ApplyKill(const KillOutcome& kill, cList<cStageChara>::iterator& it) {
     it = kill.bErase ? EraseStageChara(*this, CharaList, it) : std::next(it);
@@ -163,7 +162,7 @@ bool cModeStage::ApplyKill(const KillOutcome& kill, cList<cStageChara>::iterator
 
 // The kill of a character by a contact; false when the frame ends.
 bool cModeStage::KillAfterContact(cList<cStageChara>::iterator& it) {
-    return ApplyKill(m_Outcome.KillAfterContact(*it), it);
+    return ApplyKill(KillAfterContact(*it), it);
 }
 
 // Moves a character through the map; its result: 0 goes on, a kill, or a
@@ -200,7 +199,7 @@ bool cModeStage::StepCharas(bool blockCharas) {
             continue;
         }
         bool walkedGone = false;
-        if (m_bLifeCheck && m_Outcome.CheckLives(&chara, &walkedGone)) return false;
+        if (m_bLifeCheck && CheckLives(&chara, &walkedGone)) return false;
         if (walkedGone) {
             it = EraseStageChara(*this, CharaList, it);
             continue;
@@ -229,7 +228,7 @@ bool cModeStage::StepHero() {
     if (hero.StepCharaFlows(0) != 0) return MissHero();
     if (m_nEndRequest == EndRequest::StageClear) return EndWithClear();
     if (m_nEndRequest == EndRequest::Miss) return MissHero();
-    if (m_bLifeCheck && m_Outcome.CheckLives()) return false;
+    if (m_bLifeCheck && CheckLives()) return false;
     // TODO(terrain and view-edge rules): HeroRuleGoesOn(ApplyGroundEffect()).
     // TODO(contact rules): when m_bRiding, CarryRider(hero, CharaList).
     hero.MoveX();

@@ -48,8 +48,7 @@ void cModeStage::InstallSceneServices() {
     InstallFlowEngine();
     StageResetHooks& reset = ResetHooks();
     // TODO(contact rules): reset.updatePresence = the presence update of every object.
-    reset.killCharaAndEnd = [this](cStageChara& chara) { m_Outcome.KillCharaAndEnd(chara); };
-    m_Outcome.m_fnEnterResult = [this] { SetState(kStateResult, 0); };
+    reset.killCharaAndEnd = [this](cStageChara& chara) { KillCharaAndEnd(chara, CharaList); };
     reset.clearPresentation = [this] {
         m_Messages.ClearMessagePictures();
         m_ScrEffect = cScreenEffectRun();

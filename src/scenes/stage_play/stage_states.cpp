@@ -225,12 +225,12 @@ void cModeStage::Result() {
     const int automatic = LoadedStage.m_bSkipResult;
     const int manualRanking = OptionData.m_nRankingMode <= 1;
     if (!automatic) {
-        if (m_Outcome.CheckPauseKey(m_nState, m_nSubStep)) {
+        if (CheckPauseKey()) {
             SetState(kStatePauseMenu, 0);
             return;
         }
         RequestSaveReplay();
-        if (manualRanking && (GetAsyncKeyState(kF3) & 0x8000)) RegisterRanking(m_Outcome.m_Rank, m_strRankName);
+        if (manualRanking && (GetAsyncKeyState(kF3) & 0x8000)) RegisterRanking(*this, m_strRankName);
     }
     if (m_nSubStep == 0) {
         m_nBanner = 0;
@@ -242,19 +242,19 @@ void cModeStage::Result() {
     const bool leave = m_nBanner >= kResultEnd && (automatic || (keys.m_wButtons & kButton1));
     if (leave) {
         if (!automatic) {
-            if (m_Outcome.m_Rank.m_bRankEligible && !manualRanking) {
-                RegisterRanking(m_Outcome.m_Rank, m_strRankName);
+            if (m_bRankEligible && !manualRanking) {
+                RegisterRanking(*this, m_strRankName);
             } else {
                 PlaySystemSound(1);
             }
         }
-        Game.RequestedMode = m_Outcome.NextStage();
+        Game.RequestedMode = NextStage();
         m_nBanner = 0;
         SetState(kStateFadeOut, 0);
         return;
     }
-    const bool hint = !automatic && !m_Outcome.m_Rank.m_bRankDone && manualRanking &&
-                      std::any_of(m_Outcome.m_Rank.m_vecRankSlot.begin(), m_Outcome.m_Rank.m_vecRankSlot.end(),
+    const bool hint = !automatic && !m_bRankDone && manualRanking &&
+                      std::any_of(m_vecRankSlot.begin(), m_vecRankSlot.end(),
                                   [](int slot) { return slot != -1; });
     Draw(0, 1, 0, hint ? 0 : 1);
     if (hint) DrawHintLine(kRankHintText);
@@ -269,7 +269,7 @@ void cModeStage::Result() {
         m_nBanner = kResultEnd;
     }
     if (m_nBanner >= kResultEnd && Game.RankingsOn && !automatic) {
-        DrawResultPanel(&BackBuffer, 336, 224, m_Outcome.m_Rank.m_vecRankSlot, m_Outcome.m_Rank.m_vecRankScore,
+        DrawResultPanel(&BackBuffer, 336, 224, m_vecRankSlot, m_vecRankScore,
                         LoadedStage.m_vnRankingOn);
     }
 }
@@ -304,7 +304,7 @@ void cModeStage::RetryPrompt() {
 }
 
 void cModeStage::GameOver() {
-    if (m_Outcome.CheckPauseKey(m_nState, m_nSubStep)) {
+    if (CheckPauseKey()) {
         SetState(kStatePauseMenu, 0);
         return;
     }
