@@ -161,9 +161,7 @@ bool cModeStage::ApplyKill(const KillOutcome& kill, cList<cStageChara>::iterator
 }
 
 // The kill of a character by a contact; false when the frame ends.
-bool cModeStage::KillAfterContact(cList<cStageChara>::iterator& it) {
-    return ApplyKill(KillAfterContact(*it), it);
-}
+bool cModeStage::KillAfterContact(cList<cStageChara>::iterator& it) { return ApplyKill(KillAfterContact(*it), it); }
 
 // Moves a character through the map; its result: 0 goes on, a kill, or a
 // leave (kLeaves).

@@ -254,8 +254,7 @@ void cModeStage::Result() {
         return;
     }
     const bool hint = !automatic && !m_bRankDone && manualRanking &&
-                      std::any_of(m_vecRankSlot.begin(), m_vecRankSlot.end(),
-                                  [](int slot) { return slot != -1; });
+                      std::any_of(m_vecRankSlot.begin(), m_vecRankSlot.end(), [](int slot) { return slot != -1; });
     Draw(0, 1, 0, hint ? 0 : 1);
     if (hint) DrawHintLine(kRankHintText);
     if (LoadedStage.m_bClearBanner) {
@@ -269,8 +268,7 @@ void cModeStage::Result() {
         m_nBanner = kResultEnd;
     }
     if (m_nBanner >= kResultEnd && Game.RankingsOn && !automatic) {
-        DrawResultPanel(&BackBuffer, 336, 224, m_vecRankSlot, m_vecRankScore,
-                        LoadedStage.m_vnRankingOn);
+        DrawResultPanel(&BackBuffer, 336, 224, m_vecRankSlot, m_vecRankScore, LoadedStage.m_vnRankingOn);
     }
 }
 
