@@ -44,6 +44,48 @@ public:
     // ---- stage outcome: declarations of the outcome rules (pause key,
     // time, lives, kills, the end tally, the next stage). Keep other
     // members out of this block. ----
+    // 1 when the Space key asks for the pause menu (where the project lets
+    // it); the current state and sub-step become where the menu returns to.
+    int CheckPauseKey();
+    // Once per play frame: every 60th call moves the time by delta within
+    // 0 .. 999; 1 when it has just run out.
+    int CountDownTime(int delta);
+    // Once per play frame: the clear time in hundredths, up to 99:59.99.
+    void CountClearTime();
+    // Removes the characters whose removal was asked for and kills those
+    // whose life ran out; 1 when the play frame must stop. `walked` is the
+    // character the caller's walk stands on: when it must go, it is left in
+    // the list and *walkedGone set, for the walk to erase it.
+    int CheckLives(const cStageChara* walked = nullptr, bool* walkedGone = nullptr);
+    // 0 the character died (or was dead), 1 the stage has ended meanwhile,
+    // 2 it is of the hero's kind and nothing was done.
+    int KillChara(cChara& chara);
+    // The kill with its consequences: an ended stage is tallied and shows
+    // its result; a character of the hero's kind makes the hero miss.
+    int KillCharaAndEnd(cChara& chara, cList<cStageChara>& list);
+    // What becomes of a stage character the play frame's walk has killed,
+    // after a flow result or after a contact (blocks, a fall, a crush).
+    struct KillOutcome {
+        bool bErase = false;     // the walk erases it and goes on with the next
+        bool bEndFrame = false;  // the frame stops here
+        bool operator==(const KillOutcome&) const = default;
+    };
+    KillOutcome KillAfterFlow(cStageChara& chara);
+    KillOutcome KillAfterContact(cStageChara& chara);
+    // The hero's miss; a miss that ends the stage at once is tallied.
+    void Miss();
+    // The end tally followed by the result state.
+    void EndStage();
+    // Whenever a stage ends: the totals, extra lives, and the ranking places
+    // of the result.
+    void EndStageTally();
+    void AddStageTotals();
+    // 1 when no stage file of that number follows the current one.
+    static int IsLastStage(int number);
+    // The mode that follows the result: 4 the stage scene again (the next
+    // stage of a numbered series, or the same stage), 0 title, 1 world map,
+    // 3 stage select.
+    int NextStage();
     // ---- end of stage outcome ----
 
     std::string m_strRankName;
