@@ -64,6 +64,8 @@ protected:
         m_stage.reset();
         m_scene.reset();
         SetStageFilePlayer(nullptr);
+        Game.PlayType = Game.GameKind = 0;
+        StoryData = cStorySave();
         SystemData.m_bReplay = 0;
         KeyLog.Clear();
         KeyLog2.Clear();

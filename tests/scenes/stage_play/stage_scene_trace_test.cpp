@@ -47,6 +47,8 @@ protected:
         m_stage.reset();
         m_scene.reset();
         SetStageFilePlayer(nullptr);
+        Game.PlayType = Game.GameKind = 0;
+        StoryData = cStorySave();
         SceneTest::TearDown();
     }
     void Start(const std::vector<std::string>& picture, bool banner) {
