@@ -59,6 +59,7 @@ public:
     bool Load(cDataFile& file) override;
     void Save(cDataFile& file) override;
     void OnLoadRefused() override;
+    std::size_t MaxFileBytes() const override { return kMaxPlayerSettingsFileBytes; }
 
     // Five blank tables with the orders 1, 1, 0, 1, 1.
     void ResetTables();
