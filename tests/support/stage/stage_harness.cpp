@@ -47,7 +47,17 @@ namespace {
 int g_harnesses = 0;
 }  // namespace
 
-StageHarness::StageHarness(const std::vector<std::string>& picture, StageOptions options) {
+StageHarness::StageHarness(const std::vector<std::string>& picture, StageOptions options)
+    : m_pOwnState(std::make_unique<cStageState>()), m_State(*m_pOwnState) {
+    Build(picture, options);
+}
+
+StageHarness::StageHarness(cStageState& state, const std::vector<std::string>& picture, StageOptions options)
+    : m_State(state) {
+    Build(picture, options);
+}
+
+void StageHarness::Build(const std::vector<std::string>& picture, const StageOptions& options) {
     if (g_harnesses++ != 0) ADD_FAILURE() << "one stage harness at a time: they share the stage's globals";
     ClearStageObjects();
     StoryData = cStorySave();
@@ -58,7 +68,7 @@ StageHarness::StageHarness(const std::vector<std::string>& picture, StageOptions
     SetStageDrawSink(&m_Drawing);
     BuildStage(picture, options);
     SetStageState(&m_State);
-    m_State.m_lpMessageSink = &m_Messages;
+    if (m_pOwnState || !m_State.m_lpMessageSink) m_State.m_lpMessageSink = &m_Messages;
     SetUpScroll();
     BuildBlockMap(LoadedStage);
 
@@ -87,6 +97,7 @@ StageHarness::~StageHarness() {
         MainWindowHandle.store(nullptr);
     }
     ClearStageObjects();
+    if (m_State.m_lpMessageSink == &m_Messages) m_State.m_lpMessageSink = nullptr;
     SetStageState(nullptr);
     SetStageDrawSink(nullptr);
     Database.AnimeSet.clear();

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <list>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,10 @@ struct StageOptions {
 class StageHarness {
 public:
     explicit StageHarness(const std::vector<std::string>& picture, StageOptions options = {});
+    // The same stage built into a state the test owns, such as the stage
+    // scene: the state is registered instead of the harness's own, and
+    // when it already has a message sink (the scene's list) it keeps it.
+    StageHarness(cStageState& state, const std::vector<std::string>& picture, StageOptions options = {});
     ~StageHarness();
     StageHarness(const StageHarness&) = delete;
     StageHarness& operator=(const StageHarness&) = delete;
@@ -79,6 +84,7 @@ public:
     RecordingDrawSink& Drawing() { return m_Drawing; }
 
 private:
+    void Build(const std::vector<std::string>& picture, const StageOptions& options);
     void BuildStage(const std::vector<std::string>& picture, const StageOptions& options);
     void SetUpScroll();
     void Spawn(cChara& chara, const cCharaDef& def, int column, int row);
@@ -98,7 +104,8 @@ private:
         std::list<MessageRequest> held;
     };
 
-    cStageState m_State;
+    std::unique_ptr<cStageState> m_pOwnState;
+    cStageState& m_State;
     MessageRecord m_Messages;
     std::map<char, std::vector<cStageChara*>> m_Letters;
     std::vector<int> m_Sounds;
