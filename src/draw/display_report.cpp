@@ -51,6 +51,12 @@ void GetVideoMemoryMB(int& freeMB, int& totalMB) {
     totalMB = static_cast<int>(m.totalBytes / 1048576);
 }
 
+bool VideoMemoryShort() {
+    int freeMB = 0, totalMB = 0;
+    GetVideoMemoryMB(freeMB, totalMB);
+    return totalMB > 0 && freeMB * 100 / totalMB < 20;
+}
+
 int Direct3DReport(int withFormatChecks) {
     if (!lpDTCon) return 0;
     platform::MemoryInfo m = platform::QueryMemory();

@@ -13,3 +13,6 @@ int Direct3DReport(int withFormatChecks);
 // software DirectDraw path keeps its surfaces in main memory, so that is
 // what it reports; both 0 without a DirectDraw device.
 void GetVideoMemoryMB(int& freeMB, int& totalMB);
+// Less than a fifth of the video memory is free (never when none is
+// reported): pictures made now go to system memory instead.
+bool VideoMemoryShort();

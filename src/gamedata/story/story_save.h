@@ -132,15 +132,15 @@ public:
     int m_nPart = 0;             // 11
     int m_nStartLives = 0;       // 12
     int m_nLives = 0;            // 13
-    int m_nStageScore = 0;       // 14
-    int m_nScore = 0;            // 15: running total
+    int m_nStageScore = 0;       // 14: the stage's score (defeats, flows)
+    int m_nScore = 0;            // 15: running total the tally adds it to
     int m_nClearedScore = 0;     // 16: total over the cleared stages
     int m_nTimeLeftTotal = 0;    // 17
     int m_nClearTimeTotal = 0;   // 18
     int m_nHpTotal = 0;          // 19, from 182
     int m_nSpTotal = 0;          // 20, from 182
     int m_bMultiPart = 0;        // 21
-    int m_nNextPart = 0;         // 22, from 915
+    int m_nNextPart = 0;         // 22, from 915: the next stage's number, 0 none
     int m_nBgm = 0;              // 23
     int m_bBgmLoop = 0;          // 24, from 166
     int m_nMapValue1 = 0;        // 25, from 194
@@ -154,24 +154,22 @@ public:
     int m_bAutoSave = 0;         // 33, from 169
     int m_bRankingShown = 0;     // 34
     int m_nRankingGenre = 0;     // 35
+    // 36 to 39: the restart point the stage clear sets for the next stage:
+    // its flag, block column and row, and the facing.
     int m_nStageValue1 = 0;      // 36, from 678
     int m_nStageValue2 = 0;      // 37, from 678
     int m_nStageValue3 = 0;      // 38, from 678
     int m_nStageValue4 = 0;      // 39, from 679
     std::string m_strStage;
     std::string m_strStageKey;   // from 724
-    std::string m_strNextStage;  // from 915
+    std::string m_strNextStage;  // from 915: ends with a point; empty none
     std::string m_strRankingName = "aaa";
     // Files older than 916 stored member 4 here; only stage reset reads it.
     int m_nAfterClearOld = 0;
 
-    // The stage-clear command's request for what follows the stage; play
-    // state, never stored in a slot.
+    // The part of the stage-clear command's request that is play state,
+    // never stored in a slot.
     struct NextStageRequest {
-        int nStageNo = 0;     // 0 none
-        std::string strPath;  // ends with a point; empty none
-        int bStartValid = 0;  // the next stage starts at (x, y) facing
-        int nStartX = 0, nStartY = 0, nStartFacing = 0;
         int bWorldMap = 0;
     };
     NextStageRequest m_NextStage;

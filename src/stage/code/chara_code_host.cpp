@@ -89,7 +89,7 @@ int cCharaCodeHost::ReadSystemVar(int var) {
         case SystemVar::Time: return StageState().m_nTime;
         case SystemVar::ScrollX: return LoadedStage.m_nScrollSpeedX;
         case SystemVar::ScrollY: return LoadedStage.m_nScrollSpeedY;
-        case SystemVar::Score: return StoryData.m_nScore;
+        case SystemVar::Score: return StoryData.m_nStageScore;
         default: return StoryData.m_nLives;
     }
 }
@@ -105,7 +105,7 @@ void cCharaCodeHost::WriteSystemVar(int var, int value) {
             LoadedStage.m_nScrollSpeedY = value;
             StageState().m_ScrollY.SetAutoScroll(LoadedStage.m_nScrollKindY, value);
             break;
-        case SystemVar::Score: StoryData.m_nScore = value; break;
+        case SystemVar::Score: StoryData.m_nStageScore = value; break;
         default: StoryData.m_nLives = value; break;
     }
 }

@@ -9,6 +9,12 @@ class cChara;
 class cCmdInst;
 class cFlowCmd;
 
+// Shows the command's text, or with ID mode rewrites or removes the shown
+// message of that ID; may hold the game while the message is shown.
+int CmdMessage(cChara& c, cCmdInst& cmd);
+// Shows a picture of the picture table (0 removes every picture, or with
+// ID mode the one of that ID); may hold the game while it is shown.
+int CmdShowPicture(cChara& c, cCmdInst& cmd);
 int CmdChangeGraphic(cChara& c, cCmdInst& cmd);
 int CmdChangeAnimeSet(cChara& c, cCmdInst& cmd);
 int CmdRunAnime(cChara& c, cCmdInst& cmd);

@@ -53,33 +53,35 @@ int CmdStageClear(cChara&, cCmdInst& cmd) {
     RequestStageEnd(stage, EndRequest::StageClear);
     if (!cmd.m_lpCmd) return EndRequest::StageClear;
     const cFlowCmd& command = *cmd.m_lpCmd;
-    cStorySave::NextStageRequest& next = StoryData.m_NextStage;
-    const int current = StoryData.m_nStageNo;
-    next.strPath.clear();
+    cStorySave& progress = StoryData;
+    // Numbers count the files of a numbered series, whichever stage of the
+    // map or the challenge list began it.
+    const int current = progress.m_nPart;
+    progress.m_strNextStage.clear();
     switch (Param(command, 0)) {
-        case NextStage::Following: next.nStageNo = current + 1; break;
-        case NextStage::ByNumber: next.nStageNo = Param(command, 1); break;
+        case NextStage::Following: progress.m_nNextPart = current + 1; break;
+        case NextStage::ByNumber: progress.m_nNextPart = Param(command, 1); break;
         case NextStage::ByPath:
-            next.nStageNo = current;
-            if (!command.m_strText.empty()) next.strPath = StagePathOf(command.m_strText);
+            progress.m_nNextPart = current;
+            if (!command.m_strText.empty()) progress.m_strNextStage = StagePathOf(command.m_strText);
             break;
-        case NextStage::WorldClear: next.nStageNo = 0; break;
+        case NextStage::WorldClear: progress.m_nNextPart = 0; break;
         default: break;
     }
     if (IsStoryPlay()) {
-        stage.m_bClearRecord = SystemData.m_bClearCmdSwitch ? 1 : Param(command, 9);
+        stage.m_bAutoSaveOnClear = SystemData.m_bClearCmdSwitch ? 1 : Param(command, 9);
         if (Param(command, 2)) {
             StoryData.m_nMapX = std::clamp(Param(command, 3), 0, std::max(0, WorldMap.m_nWidth - 1));
             StoryData.m_nMapY = std::clamp(Param(command, 4), 0, std::max(0, WorldMap.m_nHeight - 1));
-            next.bWorldMap = 0;
+            progress.m_NextStage.bWorldMap = 0;
         }
     }
-    next.bStartValid = Param(command, 5) ? 1 : 0;
-    if (next.bStartValid) {
-        next.nStartX = Param(command, 6);
-        next.nStartY = Param(command, 7);
+    progress.m_nStageValue1 = Param(command, 5) ? 1 : 0;
+    if (progress.m_nStageValue1) {
+        progress.m_nStageValue2 = Param(command, 6);
+        progress.m_nStageValue3 = Param(command, 7);
         const int facing = Param(command, 8);
-        next.nStartFacing = facing == kFacingAsNow ? (PlayerList[0].m_nDirection ? 1 : 0) : facing;
+        progress.m_nStageValue4 = facing == kFacingAsNow ? (PlayerList[0].m_nDirection ? 1 : 0) : facing;
     }
     return EndRequest::StageClear;
 }

@@ -32,12 +32,16 @@ void cPictureInst::Init(int number, int place, int unit, int x, int y, int offse
     m_bStored = 0;
 }
 
-void cPictureInst::GetPos(int& x, int& y) {
-    if (m_nPlace != PicturePlace::FollowChara && m_nPlace != PicturePlace::FollowChara2) return;
+void cPictureInst::TakeOwnerCentre() {
     if (const cChara* owner = FindCharaById(m_nOwnerId)) {
         m_dOwnerCentreX = owner->m_dX + owner->m_nWidth / 2;
         m_dOwnerCentreY = owner->m_dY + owner->m_nHeight / 2;
     }
+}
+
+void cPictureInst::GetPos(int& x, int& y) {
+    if (m_nPlace != PicturePlace::FollowChara && m_nPlace != PicturePlace::FollowChara2) return;
+    TakeOwnerCentre();
     x = static_cast<int>(m_dOwnerCentreX) + m_nOffsetX;
     y = static_cast<int>(m_dOwnerCentreY) + m_nOffsetY;
 }
@@ -120,22 +124,44 @@ int cPictureInst::Update(DDSURFACEDATA* dst, DDSURFACEDATA* picture, int frozen,
     return 0;
 }
 
+namespace {
+
+PictureSlot FirstSlot(cStageState& state) {
+    return {state.m_lstPicture.begin(), state.m_lstPictureSurface.begin(), state.m_lstPictureEntry.begin()};
+}
+
+// The three lists grow and shrink together; a walk stops at the end of the
+// shortest so that a broken pairing never reads past a list.
+bool WithinLists(cStageState& state, const PictureSlot& slot) {
+    return slot.picture != state.m_lstPicture.end() && slot.surface != state.m_lstPictureSurface.end() &&
+           slot.entry != state.m_lstPictureEntry.end();
+}
+
+void Advance(PictureSlot& slot) { ++slot.picture, ++slot.surface, ++slot.entry; }
+
+}  // namespace
+
+std::optional<PictureSlot> FindPicture(cStageState& state, const std::function<bool(const cPictureInst&)>& matches) {
+    for (PictureSlot slot = FirstSlot(state); WithinLists(state, slot); Advance(slot)) {
+        if (matches(*slot.picture)) return slot;
+    }
+    return std::nullopt;
+}
+
+PictureSlot ErasePictureSlot(cStageState& state, const PictureSlot& slot) {
+    DDReleaseSurface(&*slot.surface);
+    return {state.m_lstPicture.erase(slot.picture), state.m_lstPictureSurface.erase(slot.surface),
+            state.m_lstPictureEntry.erase(slot.entry)};
+}
+
 void DrawPictures(DDSURFACEDATA* dst, cStageState& state, int layer, int frozen, int follow) {
-    auto pic = state.m_lstPicture.begin();
-    auto surface = state.m_lstPictureSurface.begin();
-    auto entry = state.m_lstPictureEntry.begin();
-    // The three lists grow and shrink together; a walk stops at the end of
-    // the shortest so that a broken pairing never reads past a list.
-    while (pic != state.m_lstPicture.end() && surface != state.m_lstPictureSurface.end() &&
-           entry != state.m_lstPictureEntry.end()) {
-        if (pic->m_nLayer != layer || !pic->Update(dst, &*surface, frozen, follow)) {
-            ++pic, ++surface, ++entry;
-            continue;
+    PictureSlot slot = FirstSlot(state);
+    while (WithinLists(state, slot)) {
+        if (slot.picture->m_nLayer == layer && slot.picture->Update(dst, &*slot.surface, frozen, follow)) {
+            slot = ErasePictureSlot(state, slot);
+        } else {
+            Advance(slot);
         }
-        DDReleaseSurface(&*surface);
-        pic = state.m_lstPicture.erase(pic);
-        surface = state.m_lstPictureSurface.erase(surface);
-        entry = state.m_lstPictureEntry.erase(entry);
     }
 }
 

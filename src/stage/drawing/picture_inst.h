@@ -1,6 +1,9 @@
 #pragma once
 // A picture of the picture table shown over the stage for a while: at a
 // screen or stage position, or following a character.
+#include <functional>
+#include <optional>
+
 #include "draw/surface.h"
 #include "draw/surface_table.h"
 #include "foundation/checked_containers.h"
@@ -38,6 +41,8 @@ public:
     // The stage position of a following picture: its character's centre
     // plus the offset; a vanished character leaves the last centre.
     void GetPos(int& x, int& y);
+    // Keeps the centre of the owning character, when it is still there.
+    void TakeOwnerCentre();
 
     int m_nNumber = 0;
     int m_nPlace = PicturePlace::ScreenCentre;
@@ -68,6 +73,19 @@ private:
 // The shown pictures of the running stage with their surfaces and the
 // creation records of these, in three lists walked together.
 class cStageState;
+
+// One shown picture: its place in each of the three lists.
+struct PictureSlot {
+    cList<cPictureInst>::iterator picture;
+    cList<DDSURFACEDATA>::iterator surface;
+    cList<SURFACETABLEENTRY>::iterator entry;
+};
+// The first shown picture that `matches` names; none at the end of the
+// shortest list.
+std::optional<PictureSlot> FindPicture(cStageState& state, const std::function<bool(const cPictureInst&)>& matches);
+// Releases the slot's surface and takes the slot out of the three lists;
+// the slot after it.
+PictureSlot ErasePictureSlot(cStageState& state, const PictureSlot& slot);
 // Updates and draws the pictures of one drawing layer; a picture whose time
 // is over is released and leaves the three lists.
 void DrawPictures(DDSURFACEDATA* dst, cStageState& state, int layer, int frozen, int follow);

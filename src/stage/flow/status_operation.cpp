@@ -95,7 +95,7 @@ void OperateSystem(int kind, const Operation& o) {
             Apply(LoadedStage.m_nScrollSpeedY, o, -480, 480);
             StageState().m_ScrollY.SetAutoScroll(LoadedStage.m_nScrollKindY, LoadedStage.m_nScrollSpeedY);
             break;
-        case 3: Apply(StoryData.m_nScore, o, 0, kValueLimit); break;
+        case 3: Apply(StoryData.m_nStageScore, o, 0, kValueLimit); break;
         case 4:
             if (StoryData.m_nLives != kUnlimitedLives) Apply(StoryData.m_nLives, o, 0, 99);
             break;

@@ -29,7 +29,7 @@ std::optional<int> SystemStatusValue(int kind, bool asSource) {
         case 0: return asSource && StageState().m_bNoTimeLimit ? 0 : StageState().m_nTime;
         case 1: return LoadedStage.m_nScrollSpeedX;
         case 2: return LoadedStage.m_nScrollSpeedY;
-        case 3: return StoryData.m_nScore;
+        case 3: return StoryData.m_nStageScore;
         case 4:
             if (asSource) return ConditionLives().value_or(0);
             return ConditionLives();

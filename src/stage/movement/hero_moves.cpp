@@ -2,12 +2,11 @@
 
 #include "foundation/report.h"
 #include "gamedata/stage_file/stage_data.h"
+#include "stage/movement/ground_effects.h"
 #include "stage/objects/player.h"
 #include "stage/objects/stage_state.h"
 
 namespace {
-
-constexpr int kGroundSpeedChange = 3;
 
 // The view centred on the hero's box, kept inside the inner limits; an
 // automatic scroll moves the view by itself.
@@ -48,7 +47,7 @@ int cPlayer::MoveX() {
         WriteLogF("MoveX() m_dSpeedX = %lf, m_dImpactX = %lf", m_dSpeedX, m_dImpactX);
     } else if (m_dAccelX != 0.0) {
         DecayAccel(m_dAccelX, m_bDecayX);
-        if (m_nGroundSteps != 0 && m_nGroundKind == kGroundSpeedChange && m_dAccelX != 0.0) {
+        if (m_nGroundSteps != 0 && m_nGroundKind == GroundKind::SpeedChange && m_dAccelX != 0.0) {
             m_dAccelX = AccelOnSpeedGround(m_dAccelX, m_dGroundValue);
         }
         m_dSpeedX += m_dAccelX;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
@@ -34,8 +35,9 @@ int ClampToGrid(int v, const cScrollAxis& axis) { return std::clamp(v, 0, std::m
 class SolidestProbe {
 public:
     SolidestProbe(int group, int middle) : m_nGroup(group), m_nMiddle(middle) {}
-    void Probe(int x, int y, int along) {
-        cTileCell* cell = BlockCellAt(x >> 5, y >> 5);
+    void Probe(int x, int y, int along) { ProbeCell(x >> 5, y >> 5, along); }
+    void ProbeCell(int column, int row, int along) {
+        cTileCell* cell = BlockCellAt(column, row);
         if (!cell) return;
         const int solidity = static_cast<std::int8_t>(SolidityFor(*cell, m_nGroup));
         const int distance = std::abs(along - m_nMiddle);
@@ -91,6 +93,7 @@ int FirstThen(cChara& c, int (*first)(cChara&), int (*second)(cChara&)) {
     return second(c);
 }
 
+// A step with nothing under the feet; 8 frames in the air lock the jump.
 void CountAirStep(cChara& c) {
     c.m_lpGroundBlock = nullptr;
     c.m_nAirSteps += 1;
@@ -193,26 +196,47 @@ int ResolveTilesX(cChara& c) {
     return FirstThen(c, ResolveLeftTiles, ResolveRightTiles);
 }
 
-int ResolveFootTiles(cChara& c) {
-    if (PassesBlocks(c)) return TileResult::Go;
+namespace {
+
+// What the feet rule leaves to the head rule of a both-sides pass.
+struct FootOutcome {
+    int result = TileResult::Go;
+    bool headRuleFollows = true;
+};
+
+// The feet rule after a move (`afterMove`), or in a both-sides pass, which
+// keeps the ground block over a passable probe and does not count the step
+// in the air.
+FootOutcome FootRule(cChara& c, bool afterMove) {
     const int bottom = Trunc(c.m_dBottom);
-    c.m_lpGroundBlock = ProbeBlockLine(c, Trunc(c.m_dX), bottom, Trunc(c.m_dRight), bottom);
-    const int solidity = SolidityOf(c, c.m_lpGroundBlock);
+    cTileCell* block = ProbeBlockLine(c, Trunc(c.m_dX), bottom, Trunc(c.m_dRight), bottom);
+    const int solidity = SolidityOf(c, block);
+    if (solidity != kSolid && solidity != kDeadly) {
+        if (afterMove) CountAirStep(c);
+        return {};
+    }
+    c.m_lpGroundBlock = block;
+    const bool hero = c.m_nCharaKind == 0;
     if (solidity == kSolid) {
-        if (DiesOnBlocks(c)) return TileResult::Killed;
-        if (!MayLand(c)) return TileResult::Go;
-        if (c.m_nCharaKind == 0) c.m_lpGroundBlock = ProbeGroundBlock(c);
-    } else if (solidity == kDeadly) {
-        c.m_lpLastGroundBlock = c.m_lpGroundBlock;
-        if (DeadlyFor(c) || DiesOnBlocks(c)) return TileResult::Killed;
-        if (!MayLand(c)) return TileResult::Go;
+        if (DiesOnBlocks(c)) return {TileResult::Killed, false};
+        if (!MayLand(c)) return {TileResult::Go, false};
+        if (hero) c.m_lpGroundBlock = ProbeGroundBlock(c);
     } else {
-        CountAirStep(c);
-        return TileResult::Go;
+        if (hero && !afterMove) c.m_lpGroundBlock = ProbeGroundBlock(c);
+        c.m_lpLastGroundBlock = c.m_lpGroundBlock;
+        if (DeadlyFor(c) || DiesOnBlocks(c)) return {TileResult::Killed, false};
+        if (!MayLand(c)) return {TileResult::Go, false};
     }
     c.m_lpLastGroundBlock = c.m_lpGroundBlock;
     c.Land();
-    return TileResult::Go;
+    return {};
+}
+
+}  // namespace
+
+int ResolveFootTiles(cChara& c) {
+    if (PassesBlocks(c)) return TileResult::Go;
+    return FootRule(c, true).result;
 }
 
 int ResolveHeadTiles(cChara& c) {
@@ -229,4 +253,25 @@ int ResolveTilesY(cChara& c) {
     c.m_lpGroundBlock = nullptr;
     if (IsFlyKind(c, 1) || c.m_dSpeedY > 0.0) return FirstThen(c, ResolveFootTiles, ResolveHeadTiles);
     return FirstThen(c, ResolveHeadTiles, ResolveFootTiles);
+}
+
+int ResolveTilesXBoth(cChara& c) {
+    if (PassesBlocks(c)) return TileResult::Go;
+    const int right = ResolveRightTiles(c);
+    const int left = ResolveLeftTiles(c);
+    return right == TileResult::Killed || left == TileResult::Killed ? TileResult::Killed : TileResult::Go;
+}
+
+int ResolveTilesYBoth(cChara& c) {
+    if (PassesBlocks(c)) return TileResult::Go;
+    const FootOutcome feet = FootRule(c, false);
+    if (!feet.headRuleFollows) return feet.result;
+    return ResolveHeadTiles(c);
+}
+
+cTileCell* ProbeCornerBlocks(int left, int top, int right, int bottom, int group) {
+    const std::pair<int, int> corners[] = {{left, top}, {right, top}, {left, bottom}, {right, bottom}};
+    SolidestProbe best(group, 0);
+    for (const auto& [column, row] : corners) best.ProbeCell(column, row, 0);
+    return best.Cell();
 }

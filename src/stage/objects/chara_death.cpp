@@ -24,8 +24,8 @@ int HandOverItem(cItem* item) {
 int cChara::Die() {
     ::StartFlowsByTrigger(*this, HitTrigger::Died, nullptr, 0);
     StepCharaFlows(1);
-    StoryData.m_nScore =
-        static_cast<int>(std::clamp(static_cast<long long>(StoryData.m_nScore) + m_Def.m_nScore, 0LL, kMaxScore));
+    StoryData.m_nStageScore =
+        static_cast<int>(std::clamp(static_cast<long long>(StoryData.m_nStageScore) + m_Def.m_nScore, 0LL, kMaxScore));
     const int handed = HandOverItem(GetHeldItem());
     // A stage already cleared (or ended by the item) is not lost to a death
     // in the same frame.

@@ -58,7 +58,9 @@ struct MessageRequest {
 class cMessageSink {
 public:
     virtual ~cMessageSink() = default;
-    // A new message at the end of the list.
+    // A new message at the end of the list. A message with the ID flag
+    // takes the place of the shown message with that ID instead (the
+    // message command rewrites a shown text this way).
     virtual void AddMessage(const MessageRequest& message) = 0;
     // A message that a command holding the game takes back itself when the
     // wait ends: the key names that message, whatever else was added
@@ -70,4 +72,6 @@ public:
         return nullptr;
     }
     virtual void RemoveHeldMessage(Key) {}
+    // Takes back the shown message with the ID flag and this ID, if any.
+    virtual void RemoveMessageWithId(int) {}
 };

@@ -86,7 +86,9 @@ public:
     int m_nGroundKind = 0;
     double m_dGroundValue = 0.0;
     int m_nGroundSteps = 0;
-    int m_nGroundSpare1 = 0, m_nGroundSpare2 = 0, m_nGroundSpare3 = 0;
+    // Sub-steps before the item of a block under the hero can act again.
+    int m_nItemBlockWait = 0;
+    int m_nGroundSpare2 = 0, m_nGroundSpare3 = 0;
     CharaBox m_rcItemBox;
     cVector<MarkerRect> m_vecMarker;
     cVector<cFlowCmd> m_vecDeferredCmd;

@@ -55,7 +55,7 @@ void cPlayer::InitFromDef(int id, cCharaDef& def, const std::array<int, 4>& plac
     m_bChangePosSaved = m_bChangePosPending = m_bCeiling = 0;
     m_nGroundKind = m_nGroundSteps = 0;
     m_dGroundValue = 0.0;
-    m_nGroundSpare1 = m_nGroundSpare2 = m_nGroundSpare3 = 0;
+    m_nItemBlockWait = m_nGroundSpare2 = m_nGroundSpare3 = 0;
     m_nJumpFrames = m_bJumpDone = m_bNoJumpGround = 0;
     m_nFlowSteps = m_nStepSpare = 0;
     m_bJumpReady = 1;

@@ -35,6 +35,10 @@ void cStageState::RemoveHeldMessage(cMessageSink::Key key) {
     if (m_lpMessageSink) m_lpMessageSink->RemoveHeldMessage(key);
 }
 
+void cStageState::RemoveMessageWithId(int id) {
+    if (m_lpMessageSink) m_lpMessageSink->RemoveMessageWithId(id);
+}
+
 cShot& cStageState::AddShot(const cShot& shot) {
     cShot& added = m_lstShot.emplace_back(shot);
     JoinGroup(added);

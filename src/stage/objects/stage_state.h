@@ -55,6 +55,7 @@ public:
     void AddMessage(const MessageRequest& message);
     cMessageSink::Key AddHeldMessage(const MessageRequest& message);
     void RemoveHeldMessage(cMessageSink::Key key);
+    void RemoveMessageWithId(int id);
 
     int m_nResumeState = 0, m_nResumeSubStep = 0;
     int m_nEndRequest = EndRequest::None;
@@ -93,10 +94,10 @@ public:
     int m_bRangeChara = 0, m_bRangeBlockChara = 0, m_bRangeItem = 0;
     cVector<int> m_vecToggledCell;
     int m_nPlayFrame = 0;
+    // The stage clear asks for the story slot to be saved when the next
+    // stage of the series starts directly (story play).
     int m_bAutoSaveOnClear = 0;
     int m_bInShotPass = 0;
-    // The stage clear asks for the clear to be recorded (story play).
-    int m_bClearRecord = 0;
     // The running effects, drawn and ended by the scene's draw pass.
     cList<cEffectInst> m_lstEffect;
     // The shown pictures, each with its surface and that surface's creation

@@ -187,6 +187,7 @@ void AddPlayer(StateHasher& h, const cPlayer& p) {
     h.Add(p.m_nGroundKind);
     h.Add(p.m_dGroundValue);
     h.Add(p.m_nGroundSteps);
+    h.Add(p.m_nItemBlockWait);
     for (int v :
          {p.m_bJumpReady, p.m_nJumpFrames, p.m_bNoJumpGround, p.m_bJumpDone, p.m_bChangePosSaved, p.m_bChangePosPending,
           p.m_nFlowSteps, static_cast<int>(p.m_listTouchedItems.size()), p.m_vecDeferredCmd.Count()}) {

@@ -39,15 +39,16 @@ TEST(StageClearCommand, NextStageByEachChoice) {
         {{3}, "", 0, ""},
     };
     for (const Case& c : cases) {
-        StoryData.m_nStageNo = 4;
-        StoryData.m_NextStage.strPath = "old.";
+        StoryData.m_nPart = 4;
+        StoryData.m_nStageNo = 7;
+        StoryData.m_strNextStage = "old.";
         stage.State().m_nEndRequest = 0;
         cFlowCmd cmd = StageClear(c.params, c.text);
         cCmdInst inst = InstanceOf(cmd);
         EXPECT_EQ(CmdStageClear(stage.Hero(), inst), EndRequest::StageClear);
         EXPECT_EQ(stage.State().m_nEndRequest, EndRequest::StageClear);
-        EXPECT_EQ(StoryData.m_NextStage.nStageNo, c.stageNo) << c.text;
-        EXPECT_EQ(StoryData.m_NextStage.strPath, c.path) << c.text;
+        EXPECT_EQ(StoryData.m_nNextPart, c.stageNo) << c.text << ": numbers count the series' files";
+        EXPECT_EQ(StoryData.m_strNextStage, c.path) << c.text;
     }
 }
 
@@ -65,9 +66,9 @@ TEST(StageClearCommand, StoryPlayRecordsTheMapPositionWithinTheMapAndTheNextStar
     EXPECT_EQ(StoryData.m_nMapX, 39);
     EXPECT_EQ(StoryData.m_nMapY, 3);
     EXPECT_EQ(StoryData.m_NextStage.bWorldMap, 0);
-    EXPECT_EQ(stage.State().m_bClearRecord, 1);
-    const auto& next = StoryData.m_NextStage;
-    EXPECT_EQ((std::vector<int>{next.bStartValid, next.nStartX, next.nStartY, next.nStartFacing}),
+    EXPECT_EQ(stage.State().m_bAutoSaveOnClear, 1);
+    const cStorySave& next = StoryData;
+    EXPECT_EQ((std::vector<int>{next.m_nStageValue1, next.m_nStageValue2, next.m_nStageValue3, next.m_nStageValue4}),
               (std::vector<int>{1, 7, 8, 1}))
         << "facing 2 takes the hero's";
 
@@ -77,7 +78,7 @@ TEST(StageClearCommand, StoryPlayRecordsTheMapPositionWithinTheMapAndTheNextStar
     cmd.m_vParam[5] = 0;
     CmdStageClear(stage.Hero(), inst);
     EXPECT_EQ(StoryData.m_nMapX, 2);
-    EXPECT_EQ(StoryData.m_NextStage.bStartValid, 0);
+    EXPECT_EQ(StoryData.m_nStageValue1, 0);
     Game.PlayType = 0;
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "gamedata/project/global_data.h"
@@ -253,6 +254,186 @@ TEST_F(TileContacts, ProbesPreferTheMostSolidBlockNearestTheMiddle) {
     a.m_dX = 400.0;
     a.AfterMoveX();
     EXPECT_EQ(ProbeGroundBlock(a), &stage.Cell(3, 2));
+}
+
+// A character two pixels into a deadly block on one side: the hero is
+// killed, a computer character is stopped as by a solid block.
+TEST_F(TileContacts, DeadlyBlocksKillTheHeroFromEverySideAndStopComputerCharacters) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> picture;
+        double dx, dy, speedY;
+        int (*rule)(cChara&);
+    };
+    const std::vector<Case> cases = {
+        {"left", {"...", "X?.", "..."}, -2.0, 0.0, 0.0, ResolveLeftTiles},
+        {"right", {"...", ".?X", "..."}, 2.0, 0.0, 0.0, ResolveRightTiles},
+        {"head", {".X.", ".?.", "..."}, 0.0, -2.0, -1.0, ResolveHeadTiles},
+        {"feet", {"...", ".?.", ".X."}, 0.0, 2.0, 1.0, ResolveFootTiles},
+    };
+    for (const Case& c : cases) {
+        for (const char who : {'H', 'a'}) {
+            std::vector<std::string> picture = c.picture;
+            picture[1][1] = who;
+            StageHarness stage(picture, {.hitCheckLevel = 1});
+            cChara& chara = who == 'H' ? static_cast<cChara&>(stage.Hero()) : stage.Chara('a');
+            const double x = chara.m_dX, y = chara.m_dY;
+            chara.m_dX += c.dx;
+            chara.m_dY += c.dy;
+            chara.m_dSpeedY = c.speedY;
+            chara.AfterMoveX();
+            chara.AfterMoveY();
+            const int result = c.rule(chara);
+            if (who == 'H') {
+                EXPECT_EQ(result, TileResult::Killed) << c.name;
+                EXPECT_EQ(chara.m_dX, x + c.dx) << c.name << ": a killed hero is not pushed";
+                continue;
+            }
+            EXPECT_EQ(result, TileResult::Go) << c.name;
+            // Pushed out by whole pixels to the cell it started in.
+            EXPECT_EQ(chara.m_dX, x) << c.name;
+            EXPECT_EQ(chara.m_dY, y) << c.name;
+        }
+    }
+}
+
+TEST_F(TileContacts, BlocksOfTheCharactersPassGroupOrWithFailingConditionsArePassable) {
+    struct Case {
+        const char* name;
+        int passGroup;   // -1 none, else the character's own group
+        int conditions;  // -1 none, else whether they hold
+        bool lands;
+    };
+    const std::vector<Case> cases = {
+        {"a plain floor", -1, -1, true},
+        {"the character's pass group", 0, -1, false},
+        {"conditions that hold", -1, 1, true},
+        {"conditions that fail", -1, 0, false},
+    };
+    static int g_conditionsHold = 1;
+    SetBlockConditionTest([](cTileCell&) { return g_conditionsHold != 0; });
+    for (const Case& c : cases) {
+        StageHarness stage({"a", "#"}, {.hitCheckLevel = 1});
+        cStageChara& a = stage.Chara('a');
+        cTileCell& floor = stage.Cell(0, 1);
+        if (c.passGroup >= 0) floor.m_Def.m_cPassGroup = static_cast<std::int8_t>(a.m_nBlockGroup);
+        if (c.conditions >= 0) floor.m_Def.m_vCond.resize(1);
+        g_conditionsHold = c.conditions;
+        a.m_dY += 3.0;
+        a.m_dSpeedY = 3.0;
+        a.AfterMoveY();
+        EXPECT_EQ(ResolveTilesY(a), TileResult::Go) << c.name;
+        EXPECT_EQ(a.m_dY, c.lands ? 320.0 : 323.0) << c.name;
+        EXPECT_EQ(a.m_lpGroundBlock, c.lands ? &floor : nullptr) << c.name;
+        EXPECT_EQ(a.m_nAirSteps, c.lands ? 0 : 1) << c.name;
+    }
+    SetBlockConditionTest(nullptr);
+}
+
+// The air count locks the jump on the 8n-th sub-step in the air, n the
+// sub-steps of a frame; a riding hero is never locked by it.
+TEST_F(TileContacts, EightFramesInTheAirLockTheJump) {
+    struct Case {
+        const char* name;
+        int subSteps;
+        char who;
+        int riding;
+        int locks;
+    };
+    const std::vector<Case> cases = {
+        {"hero, one sub-step a frame", 1, 'H', 0, 1},
+        {"hero, three sub-steps a frame", 3, 'H', 0, 1},
+        {"riding hero", 3, 'H', 1, 0},
+        {"computer character", 3, 'a', 0, 1},
+    };
+    for (const Case& c : cases) {
+        StageHarness stage({std::string(1, c.who), "."}, {.hitCheckLevel = c.subSteps});
+        cChara& chara = c.who == 'H' ? static_cast<cChara&>(stage.Hero()) : stage.Chara('a');
+        chara.m_bAirLock = 0;
+        chara.m_bRiding = c.riding;
+        stage.Hero().m_bJumpReady = 0;
+        for (int step = 1; step < 8 * c.subSteps; ++step) ResolveFootTiles(chara);
+        EXPECT_EQ(chara.m_bAirLock, 0) << c.name << ": one sub-step short of 8 frames";
+        ResolveFootTiles(chara);
+        EXPECT_EQ(chara.m_nAirSteps, 8 * c.subSteps) << c.name;
+        EXPECT_EQ(chara.m_bAirLock, c.locks) << c.name;
+        EXPECT_EQ(stage.Hero().m_bJumpReady, c.who == 'H' ? c.locks : 0) << c.name;
+    }
+}
+
+// A hero 40 pixels wide overlaps a wall on its left and a deadly block on
+// its right. Moving right, the right side kills it and the left is not
+// looked at; the both-sides rule still pushes it out of the wall.
+TEST_F(TileContacts, BothSidesRuleRunsTheSecondSideAfterAKill) {
+    for (const bool both : {false, true}) {
+        StageHarness stage({"#HX"}, {.hitCheckLevel = 1});
+        cPlayer& hero = stage.Hero();
+        hero.m_nWidth = 40;
+        hero.m_dX = 350.5;
+        hero.m_dSpeedX = 1.0;
+        hero.AfterMoveX();
+        ASSERT_EQ(hero.m_dRight, 389.5);
+        EXPECT_EQ(both ? ResolveTilesXBoth(hero) : ResolveTilesX(hero), TileResult::Killed) << both;
+        EXPECT_EQ(hero.m_bTouchLeft, both ? 1 : 0) << both;
+        EXPECT_EQ(hero.m_bTouchRight, 0) << both;
+        if (both) { EXPECT_GE(hero.m_dX, 352.5) << "the left edge left the wall"; }
+    }
+}
+
+TEST_F(TileContacts, BothWaysRuleLandsThenStopsUnderTheCeiling) {
+    struct Case {
+        const char* name;
+        double speedY;
+        double y;
+        int touchTop, touchBottom;
+    };
+    // 36 pixels high between a ceiling (row 0, to 351) and a floor (row 2,
+    // from 384): top 350, bottom 385.
+    const std::vector<Case> cases = {
+        // Lands (bottom to 383: y 348), then the head is in the ceiling
+        // and goes to the first row below it: y 352.
+        {"still", 0.0, 352.0, 1, 1},
+        // Rising, it does not land, and the head rule is not run.
+        {"rising", -1.0, 350.0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        StageHarness stage({"#", "a", "#"}, {.hitCheckLevel = 1});
+        cStageChara& a = stage.Chara('a');
+        a.m_nHeight = 36;
+        a.m_dY = 350.0;
+        a.m_dSpeedY = c.speedY;
+        a.AfterMoveY();
+        EXPECT_EQ(ResolveTilesYBoth(a), TileResult::Go) << c.name;
+        EXPECT_EQ(a.m_dY, c.y) << c.name;
+        EXPECT_EQ(a.m_bTouchTop, c.touchTop) << c.name;
+        EXPECT_EQ(a.m_bTouchBottom, c.touchBottom) << c.name;
+    }
+}
+
+TEST_F(TileContacts, BothWaysRuleKeepsTheGroundAndTheAirCountOverNothing) {
+    StageHarness stage({"a", ".", "#"}, {.hitCheckLevel = 1});
+    cStageChara& a = stage.Chara('a');
+    cTileCell* ground = &stage.Cell(0, 2);
+    a.m_lpGroundBlock = ground;
+    a.m_nAirSteps = 3;
+    EXPECT_EQ(ResolveTilesYBoth(a), TileResult::Go);
+    EXPECT_EQ(a.m_lpGroundBlock, ground);
+    EXPECT_EQ(a.m_nAirSteps, 3);
+    EXPECT_EQ(ResolveFootTiles(a), TileResult::Go);
+    EXPECT_EQ(a.m_lpGroundBlock, nullptr) << "the rule after a move forgets the ground";
+    EXPECT_EQ(a.m_nAirSteps, 4);
+}
+
+TEST_F(TileContacts, CornerProbeTakesTheFirstMostSolidCorner) {
+    StageHarness stage({"#X", ".#", ".."}, {.hitCheckLevel = 1});
+    constexpr int m = kGridMarginBlocks;
+    // Corners in the order top-left, top-right, bottom-left, bottom-right.
+    EXPECT_EQ(ProbeCornerBlocks(m, m, m + 1, m + 1, 0), &stage.Cell(1, 0)) << "the deadly block";
+    EXPECT_EQ(ProbeCornerBlocks(m, m + 1, m + 1, m + 2, 0), &stage.Cell(1, 1)) << "the only solid one";
+    EXPECT_EQ(ProbeCornerBlocks(m, m + 2, m + 1, m + 2, 0), &stage.Cell(0, 2)) << "nothing solid: the first";
+    stage.Cell(1, 0).m_Def.m_cPassGroup = 3;
+    EXPECT_EQ(ProbeCornerBlocks(m, m, m + 1, m + 1, 3), &stage.Cell(0, 0)) << "group 3 passes the deadly block";
+    EXPECT_EQ(ProbeCornerBlocks(-5, -5, -1, -1, 0), nullptr) << "outside the grid";
 }
 
 }  // namespace

@@ -190,11 +190,11 @@ TEST_F(HitHooks, Death) {
         a.m_Def.m_sDeathEffect = 11;
         a.m_Def.m_cDeathEffectMode = 2;
         SetTarget(b, 0, &a, 0);
-        StoryData.m_nScore = c.scoreBefore;
+        StoryData.m_nStageScore = c.scoreBefore;
         stage.State().m_nEndRequest = c.endRequest;
         EXPECT_EQ(a.Die(), c.died ? 0 : 1) << c.name;
         EXPECT_EQ(g_fired, (std::vector<Fired>{{&a, 5, nullptr, 0}})) << c.name;
-        EXPECT_EQ(StoryData.m_nScore, c.scoreAfter) << c.name;
+        EXPECT_EQ(StoryData.m_nStageScore, c.scoreAfter) << c.name;
         EXPECT_EQ(g_touched, (std::vector<cItem*>{&a.m_HeldItem})) << c.name;
         EXPECT_EQ(a.m_bDead, c.died ? 1 : 0) << c.name;
         EXPECT_EQ(a.m_EffectRun.nEffect, c.died ? 11 : 0) << c.name;

@@ -29,19 +29,16 @@ bool IsScreenPlace(int place) {
            place == MessagePlace::ScreenCentreAt;
 }
 
-// The video memory is short when less than a fifth of it is free.
-int PictureMemory() {
-    if (lpDTCon) return 0;
-    int freeMB = 0, totalMB = 0;
-    GetVideoMemoryMB(freeMB, totalMB);
-    return totalMB > 0 && freeMB * 100 / totalMB < 20 ? 1 : 0;
-}
+int PictureMemory() { return !lpDTCon && VideoMemoryShort() ? 1 : 0; }
+
+bool HasId(const cMessage& m, int id) { return m.m_Request.bIdFlag && m.m_Request.nId == id; }
 
 }  // namespace
 
 cMessage::cMessage(cMessageList& list, const MessageRequest& request) : m_lpList(&list) { Init(request, 0); }
 
 void cMessage::Init(const MessageRequest& request, int reinit) {
+    const int shownWidth = m_nWidth, shownHeight = m_nHeight;
     m_Request = request;
     m_strText = request.strText;
     m_strSource = request.strText;
@@ -57,6 +54,7 @@ void cMessage::Init(const MessageRequest& request, int reinit) {
     m_bOpening = request.nTimeKind == MessageTime::UntilKey && !request.bNoOpening ? 1 : 0;
     if (request.nKind != MessageKind::Text) return;
     if (!reinit || !m_lpPicture) CreatePicture();
+    else if (m_nWidth != shownWidth || m_nHeight != shownHeight) CreatePictureAt(PictureIndex());
     RenderText(m_lpPicture);
 }
 
@@ -250,7 +248,37 @@ cMessageList::cMessageList() : m_lpFont(&Fonts[1]), m_lpAccessory(&SurfaceArray[
 
 cMessageList::~cMessageList() { ClearMessagePictures(); }
 
-void cMessageList::AddMessage(const MessageRequest& request) { m_lstMessage.emplace_back(*this, request); }
+void cMessageList::AddMessage(const MessageRequest& request) { ShowMessage(request); }
+
+cMessageSink::Key cMessageList::AddHeldMessage(const MessageRequest& request) { return &ShowMessage(request); }
+
+void cMessageList::RemoveHeldMessage(Key key) {
+    RemoveFirst([key](const cMessage& m) { return &m == key; });
+}
+
+void cMessageList::RemoveMessageWithId(int id) {
+    RemoveFirst([id](const cMessage& m) { return HasId(m, id); });
+}
+
+cMessage& cMessageList::ShowMessage(const MessageRequest& request) {
+    if (request.bIdFlag) {
+        for (cMessage& shown : m_lstMessage) {
+            if (!HasId(shown, request.nId)) continue;
+            shown.Init(request, 1);
+            return shown;
+        }
+    }
+    return m_lstMessage.emplace_back(*this, request);
+}
+
+void cMessageList::RemoveFirst(const std::function<bool(const cMessage&)>& matches) {
+    for (auto it = m_lstMessage.begin(); it != m_lstMessage.end(); ++it) {
+        if (!matches(*it)) continue;
+        it->ErasePicture();
+        m_lstMessage.erase(it);
+        return;
+    }
+}
 
 void cMessageList::Update(cStageState& state, DDSURFACEDATA* dst, int frozen) {
     for (auto it = m_lstMessage.begin(); it != m_lstMessage.end();) {

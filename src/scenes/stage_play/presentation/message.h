@@ -22,7 +22,8 @@ public:
     cMessage(cMessageList& list, const MessageRequest& request);
 
     // Fills the message; with reinit the message keeps its picture (the
-    // message command's re-use of a shown message).
+    // message command's re-use of a shown message), made anew at the same
+    // place of the picture list when the new text measures otherwise.
     void Init(const MessageRequest& request, int reinit);
     void ExpandEscapes(std::string& text) const;
     // The text's size in the message font + 2 on each axis.
@@ -33,6 +34,8 @@ public:
     // One frame: counts the time, refreshes the text, places and draws the
     // message on dst; 1 when the message is over (its picture is gone).
     int Update(cStageState& state, DDSURFACEDATA* dst, int frozen);
+    // Releases the picture and takes it out of the picture lists.
+    void ErasePicture();
 
     DDSURFACEDATA* m_lpPicture = nullptr;
     MessageRequest m_Request;
@@ -46,7 +49,6 @@ public:
 
 private:
     int PictureIndex() const;
-    void ErasePicture();
     void Refresh(const cStageState& state);
     // The top-left corner on the screen; false when the owner is gone.
     bool Place(const cStageState& state, int& x, int& y) const;
@@ -68,6 +70,11 @@ public:
     cMessageList& operator=(const cMessageList&) = delete;
 
     void AddMessage(const MessageRequest& request) override;
+    // The key is the message itself; the command that holds the game takes
+    // back exactly the message it showed, wherever it stands in the list.
+    Key AddHeldMessage(const MessageRequest& request) override;
+    void RemoveHeldMessage(Key key) override;
+    void RemoveMessageWithId(int id) override;
     // Every message once, in list order; a message that is over is removed.
     void Update(cStageState& state, DDSURFACEDATA* dst, int frozen);
     // The stage reset: every message and picture goes.
@@ -81,4 +88,9 @@ public:
     Font* m_lpFont;
     DDSURFACEDATA* m_lpAccessory;
     IconDrawer m_fnDrawIcon;
+
+private:
+    cMessage& ShowMessage(const MessageRequest& request);
+    // Removes the first message that `matches` names, with its picture.
+    void RemoveFirst(const std::function<bool(const cMessage&)>& matches);
 };

@@ -7,8 +7,12 @@
 #include <vector>
 
 #include "draw/draw_fixture.h"
+#include "gamedata/flows/cmd_kinds.h"
 #include "gamedata/project/global_data.h"
 #include "scenes/modes.h"
+#include "stage/commands/presentation_commands.h"
+#include "stage/commands/stage_commands.h"
+#include "support/stage/command_fixtures.h"
 #include "support/stage/stage_harness.h"
 
 namespace {
@@ -282,6 +286,60 @@ TEST_F(MessageTest, UnanchoredScreenMessagesStayOnTheStage) {
     Frame();
     EXPECT_TRUE(PictureShownAt(loose, 320 - 25 - 10, 240 - 9));
     EXPECT_TRUE(PictureShownAt(held, 320 - 25, 240 - 9 + 40));
+}
+
+// The message command through the scene's list: a message of the same ID
+// is rewritten where it stands, keeping its picture while the text measures
+// the same; a held message is taken back wherever it stands.
+TEST_F(MessageTest, MessageCommandsRewriteRemoveAndTakeBackTheirOwnMessage) {
+    constexpr int kIdMode = 12, kId = 13, kDelete = 15, kHolds = 8;
+    const auto command = [](const std::string& text, std::vector<std::pair<int, int>> params) {
+        cFlowCmd cmd = CommandOfKind(FlowKind::Message);
+        cmd.m_vParam[6] = MessageTime::UntilStageEnd;
+        for (const auto& [n, value] : params) cmd.m_vParam[n] = value;
+        cmd.m_strText = text;
+        return cmd;
+    };
+    const auto run = [&](cFlowCmd cmd) {
+        cCmdInst inst = InstanceOf(cmd);
+        CmdMessage(stage->Hero(), inst);
+    };
+    const auto texts = [&] {
+        std::vector<std::string> shown;
+        for (const cMessage& m : list.m_lstMessage) shown.push_back(m.m_strText);
+        return shown;
+    };
+    run(command("first", {}));
+    run(command("abc", {{kIdMode, 1}, {kId, 4}}));
+    run(command("last", {}));
+    cMessage* middle = &*std::next(list.m_lstMessage.begin());
+    DDSURFACEDATA* picture = middle->m_lpPicture;
+
+    run(command("xyz", {{kIdMode, 1}, {kId, 4}}));
+    EXPECT_EQ(texts(), (std::vector<std::string>{"first", "xyz", "last"}));
+    EXPECT_EQ(middle->m_lpPicture, picture) << "same size: the picture is kept";
+
+    run(command("longer text", {{kIdMode, 1}, {kId, 4}}));
+    EXPECT_EQ(texts(), (std::vector<std::string>{"first", "longer text", "last"}));
+    EXPECT_EQ(middle->m_nWidth, 11 * 16 + 2);
+    ASSERT_EQ(list.m_lstPicture.size(), 3u);
+    EXPECT_EQ(&*std::next(list.m_lstPicture.begin()), middle->m_lpPicture) << "made anew at its place";
+    EXPECT_EQ(middle->m_lpPicture->nWidth, 11 * 16 + 2);
+
+    std::vector<std::string> duringWait;
+    SetNestedWaitLoop([&](cStageState&) { duringWait = texts(); });
+    run(command("held", {{kIdMode, 1}, {kId, 4}, {kHolds, 1}}));
+    SetNestedWaitLoop(nullptr);
+    EXPECT_EQ(duringWait, (std::vector<std::string>{"first", "held", "last"}));
+    EXPECT_EQ(texts(), (std::vector<std::string>{"first", "last"})) << "the held one goes, not the last";
+    EXPECT_EQ(list.m_lstPicture.size(), 2u);
+
+    run(command("", {{kIdMode, 1}, {kId, 9}}));
+    run(command("", {{kDelete, 1}, {kIdMode, 1}, {kId, 5}}));
+    EXPECT_EQ(list.m_lstMessage.size(), 3u) << "no message of ID 5";
+    run(command("", {{kDelete, 1}, {kIdMode, 1}, {kId, 9}}));
+    EXPECT_EQ(texts(), (std::vector<std::string>{"first", "last"}));
+    EXPECT_EQ(list.m_lstPicture.size(), 2u);
 }
 
 }  // namespace

@@ -1,0 +1,59 @@
+#include "stage/movement/view_clamps.h"
+
+#include "stage/movement/tile_contacts.h"
+#include "stage/objects/player.h"
+#include "stage/objects/stage_state.h"
+
+namespace {
+
+namespace ViewEdge {
+enum : int { None = 0, Low = 1, High = 2 };
+}
+
+// The edge of the view that the hero's box crosses on one axis, when the
+// view holds the hero on that axis. `offset` is the box's offset in its
+// graphic cell, the screen rectangle being the cell's.
+int CrossedEdge(cPlayer& hero, const cScrollAxis& axis, int ScreenRect::*low, int ScreenRect::*high, int offset,
+                int view) {
+    if (!axis.m_bAutoScroll && !hero.m_bFly) return ViewEdge::None;
+    hero.UpdateScreenRect();
+    if (hero.m_rcScreen.*low + offset < 0) return ViewEdge::Low;
+    if (hero.m_rcScreen.*high - offset + 1 >= view) return ViewEdge::High;
+    return ViewEdge::None;
+}
+
+}  // namespace
+
+void ClampHeroToViewX(cPlayer& hero) {
+    const cScrollAxis& axis = StageState().m_ScrollX;
+    const int edge = CrossedEdge(hero, axis, &ScreenRect::left, &ScreenRect::right, hero.m_rcGraphic.x, kViewWidth);
+    if (edge == ViewEdge::None) return;
+    if (edge == ViewEdge::Low) {
+        hero.m_dPushLeft = 0.0;
+        hero.m_bTouchLeft = 1;
+        hero.m_dX = axis.m_dPos;
+    } else {
+        hero.m_dPushRight = 0.0;
+        hero.m_bTouchRight = 1;
+        hero.m_dX = axis.m_dPos + kViewWidth - hero.m_nWidth - 1;
+    }
+    hero.AfterMoveX();
+}
+
+int ClampHeroToViewY(cPlayer& hero) {
+    const cScrollAxis& axis = StageState().m_ScrollY;
+    const int edge = CrossedEdge(hero, axis, &ScreenRect::top, &ScreenRect::bottom, hero.m_rcGraphic.y, kViewHeight);
+    if (edge == ViewEdge::None) return TileResult::Go;
+    if (edge == ViewEdge::Low) {
+        hero.m_dPushTop = 0.0;
+        hero.m_bTouchTop = 1;
+        hero.m_dY = axis.m_dPos;
+    } else {
+        hero.m_dPushBottom = 0.0;
+        hero.m_bTouchBottom = 1;
+        hero.m_dY = axis.m_dPos + kViewHeight - hero.m_nHeight - 1;
+    }
+    hero.AfterMoveY();
+    // Left below the view, a walking hero has fallen out of it.
+    return edge == ViewEdge::High && !hero.m_bFly ? TileResult::Killed : TileResult::Go;
+}
