@@ -52,10 +52,15 @@ struct ListShape {
 bool ReadListCount(cDataFile& f, const ListShape& shape, std::size_t& count, bool& keep);
 
 // What one element costs in memory before anything is read into it: a
-// record also keeps the lists of its registered members on the heap.
+// record also keeps the lists of its registered members on the heap, and a
+// record that is made with default elements in its own lists says what
+// those take (ConstructedListBytes).
 template <class T>
 std::size_t ElementMemoryCost() {
-    if constexpr (requires(const T& t) { t.RegisteredListBytes(); }) {
+    if constexpr (requires(const T& t) { t.ConstructedListBytes(); }) {
+        static const std::size_t cost = sizeof(T) + T().ConstructedListBytes();
+        return cost;
+    } else if constexpr (requires(const T& t) { t.RegisteredListBytes(); }) {
         static const std::size_t cost = sizeof(T) + T().RegisteredListBytes();
         return cost;
     } else {
@@ -79,8 +84,9 @@ bool ReadList(cDataFile& f, std::vector<T, Alloc>& list, const ListShape& shape,
     for (auto& element : list) {
         if (!readOne(element)) return false;
     }
-    // Room for what the bytes left could hold at most, never more.
-    list.reserve(list.size() + std::min(n - list.size(), f.Remaining() / sizeof(T) + 1));
+    // The whole count is already paid for: room for all of it at once, so
+    // that growing never holds the old and the new copy of a long list.
+    list.reserve(n);
     while (list.size() < n) {
         if (!readOne(list.emplace_back())) return false;
     }
