@@ -52,8 +52,9 @@ bool cDataFile::Seek(std::size_t pos) {
 }
 
 bool cDataFile::ReadInt(std::int32_t& v) {
-    std::uint8_t b[4];
-    if (!Read(b, 4)) {
+    const std::uint8_t* b = TakeIfLeft(4);
+    if (!b) {
+        Fail("file ends early");
         v = 0;
         return false;
     }

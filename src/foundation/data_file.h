@@ -27,6 +27,14 @@ public:
 
     // Reading.
     bool Read(void* dst, std::size_t n);
+    // The next n bytes in place, the position moved past them; nullptr, with
+    // nothing changed, when the file has failed or holds fewer.
+    const std::uint8_t* TakeIfLeft(std::size_t n) {
+        if (Failed() || n > Remaining()) return nullptr;
+        const std::uint8_t* at = m_bytes.data() + m_pos;
+        m_pos += n;
+        return at;
+    }
     bool ReadInt(std::int32_t& v);
     std::int32_t ReadInt();
     std::size_t Remaining() const { return m_bytes.size() - m_pos; }

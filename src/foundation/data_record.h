@@ -3,9 +3,12 @@
 // record registers, per data version, which members are stored and in which
 // order; the base writes and reads them as raw little-endian blocks and
 // length-prefixed strings behind one 4-byte version header per file.
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <type_traits>
+#include <typeinfo>
 
 #include "foundation/checked_containers.h"
 #include "foundation/data_file.h"
@@ -22,32 +25,49 @@ constexpr int kDataVersion = 920;
 
 class cDataRecord;
 
+// One stored member block: where it lies in its record (or, for the scratch
+// members of dropped fields, the absolute address) and its size.
 struct FieldEntry {
-    const cDataRecord* owner = nullptr;
-    void* address = nullptr;
+    std::ptrdiff_t offset = 0;
+    bool scratch = false;
     std::int32_t count = 0;
     std::uint8_t size = 0;
+
+    std::size_t Bytes() const { return static_cast<std::size_t>(count) * size; }
 };
 
-struct StringEntry {
-    const cDataRecord* owner = nullptr;
-    std::string* address = nullptr;
+// The members a record type stores at one version, in file order. Offsets
+// are taken from the record's base, so one table serves every object of the
+// type.
+struct FieldTable {
+    // The type and version a shared table was made for; an object's own
+    // table has no type.
+    const std::type_info* type = nullptr;
+    int version = -1;
+    cVector<FieldEntry> fields;
+    cVector<std::ptrdiff_t> strings;
 };
+
+// The table of a record that stores nothing.
+extern const FieldTable kNoFields;
 
 class cDataRecord {
 public:
     cDataRecord() = default;
-    virtual ~cDataRecord() = default;
-    // Copies re-base the source's member lists onto the new owner, so a copy
-    // describes its own members.
+    virtual ~cDataRecord();
+    // Copies and moves take the source's member table: a table describes
+    // offsets, so it fits every object of the same type.
     cDataRecord(const cDataRecord& src);
     cDataRecord& operator=(const cDataRecord& src);
-    // A move takes the member lists over and points them at the new owner;
-    // it allocates nothing, so lists of records move their elements when
-    // they grow instead of copying them.
+    // Allocates nothing, so lists of records move their elements when they
+    // grow instead of copying them.
     cDataRecord(cDataRecord&& src) noexcept;
 
-    virtual void RegisterFieldsConst(int version) const;
+    // Describes the stored members at a version with ClearFieldLists and
+    // AddField/AddString. What it registers may depend only on the record's
+    // type and the version: the description is made once per type and
+    // version and shared (see UseFields). Called directly, it gives this
+    // object a table of its own.
     virtual void RegisterFields(int version);
     // Reads the record (and, in derived classes, what they append). false
     // when the file failed; the file then carries the reason.
@@ -56,6 +76,10 @@ public:
     // What a refused load leaves behind. The base resets the registered
     // members; records that append lists also empty or default them.
     virtual void OnLoadRefused();
+
+    // Takes the shared member table of this record's type at `version`,
+    // describing it with RegisterFields the first time it is asked for.
+    void UseFields(int version);
 
     void Reset();
     void CopyFrom(const cDataRecord& src);
@@ -70,13 +94,15 @@ public:
     int LoadOpenedFile(DataFilePtr file);
     int SaveFile(const std::string& path);
 
-    // The heap the member lists take (part of what each element of a stored
-    // list costs).
+    // The heap this object's member description takes (part of what each
+    // element of a stored list costs): nothing while it uses a shared one.
     std::size_t RegisteredListBytes() const {
-        return m_fields.capacity() * sizeof(FieldEntry) + m_strings.capacity() * sizeof(StringEntry);
+        return m_ownTable ? sizeof(FieldTable) + m_ownTable->fields.capacity() * sizeof(FieldEntry) +
+                                m_ownTable->strings.capacity() * sizeof(std::ptrdiff_t)
+                          : 0;
     }
-    int FieldCount() const { return static_cast<int>(m_fields.size()); }
-    int StringCount() const { return static_cast<int>(m_strings.size()); }
+    int FieldCount() const { return m_table->fields.Count(); }
+    int StringCount() const { return m_table->strings.Count(); }
 
 protected:
     template <class T>
@@ -84,16 +110,22 @@ protected:
         static_assert(std::is_trivially_copyable_v<T>);
         static_assert(!std::is_same_v<T, bool>, "store flags as 1-byte ints");
         static_assert(sizeof(T) == 1 || sizeof(T) == 2 || sizeof(T) == 4 || sizeof(T) == 8);
-        m_fields.push_back(FieldEntry{this, member, count, static_cast<std::uint8_t>(sizeof(T))});
+        AddFieldBytes(member, count, static_cast<std::uint8_t>(sizeof(T)));
     }
     void AddString(std::string* member, int count = 1);
     void ClearFieldLists();
 
 private:
-    void RebaseFrom(const cDataRecord& src);
+    void AddFieldBytes(void* member, int count, std::uint8_t size);
+    FieldTable& OwnTable();
+    void* AddressOf(const FieldEntry& field) const;
+    std::string& StringAt(std::ptrdiff_t offset) const;
+    bool LoadFields(cDataFile& file);
+    bool LoadStrings(cDataFile& file);
 
-    cVector<FieldEntry> m_fields;
-    cVector<StringEntry> m_strings;
+    // Never null: the shared table of the type or the object's own one.
+    const FieldTable* m_table = &kNoFields;
+    std::unique_ptr<FieldTable> m_ownTable;
 };
 
 // Lists of sub-records and of plain values, written as a 4-byte count and the

@@ -99,11 +99,17 @@ bool ReadRecordList(cDataFile& f, std::vector<T, Alloc>& list, const ListShape& 
     return ReadList(f, list, shape, [&f](T& element) { return element.Load(f); });
 }
 
-// A list of plain values, each stored as its bytes.
+// A list of plain values, each stored as its bytes. The count was checked
+// against the bytes left, so the values are read as one block.
 template <class T, class Alloc>
 bool ReadValueList(cDataFile& f, std::vector<T, Alloc>& list, StoredCount count = StoredCount::Replaces,
                    std::size_t maxCount = kAnyListLength) {
     static_assert(std::is_trivially_copyable_v<T>);
-    return ReadList(f, list, ListShape{sizeof(T), count, ListGrowth::OneByOne, maxCount},
-                    [&f](T& value) { return f.Read(&value, sizeof(T)); });
+    std::size_t n = 0;
+    bool keep = false;
+    if (!ReadListCount(f, ListShape{sizeof(T), count, ListGrowth::OneByOne, maxCount}, n, keep)) return false;
+    if (keep) return true;
+    if (!f.ChargeMemory(n * sizeof(T))) return false;
+    list.resize(n);
+    return n == 0 || f.Read(list.data(), n * sizeof(T));
 }

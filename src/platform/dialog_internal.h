@@ -26,5 +26,7 @@ HWND BeginMessageBoxWindow();
 void EndMessageBoxWindow(HWND box);
 // The main window while it exists, else 0.
 HWND LiveMainWindow();
+// Asks the main window's backend to maximise it; nothing for another window.
+void MaximiseMainWindow(HWND window);
 
 }  // namespace platform::detail

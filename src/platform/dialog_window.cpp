@@ -846,10 +846,14 @@ DWORD SetWindowLongA(HWND window, int index, DWORD value) {
 
 BOOL ShowWindow(HWND window, int command) {
     if (!Known(window)) return FALSE;
-    std::lock_guard<std::mutex> lock(g.mutex);
-    Extras& x = g.extras[window];
-    BOOL wasVisible = x.hidden ? FALSE : TRUE;
-    x.hidden = command == SW_HIDE;
+    BOOL wasVisible = FALSE;
+    {
+        std::lock_guard<std::mutex> lock(g.mutex);
+        Extras& x = g.extras[window];
+        wasVisible = x.hidden ? FALSE : TRUE;
+        x.hidden = command == SW_HIDE;
+    }
+    if (command == SW_SHOWMAXIMIZED) MaximiseMainWindow(window);
     return wasVisible;
 }
 

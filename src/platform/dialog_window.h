@@ -186,7 +186,8 @@ DWORD GetWindowLongA(HWND window, int index);
 DWORD SetWindowLongA(HWND window, int index, DWORD value);
 
 // Contract: hides (SW_HIDE) or shows a window; returns whether it was
-// visible. Windows start visible.
+// visible. Windows start visible. SW_SHOWMAXIMIZED also maximises the main
+// window.
 BOOL ShowWindow(HWND window, int command);
 BOOL IsWindowVisible(HWND window);
 

@@ -62,6 +62,7 @@ constexpr WPARAM SC_MONITORPOWER = 0xF170;
 
 // Show commands of the process entry.
 constexpr int SW_SHOWNORMAL = 1;
+constexpr int SW_SHOWMAXIMIZED = 3;
 constexpr int SW_SHOW = 5;
 
 // The start handshake message that every starter posts to a new thread.

@@ -1,5 +1,6 @@
 #include "platform/window.h"
 
+#include <algorithm>
 #include <mutex>
 
 #include "platform/dialog_internal.h"
@@ -20,6 +21,7 @@ struct WindowState {
     std::shared_ptr<platform::WindowBackend> backend;
     std::unique_ptr<platform::WindowBackend> next;  // installed for the next window
     std::uintptr_t serial = 0;
+    std::vector<WindowMenuEntry> menu;
 } g_win;
 
 struct Live {
@@ -102,6 +104,7 @@ HWND CreateMainWindow(const std::string& title, int x, int y, int clientWidth, i
         g_win.proc = std::move(proc);
         g_win.owner = owner;
         g_win.backend = backend;
+        g_win.menu.clear();
     }
     {
         std::lock_guard<std::mutex> lock(owner->mutex);
@@ -262,6 +265,20 @@ BOOL IsZoomed(HWND window) {
     return GetLive(window, live) && live.backend->Maximised() ? TRUE : FALSE;
 }
 
+BOOL InsertWindowMenuEntry(HWND window, int position, const WindowMenuEntry& entry) {
+    std::lock_guard<std::mutex> lock(g_win.mutex);
+    if (!window || window != g_win.hwnd || !g_win.alive) return FALSE;
+    const auto at = position < 0 ? 0 : std::min<std::size_t>(static_cast<std::size_t>(position), g_win.menu.size());
+    g_win.menu.insert(g_win.menu.begin() + static_cast<std::ptrdiff_t>(at), entry);
+    return TRUE;
+}
+
+std::vector<WindowMenuEntry> WindowMenuEntries(HWND window) {
+    std::lock_guard<std::mutex> lock(g_win.mutex);
+    if (!window || window != g_win.hwnd || !g_win.alive) return {};
+    return g_win.menu;
+}
+
 namespace platform {
 
 namespace detail {
@@ -269,6 +286,11 @@ namespace detail {
 HWND LiveMainWindow() {
     std::lock_guard<std::mutex> lock(g_win.mutex);
     return g_win.alive ? g_win.hwnd : nullptr;
+}
+
+void MaximiseMainWindow(HWND window) {
+    Live live;
+    if (GetLive(window, live)) live.backend->Maximise();
 }
 
 }  // namespace detail
@@ -283,6 +305,12 @@ void BeginWindowClose(HWND window) {
 void InstallWindowBackend(std::unique_ptr<WindowBackend> backend) {
     std::lock_guard<std::mutex> lock(g_win.mutex);
     g_win.next = std::move(backend);
+}
+
+bool MainWindowMenuOffers(UINT id) {
+    std::lock_guard<std::mutex> lock(g_win.mutex);
+    if (!g_win.alive || id == 0) return false;
+    return std::any_of(g_win.menu.begin(), g_win.menu.end(), [id](const WindowMenuEntry& e) { return e.id == id; });
 }
 
 bool WindowBackendInstalled() {

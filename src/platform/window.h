@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/threads.h"
 #include "platform/win_types.h"
@@ -71,12 +72,34 @@ RECT GetWorkArea();
 BOOL IsIconic(HWND window);
 BOOL IsZoomed(HWND window);
 
+// An entry the game puts in the main window's window menu: its command id
+// and text (Shift-JIS); id 0 is a separator.
+struct WindowMenuEntry {
+    UINT id = 0;
+    std::string text;
+};
+
+// Contract: inserts an entry into the main window's window menu at position
+// (0 is the top; a position past the end appends). The host draws no menu:
+// the sdl backend offers the entries with ids 1 to 5 as Alt+1 to Alt+5, and
+// choosing one posts WM_SYSCOMMAND with its id to the window; a key without
+// an entry does nothing. The menu is empty when a window is created. FALSE
+// for an unknown window.
+BOOL InsertWindowMenuEntry(HWND window, int position, const WindowMenuEntry& entry);
+// Contract: the entries of the main window's menu from the top; empty for
+// an unknown window.
+std::vector<WindowMenuEntry> WindowMenuEntries(HWND window);
+
 namespace platform {
 
 // Contract: marks the window as closing: sends waiting for it are answered 0
 // at once and later sends return 0 without running; posts still arrive. The
 // close sequence calls it before it stops the threads that might be sending.
 void BeginWindowClose(HWND window);
+
+// Contract: true when the main window's menu holds an entry with this id;
+// what a backend asks before it posts a menu choice.
+bool MainWindowMenuOffers(UINT id);
 
 // The body of the main window, driven on the window thread only.
 class WindowBackend {
@@ -92,6 +115,9 @@ public:
     virtual RECT WorkArea() = 0;
     virtual bool Minimised() = 0;
     virtual bool Maximised() = 0;
+    // Maximises the window (the show command SW_SHOWMAXIMIZED); a backend
+    // without a desktop ignores it.
+    virtual void Maximise() {}
     // Turns pending host events into window messages (through post) and
     // shows the newest presented frame.
     virtual void Pump(const std::function<void(UINT, WPARAM, LPARAM)>& post) = 0;

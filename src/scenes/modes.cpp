@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "scenes/menu/menu_startup.h"
 #include "scenes/stage_play/presentation/screen_effect_run.h"
 #include "scenes/stage_play/replay_requests.h"
+#include "shell/blend_palette.h"
 #include "shell/direct_play.h"
 #include "stage/drawing/chara_effect_run.h"
 
@@ -24,7 +24,7 @@ void RegisterScenes() {
     RegisterSceneFactory(kModeStage, Make<cModeStage>);
     RegisterSceneFactory(kModeOption, Make<cModeOption>);
     InstallReplayFileServices();
+    SetPaletteLoader(LoadHbtPalette);
     RegisterCharaEffectStartup();
     AddScreenEffectTemplateStep();
-    RegisterMenuStartup();
 }

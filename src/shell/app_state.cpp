@@ -7,4 +7,5 @@ std::atomic<HWND> MainWindowHandle{nullptr};
 int DirectStart = 0;
 int ScreenWindowed = 1;
 int ScreenDepth = 32;
+int UseBlitPresent = 1;
 cSystemIni SystemIni;

@@ -18,6 +18,9 @@ extern int DirectStart;
 extern int ScreenWindowed;
 // Bits per pixel of the display: 8, 16 or 32.
 extern int ScreenDepth;
+// DirectDraw: 1 when frames are presented by blit, 0 by flip (full screen
+// with VSync on a display fast enough).
+extern int UseBlitPresent;
 
 // The values of "System.ini" that the shell consults. The reader fills them
 // at start-up; until then they hold the defaults of a windowed run.

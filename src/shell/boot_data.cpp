@@ -3,7 +3,7 @@
 cBootData BootData;
 
 cBootData::cBootData() {
-    RegisterFields(kDataVersion);
+    UseFields(kDataVersion);
     OnLoadRefused();
 }
 

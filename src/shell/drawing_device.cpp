@@ -5,10 +5,12 @@
 #include "foundation/report.h"
 #include "foundation/system_report.h"
 #include "gamedata/project/system_data.h"
+#include "platform/dialog_window.h"
 #include "platform/system_info.h"
 #include "shell/app_state.h"
 #include "shell/main_window.h"
 #include "shell/screen_mode.h"
+#include "shell/screen_startup.h"
 
 namespace {
 
@@ -46,7 +48,7 @@ bool SettleScreenMode() {
     return true;
 }
 
-bool StartDrawingDevice() {
+bool StartDrawingDevice(int showCommand) {
     // The settled mode (Bpp holds the settled depth), or System.ini as it
     // stands when the device is started by itself.
     ScreenWindowed = SystemIni.WindowMode != 0 ? 1 : 0;
@@ -55,6 +57,7 @@ bool StartDrawingDevice() {
         if (SystemIni.Direct3D != 1) return false;
         DDRelease();
         SystemIni.Direct3D = 0;
+        ShowWindow(MainWindowHandle.load(), ShowCommandFor(showCommand, false));
         if (!StartDevicePath(0)) return false;
     }
     if (lpDTCon) {

@@ -1,6 +1,7 @@
 #pragma once
 // The drawing device of the game: started by start-up for the screen mode
 // of "System.ini", released by the shut-down.
+#include "platform/win_types.h"
 
 // Settles window or full screen, depth and VSync from System.ini, the
 // project and the desktop (writing the depth and VSync back to SystemIni);
@@ -8,9 +9,10 @@
 bool SettleScreenMode();
 
 // Starts the device; a failed Direct3D start falls back to DirectDraw with
-// the same depth, window flag and VSync value. false when neither path
-// starts (the device layer has reported why).
-bool StartDrawingDevice();
+// the same depth, window flag and VSync value, showing the window first
+// (showCommand as start-up was given it). false when neither path starts
+// (the device layer has reported why).
+bool StartDrawingDevice(int showCommand = SW_SHOWNORMAL);
 
 // Releases the device and every surface it made; harmless when none runs.
 void ReleaseDrawingDevice();

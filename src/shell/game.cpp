@@ -4,7 +4,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "draw/blit.h"
 #include "draw/device.h"
+#include "draw/surface_table.h"
 #include "foundation/frame_timer.h"
 #include "foundation/report.h"
 #include "platform/clock.h"
@@ -101,6 +103,14 @@ void cGame::Present() {
     // flip or blit all hand the back buffer to the window backend here; the
     // limiter above has already waited for the frame time.
     if (lpDDCon) DDPresent();
+}
+
+void DrawAndPresent() {
+    DDSURFACEDATA& loading = SurfaceArray[kLoadingPicture];
+    const bool made = lpDTCon ? loading.lpDT != nullptr : loading.lpDD != nullptr;
+    if (!made) return;
+    DDBlt(&BackBuffer, 0, 0, kScreenWidth, kScreenHeight, &loading, 0, 0, 1);
+    Game.Present();
 }
 
 int cGame::RestoreSurfaces() {

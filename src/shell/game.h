@@ -82,5 +82,11 @@ private:
 };
 
 extern cGame Game;
+
+// The surface-table entry of the loading picture.
+constexpr int kLoadingPicture = 45;
+// Shows the loading picture, once it has been made, as a frame of its own
+// (start-up, and stage play before a stage loads).
+void DrawAndPresent();
 // The stage-play scene while it exists; cleared when it is deleted.
 extern cMode* CurStageScene;

@@ -36,6 +36,9 @@ int ConfirmQuit(HWND window, int english) {
 
 LRESULT cMainWindow::MainWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     m_hWnd = window;
+    // A new window's menu holds none of the game's entries.
+    if (msg == WM_CREATE) m_bZoomEntries = false;
+    InsertZoomEntries(window);
     switch (msg) {
         case WM_CREATE: m_bCreated = true; return 0;
         case WM_DESTROY:
@@ -48,7 +51,7 @@ LRESULT cMainWindow::MainWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lP
         case WM_MOVE: HandleMessage(window, msg, wParam, lParam); return 0;
         case WM_SIZE: RefreshStyle(); return 0;
         case WM_CLOSE: return OnClose(window);
-        case WM_ACTIVATEAPP: AppActive.store(static_cast<int>(wParam)); return 0;
+        case WM_ACTIVATEAPP: OnActivateApp(wParam); return 0;
         case WM_KEYDOWN:
             if (wParam == static_cast<WPARAM>(VK_ESCAPE)) PostMessageA(window, WM_CLOSE, 0, 0);
             return 0;
@@ -106,6 +109,42 @@ LRESULT cMainWindow::OnClose(HWND window) {
     WriteLog("thGame.Exit()");
     DestroyWindow(window);
     return 0;
+}
+
+namespace {
+
+struct ZoomEntry {
+    int zoom;
+    const char* text;
+};
+
+// Inserted at the top one after another, so the largest comes first.
+constexpr ZoomEntry kZoomEntries[] = {
+    {5, "500% (3200*2400)"}, {4, "400% (2560*1920)"}, {3, "300% (1920*1440)"},
+    {2, "200% (1280*960)"},  {1, "100% (640*480)"},
+};
+
+}  // namespace
+
+void cMainWindow::InsertZoomEntries(HWND window) {
+    if (m_bZoomEntries || !lpDTCon || ScreenWindowed != 1) return;
+    InsertWindowMenuEntry(window, 0, WindowMenuEntry{0, ""});
+    const RECT work = GetWorkArea();
+    for (const ZoomEntry& e : kZoomEntries) {
+        if (work.right >= kScreenWidth * e.zoom && work.bottom >= kScreenHeight * e.zoom) {
+            InsertWindowMenuEntry(window, 0, WindowMenuEntry{static_cast<UINT>(e.zoom), e.text});
+        }
+    }
+    m_bZoomEntries = true;
+}
+
+void cMainWindow::OnActivateApp(WPARAM active) {
+    // A full-screen device may have been lost while another program had
+    // the display.
+    if (AppActive.load() == 0 && active != 0 && lpDTCon && ScreenWindowed == 0) {
+        SendMessageA(MainWindowHandle.load(), kWmRestoreDevice, 0, 0);
+    }
+    AppActive.store(static_cast<int>(active));
 }
 
 void cMainWindow::OnNameEntry() {

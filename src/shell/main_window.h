@@ -9,9 +9,16 @@ public:
 
 private:
     LRESULT OnClose(HWND window);
+    // Once a windowed device-path display runs: the zoom entries that fit
+    // the work area, at the top of the window menu.
+    void InsertZoomEntries(HWND window);
+    void OnActivateApp(WPARAM active);
     // The ranking name entry a game thread asked for; NameEntryDone last.
     void OnNameEntry();
     void Zoom(int z);
+
+    // The zoom entries are in this window's menu (also when none fitted).
+    bool m_bZoomEntries = false;
 };
 
 extern cMainWindow MainWindow;

@@ -1,10 +1,13 @@
 #include "shell/project_data_startup.h"
 
+#include <utility>
+
 #include "foundation/report.h"
 #include "gamedata/project/default_data.h"
 #include "gamedata/project/global_data.h"
 #include "gamedata/project/load_failure_report.h"
 #include "gamedata/project/player_files.h"
+#include "gamedata/story/story_rules.h"
 #include "shell/app_state.h"
 #include "shell/system_ini.h"
 
@@ -44,5 +47,22 @@ bool LoadSystemIni() {
     LogErrorBox("System.ini の読み込みに失敗しました！");
     // Values read before the fault are not trusted either.
     ResetSystemIni(SystemIni, SystemData.SystemIniKeys);
+    return true;
+}
+
+bool LoadOptions() {
+    OptionData.LoadFile(PathTable[kPathOption]);
+    return true;
+}
+
+bool LoadMapAndPalette() {
+    for (auto [record, path] : {std::pair<cDataRecord*, int>{&WorldMap, kPathWorldMap},
+                                std::pair<cDataRecord*, int>{&CommonPalette, kPathCommonPalette}}) {
+        if (!record->LoadFile(PathTable[path])) {
+            LogErrorBox("%s のロードに失敗！", PathTable[path]);
+            return false;
+        }
+    }
+    StoryData.Reset(ChallengeStageCount());
     return true;
 }

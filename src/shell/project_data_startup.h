@@ -13,3 +13,7 @@ bool LoadSystemData();
 // A missing or damaged "System.ini" is reported and every setting goes back
 // to its default; start-up goes on.
 bool LoadSystemIni();
+// "user_data\Option.dat"; a missing or refused file leaves the defaults.
+bool LoadOptions();
+// The world map and the common palette, then a new game's progress.
+bool LoadMapAndPalette();

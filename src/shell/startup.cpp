@@ -23,16 +23,21 @@
 #include "shell/key_state.h"
 #include "shell/main_window.h"
 #include "shell/project_data_startup.h"
+#include "shell/screen_startup.h"
 #include "shell/sound_requests.h"
 
 namespace {
 
-// The stage named on the command line of this start.
+// The stage named on the command line of this start, and how the window is
+// shown (a window closed maximised comes back so).
 std::string g_commandLine;
+int g_showCommand = SW_SHOWNORMAL;
+// The releases of the steps started, in start order.
+std::vector<std::function<void()>> g_releases;
 
 std::vector<StartupStep> BaseSteps() {
     return {
-        {"timer", [] { return timeBeginPeriod(1) == 0; }},
+        {"timer", [] { return timeBeginPeriod(1) == 0; }, [] { timeEndPeriod(1); }},
         {"random seed",
          [] {
              platform::srand(timeGetTime());
@@ -41,6 +46,8 @@ std::vector<StartupStep> BaseSteps() {
         {"data version",
          [] {
              DataVersion = kDataVersion;
+             StripCRFlag = 1;
+             NewerFileFlag = 0;
              // Commands read while loading check their references against
              // the project as it is loaded, never against stale sizes.
              DataLimits limits = StoredDataLimits();
@@ -60,6 +67,12 @@ std::vector<StartupStep> BaseSteps() {
         {"effect tables", BuildEffectTables},
         {"system data", LoadSystemData},
         {"System.ini", LoadSystemIni},
+        {"drawing mode choice", ChooseDrawingMode},
+        {"test play",
+         [] {
+             ChooseFreeStage(SystemIni, g_commandLine, TestPlay, SystemData.m_bDirectStartToTitle);
+             return true;
+         }},
         {"game object",
          [] {
              Game.FrameRate = 60;
@@ -67,22 +80,26 @@ std::vector<StartupStep> BaseSteps() {
              for (auto& keys : KeyStates) keys.SetRepeat(18, 6);
              return true;
          }},
-        {"drawing mode choice", ChooseDrawingMode},
-        {"test play",
-         [] {
-             ChooseFreeStage(SystemIni, g_commandLine, TestPlay, SystemData.m_bDirectStartToTitle);
-             return true;
-         }},
         {"screen mode", SettleScreenMode},
-        {"drawing device", StartDrawingDevice},
-        {"fonts", CreateGameFonts},
+        {"main window", SetUpMainWindow, ReleaseMainWindow},
+        {"drawing device", [] { return StartDrawingDevice(g_showCommand); }, ReleaseDrawingDevice},
+        {"window placement", [] { return PlaceMainWindow(g_showCommand); }},
+        {"show window", [] { return ShowMainWindow(g_showCommand); }},
+        {"palette and transparent colour", LoadPaletteAndKey},
+        {"present choice", ChoosePresent},
+        {"loading picture", ShowLoadingPicture},
+        {"built-in pictures", LoadBuiltInPictures},
+        {"fonts", CreateGameFonts, ReleaseGameFonts},
         {"input",
          [] {
              for (auto& keys : KeyStates) keys.InitJoyMasks();
              if (!ReadKeyConfig(PathTable[kPathKeyConfig], KeyConfig)) DefaultKeyConfig(KeyConfig);
              return true;
          }},
-        {"music and sound effects", StartSound},
+        {"options", LoadOptions},
+        {"blend table", LoadBlendTable},
+        {"music and sound effects", StartSound, StopSound},
+        {"world map and common palette", LoadMapAndPalette},
         {"direct play", StartDirectPlay},
     };
 }
@@ -107,6 +124,7 @@ void AddStartupStepAfter(const char* after, const StartupStep& step) {
 
 bool RunStartupSteps(const std::vector<StartupStep>& steps) {
     for (const auto& step : steps) {
+        if (step.release) g_releases.push_back(step.release);
         if (!step.run()) {
             LogPrintf("InitGame: %s failed", step.name);
             return false;
@@ -119,16 +137,16 @@ bool RunStartupSteps(const std::vector<StartupStep>& steps) {
     return true;
 }
 
-bool InitGame(const std::string& commandLine, int) {
+bool InitGame(const std::string& commandLine, int showCommand) {
     g_commandLine = commandLine;
+    g_showCommand = showCommand;
     return RunStartupSteps(StartupSteps());
 }
 
 void ExitGame() {
-    timeEndPeriod(1);
-    StopSound();
-    // The scenes hold surfaces of the device: they go first.
+    // The scenes hold surfaces, sounds and music of what start-up made.
     Game.DeleteModes();
-    ReleaseGameFonts();
-    ReleaseDrawingDevice();
+    std::vector<std::function<void()>> releases;
+    releases.swap(g_releases);
+    for (auto release = releases.rbegin(); release != releases.rend(); ++release) (*release)();
 }

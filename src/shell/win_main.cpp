@@ -47,7 +47,7 @@ int WinMain(const std::string& commandLine, int showCommand) {
     SetDebugLog(0, "EC_Game.txt");
     std::string report = "Report_Game.txt";
     MakeAbsolutePath(report);
-    if (!CreateReport(report)) return 0;
+    if (!CreateReport(report)) return kStartFailed;
     // Platform lines (forced thread stops) belong in the run report.
     platform::SetHostLogSink([](const std::string& line) { LogLine(platform::Utf8ToCp932(line)); });
     LogPrintf("App : ver %s", "920");
@@ -62,7 +62,7 @@ int WinMain(const std::string& commandLine, int showCommand) {
     HWND window = CreateMainWindow("", 100, 100, MainWindow.m_nOuterWidth, MainWindow.m_nOuterHeight, MainWindowProc);
     if (!window) {
         ErrorBox("ウインドウが生成出来ません！");
-        return 0;
+        return kStartFailed;
     }
     MainWindow.m_hWnd = window;
     // The host keeps no styles of its own; the window's style is what the
@@ -75,7 +75,9 @@ int WinMain(const std::string& commandLine, int showCommand) {
     if (!InitGame(commandLine, showCommand)) {
         ExitGame();
         if (TestPlay == 1) NotifyEditor(0);
-        return 0;
+        platform::SetMainWindowRouter(nullptr);
+        platform::SetHostLogSink(nullptr);
+        return kStartFailed;
     }
     GameStarted.store(1);
     thGame.Start(GameLoopProc, nullptr);

@@ -5,8 +5,11 @@
 
 #include "platform/win_types.h"
 
-// Returns 0 on every early end, else the wParam of the WM_QUIT that ended
+// Returns kStartFailed when the game could not start (no run report, no
+// window, or a start-up that failed or was cancelled), 0 when the copy that
+// runs already keeps the stage, else the wParam of the WM_QUIT that ended
 // the loop. showCommand SW_SHOW marks a test play started by the editor.
+constexpr int kStartFailed = 1;
 int WinMain(const std::string& commandLine, int showCommand);
 
 // The window thread's message loop until WM_QUIT; returns its wParam.

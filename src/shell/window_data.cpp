@@ -16,7 +16,7 @@ constexpr int kMinClientSize = 100;
 const char* const kWindowDataPath = "user_data\\Window.dat";
 
 cWindowData::cWindowData() {
-    RegisterFields(kDataVersion);
+    UseFields(kDataVersion);
     Reset();
 }
 

@@ -53,6 +53,16 @@ struct Sample : cDataRecord {
     }
 };
 
+// The same record in a later shape, with the member that came in 501. The
+// members a type stores depend only on the type and the version, so the
+// later shape is a type of its own.
+struct LateSample : Sample {
+    LateSample() {
+        withLate = true;
+        UseFields(DataVersion);
+    }
+};
+
 struct Empty : cDataRecord {};
 
 ByteBuilder SampleBytes(std::int32_t version) {
@@ -99,8 +109,7 @@ TEST(DataRecord, RefusesNewerFilesWithoutTouchingTheRecord) {
 TEST(DataRecord, OlderFileKeepsMembersAddedLater) {
     TestEnv env;
     env.Dir().WriteHostFile("old.dat", SampleBytes(500).Str());
-    Sample r;
-    r.withLate = true;
+    LateSample r;
     r.late = 1234;
     ASSERT_EQ(r.LoadFile("old.dat"), 1);
     EXPECT_EQ(FileVersion, 500);
@@ -257,6 +266,18 @@ TEST(DataRecord, CopiesDescribeTheirOwnMembers) {
     EXPECT_EQ(back.a, 3);
     EXPECT_EQ(back.s1, "src");
     EXPECT_EQ(src.a, 1) << "the source is untouched";
+}
+
+TEST(DataRecord, AnOlderDescriptionStaysWithItsObject) {
+    LateSample older;
+    older.RegisterFields(500);
+    LateSample current;
+    EXPECT_EQ(older.FieldCount(), 3);
+    EXPECT_EQ(current.FieldCount(), 4) << "objects made later use the shared description of the current version";
+    LateSample copy(older);
+    EXPECT_EQ(copy.FieldCount(), 3) << "a copy takes the description of its source";
+    copy.Reset();
+    EXPECT_EQ(copy.FieldCount(), 4);
 }
 
 TEST(DataRecord, ResetAndCopyFrom) {

@@ -26,7 +26,7 @@ constexpr int kMotionCount = 4;
 // --- animation frames and animations -------------------------------------
 
 cAnimeFrame::cAnimeFrame() {
-    RegisterFields(kDataVersion);
+    UseFields(kDataVersion);
     Reset();
     m_nTime = 1;
 }
@@ -41,7 +41,7 @@ void cAnimeFrame::RegisterFields(int) {
 cAnime::cAnime() : cAnime(std::string()) {}
 
 cAnime::cAnime(const std::string& name) {
-    RegisterFields(kDataVersion);
+    UseFields(kDataVersion);
     Reset();
     m_cFlag = 1;
     m_strName = name;
@@ -61,7 +61,7 @@ void cAnime::RegisterFields(int version) {
 // --- animation sets -------------------------------------------------------
 
 cAnimeSet::cAnimeSet() {
-    RegisterFields(kDataVersion);
+    UseFields(kDataVersion);
     Reset();
     m_nCellOffset1 = 4;
     m_nCellOffset2 = 8;
@@ -100,7 +100,7 @@ void cAnimeSet::OnLoadRefused() { *this = cAnimeSet(); }
 // --- effects --------------------------------------------------------------
 
 cEffectFrame::cEffectFrame() {
-    RegisterFields(kDataVersion);
+    UseFields(kDataVersion);
     Reset();
     m_nTime = 1;
 }
@@ -112,7 +112,7 @@ void cEffectFrame::RegisterFields(int) {
 }
 
 cEffect::cEffect() {
-    RegisterFields(kDataVersion);
+    UseFields(kDataVersion);
     Reset();
     m_nCellWidth = 32;
     m_nCellHeight = 32;
@@ -137,7 +137,7 @@ bool cEffect::AfterLoad() {
 // --- swords ---------------------------------------------------------------
 
 cSwordFrame::cSwordFrame() {
-    RegisterFields(kDataVersion);
+    UseFields(kDataVersion);
     Reset();
     m_nMirrorX = 1;
 }
@@ -159,7 +159,7 @@ void cSwordFrame::RegisterFields(int version) {
 }
 
 cSwordType::cSwordType() {
-    RegisterFields(kDataVersion);
+    UseFields(kDataVersion);
     Reset();
     m_vFrames.resize(1);
     m_vFrames[0].m_nTime = 1;
@@ -197,7 +197,7 @@ void cFileEntry::RegisterEntry(int version, int attributeFrom, std::initializer_
 }
 
 cBmpCharaExc::cBmpCharaExc() {
-    RegisterFields(kDataVersion);
+    UseFields(kDataVersion);
     Reset();
     m_nCellSize = 2;
 }
@@ -207,21 +207,21 @@ void cBmpCharaExc::RegisterFields(int version) {
 }
 
 cPicture::cPicture() {
-    RegisterFields(kDataVersion);
+    UseFields(kDataVersion);
     Reset();
 }
 
 void cPicture::RegisterFields(int version) { RegisterEntry(version, 151, {}); }
 
 cSound::cSound() {
-    RegisterFields(kDataVersion);
+    UseFields(kDataVersion);
     Reset();
 }
 
 void cSound::RegisterFields(int version) { RegisterEntry(version, 151, {}); }
 
 cBgm::cBgm() {
-    RegisterFields(kDataVersion);
+    UseFields(kDataVersion);
     Reset();
     m_nVolume = 100;
 }
@@ -278,7 +278,7 @@ void SwapByEnds(int (&p)[cEffectKindEntry::kParamCount], Ends ends) {
 }  // namespace
 
 cEffectKindEntry::cEffectKindEntry() {
-    RegisterFields(kDataVersion);
+    UseFields(kDataVersion);
     Reset();
     m_nKind = 1;
 }

@@ -1,7 +1,7 @@
 #include "gamedata/flows/cond.h"
 
 cCond::cCond() {
-    RegisterFields(DataVersion);
+    UseFields(DataVersion);
     Reset();
 }
 
@@ -107,7 +107,7 @@ void cCond::Upgrade(int v) {
 }
 
 cCondList::cCondList() {
-    RegisterFields(DataVersion);
+    UseFields(DataVersion);
     Reset();
 }
 

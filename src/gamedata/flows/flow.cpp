@@ -3,7 +3,7 @@
 #include <algorithm>
 
 cKeyCond::cKeyCond() {
-    RegisterFields(DataVersion);
+    UseFields(DataVersion);
     Reset();
     m_vKeyState.assign(kKeyCondKeys, 0);
 }
@@ -37,7 +37,7 @@ void cKeyCond::OnLoadRefused() {
 }
 
 cFlow::cFlow() {
-    RegisterFields(DataVersion);
+    UseFields(DataVersion);
     Reset();
     m_cKeyWindow = 3;
 }

@@ -59,7 +59,7 @@ constexpr KindTable kFirstParamTables[] = {
 }  // namespace
 
 cFlowCmd::cFlowCmd() {
-    RegisterFields(DataVersion);
+    UseFields(DataVersion);
     ResetParts();
 }
 

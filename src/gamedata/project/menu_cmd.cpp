@@ -5,7 +5,7 @@
 cCmd::cCmd() : cCmd(std::string()) {}
 
 cCmd::cCmd(const std::string& name, int enabled) {
-    RegisterFields(kDataVersion);
+    UseFields(kDataVersion);
     Reset();
     m_nEnabled = enabled;
     m_strName = name;

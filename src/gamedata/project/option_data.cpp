@@ -14,7 +14,7 @@ void cOptionData::RegisterFields(int) {
 }
 
 void cOptionData::SetDefaults() {
-    RegisterFields(DataVersion);
+    UseFields(DataVersion);
     Reset();
     m_bMusic = 1;
     m_nVolume = 7;

@@ -240,7 +240,7 @@ constexpr std::size_t kMinRecordBytes = 8;
 // --- status items and ranking settings -----------------------------------
 
 cStatusItem::cStatusItem() {
-    RegisterFields(kDataVersion);
+    UseFields(kDataVersion);
     Reset();
 }
 
@@ -271,7 +271,7 @@ bool cStatusItem::Load(cDataFile& file) {
 }
 
 cRankingSetting::cRankingSetting() {
-    RegisterFields(kDataVersion);
+    UseFields(kDataVersion);
     Reset();
     m_vGenres.assign(kGenreCount, 0);
 }

@@ -43,7 +43,7 @@ void InsertKey(SystemIniKeyList& keys, int index, const char* name, int value) {
 }  // namespace
 
 cSystemIniKey::cSystemIniKey() {
-    RegisterFields(kDataVersion);
+    UseFields(kDataVersion);
     Reset();
 }
 

@@ -7,7 +7,7 @@
 #include "gamedata/story/story_save.h"
 #include "platform/clock.h"
 
-cSaveSlot::cSaveSlot() { RegisterFields(DataVersion); }
+cSaveSlot::cSaveSlot() { UseFields(DataVersion); }
 
 void cSaveSlot::RegisterFields(int) {
     ClearFieldLists();

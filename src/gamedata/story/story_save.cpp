@@ -65,7 +65,7 @@ constexpr StoredInt kIntsAfterMember4[] = {
 
 // ---- cStoryChara -----------------------------------------------------------
 
-cStoryChara::cStoryChara() { RegisterFields(DataVersion); }
+cStoryChara::cStoryChara() { UseFields(DataVersion); }
 
 void cStoryChara::RegisterFields(int) {
     ClearFieldLists();
@@ -84,11 +84,11 @@ void cStoryChara::Save(cDataFile& file) {
 
 // ---- cClearedStage ---------------------------------------------------------
 
-cClearedStage::cClearedStage() { RegisterFields(DataVersion); }
+cClearedStage::cClearedStage() { UseFields(DataVersion); }
 
 cClearedStage::cClearedStage(const std::string& name, const std::string& file, int a, int b, int c, int score)
     : m_nLinkA(a), m_nLinkB(b), m_nLinkC(c), m_nScore(score), m_strName(name), m_strFile(file) {
-    RegisterFields(DataVersion);
+    UseFields(DataVersion);
 }
 
 void cClearedStage::RegisterFields(int version) {
@@ -111,7 +111,7 @@ bool cClearedStage::Load(cDataFile& file) {
 
 // ---- cChallengeRecord ------------------------------------------------------
 
-cChallengeRecord::cChallengeRecord() { RegisterFields(DataVersion); }
+cChallengeRecord::cChallengeRecord() { UseFields(DataVersion); }
 
 void cChallengeRecord::RegisterFields(int) {
     ClearFieldLists();
@@ -122,7 +122,7 @@ void cChallengeRecord::RegisterFields(int) {
 // ---- cStorySave: record and file -------------------------------------------
 
 cStorySave::cStorySave() {
-    RegisterFields(DataVersion);
+    UseFields(DataVersion);
     Reset(0);
 }
 

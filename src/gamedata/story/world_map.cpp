@@ -29,7 +29,7 @@ std::string LinkStageText(const std::string& stage) {
 
 // ---- cStageLink ------------------------------------------------------------
 
-cStageLink::cStageLink() { RegisterFields(DataVersion); }
+cStageLink::cStageLink() { UseFields(DataVersion); }
 
 void cStageLink::RegisterFields(int version) {
     ClearFieldLists();
@@ -55,7 +55,7 @@ bool cStageLink::Load(cDataFile& file) {
 
 // ---- cWorldPoint -----------------------------------------------------------
 
-cWorldPoint::cWorldPoint() { RegisterFields(DataVersion); }
+cWorldPoint::cWorldPoint() { UseFields(DataVersion); }
 
 void cWorldPoint::RegisterFields(int) {
     ClearFieldLists();
@@ -81,7 +81,7 @@ void cWorldPoint::OnLoadRefused() {
 
 // ---- cWorldChip ------------------------------------------------------------
 
-cWorldChip::cWorldChip() { RegisterFields(DataVersion); }
+cWorldChip::cWorldChip() { UseFields(DataVersion); }
 
 void cWorldChip::RegisterFields(int) {
     ClearFieldLists();
@@ -95,7 +95,7 @@ void cWorldChip::RegisterFields(int) {
 // ---- cWorldMapData ---------------------------------------------------------
 
 cWorldMapData::cWorldMapData() {
-    RegisterFields(DataVersion);
+    UseFields(DataVersion);
     SetDefaults();
 }
 

@@ -58,11 +58,16 @@ public:
     }
     void Close() override {}
     void SetTitle(const std::string&) override {}
-    void Move(int x, int y, int w, int h) override { m_rect = RECT{x, y, x + w, y + h}; }
+    void Move(int x, int y, int w, int h) override {
+        m_rect = RECT{x, y, x + w, y + h};
+        m_maximised = false;
+    }
     RECT Geometry() override { return m_rect; }
     RECT WorkArea() override { return RECT{0, 0, 1920, 1080}; }
     bool Minimised() override { return false; }
-    bool Maximised() override { return false; }
+    bool Maximised() override { return m_maximised; }
+    // Without a desktop the window keeps its size; only the state is kept.
+    void Maximise() override { m_maximised = true; }
     void Pump(const std::function<void(UINT, WPARAM, LPARAM)>& post) override {
         if (m_activatePending) {
             m_activatePending = false;
@@ -83,6 +88,7 @@ public:
 private:
     RECT m_rect;
     bool m_activatePending = false;
+    bool m_maximised = false;
 };
 
 struct ScriptLine {

@@ -79,6 +79,9 @@ public:
 
     bool Minimised() override { return m_window && (SDL_GetWindowFlags(m_window) & SDL_WINDOW_MINIMIZED); }
     bool Maximised() override { return m_window && (SDL_GetWindowFlags(m_window) & SDL_WINDOW_MAXIMIZED); }
+    void Maximise() override {
+        if (m_window) SDL_MaximizeWindow(m_window);
+    }
 
     void Pump(const std::function<void(UINT, WPARAM, LPARAM)>& post) override {
         if (m_activatePending) {
@@ -162,9 +165,11 @@ private:
         bool down = k.type == SDL_KEYDOWN;
         platform::SetKeyDown(vk, down);
         bool alt = (k.keysym.mod & KMOD_ALT) != 0;
-        // The window menu's zoom entries: Alt+1 to Alt+5.
+        // The window menu's zoom entries: Alt+1 to Alt+5, each only while the
+        // game has put it in the menu.
         if (down && alt && vk >= '1' && vk <= '5') {
-            post(WM_SYSCOMMAND, static_cast<WPARAM>(vk - '0'), 0);
+            const auto id = static_cast<UINT>(vk - '0');
+            if (platform::MainWindowMenuOffers(id)) post(WM_SYSCOMMAND, id, 0);
             return;
         }
         UINT msg = alt ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);

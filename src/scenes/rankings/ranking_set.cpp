@@ -19,7 +19,7 @@ constexpr std::size_t kTableBytes = 16;
 
 }  // namespace
 
-cRankEntry::cRankEntry() { RegisterFields(kDataVersion); }
+cRankEntry::cRankEntry() { UseFields(kDataVersion); }
 
 cRankEntry::cRankEntry(const std::string& name, int score) : cRankEntry() {
     m_bShown = 1;
@@ -35,7 +35,7 @@ void cRankEntry::RegisterFields(int) {
 }
 
 cRanking::cRanking() {
-    RegisterFields(kDataVersion);
+    UseFields(kDataVersion);
     Clear();
 }
 
@@ -79,7 +79,7 @@ void cRanking::Insert(const std::string& name, int score) {
 }
 
 cRankingSet::cRankingSet() {
-    RegisterFields(kDataVersion);
+    UseFields(kDataVersion);
     ResetTables();
 }
 

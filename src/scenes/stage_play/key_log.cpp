@@ -48,10 +48,10 @@ std::int64_t Frames(const cVector<std::int32_t>& counts) {
 
 }  // namespace
 
-cKeyLog::cKeyLog() { RegisterFields(DataVersion); }
+cKeyLog::cKeyLog() { UseFields(DataVersion); }
 
 cKeyLog::cKeyLog(const cKeyLog& other) : cDataRecord() {
-    RegisterFields(DataVersion);
+    UseFields(DataVersion);
     TakeStreams(other);
 }
 

@@ -196,6 +196,8 @@ public:
     void CountDownImpactX();
     void CountDownImpactY();
     bool IsWalking() const { return m_Def.m_cFlying == 0; }
+    // A block character: others stand on it and are pushed out of it.
+    bool IsBlockChara() const { return m_Def.m_bNoBox != 0; }
 
     // Invincibility after a hit: general, and per attacker (`m_nId`).
     void StartInvincibility();

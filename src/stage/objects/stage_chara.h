@@ -45,7 +45,6 @@ public:
     bool HeldItemIconAt(int& x, int& y);
     // The carried item's 16 x 16 icon above the character, when it shows.
     void DrawHeldItemIcon(DDSURFACEDATA* dst);
-    bool IsBlockChara() const { return m_Def.m_bNoBox != 0; }
 
     int m_bInView = 0;
     int m_bAwake = 0;

@@ -154,11 +154,16 @@ TEST_F(CommonPaletteFile, BadFilesLeaveTheConstructedPalette) {
 // made.
 TEST_F(CommonPaletteFile, ACountOverTheFilesMemoryBudgetIsRefusedWithAReportLine) {
     TestEnv env;
-    const std::size_t size = std::size_t(256) << 10;
-    const auto entries = static_cast<std::int32_t>((size - 16) / 8);
-    ASSERT_GT(entries * ElementMemoryCost<cBlockDef>(), kLoadMemoryFloor + kLoadMemoryPerFileByte * size);
+    // A count of characters, the largest definitions, at the 8 bytes each
+    // that the list asks at the least, in a file just large enough for the
+    // count to ask for more memory than the file's budget.
+    const std::size_t cost = ElementMemoryCost<cCharaDef>();
+    ASSERT_GT(cost / 8, kLoadMemoryPerFileByte);
+    const std::size_t size = 2 * kLoadMemoryFloor / (cost / 8 - kLoadMemoryPerFileByte);
+    const auto entries = static_cast<std::int32_t>((size - 20) / 8);
+    ASSERT_GT(entries * cost, kLoadMemoryFloor + kLoadMemoryPerFileByte * size);
     ByteBuilder crafted;
-    crafted.I32(kDataVersion).I32(0).I32(0).I32(entries).Bytes(std::string(size - 16, '\0'));
+    crafted.I32(kDataVersion).I32(0).I32(0).I32(0).I32(entries).Bytes(std::string(size - 20, '\0'));
     CommonPalette = cCommonPalette();
     const std::size_t reported = env.Report().size();
     env.Dir().WriteHostFile("crafted.cplt4", crafted.Str());

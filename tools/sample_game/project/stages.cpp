@@ -209,6 +209,8 @@ void BuildStage(const StagePlan& plan, cStageData& stage) {
     if (plan.timeLimit > 0) stage.m_nTimeLimit = plan.timeLimit;
     // A far sky and a near layer of the same picture, scrolled at two speeds.
     stage.m_vLayers.resize(2);
+    // A new stage's first layer is a plain fill; these show their picture.
+    stage.m_vLayers[0].m_bFill = 0;
     stage.m_vLayers[0].m_strPicture = plan.background;
     stage.m_vLayers[1].m_strPicture = plan.background;
     stage.m_vLayers[1].m_bShow = 0;

@@ -9,12 +9,11 @@
 #include "gamedata/story/story_rules.h"
 #include "scenes/menu/cursor_stack.h"
 #include "scenes/stage_play/key_log.h"
-#include "scenes/stage_play/outcome/stage_outcome.h"
+#include "scenes/stage_play/mode_stage.h"
 #include "scenes/stage_play/stage_resources.h"
 #include "shell/app_state.h"
 #include "shell/game.h"
 #include "stage/objects/player.h"
-#include "stage/objects/stage_state.h"
 
 namespace {
 
@@ -44,9 +43,9 @@ T* EntryAt(cVector<T>& list, int index) {
     return index >= 0 && index < list.Count() ? &list[index] : nullptr;
 }
 
-}  // namespace
-
-int cStageOutcome::ContinueSeries() {
+// The next stage of a numbered series, loaded; 0 when the progress asks for
+// none or its file cannot be loaded.
+int ContinueSeries() {
     cStorySave& progress = StoryData;
     std::string name;
     if (!StageFileName(name, progress.m_nNextPart, 0)) return 0;
@@ -57,10 +56,10 @@ int cStageOutcome::ContinueSeries() {
     return 1;
 }
 
-int cStageOutcome::NextStoryStage() {
+int NextStoryStage(const cStageState& stage) {
     cStorySave& progress = StoryData;
     if (ContinueSeries()) {
-        if (m_Stage.m_bAutoSaveOnClear && progress.m_bAutoSave && progress.m_nSlot >= 0) {
+        if (stage.m_bAutoSaveOnClear && progress.m_bAutoSave && progress.m_nSlot >= 0) {
             progress.SaveSlot(progress.m_nSlot);
         }
         return kModeStage;
@@ -75,7 +74,7 @@ int cStageOutcome::NextStoryStage() {
     }
 }
 
-int cStageOutcome::NextChallengeStage() {
+int NextChallengeStage() {
     cStorySave& progress = StoryData;
     if (ContinueSeries()) return kModeStage;
     const int current = progress.m_nStageNo;
@@ -93,7 +92,7 @@ int cStageOutcome::NextChallengeStage() {
     return kModeStageSelect;
 }
 
-int cStageOutcome::NextFreeStage() {
+int NextFreeStage() {
     cStorySave& progress = StoryData;
     if (progress.m_bMultiPart && !DirectStart) return ContinueSeries() ? kModeStage : kModeTitle;
     // The same stage again, from its own start.
@@ -101,11 +100,13 @@ int cStageOutcome::NextFreeStage() {
     return kModeStage;
 }
 
-int cStageOutcome::NextStage() {
-    if (LoadedStage.m_bEndKeep) KeepHeroStatus(m_Stage);
+}  // namespace
+
+int cModeStage::NextStage() {
+    if (LoadedStage.m_bEndKeep) KeepHeroStatus(*this);
     switch (Game.PlayType) {
         case PlayType::NewStory:
-        case PlayType::Story: return NextStoryStage();
+        case PlayType::Story: return NextStoryStage(*this);
         case PlayType::Challenge: return NextChallengeStage();
         case PlayType::Free: return NextFreeStage();
         case PlayType::Replay: StoryData.RestoreStageStart(1, Game.GameKind, DirectStart != 0); return kModeStage;

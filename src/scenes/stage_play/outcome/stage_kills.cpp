@@ -1,12 +1,11 @@
 // The life check and the kill rules: who dies, who leaves the list at once
 // and who stays for a death sequence, and when a death ends the stage.
 #include "gamedata/project/global_data.h"
-#include "scenes/stage_play/outcome/stage_outcome.h"
+#include "scenes/stage_play/mode_stage.h"
 #include "shell/sound_requests.h"
 #include "stage/objects/player.h"
 #include "stage/objects/stage_chara.h"
 #include "stage/objects/stage_spawning.h"
-#include "stage/objects/stage_state.h"
 
 namespace {
 
@@ -21,30 +20,30 @@ bool KeepsDeadCharas() { return SystemData.m_bKeepDeadCharas != 0; }
 
 }  // namespace
 
-void cStageOutcome::EndStage() {
+void cModeStage::EndStage() {
     EndStageTally();
-    if (m_fnEnterResult) m_fnEnterResult();
+    m_nState = kStateResult;
 }
 
-void cStageOutcome::Miss() {
+void cModeStage::Miss() {
     PlaySystemSound(kMissSound);
     if (PlayerList[0].Die() == 1) EndStage();
 }
 
-int cStageOutcome::KillChara(cChara& chara) {
+int cModeStage::KillChara(cChara& chara) {
     if (chara.m_nCharaKind == 0) return KillResult::HeroKind;
     if (chara.m_bDead) return KillResult::Died;
     return chara.Die();
 }
 
-int cStageOutcome::KillCharaAndEnd(cChara& chara) {
+int cModeStage::KillCharaAndEnd(cChara& chara, cList<cStageChara>&) {
     const int result = KillChara(chara);
     if (result == KillResult::StageEnded) EndStage();
     if (result == KillResult::HeroKind) Miss();
     return result;
 }
 
-int cStageOutcome::CheckLives(const cStageChara* walked, bool* walkedGone) {
+int cModeStage::CheckLives(const cStageChara* walked, bool* walkedGone) {
     cPlayer& hero = PlayerList[0];
     if (hero.m_nLife <= 0) {
         // A hero already dead runs its death sequence; it does not die twice.
@@ -54,7 +53,7 @@ int cStageOutcome::CheckLives(const cStageChara* walked, bool* walkedGone) {
     int stop = 0;
     // Erases at once, except the caller's own node, which it erases itself.
     auto erase = [&](cList<cStageChara>::iterator at) {
-        if (&*at != walked) return EraseStageChara(m_Stage, CharaList, at);
+        if (&*at != walked) return EraseStageChara(*this, CharaList, at);
         if (walkedGone) *walkedGone = true;
         return std::next(at);
     };
@@ -70,7 +69,7 @@ int cStageOutcome::CheckLives(const cStageChara* walked, bool* walkedGone) {
             ++it;
             continue;
         }
-        const int result = KillCharaAndEnd(chara);
+        const int result = KillCharaAndEnd(chara, CharaList);
         stop = result != 0;
         if (!KeepsDeadCharas() || result == KillResult::StageEnded) {
             it = erase(it);
@@ -82,17 +81,17 @@ int cStageOutcome::CheckLives(const cStageChara* walked, bool* walkedGone) {
     return stop;
 }
 
-KillOutcome cStageOutcome::KillAfterFlow(cStageChara& chara) {
-    const int result = KillCharaAndEnd(chara);
+cModeStage::KillOutcome cModeStage::KillAfterFlow(cStageChara& chara) {
+    const int result = KillCharaAndEnd(chara, CharaList);
     if (!KeepsDeadCharas()) return {true, result != 0};
     if (result == KillResult::StageEnded) return {true, true};
     PlaySystemSound(kDefeatSound);
     return {false, result != 0};
 }
 
-KillOutcome cStageOutcome::KillAfterContact(cStageChara& chara) {
+cModeStage::KillOutcome cModeStage::KillAfterContact(cStageChara& chara) {
     PlaySystemSound(kDefeatSound);
-    const int result = KillCharaAndEnd(chara);
+    const int result = KillCharaAndEnd(chara, CharaList);
     if (result == KillResult::StageEnded) return {true, true};
     if (result != 0) return {false, true};
     // Without kept dead characters a defeated one is gone in the sub-step

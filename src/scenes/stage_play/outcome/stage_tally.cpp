@@ -8,14 +8,13 @@
 #include "gamedata/project/global_data.h"
 #include "platform/clock.h"
 #include "platform/window.h"
-#include "scenes/stage_play/outcome/stage_outcome.h"
+#include "scenes/stage_play/mode_stage.h"
 #include "scenes/stage_play/stage_resources.h"
 #include "shell/app_state.h"
 #include "shell/game.h"
 #include "shell/sound_requests.h"
 #include "stage/commands/stage_commands.h"
 #include "stage/objects/player.h"
-#include "stage/objects/stage_state.h"
 
 namespace {
 
@@ -38,14 +37,8 @@ void AddTo(int& total, long long value) {
         static_cast<int>(std::clamp(total + value, static_cast<long long>(INT_MIN), static_cast<long long>(INT_MAX)));
 }
 
-}  // namespace
-
-int IsLastStage(int number) {
-    std::string name;
-    return StageFileName(name, number, 1) ? 0 : 1;
-}
-
-void cStageOutcome::ShowExtraLife() {
+// The icon above the hero while the game holds for 30 frames.
+void ShowExtraLife(cStageState& stage) {
     MessageRequest icon;
     icon.nKind = MessageKind::ExtraLifeIcon;
     icon.nPlace = MessagePlace::AboveHero;
@@ -54,19 +47,26 @@ void cStageOutcome::ShowExtraLife() {
     icon.nRemain = kExtraLifeFrames;
     icon.bCountFrozen = 1;
     icon.nOwnerId = PlayerList[0].m_nId;
-    const cMessageSink::Key held = m_Stage.AddHeldMessage(icon);
-    InitRequest(m_Stage.m_Wait, kExtraLifeWait, 0, kExtraLifeFrames, 0);
-    RunNestedWait(m_Stage);
-    m_Stage.RemoveHeldMessage(held);
+    const cMessageSink::Key held = stage.AddHeldMessage(icon);
+    InitRequest(stage.m_Wait, kExtraLifeWait, 0, kExtraLifeFrames, 0);
+    RunNestedWait(stage);
+    stage.RemoveHeldMessage(held);
 }
 
-void cStageOutcome::AddStageTotals() {
+}  // namespace
+
+int cModeStage::IsLastStage(int number) {
+    std::string name;
+    return StageFileName(name, number, 1) ? 0 : 1;
+}
+
+void cModeStage::AddStageTotals() {
     cStorySave& progress = StoryData;
     const cPlayer& hero = PlayerList[0];
     const int before = progress.m_nScore;
     AddTo(progress.m_nScore, progress.m_nStageScore);
-    if (!m_Stage.m_bNoTimeLimit) AddTo(progress.m_nTimeLeftTotal, m_Stage.m_nTime);
-    AddTo(progress.m_nClearTimeTotal, m_Stage.m_nClearTime);
+    if (!m_bNoTimeLimit) AddTo(progress.m_nTimeLeftTotal, m_nTime);
+    AddTo(progress.m_nClearTimeTotal, m_nClearTime);
     AddTo(progress.m_nHpTotal, hero.m_nLife);
     AddTo(progress.m_nSpTotal, hero.m_nSP);
 
@@ -79,24 +79,24 @@ void cStageOutcome::AddStageTotals() {
     for (long long i = 0; i < shown; ++i) {
         ++progress.m_nLives;
         PlaySystemSound(kExtraLifeSound);
-        ShowExtraLife();
-        if (m_Stage.m_bQuit) {
+        ShowExtraLife(*this);
+        if (m_bQuit) {
             PostMessageA(MainWindowHandle.load(), WM_CLOSE, 0, 0);
             return;
         }
-        while (AppActive.load() == 0 && !m_Stage.m_bQuit && !AbortFlag.load()) Sleep(1);
+        while (AppActive.load() == 0 && !m_bQuit && !AbortFlag.load()) Sleep(1);
     }
 }
 
-void cStageOutcome::EndStageTally() {
+void cModeStage::EndStageTally() {
     PlaySystemSound(kTallySound);
     AddStageTotals();
-    m_Rank.m_bRankDone = 0;
-    m_Rank.m_bRankEligible = 0;
-    m_Rank.m_vecRankSlot.assign(kRankingTableCount, -1);
+    m_bRankDone = 0;
+    m_bRankEligible = 0;
+    m_vecRankSlot.assign(kRankingTableCount, -1);
     if (!DirectStart && !(Game.RankingsOn && IsLastStage(StoryData.m_nNextPart))) return;
     const cStorySave& progress = StoryData;
-    m_Rank.m_vecRankScore = cVector<int>{progress.m_nScore, progress.m_nTimeLeftTotal, progress.m_nClearTimeTotal,
-                                         progress.m_nHpTotal, progress.m_nSpTotal};
-    if (!TestPlay) m_Rank.FindSlots(LoadedStage.m_vnRankingOn);
+    m_vecRankScore = cVector<int>{progress.m_nScore, progress.m_nTimeLeftTotal, progress.m_nClearTimeTotal,
+                                  progress.m_nHpTotal, progress.m_nSpTotal};
+    if (!TestPlay) FindSlots(LoadedStage.m_vnRankingOn);
 }

@@ -5,9 +5,8 @@
 #include "foundation/frame_timer.h"
 #include "gamedata/project/global_data.h"
 #include "platform/keyboard.h"
-#include "scenes/stage_play/outcome/stage_outcome.h"
+#include "scenes/stage_play/mode_stage.h"
 #include "shell/sound_requests.h"
-#include "stage/objects/stage_state.h"
 
 namespace {
 
@@ -18,19 +17,19 @@ constexpr int kMaxClearTime = 599999;  // 99:59.99
 
 }  // namespace
 
-int cStageOutcome::CheckPauseKey(int state, int subStep) {
+int cModeStage::CheckPauseKey() {
     if (!SystemData.m_bSpacePause || GetAsyncKeyState(VK_SPACE) >= 0) return 0;
     PlaySystemSound(kPauseSound);
-    m_Stage.m_nResumeState = state;
-    m_Stage.m_nResumeSubStep = subStep;
+    m_nResumeState = m_nState;
+    m_nResumeSubStep = m_nSubStep;
     return 1;
 }
 
-int cStageOutcome::CountDownTime(int delta) {
-    if (m_Stage.m_bNoTimeLimit) return 0;
+int cModeStage::CountDownTime(int delta) {
+    if (m_bNoTimeLimit) return 0;
     // One step a second at the normal rate: the count is of frames.
     if (!EveryNth(1, kFramesPerSecond)) return 0;
-    int& time = m_Stage.m_nTime;
+    int& time = m_nTime;
     time += delta;
     if (time > kMaxTime) {
         time = kMaxTime;
@@ -43,8 +42,8 @@ int cStageOutcome::CountDownTime(int delta) {
     return 0;
 }
 
-void cStageOutcome::CountClearTime() {
-    if (m_Stage.m_nClearTime >= kMaxClearTime) return;
-    ++m_Stage.m_nFrames;
-    m_Stage.m_nClearTime = std::min(m_Stage.m_nFrames * 100 / kFramesPerSecond, kMaxClearTime);
+void cModeStage::CountClearTime() {
+    if (m_nClearTime >= kMaxClearTime) return;
+    ++m_nFrames;
+    m_nClearTime = std::min(m_nFrames * 100 / kFramesPerSecond, kMaxClearTime);
 }

@@ -78,7 +78,7 @@ TEST_F(NextStageTest, ANumberedSeriesGoesOnWhenItsNextFileLoads) {
         Game.PlayType = c.playType;
         DirectStart = c.directStart;
         LoadedStage.m_strTitle = "part one";
-        EXPECT_EQ(o.outcome.NextStage(), c.mode) << c.name;
+        EXPECT_EQ(o.scene.NextStage(), c.mode) << c.name;
         EXPECT_EQ(StoryData.m_nPart, c.goesOn ? 2 : 1) << c.name;
         EXPECT_EQ(LoadedStage.m_strTitle, c.goesOn ? "part two" : "part one") << c.name;
         EXPECT_EQ(KeyLog.m_nSeed + KeyLog2.m_nSeed, c.goesOn ? 0 : 18) << c.name << ": both logs start empty";
@@ -97,7 +97,7 @@ TEST_F(NextStageTest, AStoryGoingOnSavesTheAutoSaveSlotWhenTheClearAskedForIt) {
         StoryData.m_bAutoSave = 1;
         StoryData.m_nSlot = 3;
         o.stage.State().m_bAutoSaveOnClear = asked;
-        EXPECT_EQ(o.outcome.NextStage(), 4);
+        EXPECT_EQ(o.scene.NextStage(), 4);
         EXPECT_EQ(m_dir.HostFileExists("user_data/story/Story04.dat"), asked == 1) << "asked: " << asked;
         EXPECT_TRUE(StoryData.m_vCleared.empty()) << "the stage just cleared is not recorded";
     }
@@ -115,7 +115,7 @@ TEST_F(NextStageTest, AStoryWithoutANextStageRecordsTheClearAndFollowsTheMapLink
         Game.PlayType = 1;
         StoryData.m_nAfterClear = c.afterClear;
         CursorStack.Top().row = 5;
-        EXPECT_EQ(o.outcome.NextStage(), c.mode) << "after clear " << c.afterClear;
+        EXPECT_EQ(o.scene.NextStage(), c.mode) << "after clear " << c.afterClear;
         EXPECT_EQ(StoryData.m_nRounds, c.rounds) << "after clear " << c.afterClear;
         EXPECT_EQ(StoryData.m_vMapPoint[2], c.afterClear == 1 ? 0 : 1) << "a new round closes the points again";
         ASSERT_EQ(StoryData.m_vCleared.Count(), 1);
@@ -144,7 +144,7 @@ TEST_F(NextStageTest, AChallengeClearUpdatesItsRecordOpensTheNextStageAndIsSaved
         StoryData.m_nStageNo = c.stageNo;
         StoryData.m_nChallengeOpened = c.opened;
         for (cChallengeRecord& r : StoryData.m_vChallenge) r.m_nBest = c.best;
-        EXPECT_EQ(o.outcome.NextStage(), 3) << c.name;
+        EXPECT_EQ(o.scene.NextStage(), 3) << c.name;
         const int index = std::min(c.stageNo, 3) - 1;
         EXPECT_EQ(StoryData.m_vChallenge[index].m_bCleared, c.stageNo <= 3 ? 1 : 0) << c.name;
         EXPECT_EQ(StoryData.m_vChallenge[index].m_nBest, c.bestAfter) << c.name;
@@ -169,7 +169,7 @@ TEST_F(NextStageTest, TheCarryOverKeepsTheHeroStatusTimeLivesAndMusic) {
         o.stage.State().m_nTime = 77;
         StoryData.m_nLives = 6;
         StoryData.m_nBgm = 12;
-        o.outcome.NextStage();
+        o.scene.NextStage();
         const cStoryChara& kept = StoryData.m_vKept[0];
         EXPECT_EQ(StoryData.m_bKeptStatus, carry);
         EXPECT_EQ((std::vector<int>{kept.m_nHp, kept.m_nValueB, kept.m_nLives, kept.m_nValueD}),

@@ -1,6 +1,6 @@
 #pragma once
-// Outcome rules on a harness stage: the results they enter counted, the
-// nested wait loop recorded; and a fixture that puts back the project
+// A harness stage built into the stage scene, the nested wait loop
+// recorded, and the messages recorded by the harness; and a fixture that puts back the project
 // switches, the game's state and the progress the rules read.
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include "foundation/abort.h"
 #include "foundation/frame_timer.h"
 #include "gamedata/project/global_data.h"
-#include "scenes/stage_play/outcome/stage_outcome.h"
+#include "scenes/stage_play/mode_stage.h"
 #include "shell/app_state.h"
 #include "shell/game.h"
 #include "stage/commands/stage_commands.h"
@@ -21,8 +21,8 @@
 inline const std::vector<std::string> kOutcomeStage = {"H.a.b.c", "#######"};
 
 struct OutcomeStage {
-    explicit OutcomeStage(const std::vector<std::string>& picture = kOutcomeStage) : stage(picture) {
-        outcome.m_fnEnterResult = [this] { ++results; };
+    explicit OutcomeStage(const std::vector<std::string>& picture = kOutcomeStage) : stage(scene, picture) {
+        scene.m_nState = cModeStage::kStatePlay;
         SetNestedWaitLoop([this](cStageState& s) {
             waits.emplace_back(s.m_Wait.begin(), s.m_Wait.end());
             heldDuringWait.push_back(stage.HeldMessages().size());
@@ -36,6 +36,7 @@ struct OutcomeStage {
     OutcomeStage& operator=(const OutcomeStage&) = delete;
 
     cStageChara& Chara(char letter) { return stage.Chara(letter); }
+    bool InResult() const { return scene.State() == cModeStage::kStateResult; }
     // The letters of the characters still in the list, in list order.
     std::string Remaining() {
         std::string out;
@@ -47,9 +48,14 @@ struct OutcomeStage {
         return out;
     }
 
+    // The scene's states within reach; it leaves its messages to the
+    // harness, which records them.
+    struct Scene : cModeStage {
+        Scene() { m_lpMessageSink = nullptr; }
+        using cModeStage::m_nState;
+        using cModeStage::m_nSubStep;
+    } scene;
     StageHarness stage;
-    cStageOutcome outcome{stage.State()};
-    int results = 0;
     std::vector<std::vector<int>> waits;
     std::vector<std::size_t> heldDuringWait;
 };

@@ -35,15 +35,15 @@ TEST_F(LifeCheck, RemovesDefeatedCharactersAtOnceOrKeepsThemForTheirDeath) {
         o.Chara('a').m_nLife = 0;
         o.Chara('b').m_bVanish = 1;
         const int grouped = GroupSize(o);
-        EXPECT_EQ(o.outcome.CheckLives(), 0) << c.name;
+        EXPECT_EQ(o.scene.CheckLives(), 0) << c.name;
         EXPECT_EQ(o.Remaining(), c.remaining) << c.name;
         EXPECT_EQ(o.stage.Sounds(), c.sounds) << c.name;
         EXPECT_EQ(GroupSize(o), grouped - (3 - static_cast<int>(c.remaining.size())))
             << c.name << ": an erased character leaves its group";
-        EXPECT_EQ(o.results, 0);
+        EXPECT_FALSE(o.InResult());
         if (!c.keepDead) continue;
         EXPECT_EQ(o.Chara('a').m_bDead, 1);
-        EXPECT_EQ(o.outcome.CheckLives(), 0);
+        EXPECT_EQ(o.scene.CheckLives(), 0);
         EXPECT_EQ(o.stage.Sounds(), c.sounds) << "a kept dead character is not killed again";
         EXPECT_EQ(o.Remaining(), "ac");
     }
@@ -53,12 +53,12 @@ TEST_F(LifeCheck, AHeroWithoutLifeMissesAndStopsTheFrame) {
     OutcomeStage o;
     o.stage.Hero().m_nLife = 0;
     o.Chara('a').m_nLife = 0;
-    EXPECT_EQ(o.outcome.CheckLives(), 1);
+    EXPECT_EQ(o.scene.CheckLives(), 1);
     EXPECT_EQ(o.stage.Hero().m_bDead, 1);
     EXPECT_EQ(o.stage.Sounds(), std::vector<int>{8});
     EXPECT_EQ(o.Remaining(), "abc") << "the characters wait for the next check";
-    EXPECT_EQ(o.results, 0) << "a plain miss is no result";
-    EXPECT_EQ(o.outcome.CheckLives(), 1);
+    EXPECT_FALSE(o.InResult()) << "a plain miss is no result";
+    EXPECT_EQ(o.scene.CheckLives(), 1);
     EXPECT_EQ(o.stage.Sounds(), std::vector<int>{8}) << "a dead hero does not die twice";
 }
 
@@ -68,9 +68,9 @@ TEST_F(LifeCheck, AKillThatEndsTheStageStopsTheCheckWithTheResult) {
     o.stage.State().m_nEndRequest = EndRequest::StageClear;
     o.Chara('a').m_nLife = 0;
     o.Chara('b').m_nLife = 0;
-    EXPECT_EQ(o.outcome.CheckLives(), 1);
+    EXPECT_EQ(o.scene.CheckLives(), 1);
     EXPECT_EQ(o.Remaining(), "bc") << "erased even though dead ones are kept; b is not reached";
-    EXPECT_EQ(o.results, 1);
+    EXPECT_TRUE(o.InResult());
     EXPECT_EQ(o.stage.Sounds(), std::vector<int>{14}) << "the tally's sound";
 }
 
@@ -79,7 +79,7 @@ TEST_F(LifeCheck, TheWalkedCharacterIsLeftForTheWalkToErase) {
     o.Chara('a').m_nLife = 0;
     o.Chara('b').m_nLife = 0;
     bool gone = false;
-    EXPECT_EQ(o.outcome.CheckLives(&o.Chara('b'), &gone), 0);
+    EXPECT_EQ(o.scene.CheckLives(&o.Chara('b'), &gone), 0);
     EXPECT_TRUE(gone);
     EXPECT_EQ(o.Remaining(), "bc") << "a is erased; b, which the caller stands on, is not";
     EXPECT_EQ(o.Chara('b').m_bDead, 1);
@@ -90,7 +90,7 @@ TEST_F(KillRules, TheResultSaysWhetherTheCharacterDiedTheStageEndedOrTheHeroMiss
         const char* name;
         int heroKind, dead, endRequest;
         int result;
-        int dies, heroDies, results;
+        int dies, heroDies, showsResult;
         std::vector<int> sounds;
     };
     const Case cases[] = {
@@ -106,10 +106,10 @@ TEST_F(KillRules, TheResultSaysWhetherTheCharacterDiedTheStageEndedOrTheHeroMiss
         if (c.heroKind) a.m_nCharaKind = 0;
         a.m_bDead = c.dead;
         o.stage.State().m_nEndRequest = c.endRequest;
-        EXPECT_EQ(o.outcome.KillCharaAndEnd(a), c.result) << c.name;
+        EXPECT_EQ(o.scene.KillCharaAndEnd(a, CharaList), c.result) << c.name;
         EXPECT_EQ(a.m_bDead, c.dies) << c.name;
         EXPECT_EQ(o.stage.Hero().m_bDead, c.heroDies) << c.name;
-        EXPECT_EQ(o.results, c.results) << c.name;
+        EXPECT_EQ(o.InResult(), c.showsResult == 1) << c.name;
         EXPECT_EQ(o.stage.Sounds(), c.sounds) << c.name;
     }
 }
@@ -119,7 +119,7 @@ TEST_F(KillRules, TheWalkErasesAKilledCharacterAsTheProjectKeepsTheDead) {
         const char* name;
         bool contact;
         int keepDead, endRequest;
-        KillOutcome outcome;
+        cModeStage::KillOutcome outcome;
         std::vector<int> sounds;
     };
     const Case cases[] = {
@@ -135,7 +135,7 @@ TEST_F(KillRules, TheWalkErasesAKilledCharacterAsTheProjectKeepsTheDead) {
         SystemData.m_bKeepDeadCharas = c.keepDead;
         o.stage.State().m_nEndRequest = c.endRequest;
         cStageChara& a = o.Chara('a');
-        const KillOutcome got = c.contact ? o.outcome.KillAfterContact(a) : o.outcome.KillAfterFlow(a);
+        const cModeStage::KillOutcome got = c.contact ? o.scene.KillAfterContact(a) : o.scene.KillAfterFlow(a);
         EXPECT_EQ(got, c.outcome) << c.name;
         EXPECT_EQ(o.stage.Sounds(), c.sounds) << c.name;
     }

@@ -31,7 +31,7 @@ TEST_F(StageTotals, TheStageJoinsTheTotalsAndTheTimeOnlyWithALimit) {
         o.stage.State().m_nClearTime = 4321;
         o.stage.Hero().m_nLife = 3;
         o.stage.Hero().m_nSP = 4;
-        o.outcome.AddStageTotals();
+        o.scene.AddStageTotals();
         const cStorySave& p = StoryData;
         EXPECT_EQ((std::vector<int>{p.m_nScore, p.m_nTimeLeftTotal, p.m_nClearTimeTotal, p.m_nHpTotal, p.m_nSpTotal}),
                   (std::vector<int>{1234, noLimit ? 50 : 170, 10321, 10, 12}))
@@ -44,7 +44,7 @@ TEST_F(StageTotals, TotalsStopAtTheIntRangeInsteadOfWrapping) {
     OutcomeStage o;
     StoryData.m_nScore = 2147483000;
     StoryData.m_nStageScore = 999999;
-    o.outcome.AddStageTotals();
+    o.scene.AddStageTotals();
     EXPECT_EQ(StoryData.m_nScore, 2147483647);
 }
 
@@ -73,7 +73,7 @@ TEST_F(ExtraLives, OnePerMultiplePassedShownOneAfterTheOther) {
         StoryData.m_nLives = c.lives;
         StoryData.m_nScore = c.total;
         StoryData.m_nStageScore = c.stage;
-        o.outcome.AddStageTotals();
+        o.scene.AddStageTotals();
         EXPECT_EQ(StoryData.m_nLives, c.livesAfter) << c.name;
         EXPECT_EQ(o.waits, std::vector<std::vector<int>>(c.shown, kExtraLifeWait)) << c.name;
         EXPECT_EQ(o.stage.Sounds(), std::vector<int>(c.shown, 15)) << c.name;
@@ -87,7 +87,7 @@ TEST_F(ExtraLives, TheIconStandsAboveTheHeroForThirtyFrames) {
     SystemData.m_bExtraLife = 1;
     SystemData.m_nExtraLifeScore = 100;
     StoryData.m_nStageScore = 100;
-    o.outcome.AddStageTotals();
+    o.scene.AddStageTotals();
     ASSERT_EQ(o.stage.Messages().size(), 1u);
     MessageRequest icon;
     icon.nKind = MessageKind::ExtraLifeIcon;
@@ -110,7 +110,7 @@ TEST_F(ExtraLives, AQuitDuringTheDisplayShowsNoFurtherLife) {
     SystemData.m_nExtraLifeScore = 100;
     StoryData.m_nLives = 2;
     StoryData.m_nStageScore = 300;
-    o.outcome.AddStageTotals();
+    o.scene.AddStageTotals();
     EXPECT_EQ(o.waits.size(), 1u);
     EXPECT_EQ(StoryData.m_nLives, 3);
     EXPECT_EQ(StoryData.m_nScore, 300) << "the score is counted whole";
@@ -169,10 +169,10 @@ TEST_F(RankingPlaces, FoundForTheLastStageOfARankedPlayOrADirectStart) {
         StoryData.m_nNextPart = c.nextFileExists ? 2 : 3;
         StoryData.m_nStageScore = 500;
         o.stage.Hero().m_nSP = 2;
-        o.outcome.m_Rank.m_bRankDone = 1;
-        o.outcome.m_Rank.m_vecRankSlot.assign(5, 7);
-        o.outcome.EndStageTally();
-        const cRankResult& r = o.outcome.m_Rank;
+        o.scene.m_bRankDone = 1;
+        o.scene.m_vecRankSlot.assign(5, 7);
+        o.scene.EndStageTally();
+        const cRankResult& r = o.scene;
         EXPECT_EQ(std::vector<int>(r.m_vecRankSlot.begin(), r.m_vecRankSlot.end()), c.slots) << c.name;
         EXPECT_EQ(r.m_bRankEligible, c.slots == ranked ? 1 : 0) << c.name;
         EXPECT_EQ(r.m_bRankDone, 0) << c.name;

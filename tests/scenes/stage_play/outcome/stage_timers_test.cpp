@@ -9,10 +9,10 @@ using StageTimers = OutcomeTest;
 
 // Calls CountDownTime `frames` times; the frames on which it reported the
 // time running out, 1-based.
-std::vector<int> RunOutFrames(cStageOutcome& outcome, int frames, int delta) {
+std::vector<int> RunOutFrames(cModeStage& scene, int frames, int delta) {
     std::vector<int> out;
     for (int f = 1; f <= frames; ++f) {
-        if (outcome.CountDownTime(delta)) out.push_back(f);
+        if (scene.CountDownTime(delta)) out.push_back(f);
     }
     return out;
 }
@@ -40,7 +40,7 @@ TEST_F(StageTimers, TheTimeLimitMovesOncePerSixtyFramesWithinItsRange) {
         EveryNth(0, 0);
         o.stage.State().m_bNoTimeLimit = c.noLimit;
         o.stage.State().m_nTime = c.time;
-        EXPECT_EQ(RunOutFrames(o.outcome, c.frames, c.delta), c.runOut) << c.name;
+        EXPECT_EQ(RunOutFrames(o.scene, c.frames, c.delta), c.runOut) << c.name;
         EXPECT_EQ(o.stage.State().m_nTime, c.timeAfter) << c.name;
     }
 }
@@ -48,16 +48,16 @@ TEST_F(StageTimers, TheTimeLimitMovesOncePerSixtyFramesWithinItsRange) {
 TEST_F(StageTimers, TheClearTimeCountsHundredthsAndStopsAt99Minutes) {
     OutcomeStage o;
     cStageState& s = o.stage.State();
-    for (int f = 0; f < 61; ++f) o.outcome.CountClearTime();
+    for (int f = 0; f < 61; ++f) o.scene.CountClearTime();
     EXPECT_EQ(s.m_nFrames, 61);
     EXPECT_EQ(s.m_nClearTime, 101) << "61 frames are 1.01 s, truncated";
     s.m_nFrames = 359998;
     s.m_nClearTime = 599996;
-    o.outcome.CountClearTime();
+    o.scene.CountClearTime();
     EXPECT_EQ(s.m_nClearTime, 599998);
-    o.outcome.CountClearTime();
+    o.scene.CountClearTime();
     EXPECT_EQ(s.m_nClearTime, 599999) << "99:59.99";
-    o.outcome.CountClearTime();
+    o.scene.CountClearTime();
     EXPECT_EQ(s.m_nFrames, 360000) << "the frames stop with the clock";
     EXPECT_EQ(s.m_nClearTime, 599999);
 }
@@ -67,14 +67,17 @@ TEST_F(StageTimers, SpaceOpensThePauseMenuOnlyWhereTheProjectAllowsIt) {
     cStageState& s = o.stage.State();
     platform::SetKeyDown(VK_SPACE, true);
     SystemData.m_bSpacePause = 0;
-    EXPECT_EQ(o.outcome.CheckPauseKey(2, 5), 0);
+    o.scene.m_nState = cModeStage::kStatePlay;
+    o.scene.m_nSubStep = 5;
+    EXPECT_EQ(o.scene.CheckPauseKey(), 0);
     EXPECT_TRUE(o.stage.Sounds().empty());
     SystemData.m_bSpacePause = 1;
-    EXPECT_EQ(o.outcome.CheckPauseKey(2, 5), 1);
+    EXPECT_EQ(o.scene.CheckPauseKey(), 1);
     EXPECT_EQ(s.m_nResumeState, 2);
     EXPECT_EQ(s.m_nResumeSubStep, 5);
     EXPECT_EQ(o.stage.Sounds(), std::vector<int>{4});
     platform::SetKeyDown(VK_SPACE, false);
-    EXPECT_EQ(o.outcome.CheckPauseKey(4, 1), 0) << "only while the key is held";
+    o.scene.m_nState = cModeStage::kStateResult;
+    EXPECT_EQ(o.scene.CheckPauseKey(), 0) << "only while the key is held";
     EXPECT_EQ(s.m_nResumeState, 2);
 }

@@ -194,25 +194,29 @@ TEST_F(ScreenEffectTest, ZoomAroundTheHeroStaysInsideTheFrame) {
     PlayerList.clear();
 }
 
-// Pixel goldens: the move half-way, the shake at its right turn, the
-// mosaic with blocks of 15 pixels.
+// Pixel goldens in the device path and in 8-bit DirectDraw: the move
+// half-way, the shake at its right turn, the mosaic with blocks of 15
+// pixels.
 TEST_F(ScreenEffectTest, Goldens) {
     struct Golden {
-        const char* file;
+        const char* name;
         cScrEffect entry;
         int frames;
     };
     const std::vector<Golden> goldens = {
-        {"screen_move_D3D32.png", ScreenEntry(1, {10, 0, 0, 320, 240}), 32},
-        {"screen_shake_D3D32.png", ScreenEntry(2, {10, 8, 2}), 6},
-        {"screen_mosaic_D3D32.png", ScreenEntry(13, {10, 1, 61}), 15},
+        {"screen_move", ScreenEntry(1, {10, 0, 0, 320, 240}), 32},
+        {"screen_shake", ScreenEntry(2, {10, 8, 2}), 6},
+        {"screen_mosaic", ScreenEntry(13, {10, 1, 61}), 15},
     };
-    for (const Golden& g : goldens) {
-        StartWith(kD3D32, {g.entry});
-        run.Start(1, 0, 0);
-        for (int n = 0; n < g.frames; ++n) Frame();
-        ExpectGoldenFrame(BackBuffer, std::string(SCENES_GOLDEN_DIR) + "/" + g.file);
-        TearDown();
+    for (const DrawMode* mode : {&kD3D32, &kDD8}) {
+        for (const Golden& g : goldens) {
+            StartWith(*mode, {g.entry});
+            run.Start(1, 0, 0);
+            for (int n = 0; n < g.frames; ++n) Frame();
+            const std::string file = std::string(g.name) + "_" + mode->name + ".png";
+            ExpectGoldenFrame(BackBuffer, std::string(SCENES_GOLDEN_DIR) + "/" + file);
+            TearDown();
+        }
     }
 }
 

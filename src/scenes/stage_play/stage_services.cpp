@@ -1,0 +1,87 @@
+// What the stage scene installs for the engine while it lives: the flow
+// engine, the reset's steps, the nested wait, the screen effect and tone,
+// the hit effects and the block graphics. Rules built beside the scene
+// install theirs from the same place.
+#include <array>
+
+#include "draw/surface_table.h"
+#include "gamedata/project/global_data.h"
+#include "scenes/menu/cursor_stack.h"
+#include "scenes/stage_play/light_mask.h"
+#include "scenes/stage_play/map_blocks.h"
+#include "scenes/stage_play/mode_stage.h"
+#include "scenes/stage_play/stage_reset.h"
+#include "stage/commands/cmd_param.h"
+#include "stage/commands/presentation_commands.h"
+#include "stage/commands/stage_commands.h"
+#include "stage/drawing/chara_graphic.h"
+#include "stage/drawing/effect_inst.h"
+#include "stage/flow/flow_engine.h"
+#include "stage/objects/engine_hooks.h"
+#include "stage/objects/player.h"
+#include "stage/objects/stage_spawning.h"
+
+namespace {
+
+constexpr int kToneValues = 8;
+
+// Blocks of every graphic kind draw from the pictures objects of that
+// graphic use, without facing.
+bool ObjectGraphicOfBlock(int kind, int number, int column, BlockGraphic& out) {
+    GraphicSource source;
+    SelectGraphicSource(source, FacingMode::None, kind, number, column, nullptr, 0);
+    if (!source.lpPrimary) return false;
+    out.picture = source.lpPrimary;
+    out.sx = source.sx;
+    out.sy = source.sy;
+    return true;
+}
+
+void RebuildLightMask() {
+    if (PlayerList.Count() == 0) return;
+    DrawLightMask(&SurfaceArray[kLightMaskPicture], &SurfaceArray[kLightHolePicture], PlayerList[0]);
+}
+
+}  // namespace
+
+void cModeStage::InstallSceneServices() {
+    InstallFlowEngine();
+    StageResetHooks& reset = ResetHooks();
+    // TODO(contact rules): reset.updatePresence = the presence update of every object.
+    reset.killCharaAndEnd = [this](cStageChara& chara) { KillCharaAndEnd(chara, CharaList); };
+    reset.clearPresentation = [this] {
+        m_Messages.ClearMessagePictures();
+        m_ScrEffect = cScreenEffectRun();
+        m_ScreenTone = cScreenTone();
+    };
+    reset.resetCursorStack = [] { CursorStack.Reset(); };
+    reset.rebuildLightMask = RebuildLightMask;
+    // TODO(contact rules): SetPlaceBlockedTest(the spot test of a new character).
+    // TODO(contact rules): Hooks().touchEvent = the hero's pick-up of an item.
+    Hooks().hitEffect = AddHitEffect;
+    SetNestedWaitLoop([this](cStageState&) { RunNestedWait(); });
+    ScenePresentation().runScreenEffect = [this](int number, int mode, int loop) {
+        if (number == 0) {
+            m_ScrEffect = cScreenEffectRun();
+            return;
+        }
+        m_ScrEffect.Start(number, mode, loop);
+    };
+    ScenePresentation().setScreenTone = [this](const cFlowCmd& command) {
+        cScreenTone::Request request{};
+        int n = 0;
+        for (int& value : request) value = Param(command, n++);
+        static_assert(std::tuple_size_v<cScreenTone::Request> == kToneValues);
+        m_ScreenTone.Set(request);
+    };
+    m_Messages.m_fnDrawIcon = DrawStatusIcon;
+    SetBlockGraphicSource(ObjectGraphicOfBlock);
+}
+
+void cModeStage::UninstallSceneServices() {
+    ResetHooks() = StageResetHooks();
+    Hooks().hitEffect = nullptr;
+    SetNestedWaitLoop(nullptr);
+    ScenePresentation() = ScenePresentationHooks();
+    SetBlockGraphicSource(nullptr);
+}

@@ -1,0 +1,55 @@
+#!/bin/sh
+# Starts and quits the headless player ROUNDS times on one copy of the
+# sample game: every run exits 0 (a sanitizer's leak or error report fails
+# it), the first one makes "data" after its one question, and every later
+# run writes the same run report, so no run adds a line the others lack.
+# Then start-ups that cannot succeed must end with a failure status.
+# Usage: start_quit_test.sh PLAYER SAMPLE_GAME WORKDIR ROUNDS
+set -eu
+player=$1
+sample=$2
+work=$3
+rounds=$4
+
+fail() {
+    echo "FAIL: $*"
+    exit 1
+}
+
+rm -rf "$work"
+mkdir -p "$work/game"
+cp -r "$sample/." "$work/game"
+cd "$work/game"
+export XDG_RUNTIME_DIR="$work"
+
+run() {
+    timeout 60 "$player" --game . --headless --no-sound --frames 2 2>/dev/null
+}
+
+i=1
+while [ "$i" -le "$rounds" ]; do
+    run || fail "round $i exited $?"
+    [ -d data ] || fail "round $i left no data folder"
+    if [ "$i" -eq 2 ]; then
+        cp Report_Game.txt "$work/steady.txt"
+        grep -q 'Mode : Window' "$work/steady.txt" || fail "no display section in the report"
+        ! grep -q 'InitGame' "$work/steady.txt" || fail "a start-up step failed"
+    elif [ "$i" -gt 2 ]; then
+        cmp -s Report_Game.txt "$work/steady.txt" || {
+            diff "$work/steady.txt" Report_Game.txt || true
+            fail "round $i reported differently"
+        }
+    fi
+    i=$((i + 1))
+done
+
+# Start-ups that fail: no game at all, and a game whose world map is gone.
+mkdir -p "$work/empty"
+cd "$work/empty"
+if run; then fail "an empty folder started"; fi
+cd "$work/game"
+rm -f data/WorldMap.dat
+if run; then fail "a game without its world map started"; fi
+grep -q 'InitGame: world map and common palette failed' Report_Game.txt || fail "no report line for the failed step"
+rm -rf "$work"
+echo "$rounds rounds passed"
