@@ -9,11 +9,17 @@
 #include "scenes/stage_play/key_log.h"
 #include "scenes/stage_play/mode_stage.h"
 #include "scenes/stage_play/replay_requests.h"
+#include "scenes/stage_play/rules/block_chara_contacts.h"
+#include "scenes/stage_play/rules/item_touch.h"
+#include "scenes/stage_play/rules/object_contacts.h"
+#include "scenes/stage_play/rules/presence.h"
 #include "scenes/stage_play/stage_reset.h"
 #include "shell/app_state.h"
 #include "shell/key_state.h"
 #include "shell/sound_requests.h"
+#include "stage/movement/ground_effects.h"
 #include "stage/movement/tile_contacts.h"
+#include "stage/movement/view_clamps.h"
 #include "stage/objects/player.h"
 #include "stage/objects/shot_update.h"
 #include "stage/objects/stage_chara.h"
@@ -174,8 +180,10 @@ int cModeStage::MoveChara(cStageChara& chara, bool ordinary) {
     if (moved == kMoveLeaves) return kLeaves;
     if (ResolveTilesY(chara) == kKilled) return kKilled;
     if (!ordinary) return 0;
-    // TODO(contact rules): ResolveBlockCharaContacts(chara, CharaList): 2 kills.
-    // TODO(terrain and view-edge rules): ResolveTilesXBoth(chara) and ResolveTilesYBoth(chara), results unused.
+    if (ResolveBlockCharaContacts(chara, CharaList) == kKilled) return kKilled;
+    // An ordinary character is not killed by the both-sides rules' reports.
+    ResolveTilesXBoth(chara);
+    ResolveTilesYBoth(chara);
     return Squeezed(chara) ? kKilled : 0;
 }
 
@@ -202,7 +210,7 @@ bool cModeStage::StepCharas(bool blockCharas) {
             it = EraseStageChara(*this, CharaList, it);
             continue;
         }
-        // TODO(contact rules): when m_bRiding, CarryRider(chara, CharaList) (ordinary characters).
+        if (!blockCharas && chara.m_bRiding) CarryRider(chara, CharaList);
         const int result = MoveChara(chara, !blockCharas);
         if (result == kKilled) {
             if (!KillAfterContact(it)) return false;
@@ -227,25 +235,34 @@ bool cModeStage::StepHero() {
     if (m_nEndRequest == EndRequest::StageClear) return EndWithClear();
     if (m_nEndRequest == EndRequest::Miss) return MissHero();
     if (m_bLifeCheck && CheckLives()) return false;
-    // TODO(terrain and view-edge rules): HeroRuleGoesOn(ApplyGroundEffect()).
-    // TODO(contact rules): when m_bRiding, CarryRider(hero, CharaList).
+    if (!HeroRuleGoesOn(ApplyGroundEffect(hero))) return false;
+    if (hero.m_bRiding) CarryRider(hero, CharaList);
     hero.MoveX();
-    // TODO(terrain and view-edge rules): ClampHeroToViewX().
+    ClampHeroToViewX(hero);
     if (ResolveTilesX(hero) == kKilled) return MissHero();
-    // TODO(terrain and view-edge rules): ClampHeroToViewX() again.
+    ClampHeroToViewX(hero);
     hero.ApplyGravity();
     if (hero.MoveY() == kMoveKills) return MissHero();
-    // TODO(terrain and view-edge rules): ClampHeroToViewY(): 2 misses.
+    if (ClampHeroToViewY(hero) == kKilled) return MissHero();
     if (ResolveTilesY(hero) == kKilled) return MissHero();
-    // TODO(terrain and view-edge rules): ClampHeroToViewY() again: 2 misses.
+    if (ClampHeroToViewY(hero) == kKilled) return MissHero();
     if ((hero.m_bTouchLeft && hero.m_bTouchRight) || (hero.m_bTouchTop && hero.m_bTouchBottom)) {
         if (!hero.RestoreChangePos()) {
             hero.RestorePosition();
             return MissHero();
         }
     }
-    // TODO(contact rules): ResolveBlockCharaContacts(hero, CharaList): 2 with the hero alive restores or misses.
-    // TODO(terrain and view-edge rules): ResolveTilesXBoth(hero) and ResolveTilesYBoth(hero) on side contacts.
+    if (ResolveBlockCharaContacts(hero, CharaList) == kKilled && Alive(hero) && !hero.RestoreChangePos()) {
+        return MissHero();
+    }
+    if ((hero.m_bTouchLeft || hero.m_bTouchRight) && ResolveTilesXBoth(hero) == kKilled && Alive(hero)) {
+        // A restored change of graphic ends the frame where it stands.
+        return hero.RestoreChangePos() ? false : MissHero();
+    }
+    if ((hero.m_bTouchTop || hero.m_bTouchBottom) && ResolveTilesYBoth(hero) == kKilled && Alive(hero) &&
+        !hero.RestoreChangePos()) {
+        return MissHero();
+    }
     if (Squeezed(hero) && !hero.RestoreChangePos()) {
         hero.RestorePosition();
         return MissHero();
@@ -277,7 +294,7 @@ void cModeStage::RemoveOutOfRange() {
 bool cModeStage::RunSubStep(int k) {
     m_nSubStepNo = k;
     ++m_nSubStepTotal;
-    // TODO(contact rules): UpdatePresence().
+    UpdatePresence(*this);
     cPlayer& hero = PlayerList[0];
     if (Alive(hero)) CountDownLifeTimes();
     SaveSubStepStart();
@@ -289,8 +306,8 @@ bool cModeStage::RunSubStep(int k) {
     StepShots(*this, k == 1);
     if (k == 1 && Alive(hero)) RemoveOutOfRange();
     if (!Alive(hero)) return true;
-    // TODO(terrain and view-edge rules): HeroRuleGoesOn(TouchItemBlock(hero)).
-    // TODO(contact rules): HeroRuleGoesOn(ResolveObjectContacts(CharaList)).
-    // TODO(contact rules): with the hero alive, HeroRuleGoesOn(TouchItems(hero)).
+    if (!HeroRuleGoesOn(TouchItemBlock(hero))) return false;
+    if (!HeroRuleGoesOn(ResolveObjectContacts(*this))) return false;
+    if (Alive(hero) && !HeroRuleGoesOn(TouchItems(hero))) return false;
     return true;
 }

@@ -10,6 +10,7 @@
 #include "scenes/stage_play/light_mask.h"
 #include "scenes/stage_play/map_blocks.h"
 #include "scenes/stage_play/mode_stage.h"
+#include "scenes/stage_play/rules/contact_hooks.h"
 #include "scenes/stage_play/stage_reset.h"
 #include "stage/commands/cmd_param.h"
 #include "stage/commands/presentation_commands.h"
@@ -47,7 +48,6 @@ void RebuildLightMask() {
 void cModeStage::InstallSceneServices() {
     InstallFlowEngine();
     StageResetHooks& reset = ResetHooks();
-    // TODO(contact rules): reset.updatePresence = the presence update of every object.
     reset.killCharaAndEnd = [this](cStageChara& chara) { KillCharaAndEnd(chara, CharaList); };
     reset.clearPresentation = [this] {
         m_Messages.ClearMessagePictures();
@@ -56,8 +56,9 @@ void cModeStage::InstallSceneServices() {
     };
     reset.resetCursorStack = [] { CursorStack.Reset(); };
     reset.rebuildLightMask = RebuildLightMask;
-    // TODO(contact rules): SetPlaceBlockedTest(the spot test of a new character).
-    // TODO(contact rules): Hooks().touchEvent = the hero's pick-up of an item.
+    // The presence update, the placement test and the item pick-up.
+    InstallContactRules();
+    ContactHooks().killChara = [this](cChara& chara) { return KillChara(chara); };
     Hooks().hitEffect = AddHitEffect;
     SetNestedWaitLoop([this](cStageState&) { RunNestedWait(); });
     ScenePresentation().runScreenEffect = [this](int number, int mode, int loop) {
@@ -80,7 +81,10 @@ void cModeStage::InstallSceneServices() {
 
 void cModeStage::UninstallSceneServices() {
     ResetHooks() = StageResetHooks();
+    ContactHooks() = ContactRuleHooks();
+    SetPlaceBlockedTest(nullptr);
     Hooks().hitEffect = nullptr;
+    Hooks().touchEvent = nullptr;
     SetNestedWaitLoop(nullptr);
     ScenePresentation() = ScenePresentationHooks();
     SetBlockGraphicSource(nullptr);

@@ -3,13 +3,13 @@
 #include "scenes/stage_play/rules/block_chara_push.h"
 
 int ResolveBlockCharaContacts(cChara& c, cList<cStageChara>& charas) {
-    if (PassesBlocks(c)) return 0;
+    if (FliesThroughBlocks(c)) return 0;
     return c.m_bFly ? ResolveFlierOnBlockCharas(c, charas) : ResolveWalkerOnBlockCharas(c, charas);
 }
 
 void TouchAlong(cChara& c, cStageChara& b, int axis, PushTarget& high, PushTarget& low) {
-    const ContactBox n = BoxOf(c);
-    const ContactBox q = BoxOf(b);
+    const ContactBox n = EdgesOf(c);
+    const ContactBox q = EdgesOf(b);
     if (axis == PushAxis::Vertical) {
         if (Overlaps(q, TopStrip(n))) {
             c.TouchTop(b);
@@ -34,7 +34,7 @@ void TouchAlong(cChara& c, cStageChara& b, int axis, PushTarget& high, PushTarge
 void PushOutOfBlockCharas(cChara& c, cList<cStageChara>& charas, int axis) {
     PushTarget high, low;  // toward larger and toward smaller coordinates
     for (cStageChara& b : charas) {
-        if (IsBlockCharaCandidate(b, c) && Overlaps(BoxOf(b), BoxOf(c))) TouchAlong(c, b, axis, high, low);
+        if (IsBlockCharaCandidate(b, c) && Overlaps(EdgesOf(b), EdgesOf(c))) TouchAlong(c, b, axis, high, low);
     }
     for (const PushTarget* target : {&high, &low}) {
         if (!target->IsSet()) continue;

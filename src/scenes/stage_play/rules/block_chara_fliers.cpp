@@ -12,8 +12,8 @@ struct FlierPushes {
 
 // The contact is along the axis on which the block character overlaps less.
 void Collect(cChara& c, cStageChara& b, FlierPushes& p) {
-    const ContactBox n = BoxOf(c);
-    const ContactBox q = BoxOf(b);
+    const ContactBox n = EdgesOf(c);
+    const ContactBox q = EdgesOf(b);
     if (ExtentX(n, q) > ExtentY(n, q)) {
         TouchAlong(c, b, PushAxis::Vertical, p.top, p.bottom);
     } else {
@@ -51,7 +51,7 @@ void ApplyY(cChara& c, cList<cStageChara>& charas, const PushTarget& t, bool awa
 int ResolveFlierOnBlockCharas(cChara& c, cList<cStageChara>& charas) {
     FlierPushes p;
     for (cStageChara& b : charas) {
-        if (!IsBlockCharaCandidate(b, c) || !Overlaps(BoxOf(b), BoxOf(c))) continue;
+        if (!IsBlockCharaCandidate(b, c) || !Overlaps(EdgesOf(b), EdgesOf(c))) continue;
         p.touched = true;
         Collect(c, b, p);
     }

@@ -9,7 +9,7 @@ bool IsLiveBlockChara(const cStageChara& b) { return b.IsBlockChara() && !b.m_bD
 
 bool AnyBlockCharaOver(const ContactBox& box, const cList<cStageChara>& charas, int self, int except) {
     for (const cStageChara& b : charas) {
-        if (IsLiveBlockChara(b) && b.m_nId != self && b.m_nId != except && Overlaps(BoxOf(b), box)) return true;
+        if (IsLiveBlockChara(b) && b.m_nId != self && b.m_nId != except && Overlaps(EdgesOf(b), box)) return true;
     }
     return false;
 }
@@ -40,8 +40,8 @@ bool OverlapsBlockChara(const cObject& object, const cList<cStageChara>& charas)
 }
 
 bool OverlapsBlockCharaExcept(const cObject& object, const cList<cStageChara>& charas, int except) {
-    if (PassesBlocks(object)) return false;
-    return AnyBlockCharaOver(BoxOf(object), charas, object.m_nId, except);
+    if (FliesThroughBlocks(object)) return false;
+    return AnyBlockCharaOver(EdgesOf(object), charas, object.m_nId, except);
 }
 
 bool OverlapsBlockCharaExcept(const ContactBox& box, const cChara& c, const cList<cStageChara>& charas, int except) {
@@ -49,19 +49,19 @@ bool OverlapsBlockCharaExcept(const ContactBox& box, const cChara& c, const cLis
 }
 
 bool IsPlaceBlocked(const cList<cStageChara>& charas, cChara& chara) {
-    if (PassesBlocks(chara)) return false;
+    if (FliesThroughBlocks(chara)) return false;
     return chara.TouchesSolidTile() || OverlapsBlockChara(chara, charas);
 }
 
 bool IsEnclosedByBlockCharas(const cChara& c, const ContactBox& before, const cList<cStageChara>& charas) {
-    if (PassesBlocks(c)) return false;
-    const std::array<Point, 4> now = CornersOf(BoxOf(c));
+    if (FliesThroughBlocks(c)) return false;
+    const std::array<Point, 4> now = CornersOf(EdgesOf(c));
     const std::array<Point, 4> then = CornersOf(before);
     for (std::size_t k = 0; k < now.size(); ++k) {
         bool inside = false;
         for (const cStageChara& b : charas) {
             if (!IsBlockCharaCandidate(b, c)) continue;
-            const ContactBox q = BoxOf(b);
+            const ContactBox q = EdgesOf(b);
             if (Contains(q, now[k]) || Contains(q, then[k])) {
                 inside = true;
                 break;
@@ -74,14 +74,14 @@ bool IsEnclosedByBlockCharas(const cChara& c, const ContactBox& before, const cL
 
 bool IsOnRiddenBlockChara(const cChara& c, const cList<cStageChara>& charas) {
     for (const cStageChara& b : charas) {
-        if (b.m_nId == c.m_nRideId && IsBlockCharaCandidate(b, c)) return Overlaps(BoxOf(b), FeetStrip(c));
+        if (b.m_nId == c.m_nRideId && IsBlockCharaCandidate(b, c)) return Overlaps(EdgesOf(b), FeetStrip(c));
     }
     return false;
 }
 
 cStageChara* FindBlockCharaUnderFeet(const cChara& c, cList<cStageChara>& charas) {
     for (cStageChara& b : charas) {
-        if (IsBlockCharaCandidate(b, c) && Overlaps(BoxOf(b), FeetStrip(c))) return &b;
+        if (IsBlockCharaCandidate(b, c) && Overlaps(EdgesOf(b), FeetStrip(c))) return &b;
     }
     return nullptr;
 }

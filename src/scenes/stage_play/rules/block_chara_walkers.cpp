@@ -22,9 +22,9 @@ struct WalkerBoxes {
         g2 = 2.0 / sub;
         g04 = 0.4 / sub;
         h3 = c.m_nHeight / 3;
-        n = BoxOf(c);
+        n = EdgesOf(c);
         u = {n.left, n.top, n.right, n.top + c.m_nHeight / 2};
-        p = SavedBoxOf(c);
+        p = SavedEdgesOf(c);
         s = {p.left, n.top, p.right, n.bottom};
     }
 };
@@ -58,7 +58,7 @@ void TouchOnRight(cChara& c, cStageChara& b, WalkerPushes& w) {
 
 // One side only, the side the walker moves toward tested first.
 void SideContact(cChara& c, cStageChara& b, const WalkerBoxes& k, WalkerPushes& w) {
-    const ContactBox q = BoxOf(b);
+    const ContactBox q = EdgesOf(b);
     const bool onLeft = Overlaps(q, {k.n.left, k.u.top, k.n.left, k.u.bottom});
     const bool onRight = Overlaps(q, {k.n.right, k.u.top, k.n.right, k.u.bottom});
     if (c.m_dSpeedX < 0) {
@@ -86,8 +86,8 @@ bool IsHeadContact(const ContactBox& q, const ContactBox& qs, const WalkerBoxes&
 }
 
 void UpperHalfContact(cChara& c, cStageChara& b, const WalkerBoxes& k, WalkerPushes& w) {
-    const ContactBox q = BoxOf(b);
-    const ContactBox qs = SavedBoxOf(b);
+    const ContactBox q = EdgesOf(b);
+    const ContactBox qs = SavedEdgesOf(b);
     if (IsLanding(c, qs, k)) {
         RecordLanding(c, b, w);
     } else if (IsHeadContact(q, qs, k)) {
@@ -102,7 +102,7 @@ void UpperHalfContact(cChara& c, cStageChara& b, const WalkerBoxes& k, WalkerPus
 // A block character at the lower half only: along the sides when it
 // overlaps more in height, else stood on when it reaches the lower third.
 void LowerHalfContact(cChara& c, cStageChara& b, const WalkerBoxes& k, WalkerPushes& w) {
-    const ContactBox q = BoxOf(b);
+    const ContactBox q = EdgesOf(b);
     if (ExtentY(k.n, q) > ExtentX(k.n, q)) {
         if (Overlaps(q, {k.n.right, k.n.top, k.n.right, k.n.bottom})) TouchOnRight(c, b, w);
         if (Overlaps(q, {k.n.left, k.n.top, k.n.left, k.n.bottom})) TouchOnLeft(c, b, w);
@@ -122,7 +122,7 @@ void PushDown(cChara& c, double speed, double y) {
 
 cStageChara* FirstOverUpperHalf(const cChara& c, cList<cStageChara>& charas, const WalkerBoxes& k) {
     for (cStageChara& b : charas) {
-        if (IsBlockCharaCandidate(b, c) && Overlaps(BoxOf(b), k.u)) return &b;
+        if (IsBlockCharaCandidate(b, c) && Overlaps(EdgesOf(b), k.u)) return &b;
     }
     return nullptr;
 }
@@ -229,9 +229,9 @@ int ResolveWalkerOnBlockCharas(cChara& c, cList<cStageChara>& charas) {
     const WalkerBoxes k(c);
     WalkerPushes w;
     for (cStageChara& b : charas) {
-        if (!IsBlockCharaCandidate(b, c) || !Overlaps(BoxOf(b), k.n)) continue;
+        if (!IsBlockCharaCandidate(b, c) || !Overlaps(EdgesOf(b), k.n)) continue;
         w.touched = true;
-        if (Overlaps(BoxOf(b), k.u)) {
+        if (Overlaps(EdgesOf(b), k.u)) {
             UpperHalfContact(c, b, k, w);
         } else {
             LowerHalfContact(c, b, k, w);

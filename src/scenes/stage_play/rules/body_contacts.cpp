@@ -80,7 +80,7 @@ int TouchGroups(cList<cChara*>& first, cList<cChara*>& second) {
             cChara& f = **jf;
             ++jf;
             // Checked again for every pair: a kill makes the character dead.
-            if (!TakesPart(e) || !TakesPart(f) || !Overlaps(BoxOf(e.m_rcBodyBox), BoxOf(f.m_rcBodyBox))) continue;
+            if (!TakesPart(e) || !TakesPart(f) || !Overlaps(EdgesOf(e.m_rcBodyBox), EdgesOf(f.m_rcBodyBox))) continue;
             if (const int result = Touch(e, f)) return result;
         }
     }

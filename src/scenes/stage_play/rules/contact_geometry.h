@@ -12,14 +12,16 @@ inline bool Overlaps(const ContactBox& a, const ContactBox& b) {
     return a.left <= b.right && a.right >= b.left && a.top <= b.bottom && a.bottom >= b.top;
 }
 
-inline ContactBox BoxOf(const cObject& o) { return {o.m_dX, o.m_dY, o.m_dRight, o.m_dBottom}; }
-inline ContactBox BoxOf(const CharaBox& b) { return {b.dLeft, b.dTop, b.dRight, b.dBottom}; }
-inline ContactBox BoxOf(const HitRect& r) { return {r.left, r.top, r.right, r.bottom}; }
+inline ContactBox EdgesOf(const cObject& o) { return {o.m_dX, o.m_dY, o.m_dRight, o.m_dBottom}; }
+inline ContactBox EdgesOf(const CharaBox& b) { return {b.dLeft, b.dTop, b.dRight, b.dBottom}; }
+inline ContactBox EdgesOf(const HitRect& r) { return {r.left, r.top, r.right, r.bottom}; }
 // The box a character had when the frame began.
-inline ContactBox SavedBoxOf(const cChara& c) { return {c.m_dSavedX, c.m_dSavedY, c.m_dSavedRight, c.m_dSavedBottom}; }
+inline ContactBox SavedEdgesOf(const cChara& c) {
+    return {c.m_dSavedX, c.m_dSavedY, c.m_dSavedRight, c.m_dSavedBottom};
+}
 
 // A flier of fly kind 0 goes through blocks and block characters alike.
-inline bool PassesBlocks(const cObject& o) { return o.m_bFly && o.m_cFlyKind == 0; }
+inline bool FliesThroughBlocks(const cObject& o) { return o.m_bFly && o.m_cFlyKind == 0; }
 
 // Triggers the contact rules start on characters' flows.
 namespace ContactRuleTrigger {

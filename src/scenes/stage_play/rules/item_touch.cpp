@@ -31,7 +31,7 @@ int TouchItems(cPlayer& hero) {
             ++it;
             continue;
         }
-        if (!Overlaps(BoxOf(hero.m_rcItemBox), BoxOf(item))) {
+        if (!Overlaps(EdgesOf(hero.m_rcItemBox), EdgesOf(item))) {
             // Leaving the item lets it act again on the next touch.
             if (kind == PickKind::Always) hero.Unlink(item.m_nId);
             ++it;

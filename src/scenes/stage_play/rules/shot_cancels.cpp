@@ -14,7 +14,7 @@ bool CancelAgainst(cStageState& stage, cShot& a, cList<cShot*>& group) {
     for (auto it = group.begin(); it != group.end();) {
         cShot& b = **it;
         ++it;
-        if (!(Cancels(a) || Cancels(b)) || !Overlaps(BoxOf(a), BoxOf(b))) continue;
+        if (!(Cancels(a) || Cancels(b)) || !Overlaps(EdgesOf(a), EdgesOf(b))) continue;
         bool removeB = false;
         if (Cancels(a) && Cancels(b)) {
             const int pa = a.m_Param.m_cVanishValue, pb = b.m_Param.m_cVanishValue;

@@ -25,7 +25,7 @@ bool WasHit(const cShot& s, int id) {
 bool CanBeShot(const cChara& x, const cShot& s) {
     if (ContactOnScreenOnly() && !x.m_bOnScreen) return false;
     return x.m_bExists && !x.m_bDead && DamageMode(x) != kShotProof &&
-           Overlaps(BoxOf(x.m_rcShotBox), BoxOf(s.m_rcHit)) && !WasHit(s, x.m_nId);
+           Overlaps(EdgesOf(x.m_rcShotBox), EdgesOf(s.m_rcHit)) && !WasHit(s, x.m_nId);
 }
 
 // A shot that carries an item hands it to the hero, whoever it hit.
