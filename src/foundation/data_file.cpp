@@ -100,10 +100,10 @@ void cDataFile::WriteInt(std::int32_t v) {
     Write(b, 4);
 }
 
-DataFilePtr OpenDataFileRead(const std::string& path) {
+DataFilePtr OpenDataFileRead(const std::string& path, std::size_t maxBytes) {
     std::string p = path.empty() ? std::string("err") : path;
     std::vector<std::uint8_t> bytes;
-    if (!ReadGameFile(p, bytes, kMaxDataFileBytes)) return nullptr;
+    if (!ReadGameFile(p, bytes, maxBytes)) return nullptr;
     return OpenDataBytesRead(p, std::move(bytes));
 }
 

@@ -74,13 +74,19 @@ using DataFilePtr = std::unique_ptr<cDataFile>;
 constexpr std::size_t kLoadMemoryFloor = std::size_t(16) << 20;
 constexpr std::size_t kLoadMemoryPerFileByte = 16;
 
-// Largest data file the player reads at all.
-constexpr std::size_t kMaxDataFileBytes = std::size_t(512) << 20;
+// Largest data file the player reads at all: many times the largest file of
+// a real game (a stage, a palette or a database of a few megabytes). A file
+// kind whose format is small allows less.
+constexpr std::size_t kMaxDataFileBytes = std::size_t(128) << 20;
+// The player's own small files (options, window placement, start-up choice,
+// rankings) hold a few hundred bytes.
+constexpr std::size_t kMaxPlayerSettingsFileBytes = std::size_t(1) << 20;
 
 // Opens a data file for reading and reads its version into FileVersion.
-// nullptr when it cannot be opened or is newer than DataVersion (then
-// NewerFileFlag is 1). An empty path tries the file "err".
-DataFilePtr OpenDataFileRead(const std::string& path);
+// nullptr when it cannot be opened, is larger than maxBytes (reported) or is
+// newer than DataVersion (then NewerFileFlag is 1). An empty path tries the
+// file "err".
+DataFilePtr OpenDataFileRead(const std::string& path, std::size_t maxBytes = kMaxDataFileBytes);
 // The same for bytes already in memory (name is what reports show).
 DataFilePtr OpenDataBytesRead(const std::string& name, std::vector<std::uint8_t> bytes);
 // nullptr while AbortFlag is set (nothing is created) or when the folder

@@ -271,7 +271,7 @@ void cDataRecord::Save(cDataFile& file) {
     }
 }
 
-int cDataRecord::LoadFile(const std::string& path) { return LoadOpenedFile(OpenDataFileRead(path)); }
+int cDataRecord::LoadFile(const std::string& path) { return LoadOpenedFile(OpenDataFileRead(path, MaxFileBytes())); }
 
 int cDataRecord::LoadOpenedFile(DataFilePtr f) {
     if (!f) return 0;

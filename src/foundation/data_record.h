@@ -85,6 +85,9 @@ public:
     void CopyFrom(const cDataRecord& src);
     void StripCR();
 
+    // The largest file of this record's kind that LoadFile reads.
+    virtual std::size_t MaxFileBytes() const { return kMaxDataFileBytes; }
+
     int LoadFile(const std::string& path);
     // Loads from a file already opened for reading and closes it; LoadFile
     // is this after OpenDataFileRead.

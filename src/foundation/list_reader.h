@@ -33,22 +33,34 @@ enum class ListGrowth {
     MadeFirst,
 };
 
+// A list whose format puts no bound of its own on its length.
+constexpr std::size_t kAnyListLength = 0x7fffffff;
+
 struct ListShape {
     std::size_t minBytes = 8;
     StoredCount count = StoredCount::Replaces;
     ListGrowth growth = ListGrowth::OneByOne;
+    // The most elements the format can hold (the editor never writes more):
+    // a larger count is a damaged or crafted file and fails it.
+    std::size_t maxCount = kAnyListLength;
 };
 
 // Reads and checks the count. false when the file failed (a short file, a
 // negative count where it is refused, more elements than the bytes left
-// can hold); keep is true when the list stays as it was.
+// can hold or than the format allows); keep is true when the list stays as
+// it was.
 bool ReadListCount(cDataFile& f, const ListShape& shape, std::size_t& count, bool& keep);
 
 // What one element costs in memory before anything is read into it: a
-// record also keeps the lists of its registered members on the heap.
+// record also keeps the lists of its registered members on the heap, and a
+// record that is made with default elements in its own lists says what
+// those take (ConstructedListBytes).
 template <class T>
 std::size_t ElementMemoryCost() {
-    if constexpr (requires(const T& t) { t.RegisteredListBytes(); }) {
+    if constexpr (requires(const T& t) { t.ConstructedListBytes(); }) {
+        static const std::size_t cost = sizeof(T) + T().ConstructedListBytes();
+        return cost;
+    } else if constexpr (requires(const T& t) { t.RegisteredListBytes(); }) {
         static const std::size_t cost = sizeof(T) + T().RegisteredListBytes();
         return cost;
     } else {
@@ -72,8 +84,9 @@ bool ReadList(cDataFile& f, std::vector<T, Alloc>& list, const ListShape& shape,
     for (auto& element : list) {
         if (!readOne(element)) return false;
     }
-    // Room for what the bytes left could hold at most, never more.
-    list.reserve(list.size() + std::min(n - list.size(), f.Remaining() / sizeof(T) + 1));
+    // The whole count is already paid for: room for all of it at once, so
+    // that growing never holds the old and the new copy of a long list.
+    list.reserve(n);
     while (list.size() < n) {
         if (!readOne(list.emplace_back())) return false;
     }
@@ -89,11 +102,12 @@ bool ReadRecordList(cDataFile& f, std::vector<T, Alloc>& list, const ListShape& 
 // A list of plain values, each stored as its bytes. The count was checked
 // against the bytes left, so the values are read as one block.
 template <class T, class Alloc>
-bool ReadValueList(cDataFile& f, std::vector<T, Alloc>& list, StoredCount count = StoredCount::Replaces) {
+bool ReadValueList(cDataFile& f, std::vector<T, Alloc>& list, StoredCount count = StoredCount::Replaces,
+                   std::size_t maxCount = kAnyListLength) {
     static_assert(std::is_trivially_copyable_v<T>);
     std::size_t n = 0;
     bool keep = false;
-    if (!ReadListCount(f, ListShape{sizeof(T), count, ListGrowth::OneByOne}, n, keep)) return false;
+    if (!ReadListCount(f, ListShape{sizeof(T), count, ListGrowth::OneByOne, maxCount}, n, keep)) return false;
     if (keep) return true;
     if (!f.ChargeMemory(n * sizeof(T))) return false;
     list.resize(n);

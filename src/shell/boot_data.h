@@ -9,6 +9,7 @@ public:
     void RegisterFields(int version) override;
     // A refused file leaves the defaults, as a missing one does.
     void OnLoadRefused() override;
+    std::size_t MaxFileBytes() const override { return kMaxPlayerSettingsFileBytes; }
 
     // 1 Direct3D, any other value DirectDraw.
     int m_nDrawMode = 1;

@@ -12,6 +12,7 @@ public:
     // (a negative coordinate becomes 0, a larger one the desktop's extent)
     // and keeps the size within 100 .. the work area.
     bool Load(cDataFile& file) override;
+    std::size_t MaxFileBytes() const override { return kMaxPlayerSettingsFileBytes; }
 
     int m_nX = 0;
     int m_nY = 0;

@@ -5,60 +5,10 @@
 #include <vector>
 
 #include "foundation/abort.h"
-#include "foundation/data_record.h"
-
-namespace {
-
-struct Leaf : cDataRecord {
-    std::int16_t small = 0;
-    std::string name;
-    std::vector<std::int32_t> values;
-    Leaf() { Leaf::RegisterFields(DataVersion); }
-    void RegisterFields(int version) override {
-        ClearFieldLists();
-        if (version < 300) AddField(&DiscardedField16);
-        AddField(&small);
-        AddString(&name);
-    }
-    bool Load(cDataFile& f) override { return cDataRecord::Load(f) && ReadValueList(f, values); }
-    void Save(cDataFile& f) override {
-        cDataRecord::Save(f);
-        SaveValueList(f, values);
-    }
-};
-
-struct Root : cDataRecord {
-    std::int32_t a = 0;
-    double d = 0;
-    std::int8_t flags[5] = {};
-    std::int32_t late = 0;
-    std::string s1, s2;
-    cVector<Leaf> leaves;
-    Root() { Root::RegisterFields(DataVersion); }
-    void RegisterFields(int version) override {
-        ClearFieldLists();
-        AddField(&a);
-        AddField(&d);
-        AddField(flags, 5);
-        if (version > 500) AddField(&late);
-        AddString(&s1);
-        if (version > 700) AddString(&s2);
-    }
-    bool Load(cDataFile& f) override { return cDataRecord::Load(f) && ReadRecordList(f, leaves); }
-    void Save(cDataFile& f) override {
-        cDataRecord::Save(f);
-        SaveRecordList(f, leaves);
-    }
-    void OnLoadRefused() override {
-        cDataRecord::OnLoadRefused();
-        leaves.clear();
-    }
-};
-
-}  // namespace
+#include "fuzz/record_load_shapes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    Root r;
+    fuzz_records::Root r;
     r.LoadOpenedFile(OpenDataBytesRead("fuzz", std::vector<std::uint8_t>(data, data + size)));
     // A bad file is refused, never a fatal close.
     if (AbortFlag.load() != 0) __builtin_trap();

@@ -11,14 +11,17 @@
 #include <string>
 #include <vector>
 
+#include "fuzz/record_load_shapes.h"
 #include "gamedata/definitions/common_palette.h"
 #include "gamedata/fixtures/record_io.h"
 #include "gamedata/fixtures/stage_fixtures.h"
 #include "gamedata/fixtures/story_fixture.h"
 #include "gamedata/project/option_data.h"
+#include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "gamedata/story/story_save.h"
 #include "gamedata/story/world_map.h"
+#include "scenes/corpus_loaders.h"
 #include "scenes/rankings/ranking_set.h"
 
 namespace {
@@ -31,14 +34,6 @@ struct Seed {
     Bytes bytes;
     std::function<int(Bytes)> load;
 };
-
-template <class Record>
-std::function<int(Bytes)> LoaderOf() {
-    return [](Bytes b) {
-        Record r;
-        return r.LoadOpenedFile(OpenDataBytesRead("seed", std::move(b)));
-    };
-}
 
 // A stage with both palettes' least entries, a placed block, hero and item,
 // and the names list.
@@ -116,6 +111,54 @@ Bytes RankingSeed() {
     return SavedFileBytes(set);
 }
 
+void AddGameDataSeeds(std::vector<Seed>& seeds) {
+    cDatabase db;
+    // An animation with a second motion of three frames, so the seed goes
+    // past the defaults' single frame.
+    db.AnimeSet[0].m_vMotions.resize(2);
+    db.AnimeSet[0].m_vMotions[1].m_vFrames.resize(3);
+    std::uint8_t pick = 0;
+    db.ForEachTable([&](auto& table, const char* file) {
+        cDataFile f("seed", cDataFile::Mode::Write);
+        f.Write(&pick, 1);
+        f.WriteInt(DataVersion);
+        WriteTable(table, f);
+        std::string name = file;
+        seeds.push_back({"gamedata_load", name.substr(0, name.find('.')), f.Bytes(), LoadPickedGameData});
+        ++pick;
+        return true;
+    });
+    cSystemData sys;
+    Bytes system = SavedFileBytes(sys);
+    system.insert(system.begin(), kSystemDataPick);
+    seeds.push_back({"gamedata_load", "System", system, LoadPickedGameData});
+}
+
+// The record target's root with two leaves at the current version, and the
+// same shape as a version-250 file stores it: no late member, no second
+// string, and each leaf with the 16-bit member old files had.
+void AddRecordSeeds(std::vector<Seed>& seeds) {
+    using fuzz_records::Root;
+    Root root;
+    root.a = 7;
+    root.d = 2.5;
+    root.flags[2] = 1;
+    root.late = 9;
+    root.s1 = "first";
+    root.s2 = "second";
+    root.leaves.resize(2);
+    root.leaves[0].small = 3;
+    root.leaves[0].name = "leaf";
+    root.leaves[1].values = {1, -2, 3};
+    seeds.push_back({"record_load", "root_920", SavedFileBytes(root), LoaderOf<Root>()});
+    ByteBuilder old;
+    old.I32(250).I32(3).I32(7).F64(2.5).I8(0).I8(0).I8(1).I8(0).I8(0).I32(1).Str("first");
+    old.I32(2);
+    old.I32(2).I16(0).I16(3).I32(1).Str("leaf").I32(0);
+    old.I32(2).I16(0).I16(0).I32(1).Str("").I32(3).I32(1).I32(-2).I32(3);
+    seeds.push_back({"record_load", "root_250", old.Data(), LoaderOf<Root>()});
+}
+
 std::vector<Seed> Seeds() {
     std::vector<Seed> seeds;
     for (int version : {kDataVersion, 700, 150}) {
@@ -130,6 +173,8 @@ std::vector<Seed> Seeds() {
     seeds.push_back({"common_palette_read", "palette_920", PaletteSeed(), LoaderOf<cCommonPalette>()});
     seeds.push_back({"option_read", "option_920", OptionSeed(), LoaderOf<cOptionData>()});
     seeds.push_back({"ranking_read", "ranking_920", RankingSeed(), LoaderOf<cRankingSet>()});
+    AddGameDataSeeds(seeds);
+    AddRecordSeeds(seeds);
     return seeds;
 }
 

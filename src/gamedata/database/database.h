@@ -81,12 +81,18 @@ bool ReadTable(cVector<T>& table, cDataFile& file) {
     return true;
 }
 
+// Writes a table (count, then entries) into a file opened for writing.
+template <class T>
+void WriteTable(cVector<T>& table, cDataFile& file) {
+    file.WriteInt(table.Count());
+    for (auto& entry : table) entry.Save(file);
+}
+
 // Writes a table file: header, count, entries. 1 when it was written.
 template <class T>
 int SaveTableFile(cVector<T>& table, const std::string& path) {
     DataFilePtr f = OpenDataFileWrite(path);
     if (!f) return 0;
-    f->WriteInt(table.Count());
-    for (auto& entry : table) entry.Save(*f);
+    WriteTable(table, *f);
     return CloseDataFile(f) ? 1 : 0;
 }

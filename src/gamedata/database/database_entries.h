@@ -26,6 +26,9 @@ public:
         SaveRecordList(file, m_vFrames);
     }
     void OnLoadRefused() override { static_cast<Derived&>(*this) = Derived(); }
+    std::size_t ConstructedListBytes() const {
+        return RegisteredListBytes() + m_vFrames.capacity() * ElementMemoryCost<Frame>();
+    }
 
     cVector<Frame> m_vFrames;
 
@@ -71,6 +74,10 @@ public:
     bool Load(cDataFile& file) override;
     void Save(cDataFile& file) override;
     void OnLoadRefused() override;
+    // A new set holds the basic motions.
+    std::size_t ConstructedListBytes() const {
+        return RegisteredListBytes() + m_vMotions.capacity() * ElementMemoryCost<cAnime>();
+    }
 
     int m_nCellOffset1 = 4;
     int m_nCellOffset2 = 8;

@@ -6,6 +6,7 @@
 // the inheritance mechanism live here; each class brings its copy table.
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -57,6 +58,9 @@ void CopyDefinitionConditions(cDefinition& d, const cDefinition& base);
 
 // An index stored as a 16-bit value is valid when below the count, taken
 // unsigned, so a negative index never reaches a list.
+// Base and item references are such indices: a palette list can name no more
+// entries, and a stored list longer than this comes from no editor.
+constexpr std::size_t kMaxPaletteEntries = std::size_t(1) << 16;
 inline bool IndexBelow(std::int16_t index, int count) {
     return count > 0 && static_cast<std::uint16_t>(index) < static_cast<unsigned>(count);
 }

@@ -21,6 +21,7 @@ public:
     // the file may come from another tool.
     bool Load(cDataFile& file) override;
     void OnLoadRefused() override;
+    std::size_t MaxFileBytes() const override { return kMaxPlayerSettingsFileBytes; }
 
     void SetDefaults();
     void ClampToRanges();

@@ -1,6 +1,7 @@
 #include "gamedata/stage_file/stage_data.h"
 
 #include <algorithm>
+#include <string>
 
 #include "gamedata/definitions/common_palette.h"
 #include "gamedata/definitions/palette_lists.h"
@@ -21,7 +22,7 @@ bool StopRequested(cDataFile& f) {
 // seen between any two of them.
 template <class Def>
 bool LoadPlacedList(cDataFile& f, cVector<Def>& list) {
-    return ReadList(f, list, {12}, [&f](Def& def) {
+    return ReadList(f, list, {12, StoredCount::Replaces, ListGrowth::OneByOne, kMaxStageCells}, [&f](Def& def) {
         if (StopRequested(f)) return false;
         f.ReadInt();
         // Load leaves the member lists registered at the current version.
@@ -69,7 +70,18 @@ void cStageData::OnLoadRefused() {
     Reset();
 }
 
-bool cStageData::LoadRankingFlags(cDataFile& f) { return ReadValueList(f, m_vnRankingOn, StoredCount::NoneKeeps); }
+bool cStageData::LoadRankingFlags(cDataFile& f) {
+    return ReadValueList(f, m_vnRankingOn, StoredCount::NoneKeeps, kRankingTableCount);
+}
+
+bool cStageData::CheckGridSize(cDataFile& f) const {
+    if (m_nWidth >= 0 && m_nHeight >= 0 && m_nWidth <= kMaxStageSide && m_nHeight <= kMaxStageSide &&
+        static_cast<long long>(m_nWidth) * m_nHeight <= kMaxStageCells) {
+        return true;
+    }
+    f.Fail("stage grid " + std::to_string(m_nWidth) + " x " + std::to_string(m_nHeight));
+    return false;
+}
 
 bool cStageData::LoadPlacedLists(cDataFile& f) {
     return LoadPlacedList(f, m_vPlacedBlocks) && LoadPlacedList(f, m_vPlacedCharas) &&
@@ -77,7 +89,7 @@ bool cStageData::LoadPlacedLists(cDataFile& f) {
 }
 
 bool cStageData::Load(cDataFile& f) {
-    if (!cDataRecord::Load(f) || !LoadRankingFlags(f)) return false;
+    if (!cDataRecord::Load(f) || !CheckGridSize(f) || !LoadRankingFlags(f)) return false;
     for (auto& rule : m_Remove) {
         if (!rule.Load(f)) return false;
     }

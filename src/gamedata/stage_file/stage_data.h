@@ -16,6 +16,12 @@
 constexpr std::int32_t kStageEndCode = 123456789;
 constexpr int kRankingTableCount = 5;
 constexpr int kOutOfRangeRuleCount = 5;
+// The largest grid a stage file may describe. A placed object names its cell
+// in 16 bits, so a wider or higher grid has cells nothing can be put in; the
+// cell count keeps the block map of play within a few hundred megabytes.
+// Each placed list holds at most one object per cell.
+constexpr int kMaxStageSide = 32767;
+constexpr long long kMaxStageCells = 1 << 22;
 
 class cStageData : public cStageSettings {
 public:
@@ -63,6 +69,7 @@ public:
 private:
     bool LoadRankingFlags(cDataFile& f);
     bool LoadPlacedLists(cDataFile& f);
+    bool CheckGridSize(cDataFile& f) const;
     void Upgrade(int fileVersion);
     void SaveSettingsPart(cDataFile& f);
     void SaveDefinitionLists(cDataFile& f);

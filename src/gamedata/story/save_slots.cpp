@@ -20,7 +20,7 @@ void ScanSaveSlots(cVector<cSaveSlot>& slots) {
     cStorySave progress;
     for (int i = 0; i < slots.Count(); ++i) {
         cSaveSlot& slot = slots[i];
-        DataFilePtr file = OpenDataFileRead(SaveSlotFileName(i));
+        DataFilePtr file = OpenDataFileRead(SaveSlotFileName(i), progress.MaxFileBytes());
         slot.m_bUsed = 0;
         if (!file) continue;
         // A slot that cannot be loaded is offered as empty rather than with

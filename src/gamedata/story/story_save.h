@@ -4,6 +4,7 @@
 // cleared stages, the game-wide common variables and the character status
 // carried from stage to stage. It is also the format of the story slot
 // files, of the challenge progress and of the progress part of a replay.
+#include <cstddef>
 #include <string>
 
 #include "foundation/data_record.h"
@@ -17,6 +18,9 @@ constexpr int kCommonVariableCount = 1001;
 constexpr int kInfiniteLives = 999999;
 // More challenge stages than three-digit stage numbers allow is a bad value.
 constexpr int kMaxChallengeStages = 999;
+// A story slot or the challenge progress: a few thousand ints and the kept
+// status of the heroes come to well under a megabyte.
+constexpr std::size_t kMaxStoryFileBytes = std::size_t(32) << 20;
 
 // The kept status of one character between stages.
 class cStoryChara : public cDataRecord {
@@ -84,6 +88,7 @@ public:
     bool Load(cDataFile& file) override;
     void Save(cDataFile& file) override;
     void OnLoadRefused() override;
+    std::size_t MaxFileBytes() const override { return kMaxStoryFileBytes; }
 
     using cDataRecord::Reset;
     void Reset(int challengeCount);

@@ -211,8 +211,10 @@ void cWorldMapData::UpgradeChips() {
 bool cWorldMapData::Load(cDataFile& file) {
     bool ok = cDataRecord::Load(file);
     ok = ok && ReadRecordList(file, m_vChip);
-    ok = ok && ReadValueList(file, m_vCell, StoredCount::ZeroKeeps);
-    ok = ok && ReadRecordList(file, m_vPoint, {12}) && ReadRecordList(file, m_vPoint2, {12});
+    ok = ok && ReadValueList(file, m_vCell, StoredCount::ZeroKeeps, kMaxWorldMapCells);
+    // A point stands on a cell of its own.
+    const ListShape points{12, StoredCount::Replaces, ListGrowth::OneByOne, kMaxWorldMapCells};
+    ok = ok && ReadRecordList(file, m_vPoint, points) && ReadRecordList(file, m_vPoint2, points);
     if (!ok) return false;
     if (FileVersion < 812) UpgradeChips();
     if (!ReconcileGrid(file)) return false;

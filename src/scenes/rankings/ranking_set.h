@@ -35,6 +35,10 @@ public:
     void RegisterFields(int version) override;
     bool Load(cDataFile& file) override;
     void Save(cDataFile& file) override;
+    // A new table holds its 20 entries.
+    std::size_t ConstructedListBytes() const {
+        return RegisteredListBytes() + m_vEntries.capacity() * ElementMemoryCost<cRankEntry>();
+    }
 
     // Order 0 and 20 empty entries; a shorter table is filled up, a longer
     // one cut.
@@ -59,6 +63,7 @@ public:
     bool Load(cDataFile& file) override;
     void Save(cDataFile& file) override;
     void OnLoadRefused() override;
+    std::size_t MaxFileBytes() const override { return kMaxPlayerSettingsFileBytes; }
 
     // Five blank tables with the orders 1, 1, 0, 1, 1.
     void ResetTables();

@@ -1,0 +1,462 @@
+// Files that no editor writes: lists longer than their format can hold, grids
+// larger than any stage, files larger than any of their kind, huge counts at
+// every level, things that are no file at all. Each is refused with a report
+// line before anything is allocated for it, and no load of them takes more
+// than 64 MB of memory at its highest (counted by operator new).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include <fstream>
+#include <iostream>
+#include <iterator>
+
+#include "foundation/abort.h"
+#include "gamedata/definitions/common_palette.h"
+#include "gamedata/fixtures/record_io.h"
+#include "gamedata/project/option_data.h"
+#include "gamedata/project/system_data.h"
+#include "gamedata/stage_file/stage_data.h"
+#include "gamedata/story/story_save.h"
+#include "gamedata/story/world_map.h"
+#include "scenes/corpus_loaders.h"
+#include "scenes/heap_peak.h"
+#include "scenes/rankings/ranking_set.h"
+#include "shell/boot_data.h"
+#include "shell/window_data.h"
+#include "support/file_stand_ins.h"
+#include "support/test_env.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// A list of a record's file: the record as saved, and a change that makes
+// the list one element longer. The first byte where the two files differ is
+// the low byte of the list's count.
+struct StoredList {
+    const char* what;
+    std::function<std::unique_ptr<cDataRecord>()> make;
+    std::function<void(cDataRecord&)> lengthen;
+    std::size_t most;
+};
+
+template <class Record>
+StoredList ListOf(const char* what, std::function<void(Record&)> lengthen, std::size_t most) {
+    return {what, [] { return std::make_unique<Record>(); },
+            [lengthen](cDataRecord& r) { lengthen(static_cast<Record&>(r)); }, most};
+}
+
+// The record's file cut just before the list's count, with `count` written
+// in its place and no element after it.
+Bytes FileWithCount(const StoredList& list, std::int32_t count) {
+    auto plain = list.make();
+    const Bytes a = SavedFileBytes(*plain);
+    list.lengthen(*plain);
+    const Bytes b = SavedFileBytes(*plain);
+    std::size_t at = 0;
+    while (at < a.size() && at < b.size() && a[at] == b[at]) ++at;
+    EXPECT_LT(at, a.size()) << list.what << ": the longer list saved the same file";
+    Bytes file(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(at));
+    for (int shift = 0; shift < 32; shift += 8) file.push_back(static_cast<std::uint8_t>(count >> shift));
+    return file;
+}
+
+// The reason the load gave in the run report; empty when it loaded.
+std::string RefusalOf(const StoredList& list, Bytes file) {
+    TestEnv env;
+    auto r = list.make();
+    if (r->LoadOpenedFile(OpenDataBytesRead("crafted", std::move(file)))) return "";
+    return env.Report();
+}
+
+// Saving pads a palette to two entries.
+template <class Def>
+void AddDefinition(cVector<Def>& list) {
+    list.resize(std::max<std::size_t>(list.size(), 2) + 1);
+}
+
+std::vector<StoredList> ListsWithALimit() {
+    return {
+        ListOf<cCommonPalette>(
+            "common palette blocks", [](auto& p) { AddDefinition(p.m_vPaletteBlocks); }, kMaxPaletteEntries),
+        ListOf<cCommonPalette>(
+            "common palette characters", [](auto& p) { AddDefinition(p.m_vPaletteCharas); }, kMaxPaletteEntries),
+        ListOf<cCommonPalette>(
+            "common palette items", [](auto& p) { AddDefinition(p.m_vPaletteItems); }, kMaxPaletteEntries),
+        ListOf<cStageData>(
+            "stage ranking flags", [](auto& s) { s.m_vnRankingOn.push_back(1); }, kRankingTableCount),
+        ListOf<cStageData>(
+            "stage palette blocks", [](auto& s) { AddDefinition(s.m_vPaletteBlocks); }, kMaxPaletteEntries),
+        ListOf<cStageData>(
+            "stage palette characters", [](auto& s) { AddDefinition(s.m_vPaletteCharas); }, kMaxPaletteEntries),
+        ListOf<cStageData>(
+            "stage palette items", [](auto& s) { AddDefinition(s.m_vPaletteItems); }, kMaxPaletteEntries),
+        ListOf<cStageData>(
+            "placed blocks", [](auto& s) { AddDefinition(s.m_vPlacedBlocks); }, kMaxStageCells),
+        ListOf<cStageData>(
+            "placed characters", [](auto& s) { AddDefinition(s.m_vPlacedCharas); }, kMaxStageCells),
+        ListOf<cStageData>(
+            "placed items", [](auto& s) { AddDefinition(s.m_vPlacedItems); }, kMaxStageCells),
+        ListOf<cStorySave>(
+            "carry switches", [](auto& p) { p.m_vCarry.push_back(0); }, kCarryItemCount),
+        // Saving sizes this list to the project's challenge stages.
+        ListOf<cStorySave>(
+            "challenge records", [](auto&) { ++SystemData.m_nChallengeCount; }, kMaxChallengeStages),
+        ListOf<cStorySave>(
+            "map-point flags", [](auto& p) { p.m_vMapPoint.push_back(0); }, kMapPointFlagCount),
+        ListOf<cStorySave>(
+            "common variables", [](auto& p) { p.m_vVar.push_back(0); }, kCommonVariableCount),
+        ListOf<cStorySave>(
+            "stage-start variables", [](auto& p) { p.m_vStageStartVar.push_back(0); }, kCommonVariableCount),
+        ListOf<cWorldMapData>(
+            "world map cells", [](auto& m) { m.m_vCell.push_back(0); }, kMaxWorldMapCells),
+        ListOf<cWorldMapData>(
+            "world map points", [](auto& m) { m.m_vPoint.emplace_back(); }, kMaxWorldMapCells),
+        ListOf<cWorldMapData>(
+            "second world map points", [](auto& m) { m.m_vPoint2.emplace_back(); }, kMaxWorldMapCells),
+    };
+}
+
+TEST(UntrustedFiles, AListLongerThanItsFormatHoldsIsRefusedBeforeItsElements) {
+    const int challenges = SystemData.m_nChallengeCount;
+    for (const StoredList& list : ListsWithALimit()) {
+        SCOPED_TRACE(list.what);
+        const auto most = static_cast<std::int32_t>(list.most);
+        // At the limit only the missing elements refuse the file.
+        const std::string atLimit = RefusalOf(list, FileWithCount(list, most));
+        EXPECT_NE(atLimit.find("larger than the file"), std::string::npos) << atLimit;
+        const std::string above = RefusalOf(list, FileWithCount(list, most + 1));
+        EXPECT_NE(above.find("(list count " + std::to_string(most + 1) + " above the most the format holds, " +
+                             std::to_string(most) + ")"),
+                  std::string::npos)
+            << above;
+    }
+    SystemData.m_nChallengeCount = challenges;
+}
+
+TEST(UntrustedFiles, AStageGridNoEditorMakesIsRefused) {
+    struct Case {
+        int width, height;
+        bool loads;
+    };
+    const Case cases[] = {
+        {0, 0, true},
+        {kMaxStageSide, 128, true},
+        {128, kMaxStageSide, true},
+        {kMaxStageSide + 1, 1, false},
+        {1, kMaxStageSide + 1, false},
+        {2048, 2048, true},
+        {2048, 2049, false},
+        {-1, 15, false},
+        {20, INT_MIN, false},
+        {INT_MAX, INT_MAX, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
+        cStageData stage;
+        stage.m_nWidth = c.width;
+        stage.m_nHeight = c.height;
+        TestEnv env;
+        cStageData loaded;
+        EXPECT_EQ(loaded.LoadOpenedFile(OpenDataBytesRead("grid", SavedFileBytes(stage))), c.loads ? 1 : 0);
+        if (c.loads) continue;
+        EXPECT_NE(env.Report().find("stage grid " + std::to_string(c.width) + " x " + std::to_string(c.height)),
+                  std::string::npos);
+        EXPECT_EQ(loaded.m_nWidth, 0) << "a refused stage is a new one";
+    }
+}
+
+// A file of one byte more than its kind allows is refused unread (a sparse
+// file, so the test writes nothing of its size); one of exactly that size is
+// read, and refused only for what it holds.
+TEST(UntrustedFiles, AFileLargerThanAnyOfItsKindIsRefusedUnread) {
+    struct Kind {
+        const char* what;
+        std::function<std::unique_ptr<cDataRecord>()> make;
+        std::size_t most;
+    };
+    const Kind kinds[] = {
+        {"stage", [] { return std::make_unique<cStageData>(); }, kMaxDataFileBytes},
+        {"common palette", [] { return std::make_unique<cCommonPalette>(); }, kMaxDataFileBytes},
+        {"story slot", [] { return std::make_unique<cStorySave>(); }, kMaxStoryFileBytes},
+        {"options", [] { return std::make_unique<cOptionData>(); }, kMaxPlayerSettingsFileBytes},
+        {"start-up choice", [] { return std::make_unique<cBootData>(); }, kMaxPlayerSettingsFileBytes},
+        {"window placement", [] { return std::make_unique<cWindowData>(); }, kMaxPlayerSettingsFileBytes},
+        {"rankings", [] { return std::make_unique<cRankingSet>(); }, kMaxPlayerSettingsFileBytes},
+    };
+    for (const Kind& kind : kinds) {
+        SCOPED_TRACE(kind.what);
+        TestEnv env;
+        const std::string host = env.Dir().HostPath() + "/big.dat";
+        env.Dir().WriteHostFile("big.dat", "");
+        std::filesystem::resize_file(host, kind.most + 1);
+        EXPECT_EQ(kind.make()->LoadFile("big.dat"), 0);
+        EXPECT_EQ(env.Report(),
+                  "big.dat : 読み込みを中止しました (larger than " + std::to_string(kind.most) + " bytes)\r\n");
+        // A file of just the bound is read (a small bound only, to keep the
+        // test light): whatever its zeros give, size is not the reason.
+        if (kind.most > kMaxPlayerSettingsFileBytes) continue;
+        std::filesystem::resize_file(host, kind.most);
+        kind.make()->LoadFile("big.dat");
+        EXPECT_EQ(env.Report().find("larger than", 60), std::string::npos) << env.Report();
+    }
+}
+
+// ---- crafted files within 64 MB ----------------------------------------------
+
+constexpr std::size_t kPeakLimit = std::size_t(64) << 20;
+
+// What a crafted load took at its highest: the heap above what was held
+// before it, plus the file's bytes that the test held for it.
+struct Measured {
+    int loaded;
+    std::size_t peak;
+};
+
+Measured LoadMeasured(const std::function<int()>& load, std::size_t heldBytes = 0) {
+    ResetHeapPeak();
+    const int loaded = load();
+    return {loaded, HeapPeakSinceReset() + heldBytes};
+}
+
+std::size_t g_highestPeak = 0;
+
+void ExpectWithin(const std::string& what, const Measured& m) {
+    EXPECT_LT(m.peak, kPeakLimit) << what;
+    EXPECT_EQ(AbortFlag.load(), 0) << what << ": a bad file is refused, never a fatal close";
+    g_highestPeak = std::max(g_highestPeak, m.peak);
+}
+
+void ExpectRefusedWithin(const std::string& what, const Measured& m) {
+    EXPECT_EQ(m.loaded, 0) << what;
+    ExpectWithin(what, m);
+}
+
+// A stage whose palette character runs a flow with conditions, key
+// conditions and a command that carries a flow, and whose palette item has a
+// command: a list at every level the stage format has.
+cStageData RichStage() {
+    cStageData s;
+    s.m_nWidth = 20;
+    s.m_nHeight = 15;
+    s.m_vPaletteCharas.resize(2);
+    cCharaDef& chara = s.m_vPaletteCharas[1];
+    chara.m_vCond.resize(1);
+    chara.m_vFlow.resize(1);
+    cFlow& flow = chara.m_vFlow[0];
+    flow.m_vCond.resize(1);
+    flow.m_vKeyCond.resize(1);
+    flow.m_vCmd.resize(1);
+    flow.m_vCmd[0].m_vFlow.resize(1);
+    s.m_vPaletteItems.resize(2);
+    s.m_vPaletteItems[1].m_vCmd.resize(1);
+    s.m_vPlacedCharas.resize(1);
+    s.m_vNames.resize(2);
+    return s;
+}
+
+cWorldMapData RichWorldMap() {
+    cWorldMapData map;
+    map.SetDefaults();
+    map.m_vChip.resize(2);
+    map.m_vPoint.resize(1);
+    map.m_vPoint[0].m_vLink.resize(1);
+    return map;
+}
+
+// A database table as its file holds it: the count and the entries.
+template <class Entry>
+struct TableFile : cDataRecord {
+    cVector<Entry> table = cVector<Entry>(1);
+    bool Load(cDataFile& f) override { return ReadTable(table, f); }
+    void Save(cDataFile& f) override { WriteTable(table, f); }
+};
+
+struct AnimeSetFile : TableFile<cAnimeSet> {
+    AnimeSetFile() {
+        table[0].m_vMotions.resize(1);
+        table[0].m_vMotions[0].m_vFrames.resize(1);
+    }
+};
+
+struct AnimeFile : TableFile<cAnime> {
+    AnimeFile() { table[0].m_vFrames.resize(1); }
+};
+
+template <class Record>
+StoredList RichListOf(const char* what, std::function<Record()> make,
+                      std::type_identity_t<std::function<void(Record&)>> lengthen) {
+    return {what, [make] { return std::make_unique<Record>(make()); },
+            [lengthen](cDataRecord& r) { lengthen(static_cast<Record&>(r)); }, kAnyListLength};
+}
+
+std::vector<StoredList> ListsAtEveryLevel() {
+    using Stage = cStageData;
+    const std::function<Stage()> stage = RichStage;
+    const std::function<cWorldMapData()> map = RichWorldMap;
+    const std::function<cStorySave()> story = [] { return cStorySave(); };
+    const std::function<cSystemData()> sys = [] { return cSystemData(); };
+    const std::function<cRankingSet()> ranking = [] { return cRankingSet(); };
+    const std::function<AnimeSetFile()> animeSets = [] { return AnimeSetFile(); };
+    const std::function<AnimeFile()> animes = [] { return AnimeFile(); };
+    return {
+        RichListOf("stage palette characters", stage, [](Stage& s) { s.m_vPaletteCharas.emplace_back(); }),
+        RichListOf("conditions of a character", stage, [](Stage& s) { s.m_vPaletteCharas[1].m_vCond.emplace_back(); }),
+        // An empty flow is dropped when saved: the new one copies the first.
+        RichListOf("flows of a character", stage,
+                   [](Stage& s) { s.m_vPaletteCharas[1].m_vFlow.push_back(s.m_vPaletteCharas[1].m_vFlow[0]); }),
+        RichListOf("conditions of a flow", stage,
+                   [](Stage& s) { s.m_vPaletteCharas[1].m_vFlow[0].m_vCond.emplace_back(); }),
+        RichListOf("key conditions of a flow", stage,
+                   [](Stage& s) { s.m_vPaletteCharas[1].m_vFlow[0].m_vKeyCond.emplace_back(); }),
+        RichListOf("commands of a flow", stage,
+                   [](Stage& s) { s.m_vPaletteCharas[1].m_vFlow[0].m_vCmd.emplace_back(); }),
+        RichListOf("flows a command carries", stage,
+                   [](Stage& s) { s.m_vPaletteCharas[1].m_vFlow[0].m_vCmd[0].m_vFlow.emplace_back(); }),
+        RichListOf("commands of an item", stage, [](Stage& s) { s.m_vPaletteItems[1].m_vCmd.emplace_back(); }),
+        RichListOf("placed characters", stage, [](Stage& s) { s.m_vPlacedCharas.emplace_back(); }),
+        RichListOf("stage layers", stage, [](Stage& s) { s.m_vLayers.emplace_back(); }),
+        RichListOf("stage names", stage, [](Stage& s) { s.m_vNames.emplace_back(); }),
+        RichListOf("world map chips", map, [](cWorldMapData& m) { m.m_vChip.emplace_back(); }),
+        RichListOf("world map points", map, [](cWorldMapData& m) { m.m_vPoint.emplace_back(); }),
+        RichListOf("stage links of a point", map, [](cWorldMapData& m) { m.m_vPoint[0].m_vLink.emplace_back(); }),
+        RichListOf("kept status", story, [](cStorySave& p) { p.m_vKept.emplace_back(); }),
+        RichListOf("cleared stages", story, [](cStorySave& p) { p.m_vCleared.emplace_back(); }),
+        RichListOf("common variables", story, [](cStorySave& p) { p.m_vVar.push_back(0); }),
+        RichListOf("status items", sys, [](cSystemData& d) { d.StatusItems.emplace_back(); }),
+        RichListOf("system texts", sys, [](cSystemData& d) { d.SystemTexts.emplace_back(); }),
+        RichListOf("ranking tables", ranking, [](cRankingSet& r) { r.m_vTables.emplace_back(); }),
+        RichListOf("ranking entries", ranking, [](cRankingSet& r) { r.m_vTables[0].m_vEntries.emplace_back(); }),
+        RichListOf("animation sets", animeSets, [](AnimeSetFile& f) { f.table.emplace_back(); }),
+        RichListOf("motions of a set", animeSets, [](AnimeSetFile& f) { f.table[0].m_vMotions.emplace_back(); }),
+        RichListOf("frames of a motion", animeSets,
+                   [](AnimeSetFile& f) { f.table[0].m_vMotions[0].m_vFrames.emplace_back(); }),
+        RichListOf("frames of an animation", animes, [](AnimeFile& f) { f.table[0].m_vFrames.emplace_back(); }),
+    };
+}
+
+// Every list count of the formats set to the largest int (refused), and to
+// as many elements as a megabyte of zeros behind it can hold at eight bytes
+// each (within the memory a megabyte's file may take).
+TEST(UntrustedFiles, HugeCountsAtEveryListLevelAreRefusedWithin64MB) {
+    constexpr std::int32_t kHuge = 0x7ffffff0;
+    constexpr std::size_t kZeros = std::size_t(1) << 20;
+    for (const StoredList& list : ListsAtEveryLevel()) {
+        SCOPED_TRACE(list.what);
+        TestEnv env;
+        auto r = list.make();
+        ExpectRefusedWithin("largest count", LoadMeasured([&] {
+                                return r->LoadOpenedFile(OpenDataBytesRead("crafted", FileWithCount(list, kHuge)));
+                            }));
+        Bytes padded = FileWithCount(list, static_cast<std::int32_t>(kZeros / 8));
+        padded.resize(padded.size() + kZeros, 0);
+        const std::size_t held = padded.size();
+        const std::size_t reported = env.Report().size();
+        auto again = list.make();
+        // Where the zeros make elements of their own and end the file, it is
+        // a long list of empty elements, and loads.
+        ExpectWithin(
+            "count of the zeros",
+            LoadMeasured([&] { return again->LoadOpenedFile(OpenDataBytesRead("crafted", std::move(padded))); }, held));
+        // A new animation set comes with its motions: so many of them are
+        // more than the file's memory budget.
+        if (std::string(list.what) == "animation sets") {
+            EXPECT_NE(env.Report().find("bytes of memory", reported), std::string::npos) << env.Report();
+        }
+    }
+    std::cout << "highest peak of a crafted count: " << g_highestPeak << " bytes\n";
+}
+
+Bytes CorpusFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+// Every int of every seed file of the fuzz corpora (stage files of three
+// versions, world map, story slots of three versions, palette, options,
+// rankings, replay, database tables, system data) replaced in turn by the
+// extremes: counts, clamped fields and fields that old versions upgrade all
+// meet INT_MIN and INT_MAX. A load may keep a value, but never takes more
+// than 64 MB, never overflows (the sanitizer build stops on it) and never
+// closes the program.
+TEST(UntrustedFiles, ExtremeIntsAtEveryOffsetOfEverySeedStayWithin64MB) {
+    const std::int32_t extremes[] = {INT_MIN, INT_MAX, 0x7ffffff0, -1};
+    std::size_t loads = 0, highest = 0;
+    for (const auto& [corpus, load] : PlayerFileCorpora()) {
+        for (const auto& seed : std::filesystem::directory_iterator(std::string(FUZZ_CORPUS_DIR) + "/" + corpus)) {
+            const Bytes file = CorpusFile(seed.path());
+            ASSERT_GE(file.size(), 8u) << seed.path();
+            for (std::size_t at = 0; at + 4 <= file.size(); ++at) {
+                for (std::int32_t v : extremes) {
+                    Bytes crafted = file;
+                    std::memcpy(crafted.data() + at, &v, 4);
+                    const std::size_t held = crafted.size();
+                    const Measured m = LoadMeasured([&] { return load(std::move(crafted)); }, held);
+                    ++loads;
+                    highest = std::max(highest, m.peak);
+                    ASSERT_LT(m.peak, kPeakLimit) << seed.path() << " int " << v << " at " << at;
+                    ASSERT_EQ(AbortFlag.load(), 0) << seed.path() << " int " << v << " at " << at;
+                }
+            }
+        }
+    }
+    std::cout << loads << " loads, highest peak " << highest << " bytes\n";
+}
+
+// A 32 MB file of a kind that allows it is read and refused for what it
+// holds; one of 512 MB, or of more than its kind allows, is refused unread.
+TEST(UntrustedFiles, LargeFilesAreRefusedWithin64MB) {
+    struct Kind {
+        const char* what;
+        std::function<std::unique_ptr<cDataRecord>()> make;
+    };
+    const Kind kinds[] = {
+        {"stage", [] { return std::make_unique<cStageData>(); }},
+        {"common palette", [] { return std::make_unique<cCommonPalette>(); }},
+        {"world map", [] { return std::make_unique<cWorldMapData>(); }},
+        {"system data", [] { return std::make_unique<cSystemData>(); }},
+        {"story slot", [] { return std::make_unique<cStorySave>(); }},
+        {"options", [] { return std::make_unique<cOptionData>(); }},
+    };
+    for (const Kind& kind : kinds) {
+        SCOPED_TRACE(kind.what);
+        TestEnv env;
+        {
+            // The version, then bytes that are no count or size the format has.
+            std::string bytes(std::size_t(32) << 20, '\xff');
+            const std::int32_t version = kDataVersion;
+            std::memcpy(bytes.data(), &version, 4);
+            env.Dir().WriteHostFile("big.dat", bytes);
+        }
+        auto r = kind.make();
+        ExpectRefusedWithin("32 MB", LoadMeasured([&] { return r->LoadFile("big.dat"); }));
+        std::filesystem::resize_file(env.Dir().HostPath() + "/big.dat", std::size_t(512) << 20);
+        ExpectRefusedWithin("512 MB", LoadMeasured([&] { return r->LoadFile("big.dat"); }));
+        EXPECT_NE(env.Report().find("(larger than"), std::string::npos);
+    }
+}
+
+TEST(UntrustedFiles, WhatIsNoFileIsRefusedAtOnceWithin64MB) {
+    for (const auto& standIn : kStandIns) {
+        SCOPED_TRACE(standIn.what);
+        TestEnv env;
+        ASSERT_TRUE(standIn.make(env.Dir().HostPath() + "/Stage1.stg4"));
+        const int result = InChildWithin(5000, [] {
+            cStageData stage;
+            const Measured m = LoadMeasured([&] { return stage.LoadFile("Stage1.stg4"); });
+            return m.loaded != 0 ? 1 : m.peak >= kPeakLimit ? 2 : 0;
+        });
+        EXPECT_EQ(result, 0) << "-1: still waiting after 5 s, 1: loaded, 2: took 64 MB";
+    }
+}
+
+}  // namespace
