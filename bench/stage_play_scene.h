@@ -52,7 +52,11 @@ class StagePlayScene {
 public:
     static constexpr const char* kReplayFile = "soak.rpl4_920";
 
-    explicit StagePlayScene(const ShootingStageOptions& options) : m_Options(options) {
+    // With allAwake every shooter wakes with the first one in view (one wake
+    // group) and stays awake out of view, so the whole stage plays each
+    // frame; else only the characters in view play, as usual.
+    explicit StagePlayScene(const ShootingStageOptions& options, bool allAwake = false)
+        : m_Options(options), m_bAllAwake(allAwake) {
         GameFolder folder(m_Env.Dir().HostPath());
         WritePictures(folder);
         if (!folder.Ok()) Fail("sample pictures: " + folder.Error());
@@ -97,19 +101,28 @@ public:
     StagePlayScene(const StagePlayScene&) = delete;
     StagePlayScene& operator=(const StagePlayScene&) = delete;
 
-    // Plays `frames` frames of a new attempt, the hero walking two seconds
-    // each way and jumping now and then, and saves it as the replay file.
-    void Record(int frames) {
+    // A new attempt in a new scene.
+    void Start() {
         Build();
-        for (int frame = 0; frame < frames; ++frame) {
-            const int phase = frame % 240;
-            if (phase == 0 || phase == 120) {
-                platform::SetKeyDown(VK_RIGHT, phase == 0);
-                platform::SetKeyDown(VK_LEFT, phase == 120);
-            }
-            platform::SetKeyDown('Z', frame % 90 < 10);
-            Frame();
+        m_nScriptFrame = 0;
+    }
+    // One frame of the attempt with the keys of its script: the hero walks
+    // two seconds each way and jumps now and then.
+    void ScriptedFrame() {
+        const int phase = m_nScriptFrame % 240;
+        if (phase == 0 || phase == 120) {
+            platform::SetKeyDown(VK_RIGHT, phase == 0);
+            platform::SetKeyDown(VK_LEFT, phase == 120);
         }
+        platform::SetKeyDown('Z', m_nScriptFrame % 90 < 10);
+        ++m_nScriptFrame;
+        Frame();
+    }
+    // Plays `frames` scripted frames of a new attempt and saves it as the
+    // replay file.
+    void Record(int frames) {
+        Start();
+        for (int frame = 0; frame < frames; ++frame) ScriptedFrame();
         platform::ReleaseAllKeys();
         if (KeyLog.SaveReplayFile(kReplayFile, LoadedStage, PlayStage, StoryStart) != 1) {
             Fail("the replay was not saved; run report:\n" + m_Env.Report());
@@ -152,6 +165,12 @@ private:
         // Nothing ends the attempt early: the hero outlives every hit.
         options.hero.m_nMaxHp = 1000000000;
         options.hero.m_sCell = 1;
+        for (auto& [letter, def] : options.charas) {
+            if (!m_bAllAwake) continue;
+            def.m_bGroupOnActive = 1;
+            def.m_sActiveGroup = 1;
+            def.m_cActiveRule = 1;
+        }
         m_Stage =
             std::make_unique<StageHarness>(*m_Scene, ShootingStagePicture(m_Options.shootersPerFormation), options);
         // The stage draws to the device, and the window thread's requests go
@@ -168,10 +187,12 @@ private:
     }
 
     ShootingStageOptions m_Options;
+    bool m_bAllAwake = false;
     TestEnv m_Env;
     FlowEngineScope m_Engine;
     platform::TestClock m_Clock{123456};
     HWND m_hSink = nullptr;
+    int m_nScriptFrame = 0;
     std::unique_ptr<cModeStage> m_Scene;
     std::unique_ptr<StageHarness> m_Stage;
 };
