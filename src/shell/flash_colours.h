@@ -20,8 +20,8 @@ struct FlashPulse {
 // The state behind FlashColours, stepped by cGame::StepFlashColours.
 struct FlashColourState {
     std::array<FlashPulse, 9> pulses{};  // pulse i - 1 drives entry i
-    int phase = 0;                        // colour of entry 9: red, green, blue, yellow
-    int cycleCount = 0;                   // calls since the palette last cycled
+    int phase = 0;                       // colour of entry 9: red, green, blue, yellow
+    int cycleCount = 0;                  // calls since the palette last cycled
 };
 
 // Moves the value one step towards high (rising) or low (falling). A step

@@ -41,23 +41,25 @@ protected:
 
 TEST(PingPong, StepsTowardsABoundAndTurnsShortOfIt) {
     const struct {
+        const char* what;
         int value, falling, step;
         int after, fallingAfter;
         bool turned;
     } cases[] = {
-        {0, 0, 16, 16, 0, false},
-        {240, 0, 16, 240, 1, false},  // 256 would pass the top: undone, now falling
-        {239, 0, 16, 239, 1, false},  // reaching the top is undone as well
-        {32, 1, 16, 16, 1, false},
-        {16, 1, 16, 16, 0, true},  // reaching the bottom ends a falling swing
-        {17, 1, 16, 1, 1, false},
-        {5, 0, 0, 5, 0, false},
+        {"rising", 0, 0, 16, 16, 0, false},
+        {"256 would pass the top: undone, now falling", 240, 0, 16, 240, 1, false},
+        {"reaching the top is undone as well", 239, 0, 16, 239, 1, false},
+        {"falling", 32, 1, 16, 16, 1, false},
+        {"reaching the bottom ends a falling swing", 16, 1, 16, 16, 0, true},
+        {"falling close to the bottom", 17, 1, 16, 1, 1, false},
+        {"no step", 5, 0, 0, 5, 0, false},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         int value = c.value, falling = c.falling;
-        EXPECT_EQ(PingPong(value, falling, c.step, 0, 255), c.turned) << c.value << " " << c.falling;
-        EXPECT_EQ(value, c.after) << c.value << " " << c.falling;
-        EXPECT_EQ(falling, c.fallingAfter) << c.value << " " << c.falling;
+        EXPECT_EQ(PingPong(value, falling, c.step, 0, 255), c.turned);
+        EXPECT_EQ(value, c.after);
+        EXPECT_EQ(falling, c.fallingAfter);
     }
 }
 
