@@ -21,7 +21,9 @@ bool SizesMatch(const platform::Frame& frame) {
 // Caller holds g_mutex; returns the new serial.
 long long SwapInLocked(platform::Frame& frame) {
     std::swap(g_last, frame);
-    return g_serial.fetch_add(1) + 1;
+    const long long serial = g_serial.fetch_add(1) + 1;
+    platform::headless::WriteDueShots(serial, g_last);
+    return serial;
 }
 }  // namespace
 
