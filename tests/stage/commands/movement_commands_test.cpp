@@ -177,9 +177,7 @@ TEST(MovementCommands, PathsOverTheirTimeAtTwoHitCheckLevels) {
             if (c.kind == FlowKind::Jump) PrepareCmdInst(inst, stage.Chara('a'));
             inst.m_nCount = c.frames * 6 * LoadedStage.m_nSubSteps;
             const Path p = RunFor(stage, inst, c.frames, executor(c.kind));
-            if (c.endsItself) {
-                EXPECT_EQ(inst.m_nCount, 0) << c.what << " at level " << level;
-            }
+            if (c.endsItself) { EXPECT_EQ(inst.m_nCount, 0) << c.what << " at level " << level; }
             EXPECT_NEAR(p.dx, c.expected.dx, c.tolerance) << c.what << " at level " << level;
             EXPECT_NEAR(p.dy, c.expected.dy, c.tolerance) << c.what << " at level " << level;
             EXPECT_NEAR(p.farthest, c.expected.farthest, c.tolerance) << c.what << " at level " << level;
