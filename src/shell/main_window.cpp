@@ -86,7 +86,12 @@ LRESULT cMainWindow::OnClose(HWND window) {
                AbortFlag.load() == 0;
     if (ask) {
         SuspendWorkers();
-        int yes = ConfirmQuit(window, SystemIni.English);
+        // A close agreed to while stage play's nested frame loop ran comes
+        // back from stage play once that loop has ended; asking again would
+        // put the question to the player every frame until another Yes.
+        // Read with the game thread parked, as it may switch scenes.
+        const bool agreed = CurStageScene && CurStageScene->QuitRequested();
+        const int yes = agreed ? 1 : ConfirmQuit(window, SystemIni.English);
         ResumeWorkers();
         if (!yes) return 0;
     }

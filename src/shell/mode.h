@@ -19,6 +19,9 @@ public:
     // The close handler's request to a scene that runs a nested frame loop
     // (stage play): leave it and close. Other scenes ignore it.
     virtual void RequestQuit() {}
+    // True once that request has been made: the player has already agreed
+    // to the close that the scene sends back when its loop ends.
+    virtual bool QuitRequested() const { return false; }
 
     // The name the ranking entry edits for this scene (stage play); none for
     // the others.

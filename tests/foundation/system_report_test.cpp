@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -76,6 +78,16 @@ TEST(SystemReport, LinesDescribeThisMachine) {
                                                    "Vir Free : +[0-9]+MB\r\nHD Free : +[0-9]+MB\r\n"
                                                    "Display : \\([0-9]+,[0-9]+\\)\r\nSystem Font : .+\r\n$")))
         << rest;
+    // Without a window backend the display is the headless desktop; the
+    // font is the one this host's interface text uses.
+    EXPECT_NE(rest.find("\r\nDisplay : (1920,1080)\r\nSystem Font : IPAPGothic (0,-12) 34\r\n"), std::string::npos)
+        << rest;
+    // The disk of the working folder, asked here without the report's code;
+    // a disk with 2 GB free or more is reported as the capped count.
+    const auto space = std::filesystem::space(env.Dir().HostPath());
+    if (space.available >= (std::uintmax_t{1} << 31)) {
+        EXPECT_NE(rest.find("\r\nHD Free : 2048MB\r\n"), std::string::npos) << rest;
+    }
 }
 
 TEST(SystemReport, TheVersionChecksAnswerAsVersionSixOneAndTheDiskCountIsCapped) {

@@ -4,7 +4,12 @@
 
 #include <string>
 
+#include "gamedata/project/system_data.h"
+#include "platform/message_box.h"
+#include "shell/app_state.h"
+#include "shell/project_data_startup.h"
 #include "support/temp_dir.h"
+#include "support/test_env.h"
 
 namespace {
 
@@ -122,6 +127,39 @@ TEST(SystemIni, TheTableDecidesBySettingPositionNotByName) {
     dir.WriteHostFile("System.ini", "Colours=32\nBpp=8\nExit\n");
     EXPECT_EQ(ReadSystemIni("System.ini", s, keys), 1);
     EXPECT_EQ(s.Bpp, 32);
+}
+
+TEST(SystemIniOnStart, AFileThatCannotBeReadIsShownOnceAndEverySettingGoesBackToItsDefault) {
+    const SystemIniKeyList saved = SystemData.SystemIniKeys;
+    SystemData.SystemIniKeys = DefaultKeys();
+    const char* const kBox = "System.ini の読み込みに失敗しました！";
+    struct {
+        const char* what;
+        const char* text;  // none: no file
+        bool box;
+        Settings settings;
+    } const cases[] = {
+        {"missing", nullptr, true, kDefaults},
+        {"no Exit line: what was read goes too", "Bpp=16\nShowFps=0\n", true, kDefaults},
+        {"complete", "Bpp=16\nShowFps=0\nExit\n", false, With([](Settings& s) {
+             s.Bpp = 16;
+             s.ShowFps = 0;
+         })},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TestEnv env;
+        if (c.text) env.Dir().WriteHostFile("System.ini", c.text);
+        SystemIni.ShowFps = 7;  // left over from an earlier read
+        EXPECT_TRUE(LoadSystemIni()) << "start-up goes on";
+        EXPECT_EQ(Of(SystemIni), c.settings);
+        const auto boxes = platform::RecordedMessageBoxes();
+        ASSERT_EQ(boxes.size(), c.box ? 1u : 0u);
+        if (c.box) { EXPECT_EQ(boxes[0].text, kBox); }
+        EXPECT_EQ(env.Report().find(kBox) != std::string::npos, c.box) << "the run report has the line too";
+    }
+    SystemData.SystemIniKeys = saved;
+    ResetSystemIni(SystemIni, SystemData.SystemIniKeys);
 }
 
 }  // namespace

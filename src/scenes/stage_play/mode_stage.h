@@ -54,6 +54,7 @@ public:
 
     // Set by the close handler while the pause loop runs.
     void RequestQuit() override { m_bQuit = 1; }
+    bool QuitRequested() const override { return m_bQuit != 0; }
     // The name the ranking registration types into.
     std::string* RegistrationName() override { return &m_strRankName; }
     int SubStep() const { return m_nSubStep; }
