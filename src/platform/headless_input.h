@@ -3,6 +3,7 @@
 // frames, so a script replays the same way on any machine.
 #include <string>
 
+#include "platform/present.h"
 #include "platform/win_types.h"
 
 namespace platform::headless {
@@ -18,6 +19,11 @@ bool ScriptedInputPending();
 // Contract: forgets every scheduled message.
 void ClearSchedule();
 
+// Contract: called by the present with each frame as it becomes the last
+// presented one, and its serial: writes the script's shots due by then
+// (a write that fails is reported, the run goes on).
+void WriteDueShots(long long serial, const Frame& frame);
+
 // Contract: reads a script (host path). One command a line, '#' starts a
 // comment:
 //   <frame> keydown <vk> | <frame> keyup <vk> | <frame> key <vk> (down at
@@ -26,7 +32,9 @@ void ClearSchedule();
 //   WM_CHAR) | <frame> click <x> <y> (left button down at the client point,
 //   up one frame later) | <frame> joy <id 0-7> <x 0-65535> <y 0-65535>
 //   <button mask> (joystick id present with that state from that frame on)
-//   | <frame> joyoff <id>
+//   | <frame> joyoff <id> | <frame> shot <file> (presented frame number
+//   <frame>, the first for 0, written as PNG; a relative file is in the
+//   script's folder)
 //   answer <IDxxx number>   (queued for the next message box)
 // false, with the line number and the reason in *error, for an unreadable
 // file or a bad line; nothing of a bad script is scheduled.

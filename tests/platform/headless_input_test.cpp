@@ -31,7 +31,7 @@ TEST(HeadlessScript, BadScriptsAreRefusedWithTheLineAndNothingIsScheduled) {
         {"# nothing\n\n", true, ""},   {"0 key 27\n5 close # end\nanswer 7\n", true, ""},
         {"x key 27\n", false, ":1:"},  {"0 keydown\n", false, ":1:"},
         {"0 key 300\n", false, ":1:"}, {"0 close\n1 jump 3\n", false, ":2:"},
-        {"answer 99\n", false, ":1:"},
+        {"answer 99\n", false, ":1:"}, {"0 key 27\n3 shot \n", false, ":2:"},
     };
     for (const auto& c : cases) {
         dir.WriteHostFile("s.txt", c.text);
@@ -100,4 +100,32 @@ TEST(HeadlessScript, JoystickLinesSetAndRemoveAJoystickAtTheirFrame) {
     EXPECT_FALSE(platform::ReadJoystick(2, r));
     DestroyWindow(h);
     platform::headless::ClearSchedule();
+}
+
+TEST(HeadlessScript, ShotLinesWriteTheirFrameBesideTheScript) {
+    TempDir dir;
+    platform::headless::ClearSchedule();
+    const long long now = platform::PresentedFrameSerial();
+    dir.WriteHostFile("s.txt", std::to_string(now + 2) + " shot out.png\n");
+    std::string error;
+    ASSERT_TRUE(platform::headless::LoadInputScript(dir.HostPath() + "/s.txt", &error)) << error;
+    const std::uint32_t first[2] = {0x112233, 0x445566};
+    const std::uint32_t second[2] = {0xFFFFFF, 0x000000};
+    // Written by the present itself: no pump of the window is needed.
+    platform::PresentFrame(first, 2, 1, 2);
+    EXPECT_FALSE(dir.HostFileExists("out.png")) << "one frame early";
+    platform::PresentFrame(second, 2, 1, 2);
+    ASSERT_TRUE(dir.HostFileExists("out.png"));
+    const std::string png = dir.ReadHostFile("out.png");
+    const std::string signature = "\x89PNG\r\n\x1a\n";
+    EXPECT_EQ(png.substr(0, 8), signature);
+    // The same frame written by the screenshot writer gives the same bytes.
+    platform::Frame expected;
+    expected.width = 2;
+    expected.height = 1;
+    expected.pixels = {0xFFFFFF, 0x000000};
+    ASSERT_TRUE(platform::WritePng(dir.HostPath() + "/expected.png", expected));
+    EXPECT_EQ(png, dir.ReadHostFile("expected.png"));
+    platform::PresentFrame(first, 2, 1, 2);
+    EXPECT_EQ(dir.ReadHostFile("out.png"), png) << "a shot is written once";
 }

@@ -2,6 +2,7 @@
 #include <mutex>
 #include <utility>
 
+#include "platform/headless_input.h"
 #include "platform/present.h"
 
 namespace {
@@ -21,6 +22,7 @@ bool SizesMatch(const platform::Frame& frame) {
 void SwapInLocked(platform::Frame& frame) {
     std::swap(g_last, frame);
     g_serial.fetch_add(1);
+    platform::headless::WriteDueShots(g_serial.load(), g_last);
 }
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/headless_input.h"
+#include "platform/host_log.h"
 #include "platform/joystick.h"
 #include "platform/keyboard.h"
 #include "platform/message_box.h"
@@ -26,8 +27,16 @@ struct Scheduled {
     std::function<void()> apply;
 };
 
+// A photograph the script asks for: written by the presenting thread, with
+// the frame itself, so it cannot catch a later one.
+struct Shot {
+    long long frame;
+    std::string hostPath;
+};
+
 std::mutex g_mutex;
 std::vector<Scheduled> g_schedule;
+std::vector<Shot> g_shots;
 long long g_order = 0;
 
 void ScheduleEvent(Scheduled e) {
@@ -93,6 +102,7 @@ private:
 
 struct ScriptLine {
     std::vector<Scheduled> events;
+    std::vector<Shot> shots;
     int answer = 0;
 };
 
@@ -119,7 +129,18 @@ bool ParseJoystick(std::istringstream& in, const std::string& verb, long long fr
     return true;
 }
 
-bool ParseLine(const std::string& line, ScriptLine& out, std::string& why) {
+// <frame> shot <file>: a relative file is found from the script's folder,
+// so a script and its pictures stay together wherever the game folder is.
+bool ParseShot(std::istringstream& in, long long frame, const std::string& scriptFolder, ScriptLine& out) {
+    std::string file;
+    std::getline(in >> std::ws, file);
+    while (!file.empty() && (file.back() == ' ' || file.back() == '\t' || file.back() == '\r')) file.pop_back();
+    if (file.empty()) return false;
+    out.shots.push_back({frame, file.front() == '/' ? file : scriptFolder + file});
+    return true;
+}
+
+bool ParseLine(const std::string& line, const std::string& scriptFolder, ScriptLine& out, std::string& why) {
     std::istringstream in(line);
     std::string first;
     if (!(in >> first)) return true;
@@ -148,6 +169,10 @@ bool ParseLine(const std::string& line, ScriptLine& out, std::string& why) {
         return true;
     }
     if (verb == "joy" || verb == "joyoff") return ParseJoystick(in, verb, frame, out, why);
+    if (verb == "shot") {
+        if (!ParseShot(in, frame, scriptFolder, out)) why = "'shot' needs a file";
+        return why.empty();
+    }
     if (verb == "text") {
         std::string text;
         std::getline(in >> std::ws, text);
@@ -211,6 +236,22 @@ bool ScriptedInputPending() {
 void ClearSchedule() {
     std::lock_guard<std::mutex> lock(g_mutex);
     g_schedule.clear();
+    g_shots.clear();
+}
+
+void WriteDueShots(long long serial, const Frame& frame) {
+    std::vector<Shot> due;
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        if (g_shots.empty()) return;
+        auto split =
+            std::stable_partition(g_shots.begin(), g_shots.end(), [&](const Shot& s) { return s.frame > serial; });
+        due.assign(split, g_shots.end());
+        g_shots.erase(split, g_shots.end());
+    }
+    for (const Shot& shot : due) {
+        if (!WritePng(shot.hostPath, frame)) HostWarn("headless script: cannot write " + shot.hostPath);
+    }
 }
 
 bool LoadInputScript(const std::string& hostPath, std::string* error) {
@@ -219,6 +260,8 @@ bool LoadInputScript(const std::string& hostPath, std::string* error) {
         if (error) *error = hostPath + ": cannot be read";
         return false;
     }
+    const std::size_t slash = hostPath.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : hostPath.substr(0, slash + 1);
     std::vector<ScriptLine> parsed;
     std::string line;
     int number = 0;
@@ -231,7 +274,7 @@ bool LoadInputScript(const std::string& hostPath, std::string* error) {
         if (hash != std::string::npos) line.erase(hash);
         ScriptLine one;
         std::string why;
-        if (!ParseLine(line, one, why)) {
+        if (!ParseLine(line, folder, one, why)) {
             if (error) *error = hostPath + ":" + std::to_string(number) + ": " + why;
             return false;
         }
@@ -240,6 +283,8 @@ bool LoadInputScript(const std::string& hostPath, std::string* error) {
     for (const auto& one : parsed) {
         if (one.answer) QueueMessageBoxAnswer(one.answer);
         for (const auto& e : one.events) ScheduleEvent(e);
+        std::lock_guard<std::mutex> lock(g_mutex);
+        g_shots.insert(g_shots.end(), one.shots.begin(), one.shots.end());
     }
     return true;
 }

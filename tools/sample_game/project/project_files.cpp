@@ -32,6 +32,8 @@ void FillSystemData(cSystemData& sd) {
     for (cRankingSetting& r : sd.RankingSettings) r.m_bEnabled = 1;
     sd.StartLives = {3, 3, 3, 99};
     sd.InfiniteLives = {0, 0, 1, 1};
+    // Space opens the pause menu in stage play (continue, quit to title).
+    sd.m_bSpacePause = 1;
     sd.m_bExtraLife = 1;
     sd.m_nExtraLifeScore = 5000;
     for (cStatusItem& item : sd.StatusItems) item.m_bShow = 1;
