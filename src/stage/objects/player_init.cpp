@@ -45,7 +45,9 @@ void cPlayer::InitFromDef(int id, cCharaDef& def, const std::array<int, 4>& plac
     Reset(&def, place, 0);
     int gx = 0, gy = 0, w = 0, h = 0;
     HeroHitSize(gx, gy, w, h);
-    Init(id, def.m_cOperation, def.m_cPlayerNo, def.m_cSide, def.m_sAnimeSet, nullptr, 0, gx, gy, w, h, kBlockPixels,
+    // The graphic is the definition's picture cell; its animation set only
+    // picks the frames (columns) of that cell's row.
+    Init(id, def.m_cOperation, def.m_cPlayerNo, def.m_cSide, def.m_sCell, nullptr, 0, gx, gy, w, h, kBlockPixels,
          kBlockPixels, 1, 0, 0);
     m_lpKeyState = m_nPlayerNo >= 0 && m_nPlayerNo < KeyStates.Count() ? &KeyStates[m_nPlayerNo] : nullptr;
     ChangeGraphic(def.m_cFlying, 0, 0, 0);

@@ -44,7 +44,9 @@ void cStageChara::InitFromDef(int id, cCharaDef& def, const cItem* item, const s
         gx = (kBlockPixels - w) >> 1;
         gy = size.bottom ? kBlockPixels - h : (kBlockPixels - h) >> 1;
     }
-    Init(id, def.m_cOperation, def.m_cPlayerNo, def.m_cSide, def.m_sAnimeSet, nullptr, 0, gx, gy, w, h, kBlockPixels,
+    // The graphic is the definition's picture cell; its animation set only
+    // picks the frames (columns) of that cell's row.
+    Init(id, def.m_cOperation, def.m_cPlayerNo, def.m_cSide, def.m_sCell, nullptr, 0, gx, gy, w, h, kBlockPixels,
          kBlockPixels, def.m_cDirection, def.m_cFlying, clone);
     if (block) {
         WholeCell(m_rcBodyBox);

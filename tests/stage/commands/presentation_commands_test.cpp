@@ -128,6 +128,7 @@ TEST(LookCommands, GraphicAnimationAndEffectsOfTheCharacter) {
     cFlowCmd graphic = CommandWith(FlowKind::ChangeGraphic, {4, 12, 3});
     RunSteps(CmdChangeGraphic, a, graphic, 1);
     EXPECT_EQ((std::vector<int>{a.m_Def.m_cSheet, a.m_nGraphic, a.m_Def.m_sSheetSub}), (std::vector<int>{4, 12, 3}));
+    EXPECT_EQ(a.m_Def.m_sCell, 12) << "the definition copy keeps the new cell";
 
     Database.Anime.resize(3);
     cFlowInst flow;

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "gamedata/project/global_data.h"
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "support/stage/stage_harness.h"
@@ -254,6 +255,18 @@ TEST(Hero, ScreenRectWithAndWithoutAutoScroll) {
     x.m_bAutoScroll = 0;
     hero.UpdateScreenRect();
     EXPECT_EQ(hero.m_rcScreen.left, 91) << "trunc(500.25 - 400.75 - 8) = 91";
+}
+
+TEST(Hero, ShowsThePictureCellOfItsDefinitionNotItsAnimationSet) {
+    StageHarness stage(WideStage());
+    Database.AnimeSet.resize(4);
+    cCharaDef def = HeroDefOf(0, 0);
+    def.m_sCell = 17;
+    def.m_sAnimeSet = 3;
+    cPlayer& hero = stage.Hero();
+    hero.InitFromDef(0, def, {0, 0, 0, 0});
+    EXPECT_EQ(hero.m_nGraphic, 17) << "the drawing reads its sheet row from this number";
+    EXPECT_EQ(hero.m_Def.m_sAnimeSet, 3);
 }
 
 TEST(Hero, TouchedItemsAndFacing) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "gamedata/project/global_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "support/stage/stage_harness.h"
 
@@ -169,6 +170,17 @@ TEST(StageChara, BoxesOfPlainAndBlockCharacters) {
         EXPECT_EQ(box->dLeft, static_cast<int>(b.m_dX));
         EXPECT_EQ(box->dBottom, static_cast<int>(b.m_dY) + 63);
     }
+}
+
+TEST(StageChara, ShowsThePictureCellOfItsDefinitionNotItsAnimationSet) {
+    StageHarness stage(TallStage());
+    Database.AnimeSet.resize(3);
+    cCharaDef def = CharaDef();
+    def.m_sCell = 31;
+    def.m_sAnimeSet = 2;
+    cStageChara& a = Place(stage, 'a', def, 5, 5);
+    EXPECT_EQ(a.m_nGraphic, 31) << "the drawing reads its sheet and row from this number";
+    EXPECT_EQ(a.m_Def.m_sAnimeSet, 2);
 }
 
 TEST(StageChara, CarriedItemAndOverlap) {

@@ -158,8 +158,8 @@ void StageHarness::SetUpScroll() {
 // reset from its definition with its flow instances built, placed on its
 // block and put in its group.
 void StageHarness::Spawn(cChara& chara, const cCharaDef& def, int column, int row) {
-    chara.Init(m_State.m_nNextCharaId++, def.m_cOperation, def.m_cPlayerNo, def.m_cSide, def.m_sAnimeSet, nullptr, 0, 0,
-               0, kBlockPixels, kBlockPixels, kBlockPixels, kBlockPixels, def.m_cDirection, def.m_cFlying, 0);
+    chara.Init(m_State.m_nNextCharaId++, def.m_cOperation, def.m_cPlayerNo, def.m_cSide, def.m_sCell, nullptr, 0, 0, 0,
+               kBlockPixels, kBlockPixels, kBlockPixels, kBlockPixels, def.m_cDirection, def.m_cFlying, 0);
     chara.Reset(&def, {0, 0, 0, 0}, 0);
     chara.AddFlows(chara.m_Def.m_vFlow, 0, -1);
     chara.PlaceAtCell(column, row, 1);

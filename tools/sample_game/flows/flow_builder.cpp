@@ -189,7 +189,10 @@ FlowBuilder& FlowBuilder::Keys(std::initializer_list<int> held, int minFrames, b
     for (int key : held) k.m_vKeyState[key] = released ? 2 : 1;
     k.m_sMinFrames = static_cast<std::int16_t>(minFrames);
     k.m_bAnyLength = minFrames == 0 ? 1 : 0;
-    k.m_bRelative = 1;
+    // The keys mean the screen's directions: a relative step would swap
+    // left and right while the hero faces left, and each walk flow would
+    // then answer the other key.
+    k.m_bRelative = 0;
     m_flow.m_vKeyCond.push_back(k);
     return *this;
 }
