@@ -200,6 +200,18 @@ void StopPlayer() {
     platform::SetMainWindowRouter(nullptr);
 }
 
+// Shuts the player down however a run ends: the scenes must go before the
+// surfaces and the program's globals do.
+struct PlayerRun {
+    bool started;
+    explicit PlayerRun(const std::string& game) : started(StartPlayer(game)) {}
+    ~PlayerRun() {
+        if (started) StopPlayer();
+    }
+    PlayerRun(const PlayerRun&) = delete;
+    PlayerRun& operator=(const PlayerRun&) = delete;
+};
+
 // What the window thread would do between two frames of thGame.
 void DeliverWindowMessages() {
     MSG m;
@@ -261,7 +273,8 @@ int Record(const Options& o) {
         std::fprintf(stderr, "replay_trace: cannot write %s\n", o.hashes.c_str());
         return 2;
     }
-    if (!StartPlayer(o.game)) return 1;
+    PlayerRun run(o.game);
+    if (!run.started) return 1;
     std::string stage = o.stage;
     if (o.version != kDataVersion && !WriteStageAtVersion(o.stage, o.version, stage)) {
         std::fprintf(stderr, "replay_trace: cannot write %s at version %d\n", o.stage.c_str(), o.version);
@@ -303,7 +316,6 @@ int Record(const Options& o) {
     DataVersion = kDataVersion;
     WriteHashes(out, attempt);
     std::fclose(out);
-    StopPlayer();
     if (!saved || attempt.empty()) {
         std::fprintf(stderr, "replay_trace: no replay written\n");
         return 1;
@@ -318,7 +330,8 @@ int Play(const Options& o) {
         std::fprintf(stderr, "replay_trace: cannot write %s\n", o.hashes.c_str());
         return 2;
     }
-    if (!StartPlayer(o.game)) return 1;
+    PlayerRun run(o.game);
+    if (!run.started) return 1;
     // As the title's replay command: the game kind, the file chosen in the
     // open dialog loaded into the stage, the log and the progress, and the
     // stage scene after the title.
@@ -360,7 +373,6 @@ int Play(const Options& o) {
         pass.clear();
     }
     std::fclose(out);
-    StopPlayer();
     if (passes < o.passes) {
         std::fprintf(stderr, "replay_trace: %d of %d passes played\n", passes, o.passes);
         return 1;
@@ -378,6 +390,12 @@ int main(int argc, char** argv) {
         if (!error.empty()) std::fprintf(stderr, "replay_trace: %s\n", error.c_str());
         std::fprintf(stderr, "%s", kUsage);
         return 2;
+    }
+    // Files named on the command line are where the user stands, also once
+    // the game folder has become the working folder.
+    const std::string startFolder = platform::HostPath(platform::GetCurrentDirectoryInternal());
+    for (std::string* file : {&options.game, &options.script, &options.replay, &options.hashes}) {
+        if (!file->empty() && file->front() != '/') *file = startFolder + "/" + *file;
     }
     return options.mode == "record" ? Record(options) : Play(options);
 }

@@ -40,7 +40,7 @@ endif()
 file(STRINGS "${dir}/recorded.txt" recorded)
 file(STRINGS "${dir}/played.txt" played)
 list(LENGTH recorded frames)
-if(frames LESS 100)
+if(frames LESS 50)
     message(FATAL_ERROR "${NAME}: only ${frames} play frames recorded")
 endif()
 

@@ -71,8 +71,8 @@ public:
     // showHint draws the test play's hint line).
     void Draw(int live, int frozen, int showTime, int showHint);
     // The hero's step of the draw; a dead hero's ended death sequence ends
-    // the attempt here.
-    void DrawHero(int frozen);
+    // the attempt here (then 1).
+    int DrawHero(int frozen);
     // A stage character's step of the draw; 1 when its death has been
     // shown to the end (the draw then removes it).
     int DrawChara(cStageChara& chara, int frozen);
@@ -172,8 +172,9 @@ private:
     bool MissHero();
     bool EndWithClear();
     bool HeroRuleGoesOn(int result);
-    // The objects of one drawing layer (-1: every layer).
-    void DrawObjectLayer(int layer, int frozen);
+    // The objects of one drawing layer (-1: every layer); frozen becomes 1
+    // once the hero's ended death has begun a new attempt.
+    void DrawObjectLayer(int layer, int& frozen);
 
     double m_dFadeAngle = 0.0;
     bool m_bPicturesLoaded = false;

@@ -60,9 +60,12 @@ void RebuildLostShotCells() {
 
 }  // namespace
 
-void cModeStage::DrawObjectLayer(int layer, int frozen) {
+void cModeStage::DrawObjectLayer(int layer, int& frozen) {
     cPlayer& hero = PlayerList[0];
-    if (OnLayer(hero.m_Def.m_cZ, layer)) DrawHero(frozen);
+    // A hero whose death sequence ends here has the stage built anew: the
+    // rest of the frame shows the new attempt as its banner does, frozen, so
+    // that the attempt starts with the animations a replay of it starts with.
+    if (OnLayer(hero.m_Def.m_cZ, layer) && DrawHero(frozen)) frozen = 1;
     for (cItem& item : ItemList) {
         if (!OnLayer(item.m_Def.m_cZ, layer) || item.m_bHeld || !item.IsOnScreen()) continue;
         item.UpdateScreenRect();
