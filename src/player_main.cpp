@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/audio/device.h"
+#include "platform/clock.h"
 #include "platform/dialog_window.h"
 #include "platform/files.h"
 #include "platform/headless_input.h"
@@ -56,8 +57,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "player: no display; use --headless\nplayer: %s\n", error.c_str());
         return 1;
     }
-    // A run without a display reports the same machine everywhere.
+    // A run without a display reports the same machine everywhere, and its
+    // time is counted in frames: as fast as the machine goes, the same each run.
     platform::UseFixedMachineFacts(options.headless);
+    platform::UseVirtualClock(options.headless);
     // Nobody can answer a dialog of a headless run but its script.
     platform::SetUnattendedDialogs(options.headless);
     if (options.noSound) {

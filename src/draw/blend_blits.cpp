@@ -93,7 +93,7 @@ void DrawDeviceQuad(DDSURFACEDATA* dst, DDSURFACEDATA* src, int x, int y, int w,
     const int i0 = std::max(0, -x), j0 = std::max(0, -y);
     const int i1 = std::min(w, d.nWidth - x), j1 = std::min(h, d.nHeight - y);
     if (i0 >= i1 || j0 >= j1) return;
-    d.bOpaque = false;
+    d.ForgetOpacity();
     DDROWS32 r;
     r.d = d.Row<std::uint32_t>(y + j0) + x + i0;
     r.dPitch = d.nPitch / 4;

@@ -333,7 +333,7 @@ bool DDLock(DDSURFACEDATA* sd, DDSURFACEDESC2* desc, void** bits, int depth) {
     if (!px) return false;
     if (desc) *desc = DDSURFACEDESC2{px->nWidth, px->nHeight, px->nPitch, BytesPerPixel(px->fmt) * 8};
     if (bits && (depth == 8 || depth == 16 || depth == 24 || depth == 32)) *bits = px->bits.data();
-    px->bOpaque = false;  // the caller writes through the pointer
+    px->ForgetOpacity();  // the caller writes through the pointer
     return true;
 }
 

@@ -50,7 +50,7 @@ bool DrawDeviceFade(double angle) {
     const std::uint32_t shade = static_cast<std::uint32_t>(255 - a) << 24;
     const int w = std::min(back->nWidth, px->nWidth), h = std::min(back->nHeight, px->nHeight);
     if (px->fmt == D3DFMT_A8R8G8B8 || px->fmt == D3DFMT_X8R8G8B8) {
-        px->bOpaque = false;
+        px->ForgetOpacity();
         ShadeRows32(px->Row<std::uint32_t>(0), px->nPitch / 4, w, h, shade,
                     px->fmt == D3DFMT_X8R8G8B8 ? 0xFF000000u : 0);
     } else {

@@ -3,6 +3,8 @@
 #include <array>
 #include <iterator>
 
+#include "draw/row_clones.h"
+
 namespace {
 
 using Colours = std::array<std::uint32_t, 256>;
@@ -21,6 +23,27 @@ void ConvertRow(const std::uint8_t* row, int width, const Colours& /*colours*/, 
 
 std::uint32_t Same(std::uint32_t p) { return p; }
 
+// A 16-bit pixel widens to 8 bits a channel with the top bits repeated below
+// (as Argb565 and Argb1555 do); alpha is dropped. Red makes the frame's high
+// half and green with blue its low half, each computed in 16-bit lanes, so a
+// vector holds twice the pixels of the 32-bit form.
+template <unsigned kRedShift, unsigned kGreenBits>
+DRAW_ROW_CLONES void Convert16Row(const std::uint8_t* row, int width, const Colours& /*colours*/,
+                                  std::uint32_t* __restrict out) {
+    const std::uint16_t* __restrict in = reinterpret_cast<const std::uint16_t*>(row);
+    constexpr unsigned kGreenMask = (1u << kGreenBits) - 1;
+    for (int x = 0; x < width; ++x) {
+        const std::uint16_t p = in[x];
+        const std::uint16_t r = (p >> kRedShift) & 31;
+        const std::uint16_t g = (p >> 5) & kGreenMask;
+        const std::uint16_t b = p & 31;
+        const std::uint16_t high = static_cast<std::uint16_t>(r << 3 | r >> 2);
+        const std::uint16_t green = static_cast<std::uint16_t>(g << (8 - kGreenBits) | g >> (2 * kGreenBits - 8));
+        const std::uint16_t low = static_cast<std::uint16_t>(green << 8 | b << 3 | b >> 2);
+        out[x] = std::uint32_t{high} << 16 | low;
+    }
+}
+
 void ConvertIndexedRow(const std::uint8_t* row, int width, const Colours& colours, std::uint32_t* __restrict out) {
     for (int x = 0; x < width; ++x) out[x] = colours[row[x]];
 }
@@ -33,8 +56,8 @@ struct FormatConverter {
 constexpr FormatConverter kConverters[] = {
     {D3DFMT_X8R8G8B8, ConvertRow<std::uint32_t, Same>},
     {D3DFMT_A8R8G8B8, ConvertRow<std::uint32_t, Same>},
-    {D3DFMT_R5G6B5, ConvertRow<std::uint16_t, Argb565>},
-    {D3DFMT_A1R5G5B5, ConvertRow<std::uint16_t, Argb1555>},
+    {D3DFMT_R5G6B5, Convert16Row<11, 6>},
+    {D3DFMT_A1R5G5B5, Convert16Row<10, 5>},
     {D3DFMT_P8, ConvertIndexedRow},
 };
 

@@ -117,6 +117,54 @@ void BlendRect32(std::uint32_t* d, std::ptrdiff_t dPitch, const std::uint32_t* s
     }
 }
 
+// A same-size rectangle of 32-bit texels over the destination.
+struct RectRows32 {
+    std::uint32_t* d;
+    std::ptrdiff_t dPitch;
+    const std::uint32_t* s;
+    std::ptrdiff_t sPitch;
+    int n;
+    int rows;
+};
+
+// Texels all of full alpha.
+void CopyRect32(const RectRows32& r) {
+    const std::size_t bytes = sizeof(std::uint32_t) * static_cast<std::size_t>(r.n);
+    std::uint32_t* d = r.d;
+    const std::uint32_t* s = r.s;
+    for (int j = 0; j < r.rows; ++j, d += r.dPitch, s += r.sPitch) std::memcpy(d, s, bytes);
+}
+
+// The rows of r through one loop body; the sizes are taken into locals first,
+// since the rows' writes could otherwise change them for all the compiler
+// knows, and the loop would not vectorise.
+template <class Texel>
+inline void EachTexel(const RectRows32& r, Texel texel) {
+    std::uint32_t* d = r.d;
+    const std::uint32_t* s = r.s;
+    const std::ptrdiff_t dPitch = r.dPitch, sPitch = r.sPitch;
+    const int n = r.n, rows = r.rows;
+    for (int j = 0; j < rows; ++j, d += dPitch, s += sPitch) {
+        for (int i = 0; i < n; ++i) d[i] = texel(s[i], d[i]);
+    }
+}
+
+// Texels whose fourth byte is no alpha: all drawn, as of full alpha.
+DRAW_ROW_CLONES
+void OpaqueRect32(const RectRows32& r) {
+    EachTexel(r, [](std::uint32_t s, std::uint32_t) { return s | 0xFF000000u; });
+}
+
+// Texels of alpha 0 or 255 only: the top bit of each selects it or the
+// destination, with no partial alpha to look for.
+DRAW_ROW_CLONES
+void SelectRect32(const RectRows32& r) {
+    EachTexel(r, [](std::uint32_t s, std::uint32_t d) {
+        const std::uint32_t mask = 0u - (s >> 31);
+        return (s & mask) | (d & ~mask);
+    });
+}
+
 // The sample positions of a quad along one axis for the pixels of span.
 std::vector<int> Samples(Span span, int pos, int len, int s0, int slen, int size) {
     std::vector<int> out(static_cast<std::size_t>(span.end - span.begin));
@@ -252,27 +300,19 @@ void DrawQuadPixels(DDPIXELS& dst, const DDPIXELS& src, int x, int y, int w, int
     const Span xs = Inside(x, w, dst.nWidth), ys = Inside(y, h, dst.nHeight);
     if (xs.Empty() || ys.Empty()) return;
     const bool direct = sw == w && sh == h && sx >= 0 && sy >= 0 && sx + w <= src.nWidth && sy + h <= src.nHeight;
-    if (direct && Is32(src.fmt) && Is32(dst.fmt) && PassesTexel(st) && src.bOpaque) {
-        const std::size_t bytes = sizeof(std::uint32_t) * static_cast<std::size_t>(xs.end - xs.begin);
-        for (int j = ys.begin; j < ys.end; ++j) {
-            std::memcpy(dst.Row<std::uint32_t>(j) + xs.begin, src.Row<std::uint32_t>(sy + j - y) + sx + xs.begin - x,
-                        bytes);
-        }
-        return;
-    }
-    if (direct && src.fmt == D3DFMT_X8R8G8B8 && Is32(dst.fmt) && PassesTexel(st)) {
+    if (direct && Is32(src.fmt) && Is32(dst.fmt) && PassesTexel(st)) {
+        // Pointers and pitches once per quad; the source's notes pick the loop.
+        const RectRows32 r{dst.Row<std::uint32_t>(ys.begin) + xs.begin,
+                           dst.nPitch / 4,
+                           src.Row<std::uint32_t>(sy + ys.begin - y) + sx + xs.begin - x,
+                           src.nPitch / 4,
+                           xs.end - xs.begin,
+                           ys.end - ys.begin};
+        if (src.fmt == D3DFMT_A8R8G8B8 && src.bOpaque) CopyRect32(r);
         // A back buffer read as a texture: its fourth byte is no alpha.
-        for (int j = ys.begin; j < ys.end; ++j) {
-            std::uint32_t* d = dst.Row<std::uint32_t>(j) + xs.begin;
-            const std::uint32_t* s = src.Row<std::uint32_t>(sy + j - y) + sx + xs.begin - x;
-            for (int i = 0; i < xs.end - xs.begin; ++i) d[i] = s[i] | 0xFF000000u;
-        }
-        return;
-    }
-    if (direct && src.fmt == D3DFMT_A8R8G8B8 && Is32(dst.fmt) && PassesTexel(st)) {
-        BlendRect32(dst.Row<std::uint32_t>(ys.begin) + xs.begin, dst.nPitch / 4,
-                    src.Row<std::uint32_t>(sy + ys.begin - y) + sx + xs.begin - x, src.nPitch / 4, xs.end - xs.begin,
-                    ys.end - ys.begin);
+        else if (src.fmt == D3DFMT_X8R8G8B8) OpaqueRect32(r);
+        else if (src.bAlphaCut) SelectRect32(r);
+        else BlendRect32(r.d, r.dPitch, r.s, r.sPitch, r.n, r.rows);
         return;
     }
     const std::vector<int> cols = Samples(xs, x, w, sx, sw, src.nWidth);

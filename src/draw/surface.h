@@ -24,16 +24,26 @@ struct DDPIXELS {
     // none other; every write access drops it). Blits copy such sources
     // without looking at their alpha.
     bool bOpaque = false;
+    // Known to hold only texels of alpha 0 or 255 (key holes and opaque
+    // pixels; set and dropped as bOpaque). Blits select such texels by their
+    // top bit without looking for partial alpha.
+    bool bAlphaCut = false;
 
     bool Empty() const { return bits.empty(); }
     // False (and empty) when the memory cannot be had; sides beyond
     // kMaxSurfaceSide are cut to it.
     bool Allocate(DWORD format, int width, int height);
-    // Sets bOpaque when every texel of a 32-bit texture has full alpha.
+    // Sets bOpaque when every texel of a 32-bit texture has full alpha, and
+    // bAlphaCut when every one has alpha 0 or 255.
     void NoteOpacity();
+    // Drops both notes: the pixels are about to change.
+    void ForgetOpacity() {
+        bOpaque = false;
+        bAlphaCut = false;
+    }
     template <class T>
     T* Row(int y) {
-        bOpaque = false;
+        ForgetOpacity();
         return reinterpret_cast<T*>(bits.data() + static_cast<std::size_t>(y) * nPitch);
     }
     template <class T>

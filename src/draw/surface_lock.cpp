@@ -23,7 +23,7 @@ bool DDSurfaceLock::Begin(DDSURFACEDATA* sd) {
             return false;
         }
         bits = sd->Pixels();
-        bits->bOpaque = false;  // the caller writes through the lock
+        bits->ForgetOpacity();  // the caller writes through the lock
     } else {
         void* raw = nullptr;
         DDSURFACEDESC2 desc;

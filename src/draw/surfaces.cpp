@@ -22,7 +22,7 @@ bool DDPIXELS::Allocate(DWORD format, int width, int height) {
     nWidth = std::clamp(width, 0, kMaxSurfaceSide);
     nHeight = std::clamp(height, 0, kMaxSurfaceSide);
     nPitch = nWidth * BytesPerPixel(format);
-    bOpaque = false;
+    ForgetOpacity();
     try {
         bits.assign(static_cast<std::size_t>(nPitch) * nHeight, 0);
     } catch (const std::bad_alloc&) {
@@ -37,13 +37,20 @@ bool SurfaceSizeAllowed(int width, int height) {
 }
 
 void DDPIXELS::NoteOpacity() {
+    ForgetOpacity();
     if (fmt != D3DFMT_A8R8G8B8) return;
     std::uint32_t all = 0xFFFFFFFFu;
+    // Alpha + 1 is 1 or 256 for alpha 0 or 255: no bit of 0xFE.
+    std::uint32_t partial = 0;
     for (int y = 0; y < nHeight; ++y) {
         const std::uint32_t* row = static_cast<const DDPIXELS*>(this)->Row<std::uint32_t>(y);
-        for (int x = 0; x < nWidth; ++x) all &= row[x];
+        for (int x = 0; x < nWidth; ++x) {
+            all &= row[x];
+            partial |= ((row[x] >> 24) + 1u) & 0xFEu;
+        }
     }
     bOpaque = (all >> 24) == 255;
+    bAlphaCut = partial == 0;
 }
 
 std::uint32_t DDPIXELS::Get(int x, int y) const {

@@ -135,7 +135,7 @@ void RotateDevice(DDSURFACEDATA* dst, int x, int y, int w, int h, int px, int py
     st.dwAlphaOp = lpDTCon->dwAlphaOp;
     st.dwTextureFactor = lpDTCon->dwTextureFactor;
     const bool is32 = BytesPerPixel(d->fmt) == 4 && BytesPerPixel(s->fmt) == 4;
-    d->bOpaque = false;
+    d->ForgetOpacity();
     if (is32 && StagePassesTexel(st)) RasteriseRotated<true>(*d, *s, q, x0, x1, y0, y1, st);
     else RasteriseRotated<false>(*d, *s, q, x0, x1, y0, y1, st);
 }

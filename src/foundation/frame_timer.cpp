@@ -67,6 +67,8 @@ DWORD CountFps(bool count) {
 }
 
 bool LimitFps(int fps) {
+    // The virtual clock has already moved one frame period on.
+    if (platform::VirtualClockOn()) return true;
     DWORD now = timeGetTime();
     if (!g_limit.started) {
         g_limit.started = true;
@@ -80,7 +82,7 @@ bool LimitFps(int fps) {
 }
 
 bool WaitFrame(int fps) {
-    if (!g_hasDevice || fps == 0) return true;
+    if (!g_hasDevice || fps == 0 || platform::VirtualClockOn()) return true;
     DWORD now = timeGetTime();
     if (!g_pace.started) {
         g_pace.started = true;

@@ -1,6 +1,7 @@
 #pragma once
 // Frame pacing and measurement over the millisecond clock. Only the running
-// frame-loop thread calls these.
+// frame-loop thread calls these. While the virtual clock runs, a frame's time
+// has passed when it is paced, so LimitFps and WaitFrame release at once.
 #include "platform/win_types.h"
 
 DWORD SetStartTime();

@@ -13,6 +13,12 @@ namespace {
 
 std::atomic<bool> g_testClockOn{false};
 std::atomic<DWORD> g_testNow{0};
+std::atomic<bool> g_virtualOn{false};
+std::atomic<DWORD> g_virtualNow{0};
+// What the frames so far owe of a millisecond, in 1/fps of one, so that
+// fps frames make exactly a second; the lock keeps it with the time.
+std::mutex g_virtualMutex;
+DWORD g_virtualCarry = 0;
 std::mutex g_localTimeMutex;
 std::optional<SYSTEMTIME> g_testLocalTime;
 
@@ -20,6 +26,7 @@ std::optional<SYSTEMTIME> g_testLocalTime;
 
 DWORD timeGetTime() {
     if (g_testClockOn.load(std::memory_order_acquire)) { return g_testNow.load(std::memory_order_acquire); }
+    if (g_virtualOn.load(std::memory_order_acquire)) { return g_virtualNow.load(std::memory_order_acquire); }
     using namespace std::chrono;
     auto ms = duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
     return static_cast<DWORD>(static_cast<std::uint64_t>(ms));
@@ -63,6 +70,26 @@ UINT timeBeginPeriod(UINT) { return 0; }
 UINT timeEndPeriod(UINT) { return 0; }
 
 namespace platform {
+
+void UseVirtualClock(bool on) {
+    {
+        std::lock_guard<std::mutex> lock(g_virtualMutex);
+        g_virtualNow.store(0);
+        g_virtualCarry = 0;
+    }
+    g_virtualOn.store(on, std::memory_order_release);
+}
+
+bool VirtualClockOn() { return g_virtualOn.load(std::memory_order_acquire); }
+
+void AdvanceVirtualFrame(int fps) {
+    if (!VirtualClockOn()) return;
+    const DWORD rate = fps > 0 ? static_cast<DWORD>(fps) : 60u;
+    std::lock_guard<std::mutex> lock(g_virtualMutex);
+    const DWORD thousandths = g_virtualCarry + 1000u;
+    g_virtualCarry = thousandths % rate;
+    g_virtualNow.fetch_add(thousandths / rate, std::memory_order_acq_rel);
+}
 
 void SetTestLocalTime(const SYSTEMTIME* fixed) {
     std::lock_guard<std::mutex> lock(g_localTimeMutex);

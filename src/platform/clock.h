@@ -5,12 +5,13 @@
 #include "platform/win_types.h"
 
 // Contract: milliseconds of a monotonic clock, truncated to 32 bits. When a
-// test clock is installed, its value instead.
+// test clock is installed, its value instead; else, while the virtual clock
+// is on, the virtual time.
 DWORD timeGetTime();
 
 // Contract: blocks the calling thread for at least ms milliseconds (0 yields).
 // With a test clock installed it advances the test clock by ms and returns at
-// once. A suspended or stopped thread parks or unwinds here (see threads).
+// once. The virtual clock never moves here: it waits in real time. A suspended or stopped thread parks or unwinds here (see threads).
 void Sleep(DWORD ms);
 
 // Contract: sets the timer resolution; this host's clock is always 1 ms, so it
@@ -28,6 +29,20 @@ namespace platform {
 // Contract: makes GetLocalTime return this fixed value (nullptr returns to
 // the host clock). Process-wide; tests use it for reproducible save times.
 void SetTestLocalTime(const SYSTEMTIME* fixed);
+
+// Contract: switches the virtual clock on or off (process-wide). While on,
+// time passes only by AdvanceVirtualFrame, so a run takes as long as its
+// work and reads the same times every run. Switching it on starts it at 0.
+void UseVirtualClock(bool on);
+
+// Contract: whether the virtual clock is on.
+bool VirtualClockOn();
+
+// Contract: moves the virtual clock on by one frame period at fps frames a
+// second: 1000 / fps ms with the remainder carried, so fps frames make
+// exactly 1000 ms. A rate of 0 or less (no limit) counts as 60. Does nothing
+// while the virtual clock is off.
+void AdvanceVirtualFrame(int fps);
 
 // A clock that tests set by hand. While installed, timeGetTime() returns its
 // value and Sleep(n) advances it by n. Installing is process-wide; the

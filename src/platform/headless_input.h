@@ -19,6 +19,14 @@ bool ScriptedInputPending();
 // Contract: forgets every scheduled message.
 void ClearSchedule();
 
+// Contract: while the virtual clock runs, the frame thread outpaces the
+// window's pump; so a present waits here until the open headless window has
+// delivered every message due at `frame` (the new serial), at most a second
+// of real time. Returns at once with the real clock, without an open
+// headless window, once that window begins to close, or on the window's own
+// thread. A gate (threads.h). The presents call it.
+void AwaitDueInput(long long frame);
+
 // Contract: called by the present with each frame as it becomes the last
 // presented one, and its serial: writes the script's shots due by then
 // (a write that fails is reported, the run goes on).

@@ -300,6 +300,7 @@ void BeginWindowClose(HWND window) {
     if (window != g_win.hwnd || !g_win.alive) return;
     g_win.closing = true;
     FailWaitingSends();
+    if (g_win.backend) g_win.backend->Closing();
 }
 
 void InstallWindowBackend(std::unique_ptr<WindowBackend> backend) {

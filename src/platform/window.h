@@ -121,6 +121,8 @@ public:
     // Turns pending host events into window messages (through post) and
     // shows the newest presented frame.
     virtual void Pump(const std::function<void(UINT, WPARAM, LPARAM)>& post) = 0;
+    // The window began to close (BeginWindowClose): it may pump no more.
+    virtual void Closing() {}
 };
 
 // Contract: installs the backend that the next CreateMainWindow opens. With

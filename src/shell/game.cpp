@@ -87,6 +87,9 @@ void cGame::DeleteModes() {
 }
 
 void cGame::WaitFrame() {
+    // A headless run's clock moves exactly one frame period a frame, so the
+    // run goes as fast as the machine allows and reads the same times.
+    platform::AdvanceVirtualFrame(FrameRate);
     // The Direct3D path is paced by its present.
     if (lpDTCon || !lpDDCon) return;
     while (!LimitFps(FrameRate)) Sleep(1);

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "foundation/checked_containers.h"
+#include "shell/flash_colours.h"
 #include "shell/mode.h"
 
 class cKeyState;
@@ -44,6 +45,9 @@ public:
     // Polls the configured keys, or the fixed layout, into element 0.
     void PollInput(cVector<cKeyState>& states);
     void RequestBgm(int id, char keep, int slot);
+    // Once per drawn frame, after the scene's drawing: the flash colours of
+    // the device path, or the palette cycling of 8-bit DirectDraw.
+    void StepFlashColours();
 
     // The scene object of a mode, or nullptr.
     cMode* Scene(int mode) const;
@@ -67,6 +71,7 @@ public:
     std::array<int, 16> FpsRing{};
     int FpsRingIndex = 0;
     int FpsAverage = 0;
+    FlashColourState FlashState;
     // Ticks run since start; headless runs and the window thread's tests
     // read it while thGame ticks.
     std::atomic<long long> TickCount{0};

@@ -430,6 +430,32 @@ TEST_F(BlitTest, TexelsOfEveryAlphaClassInOneRow) {
     }
 }
 
+// A sheet of key holes and opaque texels is noted so when loaded and drawn
+// by each texel's top bit; a texel written afterwards drops the note, so a
+// partial alpha written then is blended, not taken whole.
+TEST_F(BlitTest, SheetOfHolesAndOpaqueTexelsKeepsItsNoteOnlyUntilWritten) {
+    Start(kD3D32);
+    DDSURFACEDATA pic;
+    ASSERT_TRUE(DDCreateSurface(&pic, 3, 1, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0));
+    const std::uint32_t texels[3] = {0xFF112233u, 0x00FFFFFFu, 0xFF0000FFu};
+    for (int x = 0; x < 3; ++x) pic.Pixels()->Put(x, 0, texels[x]);
+    pic.Pixels()->NoteOpacity();
+    EXPECT_TRUE(pic.Pixels()->bAlphaCut);
+    EXPECT_FALSE(pic.Pixels()->bOpaque);
+    DDFillRectColor(&BackBuffer, 0, 0, 3, 1, 0xFF000000u);
+    EXPECT_EQ(DDBlt(&BackBuffer, 0, 0, 3, 1, &pic, 0, 0, 1), 1);
+    EXPECT_EQ(PixelAt(BackBuffer, 0, 0), 0xFF112233u);
+    EXPECT_EQ(PixelAt(BackBuffer, 1, 0), 0xFF000000u) << "a hole leaves the destination";
+    EXPECT_EQ(PixelAt(BackBuffer, 2, 0), 0xFF0000FFu);
+
+    pic.Pixels()->Put(0, 0, 0x80FF0000u);
+    EXPECT_FALSE(pic.Pixels()->bAlphaCut);
+    DDFillRectColor(&BackBuffer, 0, 0, 3, 1, 0xFF000000u);
+    EXPECT_EQ(DDBlt(&BackBuffer, 0, 0, 3, 1, &pic, 0, 0, 1), 1);
+    EXPECT_EQ(PixelAt(BackBuffer, 0, 0), 0xFF800000u) << "half red over black";
+    DDReleaseSurface(&pic);
+}
+
 TEST_F(BlitTest, BackBufferReadAsTextureIsOpaque) {
     Start(kD3D32);
     DDSURFACEDATA work;

@@ -1,8 +1,11 @@
 #include "draw/frame_conversion.h"
 
+#include "draw/pixel_format.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace {
@@ -66,4 +69,33 @@ TEST(FrameConversion, UnknownFormatOrMissingPaletteWritesNothing) {
     EXPECT_FALSE(ConvertToFrame(indexed, nullptr, frame.data()));
     EXPECT_FALSE(ConvertToFrame(unknown, nullptr, frame.data()));
     EXPECT_EQ(frame, std::vector<std::uint32_t>(6, 0xDEADBEEFu));
+}
+
+// Every 16-bit value, in rows wide enough for the vector loop and in rows
+// whose width leaves a remainder, comes out as the pixel widening gives it.
+TEST(FrameConversion, SixteenBitFormatsWidenEveryValueAsThePixelFormatDoes) {
+    const struct {
+        const char* name;
+        DWORD fmt;
+        std::uint32_t (*widen)(std::uint32_t);
+    } formats[] = {{"R5G6B5", D3DFMT_R5G6B5, Argb565}, {"A1R5G5B5", D3DFMT_A1R5G5B5, Argb1555}};
+    for (const auto& f : formats) {
+        for (int width : {256, 29}) {
+            SCOPED_TRACE(std::string(f.name) + " width " + std::to_string(width));
+            const int height = (65536 + width - 1) / width;
+            DDPIXELS px;
+            ASSERT_TRUE(px.Allocate(f.fmt, width, height));
+            std::vector<std::uint32_t> expected;
+            for (int y = 0; y < height; ++y) {
+                for (int x = 0; x < width; ++x) {
+                    const std::uint32_t value = static_cast<std::uint32_t>(y * width + x) & 0xFFFFu;
+                    px.Put(x, y, value);
+                    expected.push_back(f.widen(value) & 0xFFFFFFu);
+                }
+            }
+            std::vector<std::uint32_t> frame(expected.size(), 0xDEADBEEFu);
+            ASSERT_TRUE(ConvertToFrame(px, nullptr, frame.data()));
+            EXPECT_EQ(frame, expected);
+        }
+    }
 }

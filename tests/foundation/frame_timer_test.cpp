@@ -98,3 +98,27 @@ TEST_F(FrameTimer, StopwatchAndEveryNth) {
     EXPECT_FALSE(EveryNth(0, 3));
     EXPECT_TRUE(EveryNth(2, 3));
 }
+
+// A headless run's clock moves one frame period a frame: pacing never waits,
+// and the frame counter still sees 60 frames in each second of that clock.
+TEST(FrameTimerOnVirtualClock, PacersReleaseAtOnceAndASecondHoldsTheRate) {
+    ResetFrameTimer();
+    SetFrameTimerHasDevice(true);
+    platform::UseVirtualClock(true);
+    int held = 0;
+    DWORD shownFps = 0;
+    for (int frame = 1; frame <= 61; ++frame) {
+        platform::AdvanceVirtualFrame(60);
+        if (!LimitFps(60)) ++held;
+        if (!WaitFrame(60)) ++held;
+        // Twice in one frame too: nothing waits for a clock only frames move.
+        if (!LimitFps(60) || !WaitFrame(60)) ++held;
+        shownFps = CountFps(true);
+    }
+    EXPECT_EQ(held, 0);
+    EXPECT_EQ(timeGetTime(), 1016u);
+    EXPECT_EQ(shownFps, 60u);
+    platform::UseVirtualClock(false);
+    SetFrameTimerHasDevice(false);
+    ResetFrameTimer();
+}

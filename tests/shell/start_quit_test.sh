@@ -1,8 +1,9 @@
 #!/bin/sh
 # Starts and quits the headless player ROUNDS times on one copy of the
 # sample game: every run exits 0 (a sanitizer's leak or error report fails
-# it), the first one makes "data" after its one question, and every later
-# run writes the same run report, so no run adds a line the others lack.
+# it), the first one makes "data" after its one question (the only line on
+# its error output), and every later run writes the same run report and
+# nothing at all to its error output, so no run adds a line the others lack.
 # Then start-ups that cannot succeed must end with a failure status.
 # Usage: start_quit_test.sh PLAYER SAMPLE_GAME WORKDIR ROUNDS
 set -eu
@@ -23,13 +24,21 @@ cd "$work/game"
 export XDG_RUNTIME_DIR="$work"
 
 run() {
-    timeout 60 "$player" --game . --headless --no-sound --frames 2 2>/dev/null
+    timeout 60 "$player" --game . --headless --no-sound --frames 2 2>"$work/stderr.txt"
 }
 
 i=1
 while [ "$i" -le "$rounds" ]; do
-    run || fail "round $i exited $?"
+    status=0
+    run || status=$?
+    [ "$status" -eq 0 ] || { cat "$work/stderr.txt"; fail "round $i exited $status"; }
     [ -d data ] || fail "round $i left no data folder"
+    if [ "$i" -eq 1 ]; then
+        grep -v 'message box not shown: \[デフォルトデータ作成の確認\]' "$work/stderr.txt" >"$work/unexpected.txt" || true
+    else
+        cp "$work/stderr.txt" "$work/unexpected.txt"
+    fi
+    [ ! -s "$work/unexpected.txt" ] || { cat "$work/unexpected.txt"; fail "round $i wrote to its error output"; }
     if [ "$i" -eq 2 ]; then
         cp Report_Game.txt "$work/steady.txt"
         grep -q 'Mode : Window' "$work/steady.txt" || fail "no display section in the report"

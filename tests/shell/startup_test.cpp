@@ -9,6 +9,7 @@
 #include "gamedata/flows/command_param_table.h"
 #include "platform/main_window_post.h"
 #include "platform/message_box.h"
+#include "shell/key_state.h"
 #include "shell/win_main.h"
 #include "shell_fixture.h"
 
@@ -73,4 +74,23 @@ TEST(Startup, BuildsTheCommandParameterTableBeforeAnyDataFileIsRead) {
     EXPECT_TRUE(table->run());
     ASSERT_EQ(CommandParamTable.Count(), 40);
     EXPECT_EQ(CommandParamTable[11].Count(), 32);
+}
+
+TEST(Startup, TheGameObjectStepSetsTheFrameValuesAndTheMenuRepeatOfEveryKeyState) {
+    const std::vector<StartupStep>& steps = StartupSteps();
+    const auto step = std::find_if(steps.begin(), steps.end(),
+                                   [](const StartupStep& s) { return std::string(s.name) == "game object"; });
+    ASSERT_NE(step, steps.end());
+    Game.FrameRate = 30;
+    Game.FadeLength = 0;
+    KeyStates.resize(2);
+    for (cKeyState& keys : KeyStates) keys.SetRepeat(1, 1);
+    EXPECT_TRUE(step->run());
+    EXPECT_EQ(Game.FrameRate, 60);
+    EXPECT_EQ(Game.FadeLength, 10);
+    for (const cKeyState& keys : KeyStates) {
+        EXPECT_EQ(keys.m_nRepeatDelay, 18);
+        EXPECT_EQ(keys.m_nRepeatInterval, 6);
+    }
+    KeyStates.resize(1);
 }

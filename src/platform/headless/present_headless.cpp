@@ -18,11 +18,12 @@ bool SizesMatch(const platform::Frame& frame) {
            frame.pixels.size() == static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height);
 }
 
-// Caller holds g_mutex.
-void SwapInLocked(platform::Frame& frame) {
+// Caller holds g_mutex; returns the new serial.
+long long SwapInLocked(platform::Frame& frame) {
     std::swap(g_last, frame);
-    g_serial.fetch_add(1);
-    platform::headless::WriteDueShots(g_serial.load(), g_last);
+    const long long serial = g_serial.fetch_add(1) + 1;
+    platform::headless::WriteDueShots(serial, g_last);
+    return serial;
 }
 }  // namespace
 
@@ -32,7 +33,7 @@ namespace platform {
 // headless runs keep only this one.
 void PresentFrame(const std::uint32_t* pixels, int width, int height, int pitchPixels) {
     if (!pixels || width <= 0 || height <= 0 || pitchPixels < width) return;
-    std::lock_guard<std::mutex> lock(g_mutex);
+    std::unique_lock<std::mutex> lock(g_mutex);
     g_spare.width = width;
     g_spare.height = height;
     g_spare.pixels.resize(static_cast<std::size_t>(width) * height);
@@ -41,13 +42,17 @@ void PresentFrame(const std::uint32_t* pixels, int width, int height, int pitchP
         const std::uint32_t* row = pixels + static_cast<std::size_t>(y) * pitchPixels;
         for (int x = 0; x < width; ++x) out[x] = row[x] & 0xFFFFFFu;
     }
-    SwapInLocked(g_spare);
+    long long serial = SwapInLocked(g_spare);
+    lock.unlock();
+    headless::AwaitDueInput(serial);
 }
 
 void PresentFrameBuffer(Frame& frame) {
     if (!SizesMatch(frame)) return;
-    std::lock_guard<std::mutex> lock(g_mutex);
-    SwapInLocked(frame);
+    std::unique_lock<std::mutex> lock(g_mutex);
+    long long serial = SwapInLocked(frame);
+    lock.unlock();
+    headless::AwaitDueInput(serial);
 }
 
 long long PresentedFrameSerial() { return g_serial.load(); }

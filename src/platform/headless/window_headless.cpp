@@ -1,10 +1,14 @@
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <fstream>
 #include <functional>
 #include <mutex>
 #include <sstream>
+#include <thread>
 #include <vector>
 
+#include "platform/clock.h"
 #include "platform/headless_input.h"
 #include "platform/host_log.h"
 #include "platform/joystick.h"
@@ -12,6 +16,7 @@
 #include "platform/message_box.h"
 #include "platform/present.h"
 #include "platform/text.h"
+#include "platform/threads.h"
 #include "platform/window.h"
 
 namespace {
@@ -38,6 +43,24 @@ std::mutex g_mutex;
 std::vector<Scheduled> g_schedule;
 std::vector<Shot> g_shots;
 long long g_order = 0;
+// Signalled whenever the window has delivered its due input; true while it
+// has taken some out of the schedule and not yet delivered all of it.
+std::condition_variable g_taken;
+bool g_delivering = false;
+// The open headless window's thread (the one that pumps it); none while no
+// headless window is open.
+bool g_windowOpen = false;
+std::thread::id g_windowThread;
+
+void StopWaits() {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    g_windowOpen = false;
+    g_taken.notify_all();
+}
+
+bool AnyDueLocked(long long frame) {
+    return std::any_of(g_schedule.begin(), g_schedule.end(), [&](const Scheduled& s) { return s.frame <= frame; });
+}
 
 void ScheduleEvent(Scheduled e) {
     std::lock_guard<std::mutex> lock(g_mutex);
@@ -52,6 +75,7 @@ std::vector<Scheduled> TakeDue(long long frame) {
                                        [&](const Scheduled& s) { return s.frame > frame; });
     due.assign(split, g_schedule.end());
     g_schedule.erase(split, g_schedule.end());
+    if (!due.empty()) g_delivering = true;
     std::sort(due.begin(), due.end(), [](const Scheduled& a, const Scheduled& b) {
         return a.frame != b.frame ? a.frame < b.frame : a.order < b.order;
     });
@@ -63,9 +87,14 @@ public:
     bool Open(const std::string&, int x, int y, int w, int h) override {
         m_rect = RECT{x, y, x + w, y + h};
         m_activatePending = true;
+        std::lock_guard<std::mutex> lock(g_mutex);
+        g_windowOpen = true;
+        g_windowThread = std::this_thread::get_id();
         return true;
     }
-    void Close() override {}
+    void Close() override { StopWaits(); }
+    // A closing window pumps no more: a present waits for nothing of it.
+    void Closing() override { StopWaits(); }
     void SetTitle(const std::string&) override {}
     void Move(int x, int y, int w, int h) override {
         m_rect = RECT{x, y, x + w, y + h};
@@ -91,6 +120,11 @@ public:
                 platform::SetKeyDown(static_cast<int>(s.wParam), s.msg == WM_KEYDOWN);
             }
             post(s.msg, s.wParam, s.lParam);
+        }
+        std::lock_guard<std::mutex> lock(g_mutex);
+        if (g_delivering) {
+            g_delivering = false;
+            g_taken.notify_all();
         }
     }
 
@@ -237,6 +271,28 @@ void ClearSchedule() {
     std::lock_guard<std::mutex> lock(g_mutex);
     g_schedule.clear();
     g_shots.clear();
+    g_taken.notify_all();
+}
+
+void AwaitDueInput(long long frame) {
+    if (!VirtualClockOn()) return;
+    // Long enough for a pump of a window thread starved by a loaded machine;
+    // only reached when the window thread stops pumping without closing.
+    constexpr auto kLongestWait = std::chrono::milliseconds(1000);
+    // The wait is a gate every slice: a suspending window thread finds this
+    // thread parked at once, and a stopped one unwinds.
+    constexpr auto kSlice = std::chrono::milliseconds(2);
+    const auto giveUp = std::chrono::steady_clock::now() + kLongestWait;
+    std::unique_lock<std::mutex> lock(g_mutex);
+    if (g_windowThread == std::this_thread::get_id()) return;
+    for (;;) {
+        if (!g_windowOpen || (!AnyDueLocked(frame) && !g_delivering)) return;
+        if (std::chrono::steady_clock::now() >= giveUp) return;
+        g_taken.wait_for(lock, kSlice);
+        lock.unlock();
+        ThreadGate();
+        lock.lock();
+    }
 }
 
 void WriteDueShots(long long serial, const Frame& frame) {

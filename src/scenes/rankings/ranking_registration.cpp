@@ -44,7 +44,7 @@ bool cRankResult::OffersRegistration() const {
     return false;
 }
 
-bool RegisterRanking(cRankResult& result, std::string& registrationName) {
+bool RegisterRanking(cRankResult& result, std::string& registrationName, const std::function<void()>& drawBehind) {
     if (!Game.RankingsOn || !result.m_bRankEligible || result.m_bRankDone) return true;
     std::string name = OptionData.m_strRankingName;
     if (TypesName(OptionData.m_nRankingMode)) {
@@ -66,14 +66,16 @@ bool RegisterRanking(cRankResult& result, std::string& registrationName) {
         ErrorBoxF("ランキングを保存できませんでした！");
     }
     result.m_bRankDone = 1;
-    if (thRanking.Start(ShowRankingLoop, &result)) {
+    RankingDisplay display{&result, drawBehind};
+    if (thRanking.Start(ShowRankingLoop, &display)) {
         thRanking.Handshake();
         thRanking.Wait();
     }
     return saved;
 }
 
-bool RankingDisplayFrame(const cRankResult& result, bool confirm, bool nextTable) {
+bool RankingDisplayFrame(const cRankResult& result, bool confirm, bool nextTable,
+                         const std::function<void()>& drawBehind) {
     if (confirm) {
         MenuSound(1);
         return true;
@@ -84,12 +86,13 @@ bool RankingDisplayFrame(const cRankResult& result, bool confirm, bool nextTable
     }
     int shown = StoryData.m_nRankingGenre;
     if (shown < 0 || shown >= kRankTables) shown = 0;
+    if (drawBehind) drawBehind();
     DrawRankingTable(RankingSet, &BackBuffer, kTableX, kTableY, shown, result.m_vecRankSlot[shown]);
     return false;
 }
 
 unsigned ShowRankingLoop(void* argument) {
-    const auto& result = *static_cast<const cRankResult*>(argument);
+    const auto& display = *static_cast<const RankingDisplay*>(argument);
     for (;;) {
         MSG m;
         while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
@@ -100,7 +103,10 @@ unsigned ShowRankingLoop(void* argument) {
         Game.PollInput(KeyStates);
         cKeyState& keys = KeyStates[0];
         keys.LatchButtons(kDisplayButtons);
-        if (RankingDisplayFrame(result, keys.m_wButtons & kButton1, keys.m_wButtons & kButton4)) return 0;
+        if (RankingDisplayFrame(*display.result, keys.m_wButtons & kButton1, keys.m_wButtons & kButton4,
+                                display.drawBehind)) {
+            return 0;
+        }
         Game.Present();
     }
 }

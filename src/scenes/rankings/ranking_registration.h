@@ -3,6 +3,7 @@
 // the registration by key or automatically with a typed or a fixed name, the
 // saved file, and the table shown until the player confirms it.
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "foundation/checked_containers.h"
@@ -28,11 +29,22 @@ struct cRankResult {
 // (the options' fixed one in modes 1 and 3; in modes 0 and 2 typed in the
 // name dialog into registrationName, the stage scene's, and kept as the
 // progress's last name), the entries, the file, then the display loop on
-// the ranking thread. false when the file could not be written (reported).
-bool RegisterRanking(cRankResult& result, std::string& registrationName);
+// the ranking thread, which draws `drawBehind` (the frozen stage) under the
+// table each frame. false when the file could not be written (reported).
+bool RegisterRanking(cRankResult& result, std::string& registrationName,
+                     const std::function<void()>& drawBehind = nullptr);
 
-// The display after a registration, on thRanking: the shown table with its
-// new entry; button 4 turns to the next ranked value, button 1 ends it.
-unsigned ShowRankingLoop(void* result);
-// One frame of it with the buttons of that frame; true when it ends.
-bool RankingDisplayFrame(const cRankResult& result, bool confirm, bool nextTable);
+// What the display loop shows: the result's tables over what drawBehind
+// draws (nothing when empty).
+struct RankingDisplay {
+    const cRankResult* result = nullptr;
+    std::function<void()> drawBehind;
+};
+// The display after a registration, on thRanking (argument: a
+// RankingDisplay): the shown table with its new entry; button 4 turns to
+// the next ranked value, button 1 ends it.
+unsigned ShowRankingLoop(void* display);
+// One frame of it with the buttons of that frame; true when it ends (the
+// frame then draws nothing).
+bool RankingDisplayFrame(const cRankResult& result, bool confirm, bool nextTable,
+                         const std::function<void()>& drawBehind = nullptr);

@@ -2,6 +2,7 @@
 // Stage play: the scene that plays one stage. It is also the stage state its
 // objects run in, from its construction to its destruction, and the ranking
 // result of the stage.
+#include <functional>
 #include <string>
 
 #include "foundation/checked_containers.h"
@@ -70,6 +71,10 @@ public:
     // stops every animation; showTime counts the time display's warning;
     // showHint draws the test play's hint line).
     void Draw(int live, int frozen, int showTime, int showHint);
+    // What the ranking display draws under its table: the frozen stage.
+    std::function<void()> RankingBackdrop() {
+        return [this] { Draw(0, 1, 0, 1); };
+    }
     // The hero's step of the draw; a dead hero's ended death sequence ends
     // the attempt here (then 1).
     int DrawHero(int frozen);
@@ -172,9 +177,17 @@ private:
     bool MissHero();
     bool EndWithClear();
     bool HeroRuleGoesOn(int result);
-    // The objects of one drawing layer (-1: every layer); frozen becomes 1
-    // once the hero's ended death has begun a new attempt.
-    void DrawObjectLayer(int layer, int& frozen);
+    // The drawing layers (bit n: layer n) that hold items, stage characters
+    // and shots. Eight passes over long lists cost more than drawing what
+    // they hold, so the layered draw walks a list only for its layers.
+    struct HeldLayers {
+        unsigned items = ~0u, charas = ~0u, shots = ~0u;
+    };
+    static HeldLayers LayersOfObjects(const cStageState& stage);
+    // The objects of one drawing layer (-1: every layer). The ended death of
+    // a dead hero resets the stage, which fills the lists afresh; `held` is
+    // then taken again and `frozen` becomes 1 for the rest of the frame.
+    void DrawObjectLayer(int layer, int& frozen, HeldLayers& held);
 
     double m_dFadeAngle = 0.0;
     bool m_bPicturesLoaded = false;

@@ -40,6 +40,9 @@ constexpr int kToneWork = 68;
 constexpr int kAnyLayer = -1;
 
 bool OnLayer(int z, int layer) { return layer == kAnyLayer || z == layer; }
+// An object of a layer outside 0 .. 7 is never drawn by the layered passes.
+unsigned LayerBit(int z) { return z >= 0 && z < kLayers ? 1u << z : 0u; }
+bool Holds(unsigned layers, int layer) { return layer == kAnyLayer || (layers >> layer & 1u) != 0; }
 
 void DrawHintLine() {
     const int text = DirectStart ? kDirectHintText : TestPlay ? kTestPlayHintText : -1;
@@ -60,28 +63,47 @@ void RebuildLostShotCells() {
 
 }  // namespace
 
-void cModeStage::DrawObjectLayer(int layer, int& frozen) {
+cModeStage::HeldLayers cModeStage::LayersOfObjects(const cStageState& stage) {
+    HeldLayers held{0u, 0u, 0u};
+    for (const cItem& item : ItemList) held.items |= LayerBit(item.m_Def.m_cZ);
+    for (const cStageChara& chara : CharaList) held.charas |= LayerBit(chara.m_Def.m_cZ);
+    for (const cShot& shot : stage.m_lstShot) held.shots |= LayerBit(shot.m_Param.m_cZ);
+    return held;
+}
+
+void cModeStage::DrawObjectLayer(int layer, int& frozen, HeldLayers& held) {
     cPlayer& hero = PlayerList[0];
-    // A hero whose death sequence ends here has the stage built anew: the
-    // rest of the frame shows the new attempt as its banner does, frozen, so
-    // that the attempt starts with the animations a replay of it starts with.
-    if (OnLayer(hero.m_Def.m_cZ, layer) && DrawHero(frozen)) frozen = 1;
-    for (cItem& item : ItemList) {
-        if (!OnLayer(item.m_Def.m_cZ, layer) || item.m_bHeld || !item.IsOnScreen()) continue;
-        item.UpdateScreenRect();
-        item.Draw(&BackBuffer, frozen);
+    if (OnLayer(hero.m_Def.m_cZ, layer)) {
+        const bool mayReset = hero.m_bDead && layer != kAnyLayer;
+        // A hero whose death sequence ends here has the stage built anew:
+        // the rest of the frame shows the new attempt as its banner does,
+        // frozen, so that the attempt starts with the animations a replay of
+        // it starts with.
+        if (DrawHero(frozen)) frozen = 1;
+        if (mayReset) held = LayersOfObjects(*this);
     }
-    for (auto it = CharaList.begin(); it != CharaList.end();) {
-        if (OnLayer(it->m_Def.m_cZ, layer) && DrawChara(*it, frozen)) {
-            it = EraseStageChara(*this, CharaList, it);
-        } else {
-            ++it;
+    if (Holds(held.items, layer)) {
+        for (cItem& item : ItemList) {
+            if (!OnLayer(item.m_Def.m_cZ, layer) || item.m_bHeld || !item.IsOnScreen()) continue;
+            item.UpdateScreenRect();
+            item.Draw(&BackBuffer, frozen);
         }
     }
-    for (cShot& shot : m_lstShot) {
-        if (!OnLayer(shot.m_Param.m_cZ, layer) || !shot.IsOnScreen()) continue;
-        shot.UpdateScreenRect();
-        shot.Draw(&BackBuffer, frozen);
+    if (Holds(held.charas, layer)) {
+        for (auto it = CharaList.begin(); it != CharaList.end();) {
+            if (OnLayer(it->m_Def.m_cZ, layer) && DrawChara(*it, frozen)) {
+                it = EraseStageChara(*this, CharaList, it);
+            } else {
+                ++it;
+            }
+        }
+    }
+    if (Holds(held.shots, layer)) {
+        for (cShot& shot : m_lstShot) {
+            if (!OnLayer(shot.m_Param.m_cZ, layer) || !shot.IsOnScreen()) continue;
+            shot.UpdateScreenRect();
+            shot.Draw(&BackBuffer, frozen);
+        }
     }
 }
 
@@ -100,9 +122,11 @@ void cModeStage::Draw(int live, int frozen, int showTime, int showHint) {
     DrawMapBlocks(&BackBuffer, 0, *this);
     if (PlayerList.Count() > 0) {
         if (LoadedStage.m_bLayeredDraw) {
-            for (int layer = 0; layer < kLayers; ++layer) DrawObjectLayer(layer, frozen);
+            HeldLayers held = LayersOfObjects(*this);
+            for (int layer = 0; layer < kLayers; ++layer) DrawObjectLayer(layer, frozen, held);
         } else {
-            DrawObjectLayer(kAnyLayer, frozen);
+            HeldLayers every;
+            DrawObjectLayer(kAnyLayer, frozen, every);
         }
     }
     DrawMapBlocks(&BackBuffer, 1, *this);
@@ -123,5 +147,6 @@ void cModeStage::Draw(int live, int frozen, int showTime, int showHint) {
     DrawStatusPanel(&BackBuffer, *this);
     DrawTimeDisplay(&BackBuffer, *this, showTime);
     if (showHint) DrawHintLine();
+    Game.StepFlashColours();
     m_ScreenTone.Draw(&BackBuffer, &SurfaceArray[kToneWork], frozen);
 }

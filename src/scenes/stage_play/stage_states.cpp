@@ -230,7 +230,7 @@ void cModeStage::Result() {
             return;
         }
         RequestSaveReplay();
-        if (manualRanking && (GetAsyncKeyState(kF3) & 0x8000)) RegisterRanking(*this, m_strRankName);
+        if (manualRanking && (GetAsyncKeyState(kF3) & 0x8000)) RegisterRanking(*this, m_strRankName, RankingBackdrop());
     }
     if (m_nSubStep == 0) {
         m_nBanner = 0;
@@ -243,7 +243,7 @@ void cModeStage::Result() {
     if (leave) {
         if (!automatic) {
             if (m_bRankEligible && !manualRanking) {
-                RegisterRanking(*this, m_strRankName);
+                RegisterRanking(*this, m_strRankName, RankingBackdrop());
             } else {
                 PlaySystemSound(1);
             }

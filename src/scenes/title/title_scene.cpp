@@ -145,6 +145,7 @@ void cModeTitle::DrawTitleScreen() {
     DDBlt(&BackBuffer, 0, 0, 640, 480, &SurfaceArray[kPicTitle], 0, 0, 0);
     if (m_Menu.Lost()) BuildMenuSurface();
     m_Menu.Show(g_menuX, g_menuY);
+    Game.StepFlashColours();
 }
 
 void cModeTitle::FadeIn() {
@@ -221,6 +222,7 @@ void cModeTitle::SlotList() {
         m_nSubStep = 0;
     } else {
         DDBlt(&BackBuffer, 0, 0, 640, 480, &SurfaceArray[kPicTitle], 0, 0, 0);
+        Game.StepFlashColours();
         DrawSaveSlots(&BackBuffer, kSlotListX, kSlotListY, SaveSlots, m_nListTop, m_nListRows);
         const CursorState& c = CursorStack.Top();
         DrawPicture(kPicAccessory, c.x, c.y, kSmallCursorX, kSmallCursorY, kSmallCursorSize, kSmallCursorSize);

@@ -77,6 +77,7 @@ void cModeMenu2::DrawMenu() {
         Fonts[1].DrawWindow(&BackBuffer, kCentre - t / 2, kTotalY, t, kRow);
         Fonts[1].DrawTextF(&BackBuffer, kCentre - t / 2, kTotalY, "%s%d", label.c_str(), total);
     }
+    Game.StepFlashColours();
 }
 
 void cModeMenu2::DrawCursor() {

@@ -7,7 +7,6 @@
 #include "stage/drawing/draw_sink.h"
 #include "stage/objects/stage_object.h"
 
-DDBLTCOLOR FlashColours[10] = {};
 DDSURFACEDATA* MarkSheet = &SurfaceArray[44];
 DDSURFACEDATA* EffectWork = &SurfaceArray[69];
 DDSURFACEDATA* EffectWork2 = &SurfaceArray[71];

@@ -36,10 +36,6 @@ struct GraphicSource {
     int sx = 0, sy = 0;
 };
 
-// The flash colours a character is drawn with while invincible (entries 1
-// to 9); the frame loop's colour step writes them.
-extern DDBLTCOLOR FlashColours[10];
-
 // Pictures the character effects share, chosen at stage set-up.
 extern DDSURFACEDATA* MarkSheet;
 extern DDSURFACEDATA* EffectWork;

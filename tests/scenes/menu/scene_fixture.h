@@ -35,7 +35,7 @@ protected:
         CreateWorkingFolders();
         platform::ClearMessageBoxes();
         SystemData.SetDefaults();
-        ASSERT_TRUE(DDInit(0, nullptr, 640, 480, Depth(), 1, 1, 1, 60, 0, nullptr, nullptr, 0, 0));
+        ASSERT_TRUE(DDInit(Direct3D(), nullptr, 640, 480, Depth(), 1, 1, 1, 60, 0, nullptr, nullptr, 0, 0));
         const int fontPictures[] = {46, 51};
         ASSERT_TRUE(DDLoadSurfaceTable(SurfaceArray, fontPictures, 2));
         ASSERT_TRUE(CreateFonts(Fonts, FontTable, kDefaultFontCount));
@@ -60,6 +60,8 @@ protected:
         AbortFlag.store(0);
     }
     virtual int Depth() const { return 32; }
+    // 1 draws in the device path, 0 in DirectDraw.
+    virtual int Direct3D() const { return 0; }
 
     // One frame with a fresh press of these directions and buttons.
     static void Frame(cMode& scene, std::uint16_t keys = 0, std::uint16_t buttons = 0) {

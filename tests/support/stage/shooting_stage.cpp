@@ -14,9 +14,11 @@ namespace {
 constexpr int kFormations = 6;
 constexpr int kRowsPerShooterLine = 3;
 
+}  // namespace
+
 // Shooters on lines three rows apart below some open sky (a column of
 // 直進B grows upward), the hero on the floor below them.
-std::vector<std::string> Picture(int perFormation) {
+std::vector<std::string> ShootingStagePicture(int perFormation) {
     const int shooters = perFormation * kFormations;
     const int perLine = std::min(shooters, 30);
     const int lines = (shooters + perLine - 1) / perLine;
@@ -32,6 +34,8 @@ std::vector<std::string> Picture(int perFormation) {
     rows.back() = std::string(width, '#');
     return rows;
 }
+
+namespace {
 
 // A shooter of formation `formation` aiming at the hero.
 cCharaDef Shooter(int formation, const ShootingStageOptions& o) {
@@ -61,12 +65,16 @@ cCharaDef Shooter(int formation, const ShootingStageOptions& o) {
 
 }  // namespace
 
-ShootingStage::ShootingStage(const ShootingStageOptions& o) {
+StageOptions ShootingStageLetters(const ShootingStageOptions& o) {
     StageOptions options;
     options.hitCheckLevel = o.hitCheckLevel;
     options.seed = o.seed;
     for (int f = 0; f < kFormations; ++f) options.charas[static_cast<char>('a' + f)] = Shooter(f, o);
-    m_Harness = std::make_unique<StageHarness>(Picture(o.shootersPerFormation), options);
+    return options;
+}
+
+ShootingStage::ShootingStage(const ShootingStageOptions& o) {
+    m_Harness = std::make_unique<StageHarness>(ShootingStagePicture(o.shootersPerFormation), ShootingStageLetters(o));
     for (cStageChara& c : CharaList) c.AddFlows(c.m_Def.m_vFlow, 0, -1);
 }
 

@@ -6,6 +6,8 @@
 // stage play orders them, without drawing.
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "support/stage/stage_harness.h"
 
@@ -18,6 +20,11 @@ struct ShootingStageOptions {
     // Shots live this long (tenths of a second); 0 no limit.
     int shotLife = 0;
 };
+
+// The stage's picture and the options with its shooters, for the same stage
+// built into another state (the stage-play scene's own).
+std::vector<std::string> ShootingStagePicture(int shootersPerFormation);
+StageOptions ShootingStageLetters(const ShootingStageOptions& options);
 
 class ShootingStage {
 public:

@@ -32,8 +32,11 @@ bool CancelAgainst(cStageState& stage, cShot& a, cList<cShot*>& group) {
 }  // namespace
 
 void ResolveShotCancels(cStageState& stage) {
+    // A crowd of shots of one side meets no other side: the walk of its
+    // list against an empty group would cancel nothing.
     for (auto gi = stage.m_vecForceShot.begin(); gi != stage.m_vecForceShot.end(); ++gi) {
-        for (auto gj = std::next(gi); gj != stage.m_vecForceShot.end(); ++gj) {
+        for (auto gj = std::next(gi); gj != stage.m_vecForceShot.end() && !gi->empty(); ++gj) {
+            if (gj->empty()) continue;
             for (auto it = gi->begin(); it != gi->end();) {
                 cShot& a = **it;
                 ++it;
