@@ -1,7 +1,8 @@
 #!/bin/sh
 # Real-window check under a virtual X display: the player opens one window
 # with a 640 x 480 client area showing the sample game's title, Escape
-# closes it and the process exits 0; a second run ticks 30 frames and ends.
+# closes it and the process exits 0; a second run at the desktop's depth
+# ticks 30 frames and ends.
 # Usage: xvfb_window_test.sh PLAYER   (runs itself under xvfb-run)
 set -eu
 player=$(readlink -f "$1")
@@ -54,7 +55,12 @@ xvfb_expect_exit 50 "Escape"
 [ -f Report_Game.txt ] || fail "no Report_Game.txt"
 
 # The loop ticks in the real window too: after 30 frames it closes itself.
+# This run takes the desktop's depth (Bpp=0): the 24-bit X display is drawn
+# into as 32 bits, and the run report describes this display.
+sed -i 's/^Bpp=.*/Bpp=0/' System.ini
 "$player" --game . --frames 30 &
 pid=$!
 xvfb_expect_exit 100 "30 frames"
+grep -q '^Display : (1280,1024)' Report_Game.txt || fail "the report does not give the X display's size"
+grep -q '^Bpp : 32' Report_Game.txt || fail "the 24-bit X display is not taken as 32 bits"
 echo "ok: 640x480 window at $x,$y showing the title, closed by Escape, exit 0; 30 frames ran"

@@ -22,36 +22,40 @@ int CrossedEdge(cPlayer& hero, const cScrollAxis& axis, int ScreenRect::*low, in
     return ViewEdge::None;
 }
 
+// One side of the view as the hero meets it: its contact flag and push.
+struct EdgeSide {
+    int& touch;
+    double& push;
+};
+
+// Holds the hero at the view edge it crossed: the contact on that side, no
+// push, and its position at that edge. False when it crossed none.
+bool HoldAtEdge(int edge, EdgeSide low, EdgeSide high, double& position, double lowAt, double highAt) {
+    if (edge == ViewEdge::None) return false;
+    EdgeSide side = edge == ViewEdge::Low ? low : high;
+    side.push = 0.0;
+    side.touch = 1;
+    position = edge == ViewEdge::Low ? lowAt : highAt;
+    return true;
+}
+
 }  // namespace
 
 void ClampHeroToViewX(cPlayer& hero) {
     const cScrollAxis& axis = StageState().m_ScrollX;
     const int edge = CrossedEdge(hero, axis, &ScreenRect::left, &ScreenRect::right, hero.m_rcGraphic.x, kViewWidth);
-    if (edge == ViewEdge::None) return;
-    if (edge == ViewEdge::Low) {
-        hero.m_dPushLeft = 0.0;
-        hero.m_bTouchLeft = 1;
-        hero.m_dX = axis.m_dPos;
-    } else {
-        hero.m_dPushRight = 0.0;
-        hero.m_bTouchRight = 1;
-        hero.m_dX = axis.m_dPos + kViewWidth - hero.m_nWidth - 1;
+    if (HoldAtEdge(edge, {hero.m_bTouchLeft, hero.m_dPushLeft}, {hero.m_bTouchRight, hero.m_dPushRight}, hero.m_dX,
+                   axis.m_dPos, axis.m_dPos + kViewWidth - hero.m_nWidth - 1)) {
+        hero.AfterMoveX();
     }
-    hero.AfterMoveX();
 }
 
 int ClampHeroToViewY(cPlayer& hero) {
     const cScrollAxis& axis = StageState().m_ScrollY;
     const int edge = CrossedEdge(hero, axis, &ScreenRect::top, &ScreenRect::bottom, hero.m_rcGraphic.y, kViewHeight);
-    if (edge == ViewEdge::None) return TileResult::Go;
-    if (edge == ViewEdge::Low) {
-        hero.m_dPushTop = 0.0;
-        hero.m_bTouchTop = 1;
-        hero.m_dY = axis.m_dPos;
-    } else {
-        hero.m_dPushBottom = 0.0;
-        hero.m_bTouchBottom = 1;
-        hero.m_dY = axis.m_dPos + kViewHeight - hero.m_nHeight - 1;
+    if (!HoldAtEdge(edge, {hero.m_bTouchTop, hero.m_dPushTop}, {hero.m_bTouchBottom, hero.m_dPushBottom}, hero.m_dY,
+                    axis.m_dPos, axis.m_dPos + kViewHeight - hero.m_nHeight - 1)) {
+        return TileResult::Go;
     }
     hero.AfterMoveY();
     // Left below the view, a walking hero has fallen out of it.

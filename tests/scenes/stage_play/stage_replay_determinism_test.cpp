@@ -5,23 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <map>
 #include <string>
 #include <vector>
 
-#include "../menu/scene_fixture.h"
-#include "gamedata/stage_file/stage_data.h"
 #include "platform/clock.h"
-#include "platform/keyboard.h"
 #include "platform/random.h"
-#include "scenes/stage_play/key_log.h"
-#include "scenes/stage_play/mode_stage.h"
-#include "shell/app_state.h"
-#include "shell/direct_play.h"
-#include "stage/objects/player.h"
 #include "stage/objects/state_hash.h"
+#include "stage_scene_fixture.h"
 #include "support/stage/flow_builder.h"
-#include "support/stage/stage_harness.h"
 
 namespace {
 
@@ -32,75 +23,31 @@ const std::vector<std::string> kField = {
     "####################",
 };
 
-constexpr int kStepKind = 1;
-
-// The hero steps right while Right is held; the characters wander by the
-// random numbers of the attempt.
-int Step(cChara& c, cCmdInst&) {
-    if (c.m_nCharaKind == 0) {
-        if (KeyStates[0].m_wDirection & KeyBit::Right) c.m_dX += 1.5;
-        if (KeyStates[0].m_wButtons & 1) c.m_dSpeedY = -3.0;
-    } else {
-        c.m_dX += (platform::rand() % 5 - 2) * 0.5;
-    }
-    return 0;
-}
-
-class StageReplayDeterminism : public SceneTest {
+class StageReplayDeterminism : public StageSceneTest {
 protected:
     void SetUp() override {
-        SceneTest::SetUp();
-        m_steps.Install(kStepKind, Step);
-        Game.PlayType = 3;
-        Game.GameKind = 2;
-        Game.FrameRate = 0;
+        StageSceneTest::SetUp();
+        m_steps.Install(kStepKind, KeyStep);
         SystemData.m_bReplay = 1;
         StoryData.m_nStartLives = 3;
         SetStageFilePlayer([](const std::string&, int) { return 1; });
-        AppActive.store(1);
-    }
-    void TearDown() override {
-        platform::ReleaseAllKeys();
-        m_stage.reset();
-        m_scene.reset();
-        SetStageFilePlayer(nullptr);
-        Game.PlayType = Game.GameKind = 0;
-        StoryData = cStorySave();
-        SystemData.m_bReplay = 0;
-        KeyLog.Clear();
-        KeyLog2.Clear();
-        SceneTest::TearDown();
     }
     void Build() {
-        m_stage.reset();
-        m_scene = std::make_unique<cModeStage>();
         StageOptions options;
         options.hero.m_sCell = 1;
         options.hero.m_vFlow = {MakeFlow(0, {{"step", kStepKind, 0, 0}})};
         cCharaDef wanderer;
         wanderer.m_vFlow = {MakeFlow(0, {{"step", kStepKind, 0, 0}})};
         options.charas['a'] = wanderer;
-        m_stage = std::make_unique<StageHarness>(*m_scene, kField, options);
-        LoadedStage.m_bStartBanner1 = LoadedStage.m_bStartBanner2 = 0;
-        PlayStage.CopySettingsFrom(LoadedStage);
-        HeroDef = LoadedStage.m_vPlacedCharas[LoadedStage.FindHero()];
-        Game.CurrentMode = Game.RequestedMode = kModeStage;
-        Game.PreviousMode = kModeTitle;
+        StartScene(kField, options);
     }
     // Frames of the scene with the keys of a toggle script; the hash of the
     // stage after each play frame, by the frame's number in its attempt.
-    std::vector<std::uint64_t> Play(int frames, const std::multimap<int, int>& toggles) {
+    std::vector<std::uint64_t> Play(int frames, const KeyScript& toggles) {
         std::vector<std::uint64_t> hashes;
-        std::map<int, bool> down;
         for (int frame = 0; frame < frames; ++frame) {
-            auto [first, last] = toggles.equal_range(frame);
-            for (auto it = first; it != last; ++it) {
-                down[it->second] = !down[it->second];
-                platform::SetKeyDown(it->second, down[it->second]);
-            }
-            Game.PollInput(KeyStates);
             const int before = m_scene->m_nPlayFrame;
-            m_scene->Run();
+            RunFrame(toggles);
             if (m_scene->m_nPlayFrame != before) hashes.push_back(StageStateHash(*m_scene));
         }
         return hashes;
@@ -109,13 +56,11 @@ protected:
     ExecutorSwap m_steps;
     FlowEngineScope m_engine;
     platform::TestClock m_clock{123456};
-    std::unique_ptr<cModeStage> m_scene;
-    std::unique_ptr<StageHarness> m_stage;
 };
 
 TEST_F(StageReplayDeterminism, APlaybackRepeatsEveryFrameOfTheRecordedAttempt) {
     Build();
-    const std::multimap<int, int> script = {{5, VK_RIGHT}, {40, VK_RIGHT}, {50, 'Z'}, {52, 'Z'}, {60, VK_RIGHT}};
+    const KeyScript script = {{5, VK_RIGHT}, {40, VK_RIGHT}, {50, 'Z'}, {52, 'Z'}, {60, VK_RIGHT}};
     const std::vector<std::uint64_t> recorded = Play(100, script);
     ASSERT_GT(recorded.size(), 80u);
     ASSERT_NE(recorded.front(), recorded.back()) << "the attempt changes the stage";

@@ -5,23 +5,15 @@
 
 #include <algorithm>
 #include <atomic>
-#include <map>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "../menu/scene_fixture.h"
-#include "gamedata/stage_file/stage_data.h"
 #include "platform/clock.h"
-#include "platform/keyboard.h"
 #include "platform/present.h"
 #include "platform/threads.h"
-#include "scenes/stage_play/mode_stage.h"
-#include "shell/app_state.h"
-#include "shell/direct_play.h"
 #include "stage/commands/stage_commands.h"
-#include "stage/objects/player.h"
-#include "support/stage/stage_harness.h"
+#include "stage_scene_fixture.h"
 
 namespace {
 
@@ -30,64 +22,33 @@ const std::vector<std::string> kDeadlyFall = {
     "..........", "..H.......", "..........", "..........", "..........", "..X.......", "##########",
 };
 
-class StageSceneTrace : public SceneTest {
+class StageSceneTrace : public StageSceneTest {
 protected:
     void SetUp() override {
-        SceneTest::SetUp();
-        Game.PlayType = 3;  // free play: the pause menu offers retry
-        Game.GameKind = 2;
-        Game.FrameRate = 0;
+        StageSceneTest::SetUp();
         SystemData.m_bSpacePause = 1;
         StoryData.m_nStartLives = 1;
         SetStageFilePlayer([this](const std::string&, int) { return ++m_replays; });
-        AppActive.store(1);
-    }
-    void TearDown() override {
-        platform::ReleaseAllKeys();
-        m_stage.reset();
-        m_scene.reset();
-        SetStageFilePlayer(nullptr);
-        Game.PlayType = Game.GameKind = 0;
-        StoryData = cStorySave();
-        SceneTest::TearDown();
     }
     void Start(const std::vector<std::string>& picture, bool banner) {
-        m_scene = std::make_unique<cModeStage>();
         StageOptions options;
         options.hero.m_sCell = 1;
-        m_stage = std::make_unique<StageHarness>(*m_scene, picture, options);
-        LoadedStage.m_bStartBanner1 = banner ? 1 : 0;
-        LoadedStage.m_bStartBanner2 = 0;
-        LoadedStage.m_bGameOverBanner = 1;
-        PlayStage.CopySettingsFrom(LoadedStage);
-        HeroDef = LoadedStage.m_vPlacedCharas[LoadedStage.FindHero()];
-        Game.CurrentMode = Game.RequestedMode = kModeStage;
+        StartScene(picture, options, {banner ? 1 : 0, 0, 1});
     }
-    // Runs frames as the game loop does: the key toggles of the frame, the
-    // input polled, the scene's frame. Records the frame each state began.
-    void Play(int frames, const std::multimap<int, int>& toggles) {
+    // Runs frames as the game loop does; records the frame each state
+    // began.
+    void Play(int frames, const KeyScript& toggles) {
         for (int i = 0; i < frames; ++i) {
-            auto [first, last] = toggles.equal_range(m_frame);
-            for (auto it = first; it != last; ++it) {
-                const bool down = !m_down[it->second];
-                m_down[it->second] = down;
-                platform::SetKeyDown(it->second, down);
-            }
-            Game.PollInput(KeyStates);
-            m_scene->Run();
+            const int frame = m_frame;
+            RunFrame(toggles);
             if (m_trace.empty() || m_trace.back().second != m_scene->State())
-                m_trace.emplace_back(m_frame, m_scene->State());
-            ++m_frame;
+                m_trace.emplace_back(frame, m_scene->State());
             // The scene has handed over to the next mode.
             if (m_scene->State() == -1) return;
         }
     }
 
-    std::unique_ptr<cModeStage> m_scene;
-    std::unique_ptr<StageHarness> m_stage;
     std::vector<std::pair<int, int>> m_trace;  // (frame, state entered)
-    std::map<int, bool> m_down;
-    int m_frame = 0;
     int m_replays = 0;
 };
 
@@ -101,7 +62,7 @@ TEST_F(StageSceneTrace, APlayFromFadeToGameOverWalksTheStatesInOrder) {
     const int bannerEnd = fadeEnd + 80;  // the banner shows 79 frames
     const int pause = bannerEnd + 3;
     const int retry = pause + 3;
-    const std::multimap<int, int> script = {
+    const KeyScript script = {
         {pause, VK_SPACE},    {pause + 1, VK_SPACE},  // pause key
         {pause + 2, VK_DOWN}, {pause + 3, VK_DOWN},   // cursor to retry
         {retry, 'Z'},         {retry + 1, 'Z'},       // chosen
