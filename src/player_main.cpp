@@ -57,10 +57,16 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "player: no display; use --headless\nplayer: %s\n", error.c_str());
         return 1;
     }
-    // A run without a display reports the same machine everywhere, and its
-    // time is counted in frames: as fast as the machine goes, the same each run.
+    // A run without a display reports the same machine everywhere, its
+    // time is counted in frames (as fast as the machine goes, the same each
+    // run), and the files it saves carry the same date, so a script writes
+    // the same bytes every run.
     platform::UseFixedMachineFacts(options.headless);
     platform::UseVirtualClock(options.headless);
+    if (options.headless) {
+        static constexpr SYSTEMTIME kHeadlessTime{2000, 1, 6, 1, 12, 0, 0, 0};
+        platform::SetTestLocalTime(&kHeadlessTime);
+    }
     // Nobody can answer a dialog of a headless run but its script.
     platform::SetUnattendedDialogs(options.headless);
     if (options.noSound) {

@@ -1,5 +1,7 @@
 #include "foundation/data_file.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "foundation/abort.h"
@@ -51,16 +53,10 @@ bool cDataFile::Seek(std::size_t pos) {
     return true;
 }
 
-bool cDataFile::ReadInt(std::int32_t& v) {
-    const std::uint8_t* b = TakeIfLeft(4);
-    if (!b) {
-        Fail("file ends early");
-        v = 0;
-        return false;
-    }
-    v = static_cast<std::int32_t>(std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 |
-                                  std::uint32_t(b[3]) << 24);
-    return true;
+bool cDataFile::FailShortInt(std::int32_t& v) {
+    Fail("file ends early");
+    v = 0;
+    return false;
 }
 
 std::int32_t cDataFile::ReadInt() {
@@ -69,7 +65,46 @@ std::int32_t cDataFile::ReadInt() {
     return v;
 }
 
-bool cDataFile::ReadString(std::string& text) {
+namespace {
+
+// A stored text's bytes up to the first zero, and whether a CR lies among
+// them.
+struct TextSpan {
+    std::size_t length;
+    bool hasCR;
+};
+
+// Eight bytes at a time: a byte of a word is flagged when it is zero; the
+// lowest flag is always a true one (a false one needs a borrow from a true
+// one below it), so a flag below the zero means a CR before it.
+TextSpan ScanText(const char* at, std::size_t n) {
+    bool cr = false;
+    std::size_t i = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        constexpr std::uint64_t kOnes = 0x0101010101010101u, kHighs = 0x8080808080808080u, kCRs = kOnes * '\r';
+        const auto zeroFlags = [](std::uint64_t v) { return (v - kOnes) & ~v & kHighs; };
+        for (; i + 8 <= n; i += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, at + i, sizeof word);
+            const std::uint64_t zeros = zeroFlags(word), crs = zeroFlags(word ^ kCRs);
+            if (zeros) {
+                const int zero = std::countr_zero(zeros) / 8;
+                const std::uint64_t below = (std::uint64_t{1} << (8 * zero)) - 1;
+                return {i + static_cast<std::size_t>(zero), cr || (crs & below) != 0};
+            }
+            cr = cr || crs != 0;
+        }
+    }
+    for (; i < n; ++i) {
+        if (at[i] == 0) return {i, cr};
+        cr = cr || at[i] == '\r';
+    }
+    return {n, cr};
+}
+
+}  // namespace
+
+bool cDataFile::ReadString(std::string& text, bool stripCR) {
     std::int32_t len = 0;
     if (!ReadInt(len)) return false;
     if (len < 1 || (len > 1 && static_cast<std::size_t>(len) > Remaining())) {
@@ -83,8 +118,9 @@ bool cDataFile::ReadString(std::string& text) {
     }
     // Taken in place from the file's bytes, up to the first zero.
     const char* at = reinterpret_cast<const char*>(m_bytes.data() + m_pos);
-    const auto* zero = static_cast<const char*>(std::memchr(at, 0, static_cast<std::size_t>(len)));
-    text.assign(at, zero ? static_cast<std::size_t>(zero - at) : static_cast<std::size_t>(len));
+    const TextSpan span = ScanText(at, static_cast<std::size_t>(len));
+    text.assign(at, span.length);
+    if (stripCR && span.hasCR) text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
     m_pos += static_cast<std::size_t>(len);
     return true;
 }

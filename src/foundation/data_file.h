@@ -35,7 +35,15 @@ public:
         m_pos += n;
         return at;
     }
-    bool ReadInt(std::int32_t& v);
+    // A 4-byte little-endian int; a short file fails and yields 0. Inline:
+    // every record and string of a file starts with one.
+    bool ReadInt(std::int32_t& v) {
+        const std::uint8_t* b = TakeIfLeft(4);
+        if (!b) return FailShortInt(v);
+        v = static_cast<std::int32_t>(std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 |
+                                      std::uint32_t(b[3]) << 24);
+        return true;
+    }
     std::int32_t ReadInt();
     std::size_t Remaining() const { return m_bytes.size() - m_pos; }
     std::size_t Position() const { return m_pos; }
@@ -46,7 +54,10 @@ public:
     // that many bytes, taken up to the first zero; an empty text is the
     // length 1 alone. A length below 1 or past the end fails the file and
     // leaves the text as it was.
-    bool ReadString(std::string& text);
+    bool ReadString(std::string& text) { return ReadString(text, false); }
+    // The same, dropping the text's CR bytes when stripCR is set: the zero
+    // and the CR bytes are looked for in one pass.
+    bool ReadString(std::string& text, bool stripCR);
     // Takes `bytes` from the memory that what is read from this file may
     // occupy; false, with the file failed, when they are not left. A small
     // file of huge counts thus fails before it allocates gigabytes.
@@ -58,6 +69,8 @@ public:
     const std::vector<std::uint8_t>& Bytes() const { return m_bytes; }
 
 private:
+    bool FailShortInt(std::int32_t& v);
+
     std::string m_path;
     Mode m_mode;
     std::vector<std::uint8_t> m_bytes;

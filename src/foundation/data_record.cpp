@@ -194,9 +194,12 @@ void cDataRecord::CopyFrom(const cDataRecord& src) {
     }
 }
 
-void cDataRecord::StripCR() {
-    for (std::ptrdiff_t s : m_table->strings) {
-        std::string& t = StringAt(s);
+void cDataRecord::StripCR() { StripCRFrom(0); }
+
+void cDataRecord::StripCRFrom(int first) {
+    const cVector<std::ptrdiff_t>& strings = m_table->strings;
+    for (auto s = strings.begin() + std::min(first, strings.Count()); s != strings.end(); ++s) {
+        std::string& t = StringAt(*s);
         if (t.find('\r') != std::string::npos) t.erase(std::remove(t.begin(), t.end(), '\r'), t.end());
     }
 }
@@ -232,7 +235,7 @@ bool cDataRecord::LoadFields(cDataFile& file) {
     return true;
 }
 
-bool cDataRecord::LoadStrings(cDataFile& file) {
+bool cDataRecord::LoadStrings(cDataFile& file, int& read) {
     std::int32_t m = 0;
     if (!file.ReadInt(m)) return false;
     const cVector<std::ptrdiff_t>& strings = m_table->strings;
@@ -241,16 +244,20 @@ bool cDataRecord::LoadStrings(cDataFile& file) {
         return false;
     }
     const auto stored = strings.begin() + m;
-    for (auto s = strings.begin(); s != stored; ++s) {
-        if (!file.ReadString(StringAt(*s))) return false;
+    const bool strip = StripCRFlag != 0;
+    for (auto s = strings.begin(); s != stored; ++s, ++read) {
+        if (!file.ReadString(StringAt(*s), strip)) return false;
     }
     return true;
 }
 
 bool cDataRecord::Load(cDataFile& file) {
     UseFields(FileVersion);
-    const bool ok = LoadFields(file) && LoadStrings(file);
-    if (StripCRFlag) StripCR();
+    // Strings read are stripped as they are read; the others (a short or
+    // failed file) as before, here.
+    int read = 0;
+    const bool ok = LoadFields(file) && LoadStrings(file, read);
+    if (StripCRFlag) StripCRFrom(read);
     if (FileVersion != DataVersion) UseFields(DataVersion);
     return ok && !file.Failed();
 }

@@ -121,7 +121,10 @@ private:
     void* AddressOf(const FieldEntry& field) const;
     std::string& StringAt(std::ptrdiff_t offset) const;
     bool LoadFields(cDataFile& file);
-    bool LoadStrings(cDataFile& file);
+    // Strips CR bytes while reading when StripCRFlag is set; read counts
+    // the strings read so.
+    bool LoadStrings(cDataFile& file, int& read);
+    void StripCRFrom(int first);
 
     // Never null: the shared table of the type or the object's own one.
     const FieldTable* m_table = &kNoFields;

@@ -12,31 +12,18 @@ BlockConditionTest g_conditionTest = nullptr;
 
 }  // namespace
 
-bool BlockConditionsHold(cTileCell& cell) {
-    if (cell.m_Def.m_vCond.empty()) return true;
-    return g_conditionTest ? g_conditionTest(cell) : true;
-}
+bool ConditionTestHolds(cTileCell& cell) { return g_conditionTest ? g_conditionTest(cell) : true; }
 
 void SetBlockConditionTest(BlockConditionTest test) { g_conditionTest = test; }
 
 int BlockCellIndex(int column, int row) {
     const cStageState& stage = StageState();
-    if (column < 0 || column >= stage.m_ScrollX.m_nGridCells) return -1;
-    if (row < 0 || row >= stage.m_ScrollY.m_nGridCells) return -1;
-    const long long index = (static_cast<long long>(row) << stage.m_ScrollX.m_nPitchShift) + column;
-    if (index >= StageBlockDefs.Count()) return -1;
-    return static_cast<int>(index);
+    return BlockCellIndexIn(stage.m_ScrollX, stage.m_ScrollY, column, row);
 }
 
 cTileCell* BlockCellAt(int column, int row) {
     const int index = BlockCellIndex(column, row);
     return index < 0 ? nullptr : &StageBlockDefs[index];
-}
-
-int SolidityFor(cTileCell& cell, int group) {
-    if (!BlockConditionsHold(cell)) return 0;
-    if (cell.m_Def.m_cPassGroup == group) return 0;
-    return cell.m_Def.m_cContact;
 }
 
 void BuildBlockMap(const cStageData& stage) {

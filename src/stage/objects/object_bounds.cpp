@@ -4,19 +4,6 @@
 #include "stage/objects/stage_object.h"
 #include "stage/objects/stage_state.h"
 
-namespace {
-
-// Block index of an edge, kept inside the grid: an object that hangs over
-// the grid's edge (a tall one above its top) touches the edge cells, never
-// a cell index before the first row or past the last column.
-int GridBlockOf(double coordinate, const cScrollAxis& axis) {
-    const int block = BlockOf(coordinate);
-    if (axis.m_nGridCells <= 0) return block;
-    return std::clamp(block, 0, axis.m_nGridCells - 1);
-}
-
-}  // namespace
-
 int cObject::ClampX(int mode) {
     const cScrollAxis& a = StageState().m_ScrollX;
     const double right = m_dX + m_nWidth - 1;
@@ -55,8 +42,8 @@ int cObject::ClampX(int mode) {
     }
     m_dRight = m_dX + m_nWidth - 1;
     UpdateHitRectX();
-    m_nColLeft = GridBlockOf(m_dX, a);
-    m_nColRight = GridBlockOf(m_dRight, a);
+    m_nColLeft = GridBlockOf(m_dX, a.m_nGridCells);
+    m_nColRight = GridBlockOf(m_dRight, a.m_nGridCells);
     return code;
 }
 
@@ -110,8 +97,8 @@ int cObject::ClampY(int mode) {
     }
     m_dBottom = m_dY + m_nHeight - 1;
     UpdateHitRectY();
-    m_nRowTop = GridBlockOf(m_dY, a);
-    m_nRowBottom = GridBlockOf(m_dBottom, a);
+    m_nRowTop = GridBlockOf(m_dY, a.m_nGridCells);
+    m_nRowBottom = GridBlockOf(m_dBottom, a.m_nGridCells);
     return code;
 }
 
@@ -160,18 +147,25 @@ bool cObject::IsInStage(int mode) const {
     return m_dX >= 0 && m_dRight < ax.m_nGridPixels && m_dY >= 0 && m_dBottom < ay.m_nGridPixels;
 }
 
-bool cObject::IsOutOfRange(const cStageSetting& range) const {
-    if (m_bOnScreen) return false;
+RangeEdges RangeEdgesOf(const cStageSetting& range) {
     const cStageState& stage = StageState();
     const double sx = stage.m_ScrollX.m_dPos;
     const double sy = stage.m_ScrollY.m_dPos;
     const auto trunc = [](double v) { return static_cast<int>(v); };
-    if (range.m_bLeft && m_dRight <= trunc(sx - kBlockPixels * range.m_nLeft)) return true;
-    if (range.m_bRight && m_dX >= trunc(sx + kBlockPixels * range.m_nRight + kViewWidth)) return true;
-    if (range.m_bBottom && m_dY >= trunc(sy + kBlockPixels * range.m_nBottom + kViewHeight)) return true;
-    if (range.m_bTop && m_dBottom <= trunc(sy - kBlockPixels * range.m_nTop)) return true;
-    return m_dX <= 0 || m_dRight >= stage.m_ScrollX.m_nGridPixels - 1 || m_dY <= 0 ||
-           m_dBottom >= stage.m_ScrollY.m_nGridPixels - 1;
+    RangeEdges edges;
+    edges.left = range.m_bLeft != 0;
+    edges.right = range.m_bRight != 0;
+    edges.top = range.m_bTop != 0;
+    edges.bottom = range.m_bBottom != 0;
+    // Only the edges in use are worked out: the margins of an unused edge
+    // are never read.
+    if (edges.left) edges.leftX = trunc(sx - kBlockPixels * range.m_nLeft);
+    if (edges.right) edges.rightX = trunc(sx + kBlockPixels * range.m_nRight + kViewWidth);
+    if (edges.bottom) edges.bottomY = trunc(sy + kBlockPixels * range.m_nBottom + kViewHeight);
+    if (edges.top) edges.topY = trunc(sy - kBlockPixels * range.m_nTop);
+    edges.lastX = stage.m_ScrollX.m_nGridPixels - 1;
+    edges.lastY = stage.m_ScrollY.m_nGridPixels - 1;
+    return edges;
 }
 
 bool cObject::TouchesSolidTile() const {

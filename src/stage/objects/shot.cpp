@@ -63,16 +63,6 @@ void cShot::AnchorOnScale(int scale, int oldScale, int) {
     ClampY(BoundMode::Grid);
 }
 
-void cShot::UpdateHitRectX() {
-    m_rcHit.left = static_cast<int>(m_dX) + m_rcShotBox.x;
-    m_rcHit.right = m_rcHit.left + m_rcShotBox.w - 1;
-}
-
-void cShot::UpdateHitRectY() {
-    m_rcHit.top = static_cast<int>(m_dY) + m_rcShotBox.y;
-    m_rcHit.bottom = m_rcHit.top + m_rcShotBox.h - 1;
-}
-
 void cShot::LinkTo(cChara& chara, int kind) {
     const ShotLink pair{this, kind};
     auto& links = chara.m_vecShotLink;

@@ -53,7 +53,7 @@ struct HitRect {
     double left = 0.0, right = 0.0, top = 0.0, bottom = 0.0;
 };
 
-class cShot : public cObject {
+class cShot final : public cObject {
 public:
     cShot() = default;
     // A shot that starts from a copy of `param`, for Init to set up in place.
@@ -91,8 +91,15 @@ public:
 
     void OnScaleChanged(int scale) override;
     void AnchorOnScale(int scale, int oldScale, int flag) override;
-    void UpdateHitRectX() override;
-    void UpdateHitRectY() override;
+    // Inline: the shot's own moves call them every sub-step.
+    void UpdateHitRectX() override {
+        m_rcHit.left = static_cast<int>(m_dX) + m_rcShotBox.x;
+        m_rcHit.right = m_rcHit.left + m_rcShotBox.w - 1;
+    }
+    void UpdateHitRectY() override {
+        m_rcHit.top = static_cast<int>(m_dY) + m_rcShotBox.y;
+        m_rcHit.bottom = m_rcHit.top + m_rcShotBox.h - 1;
+    }
 
     // Registers the shot in the shot-link vector of `chara` with `kind`
     // (0 aims at it, 4 owned by it) unless the pair is there.
@@ -137,6 +144,9 @@ private:
     void CopyShotMembers(const cShot& other);
     void SetRangeLimit(const cShotPlacement& placement);
     int StepSword();
+    // The grid bound of ClampY without its code, which a moving shot never
+    // reads.
+    void ClampGridY();
     void CarryByScroll();
     int StepLimits();
 

@@ -75,8 +75,29 @@ int cShot::MoveX() {
 int cShot::MoveY() {
     m_dSpeedY += m_dAccelY;
     // The move's own grid clamp leaves nothing for a second one to change.
-    if (m_dSpeedY != 0.0) MoveStepY(BoundMode::Grid);
+    if (m_dSpeedY != 0.0) {
+        const double limit = std::max(LoadedStage.m_dMaxSpeedStep, 0.0);
+        m_dSpeedY = std::clamp(m_dSpeedY, -limit, limit);
+        m_dY += m_dSpeedY;
+        ClampGridY();
+    }
     return 0;
+}
+
+void cShot::ClampGridY() {
+    const cScrollAxis& a = StageState().m_ScrollY;
+    // A shot as tall as the grid margin or taller is left where it is.
+    if (m_nHeight < kGridMarginPixels) {
+        if (m_dY < 0) {
+            m_dY = 0;
+        } else if (m_dY + m_nHeight - 1 >= a.m_nGridPixels) {
+            m_dY = a.m_nGridPixels - m_nHeight;
+        }
+    }
+    m_dBottom = m_dY + m_nHeight - 1;
+    UpdateHitRectY();
+    m_nRowTop = GridBlockOf(m_dY, a.m_nGridCells);
+    m_nRowBottom = GridBlockOf(m_dBottom, a.m_nGridCells);
 }
 
 int cShot::ClampX() {
@@ -100,9 +121,10 @@ int cShot::ClampX() {
 
 int cShot::HitTiles() {
     if (m_Param.m_bThroughBlocks == 1) return 0;
-    auto solid = [this](int column, int row) {
-        cTileCell* cell = BlockCellAt(column, row);
-        return cell && IsSolidFor(*cell, m_nBlockGroup);
+    const cStageState& stage = StageState();
+    auto solid = [this, &stage](int column, int row) {
+        const int index = BlockCellIndexIn(stage.m_ScrollX, stage.m_ScrollY, column, row);
+        return index >= 0 && IsSolidFor(StageBlockDefs[index], m_nBlockGroup);
     };
     if (m_nWidth <= kBlockPixels) {
         // Corners that share a cell are looked at once.

@@ -14,14 +14,18 @@ void PrefetchShot(const cShot& shot) {
     for (std::size_t offset = 0; offset < sizeof(cShot); offset += 64) __builtin_prefetch(bytes + offset);
 }
 
-bool Ends(cShot& shot, bool firstSubStep) {
+// The range edges of both rules; the view does not scroll while shots move.
+struct ShotRanges {
+    RangeEdges group0, others;
+};
+
+bool Ends(cShot& shot, const ShotRanges* ranges) {
     if (shot.Step()) return true;
     shot.ApplyGravity();
     shot.MoveY();
     shot.MoveX();
-    if (firstSubStep && shot.m_bShot) {
-        const int rule = shot.m_nBlockGroup == 0 ? kRangeGroup0Shots : kRangeOtherShots;
-        if (shot.IsOutOfRange(LoadedStage.m_Remove[static_cast<std::size_t>(rule)])) return true;
+    if (ranges && shot.m_bShot && shot.IsOutOfRange(shot.m_nBlockGroup == 0 ? ranges->group0 : ranges->others)) {
+        return true;
     }
     return shot.HitTiles() != 0;
 }
@@ -29,10 +33,16 @@ bool Ends(cShot& shot, bool firstSubStep) {
 }  // namespace
 
 void StepShots(cStageState& stage, bool firstSubStep) {
+    // Left the allowed range: tested on the first sub-step of a frame only.
+    ShotRanges ranges;
+    if (firstSubStep) {
+        ranges.group0 = RangeEdgesOf(LoadedStage.m_Remove[static_cast<std::size_t>(kRangeGroup0Shots)]);
+        ranges.others = RangeEdgesOf(LoadedStage.m_Remove[static_cast<std::size_t>(kRangeOtherShots)]);
+    }
     for (auto it = stage.m_lstShot.begin(); it != stage.m_lstShot.end();) {
         // The shots lie apart in memory: the next one is fetched while this
         // one runs.
         if (auto next = std::next(it); next != stage.m_lstShot.end()) PrefetchShot(*next);
-        it = Ends(*it, firstSubStep) ? stage.RemoveShotAt(it) : std::next(it);
+        it = Ends(*it, firstSubStep ? &ranges : nullptr) ? stage.RemoveShotAt(it) : std::next(it);
     }
 }

@@ -5,8 +5,6 @@
 
 #include "gamedata/stage_file/stage_data.h"
 
-int BlockOf(double coordinate) { return static_cast<int>(coordinate) >> 5; }
-
 void cObject::CopyFrom(const cObject& other) {
     if (this != &other) *this = other;
 }

@@ -8,6 +8,7 @@
 //
 // Stage pixels: the stage grid is the stage surrounded by a margin of ten
 // blocks on every side, so stage block (0, 0) starts at pixel (320, 320).
+#include <algorithm>
 #include <cstdint>
 
 #include "draw/anim_sequencer.h"
@@ -52,9 +53,27 @@ constexpr int kUnlimitedLifeTime = 2147483647;
 
 // Block column or row of a stage coordinate: truncated toward zero, then an
 // arithmetic shift (so -1.5 gives column -1).
-int BlockOf(double coordinate);
+inline int BlockOf(double coordinate) { return static_cast<int>(coordinate) >> 5; }
+// The same kept inside a grid of `cells` blocks, when it has any: an object
+// that hangs over the grid's edge (a tall one above its top) touches the
+// edge cells, never a cell index before the first row or past the last
+// column.
+inline int GridBlockOf(double coordinate, int cells) {
+    const int block = BlockOf(coordinate);
+    return cells <= 0 ? block : std::clamp(block, 0, cells - 1);
+}
 
 class cCmdInst;
+
+// The edges of an allowed range around the view at its current scroll
+// position, worked out once for all the objects tested in a sub-step.
+struct RangeEdges {
+    bool left = false, right = false, top = false, bottom = false;
+    int leftX = 0, rightX = 0, topY = 0, bottomY = 0;
+    // The last pixel column and row of the grid.
+    int lastX = 0, lastY = 0;
+};
+RangeEdges RangeEdgesOf(const cStageSetting& range);
 
 class cObject {
 public:
@@ -101,7 +120,15 @@ public:
     bool IsOnScreenAxes(bool skipX, bool skipY) const;
     // Mode 0 the stage area, any other mode the whole grid.
     bool IsInStage(int mode) const;
-    bool IsOutOfRange(const cStageSetting& range) const;
+    bool IsOutOfRange(const cStageSetting& range) const { return IsOutOfRange(RangeEdgesOf(range)); }
+    bool IsOutOfRange(const RangeEdges& edges) const {
+        if (m_bOnScreen) return false;
+        if (edges.left && m_dRight <= edges.leftX) return true;
+        if (edges.right && m_dX >= edges.rightX) return true;
+        if (edges.bottom && m_dY >= edges.bottomY) return true;
+        if (edges.top && m_dBottom <= edges.topY) return true;
+        return m_dX <= 0 || m_dRight >= edges.lastX || m_dY <= 0 || m_dBottom >= edges.lastY;
+    }
     // Whether one of the four corner cells of the box is solid for the
     // object's block group.
     bool TouchesSolidTile() const;

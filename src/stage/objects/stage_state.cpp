@@ -2,25 +2,23 @@
 
 #include "stage/objects/chara.h"
 
-namespace {
+namespace stage_state_detail {
 
-cStageState* g_current = nullptr;
+cStageState* g_lpCurrent = nullptr;
 
 cStageState& IdleState() {
     static cStageState idle;
     return idle;
 }
 
-}  // namespace
+}  // namespace stage_state_detail
 
-cStageState& StageState() { return g_current ? *g_current : IdleState(); }
-
-void SetStageState(cStageState* state) { g_current = state; }
+void SetStageState(cStageState* state) { stage_state_detail::g_lpCurrent = state; }
 
 cStageState::cStageState() = default;
 
 cStageState::~cStageState() {
-    if (g_current == this) g_current = nullptr;
+    if (stage_state_detail::g_lpCurrent == this) stage_state_detail::g_lpCurrent = nullptr;
 }
 
 void cStageState::AddMessage(const MessageRequest& message) {

@@ -112,9 +112,19 @@ public:
     cMessageSink* m_lpMessageSink = nullptr;
 };
 
+namespace stage_state_detail {
+// The registered state, or null; every object asks for it many times per
+// sub-step, so the question is answered inline.
+extern cStageState* g_lpCurrent;
+cStageState& IdleState();
+}  // namespace stage_state_detail
+
 // The stage state objects run in: the one the stage-play scene (or a test)
 // registered, else an empty state, so that an object used outside stage
 // play reads zero limits instead of a missing scene.
-cStageState& StageState();
+inline cStageState& StageState() {
+    cStageState* current = stage_state_detail::g_lpCurrent;
+    return current ? *current : stage_state_detail::IdleState();
+}
 // Registers the running stage state; null unregisters it.
 void SetStageState(cStageState* state);

@@ -202,6 +202,7 @@ int MoveChara(cChara& c) {
 
 std::vector<int> StageHarness::MoveOneSubStep() {
     std::vector<int> results;
+    results.reserve(CharaList.size() + 1);
     if (m_bHeroPlaced) results.push_back(MoveChara(Hero()));
     for (cStageChara& chara : CharaList) results.push_back(MoveChara(chara));
     return results;

@@ -177,6 +177,10 @@ Canvas8 AccessoryPicture() {
            0, 0, 4);
     c.Draw(PixelArt{{"k.......", "kk......", "kyk.....", "kyyk....", "kyk.....", "kk......", "k......."}}, SpriteKey(),
            64, 0, 2);
+    // The same cursor dimmed: it stays on the chosen row while a question
+    // about it is open (the save's confirmation, an option's value).
+    c.Draw(PixelArt{{"k.......", "kk......", "kek.....", "keek....", "kek.....", "kk......", "k......."}}, SpriteKey(),
+           80, 0, 2);
     c.Draw(PixelArt{{"........", ".......g", "......gg", "g....gg.", "gg..gg..", ".gggg...", "..gg...."}}, SpriteKey(),
            96, 0, 4);
     const PixelArt* icons[5] = {&Art::Coin1, &Art::Gem, &Art::Heart, &Art::Orb1, &Art::HeroStand};
