@@ -127,12 +127,20 @@ struct RectRows32 {
     int rows;
 };
 
-// Texels all of full alpha.
+// Texels all of full alpha. Rows of sprites are short: blocks of a fixed
+// size copy inline, where a library call a row would cost as much as the row.
+DRAW_ROW_CLONES
 void CopyRect32(const RectRows32& r) {
-    const std::size_t bytes = sizeof(std::uint32_t) * static_cast<std::size_t>(r.n);
+    constexpr int kBlock = 8;
     std::uint32_t* d = r.d;
     const std::uint32_t* s = r.s;
-    for (int j = 0; j < r.rows; ++j, d += r.dPitch, s += r.sPitch) std::memcpy(d, s, bytes);
+    const std::ptrdiff_t dPitch = r.dPitch, sPitch = r.sPitch;
+    const int n = r.n, rows = r.rows;
+    for (int j = 0; j < rows; ++j, d += dPitch, s += sPitch) {
+        int i = 0;
+        for (; i + kBlock <= n; i += kBlock) std::memcpy(d + i, s + i, kBlock * sizeof(std::uint32_t));
+        for (; i < n; ++i) d[i] = s[i];
+    }
 }
 
 // The rows of r through one loop body; the sizes are taken into locals first,
@@ -166,8 +174,21 @@ void SelectRect32(const RectRows32& r) {
 }
 
 // The sample positions of a quad along one axis for the pixels of span.
-std::vector<int> Samples(Span span, int pos, int len, int s0, int slen, int size) {
-    std::vector<int> out(static_cast<std::size_t>(span.end - span.begin));
+// Sample positions of the scaled, mirrored and stretched paths, kept
+// between calls on each drawing thread: a call allocates only when it is
+// wider or taller than every one before it.
+struct SampleBuffers {
+    std::vector<int> cols;
+    std::vector<int> rows;
+};
+SampleBuffers& ThreadSampleBuffers() {
+    thread_local SampleBuffers buffers;
+    return buffers;
+}
+
+// Written into out, one of the buffers above.
+const std::vector<int>& Samples(std::vector<int>& out, Span span, int pos, int len, int s0, int slen, int size) {
+    out.resize(static_cast<std::size_t>(span.end - span.begin));
     for (int i = span.begin; i < span.end; ++i) {
         const long long num = static_cast<long long>(2 * (i - pos) + 1) * slen;
         out[static_cast<std::size_t>(i - span.begin)] = Wrap(s0 + FloorDiv(num, 2LL * len), size);
@@ -250,7 +271,8 @@ void FastRows(DDPIXELS& dst, const DDPIXELS& src, int x, int y, int w, int h, in
 template <class T>
 void StretchRows(DDPIXELS& dst, const DDPIXELS& src, int x, int y, int w, int h, int sx, int sy, int sw, int sh,
                  bool keyed, std::uint32_t key) {
-    std::vector<int> cols(static_cast<std::size_t>(w));
+    std::vector<int>& cols = ThreadSampleBuffers().cols;
+    cols.resize(static_cast<std::size_t>(w));
     for (int i = 0; i < w; ++i)
         cols[static_cast<std::size_t>(i)] = sx + static_cast<int>(static_cast<long long>(i) * sw / w);
     const T k = static_cast<T>(key);
@@ -315,8 +337,9 @@ void DrawQuadPixels(DDPIXELS& dst, const DDPIXELS& src, int x, int y, int w, int
         else BlendRect32(r.d, r.dPitch, r.s, r.sPitch, r.n, r.rows);
         return;
     }
-    const std::vector<int> cols = Samples(xs, x, w, sx, sw, src.nWidth);
-    const std::vector<int> rows = Samples(ys, y, h, sy, sh, src.nHeight);
+    SampleBuffers& buffers = ThreadSampleBuffers();
+    const std::vector<int>& cols = Samples(buffers.cols, xs, x, w, sx, sw, src.nWidth);
+    const std::vector<int>& rows = Samples(buffers.rows, ys, y, h, sy, sh, src.nHeight);
     const int n = xs.end - xs.begin;
     const bool contiguous = sw == w && cols.front() + n <= src.nWidth;
     if (src.fmt == D3DFMT_A8R8G8B8 && Is32(dst.fmt) && PassesTexel(st) && contiguous) {

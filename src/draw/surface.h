@@ -50,8 +50,21 @@ struct DDPIXELS {
     const T* Row(int y) const {
         return reinterpret_cast<const T*>(bits.data() + static_cast<std::size_t>(y) * nPitch);
     }
-    std::uint32_t Get(int x, int y) const;
-    void Put(int x, int y, std::uint32_t value);
+    // Inline: the generic paths call these for every pixel.
+    std::uint32_t Get(int x, int y) const {
+        switch (BytesPerPixel(fmt)) {
+            case 1: return Row<std::uint8_t>(y)[x];
+            case 2: return Row<std::uint16_t>(y)[x];
+            default: return Row<std::uint32_t>(y)[x];
+        }
+    }
+    void Put(int x, int y, std::uint32_t v) {
+        switch (BytesPerPixel(fmt)) {
+            case 1: Row<std::uint8_t>(y)[x] = static_cast<std::uint8_t>(v); break;
+            case 2: Row<std::uint16_t>(y)[x] = static_cast<std::uint16_t>(v); break;
+            default: Row<std::uint32_t>(y)[x] = v; break;
+        }
+    }
 };
 
 struct DDSURFACEDATA;

@@ -53,22 +53,6 @@ void DDPIXELS::NoteOpacity() {
     bAlphaCut = partial == 0;
 }
 
-std::uint32_t DDPIXELS::Get(int x, int y) const {
-    switch (BytesPerPixel(fmt)) {
-        case 1: return Row<std::uint8_t>(y)[x];
-        case 2: return Row<std::uint16_t>(y)[x];
-        default: return Row<std::uint32_t>(y)[x];
-    }
-}
-
-void DDPIXELS::Put(int x, int y, std::uint32_t v) {
-    switch (BytesPerPixel(fmt)) {
-        case 1: Row<std::uint8_t>(y)[x] = static_cast<std::uint8_t>(v); break;
-        case 2: Row<std::uint16_t>(y)[x] = static_cast<std::uint16_t>(v); break;
-        default: Row<std::uint32_t>(y)[x] = v; break;
-    }
-}
-
 DDSURFACEDATA::DDSURFACEDATA(DDSURFACEDATA&& other) noexcept { *this = std::move(other); }
 
 DDSURFACEDATA& DDSURFACEDATA::operator=(DDSURFACEDATA&& other) noexcept {
