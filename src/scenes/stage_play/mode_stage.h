@@ -76,8 +76,8 @@ public:
         return [this] { Draw(0, 1, 0, 1); };
     }
     // The hero's step of the draw; a dead hero's ended death sequence ends
-    // the attempt here.
-    void DrawHero(int frozen);
+    // the attempt here (then 1).
+    int DrawHero(int frozen);
     // A stage character's step of the draw; 1 when its death has been
     // shown to the end (the draw then removes it).
     int DrawChara(cStageChara& chara, int frozen);
@@ -186,8 +186,8 @@ private:
     static HeldLayers LayersOfObjects(const cStageState& stage);
     // The objects of one drawing layer (-1: every layer). The ended death of
     // a dead hero resets the stage, which fills the lists afresh; `held` is
-    // then taken again.
-    void DrawObjectLayer(int layer, int frozen, HeldLayers& held);
+    // then taken again and `frozen` becomes 1 for the rest of the frame.
+    void DrawObjectLayer(int layer, int& frozen, HeldLayers& held);
 
     double m_dFadeAngle = 0.0;
     bool m_bPicturesLoaded = false;

@@ -71,11 +71,15 @@ cModeStage::HeldLayers cModeStage::LayersOfObjects(const cStageState& stage) {
     return held;
 }
 
-void cModeStage::DrawObjectLayer(int layer, int frozen, HeldLayers& held) {
+void cModeStage::DrawObjectLayer(int layer, int& frozen, HeldLayers& held) {
     cPlayer& hero = PlayerList[0];
     if (OnLayer(hero.m_Def.m_cZ, layer)) {
         const bool mayReset = hero.m_bDead && layer != kAnyLayer;
-        DrawHero(frozen);
+        // A hero whose death sequence ends here has the stage built anew:
+        // the rest of the frame shows the new attempt as its banner does,
+        // frozen, so that the attempt starts with the animations a replay of
+        // it starts with.
+        if (DrawHero(frozen)) frozen = 1;
         if (mayReset) held = LayersOfObjects(*this);
     }
     if (Holds(held.items, layer)) {

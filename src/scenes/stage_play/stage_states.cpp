@@ -354,17 +354,19 @@ void cModeStage::EndAttemptAfterDeath() {
     m_nState = kStateStartBanner;
 }
 
-void cModeStage::DrawHero(int frozen) {
-    if (PlayerList.Count() == 0) return;
+int cModeStage::DrawHero(int frozen) {
+    if (PlayerList.Count() == 0) return 0;
     cPlayer& hero = PlayerList[0];
     hero.UpdateScreenRect();
     if (!hero.m_bDead) {
         hero.DrawMarkerRects(&BackBuffer, frozen);
         hero.DrawLifeGauge(&BackBuffer);
         hero.DrawSpGauge(&BackBuffer);
-        return;
+        return 0;
     }
-    if (hero.DrawHeld(&BackBuffer, frozen)) EndAttemptAfterDeath();
+    if (!hero.DrawHeld(&BackBuffer, frozen)) return 0;
+    EndAttemptAfterDeath();
+    return 1;
 }
 
 int cModeStage::DrawChara(cStageChara& chara, int frozen) {

@@ -73,6 +73,9 @@ void cChara::Reset(const cCharaDef* def, const std::array<int, 4>& place, int cl
     m_bPinScreenX = m_bPinScreenY = m_nPinScreenX = m_nPinScreenY = 0;
     m_bDead = 0;
     ClearContacts();
+    // The side of the last wall belongs to the old life too: a hero reset
+    // for a retry or a replay's next pass must not face a wall of the last.
+    m_nWallSide = 0;
     m_bImpactEnded = m_bRiding = m_nRideId = 0;
     m_nLife = m_nSP = 0;
     m_LifeGauge = GaugeRecord{};

@@ -230,14 +230,20 @@ void AddScroll(StateHasher& h, const cScrollAxis& a) {
     }
 }
 
+// The second start banner's counter is left out: a replay shows its own
+// banner instead, so the counter differs from the recorded attempt's while
+// play does not read it.
 void AddStage(StateHasher& h, const cStageState& s) {
     AddScroll(h, s.m_ScrollX);
     AddScroll(h, s.m_ScrollY);
-    for (int v : {s.m_nResumeState, s.m_nResumeSubStep,   s.m_nEndRequest,   s.m_bQuit,       s.m_bItemMessage,
-                  s.m_nPlayers,     s.m_nSubStepNo,       s.m_nSubStepTotal, s.m_nTime,       s.m_bNoTimeLimit,
-                  s.m_nFrames,      s.m_nClearTime,       s.m_nBanner,       s.m_nBanner2,    s.m_nSeed,
-                  s.m_bButtonLatch, s.m_bLifeCheck,       s.m_nNextCharaId,  s.m_nNextItemId, s.m_nNextShotId,
-                  s.m_bRangeChara,  s.m_bRangeBlockChara, s.m_bRangeItem,    s.m_nPlayFrame,  s.m_bAutoSaveOnClear,
+    for (int v : {s.m_nResumeState, s.m_nResumeSubStep, s.m_nEndRequest,
+                  s.m_bQuit,        s.m_bItemMessage,   s.m_nPlayers,
+                  s.m_nSubStepNo,   s.m_nSubStepTotal,  s.m_nTime,
+                  s.m_bNoTimeLimit, s.m_nFrames,        s.m_nClearTime,
+                  s.m_nBanner,      s.m_nSeed,          s.m_bButtonLatch,
+                  s.m_bLifeCheck,   s.m_nNextCharaId,   s.m_nNextItemId,
+                  s.m_nNextShotId,  s.m_bRangeChara,    s.m_bRangeBlockChara,
+                  s.m_bRangeItem,   s.m_nPlayFrame,     s.m_bAutoSaveOnClear,
                   s.m_bInShotPass}) {
         h.Add(v);
     }

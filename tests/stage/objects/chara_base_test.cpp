@@ -31,6 +31,7 @@ TEST(CharaBase, ResetTakesTheDefinition) {
     c.m_vecVar[4] = 9;
     c.m_nInvincible = 30;
     c.m_bDead = 1;
+    c.m_nWallSide = 1;
     c.m_listAnimLayer.emplace_front(1, 0, 0, 0, kNoFlowSerial);
     const cCharaDef def = BusyDefinition();
     c.Reset(&def, {1, 2, 3, 4}, 5);
@@ -44,6 +45,7 @@ TEST(CharaBase, ResetTakesTheDefinition) {
     EXPECT_EQ(c.m_vecVar[4], 0);
     EXPECT_EQ(c.m_nInvincible, 0);
     EXPECT_EQ(c.m_bDead, 0);
+    EXPECT_EQ(c.m_nWallSide, 0) << "the last wall touched belongs to the old life";
     EXPECT_EQ(c.m_bAirLock, 1);
     EXPECT_EQ(c.m_nPrevDirection, -1);
     EXPECT_TRUE(c.m_listAnimLayer.empty());
