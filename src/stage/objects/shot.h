@@ -132,7 +132,9 @@ public:
     std::int32_t m_bHit = 0;
     std::int32_t m_nOpt1 = 0;
     std::int8_t m_cOpt2 = 0;
-    // A hit pushes along the shot's flight rather than the way it faces.
+    // A hit pushes along the shot's flight rather than the way it faces. No
+    // field of the shot record maps to it, so shots and slashes made from
+    // commands keep it clear and push the way they face.
     std::int32_t m_bDirectionalImpact = 0;
 
     // Where the stage keeps this shot in its group's list, so it leaves it

@@ -4,11 +4,13 @@
 
 #include <cmath>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "gamedata/flows/cmd_kinds.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "stage/commands/move_velocity.h"
+#include "stage/flow/flow_prep.h"
 #include "support/stage/command_fixtures.h"
 #include "support/stage/stage_harness.h"
 
@@ -21,6 +23,13 @@ const std::vector<std::string> kSky = {
     "..............................", "..............................", "..............................",
     "..............................",
 };
+
+// The same sky with a floor under the characters, for a walker.
+std::vector<std::string> WithFloor() {
+    std::vector<std::string> rows = kSky;
+    rows[6] = std::string(rows[6].size(), '#');
+    return rows;
+}
 
 StageOptions Flying(int level) {
     StageOptions o;
@@ -45,7 +54,9 @@ Path RunFor(StageHarness& stage, cCmdInst& inst, int frames, int (*exec)(cChara&
     const double x0 = c.m_dX, y0 = c.m_dY;
     Path path{0, 0, 0};
     for (int i = 0; i < frames * LoadedStage.m_nSubSteps; ++i) {
-        c.m_dSpeedX = c.m_dSpeedY = 0;
+        // A walker keeps the vertical speed gravity built.
+        c.m_dSpeedX = 0;
+        if (c.m_bFly) c.m_dSpeedY = 0;
         c.UpdateScreenRect();
         stage.Hero().UpdateScreenRect();
         exec(c, inst);
@@ -64,6 +75,8 @@ struct MoveCase {
     int frames;
     Path expected;
     double tolerance;
+    bool walks = false;       // a walker on a floor, under gravity
+    bool endsItself = false;  // the command lowers its countdown to 0
 };
 
 // Speeds in tenths of a pixel per frame become pixels per sub-step.
@@ -129,19 +142,42 @@ TEST(MovementCommands, PathsOverTheirTimeAtTwoHitCheckLevels) {
          60,
          {0, 0, 64},
          1.5},
+        // A walker resting on a floor keeps a fraction of a pixel below its
+        // start, hence the tolerance of a pixel.
+        {"a fixed jump of 3 hbl, up and back onto the floor",
+         FlowKind::Jump,
+         [](cEdMove&, cCmdInst& i) { i.m_lpCmd->m_vParam[2] = 3; },
+         60,
+         {0, 0, 48},
+         1.0,
+         true,
+         true},
+    };
+    const auto executor = [](int kind) -> int (*)(cChara&, cCmdInst&) {
+        switch (kind) {
+            case FlowKind::StraightMove: return CmdStraightMove;
+            case FlowKind::ChargeMove: return CmdChargeMove;
+            case FlowKind::HomingMove: return CmdHomingMove;
+            case FlowKind::Jump: return CmdJump;
+            default: return CmdCircleMove;
+        }
     };
     for (int level : {11, 4}) {
         for (const MoveCase& c : cases) {
-            StageHarness stage(kSky, Flying(level));
+            StageOptions options = Flying(level);
+            if (c.walks) {
+                options.charas['a'].m_cFlying = 0;
+                options.gravity = 0.5;
+            }
+            StageHarness stage(c.walks ? WithFloor() : kSky, options);
             cFlowCmd cmd = CommandOfKind(c.kind);
             cCmdInst inst = InstanceOf(cmd);
             c.set(*cmd.m_spMove, inst);
+            // The jump takes its speed from the instance preparation.
+            if (c.kind == FlowKind::Jump) PrepareCmdInst(inst, stage.Chara('a'));
             inst.m_nCount = c.frames * 6 * LoadedStage.m_nSubSteps;
-            int (*exec)(cChara&, cCmdInst&) = c.kind == FlowKind::StraightMove ? CmdStraightMove
-                                              : c.kind == FlowKind::ChargeMove ? CmdChargeMove
-                                              : c.kind == FlowKind::HomingMove ? CmdHomingMove
-                                                                               : CmdCircleMove;
-            const Path p = RunFor(stage, inst, c.frames, exec);
+            const Path p = RunFor(stage, inst, c.frames, executor(c.kind));
+            if (c.endsItself) { EXPECT_EQ(inst.m_nCount, 0) << c.what << " at level " << level; }
             EXPECT_NEAR(p.dx, c.expected.dx, c.tolerance) << c.what << " at level " << level;
             EXPECT_NEAR(p.dy, c.expected.dy, c.tolerance) << c.what << " at level " << level;
             EXPECT_NEAR(p.farthest, c.expected.farthest, c.tolerance) << c.what << " at level " << level;

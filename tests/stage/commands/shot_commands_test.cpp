@@ -43,6 +43,27 @@ TEST(ShotCommands, AShotCommandFiresEveryTenthOfASecond) {
     EXPECT_TRUE(stage.Sounds().empty());
 }
 
+TEST(ShotCommands, AFiredShotPushesAlongItsFacingNotItsFlight) {
+    StageHarness stage(kField, Level(11));
+    cFlowCmd cmd = CommandOfKind(FlowKind::Shot);
+    cEdShot& s = StraightShots(cmd, 1, 30);
+    s.m_cAnimeSel = 9;  // down-left
+    s.m_cImpact = 4;
+    cCmdInst inst = InstanceOf(cmd);
+    CmdShot(stage.Chara('a'), inst);
+    ASSERT_EQ(stage.State().m_lstShot.size(), 1u);
+    StepShots(stage.State(), true);
+    ASSERT_EQ(stage.State().m_lstShot.size(), 1u);
+    const cShot& shot = stage.State().m_lstShot.front();
+    EXPECT_LT(shot.m_dSpeedX, 0.0);
+    EXPECT_GT(shot.m_dSpeedY, 0.0) << "flies down-left";
+    cPlayer& hero = stage.Hero();
+    int impact = 0;
+    hero.ImpactFromShot(shot, impact);
+    EXPECT_LT(hero.m_dImpactX, 0.0);
+    EXPECT_EQ(hero.m_dImpactY, 0.0) << "no shot command makes the push follow the flight";
+}
+
 class SwordCommand : public ::testing::Test {
 protected:
     SwordCommand() : stage(kField, Level(11)), cmd(CommandOfKind(FlowKind::Sword)), inst(InstanceOf(cmd)) {

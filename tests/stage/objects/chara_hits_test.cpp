@@ -98,6 +98,36 @@ TEST_F(HitHooks, TriggersOfABodyHit) {
     }
 }
 
+TEST_F(HitHooks, AShotPushesTheWayItFacesUnlessItsImpactFollowsItsFlight) {
+    struct Case {
+        const char* what;
+        int directional;
+        int facing;
+        double vx, vy;
+        int signX, signY;  // of the victim's impact speeds
+    };
+    for (const Case& c : {
+             Case{"flying down-left, facing left", 0, 0, -3.0, 2.0, -1, 0},
+             Case{"flying up, facing right", 0, 1, 0.0, -3.0, 1, 0},
+             Case{"following the flight down-left", 1, 0, -3.0, 2.0, -1, 1},
+             Case{"following the flight up", 1, 1, 0.0, -3.0, 0, -1},
+         }) {
+        StageHarness stage({"v"});
+        cStageChara& victim = stage.Chara('v');
+        cShot shot;
+        shot.m_Param.m_cImpact = 4;
+        shot.m_bDirectionalImpact = c.directional;
+        shot.m_nDirection = c.facing;
+        shot.m_dSpeedX = c.vx;
+        shot.m_dSpeedY = c.vy;
+        int impact = 0;
+        victim.ImpactFromShot(shot, impact);
+        EXPECT_EQ(impact, 4) << c.what;
+        EXPECT_EQ((victim.m_dImpactX > 0) - (victim.m_dImpactX < 0), c.signX) << c.what;
+        EXPECT_EQ((victim.m_dImpactY > 0) - (victim.m_dImpactY < 0), c.signY) << c.what;
+    }
+}
+
 TEST_F(HitHooks, TriggersAndEffectOfAShotHit) {
     StageHarness stage({"sv"});
     cStageChara& shooter = stage.Chara('s');

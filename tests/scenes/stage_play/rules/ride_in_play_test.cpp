@@ -62,7 +62,16 @@ protected:
         for (int i = 0; i < 30 && !(m_scene->State() == cModeStage::kStatePlay && Hero().m_bRiding); ++i) RunFrame({});
     }
     cPlayer& Hero() { return m_stage->Hero(); }
-    cStageChara& Hover() { return m_stage->Chara('k'); }
+    // The scene's reset spawns the stage's characters anew, so k is found
+    // in the list, not kept from the harness.
+    cStageChara& Hover() {
+        for (cStageChara& c : CharaList) {
+            if (c.IsBlockChara()) return c;
+        }
+        ADD_FAILURE() << "no block character in the stage";
+        static cStageChara none;
+        return none;
+    }
 
     ExecutorSwap m_steps;
     FlowEngineScope m_engine;
