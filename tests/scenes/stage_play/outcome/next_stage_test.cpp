@@ -23,10 +23,13 @@ protected:
         m_dir.WriteHostFile("data/stg4/castle-2.stg4_000", StageFileBytes(kDataVersion, next).Str());
         m_dir.WriteHostFile("user_data/story/keep", "");
         m_dir.WriteHostFile("user_data/challenge/keep", "");
+        m_nChallengeCountBefore = SystemData.m_nChallengeCount;
         SystemData.m_nChallengeCount = 3;
     }
     void TearDown() override {
-        SystemData.m_nChallengeCount = 0;
+        // Put back, not zeroed: later tests of the process write progress
+        // records whose challenge list has the project's count.
+        SystemData.m_nChallengeCount = m_nChallengeCountBefore;
         KeyLog.Clear();
         KeyLog2.Clear();
         OutcomeTest::TearDown();
@@ -44,6 +47,7 @@ protected:
         KeyLog.m_nSeed = KeyLog2.m_nSeed = 9;
     }
     TempDir m_dir;
+    int m_nChallengeCountBefore = 0;
 };
 
 }  // namespace
