@@ -44,6 +44,7 @@
 #include "shell/key_state.h"
 #include "sound/sound_effects.h"
 #include "stage/objects/state_hash.h"
+#include "support/scene_release.h"
 #include "support/stage/flow_builder.h"
 #include "support/stage/shooting_stage.h"
 #include "support/test_env.h"
@@ -88,12 +89,7 @@ public:
         if (m_hSink) DestroyWindow(m_hSink);
         MainWindowHandle.store(nullptr);
         SetStageFilePlayer(nullptr);
-        Game.DeleteModes();
-        SetMenuSoundSink(nullptr);
-        for (Font& f : Fonts) f.Release();
-        for (DDSURFACEDATA& s : SurfaceArray) DDReleaseSurface(&s);
-        DDRelease();
-        SystemData.SetDefaults();
+        ReleaseSceneResources();
         KeyLog.Clear();
         KeyLog2.Clear();
         AbortFlag.store(0);

@@ -24,6 +24,7 @@
 #include "shell/game.h"
 #include "shell/key_state.h"
 #include "sound/sound_effects.h"
+#include "support/scene_release.h"
 #include "support/test_env.h"
 
 class SceneTest : public ::testing::Test {
@@ -49,12 +50,7 @@ protected:
         KeyStates[0] = cKeyState();
     }
     void TearDown() override {
-        Game.DeleteModes();
-        SetMenuSoundSink(nullptr);
-        for (Font& f : Fonts) f.Release();
-        for (DDSURFACEDATA& s : SurfaceArray) DDReleaseSurface(&s);
-        DDRelease();
-        SystemData.SetDefaults();
+        ReleaseSceneResources();
         Game.FadeLength = 10;
         Game.CurrentMode = Game.RequestedMode = Game.PreviousMode = 0;
         AbortFlag.store(0);
