@@ -5,11 +5,13 @@
 #include "foundation/report.h"
 #include "gamedata/project/global_data.h"
 #include "gamedata/story/story_rules.h"
+#include "platform/clock.h"
 #include "platform/window.h"
 #include "scenes/menu/menu_sounds.h"
 #include "scenes/rankings/ranking_drawing.h"
 #include "scenes/rankings/ranking_set.h"
 #include "shell/app_requests.h"
+#include "shell/app_state.h"
 #include "shell/game.h"
 #include "shell/key_state.h"
 #include "shell/main_window.h"
@@ -93,19 +95,27 @@ bool RankingDisplayFrame(const cRankResult& result, bool confirm, bool nextTable
 
 unsigned ShowRankingLoop(void* argument) {
     const auto& display = *static_cast<const RankingDisplay*>(argument);
+    // The stored index may name a value this game kind does not rank.
+    StepEnabledIndex(StoryData, Game.GameKind, 0);
     for (;;) {
         MSG m;
         while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-            if (m.message == WM_QUIT) return 0;
+            if (m.message == WM_QUIT) return 1;
         }
-        if (AbortFlag.load() != 0) return 0;
+        if (AbortFlag.load() != 0) return 1;
+        if (!AppActive.load()) {
+            Sleep(1);
+            continue;
+        }
         Game.WaitFrame();
+        if (!Game.RestoreSurfaces()) FatalClose();
         Game.PollInput(KeyStates);
         cKeyState& keys = KeyStates[0];
         keys.LatchButtons(kDisplayButtons);
+        keys.ApplyRepeat();
         if (RankingDisplayFrame(*display.result, keys.m_wButtons & kButton1, keys.m_wButtons & kButton4,
                                 display.drawBehind)) {
-            return 0;
+            return 1;
         }
         Game.Present();
     }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <thread>
 
 #include "../../shell/shell_fixture.h"
@@ -25,6 +26,7 @@ protected:
     void SetUp() override {
         MainWindowTest::SetUp();
         CreateWorkingFolders();
+        m_savedGame = {Game.GameKind, Game.PlayType, Game.RankingsOn};
         SetMenuSoundSink([this](int n) { m_sounds.push_back(n); });
         cRankingSetting& kind = SystemData.RankingSettings[1];
         kind.m_bEnabled = 1;
@@ -55,6 +57,10 @@ protected:
         platform::headless::ClearSchedule();
         SetMenuSoundSink(nullptr);
         SystemData.RankingSettings[1] = cRankingSetting();
+        // Later tests in this process read the play as the game left it.
+        Game.GameKind = m_savedGame[0];
+        Game.PlayType = m_savedGame[1];
+        Game.RankingsOn = m_savedGame[2];
         MainWindowTest::TearDown();
     }
     // Registers on a thread of its own and serves the window meanwhile.
@@ -78,6 +84,7 @@ protected:
     }
 
     TestEnv m_env;
+    std::array<int, 3> m_savedGame{};
     cModeStage m_stage;
     cRankResult m_result;
     std::vector<int> m_sounds;
@@ -130,6 +137,13 @@ TEST_F(RankingRegistrationTest, EachModeRegistersWithItsNameAndSavesTheFile) {
         EXPECT_EQ(Names(2), std::string(c.name) + " ") << "a result registers once";
         EXPECT_TRUE(m_sounds.empty());
     }
+}
+
+TEST_F(RankingRegistrationTest, TheTableShownFirstIsAValueTheKindRanks) {
+    OptionData.m_nRankingMode = 1;
+    StoryData.m_nRankingGenre = 1;  // the kind ranks values 0 and 2 only
+    EXPECT_TRUE(RegisterServingTheWindow());
+    EXPECT_EQ(StoryData.m_nRankingGenre, 2);
 }
 
 TEST_F(RankingRegistrationTest, WithTheRankingsOffNothingIsOfferedOrRegistered) {
