@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -238,6 +239,15 @@ struct FrameHash {
     std::uint64_t hash;
 };
 
+// The hash list, closed however the run ends.
+using HashFile = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+HashFile OpenHashes(const std::string& path) {
+    HashFile file(std::fopen(path.c_str(), "w"), &std::fclose);
+    if (!file) std::fprintf(stderr, "replay_trace: cannot write %s\n", path.c_str());
+    return file;
+}
+
 void WriteHashes(std::FILE* out, const std::vector<FrameHash>& hashes) {
     for (const FrameHash& h : hashes) std::fprintf(out, "%d %016" PRIx64 "\n", h.frame, h.hash);
 }
@@ -268,11 +278,8 @@ int Record(const Options& o) {
         std::fprintf(stderr, "replay_trace: %s\n", error.c_str());
         return 2;
     }
-    std::FILE* out = std::fopen(o.hashes.c_str(), "w");
-    if (!out) {
-        std::fprintf(stderr, "replay_trace: cannot write %s\n", o.hashes.c_str());
-        return 2;
-    }
+    const HashFile out = OpenHashes(o.hashes);
+    if (!out) return 2;
     PlayerRun run(o.game);
     if (!run.started) return 1;
     std::string stage = o.stage;
@@ -314,8 +321,7 @@ int Record(const Options& o) {
     DataVersion = o.version;
     const int saved = KeyLog.SaveReplayFile(platform::InternalPath(o.replay), LoadedStage, PlayStage, StoryStart);
     DataVersion = kDataVersion;
-    WriteHashes(out, attempt);
-    std::fclose(out);
+    WriteHashes(out.get(), attempt);
     if (!saved || attempt.empty()) {
         std::fprintf(stderr, "replay_trace: no replay written\n");
         return 1;
@@ -325,11 +331,8 @@ int Record(const Options& o) {
 }
 
 int Play(const Options& o) {
-    std::FILE* out = std::fopen(o.hashes.c_str(), "w");
-    if (!out) {
-        std::fprintf(stderr, "replay_trace: cannot write %s\n", o.hashes.c_str());
-        return 2;
-    }
+    const HashFile out = OpenHashes(o.hashes);
+    if (!out) return 2;
     PlayerRun run(o.game);
     if (!run.started) return 1;
     // As the title's replay command: the game kind, the file chosen in the
@@ -368,11 +371,10 @@ int Play(const Options& o) {
             continue;
         }
         // The frame that found the end of the log restarted the replay.
-        std::fprintf(out, "pass %d\n", ++passes);
-        WriteHashes(out, pass);
+        std::fprintf(out.get(), "pass %d\n", ++passes);
+        WriteHashes(out.get(), pass);
         pass.clear();
     }
-    std::fclose(out);
     if (passes < o.passes) {
         std::fprintf(stderr, "replay_trace: %d of %d passes played\n", passes, o.passes);
         return 1;
