@@ -13,10 +13,23 @@ int TerminatorIndex(const ANIMRECORD* records) {
 
 }  // namespace
 
+cAnimSequencer::Entry cAnimSequencer::Current() {
+    if (m_bPlayingKnown) return m_Playing;
+    const bool inside = m_nAnim >= 0 && m_nAnim < m_Anims.Count() && m_nEntry >= 0 &&
+                        m_nEntry < m_Anims[m_nAnim].Count();
+    const Entry entry = m_Anims[m_nAnim][m_nEntry];
+    if (inside) {
+        m_Playing = entry;
+        m_bPlayingKnown = true;
+    }
+    return entry;
+}
+
 void cAnimSequencer::Build(const ANIMRECORD* const* table) {
     if (!table) return;
     m_Anims.clear();
     m_nAnim = m_nEntry = m_nTick = 0;
+    Moved();
     int count = 0;
     while (table[count]) ++count;
     m_Anims.resize(count);
@@ -36,6 +49,7 @@ int cAnimSequencer::SetAnim(int anim, int force) {
     m_nAnim = anim;
     m_nEntry = 0;
     m_nTick = 0;
+    Moved();
     return 1;
 }
 
@@ -47,7 +61,7 @@ int cAnimSequencer::ChangeAnim(int anim, int force) {
 int cAnimSequencer::Advance() {
     if (m_Anims.empty()) return 0;
     ++m_nTick;
-    Entry& cur = Current();
+    const Entry cur = Current();
     // An animation made of its closing code alone has no frame to step to:
     // it stays on that code, which the owner reads as "nothing to draw" or
     // as its end, instead of walking past the list.
@@ -55,11 +69,18 @@ int cAnimSequencer::Advance() {
     if (m_nTick >= cur.nDuration) {
         m_nTick = 0;
         ++m_nEntry;
-        const Entry& next = Current();
+        Moved();
+        const Entry next = Current();
         switch (next.nFrame) {
             case ANIM_JUMP: SetAnim(next.nDuration, 1); break;
-            case ANIM_LOOP: m_nEntry = 0; break;
-            case ANIM_HOLD: --m_nEntry; break;
+            case ANIM_LOOP:
+                m_nEntry = 0;
+                Moved();
+                break;
+            case ANIM_HOLD:
+                --m_nEntry;
+                Moved();
+                break;
             default: break;
         }
     }

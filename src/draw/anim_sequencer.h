@@ -40,10 +40,17 @@ public:
     int AnimCount() const { return m_Anims.Count(); }
 
 private:
-    Entry& Current() { return m_Anims[m_nAnim][m_nEntry]; }
+    Entry Current();
+    void Moved() { m_bPlayingKnown = false; }
 
     cVector<cVector<Entry>> m_Anims;
     int m_nAnim = 0;
     int m_nEntry = 0;
     int m_nTick = 0;
+    // A copy of the entry being played: a tick then reads only this object
+    // instead of two scattered table blocks, which matters with a thousand
+    // shots stepping each frame. Kept only for a position inside the tables,
+    // so a bad position still goes through the checked lookup each time.
+    Entry m_Playing;
+    bool m_bPlayingKnown = false;
 };

@@ -99,6 +99,27 @@ TEST_F(AnimSequencerTest, HeldLockedEntryKeepsItsLock) {
     EXPECT_EQ(seq.SetAnim(0, 0), 0);
 }
 
+TEST_F(AnimSequencerTest, RebuildPlaysTheNewTableFromItsStart) {
+    seq.SetAnim(0, 1);
+    AdvanceN(seq, 3);  // now on frame 6
+    const ANIMRECORD other[] = {{20, 2, false}, {21, 1, false}, {ANIM_LOOP, 0, false}};
+    const ANIMRECORD* const otherTable[] = {other, nullptr};
+    seq.Build(otherTable);
+    EXPECT_EQ(seq.GetFrame(), 20);
+    EXPECT_EQ(AdvanceN(seq, 5), (std::vector<int>{20, 21, 20, 20, 21}));
+}
+
+TEST_F(AnimSequencerTest, CopyGoesOnFromTheSameTickAndStepsApart) {
+    seq.SetAnim(0, 1);
+    AdvanceN(seq, 2);  // last tick of frame 5
+    cAnimSequencer copy = seq;
+    EXPECT_EQ(AdvanceN(copy, 4), (std::vector<int>{6, 6, 6, 5}));
+    EXPECT_EQ(seq.GetFrame(), 5);
+    seq.SetAnim(1, 1);
+    EXPECT_EQ(AdvanceN(seq, 2), (std::vector<int>{2, 2}));
+    EXPECT_EQ(AdvanceN(copy, 1), (std::vector<int>{5}));
+}
+
 TEST(AnimSequencerEmpty, NeverBuiltAdvancesToZero) {
     cAnimSequencer seq;
     EXPECT_EQ(seq.Advance(), 0);
