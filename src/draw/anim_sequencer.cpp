@@ -15,8 +15,8 @@ int TerminatorIndex(const ANIMRECORD* records) {
 
 cAnimSequencer::Entry cAnimSequencer::Current() {
     if (m_bPlayingKnown) return m_Playing;
-    const bool inside = m_nAnim >= 0 && m_nAnim < m_Anims.Count() && m_nEntry >= 0 &&
-                        m_nEntry < m_Anims[m_nAnim].Count();
+    const bool inside =
+        m_nAnim >= 0 && m_nAnim < m_Anims.Count() && m_nEntry >= 0 && m_nEntry < m_Anims[m_nAnim].Count();
     const Entry entry = m_Anims[m_nAnim][m_nEntry];
     if (inside) {
         m_Playing = entry;
