@@ -5,11 +5,14 @@
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/clock.h"
 #include "platform/headless_input.h"
+#include "platform/host_log.h"
 #include "platform/keyboard.h"
 #include "platform/present.h"
 #include "platform/window.h"
@@ -99,4 +102,37 @@ TEST_F(VirtualClock, PresentWaitsForTheInputDueAtItsFrame) {
     EXPECT_EQ(downAfterFrame, (std::vector<bool>{false, true, false, true, false, false}));
     EXPECT_FALSE(platform::headless::ScriptedInputPending());
     platform::ReleaseAllKeys();
+}
+
+TEST_F(VirtualClock, InputAWindowNeverTakesIsReportedAndTheFrameGoesOn) {
+    platform::headless::ClearSchedule();
+    platform::ReleaseAllKeys();
+    std::vector<std::string> lines;
+    std::mutex linesMutex;
+    platform::SetHostLogSink([&](const std::string& line) {
+        std::lock_guard<std::mutex> lock(linesMutex);
+        lines.push_back(line);
+    });
+    std::atomic<bool> open{false};
+    std::atomic<bool> stop{false};
+    // A window thread that stops pumping without closing.
+    std::thread window([&] {
+        HWND h = CreateMainWindow("t", 0, 0, 640, 480, [](HWND, UINT, WPARAM, LPARAM) -> LRESULT { return 0; });
+        open = h != nullptr;
+        while (!stop) Sleep(5);
+        if (h) DestroyWindow(h);
+    });
+    while (!open) std::this_thread::yield();
+
+    const long long due = platform::PresentedFrameSerial() + 1;
+    platform::headless::ScheduleWindowMessage(due, WM_KEYDOWN, VK_SPACE, 0);
+    std::uint32_t pixel = 0;
+    platform::PresentFrame(&pixel, 1, 1, 1);
+    stop = true;
+    window.join();
+    platform::SetHostLogSink(nullptr);
+    platform::headless::ClearSchedule();
+    platform::ReleaseAllKeys();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find("frame " + std::to_string(due)), std::string::npos) << lines[0];
 }

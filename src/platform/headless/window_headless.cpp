@@ -5,6 +5,7 @@
 #include <functional>
 #include <mutex>
 #include <sstream>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -287,7 +288,14 @@ void AwaitDueInput(long long frame) {
     if (g_windowThread == std::this_thread::get_id()) return;
     for (;;) {
         if (!g_windowOpen || (!AnyDueLocked(frame) && !g_delivering)) return;
-        if (std::chrono::steady_clock::now() >= giveUp) return;
+        if (std::chrono::steady_clock::now() >= giveUp) {
+            lock.unlock();
+            // The frame goes on without its input: the run may no longer
+            // show what the script meant, and the report must say why.
+            HostLog("headless: the scripted input due at frame " + std::to_string(frame) +
+                    " was not taken within 1 s; the frame goes on without it");
+            return;
+        }
         g_taken.wait_for(lock, kSlice);
         lock.unlock();
         ThreadGate();
