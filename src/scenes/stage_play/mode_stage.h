@@ -77,8 +77,9 @@ public:
     std::function<void()> RankingBackdrop() {
         return [this] { Draw(0, 1, 0, 1); };
     }
-    // The hero's step of the draw; a dead hero's ended death sequence ends
-    // the attempt here (then 1).
+    // The hero's step of the draw; a dead hero's death sequence that ends
+    // in this (unfrozen) draw ends the attempt here (then 1). A frozen draw
+    // never ends it, so an attempt ends once whatever draws the stage after.
     int DrawHero(int frozen);
     // A stage character's step of the draw; 1 when its death has been
     // shown to the end (the draw then removes it).
