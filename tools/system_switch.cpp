@@ -1,4 +1,4 @@
-// e2e_system_switch DIR NAME=VALUE...: sets switches of the system data of
+// system_switch DIR NAME=VALUE...: sets switches of the system data of
 // the game in DIR (its data and default copies, those that exist), for the
 // end-to-end runs that play the sample game set up otherwise than it ships.
 #include <cstdio>
@@ -38,11 +38,11 @@ bool Apply(cSystemData& data, const std::string& setting) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: e2e_system_switch DIR NAME=VALUE...\n");
+        std::fprintf(stderr, "usage: system_switch DIR NAME=VALUE...\n");
         return 2;
     }
     if (!platform::SetCurrentDirectoryInternal(platform::InternalPath(argv[1]))) {
-        std::fprintf(stderr, "e2e_system_switch: no folder %s\n", argv[1]);
+        std::fprintf(stderr, "system_switch: no folder %s\n", argv[1]);
         return 1;
     }
     int written = 0;
@@ -50,23 +50,23 @@ int main(int argc, char** argv) {
         const std::string file = PathTable[path];
         if (!platform::FileExists(file)) continue;
         if (!SystemData.LoadFile(file)) {
-            std::fprintf(stderr, "e2e_system_switch: cannot read %s\n", file.c_str());
+            std::fprintf(stderr, "system_switch: cannot read %s\n", file.c_str());
             return 1;
         }
         for (int i = 2; i < argc; ++i) {
             if (!Apply(SystemData, argv[i])) {
-                std::fprintf(stderr, "e2e_system_switch: unknown setting %s\n", argv[i]);
+                std::fprintf(stderr, "system_switch: unknown setting %s\n", argv[i]);
                 return 2;
             }
         }
         if (!SystemData.SaveFile(file)) {
-            std::fprintf(stderr, "e2e_system_switch: cannot write %s\n", file.c_str());
+            std::fprintf(stderr, "system_switch: cannot write %s\n", file.c_str());
             return 1;
         }
         ++written;
     }
     if (written == 0) {
-        std::fprintf(stderr, "e2e_system_switch: no system data in %s\n", argv[1]);
+        std::fprintf(stderr, "system_switch: no system data in %s\n", argv[1]);
         return 1;
     }
     return 0;
