@@ -42,7 +42,9 @@ void WriteDueShots(long long serial, const Frame& frame);
 //   <button mask> (joystick id present with that state from that frame on)
 //   | <frame> joyoff <id> | <frame> shot <file> (presented frame number
 //   <frame>, the first for 0, written as PNG; a relative file is in the
-//   script's folder)
+//   script's folder) | <frame> shotarea <x> <y> <w> <h> <file> (the same,
+//   only that rectangle of the frame, cut to the frame; nothing of it on
+//   the frame is a failed write)
 //   answer <IDxxx number>   (queued for the next message box)
 // false, with the line number and the reason in *error, for an unreadable
 // file or a bad line; nothing of a bad script is scheduled.

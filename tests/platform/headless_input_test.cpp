@@ -28,10 +28,19 @@ std::vector<MSG> PumpWindow() {
 TEST(HeadlessScript, BadScriptsAreRefusedWithTheLineAndNothingIsScheduled) {
     TempDir dir;
     const ScriptCase cases[] = {
-        {"# nothing\n\n", true, ""},   {"0 key 27\n5 close # end\nanswer 7\n", true, ""},
-        {"x key 27\n", false, ":1:"},  {"0 keydown\n", false, ":1:"},
-        {"0 key 300\n", false, ":1:"}, {"0 close\n1 jump 3\n", false, ":2:"},
-        {"answer 99\n", false, ":1:"}, {"0 key 27\n3 shot \n", false, ":2:"},
+        {"# nothing\n\n", true, ""},
+        {"0 key 27\n5 close # end\nanswer 7\n", true, ""},
+        {"x key 27\n", false, ":1:"},
+        {"0 keydown\n", false, ":1:"},
+        {"0 key 300\n", false, ":1:"},
+        {"0 close\n1 jump 3\n", false, ":2:"},
+        {"answer 99\n", false, ":1:"},
+        {"0 key 27\n3 shot \n", false, ":2:"},
+        {"3 shotarea 0 0 4 4 a.png\n", true, ""},
+        {"3 shotarea 0 0 4 a.png\n", false, ":1:"},
+        {"3 shotarea 0 0 0 4 a.png\n", false, ":1:"},
+        {"3 shotarea -1 0 4 4 a.png\n", false, ":1:"},
+        {"3 shotarea 0 0 4 4\n", false, ":1:"},
     };
     for (const auto& c : cases) {
         dir.WriteHostFile("s.txt", c.text);
@@ -128,4 +137,31 @@ TEST(HeadlessScript, ShotLinesWriteTheirFrameBesideTheScript) {
     EXPECT_EQ(png, dir.ReadHostFile("expected.png"));
     platform::PresentFrame(first, 2, 1, 2);
     EXPECT_EQ(dir.ReadHostFile("out.png"), png) << "a shot is written once";
+}
+
+// A shot of an area keeps that rectangle of its frame, cut where it passes
+// the frame's edge.
+TEST(HeadlessScript, ShotAreaLinesWriteTheirRectangleOfTheFrame) {
+    TempDir dir;
+    platform::headless::ClearSchedule();
+    const long long now = platform::PresentedFrameSerial();
+    dir.WriteHostFile("s.txt", std::to_string(now + 1) + " shotarea 1 1 2 1 inner.png\n" + std::to_string(now + 1) +
+                                   " shotarea 2 0 5 5 edge.png\n");
+    std::string error;
+    ASSERT_TRUE(platform::headless::LoadInputScript(dir.HostPath() + "/s.txt", &error)) << error;
+    const std::uint32_t frame[6] = {0x000001, 0x000002, 0x000003, 0x000004, 0x000005, 0x000006};
+    platform::PresentFrame(frame, 3, 2, 3);
+    struct Case {
+        const char* file;
+        platform::Frame expected;
+    };
+    const Case cases[] = {
+        {"inner.png", {2, 1, {0x000005, 0x000006}}},
+        {"edge.png", {1, 2, {0x000003, 0x000006}}},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(dir.HostFileExists(c.file)) << c.file;
+        ASSERT_TRUE(platform::WritePng(dir.HostPath() + "/expected.png", c.expected));
+        EXPECT_EQ(dir.ReadHostFile(c.file), dir.ReadHostFile("expected.png")) << c.file;
+    }
 }

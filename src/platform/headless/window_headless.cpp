@@ -38,6 +38,8 @@ struct Scheduled {
 struct Shot {
     long long frame;
     std::string hostPath;
+    // The part of the frame kept; the whole frame when w is 0.
+    int x = 0, y = 0, w = 0, h = 0;
 };
 
 std::mutex g_mutex;
@@ -175,6 +177,36 @@ bool ParseShot(std::istringstream& in, long long frame, const std::string& scrip
     return true;
 }
 
+// <frame> shotarea <x> <y> <w> <h> <file>: a part of the frame, so a run
+// can keep one small region (the status panel) of every frame around an
+// event without a full picture each.
+bool ParseShotArea(std::istringstream& in, long long frame, const std::string& scriptFolder, ScriptLine& out) {
+    int x = -1, y = -1, w = 0, h = 0;
+    if (!(in >> x >> y >> w >> h) || x < 0 || y < 0 || w <= 0 || h <= 0) return false;
+    const std::size_t before = out.shots.size();
+    if (!ParseShot(in, frame, scriptFolder, out) || out.shots.size() != before + 1) return false;
+    Shot& shot = out.shots.back();
+    shot.x = x;
+    shot.y = y;
+    shot.w = w;
+    shot.h = h;
+    return true;
+}
+
+// The part of the frame a shot keeps, cut to the frame.
+platform::Frame ShotPicture(const Shot& shot, const platform::Frame& frame) {
+    if (shot.w == 0) return frame;
+    platform::Frame part;
+    part.width = std::max(0, std::min(shot.w, frame.width - shot.x));
+    part.height = std::max(0, std::min(shot.h, frame.height - shot.y));
+    part.pixels.reserve(static_cast<std::size_t>(part.width) * static_cast<std::size_t>(part.height));
+    for (int row = 0; row < part.height; ++row) {
+        auto first = frame.pixels.begin() + static_cast<std::ptrdiff_t>(shot.y + row) * frame.width + shot.x;
+        part.pixels.insert(part.pixels.end(), first, first + part.width);
+    }
+    return part;
+}
+
 bool ParseLine(const std::string& line, const std::string& scriptFolder, ScriptLine& out, std::string& why) {
     std::istringstream in(line);
     std::string first;
@@ -206,6 +238,10 @@ bool ParseLine(const std::string& line, const std::string& scriptFolder, ScriptL
     if (verb == "joy" || verb == "joyoff") return ParseJoystick(in, verb, frame, out, why);
     if (verb == "shot") {
         if (!ParseShot(in, frame, scriptFolder, out)) why = "'shot' needs a file";
+        return why.empty();
+    }
+    if (verb == "shotarea") {
+        if (!ParseShotArea(in, frame, scriptFolder, out)) why = "'shotarea' needs x, y, width, height and a file";
         return why.empty();
     }
     if (verb == "text") {
@@ -314,7 +350,9 @@ void WriteDueShots(long long serial, const Frame& frame) {
         g_shots.erase(split, g_shots.end());
     }
     for (const Shot& shot : due) {
-        if (!WritePng(shot.hostPath, frame)) HostWarn("headless script: cannot write " + shot.hostPath);
+        const Frame picture = ShotPicture(shot, frame);
+        if (picture.width == 0 || picture.height == 0 || !WritePng(shot.hostPath, picture))
+            HostWarn("headless script: cannot write " + shot.hostPath);
     }
 }
 

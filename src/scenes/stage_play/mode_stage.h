@@ -58,6 +58,8 @@ public:
     bool QuitRequested() const override { return m_bQuit != 0; }
     // The name the ranking registration types into.
     std::string* RegistrationName() override { return &m_strRankName; }
+    void StoreShownFps(int fps) override { m_nShownFps = fps; }
+    int ShownFps() const { return m_nShownFps; }
     int SubStep() const { return m_nSubStep; }
     void SetState(int state, int subStep) {
         m_nState = state;
@@ -75,8 +77,9 @@ public:
     std::function<void()> RankingBackdrop() {
         return [this] { Draw(0, 1, 0, 1); };
     }
-    // The hero's step of the draw; a dead hero's ended death sequence ends
-    // the attempt here (then 1).
+    // The hero's step of the draw; a dead hero's death sequence that ends
+    // in this (unfrozen) draw ends the attempt here (then 1). A frozen draw
+    // never ends it, so an attempt ends once whatever draws the stage after.
     int DrawHero(int frozen);
     // A stage character's step of the draw; 1 when its death has been
     // shown to the end (the draw then removes it).
@@ -135,6 +138,8 @@ public:
     // ---- end of stage outcome ----
 
     std::string m_strRankName;
+    // The rate the game loop measured last frame.
+    int m_nShownFps = 0;
     // The shown messages (where stage code's messages arrive), the screen
     // effect and the screen colour.
     cMessageList m_Messages;

@@ -365,6 +365,12 @@ int cModeStage::DrawHero(int frozen) {
         return 0;
     }
     if (!hero.DrawHeld(&BackBuffer, frozen)) return 0;
+    // Only a draw that advances the death display can bring it to its end,
+    // and only the play frame's draw advances. The frozen draws that follow
+    // (the retry prompt, the game over, the pause menu, the result, the
+    // ranking table, a held command's wait) still find it ended; ending the
+    // attempt there again would take a life every frame.
+    if (frozen) return 0;
     EndAttemptAfterDeath();
     return 1;
 }
