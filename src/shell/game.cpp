@@ -6,6 +6,7 @@
 
 #include "draw/blit.h"
 #include "draw/device.h"
+#include "draw/font.h"
 #include "draw/surface_table.h"
 #include "foundation/frame_timer.h"
 #include "foundation/report.h"
@@ -145,6 +146,15 @@ void cGame::StoreFrameDuration(int ms) {
     FpsAverage = sum >> 4;
 }
 
+void cGame::DrawFrameRate() {
+    constexpr const char* kFormat = "FPS%2d(%2d)";
+    if (SystemIni.ShowFps == 2) {
+        Fonts[0].DrawTextF(&BackBuffer, 549, 469, kFormat, ShownFps, FpsAverage);
+        return;
+    }
+    Fonts[1].DrawTextBoxF(&BackBuffer, 495, 463, 0, 0, kFormat, ShownFps, FpsAverage);
+}
+
 int cGame::Tick() {
     WaitFrame();
     SetStartTime();
@@ -158,7 +168,11 @@ int cGame::Tick() {
     if (cMode* scene = Scene(CurrentMode)) scene->Run();
     ShownFps = static_cast<int>(CountFps(true));
     int duration = static_cast<int>(GetLastElapsed(true));
-    if (SystemIni.ShowFps != 0) StoreFrameDuration(duration);
+    if (cMode* stage = Scene(kModeStage)) stage->StoreShownFps(ShownFps);
+    if (SystemIni.ShowFps != 0) {
+        StoreFrameDuration(duration);
+        DrawFrameRate();
+    }
     Present();
     ++TickCount;
     return 1;

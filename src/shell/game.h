@@ -79,6 +79,9 @@ public:
 private:
     void DeleteScene(int mode);
     void StoreFrameDuration(int ms);
+    // The shown rate and the average of the last 16 frame durations, over
+    // the finished frame.
+    void DrawFrameRate();
 
     // In member order: title, world map, world-map menu, stage select,
     // options, stage play.

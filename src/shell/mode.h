@@ -27,6 +27,10 @@ public:
     // the others.
     virtual std::string* RegistrationName() { return nullptr; }
 
+    // The frame rate the game loop measured this frame; stage play keeps
+    // it, the other scenes ignore it.
+    virtual void StoreShownFps(int /*fps*/) {}
+
     int State() const { return m_nState; }
 
 protected:

@@ -58,6 +58,8 @@ public:
     bool QuitRequested() const override { return m_bQuit != 0; }
     // The name the ranking registration types into.
     std::string* RegistrationName() override { return &m_strRankName; }
+    void StoreShownFps(int fps) override { m_nShownFps = fps; }
+    int ShownFps() const { return m_nShownFps; }
     int SubStep() const { return m_nSubStep; }
     void SetState(int state, int subStep) {
         m_nState = state;
@@ -136,6 +138,8 @@ public:
     // ---- end of stage outcome ----
 
     std::string m_strRankName;
+    // The rate the game loop measured last frame.
+    int m_nShownFps = 0;
     // The shown messages (where stage code's messages arrive), the screen
     // effect and the screen colour.
     cMessageList m_Messages;
