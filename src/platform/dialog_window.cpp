@@ -358,13 +358,16 @@ void DialogManagerClick(HWND dialog, const MSG& m, bool twice) {
 }
 
 // Under no lock: draws the dialogs when something changed or a frame's time
-// has passed.
+// has passed. Under the virtual clock a frame passes at every idle turn of
+// the dialog's loop, so the frames a dialog shows, which scripted input
+// counts, do not depend on the speed of the machine.
 void PaintIfDue(std::chrono::steady_clock::time_point& last) {
     std::function<void()> painter;
     {
         std::lock_guard<std::mutex> lock(g.mutex);
         auto now = std::chrono::steady_clock::now();
-        if (!g.painter || (!g.dirty && now - last < std::chrono::milliseconds(16))) return;
+        const bool frameDue = platform::VirtualClockOn() || now - last >= std::chrono::milliseconds(16);
+        if (!g.painter || (!g.dirty && !frameDue)) return;
         g.dirty = false;
         last = now;
         painter = g.painter;

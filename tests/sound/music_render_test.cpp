@@ -2,9 +2,17 @@
 // through FluidSynth with the General MIDI SoundFont.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
 #include "platform/audio/music_libraries.h"
 #include "platform/audio/synth.h"
+#include "platform/host_log.h"
 #include "sound/bgm_player.h"
+#include "support/eventually.h"
 #include "support/ogg_fixture.h"
 #include "support/smf_bytes.h"
 #include "support/sound_fixtures.h"
@@ -14,6 +22,15 @@ namespace {
 
 // The synthesizer's effects leave a residue far below anything audible.
 constexpr float kQuiet = 1e-4f;
+// The SoundFont loads on a thread of its own: a loaded machine may take
+// long (milliseconds).
+constexpr int kLoadDeadline = 120000;
+
+// Renders the mix in short pieces until one is louder than `level`: the
+// song starts once its synthesizer is there.
+bool RendersSound(float level) {
+    return Eventually([level] { return PeakOf(RenderFrames(480)) > level; }, kLoadDeadline);
+}
 
 class MusicRenderTest : public ::testing::Test {
 protected:
@@ -67,9 +84,50 @@ TEST_F(MusicRenderTest, AMidiFileSoundsThroughTheLibrary) {
     ASSERT_TRUE(m_player.UsesMidiLibrary());
     m_player.SetSlotFile(1, "bgm\\song.mid", 100);
     ASSERT_EQ(m_player.Play(0, 1, 0, 0, 1), 1);
-    EXPECT_GT(PeakOf(RenderFrames(24000)), 0.01f);
+    EXPECT_TRUE(RendersSound(0.01f)) << "the song starts once the SoundFont is loaded";
     m_player.Stop();
     RenderFrames(48000);  // the release of the note dies away
+    EXPECT_LT(PeakOf(RenderFrames(4800)), kQuiet);
+}
+
+// A SoundFont that is no SoundFont is found out when the first song asks
+// for the synthesizer: the run report says so and the music stays silent.
+TEST_F(MusicRenderTest, ASoundFontThatDoesNotLoadLeavesTheMidiLibrarySilent) {
+    // The loader thread may outlive the test: what it logs to is shared.
+    struct Log {
+        std::mutex mutex;
+        std::vector<std::string> lines;
+    };
+    auto log = std::make_shared<Log>();
+    platform::SetHostLogSink([log](const std::string& line) {
+        std::lock_guard<std::mutex> lock(log->mutex);
+        log->lines.push_back(line);
+    });
+    struct Unhook {
+        ~Unhook() { platform::SetHostLogSink(nullptr); }
+    } unhook;
+    const auto logged = [log] {
+        std::lock_guard<std::mutex> lock(log->mutex);
+        for (const std::string& line : log->lines) {
+            if (line.find("does not load") != std::string::npos) return true;
+        }
+        return false;
+    };
+    m_env.Dir().WriteHostFile("broken.sf2", std::string(4096, 'x'));
+    platform::SetSoundFontPath(m_env.Dir().HostPath() + "/broken.sf2");
+    WriteSong();
+    ASSERT_EQ(m_player.Init(1, m_slots.Ogg, m_slots.Midi, kBgmSlotCount, 0), 1);
+    ASSERT_TRUE(m_player.UsesMidiLibrary());
+    m_player.SetSlotFile(1, "bgm\\song.mid", 100);
+    EXPECT_EQ(m_player.Play(0, 1, 0, 0, 1), 1);
+    float peak = 0.0f;
+    EXPECT_TRUE(Eventually(
+        [&] {
+            peak = std::max(peak, PeakOf(RenderFrames(480)));
+            return logged();
+        },
+        kLoadDeadline));
+    EXPECT_LT(peak, kQuiet);
     EXPECT_LT(PeakOf(RenderFrames(4800)), kQuiet);
 }
 

@@ -118,6 +118,15 @@ void BuildPaletteItems(cCommonPalette& palette) {
         Item("宝石", ItemCell::Gem, SoundId::Coin,
              {AddStatus(kSystem, kScore, 1, 1000), Code("C2 = C2 + 1"), LearnSpreadShot()}));
     palette.m_vPaletteItems.push_back(Item("1UP", ItemCell::Heart, SoundId::Coin, {AddStatus(kSystem, kLives, 1, 1)}));
+    // A sign that shows a picture, shakes the screen and leaves a message
+    // up to the end of the stage, while play goes on.
+    cFlowCmd signText = ItemCommand(FlowKind::Message, {7, 160, 96, 0, 0, 1, 1, 0, 0, 1, 0, 0, 0, 0, 1});
+    signText.m_strText = "かんばんを読んだ。\nトゲに気をつけて！";
+    palette.m_vPaletteItems.push_back(
+        Item("かんばん", ItemCell::Key, SoundId::Coin,
+             {ItemCommand(FlowKind::ShowPicture, {PictureId::Warning, 0, 0, 0, 0, 0, 0, 100, 1, 0, 0, 0, 0, 0, 0, 0}),
+              ItemCommand(FlowKind::RunScreenEffect, {ScrEffectId::Quake, 0, 0}), signText}));
     palette.m_vPaletteItems[ItemDef::Goal].m_cPickRule = 0;
+    palette.m_vPaletteItems[ItemDef::Sign].m_cPickRule = 0;
     palette.m_vPaletteItems[ItemDef::OneUp].m_cScale = 1;
 }

@@ -29,7 +29,7 @@ namespace CharaDef {
 enum : int { None = 0, Hero, Slime, Bat, Hopper, Shooter, Crate, Boss, Count };
 }
 namespace ItemDef {
-enum : int { None = 0, Coin, Heart, Key, Goal, Gem, OneUp, Count };
+enum : int { None = 0, Coin, Heart, Key, Goal, Gem, OneUp, Sign, Count };
 }
 
 // Variables the flows and items share.

@@ -36,6 +36,7 @@ const Legend kLegend[] = {
     {'o', Placed::Item, ItemDef::Coin},          {'+', Placed::Item, ItemDef::Heart},
     {'k', Placed::Item, ItemDef::Key},           {'G', Placed::Item, ItemDef::Goal},
     {'*', Placed::Item, ItemDef::Gem},           {'1', Placed::Item, ItemDef::OneUp},
+    {'i', Placed::Item, ItemDef::Sign},
 };
 // clang-format on
 
@@ -62,7 +63,7 @@ const StagePlan kStages[] = {
         "           =====            s                               ",
         "                          BBBBB         h                   ",
         "   @     \"   s     \"     ^      \"   x   \"   s      \"    \" G",
-        "############################################################",
+        "MM##########################################################",
         "############################################################",
         "############################################################",
         "############################################################",
@@ -146,7 +147,7 @@ const StagePlan kStages[] = {
         "B  ^      ^       ^       ^        1   B",
         "B BBB    BBB     BBB     BBB     BBBBB B",
         "B                                      B",
-        "B @                                  G B",
+        "Bi@                                  G B",
         "B####MMMMM####MMMMM####MMMMM####MMMM###B",
         "B######################################B",
         "B######################################B",
