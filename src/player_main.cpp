@@ -13,12 +13,12 @@
 #include "platform/process.h"
 #include "platform/sdl/sdl_backend.h"
 #include "platform/system_info.h"
-#include "platform/text.h"
 #include "platform/win_types.h"
 #include "scenes/modes.h"
 #include "shell/command_line.h"
 #include "shell/game_loop.h"
 #include "shell/win_main.h"
+#include "shell/window_data.h"
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
@@ -29,14 +29,23 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (options.help) {
-        std::printf("%s\n", kUsageLine);
+        std::fputs(HelpText().c_str(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("player %s\n", kPlayerVersion);
         return 0;
     }
     // Files named on the command line are where the user stands, also when
     // the game folder becomes the working folder.
     const std::string startFolder = platform::HostPath(platform::GetCurrentDirectoryInternal());
-    for (std::string* file : {&options.script, &options.screenshot}) {
-        if (!file->empty() && file->front() != '/') *file = startFolder + "/" + *file;
+    for (std::string* file : {&options.script, &options.screenshot, &options.stageFile}) {
+        *file = FromStartFolder(*file, startFolder);
+    }
+    const std::string stageFile = platform::InternalPath(options.stageFile);
+    if (!stageFile.empty() && !StageFileFound(stageFile)) {
+        std::fprintf(stderr, "player: no stage file %s\n", options.stageFile.c_str());
+        return 2;
     }
     if (options.gameDir.empty()) {
         const std::string program = platform::ExecutableFolder();
@@ -76,8 +85,9 @@ int main(int argc, char** argv) {
     }
     RegisterScenes();
     SetGameFrameLimit(options.frames);
-    std::string commandLine = platform::Utf8ToCp932(options.stageFile);
-    int code = WinMain(commandLine, options.testPlay ? SW_SHOW : SW_SHOWNORMAL);
+    // A run without a real desktop keeps no window position for the next.
+    KeepWindowPlacement(!options.headless);
+    int code = WinMain(stageFile, options.testPlay ? SW_SHOW : SW_SHOWNORMAL);
     if (!options.headless) platform::ShutdownSdlBackend();
     if (!options.screenshot.empty() && !platform::WritePng(options.screenshot, platform::LastPresentedFrame())) {
         std::fprintf(stderr, "player: cannot write %s\n", options.screenshot.c_str());

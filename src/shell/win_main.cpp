@@ -10,6 +10,7 @@
 #include "platform/text.h"
 #include "platform/window.h"
 #include "shell/app_state.h"
+#include "shell/command_line.h"
 #include "shell/editor_notice.h"
 #include "shell/game_loop.h"
 #include "shell/main_window.h"
@@ -50,7 +51,7 @@ int WinMain(const std::string& commandLine, int showCommand) {
     if (!CreateReport(report)) return kStartFailed;
     // Platform lines (forced thread stops) belong in the run report.
     platform::SetHostLogSink([](const std::string& line) { LogLine(platform::Utf8ToCp932(line)); });
-    LogPrintf("App : ver %s", "920");
+    LogPrintf("App : ver %s", kPlayerVersion);
     SystemReport();
     TestPlay = showCommand == SW_SHOW ? 1 : 0;
 

@@ -1,6 +1,7 @@
 #include "shell/window_data.h"
 
 #include <algorithm>
+#include <atomic>
 
 #include "foundation/abort.h"
 #include "foundation/strings.h"
@@ -12,7 +13,8 @@ cWindowData WindowData;
 
 namespace {
 constexpr int kMinClientSize = 100;
-}
+std::atomic<bool> g_keepPlacement{true};
+}  // namespace
 const char* const kWindowDataPath = "user_data\\Window.dat";
 
 cWindowData::cWindowData() {
@@ -41,7 +43,10 @@ bool cWindowData::Load(cDataFile& file) {
     return true;
 }
 
+void KeepWindowPlacement(bool keep) { g_keepPlacement.store(keep); }
+
 void SaveWindowPlacement(HWND window) {
+    if (!g_keepPlacement.load()) return;
     if (SystemIni.WindowMode == 0 || GameStarted.load() == 0 || AbortFlag.load() != 0) return;
     int x = 0;
     int y = 0;

@@ -24,7 +24,13 @@ public:
 extern cWindowData WindowData;
 extern const char* const kWindowDataPath;
 
-// Step 2 of the close sequence: with a window mode, a started game and no
-// fatal error, stores the window's corner and (unless minimised) its client
+// Whether this run keeps its window placement (on by default). A run
+// without a real desktop (headless) measures its window against a virtual
+// one; a placement saved from it would open the next real window partly off
+// a smaller screen.
+void KeepWindowPlacement(bool keep);
+
+// Step 2 of the close sequence: with a window mode, a started game, no
+// fatal error and the placement kept, stores the window's corner and (unless minimised) its client
 // size and maximised flag, and saves the record.
 void SaveWindowPlacement(HWND window);

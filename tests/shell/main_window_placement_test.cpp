@@ -44,16 +44,18 @@ struct PlacementCase {
     int windowMode;
     int started;
     int abort;
+    bool keep;
     bool saves;
 };
 }  // namespace
 
 TEST_F(MainWindowTest, TheCloseSavesThePlacementOnlyInAWindowModeOfAStartedGameWithoutError) {
     const PlacementCase cases[] = {
-        {"saved", 1, 1, 0, true},
-        {"full screen setting", 0, 1, 0, false},
-        {"before the game started", 1, 0, 0, false},
-        {"after a fatal error", 1, 1, 1, false},
+        {"saved", 1, 1, 0, true, true},
+        {"full screen setting", 0, 1, 0, true, false},
+        {"before the game started", 1, 0, 0, true, false},
+        {"after a fatal error", 1, 1, 1, true, false},
+        {"a run that keeps no placement", 1, 1, 0, false, false},
     };
     for (const auto& c : cases) {
         m_dir.WriteHostFile("user_data/.keep", "");
@@ -61,12 +63,14 @@ TEST_F(MainWindowTest, TheCloseSavesThePlacementOnlyInAWindowModeOfAStartedGameW
         SystemIni.WindowMode = c.windowMode;
         GameStarted.store(c.started);
         AbortFlag.store(c.abort);
+        KeepWindowPlacement(c.keep);
         MoveWindowClient(m_hwnd, 40, 30, 1280, 960);
         SaveWindowPlacement(m_hwnd);
         EXPECT_EQ(m_dir.HostFileExists("user_data/Window.dat"), c.saves) << c.name;
     }
     GameStarted.store(0);
     AbortFlag.store(0);
+    KeepWindowPlacement(true);
     SystemIni.WindowMode = 1;
 }
 

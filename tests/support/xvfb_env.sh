@@ -32,10 +32,9 @@ xvfb_workdir() {
 }
 
 # xvfb_game_copy PLAYER: the sample game built next to PLAYER copied into
-# the working folder, its "data" folder already made from "default" (the
-# confirmation box cannot be answered on a bare X display).
+# the working folder, with the data folder it ships.
 xvfb_game_copy() {
-    cp -r "$(dirname "$1")/sample_game/." . && cp -r default data
+    cp -r "$(dirname "$1")/sample_game/." .
 }
 
 # xvfb_wait_window PID WHAT TENTHS: sets wid to the visible window of PID,

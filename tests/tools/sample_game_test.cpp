@@ -12,6 +12,7 @@
 #include <set>
 
 #include "draw/bmp_decoder.h"
+#include "draw/surface_table.h"
 #include "foundation/paths.h"
 #include "gamedata/definitions/common_palette.h"
 #include "gamedata/flows/cmd_kinds.h"
@@ -46,15 +47,13 @@ std::map<std::string, std::string> FolderContents(const fs::path& root) {
     return files;
 }
 
-// The game written into "game" of the test folder, made the working folder
-// with data\ copied from default\ as the player's first start does.
+// The game written into "game" of the test folder, made the working folder.
 class SampleGameFolder : public ::testing::Test {
 protected:
     void SetUp() override {
         std::string error;
         ASSERT_TRUE(WriteSampleGame(env.Dir().HostPath() + "/game", &error)) << error;
         ASSERT_TRUE(platform::SetCurrentDirectoryInternal("game"));
-        ASSERT_TRUE(platform::CopyFolderTree("default", "data"));
         DataVersion = kDataVersion;
         InstallLiveDataLimits();
     }
@@ -87,25 +86,53 @@ TEST(SampleGame, TwoRunsWriteIdenticalFolders) {
     const auto b = FolderContents(fs::path(env.Dir().HostPath()) / "b");
     EXPECT_GT(a.size(), 100u);
     ASSERT_EQ(a.size(), b.size());
-    EXPECT_TRUE(a.count("System.ini") && a.count("default/System.dat") && a.count("bmp/plt/Palette.bmp"));
+    EXPECT_TRUE(a.count("System.ini") && a.count("data/System.dat") && a.count("bmp/plt/Palette.bmp"));
     for (const auto& [name, bytes] : a) {
         ASSERT_TRUE(b.count(name)) << name;
         EXPECT_TRUE(bytes == b.at(name)) << name << " differs";
     }
 }
 
-// A data folder that the player copied from an earlier run goes, so the next
-// start copies what this run wrote; the player's own files stay.
-TEST_F(SampleGameFolder, WritingAgainRemovesTheCopiedProject) {
-    ASSERT_TRUE(platform::IsDirectory("data"));
+// The game ships its project in data\, as its author would, so the first
+// start asks nothing. Writing again replaces the project whole (a file an
+// earlier run left there goes, and so does the default\ project an earlier
+// version of the tool wrote); the player's own files stay.
+TEST_F(SampleGameFolder, WritingAgainReplacesTheProjectAndKeepsThePlayersFiles) {
+    EXPECT_TRUE(platform::FileExists("data\\System.dat"));
+    EXPECT_FALSE(platform::IsDirectory("default"));
     ASSERT_TRUE(platform::CreateDirectoryA("user_data"));
+    ASSERT_TRUE(platform::CreateDirectoryA("default"));
     const std::string option = "user_data\\Option.dat";
-    ASSERT_TRUE(platform::WriteFileSafely(option, "x", 1));
+    for (const std::string& file : {option, std::string("data\\stale.dat"), std::string("default\\System.dat")}) {
+        ASSERT_TRUE(platform::WriteFileSafely(file, "x", 1)) << file;
+    }
     std::string error;
     ASSERT_TRUE(WriteSampleGame(env.Dir().HostPath() + "/game", &error)) << error;
-    EXPECT_FALSE(platform::IsDirectory("data"));
+    EXPECT_FALSE(platform::FileExists("data\\stale.dat"));
+    EXPECT_FALSE(platform::IsDirectory("default"));
     EXPECT_TRUE(platform::FileExists(option));
-    EXPECT_TRUE(platform::FileExists("default\\System.dat"));
+    EXPECT_TRUE(platform::FileExists("data\\System.dat"));
+}
+
+// Every picture of the player's surface table is in the game, so no start
+// of a scene or a stage reports a picture it could not load.
+TEST_F(SampleGameFolder, EveryPictureOfTheSurfaceTableLoads) {
+    std::set<std::string> files;
+    for (const SURFACETABLEENTRY& entry : SurfaceTable) {
+        const std::string name = entry.fileName;
+        if (name.rfind("bmp\\", 0) == 0) files.insert(name);
+    }
+    EXPECT_EQ(files.size(), 26u);
+    for (const std::string& file : files) {
+        BMPIMAGE bmp;
+        EXPECT_TRUE(LoadBmpFile(file, bmp)) << file;
+    }
+    BMPIMAGE first, last;
+    ASSERT_TRUE(LoadBmpFile("bmp\\Character1.bmp", first));
+    ASSERT_TRUE(LoadBmpFile("bmp\\Character8.bmp", last));
+    EXPECT_EQ(last.nWidth, first.nWidth);
+    EXPECT_EQ(last.nHeight, first.nHeight);
+    EXPECT_EQ(env.Report(), "");
 }
 
 TEST_F(SampleGameFolder, ProjectFilesLoadWithoutReportLines) {

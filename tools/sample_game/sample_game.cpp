@@ -23,7 +23,7 @@ void WriteProjectData(GameFolder& folder) {
     BuildDatabases();
     WriteProjectFiles(folder);
     BuildCommonPalette(CommonPalette);
-    folder.WriteRecord(PathTable[kPathCommonPalette + 1], CommonPalette);
+    folder.WriteRecord(PathTable[kPathCommonPalette], CommonPalette);
     WriteWorldMap(folder);
     WriteStages(folder);
 }
@@ -31,10 +31,14 @@ void WriteProjectData(GameFolder& folder) {
 bool WriteSampleGame(const std::string& hostDir, std::string* error) {
     const std::string previous = platform::GetCurrentDirectoryInternal();
     GameFolder folder(hostDir);
-    // The player copies the project from default\ into data\ when data\ is
-    // missing: a copy of an earlier run would hide what this run writes.
-    if (folder.Ok() && platform::IsDirectory(PathTable[kPathData]) && !DeleteFolderTree(PathTable[kPathData])) {
-        folder.Fail("cannot remove the old data folder");
+    // The game ships its project in data\, as its author would. What an
+    // earlier run left there goes, so no stale file outlives a change; so
+    // does the default\ project earlier versions of this tool wrote, which
+    // would make the game look unfinished. The player's own files stay.
+    for (const char* project : {PathTable[kPathData], PathTable[kPathDefault]}) {
+        if (folder.Ok() && platform::IsDirectory(project) && !DeleteFolderTree(project)) {
+            folder.Fail(std::string("cannot remove the old ") + project);
+        }
     }
     WritePictures(folder);
     WriteSounds(folder);

@@ -16,8 +16,6 @@ xvfb_workdir
 mkdir bin here
 cp "$player" bin/player
 cp -r "$(dirname "$player")/sample_game" bin/sample_game
-# The confirmation box of the first start cannot be answered here.
-cp -r bin/sample_game/default bin/sample_game/data
 cd here
 
 pid=""
@@ -35,7 +33,9 @@ fail() {
     exit 1
 }
 
-../bin/player --no-sound &
+# The game ships its data folder: its first start asks nothing.
+[ -d ../bin/sample_game/data ] && [ ! -d ../bin/sample_game/default ] || fail "the sample game is not shipped with data/ alone"
+../bin/player --no-sound 2>../stderr.txt &
 pid=$!
 xvfb_wait_window "$pid" player 600
 
@@ -109,5 +109,7 @@ pid=""
 # The game played was the one beside the player: its report is there, and
 # the folder the command ran in is left as it was.
 [ -f ../bin/sample_game/Report_Game.txt ] || fail "no run report in the sample game beside the player"
+! grep -q 'message box' ../stderr.txt ../bin/sample_game/Report_Game.txt || fail "the first start put a question: $(cat ../stderr.txt)"
+[ ! -d ../bin/sample_game/default ] || fail "the first start made a default folder"
 [ -z "$(ls -A . | grep -v '\.png$')" ] || fail "the run wrote into the folder it started in: $(ls -A .)"
 echo "ok: the README's play command showed the title; Z twice reached the world map"

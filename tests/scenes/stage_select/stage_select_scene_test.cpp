@@ -75,7 +75,7 @@ TEST_F(StageSelectTest, TheChosenStageStartsAndTheListOpensOnItAgain) {
     GameFolder folder(m_env.Dir().HostPath());
     WriteProjectData(folder);
     ASSERT_TRUE(folder.Ok()) << folder.Error();
-    m_env.Dir().WriteHostFile("data/stg4/c02-1.stg4_001", m_env.Dir().ReadHostFile("default/stg4/c02-1.stg4_001"));
+    ASSERT_TRUE(m_env.Dir().HostFileExists("data/stg4/c02-1.stg4_001"));
     SystemData.m_bAllChallenges = 1;
     SystemData.m_nChallengeCount = 2;
     SystemData.StartLives[1] = 5;

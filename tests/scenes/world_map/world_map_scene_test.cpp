@@ -43,7 +43,7 @@ protected:
         WorldMap.m_vPoint.clear();
         AddPoint(3, 2, {Link(2, 0, "")});
         AddPoint(2, 3, {Link(0, 10, "data\\stg4\\none.stg4")});
-        AddPoint(2, 1, {Link(0, 11, "default\\stg4\\w1-1.stg4")});
+        AddPoint(2, 1, {Link(0, 11, "data\\stg4\\w1-1.stg4")});
         StoryData.Reset(0);
         StoryData.m_nMapX = 2;
         StoryData.m_nMapY = 2;

@@ -87,13 +87,14 @@ Canvas8 Characters1() {
     });
 }
 
-// The second sheet: the same characters in the colours of later worlds.
-Canvas8 Characters2() {
+// The other sheets: the same characters in the colours of later worlds,
+// each colour moved on by some of the twelve 16-colour ramps.
+Canvas8 Recoloured(int ramps) {
     Canvas8 c = Characters1();
     for (int y = 0; y < c.Height(); ++y) {
         for (int x = 0; x < c.Width(); ++x) {
             const std::uint8_t p = c.At(x, y);
-            if (p >= 16 && p < 208) c.Set(x, y, static_cast<std::uint8_t>(16 + ((p - 16) + 3 * 16) % 192));
+            if (p >= 16 && p < 208) c.Set(x, y, static_cast<std::uint8_t>(16 + ((p - 16) + ramps * 16) % 192));
         }
     }
     return c;
@@ -350,7 +351,14 @@ const std::vector<PictureFile>& PictureFiles() {
         {"bmp\\Debug.bmp", Picture(DebugPicture)},
         {"bmp\\Block.bmp", Picture(BlockSheet)},
         {"bmp\\Character1.bmp", Picture(Characters1)},
-        {"bmp\\Character2.bmp", Picture(Characters2)},
+        // The player loads all eight character sheets for every stage.
+        {"bmp\\Character2.bmp", Picture([] { return Recoloured(3); })},
+        {"bmp\\Character3.bmp", Picture([] { return Recoloured(6); })},
+        {"bmp\\Character4.bmp", Picture([] { return Recoloured(9); })},
+        {"bmp\\Character5.bmp", Picture([] { return Recoloured(1); })},
+        {"bmp\\Character6.bmp", Picture([] { return Recoloured(4); })},
+        {"bmp\\Character7.bmp", Picture([] { return Recoloured(7); })},
+        {"bmp\\Character8.bmp", Picture([] { return Recoloured(10); })},
         {"bmp\\Shot.bmp", Picture(ShotSheet)},
         {"bmp\\Item.bmp", Picture(ItemSheet)},
         {"bmp\\Item_Mini.bmp", Picture(ItemMini)},

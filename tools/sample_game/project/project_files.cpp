@@ -52,10 +52,10 @@ std::string SystemIniText() {
 }  // namespace
 
 void WriteProjectFiles(GameFolder& folder) {
-    for (int table = 0; table < 10; ++table) folder.MakeParents(PathTable[kPathDatabaseFirst + 1 + 2 * table]);
-    if (folder.Ok() && !Database.SaveAll("default\\database")) folder.Fail("cannot write the databases");
+    for (int table = 0; table < 10; ++table) folder.MakeParents(PathTable[kPathDatabaseFirst + 2 * table]);
+    if (folder.Ok() && !Database.SaveAll("data\\database")) folder.Fail("cannot write the databases");
     FillSystemData(SystemData);
-    folder.WriteRecord(PathTable[kPathSystem + 1], SystemData);
+    folder.WriteRecord(PathTable[kPathSystem], SystemData);
 }
 
 void WriteSystemIni(GameFolder& folder) { folder.WriteText("System.ini", SystemIniText()); }

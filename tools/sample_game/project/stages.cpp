@@ -245,7 +245,7 @@ void WriteStages(GameFolder& folder) {
         // The stage is built where the loader keeps it, so references are
         // checked against this stage's palette while it is written.
         BuildStage(plan, LoadedStage);
-        std::string path = std::string("default") + (plan.file + 4) + "_001";
+        std::string path = std::string(plan.file) + "_001";
         folder.WriteRecord(path, LoadedStage);
     }
     LoadedStage.Reset();

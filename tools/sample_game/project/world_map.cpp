@@ -116,5 +116,5 @@ void BuildWorldMap(cWorldMapData& map) {
 void WriteWorldMap(GameFolder& folder) {
     cWorldMapData map;
     BuildWorldMap(map);
-    folder.WriteRecord(PathTable[kPathWorldMap + 1], map);
+    folder.WriteRecord(PathTable[kPathWorldMap], map);
 }
