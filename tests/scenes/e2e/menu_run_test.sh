@@ -6,7 +6,8 @@
 # their SHA-256 in golden/NAME/files.sha256, relative to the game folder).
 # The last frame is photographed as last.png. When NAME.switches is there,
 # its settings (NAME=VALUE, one a line) are made in the copy's system data
-# by the program in E2E_SYSTEM_SWITCH first.
+# by the program in E2E_SYSTEM_SWITCH first; NAME.args holds further
+# arguments of the player (a stage file to start on), when it is there.
 #
 # Usage: menu_run_test.sh PLAYER NAME FRAMES [KEEP]
 #   KEEP: a folder that receives the run's frames and files when they
@@ -38,10 +39,12 @@ if [ -f "$here/$name.switches" ]; then
     "${E2E_SYSTEM_SWITCH:?the system switch program}" "$work/game" $(grep -v '^#' "$here/$name.switches") ||
         fail "the system data could not be set up"
 fi
+args=""
+[ ! -f "$here/$name.args" ] || args=$(grep -v '^#' "$here/$name.args")
 # Shots land beside the script.
 cp "$here/$name.keys" "$work/shots/keys.txt"
 (cd "$work/game" && XDG_RUNTIME_DIR="$work" timeout 600 "$player" --game . --headless --no-sound \
-    --script "$work/shots/keys.txt" --frames "$frames" --screenshot "$work/shots/last.png") ||
+    --script "$work/shots/keys.txt" --frames "$frames" --screenshot "$work/shots/last.png" $args) ||
     fail "the player ended with code $?"
 rm "$work/shots/keys.txt"
 
