@@ -10,14 +10,8 @@ player=$1
 sample=$2
 work=$3
 
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
-
-rm -rf "$work"
-mkdir -p "$work/game"
-cp -r "$sample/." "$work/game"
+. "$(dirname "$0")/../support/game_copy.sh"
+fresh_game_copy
 cd "$work"
 export XDG_RUNTIME_DIR="$work"
 

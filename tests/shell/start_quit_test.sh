@@ -12,14 +12,8 @@ sample=$2
 work=$3
 rounds=$4
 
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
-
-rm -rf "$work"
-mkdir -p "$work/game"
-cp -r "$sample/." "$work/game"
+. "$(dirname "$0")/../support/game_copy.sh"
+fresh_game_copy
 cd "$work/game"
 export XDG_RUNTIME_DIR="$work"
 
