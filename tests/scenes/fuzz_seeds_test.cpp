@@ -175,7 +175,7 @@ int LoadFlowRecord(Bytes b) {
     auto record = fuzz_flows::MakeRecord(b[0]);
     FileVersion = version;
     cDataFile in("seed", Bytes(b.begin() + 5, b.end()));
-    const bool loaded = record->Load(in) && in.Remaining() == 0;
+    const bool loaded = record->Load(in);
     FileVersion = DataVersion;
     SetDataLimits(saved);
     return loaded ? 1 : 0;
