@@ -2,8 +2,8 @@
 // with movement, shot and condition parts, as stage loading reads them.
 #include <benchmark/benchmark.h>
 
+#include "gamedata/base/data_limits.h"
 #include "gamedata/flows/flow.h"
-#include "gamedata/project/data_limits.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include "draw/surfaces.h"
 #include "gamedata/database/database.h"
 #include "gamedata/database/effect_tables.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "gamedata/story/story_save.h"

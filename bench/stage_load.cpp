@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "file_reference.h"
-#include "gamedata/project/data_limits.h"
+#include "gamedata/base/data_limits.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "platform/files.h"
 #include "support/large_stage.h"

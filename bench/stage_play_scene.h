@@ -23,7 +23,7 @@
 #include "draw/surfaces.h"
 #include "foundation/abort.h"
 #include "game_folder.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/project/player_files.h"
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
@@ -37,7 +37,7 @@
 #include "scenes/menu/cursor_stack.h"
 #include "scenes/menu/menu_sounds.h"
 #include "scenes/stage_play/key_log.h"
-#include "scenes/stage_play/mode_stage.h"
+#include "scenes/stage_play/stage_play_scene.h"
 #include "shell/app_state.h"
 #include "shell/direct_play.h"
 #include "shell/game.h"
@@ -70,7 +70,7 @@ public:
         if (!CreateFonts(Fonts, FontTable, kDefaultFontCount)) Fail("fonts");
         if (SoundEffects.Count() < cSystemData::kSystemSoundCount) SoundEffects.resize(cSystemData::kSystemSoundCount);
         SetMenuSoundSink([](int) {});
-        Game.DeleteModes();
+        Game.DeleteScenes();
         Game.FadeLength = 90;
         Game.RankingsOn = 0;
         CursorStack.Reset();
@@ -145,8 +145,8 @@ public:
         return platform::WritePng(path, platform::LastPresentedFrame());
     }
     // False once the scene has asked for another scene.
-    bool StillInStage() const { return Game.RequestedMode == kModeStage; }
-    cModeStage& Scene() { return *m_Scene; }
+    bool StillInStage() const { return Game.RequestedScene == kSceneStage; }
+    cSceneStage& Scene() { return *m_Scene; }
     std::uint64_t Hash() const { return StageStateHash(*m_Scene); }
 
 private:
@@ -156,7 +156,7 @@ private:
     }
     void Build() {
         m_Stage.reset();
-        m_Scene = std::make_unique<cModeStage>();
+        m_Scene = std::make_unique<cSceneStage>();
         StageOptions options = ShootingStageLetters(m_Options);
         // Nothing ends the attempt early: the hero outlives every hit.
         options.hero.m_nMaxHp = 1000000000;
@@ -178,8 +178,8 @@ private:
         LoadedStage.m_bStartBanner1 = LoadedStage.m_bStartBanner2 = 0;
         PlayStage.CopySettingsFrom(LoadedStage);
         HeroDef = LoadedStage.m_vPlacedCharas[LoadedStage.FindHero()];
-        Game.CurrentMode = Game.RequestedMode = kModeStage;
-        Game.PreviousMode = kModeTitle;
+        Game.CurrentScene = Game.RequestedScene = kSceneStage;
+        Game.PreviousScene = kSceneTitle;
     }
 
     ShootingStageOptions m_Options;
@@ -189,6 +189,6 @@ private:
     platform::TestClock m_Clock{123456};
     HWND m_hSink = nullptr;
     int m_nScriptFrame = 0;
-    std::unique_ptr<cModeStage> m_Scene;
+    std::unique_ptr<cSceneStage> m_Scene;
     std::unique_ptr<StageHarness> m_Stage;
 };

@@ -14,7 +14,7 @@
 #include "platform/sdl/sdl_backend.h"
 #include "platform/system_info.h"
 #include "platform/win_types.h"
-#include "scenes/modes.h"
+#include "scenes/scene_registry.h"
 #include "shell/command_line.h"
 #include "shell/game_loop.h"
 #include "shell/win_main.h"

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "foundation/dialog_text.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "platform/headless_input.h"
 #include "platform/text.h"
 #include "platform/window.h"

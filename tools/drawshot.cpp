@@ -51,8 +51,8 @@ struct ModeArg {
     int bpp;
     int windowMode;
 };
-constexpr ModeArg kModes[] = {{"D3D32", 1, 32, 1}, {"D3D16w", 1, 16, 1}, {"D3D16f", 1, 16, 0},
-                              {"DD32", 0, 32, 1},  {"DD16", 0, 16, 1},   {"DD8", 0, 8, 1}};
+constexpr ModeArg kDrawModes[] = {{"D3D32", 1, 32, 1}, {"D3D16w", 1, 16, 1}, {"D3D16f", 1, 16, 0},
+                                  {"DD32", 0, 32, 1},  {"DD16", 0, 16, 1},   {"DD8", 0, 8, 1}};
 
 // The fixture palette: entry 0 is the key colour, the rest spread out.
 std::uint32_t PaletteColour(int i) {
@@ -452,7 +452,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const ModeArg* m = nullptr;
-    for (const ModeArg& k : kModes) {
+    for (const ModeArg& k : kDrawModes) {
         if (o.mode == k.name) m = &k;
     }
     if (!m) {

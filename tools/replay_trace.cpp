@@ -27,7 +27,7 @@
 #include "foundation/data_record.h"
 #include "foundation/paths.h"
 #include "foundation/report.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/project/player_files.h"
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
@@ -39,9 +39,9 @@
 #include "platform/main_window_post.h"
 #include "platform/system_info.h"
 #include "platform/window.h"
-#include "scenes/modes.h"
+#include "scenes/scene_registry.h"
 #include "scenes/stage_play/key_log.h"
-#include "scenes/stage_play/mode_stage.h"
+#include "scenes/stage_play/stage_play_scene.h"
 #include "scenes/title/title_scene.h"
 #include "shell/app_state.h"
 #include "shell/direct_play.h"
@@ -228,11 +228,11 @@ void DeliverWindowMessages() {
 void RunGameFrame() {
     DeliverWindowMessages();
     Game.PollInput(KeyStates);
-    Game.SwitchMode(Game.CurrentMode);
-    if (cMode* scene = Game.Scene(Game.CurrentMode)) scene->Run();
+    Game.SwitchScene(Game.CurrentScene);
+    if (cScene* scene = Game.Scene(Game.CurrentScene)) scene->Run();
 }
 
-cModeStage* StageScene() { return dynamic_cast<cModeStage*>(Game.Scene(kModeStage)); }
+cSceneStage* StageScene() { return dynamic_cast<cSceneStage*>(Game.Scene(kSceneStage)); }
 
 struct FrameHash {
     int frame;
@@ -267,8 +267,8 @@ bool WriteStageAtVersion(const std::string& stage, int version, std::string& con
 }
 
 bool IsPlaying(int state) {
-    return state == cModeStage::kStateFadeIn || state == cModeStage::kStateStartBanner ||
-           state == cModeStage::kStatePlay || state == cModeStage::kStatePauseMenu;
+    return state == cSceneStage::kStateFadeIn || state == cSceneStage::kStateStartBanner ||
+           state == cSceneStage::kStatePlay || state == cSceneStage::kStatePauseMenu;
 }
 
 int Record(const Options& o) {
@@ -289,7 +289,7 @@ int Record(const Options& o) {
     }
     // As start-up's direct play of a stage named on the command line.
     ChooseFreeStage(SystemIni, stage, 0, 0);
-    if (!StartDirectPlay() || Game.CurrentMode != kModeStage) {
+    if (!StartDirectPlay() || Game.CurrentScene != kSceneStage) {
         std::fprintf(stderr, "replay_trace: cannot play %s\n", stage.c_str());
         return 1;
     }
@@ -306,7 +306,7 @@ int Record(const Options& o) {
         for (auto it = first; it != last; ++it) platform::SetKeyDown(it->second.first, it->second.second);
         RunGameFrame();
         clock.Advance(kFrameMs);
-        cModeStage* scene = StageScene();
+        cSceneStage* scene = StageScene();
         if (!scene || !IsPlaying(scene->State())) break;
         if (scene->m_nPlayFrame == lastFrame) continue;
         lastFrame = scene->m_nPlayFrame;
@@ -339,15 +339,15 @@ int Play(const Options& o) {
     // open dialog loaded into the stage, the log and the progress, and the
     // stage scene after the title.
     SelectGameKind(kGameReplay);
-    Game.PlayType = cModeTitle::kCmdReplay;
+    Game.PlayType = cSceneTitle::kCmdReplay;
     const std::string path = platform::InternalPath(o.replay);
     if (!KeyLog.LoadReplayFile(path, LoadedStage, PlayStage, StoryData)) {
         std::fprintf(stderr, "replay_trace: cannot load %s\n", o.replay.c_str());
         return 1;
     }
     LoadedStage.m_strPath = path;
-    Game.PreviousMode = kModeTitle;
-    Game.CurrentMode = Game.RequestedMode = kModeStage;
+    Game.PreviousScene = kSceneTitle;
+    Game.CurrentScene = Game.RequestedScene = kSceneStage;
 
     long long logFrames = 0;
     for (std::int32_t n : KeyLog.m_vecCountA) logFrames += n;
@@ -359,7 +359,7 @@ int Play(const Options& o) {
     int lastFrame = 0;
     for (long long frame = 0; frame < limit && passes < o.passes; ++frame) {
         RunGameFrame();
-        cModeStage* scene = StageScene();
+        cSceneStage* scene = StageScene();
         if (!scene || !IsPlaying(scene->State())) {
             std::fprintf(stderr, "replay_trace: the replay left play at frame %lld\n", frame);
             break;

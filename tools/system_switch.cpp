@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/project/player_files.h"
 #include "gamedata/project/system_data.h"
 #include "platform/files.h"

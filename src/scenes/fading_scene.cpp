@@ -39,7 +39,7 @@ void cFadingScene::FadeIn() {
 }
 
 void cFadingScene::RunState() {
-    if (Game.RequestedMode != m_nMode) m_nState = kStateFadeOut;
+    if (Game.RequestedScene != m_nScene) m_nState = kStateFadeOut;
 }
 
 void cFadingScene::FadeOut() {
@@ -48,6 +48,6 @@ void cFadingScene::FadeOut() {
         return;
     }
     m_dFadeAngle = 0.0;
-    Game.CurrentMode = Game.RequestedMode;
-    Game.PreviousMode = m_nMode;
+    Game.CurrentScene = Game.RequestedScene;
+    Game.PreviousScene = m_nScene;
 }

@@ -4,7 +4,7 @@
 
 #include "foundation/paths.h"
 #include "foundation/report.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/project/player_files.h"
 #include "gamedata/project/system_data.h"
 #include "platform/files.h"
@@ -63,7 +63,7 @@ bool StartDirectPlay() {
     StoryData.m_bMultiPart = 0;
     Game.GameKind = 2;
     Game.PlayType = 3;
-    Game.CurrentMode = kModeStage;
-    Game.PreviousMode = 0;
+    Game.CurrentScene = kSceneStage;
+    Game.PreviousScene = 0;
     return true;
 }

@@ -17,62 +17,62 @@
 #include "shell/main_window.h"
 
 cGame Game;
-cMode* CurStageScene = nullptr;
+cScene* CurStageScene = nullptr;
 
 namespace {
 
-std::array<SceneFactory, kModeCount> g_factories;
+std::array<SceneFactory, kSceneCount> g_factories;
 
-// Deletion order of a mode switch.
-constexpr std::array<int, kModeCount> kSwitchDeleteOrder = {kModeTitle,       kModeMenu2, kModeWorldMap,
-                                                            kModeStageSelect, kModeStage, kModeOption};
-// Deletion order of DeleteModes: member order.
-constexpr std::array<int, kModeCount> kMemberOrder = {kModeTitle,       kModeWorldMap, kModeMenu2,
-                                                      kModeStageSelect, kModeOption,   kModeStage};
+// Deletion order of a scene switch.
+constexpr std::array<int, kSceneCount> kSwitchDeleteOrder = {kSceneTitle,       kSceneMenu2, kSceneWorldMap,
+                                                             kSceneStageSelect, kSceneStage, kSceneOption};
+// Deletion order of DeleteScenes: member order.
+constexpr std::array<int, kSceneCount> kMemberOrder = {kSceneTitle,       kSceneWorldMap, kSceneMenu2,
+                                                       kSceneStageSelect, kSceneOption,   kSceneStage};
 
 }  // namespace
 
-void RegisterSceneFactory(int mode, SceneFactory factory) {
-    if (mode < 0 || mode >= kModeCount) return;
-    g_factories[static_cast<std::size_t>(mode)] = std::move(factory);
+void RegisterSceneFactory(int scene, SceneFactory factory) {
+    if (scene < 0 || scene >= kSceneCount) return;
+    g_factories[static_cast<std::size_t>(scene)] = std::move(factory);
 }
 
-cGame::~cGame() { DeleteModes(); }
+cGame::~cGame() { DeleteScenes(); }
 
-std::unique_ptr<cMode>& cGame::Slot(int mode) {
-    switch (mode) {
-        case kModeTitle: return m_pTitle;
-        case kModeWorldMap: return m_pWorldMap;
-        case kModeMenu2: return m_pMenu2;
-        case kModeStageSelect: return m_pStageSelect;
-        case kModeStage: return m_pStage;
+std::unique_ptr<cScene>& cGame::Slot(int scene) {
+    switch (scene) {
+        case kSceneTitle: return m_pTitle;
+        case kSceneWorldMap: return m_pWorldMap;
+        case kSceneMenu2: return m_pMenu2;
+        case kSceneStageSelect: return m_pStageSelect;
+        case kSceneStage: return m_pStage;
         default: return m_pOption;
     }
 }
 
-cMode* cGame::Scene(int mode) const {
-    if (mode < 0 || mode >= kModeCount) return nullptr;
-    return const_cast<cGame*>(this)->Slot(mode).get();
+cScene* cGame::Scene(int scene) const {
+    if (scene < 0 || scene >= kSceneCount) return nullptr;
+    return const_cast<cGame*>(this)->Slot(scene).get();
 }
 
-void cGame::DeleteScene(int mode) {
-    auto& slot = Slot(mode);
+void cGame::DeleteScene(int scene) {
+    auto& slot = Slot(scene);
     if (!slot) return;
     // Nothing may read a deleted stage scene through the global pointer.
-    if (mode == kModeStage && CurStageScene == slot.get()) CurStageScene = nullptr;
+    if (scene == kSceneStage && CurStageScene == slot.get()) CurStageScene = nullptr;
     slot.reset();
 }
 
-void cGame::SwitchMode(int mode) {
+void cGame::SwitchScene(int scene) {
     if (!KeepScenes) {
         for (int m : kSwitchDeleteOrder) {
-            if (m != mode) DeleteScene(m);
+            if (m != scene) DeleteScene(m);
         }
     }
-    if (mode < 0 || mode >= kModeCount) return;
-    auto& slot = Slot(mode);
+    if (scene < 0 || scene >= kSceneCount) return;
+    auto& slot = Slot(scene);
     if (slot) return;
-    const auto& factory = g_factories[static_cast<std::size_t>(mode)];
+    const auto& factory = g_factories[static_cast<std::size_t>(scene)];
     if (!factory) return;
     try {
         slot = factory();
@@ -80,10 +80,10 @@ void cGame::SwitchMode(int mode) {
         OutOfMemoryExit();
         return;
     }
-    if (mode == kModeStage) CurStageScene = slot.get();
+    if (scene == kSceneStage) CurStageScene = slot.get();
 }
 
-void cGame::DeleteModes() {
+void cGame::DeleteScenes() {
     for (int m : kMemberOrder) DeleteScene(m);
 }
 
@@ -161,14 +161,14 @@ int cGame::Tick() {
     if (!RestoreSurfaces()) return 0;
     PollInput(KeyStates);
     try {
-        SwitchMode(CurrentMode);
+        SwitchScene(CurrentScene);
     } catch (const char* text) { FatalLogF(MainWindowHandle.load(), "%s", text); } catch (const std::string& text) {
         FatalLogF(MainWindowHandle.load(), "%s", text.c_str());
     }
-    if (cMode* scene = Scene(CurrentMode)) scene->Run();
+    if (cScene* scene = Scene(CurrentScene)) scene->Run();
     ShownFps = static_cast<int>(CountFps(true));
     int duration = static_cast<int>(GetLastElapsed(true));
-    if (cMode* stage = Scene(kModeStage)) stage->StoreShownFps(ShownFps);
+    if (cScene* stage = Scene(kSceneStage)) stage->StoreShownFps(ShownFps);
     if (SystemIni.ShowFps != 0) {
         StoreFrameDuration(duration);
         DrawFrameRate();

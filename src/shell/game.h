@@ -1,5 +1,5 @@
 #pragma once
-// The game object: the six scene objects, the mode numbers, and one frame of
+// The game object: the six scene objects, the scene numbers, and one frame of
 // the game loop per Tick.
 #include <array>
 #include <atomic>
@@ -8,25 +8,25 @@
 
 #include "foundation/checked_containers.h"
 #include "shell/flash_colours.h"
-#include "shell/mode.h"
+#include "shell/scene.h"
 
 class cKeyState;
 
-// Mode numbers.
-enum : int {
-    kModeTitle = 0,
-    kModeWorldMap = 1,
-    kModeMenu2 = 2,
-    kModeStageSelect = 3,
-    kModeStage = 4,
-    kModeOption = 5,
-    kModeCount = 6,
+// Scene numbers.
+enum SceneKind : int {
+    kSceneTitle = 0,
+    kSceneWorldMap = 1,
+    kSceneMenu2 = 2,
+    kSceneStageSelect = 3,
+    kSceneStage = 4,
+    kSceneOption = 5,
+    kSceneCount = 6,
 };
 
-// Scene classes live above the shell; they register how each mode's scene
+// Scene classes live above the shell; they register how each scene
 // is made, so the shell never links against them.
-using SceneFactory = std::function<std::unique_ptr<cMode>()>;
-void RegisterSceneFactory(int mode, SceneFactory factory);
+using SceneFactory = std::function<std::unique_ptr<cScene>()>;
+void RegisterSceneFactory(int scene, SceneFactory factory);
 
 class cGame {
 public:
@@ -37,8 +37,8 @@ public:
 
     // One frame: 1 when done, 0 when the game must stop.
     int Tick();
-    void SwitchMode(int mode);
-    void DeleteModes();
+    void SwitchScene(int scene);
+    void DeleteScenes();
     void WaitFrame();
     void Present();
     int RestoreSurfaces();
@@ -49,12 +49,12 @@ public:
     // the device path, or the palette cycling of 8-bit DirectDraw.
     void StepFlashColours();
 
-    // The scene object of a mode, or nullptr.
-    cMode* Scene(int mode) const;
+    // The scene object of a scene number, or nullptr.
+    cScene* Scene(int scene) const;
 
-    int CurrentMode = 0;
-    int RequestedMode = 0;
-    int PreviousMode = 0;
+    int CurrentScene = 0;
+    int RequestedScene = 0;
+    int PreviousScene = 0;
     int PlayType = 0;
     int GameKind = 0;
     int KeepScenes = 0;
@@ -77,7 +77,7 @@ public:
     std::atomic<long long> TickCount{0};
 
 private:
-    void DeleteScene(int mode);
+    void DeleteScene(int scene);
     void StoreFrameDuration(int ms);
     // The shown rate and the average of the last 16 frame durations, over
     // the finished frame.
@@ -85,8 +85,8 @@ private:
 
     // In member order: title, world map, world-map menu, stage select,
     // options, stage play.
-    std::unique_ptr<cMode> m_pTitle, m_pWorldMap, m_pMenu2, m_pStageSelect, m_pOption, m_pStage;
-    std::unique_ptr<cMode>& Slot(int mode);
+    std::unique_ptr<cScene> m_pTitle, m_pWorldMap, m_pMenu2, m_pStageSelect, m_pOption, m_pStage;
+    std::unique_ptr<cScene>& Slot(int scene);
 };
 
 extern cGame Game;
@@ -97,4 +97,4 @@ constexpr int kLoadingPicture = 45;
 // (start-up, and stage play before a stage loads).
 void DrawAndPresent();
 // The stage-play scene while it exists; cleared when it is deleted.
-extern cMode* CurStageScene;
+extern cScene* CurStageScene;

@@ -82,7 +82,7 @@ LRESULT cMainWindow::MainWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lP
 }
 
 LRESULT cMainWindow::OnClose(HWND window) {
-    bool ask = DirectStart == 0 && TestPlay == 0 && ScreenWindowed == 1 && Game.CurrentMode != kModeTitle &&
+    bool ask = DirectStart == 0 && TestPlay == 0 && ScreenWindowed == 1 && Game.CurrentScene != kSceneTitle &&
                AbortFlag.load() == 0;
     if (ask) {
         SuspendWorkers();

@@ -3,9 +3,9 @@
 #include <utility>
 
 #include "foundation/report.h"
+#include "gamedata/base/load_failure_report.h"
+#include "gamedata/global_data.h"
 #include "gamedata/project/default_data.h"
-#include "gamedata/project/global_data.h"
-#include "gamedata/project/load_failure_report.h"
 #include "gamedata/project/player_files.h"
 #include "gamedata/story/story_rules.h"
 #include "shell/app_state.h"

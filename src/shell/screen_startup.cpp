@@ -9,7 +9,7 @@
 #include "draw/surface_table.h"
 #include "draw/surfaces.h"
 #include "foundation/report.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/project/player_files.h"
 #include "platform/dialog_window.h"
 #include "shell/app_state.h"

@@ -2,7 +2,7 @@
 
 #include "foundation/report.h"
 #include "gamedata/database/database.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/project/system_data.h"
 #include "platform/window.h"
 #include "shell/app_state.h"

@@ -6,9 +6,9 @@
 #include "foundation/abort.h"
 #include "foundation/data_record.h"
 #include "foundation/report.h"
+#include "gamedata/base/data_limits.h"
 #include "gamedata/flows/arrangeable_params.h"
-#include "gamedata/project/data_limits.h"
-#include "gamedata/project/live_data_limits.h"
+#include "gamedata/live_data_limits.h"
 #include "gamedata/project/player_files.h"
 #include "gamedata/project/system_data.h"
 #include "platform/clock.h"
@@ -145,7 +145,7 @@ bool InitGame(const std::string& commandLine, int showCommand) {
 
 void ExitGame() {
     // The scenes hold surfaces, sounds and music of what start-up made.
-    Game.DeleteModes();
+    Game.DeleteScenes();
     std::vector<std::function<void()>> releases;
     releases.swap(g_releases);
     for (auto release = releases.rbegin(); release != releases.rend(); ++release) (*release)();

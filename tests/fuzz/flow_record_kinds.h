@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "gamedata/base/data_limits.h"
 #include "gamedata/flows/flow.h"
-#include "gamedata/project/data_limits.h"
 
 namespace fuzz_flows {
 

@@ -37,7 +37,7 @@ protected:
 
     // Six frames of the scene as it stands, from distinct colours in the
     // cycled entries: the shown palette turns once, on the sixth.
-    void ExpectOneTurnInSixFrames(cMode& scene) {
+    void ExpectOneTurnInSixFrames(cScene& scene) {
         const int state = scene.State();
         for (int i = 208; i <= 239; ++i) PaletteWork[i] = {static_cast<BYTE>(i), 0, 0, 0};
         DDPaletteColors[208] = DDPaletteColors[211] = DDPaletteColors[239] = {0, 0, 0, 0};
@@ -53,29 +53,29 @@ protected:
 };
 
 TEST_F(MenuColourCycle, TheTitleMenuAndItsSlotListTurnThePalette) {
-    cModeTitle title;
-    ASSERT_TRUE(RunTo(title, cModeTitle::kStateMenu));
+    cSceneTitle title;
+    ASSERT_TRUE(RunTo(title, cSceneTitle::kStateMenu));
     Frame(title);
     {
         SCOPED_TRACE("the title menu");
         ExpectOneTurnInSixFrames(title);
     }
     Frame(title, 0, kButton1);  // new story: the slot list
-    ASSERT_EQ(title.State(), cModeTitle::kStateNewStory);
+    ASSERT_EQ(title.State(), cSceneTitle::kStateNewStory);
     SCOPED_TRACE("the slot list");
     ExpectOneTurnInSixFrames(title);
 }
 
 TEST_F(MenuColourCycle, TheMapMenuTurnsThePalette) {
-    cModeMenu2 menu;
-    ASSERT_TRUE(RunTo(menu, cModeMenu2::kStateMenu));
+    cSceneMenu2 menu;
+    ASSERT_TRUE(RunTo(menu, cSceneMenu2::kStateMenu));
     ExpectOneTurnInSixFrames(menu);
 }
 
 TEST_F(MenuColourCycle, WithoutTheProjectSwitchNothingTurns) {
     SystemData.m_bColourCycle = 0;
-    cModeTitle title;
-    ASSERT_TRUE(RunTo(title, cModeTitle::kStateMenu));
+    cSceneTitle title;
+    ASSERT_TRUE(RunTo(title, cSceneTitle::kStateMenu));
     for (int i = 208; i <= 239; ++i) PaletteWork[i] = {static_cast<BYTE>(i), 0, 0, 0};
     DDPaletteColors[208] = {0, 0, 0, 0};
     for (int frame = 0; frame < 12; ++frame) Frame(title);

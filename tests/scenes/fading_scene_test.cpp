@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "foundation/abort.h"
-#include "scenes/modes.h"
+#include "scenes/scene_registry.h"
 #include "shell/game.h"
 
 namespace {
@@ -13,16 +13,16 @@ protected:
     // The fade timing of the base, on plain fading scenes in the two modes
     // the test walks (the real title and options scenes load pictures).
     void SetUp() override {
-        for (int mode : {kModeTitle, kModeOption}) {
+        for (int mode : {kSceneTitle, kSceneOption}) {
             RegisterSceneFactory(mode, [mode] { return std::make_unique<cFadingScene>(mode); });
         }
-        Game.DeleteModes();
-        Game.CurrentMode = Game.RequestedMode = kModeTitle;
+        Game.DeleteScenes();
+        Game.CurrentScene = Game.RequestedScene = kSceneTitle;
         Game.FrameRate = 0;
     }
     void TearDown() override {
-        Game.DeleteModes();
-        Game.CurrentMode = Game.RequestedMode = Game.PreviousMode = 0;
+        Game.DeleteScenes();
+        Game.CurrentScene = Game.RequestedScene = Game.PreviousScene = 0;
         Game.FadeLength = 10;
         RegisterScenes();
     }
@@ -49,22 +49,22 @@ TEST_F(FadingSceneTest, EachFadeLastsNinetyDegreesOverTheStepPlusOneFrame) {
         SetUp();
         Game.FadeLength = c.step;
         Game.Tick();
-        auto* title = dynamic_cast<cFadingScene*>(Game.Scene(kModeTitle));
+        auto* title = dynamic_cast<cFadingScene*>(Game.Scene(kSceneTitle));
         ASSERT_NE(title, nullptr);
         ASSERT_EQ(title->State(), cFadingScene::kStateFadeIn) << "the first Run ran Init";
         EXPECT_EQ(TicksUntil([&] { return title->State() == cFadingScene::kStateRun; }), c.frames)
             << "fade-in at step " << c.step;
         Game.Tick();
         EXPECT_EQ(title->State(), cFadingScene::kStateRun) << "runs until another mode is wanted";
-        Game.RequestedMode = kModeOption;
+        Game.RequestedScene = kSceneOption;
         Game.Tick();
         ASSERT_EQ(title->State(), cFadingScene::kStateFadeOut);
-        EXPECT_EQ(TicksUntil([] { return Game.CurrentMode == kModeOption; }), c.frames)
+        EXPECT_EQ(TicksUntil([] { return Game.CurrentScene == kSceneOption; }), c.frames)
             << "fade-out at step " << c.step;
-        EXPECT_EQ(Game.PreviousMode, kModeTitle);
+        EXPECT_EQ(Game.PreviousScene, kSceneTitle);
         Game.Tick();
-        EXPECT_EQ(Game.Scene(kModeTitle), nullptr);
-        EXPECT_NE(dynamic_cast<cFadingScene*>(Game.Scene(kModeOption)), nullptr);
+        EXPECT_EQ(Game.Scene(kSceneTitle), nullptr);
+        EXPECT_NE(dynamic_cast<cFadingScene*>(Game.Scene(kSceneOption)), nullptr);
         TearDown();
     }
 }
@@ -72,13 +72,13 @@ TEST_F(FadingSceneTest, EachFadeLastsNinetyDegreesOverTheStepPlusOneFrame) {
 TEST_F(FadingSceneTest, AStepOfZeroOrLessSkipsTheFade) {
     Game.FadeLength = 0;
     Game.Tick();
-    auto* title = dynamic_cast<cFadingScene*>(Game.Scene(kModeTitle));
+    auto* title = dynamic_cast<cFadingScene*>(Game.Scene(kSceneTitle));
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(TicksUntil([&] { return title->State() == cFadingScene::kStateRun; }), 1);
 }
 
 TEST(FadingScene, ScenesStandStillWhileAbortFlagIsSet) {
-    cFadingScene scene(kModeWorldMap);
+    cFadingScene scene(kSceneWorldMap);
     AbortFlag.store(1);
     scene.Run();
     EXPECT_EQ(scene.State(), -1);

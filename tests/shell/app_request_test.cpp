@@ -13,7 +13,7 @@
 
 #include "draw/device.h"
 #include "gamedata/database/database.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "platform/audio/device.h"
 #include "platform/headless_input.h"
 #include "platform/present.h"

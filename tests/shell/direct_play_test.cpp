@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "shell/game.h"
 #include "support/test_env.h"
 
@@ -55,7 +55,7 @@ protected:
         DirectStart = 0;
         ReturnToTitleAfterStage = 0;
         SystemData.m_bDirectStartToTitle = 0;
-        Game.CurrentMode = Game.RankingsOn = Game.GameKind = Game.PlayType = 0;
+        Game.CurrentScene = Game.RankingsOn = Game.GameKind = Game.PlayType = 0;
         SystemIni.FreeStage[0] = '\0';
     }
 };
@@ -81,18 +81,18 @@ TEST_P(DirectPlayStart, PlaysTheNewestNumberedFileAndSetsTheRules) {
     EXPECT_EQ(Game.RankingsOn, c.rankingsOn);
     EXPECT_EQ(ReturnToTitleAfterStage, c.returnToTitle);
     if (!c.result) return;
-    EXPECT_EQ(Game.CurrentMode, c.mode);
+    EXPECT_EQ(Game.CurrentScene, c.mode);
     EXPECT_EQ(Game.GameKind, 2);
     EXPECT_EQ(Game.PlayType, 3);
     EXPECT_EQ(StoryData.m_bMultiPart, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, DirectPlayStart,
-                         ::testing::Values(StartCase{"TestPlay", 1, 0, 1, true, 1, 1, 0, kModeStage},
+                         ::testing::Values(StartCase{"TestPlay", 1, 0, 1, true, 1, 1, 0, kSceneStage},
                                            StartCase{"TestPlayIgnoresDirectStartSwitch", 1, 1, 1, true, 1, 1, 0,
-                                                     kModeStage},
-                                           StartCase{"DirectStartBackToTitle", 0, 1, 1, true, 1, 0, 1, kModeStage},
-                                           StartCase{"FreeStageOfSystemIni", 0, 0, 1, true, 1, 1, 0, kModeStage},
+                                                     kSceneStage},
+                                           StartCase{"DirectStartBackToTitle", 0, 1, 1, true, 1, 0, 1, kSceneStage},
+                                           StartCase{"FreeStageOfSystemIni", 0, 0, 1, true, 1, 1, 0, kSceneStage},
                                            StartCase{"StageThatDoesNotLoadFails", 1, 0, 0, false, 1, 1, 0, 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
@@ -100,12 +100,12 @@ TEST(DirectPlay, AMissingStageFileIsReportedAndTheTitleStarts) {
     TestEnv env;
     int calls = 0;
     SetStageFilePlayer([&](const std::string&, int) { return ++calls; });
-    Game.CurrentMode = 0;
+    Game.CurrentScene = 0;
     std::strcpy(SystemIni.FreeStage, "stages\\gone.stg4");
     EXPECT_TRUE(StartDirectPlay());
     EXPECT_EQ(calls, 0);
     EXPECT_EQ(DirectStart, 0);
-    EXPECT_EQ(Game.CurrentMode, 0);
+    EXPECT_EQ(Game.CurrentScene, 0);
     EXPECT_STREQ(SystemIni.FreeStage, "");
     EXPECT_NE(env.Report().find("「stages\\gone.stg4」の読み込みに失敗しました！"), std::string::npos);
     EXPECT_TRUE(StartDirectPlay()) << "no stage: nothing to do";

@@ -25,7 +25,7 @@ namespace {
 
 // A scene whose frame takes a known time: the durations the display
 // averages are the ones it was given.
-class TimedScene : public cMode {
+class TimedScene : public cScene {
 public:
     explicit TimedScene(platform::TestClock& clock) : m_clock(clock) {}
     void Run() override {
@@ -53,18 +53,18 @@ protected:
         const int fontPictures[] = {46, 51};
         ASSERT_TRUE(DDLoadSurfaceTable(SurfaceArray, fontPictures, 2));
         ASSERT_TRUE(CreateFonts(Fonts, FontTable, kDefaultFontCount));
-        Game.DeleteModes();
-        Game.CurrentMode = Game.RequestedMode = Game.PreviousMode = 0;
+        Game.DeleteScenes();
+        Game.CurrentScene = Game.RequestedScene = Game.PreviousScene = 0;
         Game.FrameRate = 60;
-        RegisterSceneFactory(kModeTitle, [this] { return std::make_unique<TimedScene>(m_clock); });
+        RegisterSceneFactory(kSceneTitle, [this] { return std::make_unique<TimedScene>(m_clock); });
     }
     void TearDown() override {
-        RegisterSceneFactory(kModeTitle, nullptr);
+        RegisterSceneFactory(kSceneTitle, nullptr);
         ReleaseSceneResources();
         SystemIni.ShowFps = 0;
         Game.FpsRing = {};
         Game.FpsRingIndex = Game.FpsAverage = Game.ShownFps = 0;
-        Game.CurrentMode = 0;
+        Game.CurrentScene = 0;
         ResetFrameTimer();
     }
     // Ticks until n frames have run.
@@ -131,16 +131,16 @@ TEST_F(FrameRateDisplayTest, TheShownRateCountsTheFramesOfTheLastSecondAndReache
     EXPECT_GT(Game.ShownFps, 100);
     EXPECT_LE(Game.ShownFps, firstSecond);
 
-    class StageScene : public cMode {
+    class StageScene : public cScene {
     public:
         void StoreShownFps(int fps) override { shown = fps; }
         int shown = -1;
     };
-    RegisterSceneFactory(kModeStage, [] { return std::make_unique<StageScene>(); });
-    Game.CurrentMode = kModeStage;
+    RegisterSceneFactory(kSceneStage, [] { return std::make_unique<StageScene>(); });
+    Game.CurrentScene = kSceneStage;
     TickTo(firstSecond + 3);
-    RegisterSceneFactory(kModeStage, nullptr);
-    auto* stage = dynamic_cast<StageScene*>(Game.Scene(kModeStage));
+    RegisterSceneFactory(kSceneStage, nullptr);
+    auto* stage = dynamic_cast<StageScene*>(Game.Scene(kSceneStage));
     ASSERT_NE(stage, nullptr);
     EXPECT_EQ(stage->shown, Game.ShownFps);
 }

@@ -9,7 +9,7 @@
 #include "draw/font.h"
 #include "draw/palette.h"
 #include "foundation/frame_timer.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
@@ -29,7 +29,7 @@ class DeviceSettings {
 public:
     DeviceSettings() : m_saved(SystemIni) {}
     ~DeviceSettings() {
-        Game.DeleteModes();
+        Game.DeleteScenes();
         ReleaseDrawingDevice();
         SystemIni = m_saved;
         ScreenWindowed = 1;

@@ -1,7 +1,7 @@
 #include <atomic>
 
 #include "platform/keyboard.h"
-#include "scenes/modes.h"
+#include "scenes/scene_registry.h"
 #include "shell/game_loop.h"
 #include "shell/window_data.h"
 

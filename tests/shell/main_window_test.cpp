@@ -2,7 +2,7 @@
 
 #include "platform/keyboard.h"
 #include "scenes/fading_scene.h"
-#include "scenes/modes.h"
+#include "scenes/scene_registry.h"
 #include "shell/game_loop.h"
 #include "shell/window_data.h"
 
@@ -51,7 +51,7 @@ class CloseQuestion : public MainWindowTest, public ::testing::WithParamInterfac
 
 TEST_P(CloseQuestion, IsAskedOnlyInAWindowOutsideTheTitleWithoutTestPlayDirectStartOrError) {
     const CloseCase& c = GetParam();
-    Game.CurrentMode = c.mode;
+    Game.CurrentScene = c.mode;
     ScreenWindowed = c.windowed;
     TestPlay = c.testPlay;
     DirectStart = c.directStart;
@@ -65,16 +65,16 @@ TEST_P(CloseQuestion, IsAskedOnlyInAWindowOutsideTheTitleWithoutTestPlayDirectSt
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CloseQuestion,
-                         ::testing::Values(CloseCase{"WorldMapWindowed", kModeWorldMap, 1, 0, 0, 0, true},
-                                           CloseCase{"Title", kModeTitle, 1, 0, 0, 0, false},
-                                           CloseCase{"FullScreen", kModeStage, 0, 0, 0, 0, false},
-                                           CloseCase{"TestPlay", kModeStage, 1, 1, 0, 0, false},
-                                           CloseCase{"DirectStart", kModeStage, 1, 0, 1, 0, false},
-                                           CloseCase{"AfterFatalError", kModeOption, 1, 0, 0, 1, false}),
+                         ::testing::Values(CloseCase{"WorldMapWindowed", kSceneWorldMap, 1, 0, 0, 0, true},
+                                           CloseCase{"Title", kSceneTitle, 1, 0, 0, 0, false},
+                                           CloseCase{"FullScreen", kSceneStage, 0, 0, 0, 0, false},
+                                           CloseCase{"TestPlay", kSceneStage, 1, 1, 0, 0, false},
+                                           CloseCase{"DirectStart", kSceneStage, 1, 0, 1, 0, false},
+                                           CloseCase{"AfterFatalError", kSceneOption, 1, 0, 0, 1, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowTest, AnsweringNoKeepsTheWindowAndTheThreads) {
-    Game.CurrentMode = kModeOption;
+    Game.CurrentScene = kSceneOption;
     ASSERT_EQ(thGame.Start(IgnoringWorker, nullptr), 1);
     thGame.Handshake();
     platform::QueueMessageBoxAnswer(IDNO);
@@ -87,7 +87,7 @@ TEST_F(MainWindowTest, AnsweringNoKeepsTheWindowAndTheThreads) {
 }
 
 TEST_F(MainWindowTest, TheEnglishQuestionIsAskedWhenTheSettingSaysSo) {
-    Game.CurrentMode = kModeOption;
+    Game.CurrentScene = kSceneOption;
     SystemIni.English = 1;
     platform::QueueMessageBoxAnswer(IDNO);
     SendMessageA(m_hwnd, WM_CLOSE, 0, 0);
@@ -112,10 +112,10 @@ TEST_F(MainWindowTest, EscapePostsTheCloseWhichStopsEveryWorkerAndEndsTheLoop) {
 
 TEST_F(MainWindowTest, WhileThePauseLoopRunsTheCloseIsAskedOnceAndHandedToStagePlay) {
     RegisterScenes();
-    Game.CurrentMode = kModeStage;
-    Game.SwitchMode(kModeStage);
+    Game.CurrentScene = kSceneStage;
+    Game.SwitchScene(kSceneStage);
     ASSERT_NE(CurStageScene, nullptr);
-    auto& scene = *static_cast<cModeStage*>(CurStageScene);
+    auto& scene = *static_cast<cSceneStage*>(CurStageScene);
     EXPECT_EQ(&StageState(), &scene) << "stage objects run in the scene";
     g_pauseQuits = 0;
     ASSERT_EQ(thPause.Start(PauseLoop, nullptr), 1);
@@ -147,7 +147,7 @@ TEST_F(MainWindowTest, WhileThePauseLoopRunsTheCloseIsAskedOnceAndHandedToStageP
 
 TEST_F(MainWindowTest, ActivationIsRecordedAndTheGameDoesNotAdvanceWhileInactive) {
     // A scene that needs no pictures: the test folder holds no game.
-    RegisterSceneFactory(kModeTitle, [] { return std::make_unique<cFadingScene>(kModeTitle); });
+    RegisterSceneFactory(kSceneTitle, [] { return std::make_unique<cFadingScene>(kSceneTitle); });
     Pump();  // the headless window activates itself when it opens
     EXPECT_EQ(AppActive.load(), 1);
     SendMessageA(m_hwnd, WM_ACTIVATEAPP, 0, 0);
@@ -170,7 +170,7 @@ std::atomic<bool> g_handlerFinished{false};
 std::atomic<bool> g_finishedWhenSendReturned{false};
 std::atomic<DWORD> g_senderThread{0};
 
-class SendingScene : public cMode {
+class SendingScene : public cScene {
 public:
     void Run() override {
         if (m_sent) return;
@@ -184,7 +184,7 @@ public:
 }  // namespace
 
 TEST_F(MainWindowTest, ASendFromThGameRunsOnTheWindowThreadAndBlocksTheGameThread) {
-    RegisterSceneFactory(kModeTitle, [] { return std::make_unique<SendingScene>(); });
+    RegisterSceneFactory(kSceneTitle, [] { return std::make_unique<SendingScene>(); });
     HWND hwnd = m_hwnd;
     // Stand in for the music handler: record where it runs and take time.
     DestroyWindow(hwnd);

@@ -27,7 +27,7 @@ protected:
         DirectStart = 0;
         ScreenWindowed = 1;
         SystemIni.English = 0;
-        Game.CurrentMode = Game.RequestedMode = Game.PreviousMode = 0;
+        Game.CurrentScene = Game.RequestedScene = Game.PreviousScene = 0;
         Game.FrameRate = 60;
         Game.FadeLength = 10;
         MainWindow.SetLayout(kScreenWidth, kScreenHeight, 100, 100, kScreenWidth, kScreenHeight, 0);
@@ -39,8 +39,8 @@ protected:
         for (cThread* t : {&thGame, &thPause, &thRanking, &thLoader}) t->Exit();
         if (IsWindow(m_hwnd)) DestroyWindow(m_hwnd);
         Drain();
-        Game.DeleteModes();
-        Game.CurrentMode = 0;
+        Game.DeleteScenes();
+        Game.CurrentScene = 0;
         AbortFlag.store(0);
         AppActive.store(0);
         platform::ClearMessageBoxes();

@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "gamedata/database/database.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/project/system_data.h"
 #include "platform/audio/device.h"
 #include "platform/audio/music_libraries.h"

@@ -50,8 +50,8 @@ TEST(Startup, AFailedStepStopsTheSequence) {
 TEST_F(MainWindowTest, AFatalCloseRaisedBeforeTheWindowExistedReachesItOnceRouted) {
     platform::SetMainWindowRouter(nullptr);
     platform::ClearMainWindowPosts();
-    Game.CurrentMode = kModeOption;  // where a normal close would ask
-    FatalClose();                    // as a data load before the window would
+    Game.CurrentScene = kSceneOption;  // where a normal close would ask
+    FatalClose();                      // as a data load before the window would
     EXPECT_TRUE(IsWindow(m_hwnd));
     InstallMainWindowRouting(m_hwnd);
     Pump();

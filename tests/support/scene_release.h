@@ -6,12 +6,12 @@
 #include "draw/font.h"
 #include "draw/surface_table.h"
 #include "draw/surfaces.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "scenes/menu/menu_sounds.h"
 #include "shell/game.h"
 
 inline void ReleaseSceneResources() {
-    Game.DeleteModes();
+    Game.DeleteScenes();
     SetMenuSoundSink(nullptr);
     for (Font& f : Fonts) f.Release();
     for (DDSURFACEDATA& s : SurfaceArray) DDReleaseSurface(&s);

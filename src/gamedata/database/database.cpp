@@ -3,7 +3,7 @@
 #include <type_traits>
 
 #include "foundation/report.h"
-#include "gamedata/project/load_failure_report.h"
+#include "gamedata/base/load_failure_report.h"
 
 namespace {
 

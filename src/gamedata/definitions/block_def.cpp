@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "gamedata/definitions/common_palette.h"
-#include "gamedata/stage_file/stage_data.h"
+#include "gamedata/definitions/item_def.h"
 
 namespace {
 

@@ -32,10 +32,10 @@ public:
     void Save(cDataFile& file) override;
 
     // A new definition's values; cell and conditions stay.
-    void ResetDefinition();
-    void ApplyInheritance();
-    void Normalize();
-    void NormalizeRefs();
+    void ResetDefinition() override;
+    void ApplyInheritance() override;
+    void Normalize() override;
+    void NormalizeRefs() override;
 
     std::int16_t m_sCell = 0;
     std::int8_t m_cSheet = 0;

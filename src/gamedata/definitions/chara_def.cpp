@@ -1,7 +1,7 @@
 #include "gamedata/definitions/chara_def.h"
 
+#include "gamedata/base/data_limits.h"
 #include "gamedata/definitions/block_def.h"
-#include "gamedata/project/data_limits.h"
 
 namespace {
 

@@ -35,10 +35,10 @@ public:
 
     // A new definition's values (no held item); cell, conditions and flows
     // stay.
-    void ResetDefinition();
-    void ApplyInheritance();
-    void Normalize();
-    void NormalizeRefs();
+    void ResetDefinition() override;
+    void ApplyInheritance() override;
+    void Normalize() override;
+    void NormalizeRefs() override;
 
     // Placement offsets of clone value n for a character facing d.
     double GetSummonOffsetX(int n, int d) const;

@@ -1,10 +1,10 @@
 #pragma once
 // The project-wide palette of block, character and item definitions that
 // every stage may take as base entries ("data\CommonPalette.cplt4").
+#include "gamedata/base/loader_gate.h"
 #include "gamedata/definitions/block_def.h"
 #include "gamedata/definitions/chara_def.h"
 #include "gamedata/definitions/item_def.h"
-#include "gamedata/stage_file/stage_load_runner.h"
 
 class cCommonPalette : public cDataRecord {
 public:

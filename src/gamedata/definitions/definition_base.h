@@ -30,6 +30,16 @@ public:
     std::int8_t m_cCondMode = 0;
     std::int8_t m_bCondLatch = 0;
 
+    // What every definition does, each class over its own property groups.
+    // A new definition's values (the cell and what runs stays).
+    virtual void ResetDefinition() = 0;
+    // Copies the groups whose inherit flag is set from the base entry.
+    virtual void ApplyInheritance() = 0;
+    // Brings every stored value into its range.
+    virtual void Normalize() = 0;
+    // Drops references to entries that do not exist.
+    virtual void NormalizeRefs() = 0;
+
 protected:
     cDefinition() = default;
     cDefinition(const cDefinition&) = default;

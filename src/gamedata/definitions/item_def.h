@@ -21,10 +21,10 @@ public:
     void Save(cDataFile& file) override;
 
     // A new definition's values; cell, conditions and commands stay.
-    void ResetDefinition();
-    void ApplyInheritance();
-    void Normalize();
-    void NormalizeRefs();
+    void ResetDefinition() override;
+    void ApplyInheritance() override;
+    void Normalize() override;
+    void NormalizeRefs() override;
 
     std::int16_t m_sOffsetX = 0;
     std::int16_t m_sOffsetY = 0;

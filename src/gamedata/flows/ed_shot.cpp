@@ -1,6 +1,6 @@
 #include "gamedata/flows/ed_shot.h"
 
-#include "gamedata/project/data_limits.h"
+#include "gamedata/base/data_limits.h"
 
 cEdShot::cEdShot() { SetDefaults(); }
 

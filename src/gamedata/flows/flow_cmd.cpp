@@ -1,8 +1,8 @@
 #include "gamedata/flows/flow_cmd.h"
 
+#include "gamedata/base/data_limits.h"
 #include "gamedata/flows/cmd_kinds.h"
 #include "gamedata/flows/flow.h"
-#include "gamedata/project/data_limits.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string>
 
+#include "gamedata/base/data_limits.h"
 #include "gamedata/definitions/common_palette.h"
 #include "gamedata/definitions/palette_lists.h"
-#include "gamedata/project/data_limits.h"
 #include "gamedata/stage_file/stage_load_runner.h"
 
 namespace {

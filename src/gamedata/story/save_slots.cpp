@@ -2,7 +2,7 @@
 
 #include "foundation/report.h"
 #include "foundation/strings.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/project/player_files.h"
 #include "gamedata/story/story_save.h"
 #include "platform/clock.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "foundation/strings.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/story/story_rules.h"
 #include "gamedata/story/story_save.h"
 

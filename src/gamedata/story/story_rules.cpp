@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/story/story_save.h"
 
 int ChallengeStageCount() { return std::clamp(SystemData.m_nChallengeCount, 0, kMaxChallengeStages); }

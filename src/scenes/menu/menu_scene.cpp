@@ -54,12 +54,12 @@ bool cMenuScene::StepFadeOut() {
 void cMenuScene::EndFadeOut(bool keepCursors) {
     DDFillSurface(&BackBuffer, kBlack);
     if (!keepCursors) CursorStack.Reset();
-    Game.CurrentMode = Game.RequestedMode;
-    Game.PreviousMode = m_nMode;
+    Game.CurrentScene = Game.RequestedScene;
+    Game.PreviousScene = m_nScene;
 }
 
-void cMenuScene::Leave(int mode, int fadeOutState) {
-    Game.RequestedMode = mode;
+void cMenuScene::Leave(int scene, int fadeOutState) {
+    Game.RequestedScene = scene;
     m_nState = fadeOutState;
 }
 

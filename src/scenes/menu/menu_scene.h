@@ -2,23 +2,23 @@
 // The frame that the five menu scenes share: input with the menu
 // auto-repeat and the scene's latched buttons, Init on the first frame, then
 // the function of the current state. The first state fades in from black,
-// the last fades out to black and hands over to the requested mode.
+// the last fades out to black and hands over to the requested scene.
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <vector>
 
-#include "shell/mode.h"
+#include "shell/scene.h"
 
-class cMenuScene : public cMode {
+class cMenuScene : public cScene {
 public:
     // buttonMask: the buttons latched to one press (3: buttons 1 and 2; 15:
     // buttons 1 to 4).
-    cMenuScene(int mode, int buttonMask) : m_nMode(mode), m_nButtonMask(buttonMask) {}
+    cMenuScene(int scene, int buttonMask) : m_nScene(scene), m_nButtonMask(buttonMask) {}
     ~cMenuScene() override;
 
     void Run() final;
-    int Mode() const { return m_nMode; }
+    int Kind() const { return m_nScene; }
     int SubStep() const { return m_nSubStep; }
 
 protected:
@@ -33,17 +33,17 @@ protected:
     bool StepFadeIn();
     bool StepFadeOut();
     // The end of the fade-out: a black back buffer, the cursor stack reset
-    // (unless keepCursors), and the switch to the requested mode.
+    // (unless keepCursors), and the switch to the requested scene.
     void EndFadeOut(bool keepCursors = false);
-    // Requests a mode and goes to the fade-out state.
-    void Leave(int mode, int fadeOutState);
+    // Requests a scene and goes to the fade-out state.
+    void Leave(int scene, int fadeOutState);
 
     // Loads pictures of the surface table; released with the scene. A
     // picture that cannot be made is a fatal close (false).
     bool LoadPictures(std::initializer_list<int> pictures);
 
 private:
-    int m_nMode;
+    int m_nScene;
     int m_nButtonMask;
     std::vector<int> m_vPictures;
 };

@@ -5,7 +5,7 @@
 #include "draw/font.h"
 #include "draw/palette.h"
 #include "foundation/strings.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/project/player_files.h"
 #include "scenes/menu/cmd_window.h"
 #include "scenes/menu/cursor_moves.h"
@@ -45,11 +45,11 @@ constexpr EditedValue kEdited[] = {
 std::string ValueText(int item) {
     std::string text;
     switch (item) {
-        case cModeOption::kItemPalette: IntToText(text, OptionData.m_nPalette, 0, 0, 0); break;
-        case cModeOption::kItemMusic: text = OptionData.m_bMusic ? "ON" : "OFF"; break;
-        case cModeOption::kItemVolume: IntToText(text, OptionData.m_nVolume, 0, 0, 0); break;
-        case cModeOption::kItemRankingMode: text = SystemData.RankingModeNames[OptionData.m_nRankingMode]; break;
-        case cModeOption::kItemRankingName: text = OptionData.m_strRankingName; break;
+        case cSceneOption::kItemPalette: IntToText(text, OptionData.m_nPalette, 0, 0, 0); break;
+        case cSceneOption::kItemMusic: text = OptionData.m_bMusic ? "ON" : "OFF"; break;
+        case cSceneOption::kItemVolume: IntToText(text, OptionData.m_nVolume, 0, 0, 0); break;
+        case cSceneOption::kItemRankingMode: text = SystemData.RankingModeNames[OptionData.m_nRankingMode]; break;
+        case cSceneOption::kItemRankingName: text = OptionData.m_strRankingName; break;
         default: break;
     }
     return text;
@@ -60,9 +60,9 @@ std::string ValueText(int item) {
 void SetPaletteLoader(PaletteLoader loader) { g_paletteLoader = std::move(loader); }
 
 void ApplyOptionEffect(int item) {
-    if (item == cModeOption::kItemPalette) {
+    if (item == cSceneOption::kItemPalette) {
         if (PaletteMode() && g_paletteLoader) g_paletteLoader(OptionData.m_nPalette);
-    } else if (item == cModeOption::kItemVolume) {
+    } else if (item == cSceneOption::kItemVolume) {
         const int volume = VolumeTable[OptionData.m_nVolume];
         for (cSoundEffect& effect : SoundEffects) {
             for (int b = 0; b < effect.BufferCount(); ++b) effect.SetVolume(b, volume, 0);
@@ -83,15 +83,15 @@ void ApplyMusicSetting() {
     Game.LastBgmKeep = 0;
 }
 
-cModeOption::cModeOption() : cMenuScene(kModeOption, 3) {}
+cSceneOption::cSceneOption() : cMenuScene(kSceneOption, 3) {}
 
-void cModeOption::RunState(int state) {
-    using Step = void (cModeOption::*)();
-    static constexpr Step kStates[] = {&cModeOption::FadeIn, &cModeOption::Options, &cModeOption::FadeOut};
+void cSceneOption::RunState(int state) {
+    using Step = void (cSceneOption::*)();
+    static constexpr Step kStates[] = {&cSceneOption::FadeIn, &cSceneOption::Options, &cSceneOption::FadeOut};
     RunStateOf(*this, kStates, state);
 }
 
-void cModeOption::Init() {
+void cSceneOption::Init() {
     Game.RequestBgm(SystemData.SceneBgmIds[kOptionSlot], SystemData.SceneBgmKeep[kOptionSlot], kOptionSlot);
     if (!LoadPictures({kPicAccessory, kPicWindow})) return;
     CursorStack.Reset();
@@ -101,9 +101,9 @@ void cModeOption::Init() {
     m_nSubStep = 0;
 }
 
-void cModeOption::BuildSurface() { DrawList(m_Surface.Get()); }
+void cSceneOption::BuildSurface() { DrawList(m_Surface.Get()); }
 
-void cModeOption::DrawList(DDSURFACEDATA* surface) {
+void cSceneOption::DrawList(DDSURFACEDATA* surface) {
     Font& large = Fonts[2];
     Font& medium = Fonts[1];
     large.DrawWindow(surface, 1, 1, 638, 478);
@@ -118,19 +118,19 @@ void cModeOption::DrawList(DDSURFACEDATA* surface) {
     }
 }
 
-void cModeOption::ShowWithCursor() {
+void cSceneOption::ShowWithCursor() {
     m_Surface.Show(0, 0);
     DrawPicture(kPicAccessory, kListX, kListY + kRow * CursorStack.Top().row, kSmallCursorX, kSmallCursorY,
                 kSmallCursorSize, kSmallCursorSize);
 }
 
-void cModeOption::FadeIn() {
+void cSceneOption::FadeIn() {
     if (PaletteMode() || m_Surface.Lost()) BuildSurface();
     m_Surface.Show(0, 0);
     if (StepFadeIn()) m_nState = kStateOptions;
 }
 
-void cModeOption::Options() {
+void cSceneOption::Options() {
     if (m_nSubStep == 0) {
         CursorStack.Top() = CursorState{};
         m_nSubStep = 1;
@@ -140,7 +140,7 @@ void cModeOption::Options() {
     else EditItem();
 }
 
-void cModeOption::StartEditing(int item) {
+void cSceneOption::StartEditing(int item) {
     const EditedValue& e = kEdited[item];
     m_pValue = &(OptionData.*e.value);
     m_nMin = 0;
@@ -150,7 +150,7 @@ void cModeOption::StartEditing(int item) {
     m_nSubStep = 2;
 }
 
-void cModeOption::ChooseItem() {
+void cSceneOption::ChooseItem() {
     const std::uint16_t keys = Keys();
     MoveGridCursor(keys, kListX, kListY, 0, kRow, 1, EnabledCount());
     PlayCursorSound(keys, 2, 0);
@@ -165,18 +165,18 @@ void cModeOption::ChooseItem() {
             ShowWithCursor();
         } else {
             m_nSubStep = 0;
-            Leave(kModeTitle, kStateFadeOut);
+            Leave(kSceneTitle, kStateFadeOut);
         }
     } else if (Button(2)) {
         MenuSound(2);
         m_nSubStep = 0;
-        Leave(kModeTitle, kStateFadeOut);
+        Leave(kSceneTitle, kStateFadeOut);
     } else {
         ShowWithCursor();
     }
 }
 
-void cModeOption::EditItem() {
+void cSceneOption::EditItem() {
     const std::uint16_t keys = Keys();
     auto change = [this](int by) {
         *m_pValue += by;
@@ -208,7 +208,7 @@ void cModeOption::EditItem() {
     }
 }
 
-void cModeOption::FadeOut() {
+void cSceneOption::FadeOut() {
     if (!StepFadeOut()) return;
     ApplyMusicSetting();
     OptionData.SaveFile(PathTable[kPathOption]);

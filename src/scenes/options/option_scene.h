@@ -8,13 +8,13 @@
 #include "scenes/menu/menu_scene.h"
 #include "scenes/menu/prepared_surface.h"
 
-class cModeOption : public cMenuScene {
+class cSceneOption : public cMenuScene {
 public:
     enum : int { kStateFadeIn = 0, kStateOptions = 1, kStateFadeOut = 2 };
     // Items by list index.
     enum : int { kItemPalette = 0, kItemMusic, kItemVolume, kItemRankingMode, kItemRankingName, kItemBack };
 
-    cModeOption();
+    cSceneOption();
     void Init() override;
     void FadeIn() override;
     void FadeOut() override;

@@ -6,7 +6,7 @@
 #include "draw/blit.h"
 #include "draw/font.h"
 #include "foundation/strings.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/story/story_rules.h"
 #include "scenes/menu/menu_pictures.h"
 #include "scenes/rankings/ranking_texts.h"

@@ -3,7 +3,7 @@
 #include "draw/device.h"
 #include "foundation/abort.h"
 #include "foundation/report.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/story/story_rules.h"
 #include "platform/clock.h"
 #include "platform/window.h"

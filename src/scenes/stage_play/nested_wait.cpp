@@ -5,8 +5,8 @@
 #include "platform/clock.h"
 #include "platform/threads.h"
 #include "platform/window.h"
-#include "scenes/stage_play/mode_stage.h"
 #include "scenes/stage_play/replay_requests.h"
+#include "scenes/stage_play/stage_play_scene.h"
 #include "shell/app_state.h"
 #include "shell/game.h"
 #include "shell/key_state.h"
@@ -43,8 +43,8 @@ bool CountFrame(PauseRequest& wait, cKeyState& keys, int& buttonLatch) {
 
 }  // namespace
 
-unsigned cModeStage::WaitFrames(void* argument) {
-    cModeStage& scene = *static_cast<cModeStage*>(argument);
+unsigned cSceneStage::WaitFrames(void* argument) {
+    cSceneStage& scene = *static_cast<cSceneStage*>(argument);
     if (scene.m_bQuit) return 0;
     cVector<cKeyState> keys = KeyStates;
     cKeyState& own = keys[0];
@@ -87,7 +87,7 @@ unsigned cModeStage::WaitFrames(void* argument) {
     return 1;
 }
 
-void cModeStage::RunNestedWait() {
+void cSceneStage::RunNestedWait() {
     if (!thPause.Start(WaitFrames, this)) return;
     thPause.Handshake();
     thPause.Wait();

@@ -4,15 +4,15 @@
 // the frame ends it at once: nothing after it runs and nothing is drawn.
 #include <climits>
 
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "platform/window.h"
 #include "scenes/stage_play/key_log.h"
-#include "scenes/stage_play/mode_stage.h"
 #include "scenes/stage_play/replay_requests.h"
 #include "scenes/stage_play/rules/block_chara_contacts.h"
 #include "scenes/stage_play/rules/item_touch.h"
 #include "scenes/stage_play/rules/object_contacts.h"
 #include "scenes/stage_play/rules/presence.h"
+#include "scenes/stage_play/stage_play_scene.h"
 #include "scenes/stage_play/stage_reset.h"
 #include "shell/app_state.h"
 #include "shell/key_state.h"
@@ -54,7 +54,7 @@ bool Squeezed(const cChara& c) {
 
 // The input of this frame: the player's keys, recorded for a replay, or
 // the replay's keys. false when the replay ended (it starts over).
-bool cModeStage::ReadFrameInput() {
+bool cSceneStage::ReadFrameInput() {
     cKeyState& keys = KeyStates[0];
     if (Game.PlayType == kPlayTypeReplay) {
         keys.ClearDirection();
@@ -79,7 +79,7 @@ bool cModeStage::ReadFrameInput() {
     return true;
 }
 
-void cModeStage::PlayFrame() {
+void cSceneStage::PlayFrame() {
     if (m_bQuit) {
         PostMessageA(MainWindowHandle.load(), WM_CLOSE, 0, 0);
         return;
@@ -109,24 +109,24 @@ void cModeStage::PlayFrame() {
     Draw(1, 0, 1, 1);
 }
 
-bool cModeStage::EndWithClear() {
+bool cSceneStage::EndWithClear() {
     EndStage();
     return false;
 }
 
-bool cModeStage::MissHero() {
+bool cSceneStage::MissHero() {
     Miss();
     return false;
 }
 
 // A result of 1 clears the stage, 2 misses; true when the frame goes on.
-bool cModeStage::HeroRuleGoesOn(int result) {
+bool cSceneStage::HeroRuleGoesOn(int result) {
     if (result == 1) return EndWithClear();
     if (result == kKilled) return MissHero();
     return true;
 }
 
-void cModeStage::CountDownLifeTimes() {
+void cSceneStage::CountDownLifeTimes() {
     for (auto it = CharaList.begin(); it != CharaList.end();) {
         if (Alive(*it) && it->m_nLifeTime != INT_MAX && --it->m_nLifeTime < 0) {
             it = EraseStageChara(*this, CharaList, it);
@@ -143,7 +143,7 @@ void cModeStage::CountDownLifeTimes() {
     }
 }
 
-void cModeStage::SaveSubStepStart() {
+void cSceneStage::SaveSubStepStart() {
     for (cStageChara& chara : CharaList) {
         chara.CountDownInvincibility();
         chara.ClearContacts();
@@ -159,19 +159,19 @@ void cModeStage::SaveSubStepStart() {
 }
 
 // The kill of a character by its flows; false when the frame ends.
-bool cModeStage::KillAfterFlow(cList<cStageChara>::iterator& it) { return ApplyKill(KillAfterFlow(*it), it); }
+bool cSceneStage::KillAfterFlow(cList<cStageChara>::iterator& it) { return ApplyKill(KillAfterFlow(*it), it); }
 
-bool cModeStage::ApplyKill(const KillOutcome& kill, cList<cStageChara>::iterator& it) {
+bool cSceneStage::ApplyKill(const KillOutcome& kill, cList<cStageChara>::iterator& it) {
     it = kill.bErase ? EraseStageChara(*this, CharaList, it) : std::next(it);
     return !kill.bEndFrame;
 }
 
 // The kill of a character by a contact; false when the frame ends.
-bool cModeStage::KillAfterContact(cList<cStageChara>::iterator& it) { return ApplyKill(KillAfterContact(*it), it); }
+bool cSceneStage::KillAfterContact(cList<cStageChara>::iterator& it) { return ApplyKill(KillAfterContact(*it), it); }
 
 // Moves a character through the map; its result: 0 goes on, a kill, or a
 // leave (kLeaves).
-int cModeStage::MoveChara(cStageChara& chara, bool ordinary) {
+int cSceneStage::MoveChara(cStageChara& chara, bool ordinary) {
     if (chara.MoveX() == kLeaves) return kLeaves;
     if (ResolveTilesX(chara) == kKilled) return kKilled;
     chara.ApplyGravity();
@@ -188,7 +188,7 @@ int cModeStage::MoveChara(cStageChara& chara, bool ordinary) {
 }
 
 // One pass over the block characters (blockCharas) or the ordinary ones.
-bool cModeStage::StepCharas(bool blockCharas) {
+bool cSceneStage::StepCharas(bool blockCharas) {
     for (auto it = CharaList.begin(); it != CharaList.end();) {
         cStageChara& chara = *it;
         if (!Takes(chara, blockCharas)) {
@@ -228,7 +228,7 @@ bool cModeStage::StepCharas(bool blockCharas) {
 }
 
 // The hero's sub-step; false when the frame ends.
-bool cModeStage::StepHero() {
+bool cSceneStage::StepHero() {
     cPlayer& hero = PlayerList[0];
     hero.FireTrigger(kAlwaysTrigger);
     if (hero.StepCharaFlows(0) != 0) return MissHero();
@@ -272,7 +272,7 @@ bool cModeStage::StepHero() {
     return true;
 }
 
-void cModeStage::RemoveOutOfRange() {
+void cSceneStage::RemoveOutOfRange() {
     if (m_bRangeChara || m_bRangeBlockChara) {
         for (auto it = CharaList.begin(); it != CharaList.end();) {
             const bool block = it->IsBlockChara();
@@ -291,7 +291,7 @@ void cModeStage::RemoveOutOfRange() {
     }
 }
 
-bool cModeStage::RunSubStep(int k) {
+bool cSceneStage::RunSubStep(int k) {
     m_nSubStepNo = k;
     ++m_nSubStepTotal;
     UpdatePresence(*this);

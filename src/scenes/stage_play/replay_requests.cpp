@@ -6,7 +6,7 @@
 #include "foundation/paths.h"
 #include "foundation/report.h"
 #include "foundation/strings.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/keyboard.h"

@@ -9,12 +9,12 @@
 #include "draw/surface_table.h"
 #include "draw/surfaces.h"
 #include "foundation/strings.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "scenes/stage_play/light_mask.h"
 #include "scenes/stage_play/map_blocks.h"
-#include "scenes/stage_play/mode_stage.h"
 #include "scenes/stage_play/presentation/screen_effects.h"
 #include "scenes/stage_play/stage_layers.h"
+#include "scenes/stage_play/stage_play_scene.h"
 #include "scenes/stage_play/stage_resources.h"
 #include "scenes/stage_play/status_panel.h"
 #include "scenes/stage_play/time_display.h"
@@ -63,7 +63,7 @@ void RebuildLostShotCells() {
 
 }  // namespace
 
-cModeStage::HeldLayers cModeStage::LayersOfObjects(const cStageState& stage) {
+cSceneStage::HeldLayers cSceneStage::LayersOfObjects(const cStageState& stage) {
     HeldLayers held{0u, 0u, 0u};
     for (const cItem& item : ItemList) held.items |= LayerBit(item.m_Def.m_cZ);
     for (const cStageChara& chara : CharaList) held.charas |= LayerBit(chara.m_Def.m_cZ);
@@ -71,7 +71,7 @@ cModeStage::HeldLayers cModeStage::LayersOfObjects(const cStageState& stage) {
     return held;
 }
 
-void cModeStage::DrawObjectLayer(int layer, int& frozen, HeldLayers& held) {
+void cSceneStage::DrawObjectLayer(int layer, int& frozen, HeldLayers& held) {
     cPlayer& hero = PlayerList[0];
     if (OnLayer(hero.m_Def.m_cZ, layer)) {
         const bool mayReset = hero.m_bDead && layer != kAnyLayer;
@@ -107,7 +107,7 @@ void cModeStage::DrawObjectLayer(int layer, int& frozen, HeldLayers& held) {
     }
 }
 
-void cModeStage::Draw(int live, int frozen, int showTime, int showHint) {
+void cSceneStage::Draw(int live, int frozen, int showTime, int showHint) {
     RebuildLostShotCells();
     if (m_ScrEffect.nEffect != 0) BeginScreenEffectFrame(m_ScrEffect);
     ScrollLayers(LoadedStage, m_nState == kStatePauseMenu ? 1 : 0);

@@ -9,7 +9,7 @@
 #include "foundation/abort.h"
 #include "foundation/frame_timer.h"
 #include "foundation/report.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "platform/clock.h"
 #include "platform/random.h"
 #include "platform/window.h"

@@ -13,7 +13,7 @@
 #include "foundation/report.h"
 #include "foundation/strings.h"
 #include "gamedata/database/database.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/project/player_files.h"
 #include "stage/drawing/stage_surfaces.h"
 

@@ -5,12 +5,12 @@
 #include <array>
 
 #include "draw/surface_table.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "scenes/menu/cursor_stack.h"
 #include "scenes/stage_play/light_mask.h"
 #include "scenes/stage_play/map_blocks.h"
-#include "scenes/stage_play/mode_stage.h"
 #include "scenes/stage_play/rules/contact_hooks.h"
+#include "scenes/stage_play/stage_play_scene.h"
 #include "scenes/stage_play/stage_reset.h"
 #include "stage/commands/int_param.h"
 #include "stage/commands/presentation_commands.h"
@@ -45,7 +45,7 @@ void RebuildLightMask() {
 
 }  // namespace
 
-void cModeStage::InstallSceneServices() {
+void cSceneStage::InstallSceneServices() {
     InstallFlowEngine();
     StageResetHooks& reset = ResetHooks();
     reset.killCharaAndEnd = [this](cStageChara& chara) { KillCharaAndEnd(chara, CharaList); };
@@ -79,7 +79,7 @@ void cModeStage::InstallSceneServices() {
     SetBlockGraphicSource(ObjectGraphicOfBlock);
 }
 
-void cModeStage::UninstallSceneServices() {
+void cSceneStage::UninstallSceneServices() {
     ResetHooks() = StageResetHooks();
     ContactHooks() = ContactRuleHooks();
     SetPlaceBlockedTest(nullptr);

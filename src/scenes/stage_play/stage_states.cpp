@@ -15,7 +15,7 @@
 #include "draw/surfaces.h"
 #include "foundation/abort.h"
 #include "foundation/strings.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "platform/keyboard.h"
 #include "platform/window.h"
 #include "scenes/menu/cmd_window.h"
@@ -25,8 +25,8 @@
 #include "scenes/menu/menu_scene.h"
 #include "scenes/menu/menu_texts.h"
 #include "scenes/rankings/ranking_drawing.h"
-#include "scenes/stage_play/mode_stage.h"
 #include "scenes/stage_play/replay_requests.h"
+#include "scenes/stage_play/stage_play_scene.h"
 #include "scenes/stage_play/stage_reset.h"
 #include "shell/app_state.h"
 #include "shell/direct_play.h"
@@ -108,12 +108,12 @@ bool DirectOrTest() { return DirectStart != 0 || TestPlay != 0; }
 
 }  // namespace
 
-void cModeStage::FadeIn() {
+void cSceneStage::FadeIn() {
     Draw(0, 1, 0, 1);
     if (StepFadeFromBlack()) m_nState = kStateStartBanner;
 }
 
-void cModeStage::StartBanner() {
+void cSceneStage::StartBanner() {
     Draw(0, 1, 0, 1);
     if (!(TestPlay && DirectStart)) {
         if (Game.PlayType == kPlayTypeReplay) {
@@ -143,7 +143,7 @@ void cModeStage::StartBanner() {
     m_nState = kStatePlay;
 }
 
-void cModeStage::ChoosePauseCommands() {
+void cSceneStage::ChoosePauseCommands() {
     m_vecPauseCmd.resize(4);
     int i = 0;
     for (cCmd& cmd : m_vecPauseCmd) {
@@ -163,7 +163,7 @@ void cModeStage::ChoosePauseCommands() {
     }
 }
 
-void cModeStage::PauseMenu() {
+void cSceneStage::PauseMenu() {
     if (RequestSaveReplay()) return;
     ChoosePauseCommands();
     if (m_nSubStep == 0) {
@@ -186,7 +186,7 @@ void cModeStage::PauseMenu() {
                 if (DirectStart) {
                     PostMessageA(MainWindowHandle.load(), WM_CLOSE, 0, 0);
                 } else {
-                    Game.RequestedMode = kModeTitle;
+                    Game.RequestedScene = kSceneTitle;
                     Game.SelectCursor = Game.PlayType;
                     m_nSubStep = 0;
                 }
@@ -205,7 +205,7 @@ void cModeStage::PauseMenu() {
                 m_bButtonLatch = 1;
                 StoryData.RestoreStageStart(0, Game.GameKind, DirectStart != 0);
                 StoryData.m_nRounds = 1;
-                Game.RequestedMode = kModeWorldMap;
+                Game.RequestedScene = kSceneWorldMap;
                 SetState(kStateFadeOut, 0);
                 return;
         }
@@ -221,7 +221,7 @@ void cModeStage::PauseMenu() {
     DrawCursor();
 }
 
-void cModeStage::Result() {
+void cSceneStage::Result() {
     const int automatic = LoadedStage.m_bSkipResult;
     const int manualRanking = OptionData.m_nRankingMode <= 1;
     if (!automatic) {
@@ -248,7 +248,7 @@ void cModeStage::Result() {
                 PlaySystemSound(1);
             }
         }
-        Game.RequestedMode = NextStage();
+        Game.RequestedScene = NextStage();
         m_nBanner = 0;
         SetState(kStateFadeOut, 0);
         return;
@@ -272,7 +272,7 @@ void cModeStage::Result() {
     }
 }
 
-void cModeStage::RetryPrompt() {
+void cSceneStage::RetryPrompt() {
     if (RequestSaveReplay()) return;
     if (m_nSubStep == 0) {
         CursorStack.Reset();
@@ -291,7 +291,7 @@ void cModeStage::RetryPrompt() {
             m_nState = kStateStartBanner;
         } else {
             StoryData.m_nRounds = 1;
-            Game.RequestedMode = kModeWorldMap;
+            Game.RequestedScene = kSceneWorldMap;
             SetState(kStateFadeOut, 0);
         }
         return;
@@ -301,7 +301,7 @@ void cModeStage::RetryPrompt() {
     DrawCursor();
 }
 
-void cModeStage::GameOver() {
+void cSceneStage::GameOver() {
     if (CheckPauseKey()) {
         SetState(kStatePauseMenu, 0);
         return;
@@ -309,7 +309,7 @@ void cModeStage::GameOver() {
     if (RequestSaveReplay()) return;
     if (KeyStates[0].m_wButtons & kButton1) {
         PlaySystemSound(1);
-        Game.RequestedMode = kModeTitle;
+        Game.RequestedScene = kSceneTitle;
         m_nState = kStateFadeOut;
         return;
     }
@@ -317,10 +317,10 @@ void cModeStage::GameOver() {
     if (LoadedStage.m_bGameOverBanner) DrawWord(248, 224, 0, 96, 144, 32);
 }
 
-void cModeStage::FadeOut() {
+void cSceneStage::FadeOut() {
     if (!StepFadeToBlack()) return;
     DDFillSurface(&BackBuffer, kBlack);
-    if (ReturnToTitleAfterStage && !TestPlay) Game.RequestedMode = kModeTitle;
+    if (ReturnToTitleAfterStage && !TestPlay) Game.RequestedScene = kSceneTitle;
     if ((Game.PlayType == kPlayTypeFree && StoryData.m_nAfterClear == 0) || DirectOrTest()) {
         StoryData.m_nAfterClear = 0;
         if (!PlayStageFile(LoadedStage.m_strPath, 0)) FatalClose();
@@ -328,12 +328,12 @@ void cModeStage::FadeOut() {
         StoryData.m_nStartMode = 0;
     }
     Game.FrameRate = 60;
-    Game.CurrentMode = Game.RequestedMode;
-    Game.PreviousMode = kModeStage;
+    Game.CurrentScene = Game.RequestedScene;
+    Game.PreviousScene = kSceneStage;
     m_nState = -1;
 }
 
-void cModeStage::EndAttemptAfterDeath() {
+void cSceneStage::EndAttemptAfterDeath() {
     if (Game.PlayType == kPlayTypeReplay) {
         StoryData.RestoreStageStart(1, Game.GameKind, DirectStart != 0);
         ResetStage(*this, 1, 1);
@@ -354,7 +354,7 @@ void cModeStage::EndAttemptAfterDeath() {
     m_nState = kStateStartBanner;
 }
 
-int cModeStage::DrawHero(int frozen) {
+int cSceneStage::DrawHero(int frozen) {
     if (PlayerList.Count() == 0) return 0;
     cPlayer& hero = PlayerList[0];
     hero.UpdateScreenRect();
@@ -375,7 +375,7 @@ int cModeStage::DrawHero(int frozen) {
     return 1;
 }
 
-int cModeStage::DrawChara(cStageChara& chara, int frozen) {
+int cSceneStage::DrawChara(cStageChara& chara, int frozen) {
     chara.UpdateScreenRect();
     if (chara.m_bDead) return chara.DrawHeld(&BackBuffer, frozen) ? 1 : 0;
     if (chara.IsOnScreen()) {

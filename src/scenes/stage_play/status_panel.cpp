@@ -7,7 +7,7 @@
 #include "draw/font.h"
 #include "draw/surface_table.h"
 #include "foundation/strings.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/project/system_data.h"
 #include "gamedata/story/story_save.h"
 #include "stage/objects/player.h"

@@ -7,7 +7,7 @@
 #include "draw/surface_table.h"
 #include "foundation/report.h"
 #include "foundation/strings.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/project/player_files.h"
 #include "gamedata/stage_file/stage_loader.h"
 #include "gamedata/story/story_rules.h"
@@ -40,25 +40,26 @@ std::string ChallengeStageFile(int n) {
     return StrPrintf("%s%02d-1.%s", PathTable[kPathChallengeStages], n, ExtTable[kExtStage]);
 }
 
-cModeStageSelect::cModeStageSelect() : cMenuScene(kModeStageSelect, 15) {}
+cSceneStageSelect::cSceneStageSelect() : cMenuScene(kSceneStageSelect, 15) {}
 
-void cModeStageSelect::RunState(int state) {
-    using Step = void (cModeStageSelect::*)();
-    static constexpr Step kStates[] = {&cModeStageSelect::FadeIn, &cModeStageSelect::List, &cModeStageSelect::FadeOut};
+void cSceneStageSelect::RunState(int state) {
+    using Step = void (cSceneStageSelect::*)();
+    static constexpr Step kStates[] = {&cSceneStageSelect::FadeIn, &cSceneStageSelect::List,
+                                       &cSceneStageSelect::FadeOut};
     RunStateOf(*this, kStates, state);
 }
 
-void cModeStageSelect::UpdateCounts() {
+void cSceneStageSelect::UpdateCounts() {
     m_nStageCount = SystemData.m_bAllChallenges ? ChallengeStageCount() : StoryData.m_nChallengeOpened;
     m_nRows = std::min(m_nStageCount - m_nListTop, kRowsShown);
 }
 
-void cModeStageSelect::SelectStage(int n) {
+void cSceneStageSelect::SelectStage(int n) {
     StoryData.SetStageFile(ChallengeStageFile(n), 0, 0, 0);
     if (Game.RankingsOn) LoadRankingFile(RankingSet, Game.GameKind, StoryData.m_strStage, 0, 0, 0);
 }
 
-void cModeStageSelect::Init() {
+void cSceneStageSelect::Init() {
     Game.RequestBgm(SystemData.SceneBgmIds[kSelectSlot], SystemData.SceneBgmKeep[kSelectSlot], kSelectSlot);
     if (!LoadPictures({kPicAccessory, kPicWindow})) return;
     CursorStack.Reset();
@@ -70,9 +71,9 @@ void cModeStageSelect::Init() {
     m_nSubStep = 0;
 }
 
-void cModeStageSelect::BuildSurface() { DrawList(m_Surface.Get()); }
+void cSceneStageSelect::BuildSurface() { DrawList(m_Surface.Get()); }
 
-void cModeStageSelect::DrawList(DDSURFACEDATA* surface) {
+void cSceneStageSelect::DrawList(DDSURFACEDATA* surface) {
     Font& large = Fonts[2];
     Font& medium = Fonts[1];
     large.DrawWindow(surface, 1, 1, 638, 478);
@@ -106,13 +107,13 @@ void cModeStageSelect::DrawList(DDSURFACEDATA* surface) {
     }
 }
 
-void cModeStageSelect::FadeIn() {
+void cSceneStageSelect::FadeIn() {
     if (PaletteMode() || m_Surface.Lost()) BuildSurface();
     m_Surface.Show(0, 0);
     if (StepFadeIn()) m_nState = kStateList;
 }
 
-void cModeStageSelect::WorkRankingPanel() {
+void cSceneStageSelect::WorkRankingPanel() {
     if (Button(3)) {
         if (ChallengeRankings()) {
             MenuSound(6);
@@ -130,7 +131,7 @@ void cModeStageSelect::WorkRankingPanel() {
     }
 }
 
-void cModeStageSelect::StartStage() {
+void cSceneStageSelect::StartStage() {
     const int row = CursorStack.Top().row;
     const std::string name = ChallengeStageFile(row + 1);
     if (!LoadStageThreaded(name, 1, &PlayStage, &HeroDef)) {
@@ -152,10 +153,10 @@ void cModeStageSelect::StartStage() {
     StoryData.m_bMultiPart = 1;
     Game.SelectCursor = row;
     Game.SelectPage = m_nListTop;
-    Leave(kModeStage, kStateFadeOut);
+    Leave(kSceneStage, kStateFadeOut);
 }
 
-void cModeStageSelect::List() {
+void cSceneStageSelect::List() {
     UpdateCounts();
     const std::uint16_t keys = Keys();
     MoveListCursor(keys, 1, m_nListTop, kListY, kRow, kListX, m_nRows, m_nStageCount, 1);
@@ -170,7 +171,7 @@ void cModeStageSelect::List() {
     }
     if (Button(2)) {
         MenuSound(2);
-        Leave(kModeTitle, kStateFadeOut);
+        Leave(kSceneTitle, kStateFadeOut);
         return;
     }
     WorkRankingPanel();
@@ -181,6 +182,6 @@ void cModeStageSelect::List() {
                 kBigCursorSize);
 }
 
-void cModeStageSelect::FadeOut() {
+void cSceneStageSelect::FadeOut() {
     if (StepFadeOut()) EndFadeOut();
 }

@@ -8,11 +8,11 @@
 #include "scenes/menu/menu_scene.h"
 #include "scenes/menu/prepared_surface.h"
 
-class cModeStageSelect : public cMenuScene {
+class cSceneStageSelect : public cMenuScene {
 public:
     enum : int { kStateFadeIn = 0, kStateList, kStateFadeOut };
 
-    cModeStageSelect();
+    cSceneStageSelect();
     void Init() override;
     void FadeIn() override;
     void FadeOut() override;

@@ -9,7 +9,7 @@
 #include "draw/surface_table.h"
 #include "foundation/paths.h"
 #include "foundation/strings.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/stage_file/stage_loader.h"
 #include "gamedata/story/story_rules.h"
 #include "platform/window.h"
@@ -81,19 +81,19 @@ int PlayFreeStageFile(const std::string& path, int direct) {
     return 1;
 }
 
-int cModeTitle::MenuX() { return g_menuX; }
-int cModeTitle::MenuY() { return g_menuY; }
+int cSceneTitle::MenuX() { return g_menuX; }
+int cSceneTitle::MenuY() { return g_menuY; }
 
-cModeTitle::cModeTitle() : cMenuScene(kModeTitle, 3) {}
+cSceneTitle::cSceneTitle() : cMenuScene(kSceneTitle, 3) {}
 
-void cModeTitle::RunState(int state) {
-    using Step = void (cModeTitle::*)();
-    static constexpr Step kStates[] = {&cModeTitle::FadeIn, &cModeTitle::MainMenu, &cModeTitle::SlotList,
-                                       &cModeTitle::SlotList, &cModeTitle::FadeOut};
+void cSceneTitle::RunState(int state) {
+    using Step = void (cSceneTitle::*)();
+    static constexpr Step kStates[] = {&cSceneTitle::FadeIn, &cSceneTitle::MainMenu, &cSceneTitle::SlotList,
+                                       &cSceneTitle::SlotList, &cSceneTitle::FadeOut};
     RunStateOf(*this, kStates, state);
 }
 
-void cModeTitle::Init() {
+void cSceneTitle::Init() {
     Game.RequestBgm(SystemData.SceneBgmIds[kTitleSlot], SystemData.SceneBgmKeep[kTitleSlot], kTitleSlot);
     if (!LoadPictures({kPicTitle, kPicGameMode, kPicAccessory, kPicWindow})) return;
     CursorStack.Reset();
@@ -113,7 +113,7 @@ void cModeTitle::Init() {
     m_nSubStep = 0;
 }
 
-void cModeTitle::BuildMenuSurface() {
+void cSceneTitle::BuildMenuSurface() {
     const int rows = static_cast<int>(m_vEnabled.size());
     const bool picture = TitleMenuIsPicture();
     const int stripWidth = SurfaceArray[kPicGameMode].nWidth;
@@ -141,20 +141,20 @@ void cModeTitle::BuildMenuSurface() {
     }
 }
 
-void cModeTitle::DrawTitleScreen() {
+void cSceneTitle::DrawTitleScreen() {
     DDBlt(&BackBuffer, 0, 0, 640, 480, &SurfaceArray[kPicTitle], 0, 0, 0);
     if (m_Menu.Lost()) BuildMenuSurface();
     m_Menu.Show(g_menuX, g_menuY);
     Game.StepFlashColours();
 }
 
-void cModeTitle::FadeIn() {
+void cSceneTitle::FadeIn() {
     if (PaletteMode()) BuildMenuSurface();
     DrawTitleScreen();
     if (StepFadeIn()) m_nState = kStateMenu;
 }
 
-void cModeTitle::MainMenu() {
+void cSceneTitle::MainMenu() {
     const std::uint16_t keys = Keys();
     MoveGridCursor(keys, g_menuX, g_menuY, 0, kMenuRow, 1, static_cast<int>(m_vEnabled.size()));
     PlayCursorSound(keys, 2, 0);
@@ -169,7 +169,7 @@ void cModeTitle::MainMenu() {
     Choose(Game.PlayType);
 }
 
-void cModeTitle::Choose(int command) {
+void cSceneTitle::Choose(int command) {
     switch (command) {
         case kCmdNew:
         case kCmdContinue:
@@ -181,27 +181,27 @@ void cModeTitle::Choose(int command) {
         case kCmdChallenge:
             SelectGameKind(kGameChallenge);
             if (!StoryData.LoadChallenge()) StoryData.Reset(ChallengeStageCount());
-            Leave(kModeStageSelect, kStateFadeOut);
+            Leave(kSceneStageSelect, kStateFadeOut);
             break;
         case kCmdFree:
             SelectGameKind(kGameFree);
-            if (SendAppRequest(kWmOpenStage, 0, 0, RequestDone)) Leave(kModeStage, kStateFadeOut);
+            if (SendAppRequest(kWmOpenStage, 0, 0, RequestDone)) Leave(kSceneStage, kStateFadeOut);
             break;
         case kCmdReplay:
             SelectGameKind(kGameReplay);
-            if (SendAppRequest(kWmOpenReplay, 0, 0, RequestDone)) Leave(kModeStage, kStateFadeOut);
+            if (SendAppRequest(kWmOpenReplay, 0, 0, RequestDone)) Leave(kSceneStage, kStateFadeOut);
             break;
-        case kCmdOptions: Leave(kModeOption, kStateFadeOut); break;
+        case kCmdOptions: Leave(kSceneOption, kStateFadeOut); break;
         default: PostMessageA(MainWindowHandle.load(), WM_CLOSE, 0, 0); break;
     }
 }
 
-void cModeTitle::SlotList() {
+void cSceneTitle::SlotList() {
     if (m_nSubStep == 0) {
         if (m_nState == kStateNewStory && !NewStoryChoosesSlot()) {
             // The story goes on without a save slot until the player saves.
             StartNewStory();
-            Leave(kModeWorldMap, kStateFadeOut);
+            Leave(kSceneWorldMap, kStateFadeOut);
             return;
         }
         CursorStack.Top() = CursorState{};
@@ -229,7 +229,7 @@ void cModeTitle::SlotList() {
     }
 }
 
-void cModeTitle::ChooseSlot(int slot) {
+void cSceneTitle::ChooseSlot(int slot) {
     const bool used = SaveSlots[slot].m_bUsed != 0;
     if (m_nState == kStateNewStory) {
         if (used) {
@@ -240,7 +240,7 @@ void cModeTitle::ChooseSlot(int slot) {
         StartNewStory();
         StoryData.m_nSlot = slot;
         StoryData.m_bAutoSave = 1;
-        Leave(kModeWorldMap, kStateFadeOut);
+        Leave(kSceneWorldMap, kStateFadeOut);
         return;
     }
     if (!used) {
@@ -254,9 +254,9 @@ void cModeTitle::ChooseSlot(int slot) {
         return;
     }
     MenuSound(1);
-    Leave(StoryData.m_nStartMode != 0 ? kModeStage : kModeWorldMap, kStateFadeOut);
+    Leave(StoryData.m_nStartMode != 0 ? kSceneStage : kSceneWorldMap, kStateFadeOut);
 }
 
-void cModeTitle::FadeOut() {
+void cSceneTitle::FadeOut() {
     if (StepFadeOut()) EndFadeOut();
 }

@@ -9,13 +9,13 @@
 #include "scenes/menu/menu_scene.h"
 #include "scenes/menu/prepared_surface.h"
 
-class cModeTitle : public cMenuScene {
+class cSceneTitle : public cMenuScene {
 public:
     enum : int { kStateFadeIn = 0, kStateMenu, kStateNewStory, kStateContinue, kStateFadeOut };
     // Title commands by list index.
     enum : int { kCmdNew = 0, kCmdContinue, kCmdChallenge, kCmdFree, kCmdReplay, kCmdOptions, kCmdQuit };
 
-    cModeTitle();
+    cSceneTitle();
     void Init() override;
     void FadeIn() override;
     void FadeOut() override;

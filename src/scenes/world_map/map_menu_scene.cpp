@@ -10,7 +10,7 @@
 #include "draw/surface_table.h"
 #include "foundation/report.h"
 #include "foundation/strings.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "scenes/menu/cmd_window.h"
 #include "scenes/menu/cursor_moves.h"
 #include "scenes/menu/cursor_stack.h"
@@ -40,17 +40,17 @@ void FrameRect(int x, int y, int w, int h) {
 
 }  // namespace
 
-cModeMenu2::cModeMenu2() : cMenuScene(kModeMenu2, 3) {}
+cSceneMenu2::cSceneMenu2() : cMenuScene(kSceneMenu2, 3) {}
 
-void cModeMenu2::RunState(int state) {
-    using Step = void (cModeMenu2::*)();
-    static constexpr Step kStates[] = {&cModeMenu2::FadeIn,   &cModeMenu2::Menu,  &cModeMenu2::Save,
-                                       &cModeMenu2::AutoSave, &cModeMenu2::ToMap, &cModeMenu2::ToTitle,
-                                       &cModeMenu2::FadeOut};
+void cSceneMenu2::RunState(int state) {
+    using Step = void (cSceneMenu2::*)();
+    static constexpr Step kStates[] = {&cSceneMenu2::FadeIn,   &cSceneMenu2::Menu,  &cSceneMenu2::Save,
+                                       &cSceneMenu2::AutoSave, &cSceneMenu2::ToMap, &cSceneMenu2::ToTitle,
+                                       &cSceneMenu2::FadeOut};
     RunStateOf(*this, kStates, state);
 }
 
-void cModeMenu2::Init() {
+void cSceneMenu2::Init() {
     // The map's slot, so its music goes on when it is kept.
     Game.RequestBgm(SystemData.SceneBgmIds[kMapSlot], SystemData.SceneBgmKeep[kMapSlot], kMapSlot);
     if (!LoadPictures({kPicWindow, kPicAccessory})) return;
@@ -58,7 +58,7 @@ void cModeMenu2::Init() {
     CursorStack.Reset();
 }
 
-void cModeMenu2::DrawMenu() {
+void cSceneMenu2::DrawMenu() {
     DDFillSurface(&BackBuffer, kBlack);
     int widest = 0;
     for (int command : m_vEnabled) widest = std::max(widest, CountChars(SystemData.MapMenu[command].m_strName));
@@ -80,12 +80,12 @@ void cModeMenu2::DrawMenu() {
     Game.StepFlashColours();
 }
 
-void cModeMenu2::DrawCursor() {
+void cSceneMenu2::DrawCursor() {
     const CursorState& c = CursorStack.Top();
     DrawPicture(kPicAccessory, c.x, c.y, kSmallCursorX, kSmallCursorY, kSmallCursorSize, kSmallCursorSize);
 }
 
-int cModeMenu2::MoveChoiceCursor(int firstText, int y) {
+int cSceneMenu2::MoveChoiceCursor(int firstText, int y) {
     const int x = SystemData.MenuTextLeft(kCentre, firstText, 2, 1);
     const std::uint16_t keys = Keys();
     MoveGridCursor(keys, x, y, 0, kRow, 1, 2);
@@ -93,19 +93,19 @@ int cModeMenu2::MoveChoiceCursor(int firstText, int y) {
     return x;
 }
 
-void cModeMenu2::DrawChoice(int firstText, int y) {
+void cSceneMenu2::DrawChoice(int firstText, int y) {
     DDFillSurface(&BackBuffer, kBlack);
     DrawMenuTexts(SystemData, &BackBuffer, SystemData.MenuTextLeft(kCentre, firstText, 2, 1), y, firstText, 2, 1);
     DrawCursor();
 }
 
-void cModeMenu2::FadeIn() {
+void cSceneMenu2::FadeIn() {
     DrawMenu();
     DrawPicture(kPicAccessory, kMenuX, kMenuY, kSmallCursorX, kSmallCursorY, kSmallCursorSize, kSmallCursorSize);
     if (StepFadeIn()) m_nState = kStateMenu;
 }
 
-void cModeMenu2::Menu() {
+void cSceneMenu2::Menu() {
     const std::uint16_t keys = Keys();
     MoveGridCursor(keys, kMenuX, kMenuY, 0, kRow, 1, static_cast<int>(m_vEnabled.size()));
     PlayCursorSound(keys, 2, 0);
@@ -122,13 +122,13 @@ void cModeMenu2::Menu() {
     }
 }
 
-void cModeMenu2::BackToMenu() {
+void cSceneMenu2::BackToMenu() {
     CursorStack.Pop(1);
     m_nSubStep = 0;
     m_nState = kStateMenu;
 }
 
-void cModeMenu2::Save() {
+void cSceneMenu2::Save() {
     if (m_nSubStep == 0) {
         // A story without a slot yet opens the list on slot 1.
         CursorStack.Top() = CursorState{0, StoryData.m_nSlot, 0, 0};
@@ -141,7 +141,7 @@ void cModeMenu2::Save() {
     else ConfirmSave();
 }
 
-void cModeMenu2::ChooseSlot() {
+void cSceneMenu2::ChooseSlot() {
     const std::uint16_t keys = Keys();
     MoveListCursor(keys, 1, m_nListTop, kSlotListY, kRow, kSlotListX, m_nListRows, SaveSlots.Count(), 1);
     PlayCursorSound(keys, 3, 0);
@@ -160,7 +160,7 @@ void cModeMenu2::ChooseSlot() {
     }
 }
 
-void cModeMenu2::ConfirmSave() {
+void cSceneMenu2::ConfirmSave() {
     const int x = MoveChoiceCursor(kSaveTexts, kConfirmY);
     if (Button(1) || Button(2)) {
         if (Button(2)) {
@@ -194,7 +194,7 @@ void cModeMenu2::ConfirmSave() {
     DrawCursor();
 }
 
-void cModeMenu2::AutoSave() {
+void cSceneMenu2::AutoSave() {
     if (m_nSubStep == 0) {
         CursorStack.Top() = CursorState{0, StoryData.m_bAutoSave ? 0 : 1, 0, 0};
         m_nSubStep = StoryData.m_nSlot == -1 ? 2 : 1;
@@ -234,12 +234,12 @@ void cModeMenu2::AutoSave() {
     }
 }
 
-void cModeMenu2::ToMap() {
+void cSceneMenu2::ToMap() {
     m_nSubStep = 0;
-    Leave(kModeWorldMap, kStateFadeOut);
+    Leave(kSceneWorldMap, kStateFadeOut);
 }
 
-void cModeMenu2::ToTitle() {
+void cSceneMenu2::ToTitle() {
     if (m_nSubStep == 0) {
         CursorStack.Top() = CursorState{0, 1, 0, 0};
         m_nSubStep = 1;
@@ -247,7 +247,7 @@ void cModeMenu2::ToTitle() {
     MoveChoiceCursor(kTitleTexts, kTitleY);
     if (Button(1)) {
         MenuSound(1);
-        if (CursorStack.Top().row == 0) Leave(kModeTitle, kStateFadeOut);
+        if (CursorStack.Top().row == 0) Leave(kSceneTitle, kStateFadeOut);
         else BackToMenu();
     } else if (Button(2)) {
         MenuSound(2);
@@ -257,7 +257,7 @@ void cModeMenu2::ToTitle() {
     }
 }
 
-void cModeMenu2::FadeOut() {
+void cSceneMenu2::FadeOut() {
     if (!StepFadeOut()) return;
     // The next scene resets the cursors.
     EndFadeOut(true);

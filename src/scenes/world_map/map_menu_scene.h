@@ -6,11 +6,11 @@
 
 #include "scenes/menu/menu_scene.h"
 
-class cModeMenu2 : public cMenuScene {
+class cSceneMenu2 : public cMenuScene {
 public:
     enum : int { kStateFadeIn = 0, kStateMenu, kStateSave, kStateAutoSave, kStateToMap, kStateToTitle, kStateFadeOut };
 
-    cModeMenu2();
+    cSceneMenu2();
     void Init() override;
     void FadeIn() override;
     void FadeOut() override;

@@ -11,7 +11,7 @@
 #include "foundation/abort.h"
 #include "foundation/report.h"
 #include "foundation/strings.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/stage_file/stage_loader.h"
 #include "gamedata/story/story_rules.h"
 #include "scenes/menu/cursor_moves.h"
@@ -75,29 +75,31 @@ int WorldCellIndex(int column, int row) {
     return column + (std::min(row, WorldMap.m_nHeight - 1) << WorldMap.m_nPitchShift);
 }
 
-cModeWorldMap::cModeWorldMap() : cMenuScene(kModeWorldMap, 15) {}
+cSceneWorldMap::cSceneWorldMap() : cMenuScene(kSceneWorldMap, 15) {}
 
-void cModeWorldMap::RunState(int state) {
-    using Step = void (cModeWorldMap::*)();
-    static constexpr Step kStates[] = {&cModeWorldMap::FadeIn, &cModeWorldMap::Walk, &cModeWorldMap::Prompt,
-                                       &cModeWorldMap::FadeOut};
+void cSceneWorldMap::RunState(int state) {
+    using Step = void (cSceneWorldMap::*)();
+    static constexpr Step kStates[] = {&cSceneWorldMap::FadeIn, &cSceneWorldMap::Walk, &cSceneWorldMap::Prompt,
+                                       &cSceneWorldMap::FadeOut};
     RunStateOf(*this, kStates, state);
 }
 
-const cStageLink* cModeWorldMap::ActiveLink(const cWorldPoint* point) {
+const cStageLink* cSceneWorldMap::ActiveLink(const cWorldPoint* point) {
     return point ? point->ActiveLink(StoryData) : nullptr;
 }
 
-bool cModeWorldMap::IsCleared(const cStageLink* link) { return link && link->IsCleared(StoryData); }
+bool cSceneWorldMap::IsCleared(const cStageLink* link) { return link && link->IsCleared(StoryData); }
 
-bool cModeWorldMap::IsPassable(const cStageLink* link) { return link && (link->m_bAlwaysOpen != 0 || IsCleared(link)); }
+bool cSceneWorldMap::IsPassable(const cStageLink* link) {
+    return link && (link->m_bAlwaysOpen != 0 || IsCleared(link));
+}
 
-void cModeWorldMap::FindPoint() {
+void cSceneWorldMap::FindPoint() {
     m_pPoint = WorldMap.PointAt(Hero().column, Hero().row);
     m_pLink = ActiveLink(m_pPoint);
 }
 
-void cModeWorldMap::CentreView() {
+void cSceneWorldMap::CentreView() {
     m_nViewX = Hero().column - kHeroColumn;
     m_nViewY = Hero().row - kHeroRow;
     Hero().x = kHeroX;
@@ -105,7 +107,7 @@ void cModeWorldMap::CentreView() {
     if (m_nViewX != g_drawnX || m_nViewY != g_drawnY) DrawMapSurface();
 }
 
-void cModeWorldMap::Init() {
+void cSceneWorldMap::Init() {
     Game.RequestBgm(SystemData.SceneBgmIds[kMapSlot], SystemData.SceneBgmKeep[kMapSlot], kMapSlot);
     if (!LoadPictures({kPicWorldBack, kPicWorldMapChip, kPicWorldEvent, kPicAccessory, kPicWindow, kPicScreenWork}))
         return;
@@ -123,7 +125,7 @@ void cModeWorldMap::Init() {
         EnterPoint();
         m_Entered = Hero();
     }
-    if (StoryData.m_bAutoSave && Game.PreviousMode == kModeStage) {
+    if (StoryData.m_bAutoSave && Game.PreviousScene == kSceneStage) {
         const int slot = StoryData.m_nSlot;
         if (slot < 0 || slot >= kSaveSlotCount || !StoryData.SaveSlot(slot)) {
             // The player counts on the auto-save: a failed one must not pass
@@ -136,7 +138,7 @@ void cModeWorldMap::Init() {
     m_nSubStep = 0;
 }
 
-void cModeWorldMap::DrawRankingPanel() {
+void cSceneWorldMap::DrawRankingPanel() {
     DDSURFACEDATA* panel = m_Panel.Get();
     DDFillSurface(panel, 0);
     int shown = StoryData.m_nRankingGenre;
@@ -144,7 +146,7 @@ void cModeWorldMap::DrawRankingPanel() {
     DrawRankingTable(RankingSet, panel, 0, 0, shown, -1);
 }
 
-void cModeWorldMap::DrawMapSurface() {
+void cSceneWorldMap::DrawMapSurface() {
     g_drawnX = m_nViewX;
     g_drawnY = m_nViewY;
     DDSURFACEDATA* map = &SurfaceArray[kPicScreenWork];
@@ -178,7 +180,7 @@ void cModeWorldMap::DrawMapSurface() {
     }
 }
 
-void cModeWorldMap::DrawScreen(bool pointInfo) {
+void cSceneWorldMap::DrawScreen(bool pointInfo) {
     DDSURFACEDATA* map = &SurfaceArray[kPicScreenWork];
     if (map->bLost) DrawMapSurface();
     DDBlt(&BackBuffer, 0, 0, 640, 480, map, 0, 0, 0);
@@ -208,7 +210,7 @@ void cModeWorldMap::DrawScreen(bool pointInfo) {
     }
 }
 
-void cModeWorldMap::MoveHero(std::uint16_t keys) {
+void cSceneWorldMap::MoveHero(std::uint16_t keys) {
     CursorState& hero = Hero();
     if (keys & (KeyBit::Left | KeyBit::Right | KeyBit::Up | KeyBit::Down)) {
         PreviousColumn() = hero.column;
@@ -239,7 +241,7 @@ void cModeWorldMap::MoveHero(std::uint16_t keys) {
     CentreView();
 }
 
-void cModeWorldMap::EnterPoint() {
+void cSceneWorldMap::EnterPoint() {
     StoryData.SetStageFile(m_pLink->m_strStage, m_pLink->m_nLinkA, m_pLink->m_nLinkB, m_pLink->m_nLinkC);
     m_nStageScore = StoryData.StageScore(StoryData.m_strStageKey);
     if (!Game.RankingsOn) return;
@@ -249,7 +251,7 @@ void cModeWorldMap::EnterPoint() {
     DrawRankingPanel();
 }
 
-void cModeWorldMap::SetUpStage() {
+void cSceneWorldMap::SetUpStage() {
     StoryData.m_nAfterClear = m_pLink->m_nAfterClear;
     StoryData.SetStageFile(LoadedStage.m_strPath, m_pLink->m_nLinkA, m_pLink->m_nLinkB, m_pLink->m_nLinkC);
     StoryData.m_nStageNo = m_pLink->m_nClearFlag;
@@ -259,13 +261,13 @@ void cModeWorldMap::SetUpStage() {
     else StoryData.m_nStartLives = StartLivesOf(kGameStory);
 }
 
-bool cModeWorldMap::LoadLinkStage() {
+bool cSceneWorldMap::LoadLinkStage() {
     if (LoadStageThreaded(m_pLink->m_strStage, 1, &PlayStage, &HeroDef)) return true;
     ErrorBoxF("ステージファイル %s が読み込めません！", m_pLink->m_strStage.c_str());
     return false;
 }
 
-void cModeWorldMap::WorkRankingPanel() {
+void cSceneWorldMap::WorkRankingPanel() {
     if (Button(3)) {
         if (StoryRankings()) {
             MenuSound(6);
@@ -284,7 +286,7 @@ void cModeWorldMap::WorkRankingPanel() {
     }
 }
 
-void cModeWorldMap::GoToPrompt() {
+void cSceneWorldMap::GoToPrompt() {
     StoryData.m_nMapX = Hero().column;
     StoryData.m_nMapY = Hero().row;
     CursorStack.Push(0);
@@ -292,7 +294,7 @@ void cModeWorldMap::GoToPrompt() {
     m_nState = kStatePrompt;
 }
 
-void cModeWorldMap::Walk() {
+void cSceneWorldMap::Walk() {
     const std::uint16_t keys = Keys();
     MoveHero(keys);
     PlayCursorSound(keys, 3, 0);
@@ -321,13 +323,13 @@ void cModeWorldMap::Walk() {
         StoryData.m_nMapX = Hero().column;
         StoryData.m_nMapY = Hero().row;
         m_nSubStep = 0;
-        Leave(kModeMenu2, kStateFadeOut);
+        Leave(kSceneMenu2, kStateFadeOut);
         return;
     }
     DrawScreen(true);
 }
 
-void cModeWorldMap::Prompt() {
+void cSceneWorldMap::Prompt() {
     if (m_nSubStep == 0) {
         MenuSound(1);
         m_bStageLoaded = LoadLinkStage();
@@ -344,7 +346,7 @@ void cModeWorldMap::Prompt() {
             ProgressFacing() = m_nFacing;
             SetUpStage();
             m_nSubStep = 0;
-            Leave(kModeStage, kStateFadeOut);
+            Leave(kSceneStage, kStateFadeOut);
             return;
         }
         ClosePrompt();
@@ -360,7 +362,7 @@ void cModeWorldMap::Prompt() {
     }
 }
 
-void cModeWorldMap::ClosePrompt() {
+void cSceneWorldMap::ClosePrompt() {
     CursorStack.Pop(1);
     if (!IsPassable(m_pLink)) {
         // Declining an uncleared stage steps back off its point.
@@ -373,7 +375,7 @@ void cModeWorldMap::ClosePrompt() {
     m_nState = kStateWalk;
 }
 
-void cModeWorldMap::FadeIn() {
+void cSceneWorldMap::FadeIn() {
     if (PaletteMode()) DrawRankingPanel();
     DrawScreen(ReturnFlag() == 0);
     if (!StepFadeIn()) return;
@@ -387,7 +389,7 @@ void cModeWorldMap::FadeIn() {
                 DrawMapSurface();
                 FindPoint();
             }
-        } else if (Game.PreviousMode != kModeMenu2 && !IsPassable(m_pLink)) {
+        } else if (Game.PreviousScene != kSceneMenu2 && !IsPassable(m_pLink)) {
             if (!LoadLinkStage()) {
                 FatalClose();
                 return;
@@ -396,14 +398,14 @@ void cModeWorldMap::FadeIn() {
             PreviousColumn() = Hero().column;
             PreviousRow() = Hero().row;
             m_nSubStep = 0;
-            Leave(kModeStage, kStateFadeOut);
+            Leave(kSceneStage, kStateFadeOut);
             return;
         }
     }
     m_nState = kStateWalk;
 }
 
-void cModeWorldMap::FadeOut() {
+void cSceneWorldMap::FadeOut() {
     DrawScreen(true);
     if (StepFadeOut()) EndFadeOut();
 }

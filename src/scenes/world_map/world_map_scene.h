@@ -12,12 +12,12 @@
 // column alone for a negative row, the row clamped to the map's last.
 int WorldCellIndex(int column, int row);
 
-class cModeWorldMap : public cMenuScene {
+class cSceneWorldMap : public cMenuScene {
 public:
     enum : int { kStateFadeIn = 0, kStateWalk, kStatePrompt, kStateFadeOut };
     enum : int { kFacingDown = 0, kFacingUp, kFacingLeft, kFacingRight };
 
-    cModeWorldMap();
+    cSceneWorldMap();
     void Init() override;
     void FadeIn() override;
     void FadeOut() override;

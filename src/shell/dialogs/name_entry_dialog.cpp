@@ -1,6 +1,6 @@
 #include "shell/dialogs/name_entry_dialog.h"
 
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "shell/app_state.h"
 #include "shell/dialogs/dialog_painter.h"
 #include "shell/dialogs/resources.h"

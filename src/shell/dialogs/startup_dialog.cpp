@@ -18,7 +18,7 @@ constexpr int kDirect3D = 1002;
 constexpr int kDirectDraw = 1003;
 constexpr int kNoAsk = 1004;
 constexpr int kDetails = 1005;
-constexpr int kModeGroup = 1006;
+constexpr int kDrawModeGroup = 1006;
 
 }  // namespace
 
@@ -59,7 +59,7 @@ void cStartupDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
     }
     PushAll();
     if (SystemIni.English) {
-        SetDlgItemTextA(m_hWnd, kModeGroup, "Drawing mode");
+        SetDlgItemTextA(m_hWnd, kDrawModeGroup, "Drawing mode");
         SetDlgItemTextA(m_hWnd, kStart, "Start");
         SetDlgItemTextA(m_hWnd, kCancel, "Cancel");
         if (auto* c = FindControl(m_Statics, kDetails))

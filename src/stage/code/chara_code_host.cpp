@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "stage/flow/status_position.h"

@@ -11,7 +11,7 @@
 #include "gamedata/flows/cmd_kinds.h"
 #include "gamedata/flows/flow_cmd.h"
 #include "gamedata/flows/vocabulary.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "stage/flow/flow_inst.h"
 #include "stage/flow/status_operator.h"

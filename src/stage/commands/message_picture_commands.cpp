@@ -14,7 +14,7 @@
 #include "gamedata/database/database.h"
 #include "gamedata/flows/cmd_kinds.h"
 #include "gamedata/flows/flow_cmd.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "shell/app_state.h"
 #include "shell/error_requests.h"
 #include "shell/sound_requests.h"

@@ -3,7 +3,7 @@
 #include "foundation/checked_containers.h"
 #include "gamedata/definitions/common_palette.h"
 #include "gamedata/flows/flow_cmd.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "shell/game.h"
 #include "stage/commands/int_param.h"
 #include "stage/commands/item_commands.h"

@@ -2,7 +2,7 @@
 #include <cstdint>
 
 #include "gamedata/flows/flow_cmd.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "stage/commands/int_param.h"
 #include "stage/commands/move_velocity.h"
 #include "stage/commands/stage_commands.h"

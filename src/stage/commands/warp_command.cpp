@@ -1,7 +1,7 @@
 #include <cmath>
 
 #include "gamedata/flows/flow_cmd.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "stage/commands/move_velocity.h"
 #include "stage/commands/stage_commands.h"
 #include "stage/flow/status_position.h"

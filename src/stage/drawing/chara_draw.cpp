@@ -2,7 +2,7 @@
 
 #include "draw/device.h"
 #include "draw/surface_table.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "shell/flash_colours.h"
 #include "shell/game.h"
 #include "stage/drawing/chara_effect_draw.h"

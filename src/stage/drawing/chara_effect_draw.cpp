@@ -6,7 +6,7 @@
 
 #include "draw/device.h"
 #include "draw/surface_table.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "stage/drawing/draw_sink.h"
 #include "stage/objects/chara.h"
 

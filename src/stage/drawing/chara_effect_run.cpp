@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "gamedata/database/effect_tables.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "shell/startup.h"
 
 cVector<cCharaEffectRun> CharaEffectTemplates;

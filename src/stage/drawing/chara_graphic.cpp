@@ -2,7 +2,7 @@
 
 #include "draw/device.h"
 #include "draw/surface_table.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "shell/app_state.h"
 #include "stage/drawing/draw_sink.h"
 #include "stage/objects/stage_object.h"

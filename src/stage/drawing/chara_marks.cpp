@@ -5,7 +5,7 @@
 
 #include "draw/device.h"
 #include "draw/surface_table.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "shell/app_state.h"
 #include "stage/drawing/chara_effect_draw.h"
 #include "stage/drawing/chara_graphic.h"

@@ -6,7 +6,7 @@
 #include "foundation/data_record.h"
 #include "foundation/strings.h"
 #include "gamedata/flows/cond.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "shell/game.h"

@@ -5,7 +5,7 @@
 
 #include "foundation/strings.h"
 #include "gamedata/flows/cond.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "stage/flow/status_operator.h"

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "gamedata/flows/flow_cmd.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "stage/flow/flow_inst.h"
 #include "stage/flow/status_operator.h"

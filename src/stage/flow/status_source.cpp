@@ -1,7 +1,7 @@
 #include "stage/flow/status_source.h"
 
 #include "foundation/strings.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "stage/flow/status_position.h"

@@ -1,7 +1,7 @@
 // Blocks placed, erased and toggled on the map during play.
 #include <algorithm>
 
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "stage/objects/block_map.h"
 #include "stage/objects/player.h"
 #include "stage/objects/stage_spawning.h"

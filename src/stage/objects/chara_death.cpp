@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "stage/objects/chara.h"
 #include "stage/objects/engine_hooks.h"
 #include "stage/objects/item.h"

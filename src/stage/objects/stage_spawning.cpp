@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "stage/objects/stage_state.h"
 
 namespace {

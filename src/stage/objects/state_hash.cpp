@@ -1,6 +1,6 @@
 #include "stage/objects/state_hash.h"
 
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "platform/random.h"
 #include "stage/objects/block_map.h"
 #include "stage/objects/item.h"

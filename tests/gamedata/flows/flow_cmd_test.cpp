@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "gamedata/base/data_limits.h"
 #include "gamedata/fixtures/field_access.h"
 #include "gamedata/fixtures/record_io.h"
 #include "gamedata/flows/cmd_kinds.h"
 #include "gamedata/flows/flow.h"
 #include "gamedata/flows/flow_cmd.h"
-#include "gamedata/project/data_limits.h"
 
 namespace {
 

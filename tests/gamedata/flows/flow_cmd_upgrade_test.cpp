@@ -7,10 +7,10 @@
 #include <limits>
 #include <optional>
 
+#include "gamedata/base/data_limits.h"
 #include "gamedata/fixtures/field_access.h"
 #include "gamedata/fixtures/record_io.h"
 #include "gamedata/flows/flow_cmd.h"
-#include "gamedata/project/data_limits.h"
 
 namespace {
 

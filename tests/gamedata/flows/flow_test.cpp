@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "gamedata/base/data_limits.h"
 #include "gamedata/fixtures/field_access.h"
 #include "gamedata/fixtures/record_io.h"
 #include "gamedata/flows/flow.h"
-#include "gamedata/project/data_limits.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // Movement and shot parts of commands.
 #include <gtest/gtest.h>
 
+#include "gamedata/base/data_limits.h"
 #include "gamedata/fixtures/field_access.h"
 #include "gamedata/fixtures/record_io.h"
 #include "gamedata/flows/ed_move.h"
 #include "gamedata/flows/ed_shot.h"
-#include "gamedata/project/data_limits.h"
 
 namespace {
 

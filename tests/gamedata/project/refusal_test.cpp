@@ -6,10 +6,10 @@
 #include <memory>
 
 #include "foundation/report.h"
+#include "gamedata/base/data_limits.h"
 #include "gamedata/fixtures/record_fixtures.h"
 #include "gamedata/fixtures/record_io.h"
 #include "gamedata/flows/flow.h"
-#include "gamedata/project/data_limits.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/project/player_files.h"
 #include "platform/clock.h"
 #include "support/temp_dir.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/story/story_save.h"
 
 namespace {

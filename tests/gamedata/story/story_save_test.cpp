@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gamedata/fixtures/story_fixture.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "support/temp_dir.h"
 
 namespace {

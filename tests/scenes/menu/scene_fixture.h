@@ -15,7 +15,7 @@
 #include "draw/surfaces.h"
 #include "foundation/abort.h"
 #include "game_folder.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/project/player_files.h"
 #include "platform/message_box.h"
 #include "sample_game.h"
@@ -42,8 +42,8 @@ protected:
         ASSERT_TRUE(CreateFonts(Fonts, FontTable, kDefaultFontCount));
         if (SoundEffects.Count() < cSystemData::kSystemSoundCount) SoundEffects.resize(cSystemData::kSystemSoundCount);
         SetMenuSoundSink([this](int n) { m_sounds.push_back(n); });
-        Game.DeleteModes();
-        Game.CurrentMode = Game.RequestedMode = Game.PreviousMode = 0;
+        Game.DeleteScenes();
+        Game.CurrentScene = Game.RequestedScene = Game.PreviousScene = 0;
         Game.FadeLength = 90;  // two frames a fade
         Game.RankingsOn = 0;
         CursorStack.Reset();
@@ -52,7 +52,7 @@ protected:
     void TearDown() override {
         ReleaseSceneResources();
         Game.FadeLength = 10;
-        Game.CurrentMode = Game.RequestedMode = Game.PreviousMode = 0;
+        Game.CurrentScene = Game.RequestedScene = Game.PreviousScene = 0;
         AbortFlag.store(0);
     }
     virtual int Depth() const { return 32; }
@@ -60,7 +60,7 @@ protected:
     virtual int Direct3D() const { return 0; }
 
     // One frame with a fresh press of these directions and buttons.
-    static void Frame(cMode& scene, std::uint16_t keys = 0, std::uint16_t buttons = 0) {
+    static void Frame(cScene& scene, std::uint16_t keys = 0, std::uint16_t buttons = 0) {
         cKeyState& k = KeyStates[0];
         k.m_wDirection = keys;
         k.m_wButtons = buttons;
@@ -70,7 +70,7 @@ protected:
         scene.Run();
     }
     // Frames without input until the scene is in the state; false after 20.
-    static bool RunTo(cMode& scene, int state) {
+    static bool RunTo(cScene& scene, int state) {
         for (int i = 0; i < 20 && scene.State() != state; ++i) Frame(scene);
         return scene.State() == state;
     }

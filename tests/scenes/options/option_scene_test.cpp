@@ -29,14 +29,14 @@ protected:
     int Depth() const override { return 8; }
     // Into the options, on the row of item `item` (all items enabled).
     void Open(int row = 0) {
-        Game.CurrentMode = Game.RequestedMode = kModeOption;
-        ASSERT_TRUE(RunTo(m_scene, cModeOption::kStateOptions));
+        Game.CurrentScene = Game.RequestedScene = kSceneOption;
+        ASSERT_TRUE(RunTo(m_scene, cSceneOption::kStateOptions));
         Frame(m_scene);
         for (int i = 0; i < row; ++i) Frame(m_scene, Down);
         TakeSounds();
     }
 
-    cModeOption m_scene;
+    cSceneOption m_scene;
     std::vector<int> m_palettes;
 };
 
@@ -56,9 +56,9 @@ TEST_F(OptionSceneTest, EditedValuesWrapBothWays) {
     };
     for (const Case& c : cases) {
         CursorStack.Reset();
-        cModeOption scene;
+        cSceneOption scene;
         OptionData.*c.value = c.from;
-        ASSERT_TRUE(RunTo(scene, cModeOption::kStateOptions));
+        ASSERT_TRUE(RunTo(scene, cSceneOption::kStateOptions));
         for (int i = 0; i < c.item; ++i) Frame(scene, Down);
         Frame(scene, 0, kButton1);
         EXPECT_EQ(scene.SubStep(), 2) << "editing item " << c.item;
@@ -94,10 +94,10 @@ TEST_F(OptionSceneTest, LeavingSavesTheOptionsAndReturnsToTheTitle) {
     Frame(m_scene, Up);
     Frame(m_scene, 0, kButton1);
     Frame(m_scene, 0, kButton2);
-    EXPECT_EQ(Game.RequestedMode, kModeTitle);
-    for (int i = 0; i < 5 && Game.CurrentMode != kModeTitle; ++i) Frame(m_scene);
-    EXPECT_EQ(Game.CurrentMode, kModeTitle);
-    EXPECT_EQ(Game.PreviousMode, kModeOption);
+    EXPECT_EQ(Game.RequestedScene, kSceneTitle);
+    for (int i = 0; i < 5 && Game.CurrentScene != kSceneTitle; ++i) Frame(m_scene);
+    EXPECT_EQ(Game.CurrentScene, kSceneTitle);
+    EXPECT_EQ(Game.PreviousScene, kSceneOption);
     cOptionData saved;
     ASSERT_EQ(saved.LoadFile(PathTable[kPathOption]), 1);
     EXPECT_EQ(saved.m_nVolume, 4);
@@ -107,14 +107,14 @@ TEST_F(OptionSceneTest, LeavingSavesTheOptionsAndReturnsToTheTitle) {
 TEST_F(OptionSceneTest, OnlyTheBackItemEnabledGivesOneRowThatLeaves) {
     for (cCmd& c : SystemData.OptionMenu) c.m_nEnabled = 0;
     SystemData.OptionMenu[5].m_nEnabled = 1;
-    cModeOption scene;
-    ASSERT_TRUE(RunTo(scene, cModeOption::kStateOptions));
+    cSceneOption scene;
+    ASSERT_TRUE(RunTo(scene, cSceneOption::kStateOptions));
     EXPECT_EQ(scene.EnabledCount(), 1);
     Frame(scene, Down);
     EXPECT_EQ(CursorStack.Top().row, 0);
     Frame(scene, 0, kButton1);
-    EXPECT_EQ(scene.State(), cModeOption::kStateFadeOut);
-    EXPECT_EQ(Game.RequestedMode, kModeTitle);
+    EXPECT_EQ(scene.State(), cSceneOption::kStateFadeOut);
+    EXPECT_EQ(Game.RequestedScene, kSceneTitle);
 }
 
 TEST(OptionEffects, VolumeLevelsSetEveryEffect) {
@@ -128,7 +128,7 @@ TEST(OptionEffects, VolumeLevelsSetEveryEffect) {
     LoadSoundEffects(SoundEffects, SoundFiles, 0);
     for (int level : {0, 4, 10}) {
         OptionData.m_nVolume = level;
-        ApplyOptionEffect(cModeOption::kItemVolume);
+        ApplyOptionEffect(cSceneOption::kItemVolume);
         for (const cSoundEffect& e : SoundEffects) {
             EXPECT_EQ(e.Buffer(0)->Volume(), VolumeTable[level]) << level;
             EXPECT_EQ(e.Buffer(1)->Volume(), VolumeTable[level]) << level;

@@ -7,14 +7,14 @@
 
 #include "../../shell/shell_fixture.h"
 #include "foundation/paths.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/project/player_files.h"
 #include "platform/headless_input.h"
 #include "platform/keyboard.h"
 #include "platform/present.h"
 #include "scenes/menu/menu_sounds.h"
-#include "scenes/modes.h"
 #include "scenes/rankings/ranking_set.h"
+#include "scenes/scene_registry.h"
 #include "shell/key_state.h"
 #include "support/test_env.h"
 
@@ -85,7 +85,7 @@ protected:
 
     TestEnv m_env;
     std::array<int, 3> m_savedGame{};
-    cModeStage m_stage;
+    cSceneStage m_stage;
     cRankResult m_result;
     std::vector<int> m_sounds;
 };

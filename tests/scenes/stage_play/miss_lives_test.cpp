@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "stage/commands/stage_commands.h"
 #include "stage_scene_fixture.h"
 
 namespace {
 
-using S = cModeStage;
+using S = cSceneStage;
 
 // The hero falls three blocks onto a deadly block.
 const std::vector<std::string> kDeadlyFall = {

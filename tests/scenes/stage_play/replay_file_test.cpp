@@ -11,7 +11,7 @@
 #include "gamedata/fixtures/record_io.h"
 #include "gamedata/fixtures/stage_fixtures.h"
 #include "gamedata/fixtures/story_fixture.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "scenes/stage_play/key_log.h"
 #include "shell/key_state.h"
 #include "support/test_env.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "gamedata/fixtures/definition_fixtures.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "platform/clock.h"
 #include "platform/keyboard.h"
 #include "platform/message_box.h"

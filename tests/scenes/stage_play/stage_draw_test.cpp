@@ -1,7 +1,7 @@
 // What the stage drawing decides: the panel's layout and texts, the time
 // and its warning sound, the light mask, the layers' scrolling.
 #include "foundation/frame_timer.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "gamedata/story/story_save.h"
 #include "scenes/stage_play/light_mask.h"

@@ -19,7 +19,7 @@
 
 namespace {
 
-using S = cModeStage;
+using S = cSceneStage;
 
 constexpr int kTouchedChara = 6;
 constexpr int kMissSound = 8;

@@ -16,7 +16,7 @@
 #include "platform/clock.h"
 #include "scenes/rankings/ranking_registration.h"
 #include "scenes/rankings/ranking_set.h"
-#include "scenes/stage_play/mode_stage.h"
+#include "scenes/stage_play/stage_play_scene.h"
 #include "shell/app_state.h"
 #include "shell/direct_play.h"
 #include "stage/drawing/chara_graphic.h"
@@ -52,14 +52,14 @@ protected:
     // invincible in flash colour 3, unless the options say otherwise.
     void Build(std::vector<std::string> picture = {"..........", "..H...a...", "##########"},
                StageOptions options = FlashingOptions()) {
-        m_scene = std::make_unique<cModeStage>();
+        m_scene = std::make_unique<cSceneStage>();
         options.hero.m_sCell = 1;
         m_stage = std::make_unique<StageHarness>(*m_scene, picture, options);
         LoadedStage.m_bStartBanner1 = LoadedStage.m_bStartBanner2 = 0;
         PlayStage.CopySettingsFrom(LoadedStage);
         HeroDef = LoadedStage.m_vPlacedCharas[LoadedStage.FindHero()];
-        Game.CurrentMode = Game.RequestedMode = kModeStage;
-        Game.PreviousMode = kModeTitle;
+        Game.CurrentScene = Game.RequestedScene = kSceneStage;
+        Game.PreviousScene = kSceneTitle;
     }
     static StageOptions FlashingOptions() {
         StageOptions options;
@@ -71,8 +71,8 @@ protected:
     }
     // Runs frames until the play state, then one more frame.
     void RunToPlay() {
-        for (int i = 0; i < 20 && m_scene->State() != cModeStage::kStatePlay; ++i) Frame(*m_scene);
-        ASSERT_EQ(m_scene->State(), cModeStage::kStatePlay);
+        for (int i = 0; i < 20 && m_scene->State() != cSceneStage::kStatePlay; ++i) Frame(*m_scene);
+        ASSERT_EQ(m_scene->State(), cSceneStage::kStatePlay);
     }
     // The x of every character picture drawn since the last call, in order.
     std::vector<int> TakeDrawnX() {
@@ -99,7 +99,7 @@ protected:
     ExecutorSwap m_steps;
     FlowEngineScope m_engine;
     platform::TestClock m_clock{123456};
-    std::unique_ptr<cModeStage> m_scene;
+    std::unique_ptr<cSceneStage> m_scene;
     std::unique_ptr<StageHarness> m_stage;
 };
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "foundation/abort.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "platform/clock.h"
 #include "platform/random.h"
 #include "scenes/stage_play/key_log.h"

@@ -7,7 +7,7 @@
 
 #include "draw/draw_fixture.h"
 #include "draw/surface_table.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "stage/drawing/stage_surfaces.h"
 
 namespace {

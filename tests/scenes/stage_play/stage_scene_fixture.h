@@ -15,7 +15,7 @@
 #include "platform/keyboard.h"
 #include "platform/random.h"
 #include "scenes/stage_play/key_log.h"
-#include "scenes/stage_play/mode_stage.h"
+#include "scenes/stage_play/stage_play_scene.h"
 #include "shell/app_state.h"
 #include "shell/direct_play.h"
 #include "shell/key_state.h"
@@ -79,15 +79,15 @@ protected:
     void StartScene(const std::vector<std::string>& picture, const StageOptions& options, SceneBanners banners = {}) {
         m_stage.reset();
         m_scene.reset();
-        m_scene = std::make_unique<cModeStage>();
+        m_scene = std::make_unique<cSceneStage>();
         m_stage = std::make_unique<StageHarness>(*m_scene, picture, options);
         LoadedStage.m_bStartBanner1 = banners.start1;
         LoadedStage.m_bStartBanner2 = banners.start2;
         LoadedStage.m_bGameOverBanner = banners.gameOver;
         PlayStage.CopySettingsFrom(LoadedStage);
         HeroDef = LoadedStage.m_vPlacedCharas[LoadedStage.FindHero()];
-        Game.CurrentMode = Game.RequestedMode = kModeStage;
-        Game.PreviousMode = kModeTitle;
+        Game.CurrentScene = Game.RequestedScene = kSceneStage;
+        Game.PreviousScene = kSceneTitle;
         m_frame = 0;
     }
 
@@ -105,7 +105,7 @@ protected:
         ++m_frame;
     }
 
-    std::unique_ptr<cModeStage> m_scene;
+    std::unique_ptr<cSceneStage> m_scene;
     std::unique_ptr<StageHarness> m_stage;
     std::map<int, bool> m_down;  // keys held, by virtual key
     int m_frame = 0;             // frames since the scene started

@@ -52,7 +52,7 @@ protected:
     int m_replays = 0;
 };
 
-using S = cModeStage;
+using S = cSceneStage;
 
 // Fade, banner, play, pause, retry, banner, play, the miss, the death
 // sequence, game over (the only life was used) and the way out.
@@ -92,8 +92,8 @@ TEST_F(StageSceneTrace, APlayFromFadeToGameOverWalksTheStatesInOrder) {
     Play(10, {{over, 'Z'}, {over + 1, 'Z'}});
     const std::vector<std::pair<int, int>> out = {{over, S::kStateFadeOut}, {over + 2, -1}};
     EXPECT_EQ(m_trace, out);
-    EXPECT_EQ(Game.CurrentMode, kModeTitle);
-    EXPECT_EQ(Game.PreviousMode, kModeStage);
+    EXPECT_EQ(Game.CurrentScene, kSceneTitle);
+    EXPECT_EQ(Game.PreviousScene, kSceneStage);
     EXPECT_EQ(m_replays, 1) << "free play prepares its stage file again";
 }
 
@@ -154,7 +154,7 @@ TEST_F(StageSceneTrace, AWaitDrawsItsDelayAndItsFramesThenReturns) {
     EXPECT_EQ(PlayerList[0].m_dY, heroY);
 
     m_scene->m_bQuit = 1;
-    EXPECT_EQ(cModeStage::WaitFrames(m_scene.get()), 0u) << "entered with the quit flag set";
+    EXPECT_EQ(cSceneStage::WaitFrames(m_scene.get()), 0u) << "entered with the quit flag set";
     EXPECT_EQ(platform::PresentedFrameSerial() - before, 3 + 5) << "nothing drawn";
 }
 

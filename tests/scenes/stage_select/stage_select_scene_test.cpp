@@ -13,15 +13,15 @@ protected:
         SceneTest::SetUp();
         Game.GameKind = 1;
         Game.SelectCursor = Game.SelectPage = 0;
-        Game.CurrentMode = Game.RequestedMode = kModeStageSelect;
+        Game.CurrentScene = Game.RequestedScene = kSceneStageSelect;
     }
     void TearDown() override {
         Game.SelectCursor = Game.SelectPage = 0;
         StoryData.Reset(0);
         SceneTest::TearDown();
     }
-    void Open(cModeStageSelect& scene) {
-        ASSERT_TRUE(RunTo(scene, cModeStageSelect::kStateList));
+    void Open(cSceneStageSelect& scene) {
+        ASSERT_TRUE(RunTo(scene, cSceneStageSelect::kStateList));
         TakeSounds();
     }
 };
@@ -47,7 +47,7 @@ TEST_F(StageSelectTest, TheListScrollsWithoutWrapping) {
         StoryData.Reset(c.count);
         StoryData.m_nChallengeOpened = c.opened;
         CursorStack.Reset();
-        cModeStageSelect scene;
+        cSceneStageSelect scene;
         Open(scene);
         for (int i = 0; i < c.downs; ++i) Frame(scene, Down);
         scene.UpdateCounts();
@@ -60,14 +60,14 @@ TEST_F(StageSelectTest, TheListScrollsWithoutWrapping) {
 
 TEST_F(StageSelectTest, AStageThatCannotBeReadSoundsARefusalAndStays) {
     StoryData.Reset(40);
-    cModeStageSelect scene;
+    cSceneStageSelect scene;
     Open(scene);
     Frame(scene, 0, kButton1);
     EXPECT_EQ(TakeSounds(), std::vector<int>{3});
     ASSERT_EQ(platform::RecordedMessageBoxes().size(), 1u);
     EXPECT_NE(platform::RecordedMessageBoxes()[0].text.find("c01-1.stg4"), std::string::npos);
-    EXPECT_EQ(scene.State(), cModeStageSelect::kStateList);
-    EXPECT_EQ(Game.RequestedMode, kModeStageSelect);
+    EXPECT_EQ(scene.State(), cSceneStageSelect::kStateList);
+    EXPECT_EQ(Game.RequestedScene, kSceneStageSelect);
     EXPECT_EQ(AbortFlag.load(), 0);
 }
 
@@ -81,13 +81,13 @@ TEST_F(StageSelectTest, TheChosenStageStartsAndTheListOpensOnItAgain) {
     SystemData.StartLives[1] = 5;
     StoryData.Reset(2);
     {
-        cModeStageSelect scene;
+        cSceneStageSelect scene;
         Open(scene);
         Frame(scene, Down);
         Frame(scene, 0, kButton1);
         EXPECT_EQ(TakeSounds(), std::vector<int>{1});
-        EXPECT_EQ(scene.State(), cModeStageSelect::kStateFadeOut);
-        EXPECT_EQ(Game.RequestedMode, kModeStage);
+        EXPECT_EQ(scene.State(), cSceneStageSelect::kStateFadeOut);
+        EXPECT_EQ(Game.RequestedScene, kSceneStage);
         EXPECT_EQ(StoryData.m_nStageNo, 2);
         EXPECT_EQ(StoryData.m_nPart, 1);
         EXPECT_EQ(StoryData.m_nStartLives, 5);
@@ -95,12 +95,12 @@ TEST_F(StageSelectTest, TheChosenStageStartsAndTheListOpensOnItAgain) {
         EXPECT_EQ(Game.SelectCursor, 1);
     }
     CursorStack.Reset();
-    Game.RequestedMode = kModeStageSelect;
-    cModeStageSelect again;
+    Game.RequestedScene = kSceneStageSelect;
+    cSceneStageSelect again;
     Open(again);
     EXPECT_EQ(CursorStack.Top().row, 1) << "back on the stage just played";
     Frame(again, 0, kButton2);
-    EXPECT_EQ(Game.RequestedMode, kModeTitle);
+    EXPECT_EQ(Game.RequestedScene, kSceneTitle);
     EXPECT_EQ(Game.SelectCursor, 1) << "leaving keeps the last started stage";
 }
 

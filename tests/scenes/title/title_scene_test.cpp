@@ -24,9 +24,9 @@ protected:
         SceneTest::TearDown();
     }
     // Into the main menu of a fresh title scene.
-    std::unique_ptr<cModeTitle> Open() {
-        auto title = std::make_unique<cModeTitle>();
-        EXPECT_TRUE(RunTo(*title, cModeTitle::kStateMenu));
+    std::unique_ptr<cSceneTitle> Open() {
+        auto title = std::make_unique<cSceneTitle>();
+        EXPECT_TRUE(RunTo(*title, cSceneTitle::kStateMenu));
         Frame(*title);
         TakeSounds();
         return title;
@@ -60,7 +60,7 @@ TEST_F(TitleSceneTest, RowsAreTheEnabledCommandsAndTheCursorReturnsToTheLastOne)
         auto title = Open();
         EXPECT_EQ(title->Commands(), c.commands) << c.what;
         EXPECT_EQ(CursorStack.Top().row, c.row) << c.what;
-        EXPECT_EQ(CursorStack.Top().y, cModeTitle::MenuY() + 32 * c.row) << c.what;
+        EXPECT_EQ(CursorStack.Top().y, cSceneTitle::MenuY() + 32 * c.row) << c.what;
     }
     ReturnToTitleAfterStage = 1;
     DirectStart = 1;
@@ -80,15 +80,15 @@ TEST_F(TitleSceneTest, CommandsSetTheKindAndTheNextMode) {
         int kind;
         int rankings;
     };
-    for (const Case& c : {Case{2, kModeStageSelect, 1, 1}, Case{5, kModeOption, 1, 1}}) {
+    for (const Case& c : {Case{2, kSceneStageSelect, 1, 1}, Case{5, kSceneOption, 1, 1}}) {
         Game.GameKind = 1;
         Game.PlayType = 0;
         CursorStack.Reset();
         auto title = Open();
         for (int i = 0; i < c.row; ++i) Frame(*title, Down);
         Frame(*title, 0, kButton1);
-        EXPECT_EQ(title->State(), cModeTitle::kStateFadeOut);
-        EXPECT_EQ(Game.RequestedMode, c.mode);
+        EXPECT_EQ(title->State(), cSceneTitle::kStateFadeOut);
+        EXPECT_EQ(Game.RequestedScene, c.mode);
         EXPECT_EQ(Game.PlayType, c.row);
         EXPECT_EQ(Game.GameKind, c.kind);
         EXPECT_EQ(Game.RankingsOn, c.rankings);
@@ -103,7 +103,7 @@ TEST_F(TitleSceneTest, NewStoryWithoutSlotChoiceGoesStraightToTheMap) {
     auto title = Open();
     Frame(*title, 0, kButton1);
     Frame(*title);
-    EXPECT_EQ(Game.RequestedMode, kModeWorldMap);
+    EXPECT_EQ(Game.RequestedScene, kSceneWorldMap);
     EXPECT_EQ(StoryData.m_nSlot, -1);
     EXPECT_EQ(StoryData.m_nMapX, 4);
     EXPECT_EQ(StoryData.m_nMapY, 6);
@@ -115,15 +115,15 @@ TEST_F(TitleSceneTest, NewStoryRefusesUsedSlotsAndCancelKeepsTheRow) {
     FillSlots(kSaveSlotCount);
     auto title = Open();
     Frame(*title, 0, kButton1);
-    EXPECT_EQ(title->State(), cModeTitle::kStateNewStory);
+    EXPECT_EQ(title->State(), cSceneTitle::kStateNewStory);
     for (int i = 0; i < 3; ++i) {
         Frame(*title, 0, kButton1);
         Frame(*title, Down);
     }
     EXPECT_EQ(TakeSounds(), (std::vector<int>{1, 3, 3, 3})) << "every slot is refused";
-    EXPECT_EQ(title->State(), cModeTitle::kStateNewStory);
+    EXPECT_EQ(title->State(), cSceneTitle::kStateNewStory);
     Frame(*title, 0, kButton2);
-    EXPECT_EQ(title->State(), cModeTitle::kStateMenu);
+    EXPECT_EQ(title->State(), cSceneTitle::kStateMenu);
     EXPECT_EQ(CursorStack.Depth(), 1);
     EXPECT_EQ(CursorStack.Top().row, 0) << "the main menu's row comes back";
 }
@@ -141,22 +141,22 @@ TEST_F(TitleSceneTest, SlotListsStartOrContinueByTheSlotsState) {
         int mode;  // -1: stays
     };
     const Case cases[] = {
-        {"new story on an empty slot", 0, 5, {1, 1}, kModeWorldMap},
+        {"new story on an empty slot", 0, 5, {1, 1}, kSceneWorldMap},
         {"new story on a used slot", 0, 1, {1, 3}, -1},
         {"continue on an empty slot", 1, 5, {1, 3}, -1},
-        {"continue on a slot saved on the map", 1, 1, {1, 1}, kModeWorldMap},
-        {"continue on a slot saved in stage play", 1, 2, {1, 1}, kModeStage},
+        {"continue on a slot saved on the map", 1, 1, {1, 1}, kSceneWorldMap},
+        {"continue on a slot saved in stage play", 1, 2, {1, 1}, kSceneStage},
     };
     for (const Case& c : cases) {
         CursorStack.Reset();
         Game.PlayType = c.command;
-        Game.RequestedMode = kModeTitle;
+        Game.RequestedScene = kSceneTitle;
         auto title = Open();
         Frame(*title, 0, kButton1);
         for (int i = 0; i < c.slot; ++i) Frame(*title, Down);
         Frame(*title, 0, kButton1);
         EXPECT_EQ(TakeSounds(), c.sounds) << c.what;
-        EXPECT_EQ(Game.RequestedMode, c.mode == -1 ? kModeTitle : c.mode) << c.what;
+        EXPECT_EQ(Game.RequestedScene, c.mode == -1 ? kSceneTitle : c.mode) << c.what;
         if (c.command == 0 && c.mode != -1) {
             EXPECT_EQ(StoryData.m_nSlot, c.slot) << c.what;
             EXPECT_EQ(StoryData.m_bAutoSave, 1) << c.what;

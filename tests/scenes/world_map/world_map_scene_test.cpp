@@ -49,15 +49,15 @@ protected:
         StoryData.m_nMapY = 2;
         StoryData.m_nLives = 3;
         Game.GameKind = 0;
-        Game.CurrentMode = Game.RequestedMode = kModeWorldMap;
+        Game.CurrentScene = Game.RequestedScene = kSceneWorldMap;
     }
     void TearDown() override {
         WorldMap.SetDefaults();
         StoryData.Reset(0);
         SceneTest::TearDown();
     }
-    void Walk(cModeWorldMap& map) {
-        ASSERT_TRUE(RunTo(map, cModeWorldMap::kStateWalk));
+    void Walk(cSceneWorldMap& map) {
+        ASSERT_TRUE(RunTo(map, cSceneWorldMap::kStateWalk));
         TakeSounds();
     }
     int HeroColumn() { return CursorStack.Depth() ? CursorStack.Top().column : -1; }
@@ -110,22 +110,22 @@ TEST_F(WorldMapSceneTest, TheFirstLinkWhoseConditionsHoldIsActive) {
         first.m_nMinScore = c.minScore;
         cWorldPoint point;
         point.m_vLink.assign({first, Link(2, 0, "fallback")});
-        const cStageLink* link = cModeWorldMap::ActiveLink(&point);
+        const cStageLink* link = cSceneWorldMap::ActiveLink(&point);
         ASSERT_NE(link, nullptr) << c.what;
         EXPECT_EQ(link->m_strStage, c.active ? "a" : "fallback") << c.what;
     }
-    EXPECT_EQ(cModeWorldMap::ActiveLink(nullptr), nullptr);
+    EXPECT_EQ(cSceneWorldMap::ActiveLink(nullptr), nullptr);
 }
 
 TEST_F(WorldMapSceneTest, StepsIntoBlockedCellsAreRefusedButTurnTheHero) {
-    cModeWorldMap map;
+    cSceneWorldMap map;
     Walk(map);
     Frame(map, Left);
     EXPECT_EQ(HeroColumn(), 2) << "blocked chip";
-    EXPECT_EQ(map.Facing(), cModeWorldMap::kFacingLeft);
+    EXPECT_EQ(map.Facing(), cSceneWorldMap::kFacingLeft);
     Frame(map, Right);
     EXPECT_EQ(HeroColumn(), 2) << "blocking point";
-    EXPECT_EQ(map.Facing(), cModeWorldMap::kFacingRight);
+    EXPECT_EQ(map.Facing(), cSceneWorldMap::kFacingRight);
     Frame(map, Up | Left);
     EXPECT_EQ(HeroColumn(), 2) << "left goes first and is refused";
     EXPECT_EQ(CursorStack.Top().row, 2);
@@ -135,24 +135,24 @@ TEST_F(WorldMapSceneTest, StepsIntoBlockedCellsAreRefusedButTurnTheHero) {
     EXPECT_EQ(CursorStack.Top().row, 4);
     EXPECT_EQ(map.ViewColumn(), 2 - 9);
     EXPECT_EQ(map.ViewRow(), 4 - 7);
-    EXPECT_EQ(map.State(), cModeWorldMap::kStateWalk);
+    EXPECT_EQ(map.State(), cSceneWorldMap::kStateWalk);
 }
 
 TEST_F(WorldMapSceneTest, DecliningAnUnclearedStageStepsBack) {
-    cModeWorldMap map;
+    cSceneWorldMap map;
     Walk(map);
     Frame(map, Down);
-    EXPECT_EQ(map.State(), cModeWorldMap::kStatePrompt) << "no standing on an uncleared stage unasked";
+    EXPECT_EQ(map.State(), cSceneWorldMap::kStatePrompt) << "no standing on an uncleared stage unasked";
     Frame(map);
     EXPECT_TRUE(AnyBoxSaying("none.stg4")) << "the stage that cannot be read is named";
     EXPECT_EQ(CursorStack.Top().row, 1) << "the prompt opens on no";
     Frame(map, Up);
     Frame(map, 0, kButton1);
-    EXPECT_EQ(map.State(), cModeWorldMap::kStateWalk) << "yes to a stage that did not load only closes";
+    EXPECT_EQ(map.State(), cSceneWorldMap::kStateWalk) << "yes to a stage that did not load only closes";
     EXPECT_EQ(CursorStack.Top().row, 2);
     EXPECT_EQ(HeroColumn(), 2);
     EXPECT_EQ(CursorStack.Depth(), 1);
-    EXPECT_EQ(Game.RequestedMode, kModeWorldMap);
+    EXPECT_EQ(Game.RequestedScene, kSceneWorldMap);
     Frame(map, Down);
     Frame(map);
     Frame(map, 0, kButton2);
@@ -166,20 +166,20 @@ TEST_F(WorldMapSceneTest, OpeningOnAnUnclearedStageStartsItUnlessBackFromTheMenu
     ASSERT_TRUE(folder.Ok()) << folder.Error();
     StoryData.m_nMapY = 1;  // on the sample stage's point
 
-    Game.PreviousMode = kModeMenu2;
+    Game.PreviousScene = kSceneMenu2;
     {
-        cModeWorldMap map;
+        cSceneWorldMap map;
         Walk(map);
-        EXPECT_EQ(Game.RequestedMode, kModeWorldMap) << "back from the menu: no start";
+        EXPECT_EQ(Game.RequestedScene, kSceneWorldMap) << "back from the menu: no start";
         Frame(map);
-        EXPECT_EQ(map.State(), cModeWorldMap::kStatePrompt) << "the first walking frame asks";
+        EXPECT_EQ(map.State(), cSceneWorldMap::kStatePrompt) << "the first walking frame asks";
     }
 
     CursorStack.Reset();
-    Game.PreviousMode = kModeTitle;
-    cModeWorldMap map;
-    ASSERT_TRUE(RunTo(map, cModeWorldMap::kStateFadeOut));
-    EXPECT_EQ(Game.RequestedMode, kModeStage);
+    Game.PreviousScene = kSceneTitle;
+    cSceneWorldMap map;
+    ASSERT_TRUE(RunTo(map, cSceneWorldMap::kStateFadeOut));
+    EXPECT_EQ(Game.RequestedScene, kSceneStage);
     EXPECT_EQ(StoryData.m_nStageNo, 11);
     EXPECT_EQ(StoryData.m_nPart, 1);
     EXPECT_NE(StoryData.m_strStage.find("w1"), std::string::npos) << StoryData.m_strStage;
@@ -192,29 +192,29 @@ TEST_F(WorldMapSceneTest, AFailedStageComesBackToThePreviousCell) {
     StoryData.m_nMapValue1 = 1;  // came back without a clear
     StoryData.m_nMapValue3 = 2;  // from (2, 2)
     StoryData.m_nMapValue4 = 2;
-    Game.PreviousMode = kModeStage;
-    cModeWorldMap map;
+    Game.PreviousScene = kSceneStage;
+    cSceneWorldMap map;
     Walk(map);
     EXPECT_EQ(CursorStack.Top().row, 2);
     EXPECT_EQ(StoryData.m_nMapValue1, 0);
-    EXPECT_EQ(Game.RequestedMode, kModeWorldMap);
+    EXPECT_EQ(Game.RequestedScene, kSceneWorldMap);
     Frame(map);
-    EXPECT_EQ(map.State(), cModeWorldMap::kStateWalk) << "no prompt off the point";
+    EXPECT_EQ(map.State(), cSceneWorldMap::kStateWalk) << "no prompt off the point";
 }
 
 TEST_F(WorldMapSceneTest, ReturnFromStagePlaySavesToTheSlotOrSaysItCannot) {
     StoryData.m_bAutoSave = 1;
     StoryData.m_nSlot = 36;
-    Game.PreviousMode = kModeStage;
+    Game.PreviousScene = kSceneStage;
     {
-        cModeWorldMap map;
+        cSceneWorldMap map;
         Frame(map);
     }
     EXPECT_TRUE(m_env.Dir().HostFileExists("user_data/story/Story37.dat"));
     EXPECT_TRUE(platform::RecordedMessageBoxes().empty());
 
     ASSERT_TRUE(DeleteFolderTree("user_data\\story"));
-    cModeWorldMap map;
+    cSceneWorldMap map;
     Frame(map);
     EXPECT_FALSE(m_env.Dir().HostFileExists("user_data/story/Story37.dat"));
     EXPECT_EQ(platform::RecordedMessageBoxes().size(), 1u);
@@ -227,8 +227,8 @@ TEST_F(WorldMapSceneTest, ReturnFromStagePlaySavesToTheSlotOrSaysItCannot) {
 class MapMenuTest : public WorldMapSceneTest {
 protected:
     // Save `downs` rows below the slot the list opens on, confirming yes.
-    void SaveOnRow(cModeMenu2& menu, int downs) {
-        ASSERT_TRUE(RunTo(menu, cModeMenu2::kStateMenu));
+    void SaveOnRow(cSceneMenu2& menu, int downs) {
+        ASSERT_TRUE(RunTo(menu, cSceneMenu2::kStateMenu));
         Frame(menu, 0, kButton1);  // save
         Frame(menu);               // the list opens on the story's slot
         for (int i = 0; i < downs; ++i) Frame(menu, Down);
@@ -241,7 +241,7 @@ protected:
 
 TEST_F(MapMenuTest, SavingOnRow36WritesStory37) {
     StoryData.m_nSlot = -1;
-    cModeMenu2 menu;
+    cSceneMenu2 menu;
     SaveOnRow(menu, 36);
     EXPECT_EQ(TakeSounds(), std::vector<int>{5});
     EXPECT_EQ(StoryData.m_nSlot, 36);
@@ -252,7 +252,7 @@ TEST_F(MapMenuTest, SavingOnRow36WritesStory37) {
 
 TEST_F(MapMenuTest, AFailedSavePlaysNoSavedSoundAndKeepsTheSlot) {
     StoryData.m_nSlot = 4;
-    cModeMenu2 menu;
+    cSceneMenu2 menu;
     ASSERT_TRUE(DeleteFolderTree("user_data\\story"));
     SaveOnRow(menu, 3);  // the list opens on the story's slot 4
     const std::vector<int> sounds = TakeSounds();
@@ -265,15 +265,15 @@ TEST_F(MapMenuTest, AFailedSavePlaysNoSavedSoundAndKeepsTheSlot) {
 
 TEST_F(MapMenuTest, AutoSaveWithoutASlotOnlySaysSo) {
     StoryData.m_nSlot = -1;
-    cModeMenu2 menu;
-    ASSERT_TRUE(RunTo(menu, cModeMenu2::kStateMenu));
+    cSceneMenu2 menu;
+    ASSERT_TRUE(RunTo(menu, cSceneMenu2::kStateMenu));
     Frame(menu, Down);
     Frame(menu, 0, kButton1);
     Frame(menu);
     EXPECT_EQ(menu.SubStep(), 2) << "the message";
     Frame(menu, Up);
     Frame(menu, 0, kButton1);
-    EXPECT_EQ(menu.State(), cModeMenu2::kStateMenu);
+    EXPECT_EQ(menu.State(), cSceneMenu2::kStateMenu);
     EXPECT_EQ(StoryData.m_bAutoSave, 0);
     EXPECT_EQ(CursorStack.Top().row, 1) << "back on the auto-save row";
 }

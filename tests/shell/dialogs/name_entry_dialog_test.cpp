@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "../shell_fixture.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "platform/headless_input.h"
 #include "platform/keyboard.h"
 #include "platform/present.h"

@@ -8,7 +8,7 @@
 #include "draw/draw_fixture.h"
 #include "gamedata/database/database.h"
 #include "gamedata/flows/cmd_kinds.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "stage/commands/flow_cmd_dispatch.h"
 #include "stage/commands/presentation_commands.h"
 #include "stage/commands/stage_commands.h"

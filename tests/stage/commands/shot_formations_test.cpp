@@ -8,7 +8,7 @@
 
 #include "foundation/abort.h"
 #include "gamedata/flows/cmd_kinds.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "stage/flow/current_input.h"
 #include "stage/objects/item.h"

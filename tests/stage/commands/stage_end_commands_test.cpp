@@ -5,7 +5,7 @@
 
 #include "gamedata/definitions/common_palette.h"
 #include "gamedata/flows/cmd_kinds.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "shell/game.h"
 #include "stage/commands/stage_commands.h"
 #include "support/stage/command_fixtures.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "gamedata/database/effect_tables.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "stage/drawing/chara_effect_run.h"
 
 struct EffectRow {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "gamedata/flows/cond.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "shell/key_state.h"
 #include "stage/flow/flow_engine.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gamedata/flows/cond.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/project/system_data.h"
 #include "stage/flow/status_values.h"
 #include "support/stage/stage_harness.h"

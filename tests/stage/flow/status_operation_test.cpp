@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "gamedata/flows/cmd_kinds.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/project/system_data.h"
 #include "stage/flow/status_position.h"
 #include "support/stage/flow_builder.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "stage/movement/tile_contacts.h"
 #include "support/stage/stage_harness.h"

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "support/stage/stage_harness.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "stage/objects/stage_chara.h"
 
 namespace {

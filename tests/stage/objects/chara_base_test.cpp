@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "gamedata/database/database.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "stage/objects/item.h"
 #include "support/stage/stage_harness.h"
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "stage/objects/engine_hooks.h"
 #include "support/stage/stage_harness.h"
 

@@ -8,7 +8,7 @@
 #include "draw/device.h"
 #include "draw/surface_table.h"
 #include "foundation/abort.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "platform/random.h"
 #include "platform/window.h"
 #include "shell/app_state.h"

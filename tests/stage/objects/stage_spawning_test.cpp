@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "support/stage/stage_harness.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gamedata/database/database.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "platform/random.h"
 #include "platform/window.h"

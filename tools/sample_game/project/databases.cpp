@@ -5,7 +5,7 @@
 #include "content_ids.h"
 #include "gamedata/database/database.h"
 #include "gamedata/database/effect_kinds.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "project_content.h"
 #include "sound_files.h"
 

@@ -7,7 +7,7 @@
 #include "content_ids.h"
 #include "game_folder.h"
 #include "gamedata/database/database.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/project/player_files.h"
 #include "gamedata/project/system_data.h"
 #include "project_content.h"

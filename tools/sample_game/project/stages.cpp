@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "game_folder.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "project_content.h"
 

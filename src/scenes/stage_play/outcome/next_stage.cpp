@@ -3,13 +3,13 @@
 // the game kind.
 #include <algorithm>
 
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/project/player_files.h"
 #include "gamedata/stage_file/stage_loader.h"
 #include "gamedata/story/story_rules.h"
 #include "scenes/menu/cursor_stack.h"
 #include "scenes/stage_play/key_log.h"
-#include "scenes/stage_play/mode_stage.h"
+#include "scenes/stage_play/stage_play_scene.h"
 #include "scenes/stage_play/stage_resources.h"
 #include "shell/app_state.h"
 #include "shell/game.h"
@@ -62,21 +62,21 @@ int NextStoryStage(const cStageState& stage) {
         if (stage.m_bAutoSaveOnClear && progress.m_bAutoSave && progress.m_nSlot >= 0) {
             progress.SaveSlot(progress.m_nSlot);
         }
-        return kModeStage;
+        return kSceneStage;
     }
     if (int* cleared = EntryAt(progress.m_vMapPoint, progress.m_nStageNo)) *cleared = 1;
     progress.AddClearedStage(progress.m_strStage, progress.m_strStageKey, progress.m_nLinkA, progress.m_nLinkB,
                              progress.m_nLinkC, progress.m_nScore);
     switch (progress.m_nAfterClear) {
-        case AfterClear::NextRound: progress.ResetStageCounters(); return kModeWorldMap;
-        case AfterClear::Title: CursorStack.Top().row = Game.PlayType; return kModeTitle;
-        default: return kModeWorldMap;
+        case AfterClear::NextRound: progress.ResetStageCounters(); return kSceneWorldMap;
+        case AfterClear::Title: CursorStack.Top().row = Game.PlayType; return kSceneTitle;
+        default: return kSceneWorldMap;
     }
 }
 
 int NextChallengeStage() {
     cStorySave& progress = StoryData;
-    if (ContinueSeries()) return kModeStage;
+    if (ContinueSeries()) return kSceneStage;
     const int current = progress.m_nStageNo;
     if (cChallengeRecord* record = EntryAt(progress.m_vChallenge, current - 1)) {
         record->m_bCleared = 1;
@@ -89,27 +89,27 @@ int NextChallengeStage() {
         progress.m_nChallengeOpened = std::min(current + 1, ChallengeStageCount());
     }
     progress.SaveFile(PathTable[kPathChallengeSave]);
-    return kModeStageSelect;
+    return kSceneStageSelect;
 }
 
 int NextFreeStage() {
     cStorySave& progress = StoryData;
-    if (progress.m_bMultiPart && !DirectStart) return ContinueSeries() ? kModeStage : kModeTitle;
+    if (progress.m_bMultiPart && !DirectStart) return ContinueSeries() ? kSceneStage : kSceneTitle;
     // The same stage again, from its own start.
     progress.m_nStageValue1 = 0;
-    return kModeStage;
+    return kSceneStage;
 }
 
 }  // namespace
 
-int cModeStage::NextStage() {
+int cSceneStage::NextStage() {
     if (LoadedStage.m_bEndKeep) KeepHeroStatus(*this);
     switch (Game.PlayType) {
         case PlayType::NewStory:
         case PlayType::Story: return NextStoryStage(*this);
         case PlayType::Challenge: return NextChallengeStage();
         case PlayType::Free: return NextFreeStage();
-        case PlayType::Replay: StoryData.RestoreStageStart(1, Game.GameKind, DirectStart != 0); return kModeStage;
-        default: return kModeStageSelect;
+        case PlayType::Replay: StoryData.RestoreStageStart(1, Game.GameKind, DirectStart != 0); return kSceneStage;
+        default: return kSceneStageSelect;
     }
 }

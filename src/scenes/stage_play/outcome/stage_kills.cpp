@@ -1,7 +1,7 @@
 // The life check and the kill rules: who dies, who leaves the list at once
 // and who stays for a death sequence, and when a death ends the stage.
-#include "gamedata/project/global_data.h"
-#include "scenes/stage_play/mode_stage.h"
+#include "gamedata/global_data.h"
+#include "scenes/stage_play/stage_play_scene.h"
 #include "shell/sound_requests.h"
 #include "stage/objects/player.h"
 #include "stage/objects/stage_chara.h"
@@ -20,30 +20,30 @@ bool KeepsDeadCharas() { return SystemData.m_bKeepDeadCharas != 0; }
 
 }  // namespace
 
-void cModeStage::EndStage() {
+void cSceneStage::EndStage() {
     EndStageTally();
     m_nState = kStateResult;
 }
 
-void cModeStage::Miss() {
+void cSceneStage::Miss() {
     PlaySystemSound(kMissSound);
     if (PlayerList[0].Die() == 1) EndStage();
 }
 
-int cModeStage::KillChara(cChara& chara) {
+int cSceneStage::KillChara(cChara& chara) {
     if (chara.m_nCharaKind == 0) return KillResult::HeroKind;
     if (chara.m_bDead) return KillResult::Died;
     return chara.Die();
 }
 
-int cModeStage::KillCharaAndEnd(cChara& chara, cList<cStageChara>&) {
+int cSceneStage::KillCharaAndEnd(cChara& chara, cList<cStageChara>&) {
     const int result = KillChara(chara);
     if (result == KillResult::StageEnded) EndStage();
     if (result == KillResult::HeroKind) Miss();
     return result;
 }
 
-int cModeStage::CheckLives(const cStageChara* walked, bool* walkedGone) {
+int cSceneStage::CheckLives(const cStageChara* walked, bool* walkedGone) {
     cPlayer& hero = PlayerList[0];
     if (hero.m_nLife <= 0) {
         // A hero already dead runs its death sequence; it does not die twice.
@@ -81,7 +81,7 @@ int cModeStage::CheckLives(const cStageChara* walked, bool* walkedGone) {
     return stop;
 }
 
-cModeStage::KillOutcome cModeStage::KillAfterFlow(cStageChara& chara) {
+cSceneStage::KillOutcome cSceneStage::KillAfterFlow(cStageChara& chara) {
     const int result = KillCharaAndEnd(chara, CharaList);
     if (!KeepsDeadCharas()) return {true, result != 0};
     if (result == KillResult::StageEnded) return {true, true};
@@ -89,7 +89,7 @@ cModeStage::KillOutcome cModeStage::KillAfterFlow(cStageChara& chara) {
     return {false, result != 0};
 }
 
-cModeStage::KillOutcome cModeStage::KillAfterContact(cStageChara& chara) {
+cSceneStage::KillOutcome cSceneStage::KillAfterContact(cStageChara& chara) {
     PlaySystemSound(kDefeatSound);
     const int result = KillCharaAndEnd(chara, CharaList);
     if (result == KillResult::StageEnded) return {true, true};

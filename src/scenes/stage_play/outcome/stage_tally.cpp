@@ -5,10 +5,10 @@
 
 #include "foundation/abort.h"
 #include "gamedata/flows/flow_cmd.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "platform/clock.h"
 #include "platform/window.h"
-#include "scenes/stage_play/mode_stage.h"
+#include "scenes/stage_play/stage_play_scene.h"
 #include "scenes/stage_play/stage_resources.h"
 #include "shell/app_state.h"
 #include "shell/game.h"
@@ -55,12 +55,12 @@ void ShowExtraLife(cStageState& stage) {
 
 }  // namespace
 
-int cModeStage::IsLastStage(int number) {
+int cSceneStage::IsLastStage(int number) {
     std::string name;
     return StageFileName(name, number, 1) ? 0 : 1;
 }
 
-void cModeStage::AddStageTotals() {
+void cSceneStage::AddStageTotals() {
     cStorySave& progress = StoryData;
     const cPlayer& hero = PlayerList[0];
     const int before = progress.m_nScore;
@@ -88,7 +88,7 @@ void cModeStage::AddStageTotals() {
     }
 }
 
-void cModeStage::EndStageTally() {
+void cSceneStage::EndStageTally() {
     PlaySystemSound(kTallySound);
     AddStageTotals();
     m_bRankDone = 0;

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "foundation/frame_timer.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "platform/keyboard.h"
-#include "scenes/stage_play/mode_stage.h"
+#include "scenes/stage_play/stage_play_scene.h"
 #include "shell/sound_requests.h"
 
 namespace {
@@ -17,7 +17,7 @@ constexpr int kMaxClearTime = 599999;  // 99:59.99
 
 }  // namespace
 
-int cModeStage::CheckPauseKey() {
+int cSceneStage::CheckPauseKey() {
     if (!SystemData.m_bSpacePause || GetAsyncKeyState(VK_SPACE) >= 0) return 0;
     PlaySystemSound(kPauseSound);
     m_nResumeState = m_nState;
@@ -25,7 +25,7 @@ int cModeStage::CheckPauseKey() {
     return 1;
 }
 
-int cModeStage::CountDownTime(int delta) {
+int cSceneStage::CountDownTime(int delta) {
     if (m_bNoTimeLimit) return 0;
     // One step a second at the normal rate: the count is of frames.
     if (!EveryNth(1, kFramesPerSecond)) return 0;
@@ -42,7 +42,7 @@ int cModeStage::CountDownTime(int delta) {
     return 0;
 }
 
-void cModeStage::CountClearTime() {
+void cSceneStage::CountClearTime() {
     if (m_nClearTime >= kMaxClearTime) return;
     ++m_nFrames;
     m_nClearTime = std::min(m_nFrames * 100 / kFramesPerSecond, kMaxClearTime);

@@ -8,7 +8,7 @@
 #include "draw/palette.h"
 #include "draw/surfaces.h"
 #include "foundation/abort.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "scenes/stage_play/presentation/message_escapes.h"
 #include "stage/drawing/stage_anchor.h"
 #include "stage/objects/chara_lookup.h"

@@ -1,6 +1,6 @@
 #include <array>
 
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "scenes/stage_play/rules/block_chara_contacts.h"
 
 namespace {

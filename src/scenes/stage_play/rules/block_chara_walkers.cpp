@@ -1,4 +1,4 @@
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "scenes/stage_play/rules/block_chara_push.h"
 #include "stage/movement/tile_contacts.h"

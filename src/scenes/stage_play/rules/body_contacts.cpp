@@ -1,4 +1,4 @@
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "scenes/stage_play/rules/contact_geometry.h"
 #include "scenes/stage_play/rules/contact_hooks.h"
 #include "scenes/stage_play/rules/object_contacts.h"

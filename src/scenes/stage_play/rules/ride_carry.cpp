@@ -1,4 +1,4 @@
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "scenes/stage_play/rules/block_chara_contacts.h"
 #include "stage/objects/engine_hooks.h"
 

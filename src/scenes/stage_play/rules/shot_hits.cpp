@@ -1,7 +1,7 @@
 #include <algorithm>
 
 #include "gamedata/definitions/item_def.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "scenes/stage_play/rules/contact_geometry.h"
 #include "scenes/stage_play/rules/contact_hooks.h"
 #include "scenes/stage_play/rules/item_touch.h"

@@ -9,8 +9,8 @@
 
 #include "foundation/abort.h"
 #include "foundation/frame_timer.h"
-#include "gamedata/project/global_data.h"
-#include "scenes/stage_play/mode_stage.h"
+#include "gamedata/global_data.h"
+#include "scenes/stage_play/stage_play_scene.h"
 #include "shell/app_state.h"
 #include "shell/game.h"
 #include "stage/commands/stage_commands.h"
@@ -22,7 +22,7 @@ inline const std::vector<std::string> kOutcomeStage = {"H.a.b.c", "#######"};
 
 struct OutcomeStage {
     explicit OutcomeStage(const std::vector<std::string>& picture = kOutcomeStage) : stage(scene, picture) {
-        scene.m_nState = cModeStage::kStatePlay;
+        scene.m_nState = cSceneStage::kStatePlay;
         SetNestedWaitLoop([this](cStageState& s) {
             waits.emplace_back(s.m_Wait.begin(), s.m_Wait.end());
             heldDuringWait.push_back(stage.HeldMessages().size());
@@ -36,7 +36,7 @@ struct OutcomeStage {
     OutcomeStage& operator=(const OutcomeStage&) = delete;
 
     cStageChara& Chara(char letter) { return stage.Chara(letter); }
-    bool InResult() const { return scene.State() == cModeStage::kStateResult; }
+    bool InResult() const { return scene.State() == cSceneStage::kStateResult; }
     // The letters of the characters still in the list, in list order.
     std::string Remaining() {
         std::string out;
@@ -50,10 +50,10 @@ struct OutcomeStage {
 
     // The scene's states within reach; it leaves its messages to the
     // harness, which records them.
-    struct Scene : cModeStage {
+    struct Scene : cSceneStage {
         Scene() { m_lpMessageSink = nullptr; }
-        using cModeStage::m_nState;
-        using cModeStage::m_nSubStep;
+        using cSceneStage::m_nState;
+        using cSceneStage::m_nSubStep;
     } scene;
     StageHarness stage;
     std::vector<std::vector<int>> waits;

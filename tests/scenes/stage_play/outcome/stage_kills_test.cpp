@@ -119,7 +119,7 @@ TEST_F(KillRules, TheWalkErasesAKilledCharacterAsTheProjectKeepsTheDead) {
         const char* name;
         bool contact;
         int keepDead, endRequest;
-        cModeStage::KillOutcome outcome;
+        cSceneStage::KillOutcome outcome;
         std::vector<int> sounds;
     };
     const Case cases[] = {
@@ -135,7 +135,7 @@ TEST_F(KillRules, TheWalkErasesAKilledCharacterAsTheProjectKeepsTheDead) {
         SystemData.m_bKeepDeadCharas = c.keepDead;
         o.stage.State().m_nEndRequest = c.endRequest;
         cStageChara& a = o.Chara('a');
-        const cModeStage::KillOutcome got = c.contact ? o.scene.KillAfterContact(a) : o.scene.KillAfterFlow(a);
+        const cSceneStage::KillOutcome got = c.contact ? o.scene.KillAfterContact(a) : o.scene.KillAfterFlow(a);
         EXPECT_EQ(got, c.outcome) << c.name;
         EXPECT_EQ(o.stage.Sounds(), c.sounds) << c.name;
     }

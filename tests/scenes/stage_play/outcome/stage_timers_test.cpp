@@ -9,7 +9,7 @@ using StageTimers = OutcomeTest;
 
 // Calls CountDownTime `frames` times; the frames on which it reported the
 // time running out, 1-based.
-std::vector<int> RunOutFrames(cModeStage& scene, int frames, int delta) {
+std::vector<int> RunOutFrames(cSceneStage& scene, int frames, int delta) {
     std::vector<int> out;
     for (int f = 1; f <= frames; ++f) {
         if (scene.CountDownTime(delta)) out.push_back(f);
@@ -67,7 +67,7 @@ TEST_F(StageTimers, SpaceOpensThePauseMenuOnlyWhereTheProjectAllowsIt) {
     cStageState& s = o.stage.State();
     platform::SetKeyDown(VK_SPACE, true);
     SystemData.m_bSpacePause = 0;
-    o.scene.m_nState = cModeStage::kStatePlay;
+    o.scene.m_nState = cSceneStage::kStatePlay;
     o.scene.m_nSubStep = 5;
     EXPECT_EQ(o.scene.CheckPauseKey(), 0);
     EXPECT_TRUE(o.stage.Sounds().empty());
@@ -77,7 +77,7 @@ TEST_F(StageTimers, SpaceOpensThePauseMenuOnlyWhereTheProjectAllowsIt) {
     EXPECT_EQ(s.m_nResumeSubStep, 5);
     EXPECT_EQ(o.stage.Sounds(), std::vector<int>{4});
     platform::SetKeyDown(VK_SPACE, false);
-    o.scene.m_nState = cModeStage::kStateResult;
+    o.scene.m_nState = cSceneStage::kStateResult;
     EXPECT_EQ(o.scene.CheckPauseKey(), 0) << "only while the key is held";
     EXPECT_EQ(s.m_nResumeState, 2);
 }

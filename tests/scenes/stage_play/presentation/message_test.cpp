@@ -8,8 +8,8 @@
 
 #include "draw/draw_fixture.h"
 #include "gamedata/flows/cmd_kinds.h"
-#include "gamedata/project/global_data.h"
-#include "scenes/modes.h"
+#include "gamedata/global_data.h"
+#include "scenes/scene_registry.h"
 #include "stage/commands/presentation_commands.h"
 #include "stage/commands/stage_commands.h"
 #include "support/stage/command_fixtures.h"
@@ -349,7 +349,7 @@ namespace {
 // While the stage scene lives, the messages stage code asks for land in
 // its list.
 TEST(StageSceneMessages, ArriveInTheScenesList) {
-    cModeStage scene;
+    cSceneStage scene;
     MessageRequest timer;
     timer.nTimeKind = MessageTime::Frames;
     timer.nRemain = 5;

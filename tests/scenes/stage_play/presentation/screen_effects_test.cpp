@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "scenes/modes.h"
+#include "scenes/scene_registry.h"
 #include "screen_effect_fixture.h"
 #include "shell/startup.h"
 #include "stage/objects/player.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "contact_fixture.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "scenes/stage_play/rules/block_chara_contacts.h"
 #include "scenes/stage_play/rules/contact_hooks.h"

@@ -1,6 +1,6 @@
 #include "contact_fixture.h"
 
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "scenes/stage_play/rules/contact_hooks.h"
 #include "stage/objects/engine_hooks.h"
 #include "stage/objects/player.h"

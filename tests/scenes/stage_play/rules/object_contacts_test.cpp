@@ -4,7 +4,7 @@
 #include <map>
 
 #include "contact_fixture.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "scenes/stage_play/rules/object_contacts.h"
 #include "scenes/stage_play/rules/presence.h"

@@ -59,7 +59,7 @@ protected:
     }
     // Frames until play has begun, with the hero settled on k.
     void Settle() {
-        for (int i = 0; i < 30 && !(m_scene->State() == cModeStage::kStatePlay && Hero().m_bRiding); ++i) RunFrame({});
+        for (int i = 0; i < 30 && !(m_scene->State() == cSceneStage::kStatePlay && Hero().m_bRiding); ++i) RunFrame({});
     }
     cPlayer& Hero() { return m_stage->Hero(); }
     // The scene's reset spawns the stage's characters anew, so k is found
@@ -90,7 +90,7 @@ TEST_F(RideInPlay, AHoveringBlockCharacterCarriesTheHeroStandingOnIt) {
         SCOPED_TRACE(c.name);
         Start();
         Settle();
-        ASSERT_EQ(m_scene->State(), cModeStage::kStatePlay);
+        ASSERT_EQ(m_scene->State(), cSceneStage::kStatePlay);
         ASSERT_EQ(Hero().m_bRiding, 1) << "the hero landed on the block character";
         ASSERT_EQ(Hero().m_nRideId, Hover().m_nId);
         CommandLog::Take();

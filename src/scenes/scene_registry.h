@@ -1,10 +1,10 @@
 #pragma once
-// The six scene classes, by mode number.
+// The six scene classes, by scene number.
 #include <string>
 
 #include "scenes/fading_scene.h"
 #include "scenes/options/option_scene.h"
-#include "scenes/stage_play/mode_stage.h"
+#include "scenes/stage_play/stage_play_scene.h"
 #include "scenes/stage_select/stage_select_scene.h"
 #include "scenes/title/title_scene.h"
 #include "scenes/world_map/map_menu_scene.h"

@@ -1,4 +1,4 @@
-#include "gamedata/project/load_failure_report.h"
+#include "gamedata/base/load_failure_report.h"
 
 #include "foundation/data_record.h"
 #include "foundation/report.h"

@@ -1,4 +1,4 @@
-#include "scenes/stage_play/mode_stage.h"
+#include "scenes/stage_play/stage_play_scene.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@ const std::vector<std::string> kFloor = {
 // The stage objects of a harness built into the scene run in the scene, and
 // the scene keeps its own message list.
 TEST(StageScene, TheHarnessBuildsItsStageIntoTheScene) {
-    cModeStage scene;
+    cSceneStage scene;
     cMessageSink* sceneMessages = scene.m_lpMessageSink;
     {
         StageHarness stage(scene, kFloor);
@@ -36,7 +36,7 @@ TEST(StageScene, TheHarnessBuildsItsStageIntoTheScene) {
 
 // Nothing is left pointing at a scene that is gone.
 TEST(StageScene, ItsDestructorClearsTheGlobalStagePointer) {
-    auto scene = std::make_unique<cModeStage>();
+    auto scene = std::make_unique<cSceneStage>();
     EXPECT_EQ(&StageState(), static_cast<cStageState*>(scene.get()));
     cStageState* gone = scene.get();
     scene.reset();

@@ -1,8 +1,8 @@
-#include "gamedata/project/live_data_limits.h"
+#include "gamedata/live_data_limits.h"
 
+#include "gamedata/base/data_limits.h"
 #include "gamedata/database/database.h"
 #include "gamedata/definitions/common_palette.h"
-#include "gamedata/project/data_limits.h"
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
 

@@ -1,7 +1,7 @@
 #include "gamedata/definitions/palette_lists.h"
 
+#include "gamedata/base/data_limits.h"
 #include "gamedata/definitions/common_palette.h"
-#include "gamedata/project/data_limits.h"
 #include "gamedata/stage_file/stage_data.h"
 
 template <>

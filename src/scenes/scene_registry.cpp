@@ -1,4 +1,4 @@
-#include "scenes/modes.h"
+#include "scenes/scene_registry.h"
 
 #include <memory>
 
@@ -10,19 +10,19 @@
 
 namespace {
 template <class T>
-std::unique_ptr<cMode> Make() {
+std::unique_ptr<cScene> Make() {
     return std::make_unique<T>();
 }
 }  // namespace
 
 void RegisterScenes() {
     SetStageFilePlayer(PlayFreeStageFile);
-    RegisterSceneFactory(kModeTitle, Make<cModeTitle>);
-    RegisterSceneFactory(kModeWorldMap, Make<cModeWorldMap>);
-    RegisterSceneFactory(kModeMenu2, Make<cModeMenu2>);
-    RegisterSceneFactory(kModeStageSelect, Make<cModeStageSelect>);
-    RegisterSceneFactory(kModeStage, Make<cModeStage>);
-    RegisterSceneFactory(kModeOption, Make<cModeOption>);
+    RegisterSceneFactory(kSceneTitle, Make<cSceneTitle>);
+    RegisterSceneFactory(kSceneWorldMap, Make<cSceneWorldMap>);
+    RegisterSceneFactory(kSceneMenu2, Make<cSceneMenu2>);
+    RegisterSceneFactory(kSceneStageSelect, Make<cSceneStageSelect>);
+    RegisterSceneFactory(kSceneStage, Make<cSceneStage>);
+    RegisterSceneFactory(kSceneOption, Make<cSceneOption>);
     InstallReplayFileServices();
     SetPaletteLoader(LoadHbtPalette);
     RegisterCharaEffectStartup();

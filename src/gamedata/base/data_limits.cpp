@@ -1,4 +1,4 @@
-#include "gamedata/project/data_limits.h"
+#include "gamedata/base/data_limits.h"
 
 namespace {
 

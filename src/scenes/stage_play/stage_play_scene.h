@@ -12,7 +12,7 @@
 #include "scenes/stage_play/presentation/screen_effect_run.h"
 #include "scenes/stage_play/presentation/screen_tone.h"
 #include "shell/game.h"
-#include "shell/mode.h"
+#include "shell/scene.h"
 #include "stage/objects/stage_chara.h"
 #include "stage/objects/stage_state.h"
 
@@ -21,10 +21,10 @@ class cStageChara;
 class cPlayer;
 class cStorySave;
 
-class cModeStage : public cMode, public cStageState, public cRankResult {
+class cSceneStage : public cScene, public cStageState, public cRankResult {
 public:
-    cModeStage();
-    ~cModeStage() override;
+    cSceneStage();
+    ~cSceneStage() override;
 
     // States in table order.
     enum : int {

@@ -1,15 +1,15 @@
 #pragma once
 // The scene base. A scene runs one frame per Run; its state index is -1
 // until Init has run, then walks its state table (the first state fades in,
-// the last fades out and switches the mode).
+// the last fades out and switches the scene).
 #include <string>
 
-class cMode {
+class cScene {
 public:
-    cMode() = default;
-    virtual ~cMode() = default;
-    cMode(const cMode&) = delete;
-    cMode& operator=(const cMode&) = delete;
+    cScene() = default;
+    virtual ~cScene() = default;
+    cScene(const cScene&) = delete;
+    cScene& operator=(const cScene&) = delete;
 
     virtual void Run() {}
     virtual void Init() {}

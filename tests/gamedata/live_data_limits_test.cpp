@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "gamedata/base/data_limits.h"
 #include "gamedata/database/database.h"
 #include "gamedata/definitions/common_palette.h"
-#include "gamedata/project/data_limits.h"
-#include "gamedata/project/live_data_limits.h"
+#include "gamedata/live_data_limits.h"
 #include "gamedata/project/system_data.h"
 
 // Normalisation must see the project as loaded: a table that grows or a

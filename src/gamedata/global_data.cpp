@@ -1,4 +1,4 @@
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 
 namespace {
 

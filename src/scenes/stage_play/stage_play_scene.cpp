@@ -1,4 +1,4 @@
-#include "scenes/stage_play/mode_stage.h"
+#include "scenes/stage_play/stage_play_scene.h"
 
 #include <string>
 
@@ -9,7 +9,7 @@
 #include "draw/surfaces.h"
 #include "foundation/abort.h"
 #include "foundation/report.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/stage_file/stage_loader.h"
 #include "platform/window.h"
 #include "scenes/menu/cursor_stack.h"
@@ -76,7 +76,7 @@ int UseLife(cStorySave& progress) {
     return 0;
 }
 
-cModeStage::cModeStage() {
+cSceneStage::cSceneStage() {
     SetStageState(this);
     m_lpMessageSink = &m_Messages;
     m_ScrollX.m_dPos = m_ScrollY.m_dPos = 0.0;
@@ -84,7 +84,7 @@ cModeStage::cModeStage() {
     InstallSceneServices();
 }
 
-cModeStage::~cModeStage() {
+cSceneStage::~cSceneStage() {
     UninstallSceneServices();
     if (m_bPicturesLoaded) {
         for (int k : BuiltInPictures()) DDReleaseSurface(&SurfaceArray[k]);
@@ -92,7 +92,7 @@ cModeStage::~cModeStage() {
     }
 }
 
-void cModeStage::Run() {
+void cSceneStage::Run() {
     if (AbortFlag.load() != 0) return;
     if (m_nState == -1) {
         try {
@@ -103,16 +103,16 @@ void cModeStage::Run() {
         m_nState = kStateFadeIn;
         if (AbortFlag.load() != 0) return;
     }
-    using Step = void (cModeStage::*)();
-    static constexpr Step kStates[] = {&cModeStage::FadeIn,    &cModeStage::StartBanner, &cModeStage::PlayFrame,
-                                       &cModeStage::PauseMenu, &cModeStage::Result,      &cModeStage::RetryPrompt,
-                                       &cModeStage::GameOver,  &cModeStage::FadeOut};
+    using Step = void (cSceneStage::*)();
+    static constexpr Step kStates[] = {&cSceneStage::FadeIn,    &cSceneStage::StartBanner, &cSceneStage::PlayFrame,
+                                       &cSceneStage::PauseMenu, &cSceneStage::Result,      &cSceneStage::RetryPrompt,
+                                       &cSceneStage::GameOver,  &cSceneStage::FadeOut};
     if (m_nState < 0 || m_nState >= static_cast<int>(std::size(kStates))) return;
     const Step step = kStates[m_nState];
     (this->*step)();
 }
 
-bool cModeStage::LoadBuiltInPictures() {
+bool cSceneStage::LoadBuiltInPictures() {
     for (int k : BuiltInPictures()) {
         if (!LoadEntry(k)) {
             FatalClose();
@@ -123,7 +123,7 @@ bool cModeStage::LoadBuiltInPictures() {
     return true;
 }
 
-bool cModeStage::LoadLayerPictures() {
+bool cSceneStage::LoadLayerPictures() {
     for (int i = 0; i < kLayerCount; ++i) {
         if (!LoadEntry(kFirstLayerEntry + i)) {
             FatalClose();
@@ -133,7 +133,7 @@ bool cModeStage::LoadLayerPictures() {
     return true;
 }
 
-void cModeStage::Init() {
+void cSceneStage::Init() {
     int fresh = 1;
     if (Game.PlayType <= kPlayTypeStoryLast && StoryData.m_nStartMode != 0) {
         std::string name;
@@ -147,7 +147,7 @@ void cModeStage::Init() {
     m_vecRankScore.resize(5, 0);
     SelectIconSheets();
     NameLayerEntries();
-    if (Game.PreviousMode != kModeStage) {
+    if (Game.PreviousScene != kSceneStage) {
         if (!LoadBuiltInPictures()) return;
         BuildShotCells();
         LoadStageBitmaps();
@@ -160,13 +160,13 @@ void cModeStage::Init() {
     } else if (!LoadLayerPictures()) {
         return;
     }
-    ResetStage(*this, Game.PreviousMode == kModeStage ? 1 : 0, 1);
+    ResetStage(*this, Game.PreviousScene == kSceneStage ? 1 : 0, 1);
     m_bShowStatus = LoadedStage.m_bShowStatus;
     CursorStack.Reset();
     m_nSubStep = 0;
 }
 
-void cModeStage::BeginPlay() {
+void cSceneStage::BeginPlay() {
     if (Game.PlayType != kPlayTypeReplay && StoryData.m_nLinkA != 0 && StoryData.m_nLinkB >= 0 &&
         StoryData.m_nLinkB < StoryData.m_vVar.Count()) {
         StoryData.m_vVar[StoryData.m_nLinkB] = StoryData.m_nLinkC;
