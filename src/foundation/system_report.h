@@ -13,6 +13,9 @@ int SystemReport();
 // version 6.1, the first of the versions whose behaviour the game keeps.
 void WindowsVersionName(std::string* text, int* major, int* minor);
 bool IsWindowsVersionAtLeast(int major, int minor);
+// The driver model level of the display driver: every display of a system
+// of version 6.0 or later speaks level 9, and this host answers as 6.1.
+int GetDDIVersion();
 
 struct MEMORYSTATUS {
     std::uint64_t dwTotalPhys = 0;
