@@ -4,6 +4,7 @@
 // install theirs from the same place.
 #include <array>
 
+#include "draw/surface_sets.h"
 #include "draw/surface_table.h"
 #include "gamedata/global_data.h"
 #include "scenes/menu/cursor_stack.h"
@@ -17,6 +18,7 @@
 #include "stage/commands/stage_commands.h"
 #include "stage/drawing/chara_graphic.h"
 #include "stage/drawing/effect_inst.h"
+#include "stage/drawing/stage_surfaces.h"
 #include "stage/flow/flow_engine.h"
 #include "stage/objects/engine_hooks.h"
 #include "stage/objects/player.h"
@@ -37,6 +39,19 @@ bool ObjectGraphicOfBlock(int kind, int number, int column, BlockGraphic& out) {
     out.sy = source.sy;
     return true;
 }
+
+// Lends a container of surfaces to the restore of a lost display.
+template <class Surfaces>
+DDSurfaceSetWalk WalkOf(Surfaces& surfaces) {
+    return [&surfaces](const DDSurfaceVisit& visit) {
+        for (DDSURFACEDATA& sd : surfaces) {
+            if (!visit(sd)) return false;
+        }
+        return true;
+    };
+}
+
+constexpr DDSURFACESET kLentSets[] = {DDSET_STAGEBMP, DDSET_EFFECT, DDSET_SWORD, DDSET_PICTURE, DDSET_MESSAGE};
 
 void RebuildLightMask() {
     if (PlayerList.Count() == 0) return;
@@ -77,6 +92,11 @@ void cSceneStage::InstallSceneServices() {
     };
     m_Messages.m_fnDrawIcon = DrawStatusIcon;
     SetBlockGraphicSource(ObjectGraphicOfBlock);
+    DDRegisterSurfaceSet(DDSET_STAGEBMP, WalkOf(StageBmpSurfaces));
+    DDRegisterSurfaceSet(DDSET_EFFECT, WalkOf(EffectSurfaces));
+    DDRegisterSurfaceSet(DDSET_SWORD, WalkOf(SwordSurfaces));
+    DDRegisterSurfaceSet(DDSET_PICTURE, WalkOf(m_lstPictureSurface));
+    DDRegisterSurfaceSet(DDSET_MESSAGE, WalkOf(m_Messages.m_lstPicture));
 }
 
 void cSceneStage::UninstallSceneServices() {
@@ -88,4 +108,5 @@ void cSceneStage::UninstallSceneServices() {
     SetNestedWaitLoop(nullptr);
     ScenePresentation() = ScenePresentationHooks();
     SetBlockGraphicSource(nullptr);
+    for (DDSURFACESET set : kLentSets) DDRegisterSurfaceSet(set, nullptr);
 }
