@@ -5,7 +5,6 @@
 #include "foundation/report.h"
 #include "gamedata/project/default_data.h"
 #include "gamedata/project/global_data.h"
-#include "gamedata/project/load_failure_report.h"
 #include "gamedata/project/player_files.h"
 #include "gamedata/story/story_rules.h"
 #include "shell/app_state.h"
@@ -13,7 +12,7 @@
 
 bool PrepareDataFolder(HWND owner) {
     if (CreateDefaultData(owner)) return true;
-    LogErrorBox("「data」フォルダの作成に失敗しました！\n「default」フォルダに問題がある可能性があります。");
+    LogErrorBox("「data」フォルダの作成に失敗…\n「default」フォルダに問題がある可能性があります。");
     return false;
 }
 
@@ -24,7 +23,7 @@ bool CreateFolders() {
 
 bool LoadDatabases() {
     if (Database.LoadAll()) return true;
-    LogErrorBox("データベースの読み込みに失敗しました！");
+    LogErrorBox("データベースの読み込みに失敗…");
     return false;
 }
 
@@ -37,7 +36,7 @@ bool BuildEffectTables() {
 
 bool LoadSystemData() {
     if (SystemData.LoadFile(PathTable[kPathSystem])) return true;
-    ReportLoadFailure(PathTable[kPathSystem]);
+    LogErrorBox("%s の読み込みに失敗…", PathTable[kPathSystem]);
     return false;
 }
 
