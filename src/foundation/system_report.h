@@ -9,10 +9,13 @@
 int SystemReport();
 
 // The name of the running system (one line) and the version numbers the
-// game's version checks compare against. This host answers as a system of
-// version 6.1, the first of the versions whose behaviour the game keeps.
+// game's version checks compare against. The numbers are fixed at 6.1, so
+// every check picks the one behaviour the player keeps.
 void WindowsVersionName(std::string* text, int* major, int* minor);
 bool IsWindowsVersionAtLeast(int major, int minor);
+// The driver model level of the display driver: every display of a system
+// of version 6.0 or later speaks level 9, and this host answers as 6.1.
+int GetDDIVersion();
 
 struct MEMORYSTATUS {
     std::uint64_t dwTotalPhys = 0;

@@ -11,13 +11,22 @@
 #include "shell/system_ini.h"
 
 bool PrepareDataFolder(HWND owner) {
-    if (CreateDefaultData(owner)) return true;
+    switch (CreateDefaultData(owner)) {
+        case DefaultDataResult::kReady: return true;
+        case DefaultDataResult::kDeclined:
+            // The player said no: that is no fault of "default", and the
+            // player needs no box to learn what they chose.
+            LogPrintf("「data」フォルダを作成しないことが選ばれたため、終了します");
+            return false;
+        case DefaultDataResult::kFailed: break;
+    }
     LogErrorBox("「data」フォルダの作成に失敗…\n「default」フォルダに問題がある可能性があります。");
     return false;
 }
 
 bool CreateFolders() {
     CreateWorkingFolders();
+    RemoveLeftoverSaveTemporaries();
     return true;
 }
 

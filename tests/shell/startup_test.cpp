@@ -7,7 +7,7 @@
 #include <string>
 
 #include "foundation/abort.h"
-#include "gamedata/flows/command_param_table.h"
+#include "gamedata/flows/arrangeable_params.h"
 #include "platform/main_window_post.h"
 #include "platform/message_box.h"
 #include "shell/key_state.h"
@@ -119,5 +119,31 @@ TEST(Startup, TheFirstDataStepsFailWithTheirOwnBoxes) {
         const auto boxes = platform::RecordedMessageBoxes();
         ASSERT_FALSE(boxes.empty());
         EXPECT_EQ(boxes.back().text, c.box);
+    }
+}
+
+TEST(Startup, ADeclinedDefaultDataCopyIsReportedAsTheChoiceNotAsAFailure) {
+    struct Case {
+        const char* name;
+        bool defaultFolder;
+        int answer;
+        const char* reportLine;
+        std::size_t boxes;  // the question, then the failure's box
+    };
+    const Case cases[] = {
+        {"declined", true, IDNO, "「data」フォルダを作成しないことが選ばれたため、終了します", 1},
+        {"no default folder", false, 0, "「data」フォルダの作成に失敗…", 1},
+    };
+    for (const Case& c : cases) {
+        TestEnv env;
+        if (c.defaultFolder) env.Dir().WriteHostFile("default/System.dat", "x");
+        if (c.answer) platform::QueueMessageBoxAnswer(c.answer);
+        EXPECT_FALSE(PrepareDataFolder(nullptr)) << c.name;
+        EXPECT_NE(env.Report().find(c.reportLine), std::string::npos) << c.name << "\n" << env.Report();
+        const auto boxes = platform::RecordedMessageBoxes();
+        ASSERT_EQ(boxes.size(), c.boxes) << c.name;
+        EXPECT_EQ(boxes.back().text.find("「data」フォルダの作成に失敗…"), c.defaultFolder ? std::string::npos : 0u)
+            << c.name;
+        EXPECT_FALSE(env.Dir().HostFileExists("data")) << c.name;
     }
 }

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/audio/device.h"
+#include "platform/cursor.h"
 #include "platform/dialog_window.h"
 #include "platform/host_log.h"
 #include "platform/keyboard.h"
@@ -101,6 +102,7 @@ public:
             if (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) OnMouseButton(e.button, post);
             if (e.type == SDL_TEXTINPUT) OnText(e.text, post);
         }
+        ApplyCursor();
         Render(exposed);
     }
 
@@ -176,6 +178,15 @@ private:
         post(msg, static_cast<WPARAM>(vk), k.repeat ? 0x40000000 : 0);
     }
 
+    // The game's pointer count decides whether the pointer shows over the
+    // window.
+    void ApplyCursor() {
+        const bool shown = platform::CursorShown();
+        if (shown == m_cursorShown) return;
+        SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE);
+        m_cursorShown = shown;
+    }
+
     void Render(bool force) {
         if (!m_renderer) return;
         long long serial = platform::PresentedFrameSerial();
@@ -200,6 +211,7 @@ private:
     SDL_Texture* m_texture = nullptr;
     long long m_shownSerial = 0;
     bool m_activatePending = false;
+    bool m_cursorShown = true;
 };
 
 int ShowSdlMessageBox(const platform::MessageBoxRecord& box) {
