@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "draw/blit.h"
-#include "draw/device.h"
+#include "draw/device/device.h"
+#include "draw/device/surfaces.h"
 #include "draw/palette.h"
 #include "draw/sprite_batch.h"
-#include "draw/surfaces.h"
 
 namespace {
 

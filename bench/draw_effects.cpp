@@ -7,12 +7,12 @@
 #include <cstring>
 #include <vector>
 
-#include "draw/blend_blits.h"
-#include "draw/device.h"
+#include "draw/device/device.h"
+#include "draw/device/surfaces.h"
+#include "draw/effects/blend_blits.h"
+#include "draw/effects/pixel_effects.h"
+#include "draw/effects/transform_blits.h"
 #include "draw/palette.h"
-#include "draw/pixel_effects.h"
-#include "draw/surfaces.h"
-#include "draw/transform_blits.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "draw/device.h"
-#include "draw/font.h"
+#include "draw/device/device.h"
 #include "draw/palette.h"
+#include "draw/text/font.h"
 
 namespace {
 

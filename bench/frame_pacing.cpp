@@ -9,8 +9,8 @@
 #include "foundation/frame_timer.h"
 #include "platform/clock.h"
 #include "platform/present.h"
-#include "shell/drawing_device.h"
-#include "shell/game.h"
+#include "shell/loop/game.h"
+#include "shell/startup/drawing_device.h"
 
 static void BM_FramePacing60(benchmark::State& state) {
     constexpr DWORD kRunMs = 10000;

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "draw/device.h"
+#include "draw/device/device.h"
 #include "foundation/abort.h"
 #include "platform/present.h"
 

@@ -10,12 +10,12 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "draw/device.h"
-#include "draw/font.h"
+#include "draw/device/device.h"
+#include "draw/device/surface_table.h"
+#include "draw/device/surfaces.h"
 #include "draw/palette.h"
 #include "draw/sprite_batch.h"
-#include "draw/surface_table.h"
-#include "draw/surfaces.h"
+#include "draw/text/font.h"
 #include "gamedata/database/database.h"
 #include "gamedata/database/effect_tables.h"
 #include "gamedata/global_data.h"

@@ -17,10 +17,10 @@
 #include <memory>
 #include <string>
 
-#include "draw/device.h"
-#include "draw/font.h"
-#include "draw/surface_table.h"
-#include "draw/surfaces.h"
+#include "draw/device/device.h"
+#include "draw/device/surface_table.h"
+#include "draw/device/surfaces.h"
+#include "draw/text/font.h"
 #include "foundation/abort.h"
 #include "game_folder.h"
 #include "gamedata/global_data.h"
@@ -40,8 +40,8 @@
 #include "scenes/stage_play/stage_play_scene.h"
 #include "shell/app_state.h"
 #include "shell/direct_play.h"
-#include "shell/game.h"
-#include "shell/key_state.h"
+#include "shell/input/key_state.h"
+#include "shell/loop/game.h"
 #include "sound/sound_effects.h"
 #include "stage/objects/state_hash.h"
 #include "support/scene_release.h"

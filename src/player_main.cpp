@@ -15,10 +15,10 @@
 #include "platform/system_info.h"
 #include "platform/win_types.h"
 #include "scenes/scene_registry.h"
-#include "shell/command_line.h"
-#include "shell/game_loop.h"
-#include "shell/win_main.h"
-#include "shell/window_data.h"
+#include "shell/loop/game_loop.h"
+#include "shell/startup/command_line.h"
+#include "shell/startup/win_main.h"
+#include "shell/window/window_data.h"
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);

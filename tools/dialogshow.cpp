@@ -14,12 +14,12 @@
 #include "platform/text.h"
 #include "platform/window.h"
 #include "shell/app_state.h"
-#include "shell/boot_data.h"
 #include "shell/dialogs/file_dialog.h"
 #include "shell/dialogs/name_entry_dialog.h"
-#include "shell/dialogs/startup_dialog.h"
-#include "shell/game.h"
+#include "shell/loop/game.h"
 #include "shell/main_window.h"
+#include "shell/startup/boot_data.h"
+#include "shell/startup/startup_dialog.h"
 #ifdef DIALOGSHOW_WINDOW
 #include "platform/sdl/sdl_backend.h"
 #endif

@@ -19,19 +19,19 @@
 #include <string>
 #include <vector>
 
-#include "draw/band_blits.h"
-#include "draw/blend_blits.h"
 #include "draw/blit.h"
-#include "draw/device.h"
-#include "draw/font.h"
-#include "draw/frames.h"
-#include "draw/numbers.h"
+#include "draw/device/device.h"
+#include "draw/device/frames.h"
+#include "draw/device/surfaces.h"
+#include "draw/effects/band_blits.h"
+#include "draw/effects/blend_blits.h"
+#include "draw/effects/pixel_effects.h"
+#include "draw/effects/transform_blits.h"
 #include "draw/palette.h"
-#include "draw/pixel_effects.h"
 #include "draw/primitives.h"
 #include "draw/sprite_batch.h"
-#include "draw/surfaces.h"
-#include "draw/transform_blits.h"
+#include "draw/text/font.h"
+#include "draw/text/numbers.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/present.h"
@@ -40,7 +40,7 @@
 #include "platform/sdl/sdl_backend.h"
 #include "platform/window.h"
 #include "shell/main_window.h"
-#include "shell/tool_window.h"
+#include "shell/window/tool_window.h"
 #endif
 
 namespace {

@@ -16,14 +16,14 @@
 #include "platform/clock.h"
 #include "platform/joystick.h"
 #include "platform/window.h"
-#include "shell/game.h"
 #include "shell/input/key_config.h"
-#include "shell/key_state.h"
+#include "shell/input/key_state.h"
+#include "shell/loop/game.h"
 
 #ifdef INPUTPROBE_WINDOW
 #include "platform/sdl/sdl_backend.h"
 #include "shell/main_window.h"
-#include "shell/tool_window.h"
+#include "shell/window/tool_window.h"
 
 namespace {
 

@@ -45,11 +45,11 @@
 #include "scenes/title/title_scene.h"
 #include "shell/app_state.h"
 #include "shell/direct_play.h"
-#include "shell/game.h"
-#include "shell/key_state.h"
+#include "shell/input/key_state.h"
+#include "shell/loop/game.h"
 #include "shell/main_window.h"
-#include "shell/startup.h"
-#include "shell/win_main.h"
+#include "shell/startup/startup.h"
+#include "shell/startup/win_main.h"
 #include "stage/objects/state_hash.h"
 
 namespace {

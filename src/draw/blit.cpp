@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <initializer_list>
 
-#include "draw/device.h"
+#include "draw/device/device.h"
 #include "draw/pixel_ops.h"
 #include "draw/sprite_batch.h"
 #include "foundation/abort.h"

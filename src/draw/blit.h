@@ -1,6 +1,6 @@
 #pragma once
 // Blits between surfaces, their clipping and mirrored sheets.
-#include "draw/surface.h"
+#include "draw/device/surface.h"
 #include "platform/win_types.h"
 
 // {vertex colour, colour operation} as DDBltOp takes it.

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "draw/device.h"
-#include "draw/font.h"
+#include "draw/device/device.h"
+#include "draw/device/surfaces.h"
 #include "draw/palette.h"
 #include "draw/pixel_ops.h"
 #include "draw/surface_sets.h"
-#include "draw/surfaces.h"
+#include "draw/text/font.h"
 #include "foundation/report.h"
 
 void DDSimulateDeviceLost(bool resettable) {

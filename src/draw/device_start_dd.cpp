@@ -3,8 +3,8 @@
 // or when the display lacks the service (DDSoftwareCaps names such a step).
 #include <array>
 
-#include "draw/device.h"
-#include "draw/surfaces.h"
+#include "draw/device/device.h"
+#include "draw/device/surfaces.h"
 #include "foundation/report.h"
 #include "platform/cursor.h"
 

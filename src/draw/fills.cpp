@@ -1,7 +1,7 @@
 // Rectangle fills with palette colour numbers or 32-bit colours.
 #include <algorithm>
 
-#include "draw/device.h"
+#include "draw/device/device.h"
 #include "draw/palette.h"
 #include "draw/pixel_ops.h"
 #include "draw/sprite_batch.h"

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "draw/blend_blits.h"
-#include "draw/bmp_decoder.h"
+#include "draw/device/surfaces.h"
+#include "draw/effects/blend_blits.h"
+#include "draw/pictures/bmp_decoder.h"
 #include "draw/pixel_ops.h"
 #include "draw/sprite_batch.h"
-#include "draw/surfaces.h"
 #include "foundation/report.h"
 
 PALETTEENTRY Palette[256] = {};

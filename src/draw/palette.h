@@ -1,6 +1,6 @@
 #pragma once
 // The 256-colour palette, the transparent colour and the fills.
-#include "draw/device.h"
+#include "draw/device/device.h"
 
 extern PALETTEENTRY Palette[256];
 extern PALETTEENTRY PaletteWork[256];

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "draw/device.h"
+#include "draw/device/device.h"
 #include "draw/row_clones.h"
 
 namespace {

@@ -4,7 +4,7 @@
 // destination; source reads are checked here against the source buffer.
 #include <cstdint>
 
-#include "draw/surface.h"
+#include "draw/device/surface.h"
 
 // Sets every pixel of the rectangle (clipped to the buffer) to value.
 void ClearPixels(DDPIXELS& px, int x, int y, int w, int h, std::uint32_t value);

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "draw/blit.h"
-#include "draw/device.h"
+#include "draw/device/device.h"
 #include "draw/palette.h"
 #include "draw/primitives.h"
 #include "draw/sprite_batch.h"

@@ -2,7 +2,7 @@
 // Small drawing helpers on top of the blits and fills.
 #include <string>
 
-#include "draw/surface.h"
+#include "draw/device/surface.h"
 #include "foundation/report.h"
 #include "platform/win_types.h"
 

@@ -4,7 +4,7 @@
 #include <list>
 
 #include "draw/blit.h"
-#include "draw/device.h"
+#include "draw/device/device.h"
 #include "foundation/abort.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "draw/device/surface.h"
 #include "draw/pixel_ops.h"
-#include "draw/surface.h"
 
 struct DDSPRITEREQUEST {
     int nIndex = 0;

@@ -7,7 +7,7 @@
 // order of this enumeration.
 #include <functional>
 
-#include "draw/surface.h"
+#include "draw/device/surface.h"
 
 enum DDSURFACESET : int {
     DDSET_STAGEBMP = 0,

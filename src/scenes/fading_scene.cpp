@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "foundation/abort.h"
-#include "shell/game.h"
+#include "shell/loop/game.h"
 
 namespace {
 constexpr double kFadeEnd = 90.0;

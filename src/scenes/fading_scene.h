@@ -1,7 +1,7 @@
 #pragma once
 // A scene's frame: fade in, run its own states, fade out, then hand over to
 // the requested scene.
-#include "shell/scene.h"
+#include "shell/loop/scene.h"
 
 class cFadingScene : public cScene {
 public:

@@ -4,8 +4,8 @@
 
 #include "scenes/stage_play/presentation/screen_effect_run.h"
 #include "scenes/stage_play/replay_requests.h"
-#include "shell/blend_palette.h"
 #include "shell/direct_play.h"
+#include "shell/loop/blend_palette.h"
 #include "stage/drawing/chara_effect_run.h"
 
 namespace {

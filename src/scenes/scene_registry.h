@@ -9,7 +9,7 @@
 #include "scenes/title/title_scene.h"
 #include "scenes/world_map/map_menu_scene.h"
 #include "scenes/world_map/world_map_scene.h"
-#include "shell/game.h"
+#include "shell/loop/game.h"
 
 // Registers the six constructors with the game object, and the replay
 // services of the main window's file requests.

@@ -8,7 +8,7 @@
 #include "gamedata/project/player_files.h"
 #include "gamedata/project/system_data.h"
 #include "platform/files.h"
-#include "shell/game.h"
+#include "shell/loop/game.h"
 
 int ReturnToTitleAfterStage = 0;
 

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "draw/device.h"
+#include "draw/device/device.h"
+#include "draw/device/surfaces.h"
 #include "draw/palette.h"
 #include "draw/pixel_ops.h"
 #include "draw/sprite_batch.h"
-#include "draw/surfaces.h"
 #include "foundation/abort.h"
 #include "support/byte_builder.h"
 #include "support/temp_dir.h"

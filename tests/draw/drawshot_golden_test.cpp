@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "draw/picture_codecs.h"
+#include "draw/pictures/picture_codecs.h"
 #include "support/temp_dir.h"
 
 namespace {

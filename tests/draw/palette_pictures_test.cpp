@@ -1,6 +1,6 @@
 // Palettes taken from palette pictures, and pictures without the palette's
 // indices drawn into 8-bit surfaces.
-#include "draw/blend_blits.h"
+#include "draw/effects/blend_blits.h"
 #include "effect_fixture.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <vector>
 
 #include "draw/blit.h"
-#include "draw/surface_table.h"
+#include "draw/device/surface_table.h"
 #include "draw_fixture.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "draw/bmp_decoder.h"
-#include "draw/picture_codecs.h"
+#include "draw/pictures/bmp_decoder.h"
+#include "draw/pictures/picture_codecs.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     DECODEDPICTURE pic;

@@ -10,7 +10,7 @@
 #include "gamedata/stage_file/stage_data.h"
 #include "gamedata/story/story_save.h"
 #include "scenes/stage_play/key_log.h"
-#include "shell/key_state.h"
+#include "shell/input/key_state.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     cStageData stage, settings;

@@ -4,7 +4,7 @@
 
 #include "foundation/abort.h"
 #include "scenes/scene_registry.h"
-#include "shell/game.h"
+#include "shell/loop/game.h"
 
 namespace {
 

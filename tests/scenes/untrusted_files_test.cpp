@@ -30,8 +30,8 @@
 #include "scenes/corpus_loaders.h"
 #include "scenes/heap_peak.h"
 #include "scenes/rankings/ranking_set.h"
-#include "shell/boot_data.h"
-#include "shell/window_data.h"
+#include "shell/startup/boot_data.h"
+#include "shell/window/window_data.h"
 #include "support/file_stand_ins.h"
 #include "support/test_env.h"
 

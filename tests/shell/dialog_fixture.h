@@ -7,7 +7,7 @@
 
 #include "platform/dialog_window.h"
 #include "platform/keyboard.h"
-#include "shell/dialog.h"
+#include "shell/dialogs/dialog.h"
 #include "shell/window_registry.h"
 #include "shell_fixture.h"
 

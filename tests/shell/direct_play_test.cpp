@@ -6,7 +6,7 @@
 #include <string>
 
 #include "gamedata/global_data.h"
-#include "shell/game.h"
+#include "shell/loop/game.h"
 #include "support/test_env.h"
 
 namespace {

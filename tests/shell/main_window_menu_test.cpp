@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "draw/device.h"
+#include "draw/device/device.h"
 #include "shell_fixture.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include "platform/keyboard.h"
 #include "scenes/scene_registry.h"
-#include "shell/game_loop.h"
-#include "shell/window_data.h"
+#include "shell/loop/game_loop.h"
+#include "shell/window/window_data.h"
 
 #include <cstdio>
 #include "shell_fixture.h"

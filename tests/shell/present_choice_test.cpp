@@ -6,14 +6,14 @@
 #include <memory>
 #include <vector>
 
-#include "draw/device.h"
+#include "draw/device/device.h"
 #include "gamedata/global_data.h"
 #include "platform/present.h"
 #include "scenes/scene_registry.h"
 #include "shell/app_state.h"
-#include "shell/drawing_device.h"
-#include "shell/game.h"
-#include "shell/screen_startup.h"
+#include "shell/loop/game.h"
+#include "shell/startup/drawing_device.h"
+#include "shell/startup/screen_startup.h"
 
 namespace {
 

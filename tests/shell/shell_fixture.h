@@ -10,7 +10,7 @@
 #include "platform/threads.h"
 #include "platform/window.h"
 #include "shell/app_state.h"
-#include "shell/game.h"
+#include "shell/loop/game.h"
 #include "shell/main_window.h"
 #include "shell/worker_threads.h"
 #include "support/eventually.h"

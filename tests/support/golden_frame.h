@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "draw/device.h"
-#include "draw/frame_conversion.h"
-#include "draw/picture_codecs.h"
+#include "draw/device/device.h"
+#include "draw/device/frame_conversion.h"
+#include "draw/pictures/picture_codecs.h"
 #include "platform/present.h"
 
 inline platform::Frame FrameOf(DDSURFACEDATA& surface) {

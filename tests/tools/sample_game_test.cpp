@@ -11,8 +11,8 @@
 #include <map>
 #include <set>
 
-#include "draw/bmp_decoder.h"
-#include "draw/surface_table.h"
+#include "draw/device/surface_table.h"
+#include "draw/pictures/bmp_decoder.h"
 #include "foundation/paths.h"
 #include "gamedata/definitions/common_palette.h"
 #include "gamedata/flows/cmd_kinds.h"
@@ -25,7 +25,7 @@
 #include "platform/audio/synth.h"
 #include "platform/files.h"
 #include "sample_game.h"
-#include "shell/system_ini.h"
+#include "shell/startup/system_ini.h"
 #include "sound/midi_file_player.h"
 #include "sound/wave_file.h"
 #include "support/midi_recorder.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "draw/font.h"
+#include "draw/text/font.h"
 #include "foundation/strings.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // 16-pixel row, with a free 16-pixel column on the left for the cursor.
 #include <vector>
 
-#include "draw/surface.h"
+#include "draw/device/surface.h"
 #include "gamedata/project/menu_cmd.h"
 
 // The window in the 16-pixel default font at (x, y); nothing when every

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "scenes/menu/cursor_stack.h"
-#include "shell/key_state.h"
+#include "shell/input/key_state.h"
 #include "sound/sound_effects.h"
 
 namespace {

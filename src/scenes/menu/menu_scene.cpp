@@ -3,17 +3,17 @@
 #include <string>
 
 #include "draw/blit.h"
-#include "draw/device.h"
-#include "draw/fades.h"
+#include "draw/device/device.h"
+#include "draw/device/surface_table.h"
+#include "draw/device/surfaces.h"
+#include "draw/effects/fades.h"
 #include "draw/palette.h"
-#include "draw/surface_table.h"
-#include "draw/surfaces.h"
 #include "foundation/abort.h"
 #include "foundation/report.h"
 #include "scenes/menu/cursor_stack.h"
 #include "shell/app_state.h"
-#include "shell/game.h"
-#include "shell/key_state.h"
+#include "shell/input/key_state.h"
+#include "shell/loop/game.h"
 
 namespace {
 constexpr int kBlack = 16;

@@ -8,7 +8,7 @@
 #include <initializer_list>
 #include <vector>
 
-#include "shell/scene.h"
+#include "shell/loop/scene.h"
 
 class cMenuScene : public cScene {
 public:

@@ -1,6 +1,6 @@
 #include "scenes/menu/menu_sounds.h"
 
-#include "shell/sound_requests.h"
+#include "shell/requests/sound_requests.h"
 
 namespace {
 MenuSoundSink g_sink;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "draw/device.h"
-#include "draw/font.h"
+#include "draw/device/device.h"
+#include "draw/text/font.h"
 #include "foundation/strings.h"
 
 void DrawMenuTexts(const cSystemData& data, DDSURFACEDATA* /*surface*/, int x, int y, int first, int count,

@@ -2,7 +2,7 @@
 // Blocks of the project's system texts drawn as framed text boxes of the
 // 16-pixel default font, as the menus and prompts of the scenes show them.
 // The data lives in the game data; drawing it belongs up here.
-#include "draw/surface.h"
+#include "draw/device/surface.h"
 #include "gamedata/project/system_data.h"
 
 // System texts first to first + count - 1, one per line, in a box of 16 x

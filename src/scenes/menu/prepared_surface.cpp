@@ -1,9 +1,9 @@
 #include "scenes/menu/prepared_surface.h"
 
 #include "draw/blit.h"
-#include "draw/device.h"
+#include "draw/device/device.h"
+#include "draw/device/surfaces.h"
 #include "draw/palette.h"
-#include "draw/surfaces.h"
 #include "foundation/abort.h"
 
 cPreparedSurface::~cPreparedSurface() {

@@ -1,7 +1,7 @@
 #pragma once
 // A surface a scene draws once and shows every frame; drawn again when its
 // content was lost (and, in 8-bit mode, at every fade-in).
-#include "draw/surface.h"
+#include "draw/device/surface.h"
 
 class cPreparedSurface {
 public:

@@ -1,7 +1,7 @@
 #include "scenes/menu/save_slot_list.h"
 
-#include "draw/font.h"
 #include "draw/palette.h"
+#include "draw/text/font.h"
 
 namespace {
 constexpr int kListWidth = 320;

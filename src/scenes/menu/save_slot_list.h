@@ -1,6 +1,6 @@
 #pragma once
 // The list of story save slots that the title and world-map menus show.
-#include "draw/surface.h"
+#include "draw/device/surface.h"
 #include "foundation/checked_containers.h"
 #include "gamedata/story/save_slots.h"
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "draw/font.h"
 #include "draw/palette.h"
+#include "draw/text/font.h"
 #include "foundation/report.h"
 #include "foundation/strings.h"
 #include "gamedata/global_data.h"
@@ -14,11 +14,11 @@
 #include "scenes/menu/menu_pictures.h"
 #include "scenes/menu/menu_sounds.h"
 #include "scenes/rankings/ranking_texts.h"
-#include "shell/app_requests.h"
 #include "shell/app_state.h"
-#include "shell/game.h"
-#include "shell/key_state.h"
+#include "shell/input/key_state.h"
+#include "shell/loop/game.h"
 #include "shell/main_window.h"
+#include "shell/requests/app_requests.h"
 #include "sound/bgm_player.h"
 #include "sound/sound_effects.h"
 

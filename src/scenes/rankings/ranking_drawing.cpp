@@ -4,14 +4,14 @@
 #include <string>
 
 #include "draw/blit.h"
-#include "draw/font.h"
+#include "draw/text/font.h"
 #include "foundation/strings.h"
 #include "gamedata/global_data.h"
 #include "gamedata/story/story_rules.h"
 #include "scenes/menu/menu_pictures.h"
 #include "scenes/rankings/ranking_texts.h"
 #include "shell/app_state.h"
-#include "shell/game.h"
+#include "shell/loop/game.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 // Drawing a ranking table and the result panel of a stage.
-#include "draw/surface.h"
+#include "draw/device/surface.h"
 #include "foundation/checked_containers.h"
 #include "scenes/rankings/ranking_set.h"
 

@@ -1,6 +1,6 @@
 #include "scenes/rankings/ranking_registration.h"
 
-#include "draw/device.h"
+#include "draw/device/device.h"
 #include "foundation/abort.h"
 #include "foundation/report.h"
 #include "gamedata/global_data.h"
@@ -10,12 +10,12 @@
 #include "scenes/menu/menu_sounds.h"
 #include "scenes/rankings/ranking_drawing.h"
 #include "scenes/rankings/ranking_set.h"
-#include "shell/app_requests.h"
 #include "shell/app_state.h"
-#include "shell/game.h"
-#include "shell/game_loop.h"
-#include "shell/key_state.h"
+#include "shell/input/key_state.h"
+#include "shell/loop/game.h"
+#include "shell/loop/game_loop.h"
 #include "shell/main_window.h"
+#include "shell/requests/app_requests.h"
 #include "shell/worker_threads.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <limits>
 #include <numeric>
 
-#include "shell/key_state.h"
+#include "shell/input/key_state.h"
 
 cKeyLog KeyLog;
 cKeyLog KeyLog2;

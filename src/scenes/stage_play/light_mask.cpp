@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "draw/blit.h"
+#include "draw/device/surfaces.h"
+#include "draw/effects/transform_blits.h"
 #include "draw/palette.h"
-#include "draw/surfaces.h"
-#include "draw/transform_blits.h"
 #include "foundation/report.h"
 #include "stage/objects/chara.h"
 #include "stage/objects/stage_object.h"

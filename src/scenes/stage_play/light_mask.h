@@ -2,7 +2,7 @@
 // The darkness around the hero: a mask picture of colour 16 with a
 // transparent hole of the hero's light in its middle, and the window of it
 // that covers the frame around the hero.
-#include "draw/surface.h"
+#include "draw/device/surface.h"
 
 class cChara;
 

@@ -1,8 +1,8 @@
 #include "scenes/stage_play/map_blocks.h"
 
 #include "draw/blit.h"
+#include "draw/device/surface_table.h"
 #include "draw/sprite_batch.h"
-#include "draw/surface_table.h"
 #include "gamedata/definitions/block_def.h"
 #include "stage/objects/block_map.h"
 #include "stage/objects/stage_object.h"

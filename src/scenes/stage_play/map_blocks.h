@@ -1,7 +1,7 @@
 #pragma once
 // The map blocks in the view, behind the objects (key 0) or in front of
 // them (key 1).
-#include "draw/surface.h"
+#include "draw/device/surface.h"
 
 class cStageState;
 

@@ -8,10 +8,10 @@
 #include "scenes/stage_play/replay_requests.h"
 #include "scenes/stage_play/stage_play_scene.h"
 #include "shell/app_state.h"
-#include "shell/game.h"
-#include "shell/game_loop.h"
-#include "shell/key_state.h"
-#include "shell/sound_requests.h"
+#include "shell/input/key_state.h"
+#include "shell/loop/game.h"
+#include "shell/loop/game_loop.h"
+#include "shell/requests/sound_requests.h"
 #include "shell/worker_threads.h"
 
 namespace {

@@ -11,10 +11,10 @@
 #include "platform/files.h"
 #include "platform/keyboard.h"
 #include "scenes/stage_play/key_log.h"
-#include "shell/app_requests.h"
-#include "shell/file_requests.h"
-#include "shell/game.h"
-#include "shell/sound_requests.h"
+#include "shell/loop/game.h"
+#include "shell/requests/app_requests.h"
+#include "shell/requests/file_requests.h"
+#include "shell/requests/sound_requests.h"
 
 namespace {
 

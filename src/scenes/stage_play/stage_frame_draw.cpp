@@ -4,10 +4,10 @@
 // line and the screen colour. Every state and both nested loops draw it.
 #include <string>
 
-#include "draw/device.h"
-#include "draw/font.h"
-#include "draw/surface_table.h"
-#include "draw/surfaces.h"
+#include "draw/device/device.h"
+#include "draw/device/surface_table.h"
+#include "draw/device/surfaces.h"
+#include "draw/text/font.h"
 #include "foundation/strings.h"
 #include "gamedata/global_data.h"
 #include "scenes/stage_play/light_mask.h"

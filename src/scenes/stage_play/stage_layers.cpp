@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "draw/blit.h"
+#include "draw/device/surface_table.h"
 #include "draw/palette.h"
 #include "draw/sprite_batch.h"
-#include "draw/surface_table.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "stage/objects/stage_object.h"
 #include "stage/objects/stage_state.h"

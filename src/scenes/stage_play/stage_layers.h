@@ -2,7 +2,7 @@
 // The stage's background layers: pictures tiled over the frame behind the
 // objects (key 0) or in front of them (key 1), moving with the view by
 // their scroll factors and on their own by their auto-scroll.
-#include "draw/surface.h"
+#include "draw/device/surface.h"
 
 class cStageData;
 class cStageState;

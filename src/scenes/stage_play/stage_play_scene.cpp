@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "draw/device.h"
-#include "draw/fades.h"
+#include "draw/device/device.h"
+#include "draw/device/surface_table.h"
+#include "draw/device/surfaces.h"
+#include "draw/effects/fades.h"
 #include "draw/palette.h"
-#include "draw/surface_table.h"
-#include "draw/surfaces.h"
 #include "foundation/abort.h"
 #include "foundation/report.h"
 #include "gamedata/global_data.h"
@@ -19,7 +19,7 @@
 #include "scenes/stage_play/stage_resources.h"
 #include "shell/app_state.h"
 #include "shell/direct_play.h"
-#include "shell/key_state.h"
+#include "shell/input/key_state.h"
 #include "stage/drawing/chara_graphic.h"
 #include "stage/objects/player.h"
 

@@ -11,8 +11,8 @@
 #include "scenes/stage_play/presentation/message.h"
 #include "scenes/stage_play/presentation/screen_effect_run.h"
 #include "scenes/stage_play/presentation/screen_tone.h"
-#include "shell/game.h"
-#include "shell/scene.h"
+#include "shell/loop/game.h"
+#include "shell/loop/scene.h"
 #include "stage/objects/stage_chara.h"
 #include "stage/objects/stage_state.h"
 

@@ -4,7 +4,7 @@
 #include <iterator>
 #include <new>
 
-#include "draw/device.h"
+#include "draw/device/device.h"
 #include "draw/palette.h"
 #include "foundation/abort.h"
 #include "foundation/frame_timer.h"
@@ -15,9 +15,9 @@
 #include "platform/window.h"
 #include "scenes/stage_play/key_log.h"
 #include "shell/app_state.h"
-#include "shell/game.h"
-#include "shell/key_state.h"
-#include "shell/sound_requests.h"
+#include "shell/input/key_state.h"
+#include "shell/loop/game.h"
+#include "shell/requests/sound_requests.h"
 #include "stage/drawing/picture_inst.h"
 #include "stage/objects/block_map.h"
 #include "stage/objects/engine_hooks.h"

@@ -5,7 +5,7 @@
 // the counters and the stage-start triggers.
 #include <functional>
 
-#include "shell/sound_requests.h"
+#include "shell/requests/sound_requests.h"
 
 class cStageChara;
 class cStageState;

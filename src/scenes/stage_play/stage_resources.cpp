@@ -6,9 +6,9 @@
 #include <span>
 
 #include "draw/blit.h"
-#include "draw/device.h"
+#include "draw/device/device.h"
+#include "draw/device/surfaces.h"
 #include "draw/palette.h"
-#include "draw/surfaces.h"
 #include "foundation/paths.h"
 #include "foundation/report.h"
 #include "foundation/strings.h"

@@ -4,8 +4,8 @@
 // install theirs from the same place.
 #include <array>
 
+#include "draw/device/surface_table.h"
 #include "draw/surface_sets.h"
-#include "draw/surface_table.h"
 #include "gamedata/global_data.h"
 #include "scenes/menu/cursor_stack.h"
 #include "scenes/stage_play/light_mask.h"

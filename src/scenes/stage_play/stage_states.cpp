@@ -4,15 +4,15 @@
 #include <algorithm>
 #include <string>
 
-#include "draw/band_blits.h"
 #include "draw/blit.h"
-#include "draw/device.h"
-#include "draw/fades.h"
-#include "draw/font.h"
-#include "draw/numbers.h"
+#include "draw/device/device.h"
+#include "draw/device/surface_table.h"
+#include "draw/device/surfaces.h"
+#include "draw/effects/band_blits.h"
+#include "draw/effects/fades.h"
 #include "draw/palette.h"
-#include "draw/surface_table.h"
-#include "draw/surfaces.h"
+#include "draw/text/font.h"
+#include "draw/text/numbers.h"
 #include "foundation/abort.h"
 #include "foundation/strings.h"
 #include "gamedata/global_data.h"
@@ -30,8 +30,8 @@
 #include "scenes/stage_play/stage_reset.h"
 #include "shell/app_state.h"
 #include "shell/direct_play.h"
-#include "shell/key_state.h"
-#include "shell/sound_requests.h"
+#include "shell/input/key_state.h"
+#include "shell/requests/sound_requests.h"
 #include "stage/objects/player.h"
 #include "stage/objects/stage_chara.h"
 

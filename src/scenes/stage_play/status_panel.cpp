@@ -4,8 +4,8 @@
 #include <string>
 
 #include "draw/blit.h"
-#include "draw/font.h"
-#include "draw/surface_table.h"
+#include "draw/device/surface_table.h"
+#include "draw/text/font.h"
 #include "foundation/strings.h"
 #include "gamedata/global_data.h"
 #include "gamedata/project/system_data.h"

@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "draw/surface.h"
+#include "draw/device/surface.h"
 
 class cStageState;
 class cStatusItem;

@@ -1,10 +1,10 @@
 #include "scenes/stage_play/time_display.h"
 
-#include "draw/numbers.h"
-#include "draw/surface_table.h"
+#include "draw/device/surface_table.h"
+#include "draw/text/numbers.h"
 #include "foundation/frame_timer.h"
 #include "gamedata/stage_file/stage_data.h"
-#include "shell/sound_requests.h"
+#include "shell/requests/sound_requests.h"
 #include "stage/objects/stage_state.h"
 
 namespace {

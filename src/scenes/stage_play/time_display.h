@@ -1,7 +1,7 @@
 #pragma once
 // The remaining time of a stage with a time limit, in large digits under
 // the status panel, and the warning sound while it runs low.
-#include "draw/surface.h"
+#include "draw/device/surface.h"
 
 class cStageState;
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "draw/blit.h"
-#include "draw/font.h"
-#include "draw/surface_table.h"
+#include "draw/device/surface_table.h"
+#include "draw/text/font.h"
 #include "foundation/report.h"
 #include "foundation/strings.h"
 #include "gamedata/global_data.h"
@@ -17,8 +17,8 @@
 #include "scenes/menu/menu_sounds.h"
 #include "scenes/rankings/ranking_drawing.h"
 #include "scenes/rankings/ranking_set.h"
-#include "shell/game.h"
-#include "shell/key_state.h"
+#include "shell/input/key_state.h"
+#include "shell/loop/game.h"
 
 namespace {
 

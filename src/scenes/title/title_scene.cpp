@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "draw/blit.h"
-#include "draw/device.h"
-#include "draw/font.h"
+#include "draw/device/device.h"
+#include "draw/device/surface_table.h"
 #include "draw/palette.h"
-#include "draw/surface_table.h"
+#include "draw/text/font.h"
 #include "foundation/paths.h"
 #include "foundation/strings.h"
 #include "gamedata/global_data.h"
@@ -20,11 +20,11 @@
 #include "scenes/menu/menu_sounds.h"
 #include "scenes/menu/save_slot_list.h"
 #include "scenes/menu/scene_switches.h"
-#include "shell/app_requests.h"
 #include "shell/app_state.h"
 #include "shell/direct_play.h"
-#include "shell/file_requests.h"
-#include "shell/game.h"
+#include "shell/loop/game.h"
+#include "shell/requests/app_requests.h"
+#include "shell/requests/file_requests.h"
 
 namespace {
 

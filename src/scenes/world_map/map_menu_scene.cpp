@@ -4,10 +4,10 @@
 #include <string>
 
 #include "draw/blit.h"
-#include "draw/device.h"
-#include "draw/font.h"
+#include "draw/device/device.h"
+#include "draw/device/surface_table.h"
 #include "draw/palette.h"
-#include "draw/surface_table.h"
+#include "draw/text/font.h"
 #include "foundation/report.h"
 #include "foundation/strings.h"
 #include "gamedata/global_data.h"
@@ -19,7 +19,7 @@
 #include "scenes/menu/menu_texts.h"
 #include "scenes/menu/save_slot_list.h"
 #include "scenes/rankings/ranking_texts.h"
-#include "shell/game.h"
+#include "shell/loop/game.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <string>
 
 #include "draw/blit.h"
-#include "draw/device.h"
-#include "draw/font.h"
+#include "draw/device/device.h"
+#include "draw/device/surface_table.h"
 #include "draw/palette.h"
-#include "draw/surface_table.h"
+#include "draw/text/font.h"
 #include "foundation/abort.h"
 #include "foundation/report.h"
 #include "foundation/strings.h"
@@ -22,8 +22,8 @@
 #include "scenes/rankings/ranking_drawing.h"
 #include "scenes/rankings/ranking_set.h"
 #include "scenes/rankings/ranking_texts.h"
-#include "shell/game.h"
-#include "shell/key_state.h"
+#include "shell/input/key_state.h"
+#include "shell/loop/game.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "foundation/dialog_text.h"
 #include "foundation/report.h"
 #include "platform/keyboard.h"
-#include "shell/dialog.h"
+#include "shell/dialogs/dialog.h"
 
 namespace {
 

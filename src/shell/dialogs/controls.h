@@ -5,7 +5,7 @@
 #include <deque>
 #include <string>
 
-#include "shell/bound_control.h"
+#include "shell/dialogs/bound_control.h"
 #include "shell/dialogs/edit_limits.h"
 
 class cStaticControl : public cBoundControl {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "draw/glyph_set.h"
+#include "draw/text/glyph_set.h"
 
 class cDialogFont {
 public:

@@ -5,7 +5,7 @@
 #include "draw/pixel_ops.h"
 #include "platform/present.h"
 #include "shell/dialogs/dialog_font.h"
-#include "shell/game_loop.h"
+#include "shell/loop/game_loop.h"
 
 namespace {
 

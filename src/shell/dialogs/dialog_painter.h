@@ -2,7 +2,7 @@
 // Draws the open dialogs inside the game window: the frame that was shown
 // when the first of them opened, dimmed, and over it each dialog with its
 // frame, caption and items, presented as the window's frame.
-#include "draw/surface.h"
+#include "draw/device/surface.h"
 #include "platform/dialog_window.h"
 
 // Installs the painter into the dialog windows.

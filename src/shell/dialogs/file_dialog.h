@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/dialog.h"
 #include "shell/dialogs/controls.h"
+#include "shell/dialogs/dialog.h"
 #include "shell/dialogs/file_list.h"
 
 constexpr int kFileOpenStage = 0;

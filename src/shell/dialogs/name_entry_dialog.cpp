@@ -4,7 +4,7 @@
 #include "shell/app_state.h"
 #include "shell/dialogs/dialog_painter.h"
 #include "shell/dialogs/resources.h"
-#include "shell/game.h"
+#include "shell/loop/game.h"
 #include "shell/main_window.h"
 #include "shell/window_registry.h"
 

@@ -4,8 +4,8 @@
 #include <deque>
 #include <string>
 
-#include "shell/dialog.h"
 #include "shell/dialogs/controls.h"
+#include "shell/dialogs/dialog.h"
 
 class cNameEntryDialog : public cDialog {
 public:

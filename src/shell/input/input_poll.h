@@ -2,7 +2,7 @@
 // The once-a-frame poll of the keyboard and the joysticks into a key state.
 #include "platform/joystick.h"
 #include "shell/input/key_config.h"
-#include "shell/key_state.h"
+#include "shell/input/key_state.h"
 
 // Flag bits of PollDefaultKeys.
 constexpr int kPollJoystick = 1;

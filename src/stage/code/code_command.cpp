@@ -1,7 +1,7 @@
 #include "stage/code/code_command.h"
 
 #include "gamedata/project/system_data.h"
-#include "shell/error_requests.h"
+#include "shell/requests/error_requests.h"
 #include "stage/code/chara_code_host.h"
 #include "stage/code/code_eval.h"
 #include "stage/flow/flow_inst.h"

@@ -5,9 +5,9 @@
 #include <string>
 #include <utility>
 
-#include "draw/device.h"
-#include "draw/display_report.h"
-#include "draw/surfaces.h"
+#include "draw/device/device.h"
+#include "draw/device/display_report.h"
+#include "draw/device/surfaces.h"
 #include "foundation/abort.h"
 #include "foundation/report.h"
 #include "foundation/strings.h"
@@ -16,8 +16,8 @@
 #include "gamedata/flows/flow_cmd.h"
 #include "gamedata/global_data.h"
 #include "shell/app_state.h"
-#include "shell/error_requests.h"
-#include "shell/sound_requests.h"
+#include "shell/requests/error_requests.h"
+#include "shell/requests/sound_requests.h"
 #include "stage/commands/int_param.h"
 #include "stage/commands/presentation_commands.h"
 #include "stage/commands/stage_commands.h"

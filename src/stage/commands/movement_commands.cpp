@@ -6,7 +6,7 @@
 #include "gamedata/flows/flow_cmd.h"
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
-#include "shell/sound_requests.h"
+#include "shell/requests/sound_requests.h"
 #include "stage/commands/move_velocity.h"
 #include "stage/objects/chara.h"
 #include "stage/objects/stage_state.h"

@@ -7,7 +7,7 @@
 #include "gamedata/flows/cmd_kinds.h"
 #include "gamedata/flows/flow_cmd.h"
 #include "gamedata/stage_file/stage_data.h"
-#include "shell/sound_requests.h"
+#include "shell/requests/sound_requests.h"
 #include "stage/commands/int_param.h"
 #include "stage/commands/stage_commands.h"
 #include "stage/objects/chara.h"

@@ -2,7 +2,7 @@
 #include "gamedata/flows/cmd_kinds.h"
 #include "gamedata/flows/flow_cmd.h"
 #include "gamedata/stage_file/stage_data.h"
-#include "shell/sound_requests.h"
+#include "shell/requests/sound_requests.h"
 #include "stage/commands/move_velocity.h"
 #include "stage/commands/movement_commands.h"
 #include "stage/commands/shot_placement.h"

@@ -4,7 +4,7 @@
 #include "gamedata/definitions/common_palette.h"
 #include "gamedata/flows/flow_cmd.h"
 #include "gamedata/global_data.h"
-#include "shell/game.h"
+#include "shell/loop/game.h"
 #include "stage/commands/int_param.h"
 #include "stage/commands/item_commands.h"
 #include "stage/commands/stage_commands.h"

@@ -1,6 +1,6 @@
 #include "gamedata/flows/flow_cmd.h"
 #include "gamedata/stage_file/stage_data.h"
-#include "shell/sound_requests.h"
+#include "shell/requests/sound_requests.h"
 #include "stage/commands/int_param.h"
 #include "stage/commands/move_velocity.h"
 #include "stage/commands/shot_placement.h"

@@ -1,7 +1,7 @@
 #include "stage/drawing/blit_surface.h"
 
-#include "draw/device.h"
-#include "draw/surface_table.h"
+#include "draw/device/device.h"
+#include "draw/device/surface_table.h"
 
 namespace {
 

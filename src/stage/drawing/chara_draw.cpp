@@ -1,10 +1,10 @@
 #include <climits>
 
-#include "draw/device.h"
-#include "draw/surface_table.h"
+#include "draw/device/device.h"
+#include "draw/device/surface_table.h"
 #include "gamedata/global_data.h"
-#include "shell/flash_colours.h"
-#include "shell/game.h"
+#include "shell/loop/flash_colours.h"
+#include "shell/loop/game.h"
 #include "stage/drawing/chara_effect_draw.h"
 #include "stage/drawing/chara_graphic.h"
 #include "stage/drawing/draw_sink.h"

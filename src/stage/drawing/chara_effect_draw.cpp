@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "draw/device.h"
-#include "draw/surface_table.h"
+#include "draw/device/device.h"
+#include "draw/device/surface_table.h"
 #include "gamedata/global_data.h"
 #include "stage/drawing/draw_sink.h"
 #include "stage/objects/chara.h"

@@ -6,7 +6,7 @@
 
 #include "gamedata/database/effect_tables.h"
 #include "gamedata/global_data.h"
-#include "shell/startup.h"
+#include "shell/startup/startup.h"
 
 cVector<cCharaEffectRun> CharaEffectTemplates;
 cVector<cCharaEffectRun> CharaEffectTemplatesRev;

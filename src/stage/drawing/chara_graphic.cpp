@@ -1,7 +1,7 @@
 #include "stage/drawing/chara_graphic.h"
 
-#include "draw/device.h"
-#include "draw/surface_table.h"
+#include "draw/device/device.h"
+#include "draw/device/surface_table.h"
 #include "gamedata/global_data.h"
 #include "shell/app_state.h"
 #include "stage/drawing/draw_sink.h"

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "draw/blit.h"
-#include "draw/surface.h"
+#include "draw/device/surface.h"
 #include "foundation/checked_containers.h"
 #include "stage/drawing/stage_surfaces.h"
 

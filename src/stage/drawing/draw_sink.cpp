@@ -1,14 +1,14 @@
 #include "stage/drawing/draw_sink.h"
 
-#include "draw/band_blits.h"
-#include "draw/blend_blits.h"
-#include "draw/device.h"
-#include "draw/frames.h"
+#include "draw/device/device.h"
+#include "draw/device/frames.h"
+#include "draw/effects/band_blits.h"
+#include "draw/effects/blend_blits.h"
+#include "draw/effects/pixel_effects.h"
+#include "draw/effects/transform_blits.h"
 #include "draw/palette.h"
-#include "draw/pixel_effects.h"
 #include "draw/primitives.h"
 #include "draw/sprite_batch.h"
-#include "draw/transform_blits.h"
 
 namespace {
 

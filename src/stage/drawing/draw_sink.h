@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "draw/blit.h"
-#include "draw/surface.h"
+#include "draw/device/surface.h"
 
 enum class DrawOp : int {
     Blt,             // keyed (key 1) or plain copy, stretched when the source size differs

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "draw/blit.h"
-#include "draw/device.h"
+#include "draw/device/device.h"
 #include "foundation/strings.h"
 #include "gamedata/database/database.h"
 #include "gamedata/database/effect_tables.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "draw/anim_sequencer.h"
-#include "draw/surface.h"
+#include "draw/device/surface.h"
 #include "foundation/checked_containers.h"
 
 struct CharaBox;

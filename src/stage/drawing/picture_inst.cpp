@@ -1,7 +1,7 @@
 #include "stage/drawing/picture_inst.h"
 
 #include "draw/blit.h"
-#include "draw/surfaces.h"
+#include "draw/device/surfaces.h"
 #include "foundation/strings.h"
 #include "stage/drawing/stage_anchor.h"
 #include "stage/objects/chara.h"

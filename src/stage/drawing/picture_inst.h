@@ -4,8 +4,8 @@
 #include <functional>
 #include <optional>
 
-#include "draw/surface.h"
-#include "draw/surface_table.h"
+#include "draw/device/surface.h"
+#include "draw/device/surface_table.h"
 #include "foundation/checked_containers.h"
 
 // Where a picture stands.

@@ -1,7 +1,7 @@
 // Drawing a shot or a slash at its screen rectangle.
 #include "draw/blit.h"
-#include "draw/device.h"
-#include "draw/surface_table.h"
+#include "draw/device/device.h"
+#include "draw/device/surface_table.h"
 #include "gamedata/database/database.h"
 #include "shell/app_state.h"
 #include "stage/drawing/blit_surface.h"

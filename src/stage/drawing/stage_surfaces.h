@@ -5,8 +5,8 @@
 // type (type k from 0 on has 4k to 4k + 3) and two per effect (effect k from
 // 1 on has 2k - 2 and 2k - 1). Each entry's creation record sits at the same
 // index. Stage play loads them when it starts and releases them at its end.
-#include "draw/surface.h"
-#include "draw/surface_table.h"
+#include "draw/device/surface.h"
+#include "draw/device/surface_table.h"
 #include "foundation/checked_containers.h"
 
 // Dedicated picture: 0 the picture, 1 its mirror in the entry's cells, 2 and

@@ -9,7 +9,7 @@
 #include "gamedata/global_data.h"
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
-#include "shell/game.h"
+#include "shell/loop/game.h"
 #include "stage/flow/flow_inst.h"
 #include "stage/flow/status_condition.h"
 #include "stage/movement/sight_range.h"

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "foundation/data_record.h"
-#include "shell/game.h"
+#include "shell/loop/game.h"
 
 namespace {
 

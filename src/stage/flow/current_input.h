@@ -2,7 +2,7 @@
 // What a player's input record says right now, not over a sequence: whether
 // one step of a key condition holds, and which direction state is held.
 #include "gamedata/flows/flow.h"
-#include "shell/key_state.h"
+#include "shell/input/key_state.h"
 
 // Key-condition step modes.
 namespace KeyStepMode {

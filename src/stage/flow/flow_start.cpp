@@ -1,7 +1,7 @@
 // Starting a character's flows on a trigger: the once-per-frame rule, group
 // locks, the flow-ID filter, conditions and key conditions.
 #include "gamedata/project/system_data.h"
-#include "shell/key_state.h"
+#include "shell/input/key_state.h"
 #include "stage/flow/conditions.h"
 #include "stage/flow/current_flow.h"
 #include "stage/flow/current_input.h"

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "gamedata/project/system_data.h"
-#include "shell/key_state.h"
+#include "shell/input/key_state.h"
 #include "stage/flow/flow_inst.h"
 #include "stage/objects/chara.h"
 #include "stage/objects/player.h"

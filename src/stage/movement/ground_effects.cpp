@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "gamedata/project/system_data.h"
-#include "shell/sound_requests.h"
+#include "shell/requests/sound_requests.h"
 #include "stage/flow/flow_prep.h"
 #include "stage/movement/tile_contacts.h"
 #include "stage/objects/block_map.h"

@@ -2,7 +2,7 @@
 
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
-#include "shell/sound_requests.h"
+#include "shell/requests/sound_requests.h"
 #include "stage/flow/current_input.h"
 #include "stage/flow/flow_inst.h"
 #include "stage/movement/jump_command.h"

@@ -1,7 +1,7 @@
 #include "gamedata/flows/flow_cmd.h"
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
-#include "shell/sound_requests.h"
+#include "shell/requests/sound_requests.h"
 #include "stage/flow/flow_inst.h"
 #include "stage/movement/jump_command.h"
 #include "stage/objects/stage_chara.h"

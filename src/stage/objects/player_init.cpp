@@ -2,7 +2,7 @@
 
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
-#include "shell/key_state.h"
+#include "shell/input/key_state.h"
 #include "stage/objects/engine_hooks.h"
 #include "stage/objects/player.h"
 

@@ -6,8 +6,8 @@
 // derives from it and completes it; tests build one alone.
 #include <cstdint>
 
-#include "draw/surface.h"
-#include "draw/surface_table.h"
+#include "draw/device/surface.h"
+#include "draw/device/surface_table.h"
 #include "foundation/checked_containers.h"
 #include "gamedata/flows/flow_cmd.h"
 #include "stage/drawing/effect_inst.h"

@@ -5,7 +5,7 @@
 #include "scenes/menu/cmd_window.h"
 #include "scenes/menu/cursor_moves.h"
 #include "scenes/menu/cursor_stack.h"
-#include "shell/key_state.h"
+#include "shell/input/key_state.h"
 #include "sound/sound_effects.h"
 
 namespace {

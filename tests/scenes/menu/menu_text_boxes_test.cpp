@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "draw/device.h"
-#include "draw/font.h"
+#include "draw/device/device.h"
+#include "draw/device/surfaces.h"
 #include "draw/palette.h"
-#include "draw/surfaces.h"
+#include "draw/text/font.h"
 #include "foundation/abort.h"
 #include "scenes/menu/menu_texts.h"
 #include "scenes/menu/save_slot_list.h"

@@ -9,10 +9,10 @@
 #include <utility>
 #include <vector>
 
-#include "draw/device.h"
-#include "draw/font.h"
-#include "draw/surface_table.h"
-#include "draw/surfaces.h"
+#include "draw/device/device.h"
+#include "draw/device/surface_table.h"
+#include "draw/device/surfaces.h"
+#include "draw/text/font.h"
 #include "foundation/abort.h"
 #include "game_folder.h"
 #include "gamedata/global_data.h"
@@ -21,8 +21,8 @@
 #include "sample_game.h"
 #include "scenes/menu/cursor_stack.h"
 #include "scenes/menu/menu_sounds.h"
-#include "shell/game.h"
-#include "shell/key_state.h"
+#include "shell/input/key_state.h"
+#include "shell/loop/game.h"
 #include "sound/sound_effects.h"
 #include "support/scene_release.h"
 #include "support/test_env.h"

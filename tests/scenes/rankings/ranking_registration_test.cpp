@@ -15,7 +15,7 @@
 #include "scenes/menu/menu_sounds.h"
 #include "scenes/rankings/ranking_set.h"
 #include "scenes/scene_registry.h"
-#include "shell/key_state.h"
+#include "shell/input/key_state.h"
 #include "support/test_env.h"
 
 namespace {

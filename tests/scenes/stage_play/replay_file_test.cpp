@@ -16,7 +16,7 @@
 #include "platform/message_box.h"
 #include "scenes/stage_play/key_log.h"
 #include "scenes/title/title_scene.h"
-#include "shell/key_state.h"
+#include "shell/input/key_state.h"
 #include "support/test_env.h"
 
 namespace {

@@ -13,11 +13,11 @@
 #include "platform/message_box.h"
 #include "platform/window.h"
 #include "scenes/stage_play/key_log.h"
-#include "shell/app_requests.h"
 #include "shell/app_state.h"
-#include "shell/file_requests.h"
-#include "shell/game.h"
-#include "shell/key_state.h"
+#include "shell/input/key_state.h"
+#include "shell/loop/game.h"
+#include "shell/requests/app_requests.h"
+#include "shell/requests/file_requests.h"
 #include "support/test_env.h"
 
 namespace {

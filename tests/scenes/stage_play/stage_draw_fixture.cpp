@@ -5,9 +5,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "draw/font.h"
-#include "draw/picture_codecs.h"
-#include "draw/surface_table.h"
+#include "draw/device/surface_table.h"
+#include "draw/pictures/picture_codecs.h"
+#include "draw/text/font.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "platform/files.h"
 #include "platform/present.h"

@@ -1,6 +1,6 @@
 // Frames of tiny stages compared with goldens looked at once, in the device
 // path (32 bits) and in 8-bit DirectDraw.
-#include "draw/device.h"
+#include "draw/device/device.h"
 #include "gamedata/global_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "gamedata/story/story_save.h"

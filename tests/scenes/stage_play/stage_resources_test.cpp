@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "draw/device/surface_table.h"
 #include "draw/draw_fixture.h"
-#include "draw/surface_table.h"
 #include "gamedata/global_data.h"
 #include "stage/drawing/stage_surfaces.h"
 

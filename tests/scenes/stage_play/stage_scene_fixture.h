@@ -18,7 +18,7 @@
 #include "scenes/stage_play/stage_play_scene.h"
 #include "shell/app_state.h"
 #include "shell/direct_play.h"
-#include "shell/key_state.h"
+#include "shell/input/key_state.h"
 #include "stage/objects/chara.h"
 #include "stage/objects/player.h"
 #include "support/stage/flow_builder.h"

@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "../shell_fixture.h"
 #include "platform/files.h"
 #include "platform/keyboard.h"
 #include "platform/text.h"
-#include "shell/keyboard_hook.h"
+#include "shell/dialogs/keyboard_hook.h"
+#include "shell/shell_fixture.h"
 #include "support/utf8.h"
 
 namespace {

@@ -2,14 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "../shell_fixture.h"
 #include "gamedata/global_data.h"
 #include "platform/headless_input.h"
 #include "platform/keyboard.h"
 #include "platform/present.h"
 #include "platform/text.h"
-#include "shell/app_requests.h"
-#include "shell/keyboard_hook.h"
+#include "shell/dialogs/keyboard_hook.h"
+#include "shell/requests/app_requests.h"
+#include "shell/shell_fixture.h"
 #include "support/temp_dir.h"
 #include "support/utf8.h"
 

@@ -6,7 +6,7 @@
 #include "gamedata/definitions/common_palette.h"
 #include "gamedata/flows/cmd_kinds.h"
 #include "gamedata/global_data.h"
-#include "shell/game.h"
+#include "shell/loop/game.h"
 #include "stage/commands/stage_commands.h"
 #include "support/stage/command_fixtures.h"
 #include "support/stage/stage_harness.h"

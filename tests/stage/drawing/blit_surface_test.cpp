@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "draw/device.h"
-#include "draw/surface_table.h"
+#include "draw/device/device.h"
+#include "draw/device/surface_table.h"
 
 namespace {
 

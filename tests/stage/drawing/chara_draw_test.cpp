@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "chara_effect_fixture.h"
-#include "draw/device.h"
-#include "draw/surface_table.h"
+#include "draw/device/device.h"
+#include "draw/device/surface_table.h"
 #include "foundation/abort.h"
-#include "shell/game.h"
+#include "shell/loop/game.h"
 #include "stage/drawing/chara_graphic.h"
 #include "support/stage/stage_harness.h"
 

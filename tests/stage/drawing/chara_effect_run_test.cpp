@@ -5,7 +5,7 @@
 
 #include "chara_effect_fixture.h"
 #include "foundation/abort.h"
-#include "shell/startup.h"
+#include "shell/startup/startup.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "chara_effect_fixture.h"
-#include "draw/device.h"
+#include "draw/device/device.h"
+#include "draw/device/surface_table.h"
+#include "draw/device/surfaces.h"
 #include "draw/palette.h"
-#include "draw/picture_codecs.h"
+#include "draw/pictures/picture_codecs.h"
 #include "draw/pixel_ops.h"
-#include "draw/surface_table.h"
-#include "draw/surfaces.h"
 #include "foundation/abort.h"
 #include "platform/present.h"
 #include "stage/drawing/chara_graphic.h"

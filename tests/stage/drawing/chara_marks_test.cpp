@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "draw/device.h"
-#include "draw/surface_table.h"
+#include "draw/device/device.h"
+#include "draw/device/surface_table.h"
 #include "gamedata/global_data.h"
 #include "shell/app_state.h"
 #include "stage/drawing/chara_graphic.h"

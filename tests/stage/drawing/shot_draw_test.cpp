@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "draw/device/surface_table.h"
 #include "draw/draw_fixture.h"
-#include "draw/surface_table.h"
 #include "stage/objects/shot.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "gamedata/flows/cond.h"
 #include "gamedata/global_data.h"
 #include "gamedata/stage_file/stage_data.h"
-#include "shell/key_state.h"
+#include "shell/input/key_state.h"
 #include "stage/flow/flow_engine.h"
 #include "support/stage/flow_builder.h"
 #include "support/stage/stage_harness.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "foundation/data_record.h"
-#include "shell/game.h"
+#include "shell/loop/game.h"
 
 namespace {
 

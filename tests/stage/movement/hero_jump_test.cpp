@@ -3,7 +3,7 @@
 #include "gamedata/flows/flow_cmd.h"
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
-#include "shell/key_state.h"
+#include "shell/input/key_state.h"
 #include "stage/flow/flow_inst.h"
 #include "stage/movement/jump_command.h"
 #include "support/stage/stage_harness.h"

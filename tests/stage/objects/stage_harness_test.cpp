@@ -5,8 +5,8 @@
 #include <cmath>
 #include <functional>
 
-#include "draw/device.h"
-#include "draw/surface_table.h"
+#include "draw/device/device.h"
+#include "draw/device/surface_table.h"
 #include "foundation/abort.h"
 #include "gamedata/global_data.h"
 #include "platform/random.h"

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "draw/device.h"
-#include "draw/surface_table.h"
+#include "draw/device/device.h"
+#include "draw/device/surface_table.h"
 
 namespace {
 

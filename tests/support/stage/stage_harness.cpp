@@ -8,7 +8,7 @@
 #include "platform/random.h"
 #include "platform/window.h"
 #include "shell/app_state.h"
-#include "shell/error_requests.h"
+#include "shell/requests/error_requests.h"
 #include "stage/movement/tile_contacts.h"
 #include "stage/objects/item.h"
 #include "stage/objects/state_hash.h"

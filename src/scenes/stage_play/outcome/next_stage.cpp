@@ -14,7 +14,7 @@
 #include "scenes/stage_play/stage_play_scene.h"
 #include "scenes/stage_play/stage_resources.h"
 #include "shell/app_state.h"
-#include "shell/game.h"
+#include "shell/loop/game.h"
 #include "stage/objects/player.h"
 
 namespace {

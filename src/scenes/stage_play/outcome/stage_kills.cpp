@@ -2,7 +2,7 @@
 // and who stays for a death sequence, and when a death ends the stage.
 #include "gamedata/global_data.h"
 #include "scenes/stage_play/stage_play_scene.h"
-#include "shell/sound_requests.h"
+#include "shell/requests/sound_requests.h"
 #include "stage/objects/player.h"
 #include "stage/objects/stage_chara.h"
 #include "stage/objects/stage_spawning.h"

@@ -11,8 +11,8 @@
 #include "scenes/stage_play/stage_play_scene.h"
 #include "scenes/stage_play/stage_resources.h"
 #include "shell/app_state.h"
-#include "shell/game.h"
-#include "shell/sound_requests.h"
+#include "shell/loop/game.h"
+#include "shell/requests/sound_requests.h"
 #include "stage/commands/stage_commands.h"
 #include "stage/objects/player.h"
 

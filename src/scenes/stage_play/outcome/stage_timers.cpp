@@ -6,7 +6,7 @@
 #include "gamedata/global_data.h"
 #include "platform/keyboard.h"
 #include "scenes/stage_play/stage_play_scene.h"
-#include "shell/sound_requests.h"
+#include "shell/requests/sound_requests.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <cmath>
 
 #include "draw/blit.h"
-#include "draw/device.h"
-#include "draw/display_report.h"
+#include "draw/device/device.h"
+#include "draw/device/display_report.h"
+#include "draw/device/surfaces.h"
 #include "draw/palette.h"
-#include "draw/surfaces.h"
 #include "foundation/abort.h"
 #include "gamedata/global_data.h"
 #include "scenes/stage_play/presentation/message_escapes.h"

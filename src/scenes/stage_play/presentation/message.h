@@ -8,9 +8,9 @@
 #include <string>
 #include <utility>
 
-#include "draw/font.h"
-#include "draw/surface.h"
-#include "draw/surface_table.h"
+#include "draw/device/surface.h"
+#include "draw/device/surface_table.h"
+#include "draw/text/font.h"
 #include "foundation/checked_containers.h"
 #include "stage/objects/message_sink.h"
 #include "stage/objects/stage_state.h"

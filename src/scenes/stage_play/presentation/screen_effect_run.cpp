@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "gamedata/database/effect_tables.h"
-#include "shell/startup.h"
+#include "shell/startup/startup.h"
 
 namespace {
 

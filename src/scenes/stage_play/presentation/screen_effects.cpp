@@ -3,13 +3,13 @@
 #include <array>
 #include <cmath>
 
-#include "draw/band_blits.h"
 #include "draw/blit.h"
-#include "draw/device.h"
+#include "draw/device/device.h"
+#include "draw/device/surface_table.h"
+#include "draw/effects/band_blits.h"
+#include "draw/effects/pixel_effects.h"
+#include "draw/effects/transform_blits.h"
 #include "draw/palette.h"
-#include "draw/pixel_effects.h"
-#include "draw/surface_table.h"
-#include "draw/transform_blits.h"
 #include "stage/objects/player.h"
 
 namespace {

@@ -6,7 +6,7 @@
 // over it instead.
 #include <functional>
 
-#include "draw/surface.h"
+#include "draw/device/surface.h"
 #include "scenes/stage_play/presentation/screen_effect_run.h"
 
 // The surfaces a screen effect draws with, and what the stage draws for it.

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "draw/blend_blits.h"
-#include "draw/device.h"
-#include "draw/fades.h"
+#include "draw/device/device.h"
+#include "draw/effects/blend_blits.h"
+#include "draw/effects/fades.h"
 #include "draw/palette.h"
 
 namespace {

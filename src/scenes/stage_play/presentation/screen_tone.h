@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "draw/surface.h"
+#include "draw/device/surface.h"
 
 class cScreenTone {
 public:

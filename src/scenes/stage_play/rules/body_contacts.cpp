@@ -2,7 +2,7 @@
 #include "scenes/stage_play/rules/contact_geometry.h"
 #include "scenes/stage_play/rules/contact_hooks.h"
 #include "scenes/stage_play/rules/object_contacts.h"
-#include "shell/sound_requests.h"
+#include "shell/requests/sound_requests.h"
 #include "stage/objects/engine_hooks.h"
 #include "stage/objects/stage_state.h"
 

@@ -1,7 +1,7 @@
 #include "scenes/stage_play/rules/item_touch.h"
 
 #include "scenes/stage_play/rules/contact_geometry.h"
-#include "shell/sound_requests.h"
+#include "shell/requests/sound_requests.h"
 #include "stage/commands/item_commands.h"
 #include "stage/objects/engine_hooks.h"
 #include "stage/objects/item.h"

@@ -6,7 +6,7 @@
 #include "scenes/stage_play/rules/contact_hooks.h"
 #include "scenes/stage_play/rules/item_touch.h"
 #include "scenes/stage_play/rules/object_contacts.h"
-#include "shell/sound_requests.h"
+#include "shell/requests/sound_requests.h"
 #include "stage/movement/target_search.h"
 #include "stage/objects/engine_hooks.h"
 #include "stage/objects/item.h"

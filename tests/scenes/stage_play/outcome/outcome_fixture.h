@@ -12,7 +12,7 @@
 #include "gamedata/global_data.h"
 #include "scenes/stage_play/stage_play_scene.h"
 #include "shell/app_state.h"
-#include "shell/game.h"
+#include "shell/loop/game.h"
 #include "stage/commands/stage_commands.h"
 #include "stage/objects/stage_chara.h"
 #include "support/stage/stage_harness.h"

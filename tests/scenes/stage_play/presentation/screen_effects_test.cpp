@@ -8,7 +8,7 @@
 
 #include "scenes/scene_registry.h"
 #include "screen_effect_fixture.h"
-#include "shell/startup.h"
+#include "shell/startup/startup.h"
 #include "stage/objects/player.h"
 #include "support/golden_frame.h"
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "draw/draw_fixture.h"
-#include "draw/fades.h"
+#include "draw/effects/fades.h"
 
 namespace {
 
