@@ -6,7 +6,6 @@
 #include "foundation/report.h"
 #include "gamedata/project/default_data.h"
 #include "gamedata/project/global_data.h"
-#include "gamedata/project/load_failure_report.h"
 #include "gamedata/project/player_files.h"
 #include "gamedata/story/story_rules.h"
 #include "shell/app_state.h"
@@ -22,7 +21,7 @@ bool PrepareDataFolder(HWND owner) {
             return false;
         case DefaultDataResult::kFailed: break;
     }
-    LogErrorBox("「data」フォルダの作成に失敗しました！\n「default」フォルダに問題がある可能性があります。");
+    LogErrorBox("「data」フォルダの作成に失敗…\n「default」フォルダに問題がある可能性があります。");
     return false;
 }
 
@@ -34,7 +33,7 @@ bool CreateFolders() {
 
 bool LoadDatabases() {
     if (Database.LoadAll()) return true;
-    LogErrorBox("データベースの読み込みに失敗しました！");
+    LogErrorBox("データベースの読み込みに失敗…");
     return false;
 }
 
@@ -47,7 +46,7 @@ bool BuildEffectTables() {
 
 bool LoadSystemData() {
     if (SystemData.LoadFile(PathTable[kPathSystem])) return true;
-    ReportLoadFailure(PathTable[kPathSystem]);
+    LogErrorBox("%s の読み込みに失敗…", PathTable[kPathSystem]);
     return false;
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 
 #include "foundation/abort.h"
@@ -97,6 +98,30 @@ TEST(Startup, TheGameObjectStepSetsTheFrameValuesAndTheMenuRepeatOfEveryKeyState
     KeyStates.resize(1);
 }
 
+// In an empty folder (no data, no default data) each of the first three
+// data steps fails and says so in its own words, in a box.
+TEST(Startup, TheFirstDataStepsFailWithTheirOwnBoxes) {
+    struct Case {
+        const char* step;
+        std::function<bool()> run;
+        const char* box;
+    };
+    const Case cases[] = {
+        {"default data", [] { return PrepareDataFolder(nullptr); },
+         "「data」フォルダの作成に失敗…\n「default」フォルダに問題がある可能性があります。"},
+        {"databases", LoadDatabases, "データベースの読み込みに失敗…"},
+        {"system data", LoadSystemData, "data\\System.dat の読み込みに失敗…"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.step);
+        TestEnv env;
+        EXPECT_FALSE(c.run());
+        const auto boxes = platform::RecordedMessageBoxes();
+        ASSERT_FALSE(boxes.empty());
+        EXPECT_EQ(boxes.back().text, c.box);
+    }
+}
+
 TEST(Startup, ADeclinedDefaultDataCopyIsReportedAsTheChoiceNotAsAFailure) {
     struct Case {
         const char* name;
@@ -107,7 +132,7 @@ TEST(Startup, ADeclinedDefaultDataCopyIsReportedAsTheChoiceNotAsAFailure) {
     };
     const Case cases[] = {
         {"declined", true, IDNO, "「data」フォルダを作成しないことが選ばれたため、終了します", 1},
-        {"no default folder", false, 0, "「data」フォルダの作成に失敗しました！", 1},
+        {"no default folder", false, 0, "「data」フォルダの作成に失敗…", 1},
     };
     for (const Case& c : cases) {
         TestEnv env;
@@ -117,8 +142,7 @@ TEST(Startup, ADeclinedDefaultDataCopyIsReportedAsTheChoiceNotAsAFailure) {
         EXPECT_NE(env.Report().find(c.reportLine), std::string::npos) << c.name << "\n" << env.Report();
         const auto boxes = platform::RecordedMessageBoxes();
         ASSERT_EQ(boxes.size(), c.boxes) << c.name;
-        EXPECT_EQ(boxes.back().text.find("「data」フォルダの作成に失敗しました"),
-                  c.defaultFolder ? std::string::npos : 0u)
+        EXPECT_EQ(boxes.back().text.find("「data」フォルダの作成に失敗…"), c.defaultFolder ? std::string::npos : 0u)
             << c.name;
         EXPECT_FALSE(env.Dir().HostFileExists("data")) << c.name;
     }
