@@ -15,6 +15,7 @@ std::deque<int> g_answers;
 std::vector<platform::MessageBoxRecord> g_records;
 
 int DefaultAnswer(UINT type) {
+    if ((type & MB_DEFMASK) == MB_DEFBUTTON2) return (type & MB_TYPEMASK) == MB_OKCANCEL ? IDCANCEL : IDNO;
     switch (type & MB_TYPEMASK) {
         case MB_YESNO:
         case MB_YESNOCANCEL: return IDYES;
