@@ -7,12 +7,12 @@
 #include <string>
 
 #include "foundation/player_file.h"
-#include "gamedata/project/global_data.h"
+#include "gamedata/global_data.h"
 #include "gamedata/project/player_files.h"
 #include "gamedata/story/save_slots.h"
 #include "platform/message_box.h"
 #include "scenes/rankings/ranking_set.h"
-#include "shell/project_data_startup.h"
+#include "shell/startup/project_data_startup.h"
 #include "support/test_env.h"
 
 namespace fs = std::filesystem;

@@ -18,11 +18,11 @@ tree() {  # tree DIR FILE:INCLUDE...
     dir=$1
     shift
     rm -rf "$dir"
-    for spec in "$@"; do
-        file=${spec%%:*}
+    for entry in "$@"; do
+        file=${entry%%:*}
         mkdir -p "$dir/$(dirname "$file")"
         touch "$dir/$file"
-        [ "$file" = "$spec" ] || printf '#include "%s"\n' "${spec#*:}" >>"$dir/$file"
+        [ "$file" = "$entry" ] || printf '#include "%s"\n' "${entry#*:}" >>"$dir/$file"
     done
 }
 
