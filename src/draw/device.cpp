@@ -66,6 +66,7 @@ bool InitD3D(int width, int height, int bpp) {
         LogPrintfBoth("ビデオカードのドライバがDirectX9をサポートしていません！ %d", DDSoftwareCaps.nDDIVersion);
         return false;
     }
+    if (!DDSetting.nWindowMode && !DDEnterFullScreen(DDSetting.hWnd)) return false;
     lpDTCon = std::make_unique<DDDEVICE>();
     DDDEVICE& dev = *lpDTCon;
     CheckRefreshRate();

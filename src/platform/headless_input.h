@@ -32,6 +32,10 @@ void AwaitDueInput(long long frame);
 // (a write that fails is reported, the run goes on).
 void WriteDueShots(long long serial, const Frame& frame);
 
+// Contract: whether the headless window can go full screen (true at
+// start); tests take it away to play a display that cannot.
+void SetFullScreenAvailable(bool available);
+
 // Contract: reads a script (host path). One command a line, '#' starts a
 // comment:
 //   <frame> keydown <vk> | <frame> keyup <vk> | <frame> key <vk> (down at

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <fstream>
@@ -85,6 +86,8 @@ std::vector<Scheduled> TakeDue(long long frame) {
     return due;
 }
 
+std::atomic<bool> g_fullScreenAvailable{true};
+
 class HeadlessWindow : public platform::WindowBackend {
 public:
     bool Open(const std::string&, int x, int y, int w, int h) override {
@@ -109,6 +112,9 @@ public:
     bool Maximised() override { return m_maximised; }
     // Without a desktop the window keeps its size; only the state is kept.
     void Maximise() override { m_maximised = true; }
+    bool SetDisplay(WindowDisplay display) override {
+        return display != WindowDisplay::FullScreen || g_fullScreenAvailable.load();
+    }
     void Pump(const std::function<void(UINT, WPARAM, LPARAM)>& post) override {
         if (m_activatePending) {
             m_activatePending = false;
@@ -287,6 +293,10 @@ bool ParseLine(const std::string& line, const std::string& scriptFolder, ScriptL
 }  // namespace
 
 namespace platform {
+
+namespace headless {
+void SetFullScreenAvailable(bool available) { g_fullScreenAvailable.store(available); }
+}  // namespace headless
 
 std::unique_ptr<WindowBackend> MakeHeadlessWindowBackend() { return std::make_unique<HeadlessWindow>(); }
 
