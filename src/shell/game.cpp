@@ -17,6 +17,7 @@
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "shell/app_state.h"
+#include "shell/game_loop.h"
 #include "shell/input/input_poll.h"
 #include "shell/main_window.h"
 
@@ -108,6 +109,8 @@ void cGame::WaitFrame() {
 bool cGame::StageAbove60() const { return m_pStage != nullptr && LoadedStage.m_nFps > 60; }
 
 void cGame::Present() {
+    // A headless run shows nothing past its last frame.
+    if (FrameLimitReached()) return;
     if (lpDTCon) {
         if (!DDFlip(FrameRate, 0, 0) && lpDTCon && DDSetting.nWindowMode) {
             SendMessageA(MainWindowHandle.load(), kWmRestoreDevice, 0, 0);

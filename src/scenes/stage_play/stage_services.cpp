@@ -11,6 +11,7 @@
 #include "scenes/stage_play/light_mask.h"
 #include "scenes/stage_play/map_blocks.h"
 #include "scenes/stage_play/mode_stage.h"
+#include "scenes/stage_play/presentation/screen_effects.h"
 #include "scenes/stage_play/rules/contact_hooks.h"
 #include "scenes/stage_play/stage_reset.h"
 #include "stage/commands/int_param.h"
@@ -77,11 +78,7 @@ void cModeStage::InstallSceneServices() {
     Hooks().hitEffect = AddHitEffect;
     SetNestedWaitLoop([this](cStageState&) { RunNestedWait(); });
     ScenePresentation().runScreenEffect = [this](int number, int mode, int loop) {
-        if (number == 0) {
-            m_ScrEffect = cScreenEffectRun();
-            return;
-        }
-        m_ScrEffect.Start(number, mode, loop);
+        RunScreenEffectCommand(m_ScrEffect, number, mode, loop);
     };
     ScenePresentation().setScreenTone = [this](const cFlowCmd& command) {
         cScreenTone::Request request{};
