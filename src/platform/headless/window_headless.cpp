@@ -88,6 +88,9 @@ std::vector<Scheduled> TakeDue(long long frame) {
 }
 
 std::atomic<bool> g_fullScreenAvailable{true};
+std::atomic<bool> g_lossDue{false};
+std::mutex g_lossMutex;
+std::function<void()> g_lossHook;
 
 class HeadlessWindow : public platform::WindowBackend {
 public:
@@ -258,6 +261,10 @@ bool ParseLine(const std::string& line, const std::string& scriptFolder, ScriptL
         return true;
     }
     if (verb == "joy" || verb == "joyoff") return ParseJoystick(in, verb, frame, out, why);
+    if (verb == "lose") {
+        out.events.push_back({frame, 0, 0, 0, 0, [] { g_lossDue.store(true); }});
+        return true;
+    }
     if (verb == "shot") {
         if (!ParseShot(in, frame, scriptFolder, out)) why = "'shot' needs a file";
         return why.empty();
@@ -312,6 +319,21 @@ namespace platform {
 
 namespace headless {
 void SetFullScreenAvailable(bool available) { g_fullScreenAvailable.store(available); }
+
+void SetDisplayLossHook(std::function<void()> hook) {
+    std::lock_guard<std::mutex> lock(g_lossMutex);
+    g_lossHook = std::move(hook);
+}
+
+void RunDueDisplayLoss() {
+    if (!g_lossDue.exchange(false)) return;
+    std::function<void()> hook;
+    {
+        std::lock_guard<std::mutex> lock(g_lossMutex);
+        hook = g_lossHook;
+    }
+    if (hook) hook();
+}
 }  // namespace headless
 
 std::unique_ptr<WindowBackend> MakeHeadlessWindowBackend() { return std::make_unique<HeadlessWindow>(); }
