@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "gamedata/global_data.h"
+#include "gamedata/project/compat_switches.h"
 #include "platform/window.h"
 #include "scenes/stage_play/key_log.h"
 #include "scenes/stage_play/replay_requests.h"
@@ -14,6 +15,7 @@
 #include "scenes/stage_play/rules/presence.h"
 #include "scenes/stage_play/stage_play_scene.h"
 #include "scenes/stage_play/stage_reset.h"
+#include "scenes/stage_play/sub_step_start.h"
 #include "shell/app_state.h"
 #include "shell/input/key_state.h"
 #include "shell/requests/sound_requests.h"
@@ -44,7 +46,7 @@ bool Takes(const cStageChara& c, bool blockCharas) {
 }
 
 bool Squeezed(const cChara& c) {
-    if (SystemData.m_bCompatTouchPush) {
+    if (SwitchOn(Switch::TouchPush)) {
         return (c.m_bTouchLeft && c.m_bTouchRight) || (c.m_bTouchTop && c.m_bTouchBottom);
     }
     return c.IsSqueezedX() || c.IsSqueezedY();
@@ -143,13 +145,15 @@ void cSceneStage::CountDownLifeTimes() {
     }
 }
 
+void StartCharaSubStep(cStageChara& chara) {
+    chara.CountDownInvincibility();
+    chara.ClearContacts();
+    chara.SavePosition();
+    if (!SwitchOn(Switch::NoRectRefresh)) chara.UpdateScreenRect();
+}
+
 void cSceneStage::SaveSubStepStart() {
-    for (cStageChara& chara : CharaList) {
-        chara.CountDownInvincibility();
-        chara.ClearContacts();
-        chara.SavePosition();
-        if (!SystemData.m_bCompatNoRectRefresh) chara.UpdateScreenRect();
-    }
+    for (cStageChara& chara : CharaList) StartCharaSubStep(chara);
     cPlayer& hero = PlayerList[0];
     hero.CountDownInvincibility();
     hero.ClearContacts();

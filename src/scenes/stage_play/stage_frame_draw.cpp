@@ -10,6 +10,7 @@
 #include "draw/text/font.h"
 #include "foundation/strings.h"
 #include "gamedata/global_data.h"
+#include "gamedata/project/compat_switches.h"
 #include "scenes/stage_play/light_mask.h"
 #include "scenes/stage_play/map_blocks.h"
 #include "scenes/stage_play/presentation/screen_effects.h"
@@ -117,7 +118,7 @@ void cSceneStage::Draw(int live, int frozen, int showTime, int showHint) {
         m_ScreenTone.Draw(&BackBuffer, &SurfaceArray[kToneWork], frozen);
         return;
     }
-    const int follow = SystemData.m_bCompatPictureStart;
+    const int follow = SwitchOn(Switch::PictureStart);
     DrawPictures(&BackBuffer, *this, 0, frozen, follow);
     DrawMapBlocks(&BackBuffer, 0, *this);
     if (PlayerList.Count() > 0) {
