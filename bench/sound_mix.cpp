@@ -13,7 +13,7 @@
 #include "platform/audio/synth.h"
 #include "platform/clock.h"
 #include "platform/files.h"
-#include "sound/midi_stream.h"
+#include "sound/midi_file_player.h"
 #include "sound/sound_effects.h"
 #include "support/ogg_fixture.h"
 #include "support/smf_bytes.h"

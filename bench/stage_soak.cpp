@@ -9,7 +9,7 @@
 // STAGE_SOAK_PNG=FILE writes the last frame, for a look at it.
 // Defaults: 120 seconds, a sample every 60 seconds, an attempt of 1,800
 // frames (30 seconds of play). The resident set comes from the process
-// status of the host (Linux); times are whole wall-clock seconds (the
+// status (/proc); times are whole wall-clock seconds (the
 // compiler's execution character set keeps <chrono> out).
 #include <cstdio>
 #include <cstdlib>

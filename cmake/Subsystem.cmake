@@ -5,7 +5,7 @@ function(add_subsystem name)
     file(GLOB_RECURSE srcs CONFIGURE_DEPENDS
          ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
     if(NOT srcs)
-        # Header-only until its first source lands.
+        # A folder of headers alone is an interface library.
         add_library(${name} INTERFACE)
         target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
         target_link_libraries(${name} INTERFACE ${SUB_DEPS})

@@ -65,7 +65,7 @@ void IndicesThroughPalette(BMPIMAGE& bmp) {
     }
 }
 
-// What the host's bitmap copy makes of a picture pixel on the display.
+// What the plain bitmap copy makes of a picture pixel on the display.
 std::uint32_t DisplayGdi(std::uint32_t rgb, DWORD fmt) { return fmt == D3DFMT_R5G6B5 ? To565(rgb) : rgb; }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
-// Our own reader of BMP pictures (1, 4, 8, 24 and 32 bits, uncompressed),
-// standing in for the host's picture loader. Input is untrusted: every size
+// The reader of BMP pictures (1, 4, 8, 24 and 32 bits, uncompressed) that
+// every picture load goes through. Input is untrusted: every size
 // and offset is checked against the bytes present before it is used.
 #include <cstdint>
 #include <string>

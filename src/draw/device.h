@@ -153,7 +153,7 @@ DWORD DDDisplayFormat();
 int DDRestoreSurface();
 bool DDRestore();
 
-// Devices are never lost on this host. Tests reach the restore paths through
+// The real device is never lost. Tests reach the restore paths through
 // this hook: the device path's device becomes lost (Present and BeginScene
 // fail, video-memory textures lose their content) and becomes resettable
 // when resettable is set; in the DirectDraw path the primary, every

@@ -12,8 +12,8 @@ constexpr int kVersionMajor = 6;
 constexpr int kVersionMinor = 1;
 constexpr double kMB = 1048576.0;
 
-// The system font of this host: the face the fonts fall back to for text of
-// the interface (9 point at 96 dpi is 12 pixels), variable pitch, Swiss.
+// The interface font: the face the fonts fall back to for text of the
+// interface (9 point at 96 dpi is 12 pixels), variable pitch, Swiss.
 constexpr const char* kSystemFontFace = "IPAPGothic";
 constexpr int kSystemFontWidth = 0;
 constexpr int kSystemFontHeight = -12;

@@ -9,8 +9,8 @@
 int SystemReport();
 
 // The name of the running system (one line) and the version numbers the
-// game's version checks compare against. This host answers as a system of
-// version 6.1, the first of the versions whose behaviour the game keeps.
+// game's version checks compare against. The numbers are fixed at 6.1, so
+// every check picks the one behaviour the player keeps.
 void WindowsVersionName(std::string* text, int* major, int* minor);
 bool IsWindowsVersionAtLeast(int major, int minor);
 

@@ -14,7 +14,7 @@ DWORD timeGetTime();
 // once. The virtual clock never moves here: it waits in real time. A suspended or stopped thread parks or unwinds here (see threads).
 void Sleep(DWORD ms);
 
-// Contract: sets the timer resolution; this host's clock is always 1 ms, so it
+// Contract: sets the timer resolution; the clock is always 1 ms, so it
 // does nothing and reports success (0).
 UINT timeBeginPeriod(UINT period);
 UINT timeEndPeriod(UINT period);

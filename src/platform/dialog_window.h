@@ -216,7 +216,7 @@ BOOL GetCursorPos(POINT* point);
 // FALSE for an unknown window.
 BOOL ScreenToClient(HWND window, POINT* point);
 
-// System metrics of this host's windows. The host's window manager draws the
+// System metrics of the player's windows. The window manager draws the
 // main window's caption and frame outside its rectangle, dialogs are drawn
 // without either and there is no menu bar, so those are 0; own scroll bars
 // are 16 pixels wide.

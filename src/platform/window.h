@@ -45,7 +45,7 @@ LRESULT SendMessageA(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 // 0 otherwise.
 LRESULT DispatchMessageA(const MSG* msg);
 
-// Contract: nothing to translate on this host; FALSE.
+// Contract: keys are never translated into characters here; FALSE.
 BOOL TranslateMessage(const MSG* msg);
 
 // Contract: the default handling: WM_CLOSE destroys the window; everything

@@ -21,8 +21,8 @@ BOOL cDialog::DialogProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void cDialog::OnInitDialog(WPARAM, LPARAM) {
     ClearBoundControls();
-    // Window procedures cannot be replaced on this host; the property alone
-    // marks the window as a dialog of the framework.
+    // Window procedures cannot be replaced; the property alone marks the
+    // window as a dialog of the framework.
     if (!GetPropA(m_hWnd, "DLG_CLASS")) SetPropA(m_hWnd, "DLG_CLASS", this);
     RefreshStyle();
     PlaceWindow();

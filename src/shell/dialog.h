@@ -33,7 +33,7 @@ public:
     int m_bHookModeless = 0;
     void* m_pfnSavedProc = nullptr;
     cHook m_Hook;
-    // Own scroll bars and their view; this host's dialogs create none.
+    // Own scroll bars and their view; no dialog of the player creates them.
     cBoundControl* m_pView = nullptr;
     cBoundControl* m_pHScroll = nullptr;
     cBoundControl* m_pVScroll = nullptr;

@@ -21,7 +21,7 @@ bool IsNavigationKey(WPARAM key) {
     return std::find(kNavigationKeys.begin(), kNavigationKeys.end(), static_cast<int>(key)) != kNavigationKeys.end();
 }
 
-// There is no input method editor on this host, so no composition is ever
+// The player has no input method editor, so no composition is ever
 // open: Enter always presses the default button and Escape in a box is
 // always swallowed.
 int CompositionLength() { return 0; }

@@ -6,7 +6,7 @@
 #include "foundation/abort.h"
 #include "foundation/data_record.h"
 #include "foundation/report.h"
-#include "gamedata/flows/command_param_table.h"
+#include "gamedata/flows/arrangeable_params.h"
 #include "gamedata/project/data_limits.h"
 #include "gamedata/project/live_data_limits.h"
 #include "gamedata/project/player_files.h"

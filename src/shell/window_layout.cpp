@@ -19,8 +19,8 @@ void cWindow::SetLayout(int clientWidth, int clientHeight, int minWidth, int min
 
 namespace {
 
-// Tool bars and status bars are host controls that this host does not have,
-// so a wanted bar takes no room.
+// The window layer has no tool bars or status bars, so a wanted bar takes
+// no room.
 constexpr int kToolBarHeight = 0;
 constexpr int kStatusBarHeight = 0;
 

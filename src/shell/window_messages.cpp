@@ -10,7 +10,7 @@ struct MessageName {
     const char* name;
 };
 
-// The messages this host delivers; the trace writes any other as a number.
+// The messages the window layer delivers; the trace writes any other as a number.
 constexpr MessageName kMessageNames[] = {
     {WM_NULL, "WM_NULL"},
     {WM_CREATE, "WM_CREATE"},
@@ -77,7 +77,7 @@ void cWindow::Trace(UINT msg, WPARAM wParam, LPARAM lParam) const {
               static_cast<int>(LOWORD(lParam)));
 }
 
-// Tool and status bars never exist on this host, so the layout is done at
+// Tool and status bars never exist, so the layout is done at
 // the first message; a window that wanted bars still gets its frame, its
 // stored position and its wanted client size once.
 void cWindow::FirstLayout() {

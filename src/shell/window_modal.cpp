@@ -6,7 +6,7 @@ void cWindow::Attach(int id, cWindow* owner, cWindowRegistry* registry) {
     m_nId = id;
     m_hOwner = owner ? owner->m_hWnd : nullptr;
     m_pRegistry = registry;
-    // There are no modules on this host; the main window's instance is none.
+    // The player is one module; the main window's instance is none.
     m_hInstance = nullptr;
 }
 

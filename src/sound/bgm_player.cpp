@@ -11,8 +11,8 @@ cBgmPlayer BgmPlayer;
 
 namespace {
 
-// Extensions are matched without regard to case: games copied from Windows
-// name their files ".MID", ".Mid" or ".mid" alike.
+// Extensions are matched without regard to case: games name their files
+// ".MID", ".Mid" or ".mid" alike.
 bool ExtensionIs(const std::string& file, const char* wanted) {
     std::string ext;
     if (!GetExtension(ext, file)) return false;

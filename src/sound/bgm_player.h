@@ -12,7 +12,7 @@
 
 #include "foundation/checked_containers.h"
 #include "platform/audio/music_libraries.h"
-#include "sound/midi_stream.h"
+#include "sound/midi_file_player.h"
 
 constexpr int kBgmSlotCount = 5;
 

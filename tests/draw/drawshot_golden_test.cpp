@@ -19,16 +19,23 @@ bool ReadPicture(const std::string& hostPath, DECODEDPICTURE& out) {
 }
 
 // The frame the tool draws for a scene in a mode equals its golden frame
-// pixel for pixel.
+// pixel for pixel. With PLAYER_WRITE_GOLDENS set the frame becomes the
+// golden instead (and the test is skipped).
 void ExpectGolden(const std::string& mode, const std::string& sceneArgs, const std::string& golden) {
     SCOPED_TRACE(mode + sceneArgs);
     TempDir dir;
     const std::string out = dir.HostPath() + "/shot.png";
     const std::string cmd = std::string(DRAWSHOT_PATH) + " --mode " + mode + sceneArgs + " --out " + out;
     ASSERT_EQ(std::system(cmd.c_str()), 0);
+    const std::string goldenPath = std::string(DRAW_GOLDEN_DIR) + "/" + golden;
+    if (std::getenv("PLAYER_WRITE_GOLDENS")) {
+        std::ifstream made(out, std::ios::binary);
+        std::ofstream(goldenPath, std::ios::binary) << made.rdbuf();
+        GTEST_SKIP() << "golden written: " << goldenPath;
+    }
     DECODEDPICTURE shot, expected;
     ASSERT_TRUE(ReadPicture(out, shot));
-    ASSERT_TRUE(ReadPicture(std::string(DRAW_GOLDEN_DIR) + "/" + golden, expected));
+    ASSERT_TRUE(ReadPicture(goldenPath, expected));
     ASSERT_EQ(shot.nWidth, 640);
     ASSERT_EQ(shot.nHeight, 480);
     ASSERT_EQ(shot.argb.size(), expected.argb.size());

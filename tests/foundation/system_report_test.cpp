@@ -79,7 +79,7 @@ TEST(SystemReport, LinesDescribeThisMachine) {
                                                    "Display : \\([0-9]+,[0-9]+\\)\r\nSystem Font : .+\r\n$")))
         << rest;
     // Without a window backend the display is the headless desktop; the
-    // font is the one this host's interface text uses.
+    // font is the interface font.
     EXPECT_NE(rest.find("\r\nDisplay : (1920,1080)\r\nSystem Font : IPAPGothic (0,-12) 34\r\n"), std::string::npos)
         << rest;
     // The disk of the working folder, asked here without the report's code;

@@ -1,18 +1,23 @@
 // The seed corpora of the record-file fuzz targets: every seed is a file its
 // reader accepts, so fuzzing starts deep inside the format, and the files in
 // the corpus folders are exactly what these builders make (regenerated with
-// PLAYER_WRITE_GOLDEN set).
+// PLAYER_WRITE_GOLDENS set). The replay seed is the replay test's golden
+// file; the picture, WAV and MIDI seeds come from make_media_seeds.py beside
+// them.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "fuzz/flow_record_kinds.h"
 #include "fuzz/record_load_shapes.h"
 #include "gamedata/definitions/common_palette.h"
+#include "gamedata/fixtures/record_fixtures.h"
 #include "gamedata/fixtures/record_io.h"
 #include "gamedata/fixtures/stage_fixtures.h"
 #include "gamedata/fixtures/story_fixture.h"
@@ -159,6 +164,78 @@ void AddRecordSeeds(std::vector<Seed>& seeds) {
     seeds.push_back({"record_load", "root_250", old.Data(), LoaderOf<Root>()});
 }
 
+// The flow-records target reads a pick byte, a version and the record body,
+// under the target's own limits.
+int LoadFlowRecord(Bytes b) {
+    if (b.size() < 5) return 0;
+    std::int32_t version = 0;
+    std::memcpy(&version, b.data() + 1, 4);
+    const DataLimits saved = StoredDataLimits();
+    SetDataLimits(fuzz_flows::Limits());
+    auto record = fuzz_flows::MakeRecord(b[0]);
+    FileVersion = version;
+    cDataFile in("seed", Bytes(b.begin() + 5, b.end()));
+    const bool loaded = record->Load(in);
+    FileVersion = DataVersion;
+    SetDataLimits(saved);
+    return loaded ? 1 : 0;
+}
+
+ByteBuilder SeedCondList(int version) {
+    return CondListBytes(version, 1, 0, {RecordBytes(kCondLayout, version, {{"m_cKind", 4}, {"m_cStatus", 12}})});
+}
+
+ByteBuilder SeedMove(int version) { return RecordBytes(kMoveLayout, version, {{"m_cMode", 2}, {"m_sSpeed", 4}}); }
+
+ByteBuilder SeedShot(int version) {
+    return RecordBytes(kShotLayout, version, {{"m_cScale", 1}, {"m_cMoveKind", 1}, {"m_sEffect", 3}});
+}
+
+ByteBuilder SeedKeyCond() { return KeyCondBytes({{"m_cMode", 1}}, std::vector<std::int8_t>(19, 1)); }
+
+// A flow with a condition, a key condition and three commands: one with a
+// movement, a shot, a condition list and parameters, one with parameters
+// alone and one with a shot alone.
+ByteBuilder SeedFlow(int version) {
+    const ByteBuilder move = SeedMove(version), shot = SeedShot(version), cond = SeedCondList(version);
+    const CmdFixture full{{{"m_cKind", 16}, {"m_sSound", 3}}, "t", &move, &shot, &cond, {}, {1, 2, 3, 4}};
+    const CmdFixture params{
+        {{"m_cKind", 22}}, "", nullptr, nullptr, nullptr, {}, {0, 0, 0, 0, 11, 0, 2, 0, 0, 0, 0, 0, 0, 12}};
+    const CmdFixture shotOnly{{{"m_cKind", 12}}, "", nullptr, &shot, nullptr, {}, {}};
+    return FlowBytes(version, {{{"m_cTrigger", 11}, {"m_cKeyWindow", 3}},
+                               "n",
+                               {RecordBytes(kCondLayout, version, {{"m_cKind", 7}})},
+                               {SeedKeyCond()},
+                               {CmdBytes(version, full), CmdBytes(version, params), CmdBytes(version, shotOnly)}});
+}
+
+// A command that holds the flow above.
+ByteBuilder SeedCmd(int version) {
+    return CmdBytes(version,
+                    {{{"m_cTable", 1}, {"m_cKind", 1}}, "", nullptr, nullptr, nullptr, {SeedFlow(version)}, {1, 2}});
+}
+
+// Every record of the flow-records target at versions on both sides of the
+// layout changes: the flow name (676), the partner members (762, 767), the
+// command's condition part (764) and the conditions of a list (766).
+void AddFlowRecordSeeds(std::vector<Seed>& seeds) {
+    using namespace fuzz_flows;
+    const std::vector<std::pair<const char*, std::function<ByteBuilder(int)>>> kinds = {
+        {"flow", SeedFlow}, {"cmd", SeedCmd},   {"condlist", SeedCondList},
+        {"shot", SeedShot}, {"move", SeedMove}, {"key", [](int) { return SeedKeyCond(); }},
+    };
+    std::uint8_t pick = kFlow;
+    for (const auto& [name, body] : kinds) {
+        for (int version : {100, 200, 700, 763, kDataVersion}) {
+            ByteBuilder seed;
+            seed.I8(static_cast<std::int8_t>(pick)).I32(version).Append(body(version));
+            seeds.push_back(
+                {"flow_records", std::string(name) + "_" + std::to_string(version), seed.Data(), LoadFlowRecord});
+        }
+        ++pick;
+    }
+}
+
 std::vector<Seed> Seeds() {
     std::vector<Seed> seeds;
     for (int version : {kDataVersion, 700, 150}) {
@@ -175,6 +252,7 @@ std::vector<Seed> Seeds() {
     seeds.push_back({"ranking_read", "ranking_920", RankingSeed(), LoaderOf<cRankingSet>()});
     AddGameDataSeeds(seeds);
     AddRecordSeeds(seeds);
+    AddFlowRecordSeeds(seeds);
     return seeds;
 }
 
@@ -184,7 +262,7 @@ TEST(FuzzSeeds, EverySeedLoadsAndIsTheCommittedCorpusFile) {
         EXPECT_EQ(seed.load(seed.bytes), 1);
         const std::string path = std::string(FUZZ_CORPUS_DIR) + "/" + seed.corpus + "/" + seed.name;
         const std::string made(seed.bytes.begin(), seed.bytes.end());
-        if (std::getenv("PLAYER_WRITE_GOLDEN")) std::ofstream(path, std::ios::binary) << made;
+        if (std::getenv("PLAYER_WRITE_GOLDENS")) std::ofstream(path, std::ios::binary) << made;
         std::ifstream committed(path, std::ios::binary);
         ASSERT_TRUE(committed) << path;
         EXPECT_EQ(std::string(std::istreambuf_iterator<char>(committed), {}), made);

@@ -71,7 +71,7 @@ TEST_F(DialogTest, TabGoesOnWithoutReachingTheDialog) {
 TEST_F(DialogTest, EscapeInAMessageBoxShownFromTheDialogIsSwallowedAndOtherKeysAreNot) {
     std::vector<bool> swallowed;
     platform::SetMessageBoxHandler([&](const platform::MessageBoxRecord&) {
-        // A box of this host's own takes its keys through the thread's hooks.
+        // A message box takes its keys through the thread's hooks.
         for (int vk : {VK_ESCAPE, VK_RETURN, VK_UP}) {
             swallowed.push_back(platform::FilterKeyMessage(MSG{m_hwnd, WM_KEYDOWN, static_cast<WPARAM>(vk), 0}));
         }

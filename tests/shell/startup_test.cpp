@@ -6,7 +6,7 @@
 #include <string>
 
 #include "foundation/abort.h"
-#include "gamedata/flows/command_param_table.h"
+#include "gamedata/flows/arrangeable_params.h"
 #include "platform/main_window_post.h"
 #include "platform/message_box.h"
 #include "shell/key_state.h"

@@ -26,7 +26,7 @@
 #include "platform/files.h"
 #include "sample_game.h"
 #include "shell/system_ini.h"
-#include "sound/midi_stream.h"
+#include "sound/midi_file_player.h"
 #include "sound/wave_file.h"
 #include "support/midi_recorder.h"
 #include "support/sound_fixtures.h"

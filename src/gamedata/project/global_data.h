@@ -4,12 +4,6 @@
 // order below and they are destroyed in the reverse order after the entry
 // returns. Nothing here opens a file, a window or a device; start-up loads
 // the files into them. Each global name is a reference to its member.
-//
-// Later parts add their globals as members at their place in the order:
-// the shell's registry, main window, threads, cursor stack and key states
-// first, then the drawing and sound objects, then the project and player
-// data below (the effect templates after EffectSequences, the key logs and
-// the stage-play containers before LoadedStage, RankingSet last).
 #include "gamedata/database/database.h"
 #include "gamedata/database/effect_tables.h"
 #include "gamedata/definitions/common_palette.h"

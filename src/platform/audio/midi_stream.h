@@ -1,8 +1,8 @@
 #pragma once
 // The MIDI stream: buffers of timed events played on a MIDI output inside
-// the mixer, with the calls and the buffer format of the stream service the
-// game was written against. Events are placed at the sample their ticks and
-// the tempo give; an event flagged for a callback posts MM_MOM_POSITIONCB to
+// the mixer. The music layer queues its buffers through these calls and this
+// buffer format. Events are placed at the sample their ticks and the tempo
+// give; an event flagged for a callback posts MM_MOM_POSITIONCB to
 // the callback thread when it is played.
 #include <cstddef>
 #include <cstdint>

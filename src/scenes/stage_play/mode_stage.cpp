@@ -27,7 +27,6 @@ namespace {
 
 constexpr int kPlayTypeStoryLast = 1;
 constexpr int kPlayTypeReplay = 4;
-constexpr int kUnlimitedLives = 999999;
 constexpr int kLayerCount = 8;
 constexpr int kFirstLayerEntry = 56;
 
@@ -69,7 +68,7 @@ void NameLayerEntries() {
 
 int UseLife(cStorySave& progress) {
     if (DirectStart) return 1;
-    if (progress.m_nLives == kUnlimitedLives) return 1;
+    if (progress.m_nLives == kInfiniteLives) return 1;
     if (progress.m_nLives >= 1) {
         --progress.m_nLives;
         return 1;

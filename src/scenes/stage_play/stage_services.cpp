@@ -12,7 +12,7 @@
 #include "scenes/stage_play/mode_stage.h"
 #include "scenes/stage_play/rules/contact_hooks.h"
 #include "scenes/stage_play/stage_reset.h"
-#include "stage/commands/cmd_param.h"
+#include "stage/commands/int_param.h"
 #include "stage/commands/presentation_commands.h"
 #include "stage/commands/stage_commands.h"
 #include "stage/drawing/chara_graphic.h"

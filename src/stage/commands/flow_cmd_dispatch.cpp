@@ -19,7 +19,8 @@ std::array<bool, kFlowCommandKindCount> g_reported{};
 
 }  // namespace
 
-// Slots are filled as the executors of each command family are built.
+// Every kind has its executor; a slot emptied through SetFlowCmdExecutor
+// makes its commands only take their time.
 std::array<FlowCmdExecutor, kFlowCommandKindCount> FlowCmdExecTable = [] {
     std::array<FlowCmdExecutor, kFlowCommandKindCount> table{};
     table[FlowKind::None] = NoAction;

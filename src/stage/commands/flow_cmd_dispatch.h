@@ -12,8 +12,8 @@ class cCmdInst;
 // One step of a command for `chara`; the result is the executor's own.
 using FlowCmdExecutor = int (*)(cChara& chara, cCmdInst& cmd);
 
-// The executors by flow command kind. A kind whose executor is not built
-// yet holds null: its commands take their time and do nothing else.
+// The executors by flow command kind. A null slot makes its commands take
+// their time and do nothing else.
 extern std::array<FlowCmdExecutor, kFlowCommandKindCount> FlowCmdExecTable;
 
 // Runs one step of the command by its kind byte (flow numbering). A kind

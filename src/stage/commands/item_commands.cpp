@@ -4,8 +4,8 @@
 
 #include "gamedata/flows/cmd_kinds.h"
 #include "stage/commands/arrangements.h"
-#include "stage/commands/cmd_param.h"
 #include "stage/commands/flow_cmd_dispatch.h"
+#include "stage/commands/int_param.h"
 #include "stage/flow/flow_inst.h"
 #include "stage/objects/engine_hooks.h"
 #include "stage/objects/player.h"

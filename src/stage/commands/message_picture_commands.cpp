@@ -18,7 +18,7 @@
 #include "shell/app_state.h"
 #include "shell/error_requests.h"
 #include "shell/sound_requests.h"
-#include "stage/commands/cmd_param.h"
+#include "stage/commands/int_param.h"
 #include "stage/commands/presentation_commands.h"
 #include "stage/commands/stage_commands.h"
 #include "stage/flow/flow_inst.h"

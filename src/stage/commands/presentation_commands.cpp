@@ -8,7 +8,7 @@
 #include "gamedata/flows/flow_cmd.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "shell/sound_requests.h"
-#include "stage/commands/cmd_param.h"
+#include "stage/commands/int_param.h"
 #include "stage/commands/stage_commands.h"
 #include "stage/objects/chara.h"
 #include "stage/objects/player.h"

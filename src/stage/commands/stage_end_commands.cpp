@@ -5,7 +5,7 @@
 #include "gamedata/flows/flow_cmd.h"
 #include "gamedata/project/global_data.h"
 #include "shell/game.h"
-#include "stage/commands/cmd_param.h"
+#include "stage/commands/int_param.h"
 #include "stage/commands/item_commands.h"
 #include "stage/commands/stage_commands.h"
 #include "stage/flow/flow_inst.h"

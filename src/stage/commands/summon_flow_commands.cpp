@@ -1,7 +1,7 @@
 #include "gamedata/flows/flow_cmd.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "shell/sound_requests.h"
-#include "stage/commands/cmd_param.h"
+#include "stage/commands/int_param.h"
 #include "stage/commands/move_velocity.h"
 #include "stage/commands/shot_placement.h"
 #include "stage/commands/stage_commands.h"

@@ -3,7 +3,7 @@
 
 #include "gamedata/flows/flow_cmd.h"
 #include "gamedata/project/global_data.h"
-#include "stage/commands/cmd_param.h"
+#include "stage/commands/int_param.h"
 #include "stage/commands/move_velocity.h"
 #include "stage/commands/stage_commands.h"
 #include "stage/movement/target_search.h"

@@ -16,6 +16,7 @@ TEST(Cond, NewConditionIsAllZero) {
 TEST(Cond, CurrentFileRoundTripsByteExactly) {
     Values v = DistinctValues(kCondLayout);
     v.erase("old16");
+    v.erase("old16b");
     ExpectRoundTrip(kCondLayout, CondFields(), v);
 }
 
@@ -91,12 +92,17 @@ TEST(Cond, Version109DropsTheTwoOldValuesAndKeepsMembers) {
     c.m_nRandMax = 8;
     c.m_cOwner = 3;
     c.m_cStatus = 4;
-    ByteBuilder in = RecordBytes(kCondLayout, 109, {{"m_cKind", 1}, {"m_nValue", 55}, {"old16", 0x1234}, {"m_cOp", 2}});
-    ASSERT_TRUE(LoadBytes(c, 109, in));
+    ByteBuilder in = RecordBytes(
+        kCondLayout, 109,
+        {{"m_cKind", 1}, {"m_nValue", 55}, {"old16", 0x1234}, {"old16b", 0x5678}, {"m_cOp", 2}, {"m_cDirection", 5}});
+    std::size_t left = 1;
+    ASSERT_TRUE(LoadBytes(c, 109, in, &left));
+    EXPECT_EQ(left, 0u) << "every stored member is read";
     EXPECT_TRUE(FieldsAre(c, CondFields(),
                           {{"m_cKind", 1},
                            {"m_nValue", 55},
                            {"m_cOp", 2},
+                           {"m_cDirection", 5},
                            {"m_nRandMin", 7},
                            {"m_nRandMax", 8},
                            {"m_cOwner", 3},

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "gamedata/flows/cmd_params.h"
+#include "gamedata/flows/param_value_names.h"
 #include "gamedata/flows/vocabulary.h"
 
 namespace {

@@ -173,10 +173,16 @@ TEST_F(Replay, TheFileIsTheStageTheLogAndTheProgressByteForByte) {
     ASSERT_EQ(KeyLog.SaveReplayFile("golden.rpl4_920", LoadedStage, PlayStage, StoryStart), 1);
     const std::string written = env.Dir().ReadHostFile("golden.rpl4_920");
     const std::string goldenPath = std::string(SCENES_GOLDEN_DIR) + "/replay_920.rpl4_920";
-    if (std::getenv("PLAYER_WRITE_GOLDEN")) { std::ofstream(goldenPath, std::ios::binary) << written; }
+    if (std::getenv("PLAYER_WRITE_GOLDENS")) { std::ofstream(goldenPath, std::ios::binary) << written; }
     std::ifstream golden(goldenPath, std::ios::binary);
     ASSERT_TRUE(golden) << goldenPath;
     EXPECT_EQ(FirstDifference(written, std::string(std::istreambuf_iterator<char>(golden), {})), "equal");
+    // The replay reader's fuzz seed is this same file.
+    const std::string seedPath = std::string(FUZZ_CORPUS_DIR) + "/replay_read/replay_920";
+    if (std::getenv("PLAYER_WRITE_GOLDENS")) { std::ofstream(seedPath, std::ios::binary) << written; }
+    std::ifstream seed(seedPath, std::ios::binary);
+    ASSERT_TRUE(seed) << seedPath;
+    EXPECT_EQ(FirstDifference(written, std::string(std::istreambuf_iterator<char>(seed), {})), "equal");
 
     // The parts: the header, the stage as a stage file stores it (settings
     // of the settings stage, objects of the played one), the log as written

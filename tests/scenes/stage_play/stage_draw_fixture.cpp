@@ -164,7 +164,7 @@ void StageDrawTest::ExpectGolden(const std::string& name) {
     ASSERT_EQ(frame.width, 640);
     ASSERT_EQ(frame.height, 480);
     const std::string golden = std::string(SCENES_GOLDEN_DIR) + "/" + name + "_" + mode->name + ".png";
-    if (const char* update = std::getenv("STAGE_GOLDEN_UPDATE"); update && std::string(update) == "1") {
+    if (std::getenv("PLAYER_WRITE_GOLDENS")) {
         ASSERT_TRUE(platform::WritePng(golden, frame));
         GTEST_SKIP() << "golden written: " << golden;
     }

@@ -38,7 +38,7 @@ protected:
     // `picture` (the harness's letters) is built.
     void StartStage(const DrawMode& mode, const std::vector<std::string>& picture, StageOptions options = {});
     // The frame drawn so far, presented and compared with the golden of the
-    // name and mode. With STAGE_GOLDEN_UPDATE=1 in the environment the
+    // name and mode. With PLAYER_WRITE_GOLDENS set in the environment the
     // golden is written instead (and the test skipped).
     void ExpectGolden(const std::string& name);
     // Pixel of the back buffer in 0xRRGGBB, and a palette colour the same

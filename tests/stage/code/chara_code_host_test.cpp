@@ -134,11 +134,11 @@ TEST(CharaCodeHost, SystemValues) {
     EXPECT_EQ(ExecCode("sys.time = 1500", host), 1);
     EXPECT_EQ(stage.State().m_nTime, 999);
 
-    StoryData.m_nLives = 999999;
+    StoryData.m_nLives = kInfiniteLives;
     EXPECT_EQ(ExecCode("v1 = life life = 3", host), 1);
     EXPECT_EQ(stage.Hero().m_vecVar[1], 100);
     EXPECT_EQ(ExecCode("life = 3", host), 1);
-    EXPECT_EQ(StoryData.m_nLives, 999999);
+    EXPECT_EQ(StoryData.m_nLives, kInfiniteLives);
     StoryData.m_nLives = 2;
     EXPECT_EQ(ExecCode("life = life - 5", host), 1);
     EXPECT_EQ(StoryData.m_nLives, 0);

@@ -4,8 +4,8 @@
 
 #include <vector>
 
+#include "gamedata/flows/arrangeable_params.h"
 #include "gamedata/flows/cmd_kinds.h"
-#include "gamedata/flows/command_param_table.h"
 #include "stage/commands/flow_cmd_dispatch.h"
 #include "stage/flow/flow_inst.h"
 #include "stage/flow/status_operator.h"

@@ -111,7 +111,7 @@ class CharaGolden : public ::testing::TestWithParam<Mode> {};
 
 // A character under each effect kind, at natural size and stretched, drawn
 // by the drawing layer, equals its golden picture pixel for pixel. With
-// STAGE_GOLDEN_UPDATE set the picture is written instead.
+// PLAYER_WRITE_GOLDENS set the picture is written instead.
 TEST_P(CharaGolden, EveryEffectKindMatchesItsGolden) {
     const Mode m = GetParam();
     std::vector<EffectRow> rows;
@@ -140,7 +140,7 @@ TEST_P(CharaGolden, EveryEffectKindMatchesItsGolden) {
     ASSERT_EQ(frame.width, 640);
 
     const std::string golden = std::string(STAGE_GOLDEN_DIR) + "/chara_effects_" + m.name + ".png";
-    if (std::getenv("STAGE_GOLDEN_UPDATE")) { ASSERT_TRUE(platform::WritePng(golden, frame)); }
+    if (std::getenv("PLAYER_WRITE_GOLDENS")) { ASSERT_TRUE(platform::WritePng(golden, frame)); }
     DECODEDPICTURE expected;
     ASSERT_TRUE(ReadPng(golden, expected)) << golden;
     ASSERT_EQ(expected.argb.size(), frame.pixels.size());

@@ -5,7 +5,7 @@
 
 #include "foundation/report.h"
 #include "gamedata/database/database.h"
-#include "gamedata/flows/command_param_table.h"
+#include "gamedata/flows/arrangeable_params.h"
 #include "gamedata/project/global_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "stage/flow/flow_prep.h"

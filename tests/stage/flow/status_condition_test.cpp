@@ -57,7 +57,7 @@ TEST(StatusCondition, Table) {
     StoryData.m_vVar[5] = 12;
     stage.State().m_vecStageVar[3] = 7;
     stage.State().m_nTime = 30;
-    StoryData.m_nLives = 999999;
+    StoryData.m_nLives = kInfiniteLives;
     SystemData.m_bCompatUnlimitedLives = 0;
 
     const CondCase cases[] = {

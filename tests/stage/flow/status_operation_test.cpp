@@ -87,9 +87,9 @@ TEST_F(StatusOperation, SystemValuesStayInTheirRanges) {
     StoryData.m_nLives = 3;
     ExecStatusOperation(a, Operation(0, 5, 0, 4, Sub, 5));
     EXPECT_EQ(StoryData.m_nLives, 0);
-    StoryData.m_nLives = 999999;
+    StoryData.m_nLives = kInfiniteLives;
     ExecStatusOperation(a, Operation(0, 5, 0, 4, Sub, 5));
-    EXPECT_EQ(StoryData.m_nLives, 999999) << "unlimited lives are left alone";
+    EXPECT_EQ(StoryData.m_nLives, kInfiniteLives) << "unlimited lives are left alone";
     ExecStatusOperation(a, Operation(0, 5, 0, 3, Add, INT_MAX));
     EXPECT_EQ(StoryData.m_nStageScore, 999999);
     StoryData.m_nLives = 3;

@@ -61,7 +61,7 @@ TEST_F(ExtraLives, OnePerMultiplePassedShownOneAfterTheOther) {
         {"a loss takes no life away", 1, 1000, 3, 2500, -1200, 3, 0},
         {"lives stop at 99", 1, 1000, 97, 0, 5000, 99, 2},
         {"none at 99", 1, 1000, 99, 0, 5000, 99, 0},
-        {"unlimited lives", 1, 1000, 999999, 0, 5000, 999999, 0},
+        {"unlimited lives", 1, 1000, kInfiniteLives, 0, 5000, kInfiniteLives, 0},
         {"switched off", 0, 1000, 3, 0, 5000, 3, 0},
         {"a step of 0", 1, 0, 3, 0, 5000, 3, 0},
         {"a huge step shows only what fits", 1, 1, 0, 0, 999999, 99, 99},

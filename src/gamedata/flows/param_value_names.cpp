@@ -1,4 +1,4 @@
-#include "gamedata/flows/cmd_params.h"
+#include "gamedata/flows/param_value_names.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "gamedata/flows/command_param_table.h"
+#include "gamedata/flows/arrangeable_params.h"
 
 #include <initializer_list>
 #include <limits>

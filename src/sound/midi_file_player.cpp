@@ -1,4 +1,4 @@
-#include "sound/midi_stream.h"
+#include "sound/midi_file_player.h"
 
 #include <cstring>
 
