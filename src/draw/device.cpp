@@ -36,6 +36,8 @@ unsigned DDPresentedFrames = 0;
 namespace {
 
 bool g_started = false;
+// The driver model level the Direct3D start needs.
+constexpr int kDriverModelNeeded = 9;
 // The result codes a lost device answers with.
 constexpr unsigned kDeviceLost = 0x88760868u;
 
@@ -60,6 +62,10 @@ void CheckRefreshRate() {
 }
 
 bool InitD3D(int width, int height, int bpp) {
+    if (DDSoftwareCaps.nDDIVersion < kDriverModelNeeded) {
+        LogPrintfBoth("ビデオカードのドライバがDirectX9をサポートしていません！ %d", DDSoftwareCaps.nDDIVersion);
+        return false;
+    }
     lpDTCon = std::make_unique<DDDEVICE>();
     DDDEVICE& dev = *lpDTCon;
     CheckRefreshRate();
@@ -102,41 +108,15 @@ bool InitD3D(int width, int height, int bpp) {
     SetRecordName(VirBackBuffer.name, "VirBackBuffer");
     DDCreateSurface(&WorkSD, width, height, 0, 0, DTMEMORYTYPE_VIDEO_RT, 0, 0);
     SetRecordName(WorkSD.name, "WorkSD");
+    if (!DDSetting.nWindowMode) DDHideCursor();
     return true;
 }
 
-// The DirectDraw palette of a fresh start: the full-screen and the window
-// starts each fill it their own way before the game's palette is set.
-void InitDirectDrawPalette(bool fullScreen) {
-    for (int i = 0; i < 256; ++i) {
-        const BYTE v = static_cast<BYTE>(i);
-        if (fullScreen) {
-            DDPaletteColors[i] = PALETTEENTRY{v, v, 0, PC_RESERVED};
-        } else if (i >= 10 && i <= 245) {
-            DDPaletteColors[i] = PALETTEENTRY{v, v, 0, PC_RESERVED};
-        } else {
-            DDPaletteColors[i] = PALETTEENTRY{v, 0, 0, PC_EXPLICIT};
-        }
-    }
-    if (fullScreen) DDPaletteColors[0] = PALETTEENTRY{0, 0, 255, PC_RESERVED};
-}
-
-bool InitDirectDraw(int width, int height, int bpp) {
+bool InitDirectDraw(HWND hWnd, int width, int height, int bpp, int backBufferCount) {
     lpDDCon = std::make_unique<DDCONTEXT>();
-    const DWORD fmt = DDDisplayFormat();
-    if (bpp != 8 && bpp != 16 && bpp != 32) {
-        LogPrintfBoth("SetDisplayMode Err");
-        return false;
-    }
-    for (DDSURFACEDATA* sd : {&DDPrimarySD, &BackBuffer, &DDWorkSD}) {
-        sd->lpDD = std::make_unique<DDDRAWDATA>();
-        sd->lpDD->surface.Allocate(fmt, width, height);
-        RecordSize(*sd, width, height);
-    }
-    DDWorkSD.nDDMemory = 1;
-    InitDirectDrawPalette(DDSetting.nWindowMode == 0);
-    if (bpp > 8) DDColorMasks(&TexChannels);
-    return true;
+    const int code =
+        DDSetting.nWindowMode ? DDInitWindow(hWnd) : DDInitFullScreen(hWnd, width, height, bpp, backBufferCount);
+    return DDInitErrorMessage(code);
 }
 
 }  // namespace
@@ -149,7 +129,7 @@ bool DDInit(int bD3D, HWND hWnd, int width, int height, int bpp, int vsync, int 
                           useRefreshRate, surfaceArray, surfaceTable,    surfaceCount};
     LogPrintfBoth("VSync : %d", vsync);
     if (g_started) DDRelease();
-    const bool ok = bD3D ? InitD3D(width, height, bpp) : InitDirectDraw(width, height, bpp);
+    const bool ok = bD3D ? InitD3D(width, height, bpp) : InitDirectDraw(hWnd, width, height, bpp, backBufferCount);
     if (!ok) return false;
     bDDInit = 1;
     g_started = true;
@@ -192,7 +172,8 @@ int DDFlip(int fps, int /*a*/, int /*b*/) {
     return 1;
 }
 
-void DDPresent() {
+namespace {
+void HandOverBackBuffer(void (*show)(platform::Frame&)) {
     const DDPIXELS* px = BackBuffer.Pixels();
     if (!px || px->Empty()) return;
     // Kept between frames: the present hands it over and gets the buffer of
@@ -202,9 +183,16 @@ void DDPresent() {
     frame.height = px->nHeight;
     frame.pixels.resize(static_cast<std::size_t>(px->nWidth) * px->nHeight);
     if (!ConvertToFrame(*px, DDPaletteColors, frame.pixels.data())) return;
-    platform::PresentFrameBuffer(frame);
+    show(frame);
     ++DDPresentedFrames;
 }
+}  // namespace
+
+void DDPresent() { HandOverBackBuffer(platform::PresentFrameBuffer); }
+
+void DDPresentFlip() { HandOverBackBuffer(platform::FlipFrameBuffer); }
+
+void DDWaitForVerticalBlank() { platform::WaitForVerticalBlank(); }
 
 void DDSetVirBackBuffer(int on) {
     if (!lpDTCon) return;

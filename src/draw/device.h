@@ -9,6 +9,7 @@
 
 #include "draw/pixel_format.h"
 #include "draw/surface.h"
+#include "foundation/system_report.h"
 #include "platform/win_types.h"
 
 struct SURFACETABLEENTRY;
@@ -41,6 +42,11 @@ struct DDSOFTWARECAPS {
     int nMaxTextureHeight = 8192;
     // The refresh rate the display reports after a windowed VSync start.
     int nDisplayRefreshRate = 60;
+    // The driver model level of the display driver (GetDDIVersion).
+    int nDDIVersion = GetDDIVersion();
+    // A step of the DirectDraw starts that fails as it would on a display
+    // without that service, named by its result code (DDINIT_*); 0 for none.
+    int nFailingStartStep = 0;
 };
 extern DDSOFTWARECAPS DDSoftwareCaps;
 
@@ -124,10 +130,43 @@ bool DDInit(int bD3D, HWND hWnd, int width, int height, int bpp, int vsync, int 
             int surfaceCount, int unused);
 void DDRelease();
 void DDExit();
+
+// Result codes of the two DirectDraw starts; 0 is success.
+enum : int {
+    DDINIT_OK = 0,
+    DDINIT_CREATEEX_ERR = 1,
+    DDINIT_SETCOOPLEVEL_ERR = 2,
+    DDINIT_SETDISPLAYMODE_ERR = 3,
+    DDINIT_CREATESURFACE_ERR = 4,
+    DDINIT_GETATTACHEDSURFACE_ERR = 5,
+    DDINIT_CREATEPALETTE_ERR = 6,
+    DDINIT_SETPALETTE_ERR = 7,
+    DDINIT_CLIPPER_ERR = 10,
+    DDINIT_SETHWND_ERR = 11,
+    DDINIT_SETCLIPPER_ERR = 12,
+};
+// The DirectDraw starts (lpDDCon exists): full screen in the display mode of
+// the given size and depth, or in the window's client area. Each failing
+// step writes its line to the run report and answers its code.
+int DDInitFullScreen(HWND hWnd, int width, int height, int bpp, int backBufferCount);
+int DDInitWindow(HWND hWnd);
+// The pointer over a full-screen display: DDHideCursor takes the display
+// count below 0, DDShowCursor brings it back to 0 or more.
+void DDHideCursor();
+void DDShowCursor();
+// Writes the name of a start's result code to the debug log; true when the
+// code means success.
+bool DDInitErrorMessage(int code);
 int DDFlip(int fps, int a, int b);
 // Converts the finished back buffer to 0x00RRGGBB (through the DirectDraw
-// palette at 8 bits) and hands it to the window backend.
+// palette at 8 bits) and hands it to the window backend: DDPresent copies it
+// onto the display at once, DDPresentFlip shows it by a page flip that waits
+// for the display's next refresh.
 void DDPresent();
+void DDPresentFlip();
+// Waits for the display's next vertical blank (the windowed DirectDraw
+// present waits there before its blit).
+void DDWaitForVerticalBlank();
 // Frames handed to the window so far; the screen fades tell a run that goes
 // on from one abandoned frames ago.
 extern unsigned DDPresentedFrames;
@@ -157,8 +196,8 @@ bool DDRestore();
 // this hook: the device path's device becomes lost (Present and BeginScene
 // fail, video-memory textures lose their content) and becomes resettable
 // when resettable is set; in the DirectDraw path the primary, every
-// video-memory surface of the surface array and the fonts' surfaces are
-// lost.
+// video-memory surface of the surface array and of the lent picture sets
+// (surface_sets.h) and the fonts' surfaces are lost.
 void DDSimulateDeviceLost(bool resettable);
 void DDSetDeviceResettable(bool resettable);
 

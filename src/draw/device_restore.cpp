@@ -8,6 +8,7 @@
 #include "draw/font.h"
 #include "draw/palette.h"
 #include "draw/pixel_ops.h"
+#include "draw/surface_sets.h"
 #include "draw/surfaces.h"
 #include "foundation/report.h"
 
@@ -31,6 +32,12 @@ void DDSimulateDeviceLost(bool resettable) {
     lose(DDPrimarySD);
     lose(BackBuffer);
     for (int i = 0; i < DDSetting.nSurfaceCount && DDSetting.lpSurfaceArray; ++i) lose(DDSetting.lpSurfaceArray[i]);
+    for (int set = 0; set < DDSET_COUNT; ++set) {
+        DDWalkSurfaceSet(static_cast<DDSURFACESET>(set), [&lose](DDSURFACEDATA& sd) {
+            lose(sd);
+            return true;
+        });
+    }
     LoseFontSurfaces();
 }
 

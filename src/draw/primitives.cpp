@@ -1,5 +1,7 @@
 // Small drawing helpers on top of the blits and fills: the bitmap-font debug
 // text, the circle outline and the message box that works in full screen.
+#include <cstdarg>
+#include <cstdio>
 #include <string>
 
 #include "draw/blit.h"
@@ -8,6 +10,7 @@
 #include "draw/primitives.h"
 #include "draw/sprite_batch.h"
 #include "foundation/report.h"
+#include "platform/cursor.h"
 #include "platform/message_box.h"
 
 int DDDrawDebugText(DDSURFACEDATA* dst, int x, int y, int cellWidth, int cellHeight, DDSURFACEDATA* font,
@@ -33,6 +36,16 @@ int DDDrawDebugText(DDSURFACEDATA* dst, int x, int y, int cellWidth, int cellHei
     }
     DDSpriteBatchFlush();
     return 1;
+}
+
+int DDDrawDebugTextF(DDSURFACEDATA* dst, int x, int y, int cellWidth, int cellHeight, DDSURFACEDATA* font,
+                     const char* format, ...) {
+    char text[256];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    return DDDrawDebugText(dst, x, y, cellWidth, cellHeight, font, text);
 }
 
 namespace {
@@ -63,9 +76,15 @@ void DDCircle(DDSURFACEDATA* sd, int cx, int cy, int r, DWORD n) {
     }
 }
 
-int DDDialogBoxMode(int /*on*/) {
-    // The window backend shows boxes over the frame itself in both window
-    // and full screen; nothing has to leave exclusive drawing here.
+int DDDialogBoxMode(int on) {
+    if (DDSetting.nWindowMode || (!lpDTCon && !lpDDCon)) return 1;
+    if (!on) {
+        DDHideCursor();
+        return 1;
+    }
+    // The frame of the device path is closed before a box covers it.
+    if (lpDTCon) DDEndScene();
+    ShowCursor(TRUE);
     return 1;
 }
 

@@ -19,11 +19,6 @@ bool ReadListCount(cDataFile& f, const ListShape& shape, std::size_t& count, boo
         keep = true;
         return true;
     }
-    if (static_cast<std::size_t>(n) > shape.maxCount) {
-        f.Fail("list count " + std::to_string(n) + " above the most the format holds, " +
-               std::to_string(shape.maxCount));
-        return false;
-    }
     if (shape.minBytes > 0 && static_cast<std::size_t>(n) > f.Remaining() / shape.minBytes) {
         f.Fail("list count " + std::to_string(n) + " larger than the file");
         return false;

@@ -33,22 +33,17 @@ enum class ListGrowth {
     MadeFirst,
 };
 
-// A list whose format puts no bound of its own on its length.
-constexpr std::size_t kAnyListLength = 0x7fffffff;
-
 struct ListShape {
     std::size_t minBytes = 8;
     StoredCount count = StoredCount::Replaces;
     ListGrowth growth = ListGrowth::OneByOne;
-    // The most elements the format can hold (the editor never writes more):
-    // a larger count is a damaged or crafted file and fails it.
-    std::size_t maxCount = kAnyListLength;
 };
 
 // Reads and checks the count. false when the file failed (a short file, a
 // negative count where it is refused, more elements than the bytes left
-// can hold or than the format allows); keep is true when the list stays as
-// it was.
+// can hold); keep is true when the list stays as it was. A count is never
+// refused for being longer than the program uses: the list is kept whole,
+// so that writing it back loses nothing.
 bool ReadListCount(cDataFile& f, const ListShape& shape, std::size_t& count, bool& keep);
 
 // What one element costs in memory before anything is read into it: a
@@ -102,12 +97,11 @@ bool ReadRecordList(cDataFile& f, std::vector<T, Alloc>& list, const ListShape& 
 // A list of plain values, each stored as its bytes. The count was checked
 // against the bytes left, so the values are read as one block.
 template <class T, class Alloc>
-bool ReadValueList(cDataFile& f, std::vector<T, Alloc>& list, StoredCount count = StoredCount::Replaces,
-                   std::size_t maxCount = kAnyListLength) {
+bool ReadValueList(cDataFile& f, std::vector<T, Alloc>& list, StoredCount count = StoredCount::Replaces) {
     static_assert(std::is_trivially_copyable_v<T>);
     std::size_t n = 0;
     bool keep = false;
-    if (!ReadListCount(f, ListShape{sizeof(T), count, ListGrowth::OneByOne, maxCount}, n, keep)) return false;
+    if (!ReadListCount(f, ListShape{sizeof(T), count, ListGrowth::OneByOne}, n, keep)) return false;
     if (keep) return true;
     if (!f.ChargeMemory(n * sizeof(T))) return false;
     list.resize(n);

@@ -37,6 +37,11 @@ bool IsWindowsVersionAtLeast(int major, int minor) {
     return kVersionMajor > major || (kVersionMajor == major && kVersionMinor >= minor);
 }
 
+int GetDDIVersion() {
+    constexpr int kLevelOfVersion6 = 9;
+    return IsWindowsVersionAtLeast(6, 0) ? kLevelOfVersion6 : 0;
+}
+
 void GetMemoryStatus(MEMORYSTATUS& status) {
     platform::MemoryInfo m = platform::QueryMemory();
     status.dwTotalPhys = m.totalBytes;

@@ -13,6 +13,9 @@ int SystemReport();
 // every check picks the one behaviour the player keeps.
 void WindowsVersionName(std::string* text, int* major, int* minor);
 bool IsWindowsVersionAtLeast(int major, int minor);
+// The driver model level of the display driver: every display of a system
+// of version 6.0 or later speaks level 9, and this host answers as 6.1.
+int GetDDIVersion();
 
 struct MEMORYSTATUS {
     std::uint64_t dwTotalPhys = 0;

@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -334,27 +336,40 @@ std::string NamePart(const std::string& hostPath) {
     return slash == std::string::npos ? hostPath : hostPath.substr(slash + 1);
 }
 
-// A save killed between its temporary file and the rename leaves that file
-// behind; the next save of the same target takes it away.
-void RemoveLeftoverTemporaries(const std::string& target) {
-    const std::string folder = FolderPart(target);
-    const std::string prefix = NamePart(target) + kTempSuffix;
-    DIR* d = ::opendir(folder.c_str());
-    if (!d) return;
+// NAME.tmpXXXXXX: what mkstemp makes of a target's temporary name.
+bool IsTemporaryOf(std::string_view name, std::string_view target) {
+    const std::size_t stem = name.size() - std::min(name.size(), sizeof kTempSuffix - 1 + kTempRandomChars);
+    if (stem == 0 || (!target.empty() && name.substr(0, stem) != target)) return false;
+    if (name.substr(stem, sizeof kTempSuffix - 1) != kTempSuffix) return false;
+    const std::string_view random = name.substr(stem + sizeof kTempSuffix - 1);
+    return std::all_of(random.begin(), random.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
+}
+
+// Removes the regular files of a folder that are temporaries of the target
+// (of any target when it is empty); returns their names.
+std::vector<std::string> RemoveTemporaries(const std::string& folder, std::string_view target) {
     std::vector<std::string> leftovers;
+    DIR* d = ::opendir(folder.c_str());
+    if (!d) return leftovers;
     while (dirent* e = ::readdir(d)) {
-        std::string_view name(e->d_name);
-        if (name.size() == prefix.size() + kTempRandomChars && name.substr(0, prefix.size()) == prefix) {
-            leftovers.emplace_back(name);
-        }
+        if (IsTemporaryOf(e->d_name, target)) leftovers.emplace_back(e->d_name);
     }
     ::closedir(d);
+    std::vector<std::string> removed;
     for (const auto& name : leftovers) {
         const std::string path = folder + "/" + name;
         struct stat st;
-        if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(path.c_str());
+        if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::unlink(path.c_str()) == 0) {
+            removed.push_back(name);
+        }
     }
+    return removed;
 }
+
+// A save killed between its temporary file and the rename leaves that file
+// behind; the next save of the same target takes it away.
+void RemoveLeftoverTemporaries(const std::string& target) { RemoveTemporaries(FolderPart(target), NamePart(target)); }
 
 // The rename lives in the folder's own entries: without this sync a
 // completed save may not survive a power cut. Some file systems cannot sync
@@ -380,6 +395,12 @@ bool WriteAll(int fd, const void* data, std::size_t n) {
 }
 
 }  // namespace
+
+std::vector<std::string> RemoveLeftoverTemporariesIn(std::string_view folderInternal) {
+    std::vector<std::string> removed = RemoveTemporaries(HostPath(folderInternal), {});
+    for (std::string& name : removed) name = InternalPath(name);
+    return removed;
+}
 
 bool WriteFileSafely(std::string_view internal, const void* data, std::size_t n) {
     std::string target = HostPath(internal);

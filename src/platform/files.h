@@ -129,4 +129,10 @@ bool ReadWholeFile(std::string_view internal, std::vector<std::uint8_t>& out,
 // result is false.
 bool WriteFileSafely(std::string_view internal, const void* data, std::size_t n);
 
+// Contract: removes from a folder every temporary file that an interrupted
+// WriteFileSafely left behind (a regular file NAME.tmpXXXXXX, X a letter or
+// digit, beside any NAME), so none waits for its own target's next save.
+// Returns the names removed (internal form).
+std::vector<std::string> RemoveLeftoverTemporariesIn(std::string_view folderInternal);
+
 }  // namespace platform

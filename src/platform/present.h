@@ -27,6 +27,29 @@ void PresentFrame(const std::uint32_t* pixels, int width, int height, int pitchP
 // match. Callable from the frame-loop thread.
 void PresentFrameBuffer(Frame& frame);
 
+// How a frame reached the display, in the order the presents asked for it.
+enum class PresentStep {
+    WaitForBlank,  // waited for the display's next vertical blank
+    Flip,          // shown by a page flip, which itself waits for the blank
+    Blit,          // copied onto the display at once
+};
+
+// Contract: waits for the start of the display's next refresh, counted at
+// 60 Hz from the process clock (the host's own refresh is not observable);
+// returns at once while the virtual clock runs, whose frames are paced by the
+// game alone. Records PresentStep::WaitForBlank. Frame-loop thread.
+void WaitForVerticalBlank();
+
+// Contract: as PresentFrameBuffer, shown by a page flip: waits for the next
+// refresh as WaitForVerticalBlank does, then hands the frame over. Records
+// PresentStep::Flip (a frame whose sizes disagree records nothing).
+void FlipFrameBuffer(Frame& frame);
+
+// Contract: the steps recorded since the last call (at most the newest 64;
+// PresentFrame and PresentFrameBuffer record PresentStep::Blit), and forgets
+// them. Tests read how each frame was shown through it.
+std::vector<PresentStep> TakePresentSteps();
+
 // Contract: calls show with the last presented frame, under the lock that
 // keeps a present from replacing it meanwhile; show must not present.
 void ShowLastPresentedFrame(const std::function<void(const Frame&)>& show);

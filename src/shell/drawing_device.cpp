@@ -48,17 +48,44 @@ bool SettleScreenMode() {
     return true;
 }
 
+namespace {
+
+// Direct3D as System.ini asks, falling back to DirectDraw with the same
+// values.
+bool StartEitherPath(int showCommand) {
+    if (StartDevicePath(SystemIni.Direct3D)) return true;
+    if (SystemIni.Direct3D != 1) return false;
+    DDRelease();
+    SystemIni.Direct3D = 0;
+    ShowWindow(MainWindowHandle.load(), ShowCommandFor(showCommand, false));
+    return StartDevicePath(0);
+}
+
+// A display that cannot go full screen still plays: in a window at the
+// desktop's depth, said once in the run report and once to the player.
+bool StartInWindowInstead(int showCommand, int direct3D) {
+    DDRelease();
+    LogPrintfBoth("Fullscreen Err : Window");
+    ErrorBox(SystemIni.English ? "Full screen could not be started.\nThe game runs in a window."
+                               : "フルスクリーンで起動できませんでした。\nウインドウモードで起動します。");
+    ScreenWindowed = 1;
+    SystemIni.WindowMode = 1;
+    ScreenDepth = platform::QueryDisplay().bitsPerPixel;
+    SystemIni.Bpp = ScreenDepth;
+    SystemIni.Direct3D = direct3D;
+    return StartEitherPath(showCommand);
+}
+
+}  // namespace
+
 bool StartDrawingDevice(int showCommand) {
     // The settled mode (Bpp holds the settled depth), or System.ini as it
     // stands when the device is started by itself.
     ScreenWindowed = SystemIni.WindowMode != 0 ? 1 : 0;
     ScreenDepth = SystemIni.Bpp != 0 ? SystemIni.Bpp : platform::QueryDisplay().bitsPerPixel;
-    if (!StartDevicePath(SystemIni.Direct3D)) {
-        if (SystemIni.Direct3D != 1) return false;
-        DDRelease();
-        SystemIni.Direct3D = 0;
-        ShowWindow(MainWindowHandle.load(), ShowCommandFor(showCommand, false));
-        if (!StartDevicePath(0)) return false;
+    const int direct3D = SystemIni.Direct3D;
+    if (!StartEitherPath(showCommand)) {
+        if (ScreenWindowed == 1 || !StartInWindowInstead(showCommand, direct3D)) return false;
     }
     if (lpDTCon) {
         lpDTCon->strTextureErr =

@@ -1,5 +1,7 @@
 #include "shell/file_requests.h"
 
+#include "draw/device.h"
+#include "draw/palette.h"
 #include "draw/primitives.h"
 #include "foundation/abort.h"
 #include "gamedata/stage_file/stage_data.h"
@@ -18,7 +20,12 @@ FileChooser g_chooser;
 int Choose(int kind, std::string& path) {
     DDDialogBoxMode(1);
     SuspendWorkers();
+    // Over a paletted display the dialog's colour 0 must read as black; the
+    // game's own colour comes back whatever the answer.
+    const bool paletted = lpDDCon && DDSetting.nBpp == 8;
+    if (paletted) DDPaletteColors[0] = PALETTEENTRY{0, 0, 0, 0};
     int chosen = g_chooser ? g_chooser(kind, path) : RunFileDialog(kind, path);
+    if (paletted) DDPaletteColors[0] = PaletteWork[0];
     DDDialogBoxMode(0);
     ResumeWorkers();
     return chosen;

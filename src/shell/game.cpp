@@ -1,5 +1,6 @@
 #include "shell/game.h"
 
+#include <cstring>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -7,12 +8,16 @@
 #include "draw/blit.h"
 #include "draw/device.h"
 #include "draw/font.h"
+#include "draw/surface_sets.h"
 #include "draw/surface_table.h"
+#include "draw/surfaces.h"
 #include "foundation/frame_timer.h"
 #include "foundation/report.h"
+#include "gamedata/project/global_data.h"
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "shell/app_state.h"
+#include "shell/game_loop.h"
 #include "shell/input/input_poll.h"
 #include "shell/main_window.h"
 
@@ -22,6 +27,11 @@ cMode* CurStageScene = nullptr;
 namespace {
 
 std::array<SceneFactory, kModeCount> g_factories;
+
+// The picture sets a lost DirectDraw display takes with it, in the order
+// they come back.
+constexpr std::array<DDSURFACESET, 6> kRestoreOrder = {DDSET_STAGEBMP, DDSET_EFFECT, DDSET_SWORD,
+                                                       DDSET_PICTURE,  DDSET_SCENE,  DDSET_MESSAGE};
 
 // Deletion order of a mode switch.
 constexpr std::array<int, kModeCount> kSwitchDeleteOrder = {kModeTitle,       kModeMenu2, kModeWorldMap,
@@ -96,17 +106,26 @@ void cGame::WaitFrame() {
     while (!LimitFps(FrameRate)) Sleep(1);
 }
 
+bool cGame::StageAbove60() const { return m_pStage != nullptr && LoadedStage.m_nFps > 60; }
+
 void cGame::Present() {
+    // A headless run shows nothing past its last frame.
+    if (FrameLimitReached()) return;
     if (lpDTCon) {
         if (!DDFlip(FrameRate, 0, 0) && lpDTCon && DDSetting.nWindowMode) {
             SendMessageA(MainWindowHandle.load(), kWmRestoreDevice, 0, 0);
         }
         return;
     }
-    // DirectDraw: the window's blit to its client area and the full-screen
-    // flip or blit all hand the back buffer to the window backend here; the
-    // limiter above has already waited for the frame time.
-    if (lpDDCon) DDPresent();
+    if (!lpDDCon) return;
+    // A stage faster than the display's refresh must never wait for it.
+    if (DDSetting.nWindowMode) {
+        if (!StageAbove60()) DDWaitForVerticalBlank();
+        DDPresent();
+        return;
+    }
+    if (UseBlitPresent == 0 && !StageAbove60()) DDPresentFlip();
+    else DDPresent();
 }
 
 void DrawAndPresent() {
@@ -117,11 +136,32 @@ void DrawAndPresent() {
     Game.Present();
 }
 
+bool cGame::RestoreSurface(DDSURFACESET set) {
+    return DDWalkSurfaceSet(set, [](DDSURFACEDATA& sd) {
+        if (!sd.lpDD || !sd.lpDD->bSurfaceLost) return true;
+        sd.lpDD->bSurfaceLost = 0;
+        if (sd.nDDMemory != 0) return true;
+        // The owner draws an empty surface again; a picture comes back from
+        // its file.
+        sd.bLost = 1;
+        const bool fromFile = sd.fileName[0] && std::strcmp(sd.fileName, "E") != 0;
+        return !fromFile || DDReloadBitmap(&sd, DDSetting.nBpp);
+    });
+}
+
 int cGame::RestoreSurfaces() {
     if (lpDTCon || !lpDDCon) return 1;
     if (!DDPrimarySD.lpDD || !DDPrimarySD.lpDD->bSurfaceLost) return 1;
-    // The built-in pictures of the surface array come back with the device.
-    return DDRestore() ? 1 : 0;
+    // The built-in pictures of the surface array, the fonts and their digit
+    // strips come back with the device.
+    if (!DDRestore()) return 0;
+    for (DDSURFACESET set : kRestoreOrder) {
+        if (!RestoreSurface(set)) return 0;
+    }
+    if (const DDSURFACEDATA* first = DDFirstOfSurfaceSet(DDSET_MESSAGE)) {
+        WriteLogF("if ( !RestoreSurface(Off_Msg) ) Off_Msg[0].bLost = %d", first->bLost);
+    }
+    return 1;
 }
 
 void cGame::PollInput(cVector<cKeyState>& states) {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "draw/surface_sets.h"
 #include "foundation/checked_containers.h"
 #include "shell/flash_colours.h"
 #include "shell/mode.h"
@@ -41,7 +42,12 @@ public:
     void DeleteModes();
     void WaitFrame();
     void Present();
+    // DirectDraw: brings the lost display back, then every picture set
+    // beside the surface array; 0 when a restore failed.
     int RestoreSurfaces();
+    // Restores the lost surfaces of one set; false when a picture could not
+    // be read again.
+    static bool RestoreSurface(DDSURFACESET set);
     // Polls the configured keys, or the fixed layout, into element 0.
     void PollInput(cVector<cKeyState>& states);
     void RequestBgm(int id, char keep, int slot);
@@ -77,6 +83,8 @@ public:
     std::atomic<long long> TickCount{0};
 
 private:
+    // Stage play runs a stage whose frame rate is above the display's 60 Hz.
+    bool StageAbove60() const;
     void DeleteScene(int mode);
     void StoreFrameDuration(int ms);
     // The shown rate and the average of the last 16 frame durations, over

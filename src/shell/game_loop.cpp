@@ -4,18 +4,33 @@
 
 #include "foundation/report.h"
 #include "platform/clock.h"
+#include "platform/present.h"
 #include "platform/window.h"
 #include "shell/app_state.h"
 #include "shell/game.h"
 
 namespace {
 std::atomic<long long> g_frameLimit{-1};
+std::atomic<bool> g_closePosted{false};
+}  // namespace
+
+void SetGameFrameLimit(long long frames) {
+    g_frameLimit.store(frames);
+    g_closePosted.store(false);
 }
 
-void SetGameFrameLimit(long long frames) { g_frameLimit.store(frames); }
+bool FrameLimitReached() {
+    const long long limit = g_frameLimit.load();
+    // The serial counts presents from 1, the script's frames from 0.
+    if (limit < 0 || platform::PresentedFrameSerial() <= limit) return false;
+    // Before the main window exists there is nothing to close yet: the next
+    // frame loop's question posts it.
+    const HWND window = MainWindowHandle.load();
+    if (window && !g_closePosted.exchange(true)) PostMessageA(window, WM_CLOSE, 0, 0);
+    return true;
+}
 
 unsigned GameLoopProc(void*) {
-    bool limitReached = false;
     for (;;) {
         MSG m;
         if (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
@@ -25,18 +40,13 @@ unsigned GameLoopProc(void*) {
             }
             continue;
         }
-        if (AppActive.load() == 0 || limitReached) {
+        if (AppActive.load() == 0 || FrameLimitReached()) {
             Sleep(1);
             continue;
         }
         if (!Game.Tick()) {
             PostMessageA(MainWindowHandle.load(), WM_CLOSE, 0, 0);
             return 1;
-        }
-        long long limit = g_frameLimit.load();
-        if (limit >= 0 && Game.TickCount >= limit) {
-            limitReached = true;
-            PostMessageA(MainWindowHandle.load(), WM_CLOSE, 0, 0);
         }
     }
 }

@@ -5,26 +5,34 @@
 #include "foundation/report.h"
 #include "gamedata/project/default_data.h"
 #include "gamedata/project/global_data.h"
-#include "gamedata/project/load_failure_report.h"
 #include "gamedata/project/player_files.h"
 #include "gamedata/story/story_rules.h"
 #include "shell/app_state.h"
 #include "shell/system_ini.h"
 
 bool PrepareDataFolder(HWND owner) {
-    if (CreateDefaultData(owner)) return true;
-    LogErrorBox("「data」フォルダの作成に失敗しました！\n「default」フォルダに問題がある可能性があります。");
+    switch (CreateDefaultData(owner)) {
+        case DefaultDataResult::kReady: return true;
+        case DefaultDataResult::kDeclined:
+            // The player said no: that is no fault of "default", and the
+            // player needs no box to learn what they chose.
+            LogPrintf("「data」フォルダを作成しないことが選ばれたため、終了します");
+            return false;
+        case DefaultDataResult::kFailed: break;
+    }
+    LogErrorBox("「data」フォルダの作成に失敗…\n「default」フォルダに問題がある可能性があります。");
     return false;
 }
 
 bool CreateFolders() {
     CreateWorkingFolders();
+    RemoveLeftoverSaveTemporaries();
     return true;
 }
 
 bool LoadDatabases() {
     if (Database.LoadAll()) return true;
-    LogErrorBox("データベースの読み込みに失敗しました！");
+    LogErrorBox("データベースの読み込みに失敗…");
     return false;
 }
 
@@ -37,7 +45,7 @@ bool BuildEffectTables() {
 
 bool LoadSystemData() {
     if (SystemData.LoadFile(PathTable[kPathSystem])) return true;
-    ReportLoadFailure(PathTable[kPathSystem]);
+    LogErrorBox("%s の読み込みに失敗…", PathTable[kPathSystem]);
     return false;
 }
 

@@ -6,6 +6,7 @@
 #include "platform/clock.h"
 #include "platform/dialog_window.h"
 #include "platform/end_signals.h"
+#include "platform/files.h"
 #include "platform/host_log.h"
 #include "platform/main_window_post.h"
 #include "platform/message_box.h"
@@ -31,6 +32,19 @@ void EndHostHooks() {
     platform::SetDisplayLostHandler(nullptr);
     platform::SetInWindowMessageBox(nullptr);
     platform::SetHostLogSink(nullptr);
+}
+
+// Without its run report the player could not tell of any later fault, so
+// it does not start; the user learns why on stderr and in a box.
+int RefuseUnwritableGameFolder(const std::string& report) {
+    const bool notAFile = platform::LastFileRefusal() == platform::FileRefusal::kNotRegular;
+    const std::string reason = notAFile
+                                   ? "a folder or other non-file stands in its place"
+                                   : "the game folder cannot be written (no permission, or a read-only or full disk)";
+    platform::HostWarn("player: cannot create the run report " + platform::HostPath(report) + ": " + reason);
+    ErrorBox(std::string("ゲームフォルダに書き込めないため、起動できません！\n") + report +
+             (notAFile ? " はファイルではありません。" : " を作成できません。"));
+    return kStartFailed;
 }
 }  // namespace
 
@@ -60,7 +74,7 @@ int WinMain(const std::string& commandLine, int showCommand) {
     SetDebugLog(0, "EC_Game.txt");
     std::string report = "Report_Game.txt";
     MakeAbsolutePath(report);
-    if (!CreateReport(report)) return kStartFailed;
+    if (!CreateReport(report)) return RefuseUnwritableGameFolder(report);
     // Platform lines (forced thread stops) belong in the run report.
     platform::SetHostLogSink([](const std::string& line) { LogLine(platform::Utf8ToCp932(line)); });
     // Boxes show in the game window once it exists; a lost display still

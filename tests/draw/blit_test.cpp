@@ -526,4 +526,23 @@ TEST_F(BlitTest, DebugTextLineFeedStartsBelowAtTheSameX) {
     DDReleaseSurface(&font);
 }
 
+TEST_F(BlitTest, FormattedDebugTextDrawsTheFormattedBytesAndStopsAt255) {
+    Start(kD3D32);
+    std::vector<std::uint32_t> rgb(32 * 16);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 32; ++x) rgb[static_cast<std::size_t>(y) * 32 + x] = 0x100u + (y / 2) * 16 + x / 2;
+    dir.WriteHostFile("font.bmp", Bmp24(32, 16, rgb));
+    DDSURFACEDATA font;
+    ASSERT_EQ(DDCreateSurfaceFromFile(&font, "font.bmp", 1, 32, 0, 0, 0, 0, 0, 0, 0), 0);
+    DDDrawDebugTextF(&BackBuffer, 10, 20, 2, 2, &font, "X%dY%s", 42, "Z");
+    const char expected[] = "X42YZ";
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(PixelAt(BackBuffer, 10 + 2 * i, 20) & 0xFFFF, 0x100u + expected[i]) << i;
+    // A longer text is cut at 255 bytes: 255 cells of 2 pixels end at 510.
+    const std::string longText(400, 'Q');
+    DDDrawDebugTextF(&BackBuffer, 0, 100, 2, 2, &font, "%s", longText.c_str());
+    EXPECT_EQ(PixelAt(BackBuffer, 508, 100) & 0xFFFF, 0x100u + 'Q');
+    EXPECT_NE(PixelAt(BackBuffer, 510, 100) & 0xFFFF, 0x100u + 'Q');
+    DDReleaseSurface(&font);
+}
+
 }  // namespace

@@ -69,6 +69,40 @@ TEST(SafeWrite, LeftoversOfTheTargetGoAtItsNextSave) {
     EXPECT_TRUE(dir.HostFileExists("target.dat.tmp_old"));
 }
 
+TEST(SafeWrite, LeftoversOfEveryTargetOfAFolderGoAtOnce) {
+    struct Case {
+        const char* name;
+        bool leftover;
+    };
+    const Case cases[] = {
+        {"Story01.dat.tmpAb3xYz", true},
+        {"Option.dat.tmp0q9R2s", true},
+        {"a.rkg.tmp000000", true},
+        {"Story01.dat", false},
+        {"notes.tmp", false},
+        {"Story01.dat.tmp_old", false},
+        {"Story01.dat.tmpAb3xY", false},
+        {".tmpAb3xYz", false},
+        {"x.tmpAb-xYz", false},
+        {"Story01.dat.tmpAb3xYzW", false},
+    };
+    TempDir dir;
+    for (const Case& c : cases) dir.WriteHostFile(std::string("saves/") + c.name, "half");
+    // A folder of such a name is no file a save left.
+    ASSERT_EQ(mkdir((dir.HostPath() + "/saves/b.dat.tmpAAAAAA").c_str(), 0755), 0);
+    std::vector<std::string> removed = platform::RemoveLeftoverTemporariesIn("saves");
+    std::sort(removed.begin(), removed.end());
+    std::vector<std::string> expected;
+    for (const Case& c : cases) {
+        if (c.leftover) expected.push_back(c.name);
+        EXPECT_EQ(dir.HostFileExists(std::string("saves/") + c.name), !c.leftover) << c.name;
+    }
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(removed, expected);
+    EXPECT_TRUE(dir.HostFileExists("saves/b.dat.tmpAAAAAA"));
+    EXPECT_TRUE(platform::RemoveLeftoverTemporariesIn("no_such_folder").empty());
+}
+
 TEST(SafeWrite, KilledSaveLeavesNoTemporaryAfterTheNextSave) {
     TempDir dir;
     dir.WriteHostFile("slot.dat", "old");

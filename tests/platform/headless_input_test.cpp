@@ -41,6 +41,14 @@ TEST(HeadlessScript, BadScriptsAreRefusedWithTheLineAndNothingIsScheduled) {
         {"3 shotarea 0 0 0 4 a.png\n", false, ":1:"},
         {"3 shotarea -1 0 4 4 a.png\n", false, ":1:"},
         {"3 shotarea 0 0 4 4\n", false, ":1:"},
+        // A number is the whole word, never its leading digits.
+        {"0 key 27\n1e9 key 27\n", false, ":2:"},
+        {"0 key 27\n1 key 27\n2 key 1.5\n", false, ":3:"},
+        {"0 keydown 9O\n", false, ":1:"},
+        {"answer 6\nanswer 7x\n", false, ":2:"},
+        {"0 click 10 2e1\n", false, ":1:"},
+        {"0 joy 0 1.5 0 0\n", false, ":1:"},
+        {"3 shotarea 0 0 4e1 4 a.png\n", false, ":1:"},
     };
     for (const auto& c : cases) {
         dir.WriteHostFile("s.txt", c.text);

@@ -5,9 +5,12 @@
 #include <atomic>
 #include <string>
 
+#include "draw/device.h"
+#include "draw/palette.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "shell/app_requests.h"
 #include "shell/direct_play.h"
+#include "shell/drawing_device.h"
 #include "shell_fixture.h"
 
 namespace {
@@ -113,3 +116,34 @@ INSTANTIATE_TEST_SUITE_P(Cases, FileRequest,
                                            RequestCase{"SaveNotWritten", kWmSaveReplay, 1, true, 0, 0, true},
                                            RequestCase{"SaveCancelled", kWmSaveReplay, 0, false, 1, 0, false}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindowTest, OverAPalettedFullScreenColourZeroIsBlackWhileAFileIsChosenAndComesBackAfter) {
+    const cSystemIni saved = SystemIni;
+    SystemIni.Direct3D = 0;
+    SystemIni.WindowMode = 0;
+    SystemIni.Bpp = 8;
+    ASSERT_TRUE(StartDrawingDevice());
+    ASSERT_TRUE(lpDDCon);
+    PaletteWork[0] = PALETTEENTRY{12, 34, 56, PC_RESERVED};
+    for (const int answer : {1, 0}) {
+        SCOPED_TRACE(answer);
+        DDPaletteColors[0] = PaletteWork[0];
+        PALETTEENTRY during{1, 1, 1, 1};
+        SetFileChooser([&](int, std::string&) {
+            during = DDPaletteColors[0];
+            return answer;
+        });
+        SetStageFilePlayer([](const std::string&, int) { return 1; });
+        RequestDone.store(0);
+        SendMessageA(m_hwnd, kWmOpenStage, 0, 0);
+        EXPECT_EQ(RequestDone.load(), 1);
+        EXPECT_EQ(during.peRed | during.peGreen | during.peBlue | during.peFlags, 0);
+        EXPECT_EQ(DDPaletteColors[0].peRed, 12);
+        EXPECT_EQ(DDPaletteColors[0].peBlue, 56);
+    }
+    SetFileChooser(nullptr);
+    SetStageFilePlayer(nullptr);
+    ReleaseDrawingDevice();
+    SystemIni = saved;
+    PaletteWork[0] = PALETTEENTRY{};
+}

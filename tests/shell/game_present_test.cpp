@@ -4,16 +4,22 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "draw/device.h"
 #include "draw/font.h"
 #include "draw/palette.h"
+#include "draw/surface_sets.h"
+#include "draw/surfaces.h"
 #include "foundation/frame_timer.h"
+#include "foundation/report.h"
 #include "gamedata/project/global_data.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/present.h"
+#include "platform/system_info.h"
 #include "sample_game.h"
 #include "shell/app_state.h"
 #include "shell/drawing_device.h"
@@ -111,14 +117,15 @@ struct PacingCase {
 };
 
 // The Direct3D path waits in its present; DirectDraw's limiter waits 1000 /
-// fps whole milliseconds. This host's present never blocks on the display,
+// fps whole milliseconds, and its window present then waits for the
+// display's next 60 Hz refresh. This host's present never blocks on the display,
 // so with VSync on the frames wait for the display's 60 Hz refresh even when
 // a stage asks for 120.
 const PacingCase kPacing[] = {
     {"Direct3D at 60", 1, 0, 60, 7, 100, 110},
     {"Direct3D at 120", 1, 0, 120, 13, 100, 110},
     {"Direct3D with VSync, stage at 120", 1, 1, 120, 7, 100, 110},
-    {"DirectDraw at 60", 0, 0, 60, 7, 96, 100},
+    {"DirectDraw at 60", 0, 0, 60, 7, 110, 120},
 };
 
 TEST(GamePresentTest, EachPathPacesTheTickAtTheFrameRate) {
@@ -215,4 +222,111 @@ TEST(GamePresentTest, StartUpLoadsAFreshGameFolderStartsTheDeviceAndShutDownRele
     EXPECT_EQ(BackBuffer.Pixels(), nullptr);
     Database.SetDefaults();
     SystemData.SetDefaults();
+}
+
+namespace {
+
+// A 24-bit BMP of one colour.
+std::string OneColourBmp(int w, int h, std::uint32_t rgb) {
+    const int stride = (w * 3 + 3) / 4 * 4;
+    std::string b = "BM";
+    auto u32 = [&b](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) b.push_back(static_cast<char>((v >> (8 * i)) & 255));
+    };
+    auto u16 = [&b](std::uint32_t v) {
+        for (int i = 0; i < 2; ++i) b.push_back(static_cast<char>((v >> (8 * i)) & 255));
+    };
+    u32(54 + stride * h);
+    u32(0);
+    u32(54);
+    u32(40);
+    u32(static_cast<std::uint32_t>(w));
+    u32(static_cast<std::uint32_t>(h));
+    u16(1);
+    u16(24);
+    for (int i = 0; i < 6; ++i) u32(0);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            b.push_back(static_cast<char>(rgb & 255));
+            b.push_back(static_cast<char>((rgb >> 8) & 255));
+            b.push_back(static_cast<char>((rgb >> 16) & 255));
+        }
+        b.append(static_cast<std::size_t>(stride - w * 3), '\0');
+    }
+    return b;
+}
+
+}  // namespace
+
+TEST(GamePresentTest, ALostDirectDrawDisplayBringsBackEveryLentPictureSetInOrder) {
+    TestEnv env;
+    DeviceSettings settings;
+    SystemIni.Direct3D = 0;
+    ASSERT_TRUE(StartDrawingDevice());
+    Game.FrameRate = 0;
+    env.Dir().WriteHostFile("pic.bmp", OneColourBmp(4, 4, 0x336699u));
+    // One picture per set, a video-memory one from a file and an empty one
+    // in the message set, and a system-memory picture that is never lost.
+    std::vector<DDSURFACEDATA> sets(DDSET_COUNT);
+    for (int set = 0; set < DDSET_COUNT; ++set) {
+        DDSURFACEDATA& sd = sets[static_cast<std::size_t>(set)];
+        if (set == DDSET_MESSAGE) {
+            ASSERT_TRUE(DDCreateSurface(&sd, 4, 4, 1, 0, 0, 0, 0));
+        } else {
+            ASSERT_EQ(DDCreateSurfaceFromFile(&sd, "pic.bmp", 1, 32, set == DDSET_SCENE ? 1 : 0, 0, 0, 0, 0, 0, 0), 0);
+        }
+    }
+    std::vector<int> walked;
+    for (int set = 0; set < DDSET_COUNT; ++set) {
+        DDRegisterSurfaceSet(static_cast<DDSURFACESET>(set), [&, set](const DDSurfaceVisit& visit) {
+            walked.push_back(set);
+            return visit(sets[static_cast<std::size_t>(set)]);
+        });
+    }
+    SetDebugLog(1, env.Dir().HostPath() + "/debug.txt");
+    DDSimulateDeviceLost(false);
+    EXPECT_EQ(sets[DDSET_STAGEBMP].Pixels()->Get(1, 1) & 0xFFFFFFu, 0xADBEEFu) << "the loss took the picture";
+    EXPECT_EQ(sets[DDSET_SCENE].Pixels()->Get(1, 1) & 0xFFFFFFu, 0x336699u) << "system memory stays";
+    walked.clear();
+    ASSERT_EQ(Game.Tick(), 1);
+    SetDebugLog(0, "");
+    EXPECT_EQ(walked, (std::vector<int>{DDSET_STAGEBMP, DDSET_EFFECT, DDSET_SWORD, DDSET_PICTURE, DDSET_SCENE,
+                                        DDSET_MESSAGE, DDSET_MESSAGE}))
+        << "each set in order, then the first message surface for the log";
+    for (int set : {DDSET_STAGEBMP, DDSET_EFFECT, DDSET_SWORD, DDSET_PICTURE}) {
+        EXPECT_EQ(sets[static_cast<std::size_t>(set)].Pixels()->Get(1, 1) & 0xFFFFFFu, 0x336699u) << set;
+        EXPECT_EQ(sets[static_cast<std::size_t>(set)].bLost, 1) << set;
+    }
+    EXPECT_EQ(sets[DDSET_SCENE].bLost, 0) << "a surface that was never lost is left alone";
+    EXPECT_EQ(sets[DDSET_MESSAGE].bLost, 1) << "its owner draws it again";
+    EXPECT_NE(env.Dir().ReadHostFile("debug.txt").find("Off_Msg[0].bLost = 1"), std::string::npos);
+
+    // A picture whose file went away fails the restore, and the tick with it.
+    DDSimulateDeviceLost(false);
+    env.Dir().WriteHostFile("pic.bmp", "not a picture");
+    EXPECT_EQ(Game.Tick(), 0);
+    for (int set = 0; set < DDSET_COUNT; ++set) DDRegisterSurfaceSet(static_cast<DDSURFACESET>(set), nullptr);
+    for (DDSURFACEDATA& sd : sets) DDReleaseSurface(&sd);
+}
+
+TEST(GamePresentTest, AFullScreenThatCannotStartPlaysInAWindowSaidOnceInTheReportAndOnceInABox) {
+    TestEnv env;
+    DeviceSettings settings;
+    SystemIni.Direct3D = 0;
+    SystemIni.WindowMode = 0;
+    SystemIni.Bpp = 8;
+    DDSoftwareCaps.nFailingStartStep = DDINIT_SETDISPLAYMODE_ERR;
+    platform::ClearMessageBoxes();
+    ASSERT_TRUE(StartDrawingDevice());
+    ASSERT_TRUE(lpDDCon);
+    EXPECT_EQ(DDSetting.nWindowMode, 1);
+    EXPECT_EQ(ScreenWindowed, 1);
+    EXPECT_EQ(DDSetting.nBpp, platform::QueryDisplay().bitsPerPixel) << "a window takes the desktop's depth";
+    EXPECT_EQ(platform::RecordedMessageBoxes().size(), 1u);
+    const std::string report = env.Report();
+    const std::string line = "Fullscreen Err : Window";
+    ASSERT_NE(report.find(line), std::string::npos) << report;
+    EXPECT_EQ(report.find(line, report.find(line) + 1), std::string::npos) << "said once";
+    Game.FrameRate = 0;
+    EXPECT_EQ(Game.Tick(), 1) << "and the game plays on";
 }

@@ -4,7 +4,8 @@
 # it) and writes nothing at all to its error output (the game ships its data
 # folder: the first start asks nothing), and every run from the second on
 # writes the same run report, so no run adds a line the others lack.
-# Then start-ups that cannot succeed must end with a failure status.
+# Then start-ups that cannot succeed must end with a failure status, a game
+# folder that cannot take the run report saying why.
 # Usage: start_quit_test.sh PLAYER SAMPLE_GAME WORKDIR ROUNDS
 set -eu
 player=$1
@@ -49,5 +50,28 @@ cd "$work/game"
 rm -f data/WorldMap.dat
 if run; then fail "a game without its world map started"; fi
 grep -q 'InitGame: world map and common palette failed' Report_Game.txt || fail "no report line for the failed step"
+
+# A game folder the run report cannot be created in: the reason on the
+# error output and in a box, and a failure status. A folder without write
+# permission binds no root, so that case runs for other users only.
+unwritable() {
+    case $1 in
+        folder) rm -f Report_Game.txt && mkdir Report_Game.txt ;;
+        permission) rm -rf Report_Game.txt && chmod a-w . ;;
+    esac
+}
+cases="folder"
+[ "$(id -u)" -eq 0 ] || cases="$cases permission"
+for case in $cases; do
+    unwritable $case
+    status=0
+    run || status=$?
+    chmod u+w . && rm -rf Report_Game.txt
+    [ "$status" -ne 0 ] || fail "$case: a game without its run report started"
+    grep -q '^player: cannot create the run report .*Report_Game.txt: ' "$work/stderr.txt" ||
+        fail "$case: no reason on the error output: $(cat "$work/stderr.txt")"
+    grep -q 'message box not shown: \[エラー\] ゲームフォルダに書き込めないため、起動できません！' "$work/stderr.txt" ||
+        fail "$case: no box: $(cat "$work/stderr.txt")"
+done
 rm -rf "$work"
 echo "$rounds rounds passed"

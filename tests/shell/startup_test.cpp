@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 
 #include "foundation/abort.h"
@@ -10,8 +11,10 @@
 #include "platform/main_window_post.h"
 #include "platform/message_box.h"
 #include "shell/key_state.h"
+#include "shell/project_data_startup.h"
 #include "shell/win_main.h"
 #include "shell_fixture.h"
+#include "support/test_env.h"
 
 TEST(Startup, AFatalCloseDuringAStepFailsStartUpAndTheCloseIsKeptForTheWindow) {
     platform::SetMainWindowRouter(nullptr);
@@ -93,4 +96,54 @@ TEST(Startup, TheGameObjectStepSetsTheFrameValuesAndTheMenuRepeatOfEveryKeyState
         EXPECT_EQ(keys.m_nRepeatInterval, 6);
     }
     KeyStates.resize(1);
+}
+
+// In an empty folder (no data, no default data) each of the first three
+// data steps fails and says so in its own words, in a box.
+TEST(Startup, TheFirstDataStepsFailWithTheirOwnBoxes) {
+    struct Case {
+        const char* step;
+        std::function<bool()> run;
+        const char* box;
+    };
+    const Case cases[] = {
+        {"default data", [] { return PrepareDataFolder(nullptr); },
+         "「data」フォルダの作成に失敗…\n「default」フォルダに問題がある可能性があります。"},
+        {"databases", LoadDatabases, "データベースの読み込みに失敗…"},
+        {"system data", LoadSystemData, "data\\System.dat の読み込みに失敗…"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.step);
+        TestEnv env;
+        EXPECT_FALSE(c.run());
+        const auto boxes = platform::RecordedMessageBoxes();
+        ASSERT_FALSE(boxes.empty());
+        EXPECT_EQ(boxes.back().text, c.box);
+    }
+}
+
+TEST(Startup, ADeclinedDefaultDataCopyIsReportedAsTheChoiceNotAsAFailure) {
+    struct Case {
+        const char* name;
+        bool defaultFolder;
+        int answer;
+        const char* reportLine;
+        std::size_t boxes;  // the question, then the failure's box
+    };
+    const Case cases[] = {
+        {"declined", true, IDNO, "「data」フォルダを作成しないことが選ばれたため、終了します", 1},
+        {"no default folder", false, 0, "「data」フォルダの作成に失敗…", 1},
+    };
+    for (const Case& c : cases) {
+        TestEnv env;
+        if (c.defaultFolder) env.Dir().WriteHostFile("default/System.dat", "x");
+        if (c.answer) platform::QueueMessageBoxAnswer(c.answer);
+        EXPECT_FALSE(PrepareDataFolder(nullptr)) << c.name;
+        EXPECT_NE(env.Report().find(c.reportLine), std::string::npos) << c.name << "\n" << env.Report();
+        const auto boxes = platform::RecordedMessageBoxes();
+        ASSERT_EQ(boxes.size(), c.boxes) << c.name;
+        EXPECT_EQ(boxes.back().text.find("「data」フォルダの作成に失敗…"), c.defaultFolder ? std::string::npos : 0u)
+            << c.name;
+        EXPECT_FALSE(env.Dir().HostFileExists("data")) << c.name;
+    }
 }

@@ -1,7 +1,8 @@
 #!/bin/sh
 # The sample game as a player first meets it, headless on fresh copies:
 # - the first start goes straight to the title: no question (the game ships
-#   its data folder), no error box, no failure line in the run report;
+#   its data folder), no error box, no failure line in the run report, and
+#   the temporary files of killed saves are gone from every save folder;
 # - every stage, played directly, loads every picture the player asks for
 #   (no "LoadImage Err" or other failure line in the report);
 # - the same game shipped with default/ only asks once whether to make its
@@ -44,9 +45,22 @@ start() {
 }
 
 fresh first
+# Temporary files of saves killed before their rename, in every save
+# folder, and files that only look alike, which stay.
+leftovers="user_data/Option.dat.tmpAb12Cd user_data/story/Story01.dat.tmpXYZ123
+    user_data/challenge/Challenge.dat.tmp000000 user_data/free/free.rkg.tmpq1w2e3 user_data/rpl4/a.rpl4.tmpZZZZZZ"
+lookalikes="user_data/story/notes.tmp user_data/story/Story02.dat.tmpAB user_data/free/.tmpABCDEF"
+mkdir -p user_data/story user_data/challenge user_data/free user_data/rpl4
+for f in $leftovers $lookalikes; do echo killed >"$f"; done
 start "the first start" --frames 60
 ! grep -q 'message box' stderr.txt || fail "the first start asked: $(cat stderr.txt)"
 [ ! -d default ] || fail "the first start made a default folder"
+for f in $leftovers; do
+    [ ! -e "$f" ] || fail "the leftover $f is still there"
+    name=$(echo "$f" | tr / '\\')
+    grep -qF "$name : " Report_Game.txt || fail "no report line for the leftover $f"
+done
+for f in $lookalikes; do [ -e "$f" ] || fail "$f, no leftover of a save, was removed"; done
 
 for stage in $stages; do
     fresh "$stage"

@@ -34,7 +34,7 @@ extern cCommonPalette& CommonPalette;
 // bases for later ones. Entry 0 is then made a default again.
 template <class Def>
 bool LoadPaletteList(cDataFile& f, cVector<Def>& list) {
-    if (!ReadRecordList(f, list, {8, StoredCount::Replaces, ListGrowth::MadeFirst, kMaxPaletteEntries})) return false;
+    if (!ReadRecordList(f, list, {8, StoredCount::Replaces, ListGrowth::MadeFirst})) return false;
     if (!list.empty()) list[0].ResetDefinition();
     return true;
 }

@@ -57,10 +57,9 @@ void CopyDefinitionName(cDefinition& d, const cDefinition& base);
 void CopyDefinitionConditions(cDefinition& d, const cDefinition& base);
 
 // An index stored as a 16-bit value is valid when below the count, taken
-// unsigned, so a negative index never reaches a list.
-// Base and item references are such indices: a palette list can name no more
-// entries, and a stored list longer than this comes from no editor.
-constexpr std::size_t kMaxPaletteEntries = std::size_t(1) << 16;
+// unsigned, so a negative index never reaches a list. Base and item
+// references are such indices: entries of a longer palette list are kept
+// and written back, but nothing can name them.
 inline bool IndexBelow(std::int16_t index, int count) {
     return count > 0 && static_cast<std::uint16_t>(index) < static_cast<unsigned>(count);
 }

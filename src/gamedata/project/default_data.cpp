@@ -18,19 +18,19 @@ std::string AbsoluteFolder(const char* relative) {
 
 }  // namespace
 
-int CreateDefaultData(HWND owner) {
-    if (platform::IsDirectory(PathTable[kPathData])) return 1;
-    if (!platform::IsDirectory(PathTable[kPathDefault])) return 0;
+DefaultDataResult CreateDefaultData(HWND owner) {
+    if (platform::IsDirectory(PathTable[kPathData])) return DefaultDataResult::kReady;
+    if (!platform::IsDirectory(PathTable[kPathDefault])) return DefaultDataResult::kFailed;
     if (MessageBoxA(owner, "データが存在しません！デフォルトデータを作成しますか？\n", "デフォルトデータ作成の確認",
                     MB_YESNO) != IDYES) {
-        return 0;
+        return DefaultDataResult::kDeclined;
     }
     const std::string source = AbsoluteFolder(PathTable[kPathDefault]);
     const std::string destination = AbsoluteFolder(PathTable[kPathData]);
-    if (source.empty() || destination.empty()) return 0;
-    if (platform::CopyFolderTree(source, destination)) return 1;
+    if (source.empty() || destination.empty()) return DefaultDataResult::kFailed;
+    if (platform::CopyFolderTree(source, destination)) return DefaultDataResult::kReady;
     // Only a folder that the copy itself made is removed; a file of that
     // name is not touched.
     if (platform::IsDirectory(destination)) DeleteFolderTree(destination + "\\");
-    return 0;
+    return DefaultDataResult::kFailed;
 }

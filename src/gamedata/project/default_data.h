@@ -3,7 +3,9 @@
 // after asking the player.
 #include "platform/win_types.h"
 
-// 1 when "data\" exists or was created from "default\", 0 when it cannot be
-// had (no "default\", the player declined, or the copy failed; a failed copy
-// leaves no "data\" behind as far as it can be removed).
-int CreateDefaultData(HWND owner);
+// What became of "data\": there or copied from "default\"; declined by the
+// player; or not to be had (no "default\", or the copy failed, leaving no
+// "data\" behind as far as it can be removed).
+enum class DefaultDataResult { kReady, kDeclined, kFailed };
+
+DefaultDataResult CreateDefaultData(HWND owner);

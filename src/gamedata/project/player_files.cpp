@@ -1,6 +1,7 @@
 #include "gamedata/project/player_files.h"
 
 #include "foundation/checked_containers.h"
+#include "foundation/report.h"
 #include "platform/files.h"
 
 const char* const PathTable[kPathCount] = {
@@ -100,4 +101,12 @@ std::string RankingFolder(int gameKind) {
 
 void CreateWorkingFolders() {
     for (const char* const* folder = FolderList; *folder; ++folder) platform::CreateDirectoryA(*folder);
+}
+
+void RemoveLeftoverSaveTemporaries() {
+    for (const char* const* folder = FolderList; folder != FolderList + kSaveFolderCount; ++folder) {
+        for (const std::string& name : platform::RemoveLeftoverTemporariesIn(*folder)) {
+            LogPrintf("%s\\%s : 中断された保存の一時ファイルを削除しました", *folder, name.c_str());
+        }
+    }
 }

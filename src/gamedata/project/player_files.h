@@ -42,3 +42,11 @@ std::string RankingFolder(int gameKind);
 // Creates every working folder in order; existing folders are fine and
 // failures show later as missing files, so nothing is reported.
 void CreateWorkingFolders();
+
+// The player's own folders, where its saves go (the first working folders).
+constexpr int kSaveFolderCount = 5;
+
+// A save killed before its rename leaves its temporary file beside the
+// target: every one in the save folders is removed, with a line of the run
+// report each, so none waits for its own target's next save.
+void RemoveLeftoverSaveTemporaries();

@@ -473,8 +473,10 @@ int cSystemData::CountEnabled(int gameKind) const {
     if (gameKind < 0 || gameKind >= RankingSettings.Count()) return 0;
     const cRankingSetting& r = RankingSettings[gameKind];
     if (!r.m_bEnabled) return 0;
-    return static_cast<int>(
-        std::count_if(r.m_vGenres.begin(), r.m_vGenres.end(), [](std::int8_t g) { return g != 0; }));
+    // Flags a file stores past the genres there are stay in the list, to be
+    // written back, but rank nothing.
+    const auto known = r.m_vGenres.begin() + std::min<std::ptrdiff_t>(kGenreCount, r.m_vGenres.Count());
+    return static_cast<int>(std::count_if(r.m_vGenres.begin(), known, [](std::int8_t g) { return g != 0; }));
 }
 
 int cSystemData::MenuTextLeft(int x, int first, int count, int cursorRoom) const {

@@ -22,7 +22,7 @@ bool StopRequested(cDataFile& f) {
 // seen between any two of them.
 template <class Def>
 bool LoadPlacedList(cDataFile& f, cVector<Def>& list) {
-    return ReadList(f, list, {12, StoredCount::Replaces, ListGrowth::OneByOne, kMaxStageCells}, [&f](Def& def) {
+    return ReadList(f, list, {12}, [&f](Def& def) {
         if (StopRequested(f)) return false;
         f.ReadInt();
         // Load leaves the member lists registered at the current version.
@@ -70,9 +70,7 @@ void cStageData::OnLoadRefused() {
     Reset();
 }
 
-bool cStageData::LoadRankingFlags(cDataFile& f) {
-    return ReadValueList(f, m_vnRankingOn, StoredCount::NoneKeeps, kRankingTableCount);
-}
+bool cStageData::LoadRankingFlags(cDataFile& f) { return ReadValueList(f, m_vnRankingOn, StoredCount::NoneKeeps); }
 
 bool cStageData::CheckGridSize(cDataFile& f) const {
     if (m_nWidth >= 0 && m_nHeight >= 0 && m_nWidth <= kMaxStageSide && m_nHeight <= kMaxStageSide &&

@@ -19,7 +19,6 @@ constexpr int kOutOfRangeRuleCount = 5;
 // The largest grid a stage file may describe. A placed object names its cell
 // in 16 bits, so a wider or higher grid has cells nothing can be put in; the
 // cell count keeps the block map of play within a few hundred megabytes.
-// Each placed list holds at most one object per cell.
 constexpr int kMaxStageSide = 32767;
 constexpr long long kMaxStageCells = 1 << 22;
 

@@ -85,7 +85,7 @@ int CheckStageTrailer(const std::string& path, StageLoadOrigin origin) {
     if (f->Size() >= 8 && f->Seek(f->Size() - 4)) f->ReadInt(code);
     CloseDataFile(f);
     if (code != kStageEndCode) {
-        ErrorBoxF("ステージファイル %s が破損しています！", path.c_str());
+        LogErrorBox("ステージファイル %s が破損しています！", path.c_str());
         RefuseStage(origin);
         return 0;
     }

@@ -8,8 +8,8 @@
 namespace {
 
 // An int list whose stored count of 0 or less leaves the list as it was.
-bool LoadIntListKeepingEmpty(cDataFile& file, cVector<int>& list, int maxCount) {
-    return ReadValueList(file, list, StoredCount::NoneKeeps, static_cast<std::size_t>(maxCount));
+bool LoadIntListKeepingEmpty(cDataFile& file, cVector<int>& list) {
+    return ReadValueList(file, list, StoredCount::NoneKeeps);
 }
 
 void PadTo(cVector<int>& list, int count) {
@@ -170,12 +170,11 @@ void cStorySave::OnLoadRefused() {}
 bool cStorySave::LoadBody(cDataFile& file) {
     bool ok = cDataRecord::Load(file);
     ok = ok && file.Read(&m_SaveTime, sizeof(m_SaveTime));
-    if (ok && FileVersion > 500) ok = LoadIntListKeepingEmpty(file, m_vCarry, kCarryItemCount);
+    if (ok && FileVersion > 500) ok = LoadIntListKeepingEmpty(file, m_vCarry);
     ok = ok && ReadRecordList(file, m_vKept) && ReadRecordList(file, m_vCleared) &&
-         ReadRecordList(file, m_vChallenge, {8, StoredCount::Replaces, ListGrowth::OneByOne, kMaxChallengeStages});
-    ok = ok && LoadIntListKeepingEmpty(file, m_vMapPoint, kMapPointFlagCount) &&
-         LoadIntListKeepingEmpty(file, m_vVar, kCommonVariableCount);
-    if (ok && FileVersion > 914) ok = LoadIntListKeepingEmpty(file, m_vStageStartVar, kCommonVariableCount);
+         ReadRecordList(file, m_vChallenge, {8});
+    ok = ok && LoadIntListKeepingEmpty(file, m_vMapPoint) && LoadIntListKeepingEmpty(file, m_vVar);
+    if (ok && FileVersion > 914) ok = LoadIntListKeepingEmpty(file, m_vStageStartVar);
     if (!ok) return false;
     // The twin of member 4 belongs to old files only.
     if (FileVersion >= 916) m_nAfterClearOld = 0;

@@ -211,9 +211,8 @@ void cWorldMapData::UpgradeChips() {
 bool cWorldMapData::Load(cDataFile& file) {
     bool ok = cDataRecord::Load(file);
     ok = ok && ReadRecordList(file, m_vChip);
-    ok = ok && ReadValueList(file, m_vCell, StoredCount::ZeroKeeps, kMaxWorldMapCells);
-    // A point stands on a cell of its own.
-    const ListShape points{12, StoredCount::Replaces, ListGrowth::OneByOne, kMaxWorldMapCells};
+    ok = ok && ReadValueList(file, m_vCell, StoredCount::ZeroKeeps);
+    const ListShape points{12};
     ok = ok && ReadRecordList(file, m_vPoint, points) && ReadRecordList(file, m_vPoint2, points);
     if (!ok) return false;
     if (FileVersion < 812) UpgradeChips();

@@ -1,7 +1,10 @@
 #include <atomic>
+#include <cstdint>
+#include <deque>
 #include <mutex>
 #include <utility>
 
+#include "platform/clock.h"
 #include "platform/headless_input.h"
 #include "platform/present.h"
 
@@ -12,6 +15,27 @@ platform::Frame g_last;
 // frame costs no allocation.
 platform::Frame g_spare;
 std::atomic<long long> g_serial{0};
+
+std::mutex g_stepMutex;
+std::deque<platform::PresentStep> g_steps;
+constexpr std::size_t kKeptSteps = 64;
+
+void RecordStep(platform::PresentStep step) {
+    std::lock_guard<std::mutex> lock(g_stepMutex);
+    g_steps.push_back(step);
+    if (g_steps.size() > kKeptSteps) g_steps.pop_front();
+}
+
+// The refresh the blank waits count with.
+constexpr std::uint64_t kRefreshHz = 60;
+
+void SleepToNextRefresh() {
+    if (platform::VirtualClockOn()) return;
+    const std::uint64_t now = timeGetTime();
+    const std::uint64_t next = (now * kRefreshHz / 1000 + 1) * 1000;
+    const std::uint64_t due = (next + kRefreshHz - 1) / kRefreshHz;
+    if (due > now) Sleep(static_cast<DWORD>(due - now));
+}
 
 bool SizesMatch(const platform::Frame& frame) {
     return frame.width > 0 && frame.height > 0 &&
@@ -33,6 +57,7 @@ namespace platform {
 // headless runs keep only this one.
 void PresentFrame(const std::uint32_t* pixels, int width, int height, int pitchPixels) {
     if (!pixels || width <= 0 || height <= 0 || pitchPixels < width) return;
+    RecordStep(PresentStep::Blit);
     std::unique_lock<std::mutex> lock(g_mutex);
     g_spare.width = width;
     g_spare.height = height;
@@ -49,10 +74,33 @@ void PresentFrame(const std::uint32_t* pixels, int width, int height, int pitchP
 
 void PresentFrameBuffer(Frame& frame) {
     if (!SizesMatch(frame)) return;
+    RecordStep(PresentStep::Blit);
     std::unique_lock<std::mutex> lock(g_mutex);
     long long serial = SwapInLocked(frame);
     lock.unlock();
     headless::AwaitDueInput(serial);
+}
+
+void WaitForVerticalBlank() {
+    RecordStep(PresentStep::WaitForBlank);
+    SleepToNextRefresh();
+}
+
+void FlipFrameBuffer(Frame& frame) {
+    if (!SizesMatch(frame)) return;
+    RecordStep(PresentStep::Flip);
+    SleepToNextRefresh();
+    std::unique_lock<std::mutex> lock(g_mutex);
+    long long serial = SwapInLocked(frame);
+    lock.unlock();
+    headless::AwaitDueInput(serial);
+}
+
+std::vector<PresentStep> TakePresentSteps() {
+    std::lock_guard<std::mutex> lock(g_stepMutex);
+    std::vector<PresentStep> steps(g_steps.begin(), g_steps.end());
+    g_steps.clear();
+    return steps;
 }
 
 long long PresentedFrameSerial() { return g_serial.load(); }

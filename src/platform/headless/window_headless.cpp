@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <condition_variable>
 #include <fstream>
@@ -143,11 +144,30 @@ struct ScriptLine {
     int answer = 0;
 };
 
+// The next word as a whole number: "1e9" or "1.5" is refused, not read as
+// its leading 1, so a typing slip never passes as another value.
+template <typename T>
+bool ReadNumber(std::istringstream& in, T& value) {
+    std::string word;
+    if (!(in >> word)) return false;
+    T read{};
+    const char* end = word.data() + word.size();
+    const auto [at, error] = std::from_chars(word.data(), end, read);
+    if (error != std::errc() || at != end) return false;
+    value = read;
+    return true;
+}
+
+template <typename... T>
+bool ReadNumbers(std::istringstream& in, T&... values) {
+    return (ReadNumber(in, values) && ...);
+}
+
 // <frame> joy <id> <x> <y> <buttons> | <frame> joyoff <id>
 bool ParseJoystick(std::istringstream& in, const std::string& verb, long long frame, ScriptLine& out,
                    std::string& why) {
     int id = -1;
-    if (!(in >> id) || id < 0 || id >= platform::kJoystickCount) {
+    if (!ReadNumber(in, id) || id < 0 || id >= platform::kJoystickCount) {
         why = "joystick ids run from 0 to 7";
         return false;
     }
@@ -156,7 +176,7 @@ bool ParseJoystick(std::istringstream& in, const std::string& verb, long long fr
         return true;
     }
     long long x = -1, y = -1, buttons = -1;
-    if (!(in >> x >> y >> buttons) || x < 0 || x > 65535 || y < 0 || y > 65535 || buttons < 0 ||
+    if (!ReadNumbers(in, x, y, buttons) || x < 0 || x > 65535 || y < 0 || y > 65535 || buttons < 0 ||
         buttons > 0xFFFFFFFFll) {
         why = "joy needs x and y from 0 to 65535 and a button mask";
         return false;
@@ -182,7 +202,7 @@ bool ParseShot(std::istringstream& in, long long frame, const std::string& scrip
 // event without a full picture each.
 bool ParseShotArea(std::istringstream& in, long long frame, const std::string& scriptFolder, ScriptLine& out) {
     int x = -1, y = -1, w = 0, h = 0;
-    if (!(in >> x >> y >> w >> h) || x < 0 || y < 0 || w <= 0 || h <= 0) return false;
+    if (!ReadNumbers(in, x, y, w, h) || x < 0 || y < 0 || w <= 0 || h <= 0) return false;
     const std::size_t before = out.shots.size();
     if (!ParseShot(in, frame, scriptFolder, out) || out.shots.size() != before + 1) return false;
     Shot& shot = out.shots.back();
@@ -212,19 +232,15 @@ bool ParseLine(const std::string& line, const std::string& scriptFolder, ScriptL
     std::string first;
     if (!(in >> first)) return true;
     if (first == "answer") {
-        if (!(in >> out.answer) || out.answer < IDOK || out.answer > IDNO) {
+        if (!ReadNumber(in, out.answer) || out.answer < IDOK || out.answer > IDNO) {
             why = "answer needs a button id from 1 to 7";
             return false;
         }
         return true;
     }
     long long frame = -1;
-    try {
-        std::size_t used = 0;
-        frame = std::stoll(first, &used);
-        if (used != first.size()) frame = -1;
-    } catch (...) { frame = -1; }
-    if (frame < 0) {
+    std::istringstream frameWord(first);
+    if (!ReadNumber(frameWord, frame) || frame < 0) {
         why = "a line starts with a frame number or 'answer'";
         return false;
     }
@@ -254,7 +270,7 @@ bool ParseLine(const std::string& line, const std::string& scriptFolder, ScriptL
     if (verb == "click") {
         int x = -1;
         int y = -1;
-        if (!(in >> x >> y) || x < 0 || y < 0 || x > 0x7FFF || y > 0x7FFF) {
+        if (!ReadNumbers(in, x, y) || x < 0 || y < 0 || x > 0x7FFF || y > 0x7FFF) {
             why = "'click' needs a client point x y";
             return false;
         }
@@ -263,7 +279,7 @@ bool ParseLine(const std::string& line, const std::string& scriptFolder, ScriptL
         out.events.push_back({frame + 1, 0, WM_LBUTTONUP, 0, point, {}});
         return true;
     }
-    if (!(in >> value)) {
+    if (!ReadNumber(in, value)) {
         why = "'" + verb + "' needs a number";
         return false;
     }

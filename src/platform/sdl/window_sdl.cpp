@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/audio/device.h"
+#include "platform/cursor.h"
 #include "platform/dialog_window.h"
 #include "platform/host_log.h"
 #include "platform/keyboard.h"
@@ -112,6 +113,7 @@ public:
             m_gonePosted = true;
             return;
         }
+        ApplyCursor();
         Render(exposed);
     }
 
@@ -187,6 +189,15 @@ private:
         post(msg, static_cast<WPARAM>(vk), k.repeat ? 0x40000000 : 0);
     }
 
+    // The game's pointer count decides whether the pointer shows over the
+    // window.
+    void ApplyCursor() {
+        const bool shown = platform::CursorShown();
+        if (shown == m_cursorShown) return;
+        SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE);
+        m_cursorShown = shown;
+    }
+
     void Render(bool force) {
         if (!m_renderer || platform::sdl::X11WindowGone()) return;
         long long serial = platform::PresentedFrameSerial();
@@ -212,6 +223,7 @@ private:
     long long m_shownSerial = 0;
     bool m_activatePending = false;
     bool m_gonePosted = false;
+    bool m_cursorShown = true;
 };
 
 // SDL's own box, for a question asked where the game window cannot hold it
@@ -259,11 +271,13 @@ int ShowSdlMessageBox(const platform::MessageBoxRecord& box) {
 // Boxes show in the game window, drawn as its other dialogs, wherever it
 // can hold them.
 int ShowHostMessageBox(const platform::MessageBoxRecord& box) {
-    if (!platform::sdl::X11WindowGone()) {
-        const int answer = platform::ShowInWindowMessageBox(box);
-        if (answer != 0) return answer;
+    // The window was destroyed from outside and the game is ending: a box
+    // of its own would wait for an answer nobody is there to give.
+    if (platform::sdl::X11WindowGone()) {
+        return platform::ReportUnshownMessageBox(box, platform::DefaultMessageBoxAnswer(box.type));
     }
-    return ShowSdlMessageBox(box);
+    const int answer = platform::ShowInWindowMessageBox(box);
+    return answer != 0 ? answer : ShowSdlMessageBox(box);
 }
 
 // SDL's own lines belong in the run report, not on the terminal.

@@ -4,6 +4,7 @@
 
 #include "draw/font.h"
 #include "draw/palette.h"
+#include "foundation/report.h"
 #include "foundation/strings.h"
 #include "gamedata/project/global_data.h"
 #include "gamedata/project/player_files.h"
@@ -211,6 +212,11 @@ void cModeOption::EditItem() {
 void cModeOption::FadeOut() {
     if (!StepFadeOut()) return;
     ApplyMusicSetting();
-    OptionData.SaveFile(PathTable[kPathOption]);
+    if (!OptionData.SaveFile(PathTable[kPathOption])) {
+        // The choices hold for this run only; the player must know they
+        // will be gone at the next start.
+        LogPrintf("%s : オプションを保存できませんでした", PathTable[kPathOption]);
+        ErrorBoxF("オプションを保存できませんでした！");
+    }
     EndFadeOut();
 }

@@ -13,6 +13,7 @@
 #include "shell/app_requests.h"
 #include "shell/app_state.h"
 #include "shell/game.h"
+#include "shell/game_loop.h"
 #include "shell/key_state.h"
 #include "shell/main_window.h"
 #include "shell/worker_threads.h"
@@ -103,7 +104,7 @@ unsigned ShowRankingLoop(void* argument) {
             if (m.message == WM_QUIT) return 1;
         }
         if (AbortFlag.load() != 0) return 1;
-        if (!AppActive.load()) {
+        if (!AppActive.load() || FrameLimitReached()) {
             Sleep(1);
             continue;
         }

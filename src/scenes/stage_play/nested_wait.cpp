@@ -9,6 +9,7 @@
 #include "scenes/stage_play/replay_requests.h"
 #include "shell/app_state.h"
 #include "shell/game.h"
+#include "shell/game_loop.h"
 #include "shell/key_state.h"
 #include "shell/sound_requests.h"
 #include "shell/worker_threads.h"
@@ -60,7 +61,7 @@ unsigned cModeStage::WaitFrames(void* argument) {
             if (m.message == WM_QUIT) break;
             continue;
         }
-        if (!AppActive.load()) {
+        if (!AppActive.load() || FrameLimitReached()) {
             Sleep(1);
             continue;
         }

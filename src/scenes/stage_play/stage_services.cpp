@@ -4,12 +4,14 @@
 // install theirs from the same place.
 #include <array>
 
+#include "draw/surface_sets.h"
 #include "draw/surface_table.h"
 #include "gamedata/project/global_data.h"
 #include "scenes/menu/cursor_stack.h"
 #include "scenes/stage_play/light_mask.h"
 #include "scenes/stage_play/map_blocks.h"
 #include "scenes/stage_play/mode_stage.h"
+#include "scenes/stage_play/presentation/screen_effects.h"
 #include "scenes/stage_play/rules/contact_hooks.h"
 #include "scenes/stage_play/stage_reset.h"
 #include "stage/commands/int_param.h"
@@ -17,6 +19,7 @@
 #include "stage/commands/stage_commands.h"
 #include "stage/drawing/chara_graphic.h"
 #include "stage/drawing/effect_inst.h"
+#include "stage/drawing/stage_surfaces.h"
 #include "stage/flow/flow_engine.h"
 #include "stage/objects/engine_hooks.h"
 #include "stage/objects/player.h"
@@ -37,6 +40,19 @@ bool ObjectGraphicOfBlock(int kind, int number, int column, BlockGraphic& out) {
     out.sy = source.sy;
     return true;
 }
+
+// Lends a container of surfaces to the restore of a lost display.
+template <class Surfaces>
+DDSurfaceSetWalk WalkOf(Surfaces& surfaces) {
+    return [&surfaces](const DDSurfaceVisit& visit) {
+        for (DDSURFACEDATA& sd : surfaces) {
+            if (!visit(sd)) return false;
+        }
+        return true;
+    };
+}
+
+constexpr DDSURFACESET kLentSets[] = {DDSET_STAGEBMP, DDSET_EFFECT, DDSET_SWORD, DDSET_PICTURE, DDSET_MESSAGE};
 
 void RebuildLightMask() {
     if (PlayerList.Count() == 0) return;
@@ -62,11 +78,7 @@ void cModeStage::InstallSceneServices() {
     Hooks().hitEffect = AddHitEffect;
     SetNestedWaitLoop([this](cStageState&) { RunNestedWait(); });
     ScenePresentation().runScreenEffect = [this](int number, int mode, int loop) {
-        if (number == 0) {
-            m_ScrEffect = cScreenEffectRun();
-            return;
-        }
-        m_ScrEffect.Start(number, mode, loop);
+        RunScreenEffectCommand(m_ScrEffect, number, mode, loop);
     };
     ScenePresentation().setScreenTone = [this](const cFlowCmd& command) {
         cScreenTone::Request request{};
@@ -77,6 +89,11 @@ void cModeStage::InstallSceneServices() {
     };
     m_Messages.m_fnDrawIcon = DrawStatusIcon;
     SetBlockGraphicSource(ObjectGraphicOfBlock);
+    DDRegisterSurfaceSet(DDSET_STAGEBMP, WalkOf(StageBmpSurfaces));
+    DDRegisterSurfaceSet(DDSET_EFFECT, WalkOf(EffectSurfaces));
+    DDRegisterSurfaceSet(DDSET_SWORD, WalkOf(SwordSurfaces));
+    DDRegisterSurfaceSet(DDSET_PICTURE, WalkOf(m_lstPictureSurface));
+    DDRegisterSurfaceSet(DDSET_MESSAGE, WalkOf(m_Messages.m_lstPicture));
 }
 
 void cModeStage::UninstallSceneServices() {
@@ -88,4 +105,5 @@ void cModeStage::UninstallSceneServices() {
     SetNestedWaitLoop(nullptr);
     ScenePresentation() = ScenePresentationHooks();
     SetBlockGraphicSource(nullptr);
+    for (DDSURFACESET set : kLentSets) DDRegisterSurfaceSet(set, nullptr);
 }

@@ -5,6 +5,7 @@
 #include "draw/pixel_ops.h"
 #include "platform/present.h"
 #include "shell/dialogs/dialog_font.h"
+#include "shell/game_loop.h"
 
 namespace {
 
@@ -231,6 +232,8 @@ void DrawDialog(DDPIXELS& px, const platform::DialogView& d) {
 }
 
 void PaintOpenDialogs() {
+    // A headless run shows nothing past its last frame.
+    if (FrameLimitReached()) return;
     static DDPIXELS px;
     if (px.Empty()) px.Allocate(D3DFMT_X8R8G8B8, kScreenW, kScreenH);
     ComposeDialogScreen(px, platform::DialogBackdrop(), platform::OpenDialogViews());

@@ -11,10 +11,12 @@
 
 namespace {
 
-// Stage files open through this dialog, replays only through their own: a
-// replay handed to the stage loader would be read as a stage.
+// The stage dialog lists replays beside the stages; the stage loader refuses
+// a replay picked there. The open kinds add no extension to a typed name:
+// their patterns are wildcards, which no file name ends in.
 const cFileDialogKind kKinds[] = {
-    {"ステージファイルの読み込み", "load stage file", "data\\stg4", "StageFile ( *.stg4_* )", "*.stg4_*", "", false},
+    {"ステージファイルの読み込み", "load stage file", "data\\stg4", "StageFile ( *.stg4_*;*.rpl4_* )",
+     "*.stg4_*;*.rpl4_*", "", false},
     {"リプレイファイルの読み込み", "load replay file", "user_data\\rpl4", "ReplayFile ( *.rpl4_* )", "*.rpl4_*", "",
      false},
     {"リプレイファイルの保存", "save replay file", "user_data\\rpl4", "ReplayFile ( *.rpl4_920 )", "*.rpl4_920",

@@ -106,16 +106,20 @@ int cCodeRun::EvalBrackets(const std::string& source) {
             ++i;
             continue;
         }
+        const std::string_view word = std::string_view(text).substr(wordStart, i - wordStart);
         std::size_t close = MatchingClose(text, i + 1);
         if (close == std::string::npos) {
-            Fail("\")\"が見つかりません！");
+            // An open call names its function, so the writer finds it.
+            Fail(FindCodeFunction(word) >= 0
+                     ? StrPrintf("関数 %.*s で\")\"が見つかりません！", static_cast<int>(word.size()), word.data())
+                     : std::string("\")\"が見つかりません！"));
             break;
         }
         if (i == wordStart) {
             int value = EvalBrackets(text.substr(i + 1, close - i - 1));
             Replace(text, wordStart, close, value);
             i = wordStart;
-        } else if (FindCodeFunction(std::string_view(text).substr(wordStart, i - wordStart)) >= 0) {
+        } else if (FindCodeFunction(word) >= 0) {
             if (CallFunction(text, wordStart, i, close)) i = wordStart;
         } else {
             ++i;  // an unknown name: the word stays and reads as a number

@@ -79,6 +79,7 @@ int CmdChangeGraphic(cChara& c, cCmdInst& cmd) {
     if (!cmd.m_lpCmd) return 0;
     const cFlowCmd& command = *cmd.m_lpCmd;
     c.m_Def.m_cSheet = static_cast<std::int8_t>(Param(command, 0));
+    c.m_nGraphicKind = c.m_Def.m_cSheet;
     // The definition copy keeps the cell too: the hero's kept status takes
     // it into the next stage.
     c.m_Def.m_sCell = static_cast<std::int16_t>(Param(command, 1));

@@ -1,6 +1,7 @@
 #include "stage/flow/status_condition.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 
 #include "foundation/strings.h"
@@ -45,6 +46,25 @@ StatusSource SourceOf(const cCond& cond) {
     return s;
 }
 
+// Kinds stored narrower than an int. Both sides are compared as the field
+// would hold them, so a constant outside the field's range wraps into it.
+struct NarrowKind {
+    int kind;
+    int bits;
+};
+constexpr NarrowKind kNarrowKinds[] = {
+    {StatusKind::CharaId, 8},      {StatusKind::Z, 8},     {StatusKind::Sight, 8},     {StatusKind::Impact, 8},
+    {StatusKind::ImpactResist, 8}, {StatusKind::Mark, 16}, {StatusKind::StopEase, 16},
+};
+
+int InFieldWidth(int kind, int value) {
+    for (const NarrowKind& k : kNarrowKinds) {
+        if (k.kind != kind) continue;
+        return k.bits == 8 ? static_cast<std::int8_t>(value) : static_cast<std::int16_t>(value);
+    }
+    return value;
+}
+
 }  // namespace
 
 bool CheckStatusCondition(const cCond& cond, cChara& chara) {
@@ -73,5 +93,5 @@ bool CheckStatusCondition(const cCond& cond, cChara& chara) {
         limit = std::clamp(StatusPercentOf(target->m_Def.m_nMaxHp, *c), 0, 999999);
     if (cond.m_bPercent && kind == StatusKind::SP)
         limit = std::clamp(StatusPercentOf(target->m_Def.m_nMaxSp, *c), 0, 999999);
-    return CompareByOp(*t, cond.m_bPercent ? limit : *c, cond.m_cOp);
+    return CompareByOp(InFieldWidth(kind, *t), InFieldWidth(kind, cond.m_bPercent ? limit : *c), cond.m_cOp);
 }

@@ -41,7 +41,7 @@ enum : int {
 namespace BoundMode {
 // None only brings the box edges and tile indices up to date.
 enum : int { None = -1, ScrollRange = 0, StageArea = 1, Grid = 2 };
-}
+}  // namespace BoundMode
 
 constexpr int kBlockPixels = 32;
 constexpr int kGridMarginBlocks = 10;
@@ -139,7 +139,9 @@ public:
     int m_nDirection = 0;  // 0 left, non-zero right
     std::int16_t m_nClone = 0;
     int m_nGraphic = 0;
-    int m_nGraphicExtra = 0;
+    // The graphic kind a flow last gave the object; the drawing reads the
+    // definition copy's.
+    int m_nGraphicKind = 0;
     cAnimSequencer m_Anim;
     ScreenRect m_rcScreen;
     OffsetRect m_rcGraphic;      // the graphic cell at the current scale

@@ -28,7 +28,7 @@ void AddRect(StateHasher& h, const OffsetRect& r) {
 }
 
 void AddObject(StateHasher& h, const cObject& o) {
-    for (int v : {o.m_nId, o.m_nLifeTime, o.m_nDirection, static_cast<int>(o.m_nClone), o.m_nGraphic, o.m_nGraphicExtra,
+    for (int v : {o.m_nId, o.m_nLifeTime, o.m_nDirection, static_cast<int>(o.m_nClone), o.m_nGraphic, o.m_nGraphicKind,
                   o.m_nGraphicExtra2, o.m_nCharaKind, o.m_nPlayerNo, o.m_nBlockGroup}) {
         h.Add(v);
     }

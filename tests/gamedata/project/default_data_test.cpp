@@ -32,13 +32,13 @@ protected:
 
 TEST_F(DefaultData, AnExistingDataFolderIsUsedWithoutLookingAtDefault) {
     fs::create_directory("data");
-    EXPECT_EQ(CreateDefaultData(nullptr), 1);
+    EXPECT_EQ(CreateDefaultData(nullptr), DefaultDataResult::kReady);
     EXPECT_EQ(BoxCount(), 0u);
     EXPECT_TRUE(fs::is_empty("data"));
 }
 
 TEST_F(DefaultData, WithoutDataAndDefaultNothingIsAsked) {
-    EXPECT_EQ(CreateDefaultData(nullptr), 0);
+    EXPECT_EQ(CreateDefaultData(nullptr), DefaultDataResult::kFailed);
     EXPECT_EQ(BoxCount(), 0u);
     EXPECT_FALSE(Exists("data"));
 }
@@ -46,7 +46,7 @@ TEST_F(DefaultData, WithoutDataAndDefaultNothingIsAsked) {
 TEST_F(DefaultData, DecliningTheQuestionCreatesNothing) {
     MakeDefaultFolder();
     platform::QueueMessageBoxAnswer(IDNO);
-    EXPECT_EQ(CreateDefaultData(nullptr), 0);
+    EXPECT_EQ(CreateDefaultData(nullptr), DefaultDataResult::kDeclined);
     ASSERT_EQ(BoxCount(), 1u);
     auto box = platform::RecordedMessageBoxes()[0];
     EXPECT_EQ(box.text, "データが存在しません！デフォルトデータを作成しますか？\n");
@@ -58,7 +58,7 @@ TEST_F(DefaultData, DecliningTheQuestionCreatesNothing) {
 TEST_F(DefaultData, AcceptingCopiesDefaultWholeAndTheWorkingFoldersFollow) {
     MakeDefaultFolder();
     platform::QueueMessageBoxAnswer(IDYES);
-    ASSERT_EQ(CreateDefaultData(nullptr), 1);
+    ASSERT_EQ(CreateDefaultData(nullptr), DefaultDataResult::kReady);
     EXPECT_EQ(dir.ReadHostFile("data/System.dat"), "sys");
     EXPECT_EQ(dir.ReadHostFile("data/database/Anime.dat"), "anime");
     EXPECT_TRUE(Exists("default/System.dat"));
@@ -77,7 +77,7 @@ TEST_F(DefaultData, AFailedCopyLeavesNoDataFolder) {
     // An entry that cannot be read stops the copy part way.
     fs::create_symlink(fs::path(dir.HostPath()) / "missing", "default/broken.dat");
     platform::QueueMessageBoxAnswer(IDYES);
-    EXPECT_EQ(CreateDefaultData(nullptr), 0);
+    EXPECT_EQ(CreateDefaultData(nullptr), DefaultDataResult::kFailed);
     EXPECT_FALSE(Exists("data"));
     EXPECT_TRUE(Exists("default/System.dat"));
 }
@@ -86,14 +86,14 @@ TEST_F(DefaultData, AFileNamedDataIsNeitherUsedNorRemoved) {
     MakeDefaultFolder();
     dir.WriteHostFile("data", "mine");
     platform::QueueMessageBoxAnswer(IDYES);
-    EXPECT_EQ(CreateDefaultData(nullptr), 0);
+    EXPECT_EQ(CreateDefaultData(nullptr), DefaultDataResult::kFailed);
     EXPECT_EQ(dir.ReadHostFile("data"), "mine");
 }
 
 TEST_F(DefaultData, PathsAreRelativeToTheCurrentFolder) {
     fs::create_directories("game/data");
     ASSERT_TRUE(platform::SetCurrentDirectoryInternal("game"));
-    EXPECT_EQ(CreateDefaultData(nullptr), 1);
+    EXPECT_EQ(CreateDefaultData(nullptr), DefaultDataResult::kReady);
     ASSERT_TRUE(platform::SetCurrentDirectoryInternal(".."));
-    EXPECT_EQ(CreateDefaultData(nullptr), 0);
+    EXPECT_EQ(CreateDefaultData(nullptr), DefaultDataResult::kFailed);
 }

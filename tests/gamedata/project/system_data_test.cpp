@@ -319,7 +319,7 @@ TEST_F(SystemDataFile, LongerListsAreKeptAsTheyCome) {
     EXPECT_EQ(sys.CarryOverFlags[26], 1);
     ASSERT_EQ(sys.RankingSettings.Count(), 4);
     EXPECT_EQ(sys.RankingSettings[0].m_vGenres.Count(), 7) << "the genre list takes the file's count";
-    EXPECT_EQ(sys.CountEnabled(kGameStory), 7);
+    EXPECT_EQ(sys.CountEnabled(kGameStory), kGenreCount) << "flags past the genres there are rank nothing";
 }
 
 TEST_F(SystemDataFile, DamagedFilesAreRefusedAndLeaveTheDefaults) {

@@ -1,5 +1,7 @@
 #include "scenes/options/option_scene.h"
 
+#include <filesystem>
+
 #include "../menu/scene_fixture.h"
 #include "platform/audio/device.h"
 #include "shell/app_state.h"
@@ -102,6 +104,34 @@ TEST_F(OptionSceneTest, LeavingSavesTheOptionsAndReturnsToTheTitle) {
     ASSERT_EQ(saved.LoadFile(PathTable[kPathOption]), 1);
     EXPECT_EQ(saved.m_nVolume, 4);
     EXPECT_EQ(saved.m_bMusic, 0);
+    EXPECT_TRUE(platform::RecordedMessageBoxes().empty());
+}
+
+TEST_F(OptionSceneTest, LeavingWhenTheOptionsCannotBeSavedSaysSoOnce) {
+    // What stands where the file goes: nothing can be written over either.
+    const char* const blocks[] = {"a folder", "no user_data folder"};
+    for (const char* block : blocks) {
+        platform::ClearMessageBoxes();
+        const std::string userData = m_env.Dir().HostPath() + "/user_data";
+        if (std::string(block) == "a folder") {
+            std::filesystem::create_directories(userData + "/Option.dat");
+        } else {
+            std::filesystem::remove_all(userData);
+        }
+        CursorStack.Reset();
+        cModeOption scene;
+        Game.CurrentMode = Game.RequestedMode = kModeOption;
+        ASSERT_TRUE(RunTo(scene, cModeOption::kStateOptions)) << block;
+        Frame(scene, 0, kButton2);
+        for (int i = 0; i < 5 && Game.CurrentMode != kModeTitle; ++i) Frame(scene);
+        EXPECT_EQ(Game.CurrentMode, kModeTitle) << block << ": the title follows all the same";
+        const auto boxes = platform::RecordedMessageBoxes();
+        ASSERT_EQ(boxes.size(), 1u) << block;
+        EXPECT_EQ(boxes[0].text, "オプションを保存できませんでした！") << block;
+        EXPECT_NE(m_env.Report().find("Option.dat : オプションを保存できませんでした"), std::string::npos)
+            << block << "\n"
+            << m_env.Report();
+    }
 }
 
 TEST_F(OptionSceneTest, OnlyTheBackItemEnabledGivesOneRowThatLeaves) {

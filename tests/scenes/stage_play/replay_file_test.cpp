@@ -8,11 +8,14 @@
 #include <iterator>
 #include <string>
 
+#include "foundation/abort.h"
 #include "gamedata/fixtures/record_io.h"
 #include "gamedata/fixtures/stage_fixtures.h"
 #include "gamedata/fixtures/story_fixture.h"
 #include "gamedata/project/global_data.h"
+#include "platform/message_box.h"
 #include "scenes/stage_play/key_log.h"
+#include "scenes/title/title_scene.h"
 #include "shell/key_state.h"
 #include "support/test_env.h"
 
@@ -312,4 +315,22 @@ TEST_F(Replay, DamagedFilesAreRefusedAndChangeNothing) {
     EXPECT_EQ(LoadedStage.m_strTitle, "playing");
     // The whole good file still loads after all of these.
     EXPECT_EQ(Load(good), 1);
+}
+
+// The stage-open dialog lists replays too; one picked there is no stage file
+// and the stage loader refuses it, in the report and in a box, keeping the
+// stage that was there.
+TEST_F(Replay, OnePickedAsAStageIsRefusedAndTheStageStays) {
+    env.Dir().WriteHostFile("data/stg4/run.rpl4_920", ReplayBytes(kDataVersion, KeyLogFixture{}, {}).Str());
+    LoadedStage = cStageData();
+    LoadedStage.m_strTitle = "playing";
+    const std::size_t reported = env.Report().size();
+    EXPECT_EQ(PlayFreeStageFile("data\\stg4\\run.rpl4_920", 0), 0);
+    EXPECT_EQ(LoadedStage.m_strTitle, "playing");
+    EXPECT_EQ(AbortFlag.load(), 0) << "a refused pick closes nothing here";
+    const char* const refusal = "ステージファイル data\\stg4\\run.rpl4_920 が破損しています！";
+    const auto boxes = platform::RecordedMessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, refusal);
+    EXPECT_NE(env.Report().find(refusal, reported), std::string::npos) << env.Report();
 }

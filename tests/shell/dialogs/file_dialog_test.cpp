@@ -46,14 +46,23 @@ protected:
     std::string m_root;
 };
 
-// The stage list holds "..", the folder and the stage file, never the
-// replay: Down moves to the folder, Down again to the file.
-TEST_F(FileDialogTest, TheStageDialogListsStageFilesOnlyAndReturnsTheInternalPath) {
-    Keys({VK_DOWN, VK_DOWN, VK_RETURN});
+// The stage list holds "..", the folder, the replay and the stage file:
+// Down moves to the folder, Down again to the replay, once more to the
+// stage.
+TEST_F(FileDialogTest, TheStageDialogListsStageAndReplayFilesAndReturnsTheInternalPath) {
+    EXPECT_EQ(FileDialogKind(kFileOpenStage)->description, "StageFile ( *.stg4_*;*.rpl4_* )");
+    Keys({VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
     std::string path = "unchanged";
     EXPECT_EQ(RunFileDialog(kFileOpenStage, path), 1);
     EXPECT_EQ(path, Internal("data\\stg4\\" + kStageUtf8));
     EXPECT_TRUE(platform::FileExists(path));
+}
+
+TEST_F(FileDialogTest, AReplayIsPickedInTheStageDialogLikeAStage) {
+    Keys({VK_DOWN, VK_DOWN, VK_RETURN});
+    std::string path;
+    EXPECT_EQ(RunFileDialog(kFileOpenStage, path), 1);
+    EXPECT_EQ(path, Internal("data\\stg4\\run.rpl4_920"));
 }
 
 TEST_F(FileDialogTest, ReturnOnAFolderOpensItAndTheFilterStillHolds) {
@@ -68,8 +77,8 @@ TEST_F(FileDialogTest, ReturnOnAFolderOpensItAndTheFilterStillHolds) {
 // its list starts 27 pixels down, 2 inside, 14 pixels a row.
 TEST_F(FileDialogTest, ADoubleClickOnAListRowTakesThatFile) {
     auto at = [](int x, int y) { return static_cast<LPARAM>(x | (y << 16)); };
-    PostMessageA(m_hwnd, WM_LBUTTONDOWN, 0, at(155, 93 + 27 + 2 + 2 * 14 + 7));
-    PostMessageA(m_hwnd, WM_LBUTTONDBLCLK, 0, at(155, 93 + 27 + 2 + 2 * 14 + 7));
+    PostMessageA(m_hwnd, WM_LBUTTONDOWN, 0, at(155, 93 + 27 + 2 + 3 * 14 + 7));
+    PostMessageA(m_hwnd, WM_LBUTTONDBLCLK, 0, at(155, 93 + 27 + 2 + 3 * 14 + 7));
     // A click that missed leaves the dialog to this.
     Keys({VK_ESCAPE});
     std::string path;

@@ -127,7 +127,12 @@ TEST(LookCommands, GraphicAnimationAndEffectsOfTheCharacter) {
     cStageChara& a = stage.Chara('a');
     cFlowCmd graphic = CommandWith(FlowKind::ChangeGraphic, {4, 12, 3});
     RunSteps(CmdChangeGraphic, a, graphic, 1);
-    EXPECT_EQ((std::vector<int>{a.m_Def.m_cSheet, a.m_nGraphic, a.m_Def.m_sSheetSub}), (std::vector<int>{4, 12, 3}));
+    EXPECT_EQ((std::vector<int>{a.m_Def.m_cSheet, a.m_nGraphicKind, a.m_nGraphic, a.m_Def.m_sSheetSub}),
+              (std::vector<int>{4, 4, 12, 3}));
+    // The kind is a byte, for the object as for its definition copy.
+    cFlowCmd wide = CommandWith(FlowKind::ChangeGraphic, {260, 12, 3});
+    RunSteps(CmdChangeGraphic, a, wide, 1);
+    EXPECT_EQ(a.m_nGraphicKind, 4);
     EXPECT_EQ(a.m_Def.m_sCell, 12) << "the definition copy keeps the new cell";
 
     Database.Anime.resize(3);

@@ -64,7 +64,6 @@ TEST(StatusCondition, Table) {
         {"life >= 50 % of 200", 0, 0, 0, StatusKind::Life, 0, 0, 50, 0, 0, 0, 0, Ge, 1, true},
         {"life >= 51 % of 200", 0, 0, 0, StatusKind::Life, 0, 0, 51, 0, 0, 0, 0, Ge, 1, false},
         {"percent on defence compares with 0", 0, 0, 0, StatusKind::Defence, 0, 0, 50, 0, 0, 0, 0, Gt, 1, true},
-        {"id is not cut to a byte", 0, 0, 0, StatusKind::CharaId, 0, 0, 300, 0, 0, 0, 0, Eq, 0, false},
         {"id", 0, 0, 0, StatusKind::CharaId, 0, 0, 44, 0, 0, 0, 0, Eq, 0, true},
         {"common divisible", 1, 0, 0, 0, 5, 0, 4, 0, 0, 0, 0, Divisible, 0, true},
         {"divisible by 0", 1, 0, 0, 0, 5, 0, 0, 0, 0, 0, 0, Divisible, 0, true},
@@ -95,6 +94,49 @@ TEST(StatusCondition, Table) {
     EXPECT_FALSE(CheckStatusCondition(Make({"", 0, 0, 5, 4, 0, 0, 0, 0, 0, 0, 0, Ge, 0, true}), a));
     SystemData.m_bCompatUnlimitedLives = 0;
     StoryData.m_nLives = 3;
+}
+
+// A constant outside the range of a field stored in 8 or 16 bits compares as
+// the field would hold it; int fields take the constant whole.
+TEST(StatusCondition, NarrowFieldsCompareInTheirOwnWidth) {
+    cCharaDef def;
+    def.m_cCharaId = 44;
+    def.m_cZ = 5;
+    def.m_cSight = 3;
+    def.m_cImpact = -2;
+    def.m_cImpactResist = 7;
+    def.m_sIconNo = 7;
+    def.m_sStopEase = 10;
+    def.m_nDefence = 5;
+    StageOptions options;
+    options.charas['a'] = def;
+    StageHarness stage({"..........", "..H....a..", "##########"}, options);
+    cStageChara& a = stage.Chara('a');
+    struct Case {
+        int kind, constant, op;
+        bool want;
+    };
+    const Case cases[] = {
+        {StatusKind::CharaId, 300, Eq, true},       // 300 is 44 in a byte
+        {StatusKind::CharaId, 44 - 256, Eq, true},  //
+        {StatusKind::Z, 250, Gt, true},             // 250 is -6 in a byte
+        {StatusKind::Z, 5 + 512, Eq, true},         //
+        {StatusKind::Sight, 259, Eq, true},         //
+        {StatusKind::Impact, 254, Eq, true},        // -2
+        {StatusKind::ImpactResist, 7 + 256, Ge, true},
+        {StatusKind::ImpactResist, 200, Lt, false},    // -56
+        {StatusKind::Mark, 7 + 65536, Eq, true},       //
+        {StatusKind::Mark, 7 + 256, Eq, false},        // 16 bits keep 263
+        {StatusKind::StopEase, 40000, Gt, true},       // 40000 is -25536 in 16 bits
+        {StatusKind::StopEase, 10 - 65536, Eq, true},  //
+        {StatusKind::Defence, 5 + 256, Eq, false},     // an int field takes it whole
+        {StatusKind::Defence, 5 + 65536, Lt, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "kind " << c.kind << " constant " << c.constant);
+        EXPECT_EQ(CheckStatusCondition(Make({"", 0, 0, 0, c.kind, 0, 0, c.constant, 0, 0, 0, 0, c.op, 0, true}), a),
+                  c.want);
+    }
 }
 
 }  // namespace

@@ -3,9 +3,11 @@
 // the game kind.
 #include <algorithm>
 
+#include "foundation/report.h"
 #include "gamedata/project/global_data.h"
 #include "gamedata/project/player_files.h"
 #include "gamedata/stage_file/stage_loader.h"
+#include "gamedata/story/save_slots.h"
 #include "gamedata/story/story_rules.h"
 #include "scenes/menu/cursor_stack.h"
 #include "scenes/stage_play/key_log.h"
@@ -56,12 +58,19 @@ int ContinueSeries() {
     return 1;
 }
 
+// The player counts on the auto-save: a failed one must not pass in
+// silence.
+void AutoSave(cStorySave& progress) {
+    const int slot = progress.m_nSlot;
+    if (slot < kSaveSlotCount && progress.SaveSlot(slot)) return;
+    LogPrintf("オートセーブに失敗しました (%d)", slot + 1);
+    ErrorBoxF("オートセーブに失敗しました！");
+}
+
 int NextStoryStage(const cStageState& stage) {
     cStorySave& progress = StoryData;
     if (ContinueSeries()) {
-        if (stage.m_bAutoSaveOnClear && progress.m_bAutoSave && progress.m_nSlot >= 0) {
-            progress.SaveSlot(progress.m_nSlot);
-        }
+        if (stage.m_bAutoSaveOnClear && progress.m_bAutoSave && progress.m_nSlot >= 0) AutoSave(progress);
         return kModeStage;
     }
     if (int* cleared = EntryAt(progress.m_vMapPoint, progress.m_nStageNo)) *cleared = 1;
@@ -88,7 +97,10 @@ int NextChallengeStage() {
     if (progress.m_nChallengeOpened <= current) {
         progress.m_nChallengeOpened = std::min(current + 1, ChallengeStageCount());
     }
-    progress.SaveFile(PathTable[kPathChallengeSave]);
+    if (!progress.SaveFile(PathTable[kPathChallengeSave])) {
+        LogPrintf("%s : セーブできませんでした", PathTable[kPathChallengeSave]);
+        ErrorBoxF("セーブできませんでした！");
+    }
     return kModeStageSelect;
 }
 

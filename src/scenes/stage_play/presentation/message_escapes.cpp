@@ -76,9 +76,10 @@ void ExpandEscapes(std::string& text, const cVector<int>& commonVars, const cVec
     while (i < text.size()) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
         // A double-byte character is one: its second byte is never read as
-        // a '#', and a lead byte at the very end is the last character.
-        if (IsDbcsLead(c)) {
-            i += i + 1 < text.size() ? 2 : 1;
+        // a '#'. A lead byte without a trail byte behind it stands alone, so
+        // a '#' right after it still begins an escape.
+        if (i + 1 < text.size() && IsDbcsPair(reinterpret_cast<const unsigned char*>(text.data() + i))) {
+            i += 2;
             continue;
         }
         if (c != '#') {

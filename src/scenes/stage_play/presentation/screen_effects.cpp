@@ -268,6 +268,15 @@ void BeginScreenEffectFrame(const cScreenEffectRun& run) {
     if (run.nEffect != 0) DDSetVirBackBuffer(1);
 }
 
+void RunScreenEffectCommand(cScreenEffectRun& run, int number, int mode, int loop) {
+    if (number == 0) {
+        run = cScreenEffectRun();
+    } else {
+        run.Start(number, mode, loop);
+    }
+    if (run.nEffect == 0 && lpDTCon && lpDTCon->bVirBackBuffer) DDSetVirBackBuffer(0);
+}
+
 void DrawScreenEffect(cScreenEffectRun& run, const ScreenEffectTarget& target, int noAdvance) {
     if (run.nEffect == 0) return;
     const int kind = run.lpEntry ? run.lpEntry->m_nKind : 0;

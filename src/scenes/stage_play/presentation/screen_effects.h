@@ -27,6 +27,11 @@ ScreenEffectTarget StageScreenEffectTarget(DDSURFACEDATA* zoomCopy);
 // virtual back buffer goes on at the start of such a frame.
 void BeginScreenEffectFrame(const cScreenEffectRun& run);
 
+// The screen-effect command: starts effect `number` (0 stops the run). A
+// run left with no effect gives up the read-back frame at once, not only
+// at the next stage reset.
+void RunScreenEffectCommand(cScreenEffectRun& run, int number, int mode, int loop);
+
 // One frame of the running effect (nothing while its number is 0); a
 // finished effect gets number 0 and the virtual back buffer goes off.
 // With noAdvance the frame is drawn as it stands and the run stays.

@@ -1,13 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "gamedata/fixtures/stage_fixtures.h"
 #include "outcome_fixture.h"
+#include "platform/message_box.h"
 #include "scenes/menu/cursor_stack.h"
 #include "scenes/stage_play/key_log.h"
-#include "support/temp_dir.h"
+#include "support/test_env.h"
 
 namespace {
 
@@ -20,9 +22,9 @@ protected:
         next.title = "part two";
         next.placedCharas = {HeroFixture()};
         next.placedBlocks = {DefFixture{}};
-        m_dir.WriteHostFile("data/stg4/castle-2.stg4_000", StageFileBytes(kDataVersion, next).Str());
-        m_dir.WriteHostFile("user_data/story/keep", "");
-        m_dir.WriteHostFile("user_data/challenge/keep", "");
+        m_env.Dir().WriteHostFile("data/stg4/castle-2.stg4_000", StageFileBytes(kDataVersion, next).Str());
+        m_env.Dir().WriteHostFile("user_data/story/keep", "");
+        m_env.Dir().WriteHostFile("user_data/challenge/keep", "");
         m_nChallengeCountBefore = SystemData.m_nChallengeCount;
         SystemData.m_nChallengeCount = 3;
     }
@@ -46,7 +48,7 @@ protected:
         StoryData.m_nScore = 700;
         KeyLog.m_nSeed = KeyLog2.m_nSeed = 9;
     }
-    TempDir m_dir;
+    TestEnv m_env;
     int m_nChallengeCountBefore = 0;
 };
 
@@ -102,8 +104,9 @@ TEST_F(NextStageTest, AStoryGoingOnSavesTheAutoSaveSlotWhenTheClearAskedForIt) {
         StoryData.m_nSlot = 3;
         o.stage.State().m_bAutoSaveOnClear = asked;
         EXPECT_EQ(o.scene.NextStage(), 4);
-        EXPECT_EQ(m_dir.HostFileExists("user_data/story/Story04.dat"), asked == 1) << "asked: " << asked;
+        EXPECT_EQ(m_env.Dir().HostFileExists("user_data/story/Story04.dat"), asked == 1) << "asked: " << asked;
         EXPECT_TRUE(StoryData.m_vCleared.empty()) << "the stage just cleared is not recorded";
+        EXPECT_TRUE(platform::RecordedMessageBoxes().empty()) << "asked: " << asked;
     }
 }
 
@@ -180,5 +183,39 @@ TEST_F(NextStageTest, TheCarryOverKeepsTheHeroStatusTimeLivesAndMusic) {
                   carry ? (std::vector<int>{4, 77, 6, 12}) : (std::vector<int>{0, 0, 0, 0}));
         SystemData.CarryOverFlags = projectFlags;
         LoadedStage.m_bEndKeep = 0;
+    }
+}
+
+TEST_F(NextStageTest, ASaveAfterAClearThatCannotBeWrittenSaysSoAndTheGameGoesOn) {
+    struct Case {
+        const char* name;
+        int playType, nextPart;
+        const char* target;  // made a folder, so it cannot be written
+        int mode;
+        const char* box;
+        const char* line;
+    };
+    const Case cases[] = {
+        {"the auto-save of a series", 1, 2, "user_data/story/Story04.dat", 4, "オートセーブに失敗しました！",
+         "オートセーブに失敗しました (4)"},
+        {"the challenge progress", 2, 3, "user_data/challenge/Challenge.dat", 3, "セーブできませんでした！",
+         "Challenge.dat : セーブできませんでした"},
+    };
+    for (const Case& c : cases) {
+        platform::ClearMessageBoxes();
+        std::filesystem::create_directories(m_env.Dir().HostPath() + "/" + c.target);
+        OutcomeStage o;
+        PlayingPartOne(c.nextPart);
+        Game.PlayType = c.playType;
+        StoryData.m_bAutoSave = 1;
+        StoryData.m_nSlot = 3;
+        o.stage.State().m_bAutoSaveOnClear = 1;
+        EXPECT_EQ(o.scene.NextStage(), c.mode) << c.name;
+        const auto boxes = platform::RecordedMessageBoxes();
+        ASSERT_EQ(boxes.size(), 1u) << c.name;
+        EXPECT_EQ(boxes[0].text, c.box) << c.name;
+        EXPECT_NE(m_env.Report().find(c.line), std::string::npos) << c.name << "\n" << m_env.Report();
+        EXPECT_TRUE(std::filesystem::is_directory(m_env.Dir().HostPath() + "/" + c.target)) << c.name;
+        EXPECT_EQ(AbortFlag.load(), 0) << c.name;
     }
 }

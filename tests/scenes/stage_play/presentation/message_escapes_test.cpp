@@ -42,9 +42,16 @@ TEST(MessageEscapes, Table) {
         {"#S3x", "42x"},       // only a '.' belongs to the escape
         {"##S3..", "#42."},
         {"#C2#S3", "-1542"},
-        {"Ａ#S3.", "Ａ42"},        // after a double-byte character
-        {"#ゴ3.", "#ゴ3."},        // the second byte of ゴ is an S, not a scope letter
-        {"\x82#S3.", "\x82#S3."},  // a '#' after a lead byte is its second byte
+        {"Ａ#S3.", "Ａ42"},  // after a double-byte character
+        {"#ゴ3.", "#ゴ3."},  // the second byte of ゴ is an S, not a scope letter
+        {"\x81#S3.",
+         "\x81"
+         "42"},  // '#' is no trail byte: the lead byte stands alone
+        {"\x82#S3.",
+         "\x82"
+         "42"},
+        {"\x81@#S3.", "\x81@42"},  // '@' is a trail byte: the pair is one character
+        {"＃S3.", "＃S3."},        // a double-byte '#' begins nothing
         {"#S3.\x82", "42\x82"},    // a lead byte at the very end
     };
     for (const auto& c : cases) {

@@ -69,6 +69,21 @@ TEST_F(ScreenEffectTest, AFinishedEffectSwitchesTheVirtualBackBufferOff) {
     EXPECT_EQ(lpDTCon->bVirBackBuffer, 0);
 }
 
+TEST_F(ScreenEffectTest, TheCommandWithEffectZeroSwitchesTheVirtualBackBufferOff) {
+    StartWith(kD3D32, {ScreenEntry(4, {10, 0, 60, 15})});
+    RunScreenEffectCommand(run, 1, 0, 1);
+    BeginScreenEffectFrame(run);
+    Frame();
+    ASSERT_EQ(lpDTCon->bVirBackBuffer, 1);
+    // Another effect keeps the read-back frame.
+    RunScreenEffectCommand(run, 1, 1, 0);
+    EXPECT_EQ(run.nEffect, 1);
+    EXPECT_EQ(lpDTCon->bVirBackBuffer, 1);
+    RunScreenEffectCommand(run, 0, 0, 0);
+    EXPECT_EQ(run.nEffect, 0);
+    EXPECT_EQ(lpDTCon->bVirBackBuffer, 0);
+}
+
 TEST_F(ScreenEffectTest, NoAdvanceDrawsWithoutMovingTheRun) {
     StartWith(kD3D32, {ScreenEntry(2, {10, 4, 4})});
     run.Start(1, 0, 0);
