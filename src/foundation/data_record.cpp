@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "foundation/abort.h"
+#include "foundation/player_file.h"
 #include "foundation/report.h"
 
 int DataVersion = kDataVersion;
@@ -295,6 +296,7 @@ int cDataRecord::LoadOpenedFile(DataFilePtr f) {
 
 int cDataRecord::SaveFile(const std::string& path) {
     if (AbortFlag.load()) return 0;
+    if (!MayReplacePlayerFile(path)) return 0;
     DataFilePtr f = OpenDataFileWrite(path);
     if (!f) return 0;
     Save(*f);

@@ -15,6 +15,15 @@ platform::MessageBoxHandler g_inWindow;
 std::deque<int> g_answers;
 std::vector<platform::MessageBoxRecord> g_records;
 
+int DefaultAnswer(UINT type) {
+    if ((type & MB_DEFMASK) == MB_DEFBUTTON2) return (type & MB_TYPEMASK) == MB_OKCANCEL ? IDCANCEL : IDNO;
+    switch (type & MB_TYPEMASK) {
+        case MB_YESNO:
+        case MB_YESNOCANCEL: return IDYES;
+        default: return IDOK;
+    }
+}
+
 const char* AnswerName(int answer) {
     switch (answer) {
         case IDOK: return "OK";
@@ -91,13 +100,7 @@ void SetMessageBoxHandler(MessageBoxHandler handler) {
     g_handler = std::move(handler);
 }
 
-int DefaultMessageBoxAnswer(UINT type) {
-    switch (type & MB_TYPEMASK) {
-        case MB_YESNO:
-        case MB_YESNOCANCEL: return IDYES;
-        default: return IDOK;
-    }
-}
+int DefaultMessageBoxAnswer(UINT type) { return DefaultAnswer(type); }
 
 void SetInWindowMessageBox(MessageBoxHandler box) {
     std::lock_guard<std::mutex> lock(g_mutex);

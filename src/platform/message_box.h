@@ -33,8 +33,9 @@ int ReportUnshownMessageBox(const MessageBoxRecord& box, int answer);
 // Contract: installs the window backend's box (or clears it with nullptr).
 void SetMessageBoxHandler(MessageBoxHandler handler);
 
-// Contract: the button a box takes when nobody can answer it: IDYES for the
-// yes/no types, else IDOK.
+// Contract: the button a box takes when nobody can answer it: its default
+// button (the second with MB_DEFBUTTON2, else IDYES for the yes/no types,
+// else IDOK).
 int DefaultMessageBoxAnswer(UINT type);
 
 // Contract: installs the game's own box, drawn in the game window as its

@@ -84,6 +84,8 @@ constexpr UINT MB_ICONQUESTION = 0x20;
 constexpr UINT MB_ICONEXCLAMATION = 0x30;
 constexpr UINT MB_ICONINFORMATION = 0x40;
 constexpr UINT MB_TYPEMASK = 0xF;
+constexpr UINT MB_DEFBUTTON2 = 0x100;
+constexpr UINT MB_DEFMASK = 0xF00;
 
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;

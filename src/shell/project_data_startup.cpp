@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "foundation/player_file.h"
 #include "foundation/report.h"
 #include "gamedata/project/default_data.h"
 #include "gamedata/project/global_data.h"
@@ -59,7 +60,7 @@ bool LoadSystemIni() {
 }
 
 bool LoadOptions() {
-    OptionData.LoadFile(PathTable[kPathOption]);
+    LoadPlayerFile(OptionData, PathTable[kPathOption]);
     return true;
 }
 

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <climits>
+#include <mutex>
+#include <set>
 
 #include "foundation/paths.h"
 #include "foundation/report.h"
+#include "platform/files.h"
 
 cBgmSlotFiles BgmSlotFiles = DefaultBgmSlotFiles();
 cBgmPlayer BgmPlayer;
@@ -21,6 +24,23 @@ bool ExtensionIs(const std::string& file, const char* wanted) {
 }
 
 BGMSLOTFILE SlotEntry(const std::string& file, int volume) { return BGMSLOTFILE{file.substr(0, kMaxPath), volume}; }
+
+// A song that is there but cannot be played (damaged, unreadable, a folder
+// or a pipe in its place) gets one line of the run report for the run; the
+// game goes on without music. A song that is not there is no news: a slot
+// names a file for each side and a project ships one of them.
+void ReportUnplayable(const std::string& file) {
+    if (file.empty() || platform::GetFileAttributesA(file) == INVALID_FILE_ATTRIBUTES) return;
+    static std::mutex mutex;
+    static std::set<std::string> told;
+    std::string key = file;
+    if (!MakeAbsolutePath(key)) key = file;
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (!told.insert(key).second) return;
+    }
+    LogPrintf("%s : 音楽を再生できません", file.c_str());
+}
 
 }  // namespace
 
@@ -232,6 +252,10 @@ int cBgmPlayer::Play(int player, int slot, int loop, int pause, int force) {
         }
     }
     if (played) return 1;
+    if (slot >= 0 && static_cast<std::size_t>(slot) < std::min(m_OggSlots.size(), m_MidiSlots.size())) {
+        if (type != kMidi) ReportUnplayable(m_OggSlots[static_cast<std::size_t>(slot)].m_strFile);
+        if (type != kOgg) ReportUnplayable(m_MidiSlots[static_cast<std::size_t>(slot)].m_strFile);
+    }
     m_nCurrentSlot = -1;
     m_Vox.Stop();
     HaltMidi(0);

@@ -33,6 +33,9 @@ TEST_F(UnshownMessageBox, ItsTextAndTheAnswerTakenGoToTheReportAndToStderr) {
         {MB_YESNO, 0, "message box not shown: [Restart] Running. / Restart it? -> Yes"},
         {MB_YESNO, IDNO, "message box not shown: [Restart] Running. / Restart it? -> No"},
         {MB_OK, 0, "message box not shown: [Restart] Running. / Restart it? -> OK"},
+        // A question whose safe answer is no says so by its default button.
+        {MB_YESNO | MB_DEFBUTTON2, 0, "message box not shown: [Restart] Running. / Restart it? -> No"},
+        {MB_YESNO | MB_DEFBUTTON2, IDYES, "message box not shown: [Restart] Running. / Restart it? -> Yes"},
     };
     for (const Case& c : cases) {
         m_report.clear();
@@ -40,7 +43,8 @@ TEST_F(UnshownMessageBox, ItsTextAndTheAnswerTakenGoToTheReportAndToStderr) {
         testing::internal::CaptureStderr();
         int answer = MessageBoxA(nullptr, "Running.\r\nRestart it?", "Restart", c.type);
         std::string err = testing::internal::GetCapturedStderr();
-        EXPECT_EQ(answer, c.queued ? c.queued : (c.type == MB_YESNO ? IDYES : IDOK));
+        const int byDefault = c.type == MB_YESNO ? IDYES : c.type == MB_OK ? IDOK : IDNO;
+        EXPECT_EQ(answer, c.queued ? c.queued : byDefault);
         EXPECT_EQ(m_report, std::vector<std::string>{c.line});
         EXPECT_EQ(err, std::string(c.line) + "\n");
     }

@@ -1,8 +1,10 @@
 // The real libraries rendered offline: Ogg through libvorbisfile, MIDI
 // through FluidSynth with the General MIDI SoundFont.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -11,6 +13,7 @@
 #include "platform/audio/music_libraries.h"
 #include "platform/audio/synth.h"
 #include "platform/host_log.h"
+#include "platform/message_box.h"
 #include "sound/bgm_player.h"
 #include "support/eventually.h"
 #include "support/ogg_fixture.h"
@@ -148,6 +151,46 @@ TEST_F(MusicRenderTest, WithoutASoundFontMidiGoesOnSilently) {
     m_player.SetSlotFile(1, "bgm\\song.mid", 100);
     EXPECT_EQ(m_player.Play(0, 1, 0, 0, 1), 1);
     EXPECT_LT(PeakOf(RenderFrames(4800)), kQuiet);
+}
+
+TEST_F(MusicRenderTest, ASongThatCannotBePlayedIsReportedOnceAndTheGameGoesOnSilent) {
+    platform::SetSoundFontPath("");
+    struct Case {
+        const char* name;
+        const char* file;  // in bgm/
+        int shape;         // 0 damaged bytes, 1 a folder, 2 a pipe
+    };
+    const Case cases[] = {
+        {"damaged Ogg", "song.ogg", 0},
+        {"a folder for an Ogg", "song.ogg", 1},
+        {"a pipe for an Ogg", "song.ogg", 2},
+        {"damaged MIDI", "song.mid", 0},
+        {"a folder for a MIDI file", "song.mid", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestEnv env;
+        const std::string host = env.Dir().HostPath() + "/bgm/" + c.file;
+        switch (c.shape) {
+            case 0: env.Dir().WriteHostFile(std::string("bgm/") + c.file, "OggS MThd, cut short"); break;
+            case 1: std::filesystem::create_directories(host); break;
+            default:
+                std::filesystem::create_directories(env.Dir().HostPath() + "/bgm");
+                ASSERT_EQ(mkfifo(host.c_str(), 0644), 0);
+                break;
+        }
+        cBgmPlayer player;
+        ASSERT_EQ(player.Init(1, m_slots.Ogg, m_slots.Midi, kBgmSlotCount, 0), 1);
+        player.SetSlotFile(1, std::string("bgm\\") + c.file, 100);
+        for (int i = 0; i < 2; ++i) EXPECT_EQ(player.Play(0, 1, 0, 0, 1), 0);
+        const std::string report = env.Report();
+        const std::string line = std::string("bgm\\") + c.file + " : 音楽を再生できません\r\n";
+        EXPECT_NE(report.find(line), std::string::npos) << report;
+        EXPECT_EQ(report.find(line), report.rfind(line)) << "one line a file: " << report;
+        EXPECT_LT(PeakOf(RenderFrames(4800)), kQuiet);
+        EXPECT_TRUE(platform::RecordedMessageBoxes().empty());
+        player.Release();
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "foundation/abort.h"
 #include "foundation/data_record.h"
+#include "foundation/player_file.h"
 #include "foundation/report.h"
 #include "platform/main_window_post.h"
 #include "platform/message_box.h"
@@ -14,6 +15,7 @@ void ClearProcessState() {
     NewerFileFlag = 0;
     platform::ClearMainWindowPosts();
     platform::ClearMessageBoxes();
+    ForgetUnreadablePlayerFiles();
 }
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include "gamedata/story/save_slots.h"
 
+#include "foundation/player_file.h"
 #include "foundation/report.h"
 #include "foundation/strings.h"
 #include "gamedata/project/global_data.h"
@@ -20,17 +21,10 @@ void ScanSaveSlots(cVector<cSaveSlot>& slots) {
     cStorySave progress;
     for (int i = 0; i < slots.Count(); ++i) {
         cSaveSlot& slot = slots[i];
-        DataFilePtr file = OpenDataFileRead(SaveSlotFileName(i), progress.MaxFileBytes());
         slot.m_bUsed = 0;
-        if (!file) continue;
         // A slot that cannot be loaded is offered as empty rather than with
         // the summary of another slot.
-        if (progress.Load(*file)) {
-            progress.FillSummary(slot);
-        } else {
-            LogPrintf("%s : 読み込みを中止しました (%s)", file->Path().c_str(), file->FailReason().c_str());
-        }
-        CloseDataFile(file);
+        if (LoadPlayerFile(progress, SaveSlotFileName(i))) progress.FillSummary(slot);
     }
 }
 
@@ -48,13 +42,13 @@ int cStorySave::SaveSlot(int slot) {
 }
 
 int cStorySave::LoadSlot(int slot) {
-    const int loaded = LoadFile(SaveSlotFileName(slot));
+    const int loaded = LoadPlayerFile(*this, SaveSlotFileName(slot));
     FixLives(0);
     return loaded;
 }
 
 int cStorySave::LoadChallenge() {
-    if (!LoadFile(PathTable[kPathChallengeSave])) return 0;
+    if (!LoadPlayerFile(*this, PathTable[kPathChallengeSave])) return 0;
     FixLives(1);
     return 1;
 }

@@ -2,6 +2,7 @@
 
 #include "foundation/list_reader.h"
 #include "foundation/paths.h"
+#include "foundation/player_file.h"
 #include "gamedata/project/player_files.h"
 #include "gamedata/story/story_save.h"
 
@@ -129,7 +130,7 @@ bool RankingFilePath(std::string& out, int kind, const std::string& stageBaseNam
 bool LoadRankingFile(cRankingSet& set, int kind, const std::string& stageBaseName, int keyOn, int keyNumber,
                      int keySub) {
     std::string path;
-    if (RankingFilePath(path, kind, stageBaseName, keyOn, keyNumber, keySub) && set.LoadFile(path)) return true;
+    if (RankingFilePath(path, kind, stageBaseName, keyOn, keyNumber, keySub) && LoadPlayerFile(set, path)) return true;
     set.ResetTables();
     return false;
 }
