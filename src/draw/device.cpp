@@ -15,6 +15,7 @@
 #include "foundation/frame_timer.h"
 #include "foundation/report.h"
 #include "platform/clock.h"
+#include "platform/headless_input.h"
 #include "platform/present.h"
 
 DDSETTING DDSetting;
@@ -66,6 +67,7 @@ bool InitD3D(int width, int height, int bpp) {
         LogPrintfBoth("ビデオカードのドライバがDirectX9をサポートしていません！ %d", DDSoftwareCaps.nDDIVersion);
         return false;
     }
+    if (!DDSetting.nWindowMode && !DDEnterFullScreen(DDSetting.hWnd)) return false;
     lpDTCon = std::make_unique<DDDEVICE>();
     DDDEVICE& dev = *lpDTCon;
     CheckRefreshRate();
@@ -135,6 +137,11 @@ bool DDInit(int bD3D, HWND hWnd, int width, int height, int bpp, int vsync, int 
     g_started = true;
     // Full screen shows error boxes inside the frame.
     SetInFrameMessageBox(DDMesBox, [] { return DDSetting.nWindowMode == 0; });
+    // A headless run's script can take the display away between frames.
+    platform::headless::SetDisplayLossHook([] {
+        LogPrintfBoth("Display lost");
+        DDSimulateDeviceLost(true);
+    });
     return true;
 }
 
@@ -151,6 +158,7 @@ void DDRelease() {
     }
     DDSpriteBatchDiscardAll();
     SetInFrameMessageBox(nullptr, nullptr);
+    platform::headless::SetDisplayLossHook(nullptr);
     lpDTCon.reset();
     lpDDCon.reset();
     SetFrameTimerHasDevice(false);

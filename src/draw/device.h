@@ -150,6 +150,9 @@ enum : int {
 // step writes its line to the run report and answers its code.
 int DDInitFullScreen(HWND hWnd, int width, int height, int bpp, int backBufferCount);
 int DDInitWindow(HWND hWnd);
+// Puts the window over the whole display (nothing without a window); false
+// when the host cannot.
+bool DDEnterFullScreen(HWND hWnd);
 // The pointer over a full-screen display: DDHideCursor takes the display
 // count below 0, DDShowCursor brings it back to 0 or more.
 void DDHideCursor();

@@ -7,6 +7,7 @@
 #include "draw/surfaces.h"
 #include "foundation/report.h"
 #include "platform/cursor.h"
+#include "platform/window.h"
 
 namespace {
 
@@ -32,6 +33,10 @@ bool MakeDeviceSurface(DDSURFACEDATA& sd, int width, int height, int memory) {
     sd.nDDMemory = memory;
     return true;
 }
+
+// The emulated display mode is the window over the whole display; a device
+// without a window (off-screen drawing) has nothing to switch.
+bool EnterFullScreen(HWND hWnd) { return !hWnd || SetWindowDisplay(hWnd, WindowDisplay::FullScreen); }
 
 bool DepthHasDisplayMode(int bpp) { return bpp == 8 || bpp == 16 || bpp == 32; }
 
@@ -78,10 +83,10 @@ constexpr std::array<NamedCode, 10> kCodeNames = {{
 
 }  // namespace
 
-int DDInitFullScreen(HWND /*hWnd*/, int width, int height, int bpp, int /*backBufferCount*/) {
+int DDInitFullScreen(HWND hWnd, int width, int height, int bpp, int /*backBufferCount*/) {
     if (!StepRuns(DDINIT_CREATEEX_ERR)) return Failed(DDINIT_CREATEEX_ERR, "DirectDrawCreateEx Err");
     if (!StepRuns(DDINIT_SETCOOPLEVEL_ERR)) return Failed(DDINIT_SETCOOPLEVEL_ERR, "SetCooperativeLevel Err");
-    if (!DepthHasDisplayMode(bpp) || !StepRuns(DDINIT_SETDISPLAYMODE_ERR)) {
+    if (!DepthHasDisplayMode(bpp) || !StepRuns(DDINIT_SETDISPLAYMODE_ERR) || !EnterFullScreen(hWnd)) {
         return Failed(DDINIT_SETDISPLAYMODE_ERR, "SetDisplayMode Err");
     }
     if (!StepRuns(DDINIT_CREATESURFACE_ERR) || !MakeDeviceSurface(DDPrimarySD, width, height, kVideoMemory)) {
@@ -119,6 +124,8 @@ int DDInitWindow(HWND /*hWnd*/) {
     DDShowCursor();
     return DDINIT_OK;
 }
+
+bool DDEnterFullScreen(HWND hWnd) { return EnterFullScreen(hWnd); }
 
 void DDHideCursor() {
     while (ShowCursor(FALSE) >= 0) {}

@@ -1,6 +1,7 @@
 #pragma once
 // Scripted input of the headless window. Time is counted in presented
 // frames, so a script replays the same way on any machine.
+#include <functional>
 #include <string>
 
 #include "platform/present.h"
@@ -32,6 +33,20 @@ void AwaitDueInput(long long frame);
 // (a write that fails is reported, the run goes on).
 void WriteDueShots(long long serial, const Frame& frame);
 
+// Contract: what a script's "lose" line does: the drawing layer installs
+// the loss of its display here (an empty hook withdraws it).
+void SetDisplayLossHook(std::function<void()> hook);
+
+// Contract: called by the presents on the frame-loop thread once the input
+// due at a frame has been delivered: runs the loss hook when a "lose" line
+// has come due since the last call, so the next frame is drawn on a lost
+// display.
+void RunDueDisplayLoss();
+
+// Contract: whether the headless window can go full screen (true at
+// start); tests take it away to play a display that cannot.
+void SetFullScreenAvailable(bool available);
+
 // Contract: reads a script (host path). One command a line, '#' starts a
 // comment:
 //   <frame> keydown <vk> | <frame> keyup <vk> | <frame> key <vk> (down at
@@ -40,6 +55,7 @@ void WriteDueShots(long long serial, const Frame& frame);
 //   WM_CHAR) | <frame> click <x> <y> (left button down at the client point,
 //   up one frame later) | <frame> joy <id 0-7> <x 0-65535> <y 0-65535>
 //   <button mask> (joystick id present with that state from that frame on)
+//   | <frame> lose (the display is lost after that frame is presented)
 //   | <frame> joyoff <id> | <frame> shot <file> (presented frame number
 //   <frame>, the first for 0, written as PNG; a relative file is in the
 //   script's folder) | <frame> shotarea <x> <y> <w> <h> <file> (the same,

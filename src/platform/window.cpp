@@ -22,6 +22,7 @@ struct WindowState {
     std::unique_ptr<platform::WindowBackend> next;  // installed for the next window
     std::uintptr_t serial = 0;
     std::vector<WindowMenuEntry> menu;
+    WindowDisplay display = WindowDisplay::Fixed;
 } g_win;
 
 struct Live {
@@ -105,6 +106,7 @@ HWND CreateMainWindow(const std::string& title, int x, int y, int clientWidth, i
         g_win.owner = owner;
         g_win.backend = backend;
         g_win.menu.clear();
+        g_win.display = WindowDisplay::Fixed;
     }
     {
         std::lock_guard<std::mutex> lock(owner->mutex);
@@ -326,3 +328,16 @@ bool WindowBackendInstalled() {
 }
 
 }  // namespace platform
+
+BOOL SetWindowDisplay(HWND window, WindowDisplay display) {
+    Live live;
+    if (!GetLive(window, live) || !live.backend->SetDisplay(display)) return FALSE;
+    std::lock_guard<std::mutex> lock(g_win.mutex);
+    g_win.display = display;
+    return TRUE;
+}
+
+WindowDisplay GetWindowDisplay(HWND window) {
+    std::lock_guard<std::mutex> lock(g_win.mutex);
+    return window && window == g_win.hwnd && g_win.alive ? g_win.display : WindowDisplay::Fixed;
+}

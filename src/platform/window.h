@@ -90,6 +90,23 @@ BOOL InsertWindowMenuEntry(HWND window, int position, const WindowMenuEntry& ent
 // an unknown window.
 std::vector<WindowMenuEntry> WindowMenuEntries(HWND window);
 
+// How the main window shows the 640 x 480 frame.
+enum class WindowDisplay {
+    Fixed,       // a window whose client area the game sizes; the frame fills it
+    Resizable,   // a window the user may resize; the frame keeps 4:3 inside it
+    FullScreen,  // no frame, over the whole display and on top of everything
+};
+
+// Contract: switches how the main window shows the frame. Resizable and
+// FullScreen scale the frame into the client area keeping its 4:3 shape
+// whole, centred on black. The display's own mode is never changed, so the
+// desktop is as it was after every way out, even a killed process. FALSE
+// for an unknown window or when the host cannot (full screen without a
+// display). Window thread.
+BOOL SetWindowDisplay(HWND window, WindowDisplay display);
+// Contract: the display last set on the main window (Fixed when opened).
+WindowDisplay GetWindowDisplay(HWND window);
+
 namespace platform {
 
 // Contract: marks the window as closing: sends waiting for it are answered 0
@@ -123,6 +140,8 @@ public:
     virtual void Pump(const std::function<void(UINT, WPARAM, LPARAM)>& post) = 0;
     // The window began to close (BeginWindowClose): it may pump no more.
     virtual void Closing() {}
+    // Shows the frame as asked (SetWindowDisplay); false when impossible.
+    virtual bool SetDisplay(WindowDisplay /*display*/) { return true; }
 };
 
 // Contract: installs the backend that the next CreateMainWindow opens. With

@@ -7,6 +7,7 @@
 #include "gamedata/project/system_data.h"
 #include "platform/dialog_window.h"
 #include "platform/system_info.h"
+#include "platform/window.h"
 #include "shell/app_state.h"
 #include "shell/main_window.h"
 #include "shell/screen_mode.h"
@@ -42,7 +43,10 @@ bool SettleScreenMode() {
         ErrorBox(m.error);
         return false;
     }
-    if (m.sizingFrame) MainWindow.AddStyle(WS_THICKFRAME);
+    if (m.sizingFrame) {
+        MainWindow.AddStyle(WS_THICKFRAME);
+        SetWindowDisplay(MainWindow.m_hWnd, WindowDisplay::Resizable);
+    }
     // The paletted display cannot stretch in video memory.
     if (ScreenDepth == 8) SystemIni.DD_VideoStretch = 0;
     return true;
@@ -68,6 +72,7 @@ bool StartInWindowInstead(int showCommand, int direct3D) {
     LogPrintfBoth("Fullscreen Err : Window");
     ErrorBox(SystemIni.English ? "Full screen could not be started.\nThe game runs in a window."
                                : "フルスクリーンで起動できませんでした。\nウインドウモードで起動します。");
+    SetWindowDisplay(MainWindowHandle.load(), WindowDisplay::Fixed);
     ScreenWindowed = 1;
     SystemIni.WindowMode = 1;
     ScreenDepth = platform::QueryDisplay().bitsPerPixel;

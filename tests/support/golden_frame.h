@@ -13,8 +13,8 @@
 
 #include "draw/device.h"
 #include "draw/frame_conversion.h"
-#include "draw/picture_codecs.h"
 #include "platform/present.h"
+#include "support/png_reader.h"
 
 inline platform::Frame FrameOf(DDSURFACEDATA& surface) {
     platform::Frame frame;
@@ -35,11 +35,9 @@ inline void ExpectGoldenFrame(DDSURFACEDATA& surface, const std::string& goldenP
         ASSERT_TRUE(platform::WritePng(goldenPath, frame));
         GTEST_SKIP() << "golden written: " << goldenPath;
     }
-    std::ifstream in(goldenPath, std::ios::binary);
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    DECODEDPICTURE expected;
+    PngPicture expected;
     std::string why;
-    ASSERT_TRUE(DecodePicture(bytes.data(), bytes.size(), expected, why)) << why;
+    ASSERT_TRUE(ReadPngFile(goldenPath, expected, why)) << why;
     ASSERT_EQ(expected.nWidth, frame.width);
     ASSERT_EQ(expected.nHeight, frame.height);
     int differing = 0, first = -1;

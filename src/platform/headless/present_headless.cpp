@@ -70,6 +70,7 @@ void PresentFrame(const std::uint32_t* pixels, int width, int height, int pitchP
     long long serial = SwapInLocked(g_spare);
     lock.unlock();
     headless::AwaitDueInput(serial);
+    headless::RunDueDisplayLoss();
 }
 
 void PresentFrameBuffer(Frame& frame) {
@@ -79,6 +80,7 @@ void PresentFrameBuffer(Frame& frame) {
     long long serial = SwapInLocked(frame);
     lock.unlock();
     headless::AwaitDueInput(serial);
+    headless::RunDueDisplayLoss();
 }
 
 void WaitForVerticalBlank() {
@@ -94,6 +96,7 @@ void FlipFrameBuffer(Frame& frame) {
     long long serial = SwapInLocked(frame);
     lock.unlock();
     headless::AwaitDueInput(serial);
+    headless::RunDueDisplayLoss();
 }
 
 std::vector<PresentStep> TakePresentSteps() {

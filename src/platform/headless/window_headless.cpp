@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <atomic>
 #include <charconv>
 #include <chrono>
 #include <condition_variable>
@@ -86,6 +87,11 @@ std::vector<Scheduled> TakeDue(long long frame) {
     return due;
 }
 
+std::atomic<bool> g_fullScreenAvailable{true};
+std::atomic<bool> g_lossDue{false};
+std::mutex g_lossMutex;
+std::function<void()> g_lossHook;
+
 class HeadlessWindow : public platform::WindowBackend {
 public:
     bool Open(const std::string&, int x, int y, int w, int h) override {
@@ -110,6 +116,9 @@ public:
     bool Maximised() override { return m_maximised; }
     // Without a desktop the window keeps its size; only the state is kept.
     void Maximise() override { m_maximised = true; }
+    bool SetDisplay(WindowDisplay display) override {
+        return display != WindowDisplay::FullScreen || g_fullScreenAvailable.load();
+    }
     void Pump(const std::function<void(UINT, WPARAM, LPARAM)>& post) override {
         if (m_activatePending) {
             m_activatePending = false;
@@ -252,6 +261,10 @@ bool ParseLine(const std::string& line, const std::string& scriptFolder, ScriptL
         return true;
     }
     if (verb == "joy" || verb == "joyoff") return ParseJoystick(in, verb, frame, out, why);
+    if (verb == "lose") {
+        out.events.push_back({frame, 0, 0, 0, 0, [] { g_lossDue.store(true); }});
+        return true;
+    }
     if (verb == "shot") {
         if (!ParseShot(in, frame, scriptFolder, out)) why = "'shot' needs a file";
         return why.empty();
@@ -303,6 +316,25 @@ bool ParseLine(const std::string& line, const std::string& scriptFolder, ScriptL
 }  // namespace
 
 namespace platform {
+
+namespace headless {
+void SetFullScreenAvailable(bool available) { g_fullScreenAvailable.store(available); }
+
+void SetDisplayLossHook(std::function<void()> hook) {
+    std::lock_guard<std::mutex> lock(g_lossMutex);
+    g_lossHook = std::move(hook);
+}
+
+void RunDueDisplayLoss() {
+    if (!g_lossDue.exchange(false)) return;
+    std::function<void()> hook;
+    {
+        std::lock_guard<std::mutex> lock(g_lossMutex);
+        hook = g_lossHook;
+    }
+    if (hook) hook();
+}
+}  // namespace headless
 
 std::unique_ptr<WindowBackend> MakeHeadlessWindowBackend() { return std::make_unique<HeadlessWindow>(); }
 

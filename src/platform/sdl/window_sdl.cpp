@@ -10,6 +10,7 @@
 #include "platform/dialog_window.h"
 #include "platform/host_log.h"
 #include "platform/keyboard.h"
+#include "platform/letterbox.h"
 #include "platform/message_box.h"
 #include "platform/present.h"
 #include "platform/sdl/sdl_backend.h"
@@ -66,6 +67,32 @@ public:
         Render(true);
     }
 
+    // Full screen is a window without a frame over the whole display, on
+    // top: the display keeps its own mode, and no window manager is needed.
+    bool SetDisplay(WindowDisplay display) override {
+        if (!m_window) return false;
+        const bool fullScreen = display == WindowDisplay::FullScreen;
+        SDL_Rect bounds{};
+        if (fullScreen) {
+            const int index = SDL_GetWindowDisplayIndex(m_window);
+            if (SDL_GetDisplayBounds(index < 0 ? 0 : index, &bounds) != 0) {
+                platform::HostLog(std::string("SDL_GetDisplayBounds: ") + SDL_GetError());
+                return false;
+            }
+        }
+        m_fullScreen = fullScreen;
+        SDL_SetWindowBordered(m_window, fullScreen ? SDL_FALSE : SDL_TRUE);
+        SDL_SetWindowAlwaysOnTop(m_window, fullScreen ? SDL_TRUE : SDL_FALSE);
+        SDL_SetWindowResizable(m_window, display == WindowDisplay::Resizable ? SDL_TRUE : SDL_FALSE);
+        if (fullScreen) {
+            SDL_SetWindowPosition(m_window, bounds.x, bounds.y);
+            SDL_SetWindowSize(m_window, bounds.w, bounds.h);
+        }
+        m_letterbox = display != WindowDisplay::Fixed;
+        Render(true);
+        return true;
+    }
+
     RECT Geometry() override {
         int x = 0, y = 0, w = 0, h = 0;
         if (m_window) {
@@ -85,7 +112,8 @@ public:
     bool Minimised() override { return m_window && (SDL_GetWindowFlags(m_window) & SDL_WINDOW_MINIMIZED); }
     bool Maximised() override { return m_window && (SDL_GetWindowFlags(m_window) & SDL_WINDOW_MAXIMIZED); }
     void Maximise() override {
-        if (m_window) SDL_MaximizeWindow(m_window);
+        // A full-screen window already covers the display.
+        if (m_window && !m_fullScreen) SDL_MaximizeWindow(m_window);
     }
 
     void Pump(const std::function<void(UINT, WPARAM, LPARAM)>& post) override {
@@ -124,6 +152,16 @@ private:
         return false;
     }
 
+    // Where the frame stands in the window: all of it, or letterboxed.
+    SDL_Rect FrameRect() {
+        int w = 0;
+        int h = 0;
+        SDL_GetRendererOutputSize(m_renderer, &w, &h);
+        if (!m_letterbox) return SDL_Rect{0, 0, w, h};
+        const RECT r = platform::LetterboxRect(w, h);
+        return SDL_Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    }
+
     bool OnWindowEvent(const SDL_WindowEvent& w, const std::function<void(UINT, WPARAM, LPARAM)>& post) {
         switch (w.event) {
             case SDL_WINDOWEVENT_CLOSE: post(WM_CLOSE, 0, 0); break;
@@ -154,17 +192,30 @@ private:
 
     // Besides the snapshot, the left button reaches the window as messages
     // at client points, so dialogs can be clicked.
-    static void OnMouseButton(const SDL_MouseButtonEvent& b, const std::function<void(UINT, WPARAM, LPARAM)>& post) {
+    void OnMouseButton(const SDL_MouseButtonEvent& b, const std::function<void(UINT, WPARAM, LPARAM)>& post) {
         bool down = b.type == SDL_MOUSEBUTTONDOWN;
         if (b.button == SDL_BUTTON_LEFT) platform::SetKeyDown(VK_LBUTTON, down);
         if (b.button == SDL_BUTTON_RIGHT) platform::SetKeyDown(VK_RBUTTON, down);
         if (b.button != SDL_BUTTON_LEFT) return;
-        auto point = static_cast<LPARAM>((b.x & 0xFFFF) | ((b.y & 0xFFFF) << 16));
+        const SDL_Point at = ClientPoint(b.x, b.y);
+        auto point = static_cast<LPARAM>((at.x & 0xFFFF) | ((at.y & 0xFFFF) << 16));
         if (!down) {
             post(WM_LBUTTONUP, 0, point);
             return;
         }
         post(b.clicks >= 2 ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, 0, point);
+    }
+
+    // A letterboxed frame takes its clicks as if it filled the client area,
+    // which is how the game reads client points.
+    SDL_Point ClientPoint(int x, int y) {
+        if (!m_letterbox || !m_renderer) return SDL_Point{x, y};
+        int w = 0;
+        int h = 0;
+        SDL_GetWindowSize(m_window, &w, &h);
+        const SDL_Rect f = FrameRect();
+        if (f.w <= 0 || f.h <= 0) return SDL_Point{x, y};
+        return SDL_Point{(x - f.x) * w / f.w, (y - f.y) * h / f.h};
     }
 
     // Typed text, a Shift-JIS character a message.
@@ -213,7 +264,10 @@ private:
         if (!force) return;
         SDL_SetRenderDrawColor(m_renderer, 0, 0, 0, 255);
         SDL_RenderClear(m_renderer);
-        if (m_shownSerial > 0) SDL_RenderCopy(m_renderer, m_texture, nullptr, nullptr);
+        if (m_shownSerial > 0) {
+            const SDL_Rect frame = FrameRect();
+            SDL_RenderCopy(m_renderer, m_texture, nullptr, m_letterbox ? &frame : nullptr);
+        }
         SDL_RenderPresent(m_renderer);
     }
 
@@ -224,6 +278,9 @@ private:
     bool m_activatePending = false;
     bool m_gonePosted = false;
     bool m_cursorShown = true;
+    // Resizable and full screen: the frame keeps its shape inside the window.
+    bool m_letterbox = false;
+    bool m_fullScreen = false;
 };
 
 // SDL's own box, for a question asked where the game window cannot hold it

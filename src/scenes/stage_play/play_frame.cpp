@@ -4,6 +4,7 @@
 // the frame ends it at once: nothing after it runs and nothing is drawn.
 #include <climits>
 
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/global_data.h"
 #include "platform/window.h"
 #include "scenes/stage_play/key_log.h"
@@ -14,6 +15,7 @@
 #include "scenes/stage_play/rules/object_contacts.h"
 #include "scenes/stage_play/rules/presence.h"
 #include "scenes/stage_play/stage_reset.h"
+#include "scenes/stage_play/sub_step_start.h"
 #include "shell/app_state.h"
 #include "shell/key_state.h"
 #include "shell/sound_requests.h"
@@ -44,7 +46,7 @@ bool Takes(const cStageChara& c, bool blockCharas) {
 }
 
 bool Squeezed(const cChara& c) {
-    if (SystemData.m_bCompatTouchPush) {
+    if (SwitchOn(Switch::TouchPush)) {
         return (c.m_bTouchLeft && c.m_bTouchRight) || (c.m_bTouchTop && c.m_bTouchBottom);
     }
     return c.IsSqueezedX() || c.IsSqueezedY();
@@ -143,13 +145,15 @@ void cModeStage::CountDownLifeTimes() {
     }
 }
 
+void StartCharaSubStep(cStageChara& chara) {
+    chara.CountDownInvincibility();
+    chara.ClearContacts();
+    chara.SavePosition();
+    if (!SwitchOn(Switch::NoRectRefresh)) chara.UpdateScreenRect();
+}
+
 void cModeStage::SaveSubStepStart() {
-    for (cStageChara& chara : CharaList) {
-        chara.CountDownInvincibility();
-        chara.ClearContacts();
-        chara.SavePosition();
-        if (!SystemData.m_bCompatNoRectRefresh) chara.UpdateScreenRect();
-    }
+    for (cStageChara& chara : CharaList) StartCharaSubStep(chara);
     cPlayer& hero = PlayerList[0];
     hero.CountDownInvincibility();
     hero.ClearContacts();

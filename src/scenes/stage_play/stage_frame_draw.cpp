@@ -9,6 +9,7 @@
 #include "draw/surface_table.h"
 #include "draw/surfaces.h"
 #include "foundation/strings.h"
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/global_data.h"
 #include "scenes/stage_play/light_mask.h"
 #include "scenes/stage_play/map_blocks.h"
@@ -117,7 +118,7 @@ void cModeStage::Draw(int live, int frozen, int showTime, int showHint) {
         m_ScreenTone.Draw(&BackBuffer, &SurfaceArray[kToneWork], frozen);
         return;
     }
-    const int follow = SystemData.m_bCompatPictureStart;
+    const int follow = SwitchOn(Switch::PictureStart);
     DrawPictures(&BackBuffer, *this, 0, frozen, follow);
     DrawMapBlocks(&BackBuffer, 0, *this);
     if (PlayerList.Count() > 0) {

@@ -9,6 +9,7 @@
 #include "foundation/abort.h"
 #include "foundation/frame_timer.h"
 #include "foundation/report.h"
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/global_data.h"
 #include "platform/clock.h"
 #include "platform/random.h"
@@ -59,7 +60,7 @@ void TakeBackStageData(int full) {
     }
     LoadedStage.CopySettingsFrom(PlayStage);
     const int hero = LoadedStage.FindHero();
-    if (!Replaying() && !SystemData.m_bCompatStageReset && hero >= 0) LoadedStage.m_vPlacedCharas[hero] = HeroDef;
+    if (!Replaying() && !SwitchOn(Switch::StageReset) && hero >= 0) LoadedStage.m_vPlacedCharas[hero] = HeroDef;
 }
 
 // Each attempt has its own seed; while replays are recorded the attempt
@@ -206,7 +207,7 @@ bool StartCharaTriggers(cStageChara& chara) {
 }
 
 void RunStartTriggers(cStageState& s) {
-    const bool existingOnly = !SystemData.m_bCompatStartTriggers;
+    const bool existingOnly = !SwitchOn(Switch::StartTriggers);
     if (existingOnly) Run(ResetHooks().updatePresence);
     StartFlowsByTrigger(PlayerList[0], kStageStartTrigger, nullptr, 0);
     for (auto it = CharaList.begin(); it != CharaList.end();) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/global_data.h"
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
@@ -119,5 +120,5 @@ void cCharaCodeHost::StartSPGauge(int delta) {
 void cCharaCodeHost::ShowCodeError(const std::string& message) {
     if (m_Hooks.error) m_Hooks.error(message);
 }
-bool cCharaCodeHost::CompatCodeEval() { return SystemData.m_bCompatCodeEval != 0; }
-bool cCharaCodeHost::CompatUnlimitedLives() { return SystemData.m_bCompatUnlimitedLives != 0; }
+bool cCharaCodeHost::CompatCodeEval() { return SwitchOn(Switch::CodeEval) != 0; }
+bool cCharaCodeHost::CompatUnlimitedLives() { return SwitchOn(Switch::UnlimitedLives) != 0; }

@@ -1,5 +1,6 @@
 #include "stage/code/code_command.h"
 
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/system_data.h"
 #include "shell/error_requests.h"
 #include "stage/code/chara_code_host.h"
@@ -19,7 +20,7 @@ void PlaceByStatus(cChara& c, int var, int value) {
         return;
     }
     // Statements place by the bottom when walking, older projects by the centre.
-    const int refPoint = SystemData.m_bCompatCodeY ? YRefPoint::Centre : YRefPoint::BottomWhenWalking;
+    const int refPoint = SwitchOn(Switch::CodeY) ? YRefPoint::Centre : YRefPoint::BottomWhenWalking;
     SetStatusY(value, c, var - CharaVar::YRel, refPoint);
 }
 

@@ -14,6 +14,7 @@
 #include "gamedata/database/database.h"
 #include "gamedata/flows/cmd_kinds.h"
 #include "gamedata/flows/flow_cmd.h"
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/global_data.h"
 #include "shell/app_state.h"
 #include "shell/error_requests.h"
@@ -234,7 +235,7 @@ int CmdShowPicture(cChara& c, cCmdInst& cmd) {
                  slot->surface->nHeight, p(Anchored), p(Layer), p(Scale), p(TimeKind), frames, p(HoldsGame), owner,
                  p(IdMode), p(Id));
     picture.TakeOwnerCentre();
-    if (!SystemData.m_bCompatPictureStart) picture.GetPos(picture.m_nX, picture.m_nY);
+    if (!SwitchOn(Switch::PictureStart)) picture.GetPos(picture.m_nX, picture.m_nY);
     if (!p(HoldsGame)) return 0;
     HoldGame(stage, kPictureWaitKind, p(TimeKind), frames, 0);
     // The wait may have ended the picture's time already.

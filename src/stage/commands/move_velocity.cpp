@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "gamedata/flows/flow_cmd.h"
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "stage/flow/current_input.h"
@@ -186,7 +187,7 @@ MoveVelocity GroundTurnVelocity(cChara& c, double speed) {
         return cell && IsSolidFor(*cell, c.m_nBlockGroup);
     };
     const bool left = solid(c.m_nColLeft), rightSolid = solid(c.m_nColRight);
-    const bool plain = speed >= 0 || SystemData.m_bCompatGroundTurn;
+    const bool plain = speed >= 0 || SwitchOn(Switch::GroundTurn);
     if (left && !rightSolid) v.facing = plain ? 1 : 2;
     if (!left && rightSolid) v.facing = plain ? 2 : 1;
     return v;

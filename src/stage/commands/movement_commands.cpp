@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "gamedata/flows/flow_cmd.h"
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "shell/sound_requests.h"
@@ -66,14 +67,14 @@ int CmdStraightMove(cChara& c, cCmdInst& cmd) {
     } else {
         v = Stored(cmd);
         if (!c.m_bFly) v.vy = 0;
-        const bool reverses = m.m_cMode == 0 || SystemData.m_bCompatStraightReverse;
+        const bool reverses = m.m_cMode == 0 || SwitchOn(Switch::StraightReverse);
         if (m.m_bTurnReverse && c.m_Def.m_bFixedDirection == 1 && reverses &&
             c.m_nDirection != Work(cmd, MoveWork::SeenFacing)) {
             v.vx = -v.vx;
             v.vy = -v.vy;
         }
     }
-    if (!SystemData.m_bCompatStraightLock) {
+    if (!SwitchOn(Switch::StraightLock)) {
         if (m.m_bLockX) v.vx = 0;
         if (m.m_bLockY) v.vy = 0;
     }
@@ -148,7 +149,7 @@ int CmdChargeMove(cChara& c, cCmdInst& cmd) {
         }
         if (const int angle = Work(cmd, MoveWork::Angle); angle != 0) {
             double t = 0;
-            if (!SystemData.m_bCompatChargeAngle) {
+            if (!SwitchOn(Switch::ChargeAngle)) {
                 t = static_cast<int>(std::atan2(v.vy, v.vx) / kRadian + 180) + angle;
                 v.vx = -(speed * std::cos(t * kRadian));
             } else {

@@ -1,6 +1,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/system_data.h"
 #include "stage/commands/shot_placement.h"
 #include "stage/flow/current_input.h"
@@ -240,7 +241,7 @@ void FormLightning(const FormationCall& call, cShotPlacement& p) {
     base->UpdateScreenRect();
     const ShooterBox b = BoxOf(*base);
     const int cxs = b.l + b.gw / 2, cys = b.t + b.gh / 2;
-    const int g = SystemData.m_bCompatLightningNoGap ? 0 : param.m_sFormParam[0] * 16;
+    const int g = SwitchOn(Switch::LightningNoGap) ? 0 : param.m_sFormParam[0] * 16;
     const int columns = std::max<int>(param.m_sFormParam[1], 1), cs = param.m_sFormParam[2] * 16;
     const EdgeStart e = LightningEdge(p.nDir, cxs, cys, p.nWidth, p.nHeight, g, cs);
     int startX = b.sx + e.x, startY = b.sy + e.y;

@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "gamedata/flows/flow_cmd.h"
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/global_data.h"
 #include "stage/commands/int_param.h"
 #include "stage/commands/move_velocity.h"
@@ -196,7 +197,7 @@ int CmdStatusOperation2(cChara& c, cCmdInst& cmd) {
             break;
         case Status2::Scale: {
             const int old = t.Scale();
-            if (SystemData.ScaleAnchorSetting == 0 && value != old) t.m_nGraphicChange = 2;
+            if (SwitchOn(Switch::ScaleAnchorSetting) == 0 && value != old) t.m_nGraphicChange = 2;
             t.SetScale(value, old, 0);
             t.m_Def.m_cScale = byte;
             if (t.m_nCharaKind == 0) static_cast<cPlayer&>(t).BuildMarkers();

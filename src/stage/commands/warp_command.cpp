@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "gamedata/flows/flow_cmd.h"
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/global_data.h"
 #include "stage/commands/move_velocity.h"
 #include "stage/commands/stage_commands.h"
@@ -64,7 +65,7 @@ void MoveAlong(cChara& c, int code, double d) {
 // Walking characters kept diagonal input directions unless the project
 // asks for the old folding.
 int WarpDirection(const cChara& mover, const cEdMove& move) {
-    const bool flying = SystemData.m_bCompatWarpInput ? mover.m_bFly != 0 : true;
+    const bool flying = SwitchOn(Switch::WarpInput) ? mover.m_bFly != 0 : true;
     return ResolveMoveDir(mover, move.m_cDirection, false, flying);
 }
 
@@ -107,7 +108,7 @@ void ToCoordinates(cChara& c, const cEdMove& move, int mode) {
             if (onY) MoveByY(c, Y);
             break;
         case CoordKind::Absolute:
-            if (SystemData.m_bCompatWarp || (mode == 1 && SystemData.m_bCompatStatusXY)) {
+            if (SwitchOn(Switch::Warp) || (mode == 1 && SwitchOn(Switch::StatusXY))) {
                 if (onX) {
                     c.PlaceX(move.m_sTargetX);
                     MoveByX(c, move.m_sTargetDotX);
@@ -129,7 +130,7 @@ void ToCoordinates(cChara& c, const cEdMove& move, int mode) {
             }
             break;
         case CoordKind::Screen:
-            if (SystemData.m_bCompatWarp) {
+            if (SwitchOn(Switch::Warp)) {
                 if (onX) {
                     c.m_dX = X + c.m_rcGraphic.x + sx;
                     c.AfterMoveX();
@@ -145,7 +146,7 @@ void ToCoordinates(cChara& c, const cEdMove& move, int mode) {
                 c.AfterMoveX();
             }
             if (onY) {
-                const int lift = SystemData.m_bCompatWarpBottom ? 32 : 16;
+                const int lift = SwitchOn(Switch::WarpBottom) ? 32 : 16;
                 c.m_dY = Whole(bottom ? Y + sy - c.m_nHeight + lift + h + 0.5 : Y + sy - c.m_nHeight / 2 + h + 0.5);
                 c.AfterMoveY();
             }

@@ -1,6 +1,7 @@
 // The flow step of a character: once per sub-step, every running flow of
 // the character takes one step, then deleted flows go, group locks are
 // released and the animation is picked.
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/system_data.h"
 #include "stage/flow/current_flow.h"
 #include "stage/objects/chara.h"
@@ -50,7 +51,7 @@ void cChara::ResetStepSpeeds() {
     const double carryX = StageState().m_ScrollX.CarrySpeed();
     const double carryY = StageState().m_ScrollY.CarrySpeed();
     const bool hero = m_nCharaKind == 0;
-    if (SystemData.m_bCompatSpeedReset) {
+    if (SwitchOn(Switch::SpeedReset)) {
         m_dSpeedX = hero && m_bFly ? carryX : 0.0;
         if (m_bFly) m_dSpeedY = hero ? carryY : 0.0;
         return;

@@ -6,6 +6,7 @@
 #include "foundation/data_record.h"
 #include "foundation/strings.h"
 #include "gamedata/flows/cond.h"
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/global_data.h"
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
@@ -40,7 +41,7 @@ constexpr int kLastVersionWithStaleRects = 781;
 // Replays of old versions measured to the subject's rectangle of the last
 // drawing; their playback keeps that.
 bool RefreshesSubjectRect() {
-    if (SystemData.m_bCompatDistanceRect) return false;
+    if (SwitchOn(Switch::DistanceRect)) return false;
     return !(Game.PlayType == kPlayTypeReplay && FileVersion <= kLastVersionWithStaleRects);
 }
 

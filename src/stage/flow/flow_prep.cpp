@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "gamedata/flows/cmd_kinds.h"
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "stage/code/code_arith.h"
@@ -101,7 +102,7 @@ void CalcMoveTime(cCmdInst& inst, int clone) {
         case TimeMode::TimeAndDistance: inst.m_dSpeed = SpeedOver(static_cast<double>(distance), inst.m_nTime); break;
         case TimeMode::SpeedAndDistance: {
             const int steps = StepsAt(static_cast<double>(distance), inst.m_dSpeed);
-            inst.m_nTime = SystemData.m_bCompatMoveTimeSign ? steps : Positive(steps);
+            inst.m_nTime = SwitchOn(Switch::MoveTimeSign) ? steps : Positive(steps);
             break;
         }
         default: break;

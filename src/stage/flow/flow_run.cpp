@@ -1,5 +1,6 @@
 // Starting, stepping and ending flow and command instances.
 #include "gamedata/flows/cmd_kinds.h"
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/system_data.h"
 #include "stage/commands/arrangements.h"
 #include "stage/commands/flow_cmd_dispatch.h"
@@ -157,7 +158,7 @@ void cFlowInst::End(cChara& chara) {
     m_listArrange.clear();
     StopCountdowns(*this);
     RequestGroupRelease(chara, GroupOf(*this));
-    if (!SystemData.m_bCompatKeyEdgeKeep && TriggerOf(*this) != kTriggerAlways) m_bKeyWasMet = 0;
+    if (!SwitchOn(Switch::KeyEdgeKeep) && TriggerOf(*this) != kTriggerAlways) m_bKeyWasMet = 0;
 }
 
 void cFlowInst::StopForever(cChara& chara) {

@@ -1,5 +1,6 @@
 // Starting a character's flows on a trigger: the once-per-frame rule, group
 // locks, the flow-ID filter, conditions and key conditions.
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/system_data.h"
 #include "shell/key_state.h"
 #include "stage/flow/conditions.h"
@@ -42,9 +43,9 @@ void cChara::StartFlowsByTrigger(int kind, cChara* partner, int filter) {
     CurrentFlowObjects keep;
     cStageState& stage = StageState();
     stage.m_lpCurChara = this;
-    const bool noOnce = SystemData.m_bCompatNoOnceFlag != 0;
-    const bool onceOnMatch = SystemData.m_bCompatOnceOnMatch != 0 && !noOnce;
-    const bool onceBeforeCond = SystemData.m_bCompatOnceBeforeCond != 0;
+    const bool noOnce = SwitchOn(Switch::NoOnceFlag) != 0;
+    const bool onceOnMatch = SwitchOn(Switch::OnceOnMatch) != 0 && !noOnce;
+    const bool onceBeforeCond = SwitchOn(Switch::OnceBeforeCond) != 0;
     const auto filterId = static_cast<std::int8_t>(filter);
     // Indexed: a starting flow (one that runs before the stage) may run
     // commands that change this character.

@@ -2,6 +2,7 @@
 // the run lists of the hero's input record, like a command input.
 #include <array>
 
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/system_data.h"
 #include "shell/key_state.h"
 #include "stage/flow/flow_inst.h"
@@ -148,7 +149,7 @@ bool MatchKeySequence(const cFlowInst& flow, const cKeyState& keys, bool facingL
                 at.Forward(tries + 1);
                 now = MatchKeyStep(*steps[k], at, facingLeft);
                 if (!now.matched) return false;
-                if (!SystemData.m_bCompatKeyRetry && MatchKeyStep(*steps[k + 1], at, facingLeft).matched) return false;
+                if (!SwitchOn(Switch::KeyRetry) && MatchKeyStep(*steps[k + 1], at, facingLeft).matched) return false;
             }
         }
         last = now;

@@ -7,6 +7,7 @@
 #include "gamedata/flows/flow_cmd.h"
 #include "gamedata/project/system_data.h"
 
+#include "gamedata/project/compat_switches.h"
 #include "stage/objects/chara.h"
 #include "stage/objects/stage_state.h"
 
@@ -95,7 +96,7 @@ void SetWarpRunner(WarpRunner runner) { g_warp = runner; }
 void SetStatusX(int value, cChara& chara, int kind) {
     const auto v = static_cast<std::int16_t>(std::clamp(value, -kPositionLimit, kPositionLimit));
     cFlowCmd cmd = WarpCommand(kind, true);
-    if (SystemData.m_bCompatStatusXY) {
+    if (SwitchOn(Switch::StatusXY)) {
         cmd.m_spMove->m_sTargetDotX = static_cast<std::int16_t>(CompatOffset(v, kind));
     } else {
         cmd.m_spMove->m_sTargetX = v;
@@ -106,7 +107,7 @@ void SetStatusX(int value, cChara& chara, int kind) {
 void SetStatusY(int value, cChara& chara, int kind, int refPoint) {
     const auto v = static_cast<std::int16_t>(std::clamp(value, -kPositionLimit, kPositionLimit));
     cFlowCmd cmd = WarpCommand(kind, false);
-    if (SystemData.m_bCompatStatusXY) {
+    if (SwitchOn(Switch::StatusXY)) {
         cmd.m_spMove->m_cUnit = WarpUnit::Blocks;
         cmd.m_spMove->m_sTargetDotY = static_cast<std::int16_t>(CompatOffset(v, kind));
     } else {

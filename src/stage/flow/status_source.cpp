@@ -1,6 +1,7 @@
 #include "stage/flow/status_source.h"
 
 #include "foundation/strings.h"
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/global_data.h"
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
@@ -18,7 +19,7 @@ constexpr int kUnlimitedLives = 999999;
 // for projects that kept the old reading.
 std::optional<int> ConditionLives() {
     if (StoryData.m_nLives != kUnlimitedLives) return StoryData.m_nLives;
-    if (SystemData.m_bCompatUnlimitedLives) return std::nullopt;
+    if (SwitchOn(Switch::UnlimitedLives)) return std::nullopt;
     return 100;
 }
 

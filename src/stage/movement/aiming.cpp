@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/system_data.h"
 #include "stage/objects/chara.h"
 #include "stage/objects/stage_state.h"
@@ -25,7 +26,7 @@ int Flee(AimResult& out, const cChara* target, double dx, double dy, double spee
     out.vx = dx > 0.0 ? -c : c;
     out.vy = dy > 0.0 ? -c : c;
     out.direction = DirectionOf(out.vx);
-    if (SystemData.m_bCompatSpeedReset) {
+    if (SwitchOn(Switch::SpeedReset)) {
         AddScroll(out, 1.0);
     } else if (target && scrollRule != (target->m_bScrollFollow != 0)) {
         AddScroll(out, -1.0);
@@ -64,7 +65,7 @@ int AimVelocity(AimResult& out, const cChara* target, double fromX, double fromY
     out.vx = dx / r * speed;
     out.vy = dy / r * speed;
     const cStageState& stage = StageState();
-    if (SystemData.m_bCompatSpeedReset) {
+    if (SwitchOn(Switch::SpeedReset)) {
         AddScroll(out, 1.0);
     } else if (target) {
         const bool carried = target->m_bScrollFollow != 0;
@@ -87,7 +88,7 @@ namespace {
 int AimAxis(double& v, const cChara* target, const cScrollAxis& axis, double from, double to, double speed,
             bool noScroll, bool arriveTest) {
     v = from < to ? speed : -speed;
-    if (!noScroll && target && target->m_bScrollFollow && SystemData.m_bCompatSpeedReset && IsRunning(axis)) {
+    if (!noScroll && target && target->m_bScrollFollow && SwitchOn(Switch::SpeedReset) && IsRunning(axis)) {
         v += axis.m_dAutoSpeed;
     }
     return arriveTest && std::fabs(from - to) < std::fabs(speed) ? 1 : 0;

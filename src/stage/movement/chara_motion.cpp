@@ -1,3 +1,4 @@
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "stage/movement/contact_triggers.h"
@@ -41,7 +42,7 @@ void cChara::Land() {
 void cChara::HitCeiling() {
     m_bJumpEnd = m_bJumping = m_bTouchTop = m_bCeiling = 1;
     m_dSpeedY = m_dAccelY = 0.0;
-    if (!SystemData.m_bCompatCeilingImpact) ClearImpact();
+    if (!SwitchOn(Switch::CeilingImpact)) ClearImpact();
     // The top goes to the first pixel row below the block.
     m_dY += 32 - (static_cast<int>(m_dY) & 31);
     AfterMoveY();
@@ -58,12 +59,12 @@ void cChara::EndImpact(int flag) {
 
 void cChara::TouchLeft(const cObject& other) {
     m_bTouchLeft = 1;
-    if (!SystemData.m_bCompatTouchPush) m_dPushLeft = other.m_dSpeedX;
+    if (!SwitchOn(Switch::TouchPush)) m_dPushLeft = other.m_dSpeedX;
 }
 
 void cChara::TouchRight(const cObject& other) {
     m_bTouchRight = 1;
-    if (!SystemData.m_bCompatTouchPush) m_dPushRight = other.m_dSpeedX;
+    if (!SwitchOn(Switch::TouchPush)) m_dPushRight = other.m_dSpeedX;
 }
 
 void cChara::TouchTop(const cObject& other) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/system_data.h"
 #include "shell/sound_requests.h"
 #include "stage/flow/flow_prep.h"
@@ -113,7 +114,7 @@ int ApplyGroundEffect(cPlayer& hero) {
 }
 
 void StickToGround(cChara& c) {
-    if (SystemData.m_bCompatStickToGround) {
+    if (SwitchOn(Switch::StickToGround)) {
         if (c.m_dSpeedY >= 0.0) c.m_dSpeedY += kOldStickSpeedY;
         return;
     }

@@ -1,5 +1,6 @@
 #include <cmath>
 
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "shell/sound_requests.h"
@@ -97,7 +98,7 @@ void cPlayer::Jump(cCmdInst* cmd) {
 }
 
 void cPlayer::StartJump(cCmdInst& cmd, int subSteps) {
-    const bool oldRide = SystemData.m_bCompatRideJump != 0;
+    const bool oldRide = SwitchOn(Switch::RideJump) != 0;
     if (!oldRide && m_bJumping) return;
     double speed = cmd.m_dSpeed;
     if (m_bRiding) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "stage/objects/chara.h"
@@ -52,7 +53,7 @@ bool DecayTowardZero(double& v) {
 
 void ImpactSpeeds(double& x, double& y, int strength, double dx, double dy, double& previous) {
     if (strength == 0) return;
-    if (!SystemData.m_bCompatImpactPrevY) previous = 0.0;
+    if (!SwitchOn(Switch::ImpactPrevY)) previous = 0.0;
     const double t = std::fabs(dx) + std::fabs(dy);
     if (!(t > 0.0)) {
         x = y = 0.0;
@@ -99,7 +100,7 @@ void cChara::ApplyImpactY() {
     } else if (m_dImpactY > 0.0 && IsOnGround()) {
         ClearImpact();
         return;
-    } else if (SystemData.m_bCompatImpactPrevY && !SystemData.m_bCompatNoCatchUp &&
+    } else if (SwitchOn(Switch::ImpactPrevY) && !SwitchOn(Switch::NoCatchUp) &&
                m_dPrevImpactY - m_dSpeedY > 1.0 / SubSteps()) {
         // Old projects leave a speed that lags far behind alone.
     } else {

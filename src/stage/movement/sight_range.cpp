@@ -1,5 +1,6 @@
 #include "stage/movement/sight_range.h"
 
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/system_data.h"
 #include "stage/objects/stage_object.h"
 
@@ -14,7 +15,7 @@ bool RangeOverlap(int position, int size, int otherLow, int otherHigh, int other
                   bool whole, bool vertical, const cObject& other) {
     const SightSpan span = SightRange(position, size, before, after, whole);
     int highEdge = otherHigh - otherMargin;
-    if (vertical && !SystemData.m_bCompatRangeTest && other.m_nHeight + otherMargin >= other.m_rcGraphic.h) {
+    if (vertical && !SwitchOn(Switch::RangeTest) && other.m_nHeight + otherMargin >= other.m_rcGraphic.h) {
         highEdge = otherHigh;
     }
     return span.low <= highEdge && otherLow + otherMargin <= span.high;

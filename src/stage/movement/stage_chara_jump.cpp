@@ -1,4 +1,5 @@
 #include "gamedata/flows/flow_cmd.h"
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "shell/sound_requests.h"
@@ -34,7 +35,7 @@ void EndCommand(cStageChara& c, cCmdInst& cmd) {
 void cStageChara::Jump(cCmdInst* cmd) {
     if (!cmd) return;
     ++cmd->m_nWork[JumpWork::Calls];
-    if (SystemData.m_bCompatJumpCmd) {
+    if (SwitchOn(Switch::JumpCmd)) {
         // Old projects: the command ends only by its time.
         if (!m_bAirLock && !m_bCeiling && !m_bImpact && !m_nAirSteps) {
             PlayJumpSound(*this, *cmd, false);
@@ -46,7 +47,7 @@ void cStageChara::Jump(cCmdInst* cmd) {
         if (IsOnGround()) EndCommand(*this, *cmd);
         return;
     }
-    const int inAir = SystemData.m_bCompatJumpAirSteps ? m_nAirSteps : m_bJumping;
+    const int inAir = SwitchOn(Switch::JumpAirSteps) ? m_nAirSteps : m_bJumping;
     if (!m_bAirLock && !m_bCeiling && !m_bImpact && !inAir) {
         PlayJumpSound(*this, *cmd, true);
         StartJump(*this, *cmd);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "stage/movement/contact_triggers.h"
@@ -107,7 +108,7 @@ void CountAirStep(cChara& c) {
 
 // A character moving up passes through the top of a block, unless it flies
 // or the project keeps the old landing.
-bool MayLand(const cChara& c) { return SystemData.m_bCompatLandRising || c.m_bFly || c.m_dSpeedY >= 0.0; }
+bool MayLand(const cChara& c) { return SwitchOn(Switch::LandRising) || c.m_bFly || c.m_dSpeedY >= 0.0; }
 
 }  // namespace
 
@@ -163,7 +164,7 @@ int ResolveLeftTiles(cChara& c) {
     // The left edge goes to the next block column, keeping its fraction.
     c.m_dX += 32 - (Trunc(c.m_dX) & 31);
     c.AfterMoveX();
-    if (solidity == kSolid && !SystemData.m_bCompatTouchPush) NudgeOut(c, kNudge);
+    if (solidity == kSolid && !SwitchOn(Switch::TouchPush)) NudgeOut(c, kNudge);
     TouchWall(c, 0, ContactTrigger::BlockLeft);
     return TileResult::Go;
 }
@@ -176,7 +177,7 @@ int ResolveRightTiles(cChara& c) {
     if (verdict >= 0) return verdict;
     c.m_dPushRight = 0.0;
     c.m_bTouchRight = 1;
-    if (solidity == kSolid && !SystemData.m_bCompatTouchPush) {
+    if (solidity == kSolid && !SwitchOn(Switch::TouchPush)) {
         // The right edge goes to the block's first pixel column, still in
         // the block; the small steps take it out.
         c.m_dX -= right & 31;

@@ -1,6 +1,7 @@
 // Blocks placed, erased and toggled on the map during play.
 #include <algorithm>
 
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/global_data.h"
 #include "stage/objects/block_map.h"
 #include "stage/objects/player.h"
@@ -18,7 +19,7 @@ bool HoldsBlock(cTileCell& cell) { return cell.m_Def.m_sCell != 0 && BlockCondit
 bool Protected(cTileCell& cell) {
     if (!cell.m_Def.m_bNoReplace) return false;
     // Older projects protect a marked cell whatever it holds.
-    return SystemData.m_bCompatBlockPlace || HoldsBlock(cell);
+    return SwitchOn(Switch::BlockPlace) || HoldsBlock(cell);
 }
 
 void Erase(cTileCell& cell) {
@@ -73,7 +74,7 @@ int BlockHitsCharacters(int index, int column, int row, const BlockPlacement& pl
     auto hits = [&](cChara& chara) {
         if (!IsSolidFor(cell, chara.m_nBlockGroup)) return false;
         // Fliers that pass through blocks are not held by one.
-        if (!SystemData.m_bCompatBlockHitsFliers && chara.m_bFly && chara.m_cFlyKind == 0) return false;
+        if (!SwitchOn(Switch::BlockHitsFliers) && chara.m_bFly && chara.m_cFlyKind == 0) return false;
         if (!Overlaps(chara, left, top, right, bottom)) return false;
         chara.m_nGraphicChange = kBlockedGraphicFrames;
         return true;

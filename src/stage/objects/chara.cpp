@@ -1,6 +1,7 @@
 #include "stage/objects/chara.h"
 
 #include "gamedata/database/database.h"
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
 
@@ -136,7 +137,7 @@ void cChara::RemoveLayersOfAnim(int anim) {
 void cChara::PauseLayersOfFlow(int serial) {
     // Projects from before layers could be paused drop a layer whose lead-in
     // and duration are spent.
-    const bool dropSpent = SystemData.m_bCompatLayerStop != 0;
+    const bool dropSpent = SwitchOn(Switch::LayerStop) != 0;
     for (auto it = m_listAnimLayer.begin(); it != m_listAnimLayer.end();) {
         if (it->m_nSerial != serial) {
             ++it;

@@ -1,6 +1,7 @@
 #include <cmath>
 #include <limits>
 
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "stage/objects/chara.h"
@@ -29,7 +30,7 @@ double cChara::JumpSpeedForHeight(double height) const {
     // Gravity is added before each move, so starting at -v the rise is
     // v (v - g) / 2g; this is the root of that for the asked height.
     double v = (-g - std::sqrt(g * (g + 8.0 * height))) * 0.5;
-    if (SystemData.m_bCompatJumpSpeed && m_nCharaKind == 0) v *= 0.99 - 0.025 * LoadedStage.m_dGravity;
+    if (SwitchOn(Switch::JumpSpeed) && m_nCharaKind == 0) v *= 0.99 - 0.025 * LoadedStage.m_dGravity;
     return v;
 }
 

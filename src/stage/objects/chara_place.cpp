@@ -1,3 +1,4 @@
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/system_data.h"
 #include "stage/objects/chara.h"
 #include "stage/objects/stage_state.h"
@@ -27,7 +28,8 @@ void cChara::AnchorOnScale(int scale, int oldScale, int flag) {
     const int d = scale - oldScale;
     if (d == 0) return;
     // Keep the bottom of the graphic cell (cell rule) or of the hit box.
-    const bool cellRule = SystemData.ScaleAnchorSetting == 0 ? flag != 0 : SystemData.ScaleAnchorHitBox == 0;
+    const bool cellRule =
+        SwitchOn(Switch::ScaleAnchorSetting) == 0 ? flag != 0 : SwitchOn(Switch::ScaleAnchorHitBox) == 0;
     if (cellRule) {
         m_dY += (m_rcGraphicBase.y - m_rcGraphicBase.h) * d;
     } else {

@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "shell/key_state.h"
@@ -85,7 +86,7 @@ void cPlayer::ChangeGraphic(int moveKind, int applyScale, int savePos, int resto
     const bool flying = m_bFly != 0;
     if (wasFlying && !flying) m_dSpeedX = m_dSpeedY = m_dAccelX = m_dAccelY = 0.0;
     // Old projects let a hero that just took off start a jump at once.
-    if (flying && !SystemData.m_bCompatFlyJump) {
+    if (flying && !SwitchOn(Switch::FlyJump)) {
         m_bAirLock = 1;
         m_nAirSteps = 8 * SubSteps();
     }

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "stage/objects/block_map.h"
@@ -31,7 +32,7 @@ int cShot::Step() {
 // its own velocity; a falling shot keeps the vertical speed gravity built.
 void cShot::CarryByScroll() {
     const cStageState& stage = StageState();
-    const bool carried = !SystemData.m_bCompatSpeedReset && m_bScrollFollow;
+    const bool carried = !SwitchOn(Switch::SpeedReset) && m_bScrollFollow;
     m_dSpeedX = carried ? CarrySpeed(stage.m_ScrollX) : 0.0;
     if (m_bFly) m_dSpeedY = carried ? CarrySpeed(stage.m_ScrollY) : 0.0;
 }

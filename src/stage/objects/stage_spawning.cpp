@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/global_data.h"
 #include "stage/objects/stage_state.h"
 
@@ -15,7 +16,7 @@ void ShiftByCloneOffset(cChara& chara, const cCharaDef& def, int clone) {
     const double dx = def.GetSummonOffsetX(clone, def.m_cDirection);
     const double dy = def.GetSummonOffsetY(clone, def.m_cDirection);
     ShiftBox(chara, dx, dy);
-    if (SystemData.m_bCompatSummonPrevPos) return;
+    if (SwitchOn(Switch::SummonPrevPos)) return;
     chara.m_dSavedX += dx;
     chara.m_dSavedRight += dx;
     chara.m_dSavedY += dy;

@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
-"""Writes the picture, WAV and standard MIDI file seeds of the fuzz corpus.
+"""Writes the BMP, WAV and standard MIDI file seeds of the fuzz corpus.
 
 Usage: make_media_seeds.py OUT_DIR          writes the seeds under OUT_DIR
        make_media_seeds.py --check CORPUS   exits 1 unless every seed under
                                             CORPUS holds exactly these bytes
-The seeds are picture_decode/*, wave_read/* and smf_read/*.
+The seeds are bmp_decode/*, wave_read/* and smf_read/*.
 Each seed is the smallest file of its kind that its reader accepts, so that
 fuzzing starts inside the format; the odd-sized LIST chunk and the 18-byte
 format chunk take the readers through their padding and extension paths.
@@ -12,7 +12,6 @@ format chunk take the readers through their padding and extension paths.
 import os
 import struct
 import sys
-import zlib
 
 
 def bmp(width, height, bits, palette, pixels):
@@ -21,18 +20,6 @@ def bmp(width, height, bits, palette, pixels):
     offset = 14 + 40 + len(table)
     info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, len(pixels), 0, 0, len(palette), 0)
     return b"BM" + struct.pack("<IIi", offset + len(pixels), 0, offset) + info + table + pixels
-
-
-def png_chunk(kind, body):
-    return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
-
-
-def png_rgba(width, height, rows):
-    """An 8-bit RGBA PNG; every row starts with filter 0."""
-    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
-    raw = b"".join(b"\x00" + r for r in rows)
-    return (b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", header) + png_chunk(b"IDAT", zlib.compress(raw)) +
-            png_chunk(b"IEND", b""))
 
 
 def riff_chunk(kind, body):
@@ -62,12 +49,11 @@ NOTES = bytes.fromhex("00ff510307a120" "00c005" "00903c64" "603e64" "60803c00" "
 EXTRAS = bytes.fromhex("0af0057e7f0901f7" "00ff010474657874" "8148b10764" "00ff2f00")
 
 SEEDS = {
-    "picture_decode/b1.bmp": bmp(3, 2, 1, [0x000000, 0xFFFFFF], bytes.fromhex("a000000060000000")),
-    "picture_decode/b4.bmp": bmp(3, 1, 4, [1, 2, 3], bytes.fromhex("21000000")),
-    "picture_decode/b8.bmp": bmp(2, 2, 8, [5, 6], bytes.fromhex("0100000000010000")),
-    "picture_decode/b24.bmp": bmp(2, 1, 24, [], bytes.fromhex("0102030405060000")),
-    "picture_decode/b32.bmp": bmp(1, 1, 32, [], bytes.fromhex("01020304")),
-    "picture_decode/tiny.png": png_rgba(1, 2, [bytes.fromhex("000064ff"), bytes.fromhex("003c64ff")]),
+    "bmp_decode/b1.bmp": bmp(3, 2, 1, [0x000000, 0xFFFFFF], bytes.fromhex("a000000060000000")),
+    "bmp_decode/b4.bmp": bmp(3, 1, 4, [1, 2, 3], bytes.fromhex("21000000")),
+    "bmp_decode/b8.bmp": bmp(2, 2, 8, [5, 6], bytes.fromhex("0100000000010000")),
+    "bmp_decode/b24.bmp": bmp(2, 1, 24, [], bytes.fromhex("0102030405060000")),
+    "bmp_decode/b32.bmp": bmp(1, 1, 32, [], bytes.fromhex("01020304")),
     "wave_read/pcm8_mono": wave(1, 22050, 8, bytes.fromhex("8090a070")),
     "wave_read/fmt18": wave(1, 22050, 8, bytes.fromhex("8090a070"), extension=0),
     "wave_read/pcm16_stereo_48k": wave(2, 48000, 16, bytes(range(16))),

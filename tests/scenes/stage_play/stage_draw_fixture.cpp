@@ -6,7 +6,6 @@
 #include <iterator>
 
 #include "draw/font.h"
-#include "draw/picture_codecs.h"
 #include "draw/surface_table.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "platform/files.h"
@@ -16,6 +15,7 @@
 #include "scenes/stage_play/stage_layers.h"
 #include "scenes/stage_play/status_panel.h"
 #include "scenes/stage_play/time_display.h"
+#include "support/png_reader.h"
 
 namespace {
 
@@ -107,11 +107,9 @@ constexpr Loaded kPictures[] = {{2, "bmp\\Block.bmp"},      {43, "bmp\\Mark.bmp"
                                 {50, "bmp\\Accessory.bmp"}, {52, "bmp\\Word.bmp"}, {56, "layer0.bmp"},
                                 {57, "layer1.bmp"},         {58, "layer2.bmp"}};
 
-bool ReadPng(const std::string& hostPath, DECODEDPICTURE& out) {
-    std::ifstream in(hostPath, std::ios::binary);
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+bool ReadPng(const std::string& hostPath, PngPicture& out) {
     std::string why;
-    return !bytes.empty() && DecodePicture(bytes.data(), bytes.size(), out, why);
+    return ReadPngFile(hostPath, out, why);
 }
 
 }  // namespace
@@ -168,7 +166,7 @@ void StageDrawTest::ExpectGolden(const std::string& name) {
         ASSERT_TRUE(platform::WritePng(golden, frame));
         GTEST_SKIP() << "golden written: " << golden;
     }
-    DECODEDPICTURE expected;
+    PngPicture expected;
     ASSERT_TRUE(ReadPng(golden, expected)) << golden;
     ASSERT_EQ(expected.argb.size(), frame.pixels.size());
     int differing = 0, first = -1;

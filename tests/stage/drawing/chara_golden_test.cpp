@@ -9,13 +9,13 @@
 #include "chara_effect_fixture.h"
 #include "draw/device.h"
 #include "draw/palette.h"
-#include "draw/picture_codecs.h"
 #include "draw/pixel_ops.h"
 #include "draw/surface_table.h"
 #include "draw/surfaces.h"
 #include "foundation/abort.h"
 #include "platform/present.h"
 #include "stage/drawing/chara_graphic.h"
+#include "support/png_reader.h"
 #include "support/stage/stage_harness.h"
 
 namespace {
@@ -100,11 +100,9 @@ void DrawAllKinds(StageHarness& stage) {
     }
 }
 
-bool ReadPng(const std::string& path, DECODEDPICTURE& out) {
-    std::ifstream in(path, std::ios::binary);
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+bool ReadPng(const std::string& path, PngPicture& out) {
     std::string why;
-    return !bytes.empty() && DecodePicture(bytes.data(), bytes.size(), out, why);
+    return ReadPngFile(path, out, why);
 }
 
 class CharaGolden : public ::testing::TestWithParam<Mode> {};
@@ -141,7 +139,7 @@ TEST_P(CharaGolden, EveryEffectKindMatchesItsGolden) {
 
     const std::string golden = std::string(STAGE_GOLDEN_DIR) + "/chara_effects_" + m.name + ".png";
     if (std::getenv("PLAYER_WRITE_GOLDENS")) { ASSERT_TRUE(platform::WritePng(golden, frame)); }
-    DECODEDPICTURE expected;
+    PngPicture expected;
     ASSERT_TRUE(ReadPng(golden, expected)) << golden;
     ASSERT_EQ(expected.argb.size(), frame.pixels.size());
     int differing = 0, first = -1;

@@ -1,5 +1,6 @@
 #include <array>
 
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/global_data.h"
 #include "scenes/stage_play/rules/block_chara_contacts.h"
 
@@ -23,7 +24,7 @@ struct Point {
 
 std::array<Point, 4> CornersOf(const ContactBox& box) {
     // Older projects put the right corners on the right edge itself.
-    const double right = SystemData.m_bCompatTouchPush ? box.right : box.right - 1;
+    const double right = SwitchOn(Switch::TouchPush) ? box.right : box.right - 1;
     return {{{box.left, box.top}, {right, box.top}, {box.left, box.bottom - 1}, {right, box.bottom - 1}}};
 }
 

@@ -1,3 +1,4 @@
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/global_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "scenes/stage_play/rules/block_chara_push.h"
@@ -76,12 +77,12 @@ void SideContact(cChara& c, cStageChara& b, const WalkerBoxes& k, WalkerPushes& 
 
 bool IsLanding(const cChara& c, const ContactBox& qs, const WalkerBoxes& k) {
     return c.m_dSpeedY > k.g2 && Overlaps(k.s, qs) && k.p.top < qs.top &&
-           (SystemData.m_bCompatLandingTest || k.p.bottom < qs.bottom);
+           (SwitchOn(Switch::LandingTest) || k.p.bottom < qs.bottom);
 }
 
 bool IsHeadContact(const ContactBox& q, const ContactBox& qs, const WalkerBoxes& k) {
     const bool wider = ExtentX(k.u, q) - ExtentY(k.u, q) > k.g04 && k.n.bottom > q.bottom &&
-                       (SystemData.m_bCompatLandingTest || k.n.top > q.top);
+                       (SwitchOn(Switch::LandingTest) || k.n.top > q.top);
     return wider || (Overlaps(k.s, qs) && k.p.top > qs.top && !Overlaps(k.p, q));
 }
 
@@ -115,7 +116,7 @@ void LowerHalfContact(cChara& c, cStageChara& b, const WalkerBoxes& k, WalkerPus
 void PushDown(cChara& c, double speed, double y) {
     c.m_dAccelY = 0.0;
     c.m_bJumping = c.m_bJumpEnd = c.m_bCeiling = 1;
-    if (!SystemData.m_bCompatHeadKeepsImpact) c.ClearImpact();
+    if (!SwitchOn(Switch::HeadKeepsImpact)) c.ClearImpact();
     c.m_dSpeedY = speed;
     PlaceY(c, y);
 }
@@ -170,7 +171,7 @@ void PushSideways(cChara& c, const PushTarget& t) {
 // Out of the blocks of the map the pushes left the walker in, a tenth of a
 // pixel at a time.
 void BackOff(cChara& c, const WalkerPushes& w) {
-    const bool byFlags = SystemData.m_bCompatBackoffByFlags != 0;
+    const bool byFlags = SwitchOn(Switch::BackoffByFlags) != 0;
     const struct {
         bool on;
         double dx, dy;

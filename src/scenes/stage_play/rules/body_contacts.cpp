@@ -1,3 +1,4 @@
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/global_data.h"
 #include "scenes/stage_play/rules/contact_geometry.h"
 #include "scenes/stage_play/rules/contact_hooks.h"
@@ -40,10 +41,10 @@ struct BodyHit {
         damaged = canBeHit && (other.m_Def.m_nPower != 0 || other.m_Def.m_cImpact != 0);
         if (!damaged) return;
         dead = chara.TakeCharaDamage(other, damage, impact);
-        if (SystemData.m_bCompatBodyHitAtOnce) chara.OnCharaHit(other, damage, impact);
+        if (SwitchOn(Switch::BodyHitAtOnce)) chara.OnCharaHit(other, damage, impact);
     }
     void FireHitEvents() {
-        if (damaged && !SystemData.m_bCompatBodyHitAtOnce) chara.OnCharaHit(other, damage, impact);
+        if (damaged && !SwitchOn(Switch::BodyHitAtOnce)) chara.OnCharaHit(other, damage, impact);
     }
     // Non-zero (stage ended, hero down) ends the rule.
     int Settle(int otherId) {

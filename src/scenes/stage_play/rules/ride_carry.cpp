@@ -1,3 +1,4 @@
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/global_data.h"
 #include "scenes/stage_play/rules/block_chara_contacts.h"
 #include "stage/objects/engine_hooks.h"
@@ -9,7 +10,7 @@ int CarryRider(cChara& c, cList<cStageChara>& charas) {
         c.m_dSpeedX += b.m_dX - c.m_dRideX;
         // Older projects let a grounded block character rise and sink under
         // its rider without taking it along.
-        if (b.m_bFly || !SystemData.m_bCompatRideFollowY || b.m_bAirLock) c.m_dSpeedY = b.m_dY - c.m_dRideY;
+        if (b.m_bFly || !SwitchOn(Switch::RideFollowY) || b.m_bAirLock) c.m_dSpeedY = b.m_dY - c.m_dRideY;
         if (c.m_nCharaKind == 0) StartFlowsByTrigger(b, ContactRuleTrigger::RiddenByHero, &c, 0);
         StartFlowsByTrigger(b, ContactRuleTrigger::RiddenByChara, &c, 0);
         return 0;

@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "gamedata/definitions/item_def.h"
+#include "gamedata/project/compat_switches.h"
 #include "gamedata/project/global_data.h"
 #include "scenes/stage_play/rules/contact_geometry.h"
 #include "scenes/stage_play/rules/contact_hooks.h"
@@ -47,7 +48,7 @@ int HitByShot(cShot& s, cChara& x, bool& vanish) {
     StartFlowsByTrigger(x, ContactRuleTrigger::HitByShot, s.m_lpOwner, 0);
     if (s.m_lpOwner && s.m_nOpt1) StartFlowsByTrigger(*s.m_lpOwner, ContactRuleTrigger::AttackHit, &x, s.m_cOpt2);
     // Older projects let a shot without power, impact or item pass by.
-    if (!harmful && SystemData.m_bCompatHarmlessShot) return 0;
+    if (!harmful && SwitchOn(Switch::HarmlessShot)) return 0;
 
     // What the bookkeeping needs, kept before the kill may end the character.
     const int id = x.m_nId;
