@@ -7,6 +7,7 @@
 #include "platform/audio/device.h"
 #include "platform/clock.h"
 #include "platform/dialog_window.h"
+#include "platform/end_signals.h"
 #include "platform/files.h"
 #include "platform/headless_input.h"
 #include "platform/present.h"
@@ -15,10 +16,18 @@
 #include "platform/system_info.h"
 #include "platform/win_types.h"
 #include "scenes/scene_registry.h"
+#include "shell/end_session.h"
 #include "shell/loop/game_loop.h"
 #include "shell/startup/command_line.h"
 #include "shell/startup/win_main.h"
 #include "shell/window/window_data.h"
+
+namespace {
+
+// The game proper, once the command line is read.
+int Play(PlayerOptions& options);
+
+}  // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
@@ -36,6 +45,18 @@ int main(int argc, char** argv) {
         std::printf("player %s\n", kPlayerVersion);
         return 0;
     }
+    // Before any other thread starts: a signal to end is one more way the
+    // player asks the game to close, never a cut in the middle of a save.
+    platform::WatchEndSignals([](const char* signalName) { RequestEndSession(signalName); });
+    const int code = Play(options);
+    platform::StopWatchingEndSignals();
+    return code;
+}
+
+namespace {
+
+int Play(PlayerOptions& options) {
+    std::string error;
     // Files named on the command line are where the user stands, also when
     // the game folder becomes the working folder.
     const std::string startFolder = platform::HostPath(platform::GetCurrentDirectoryInternal());
@@ -95,3 +116,5 @@ int main(int argc, char** argv) {
     }
     return code;
 }
+
+}  // namespace

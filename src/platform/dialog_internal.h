@@ -26,6 +26,8 @@ HWND BeginMessageBoxWindow();
 void EndMessageBoxWindow(HWND box);
 // The main window while it exists, else 0.
 HWND LiveMainWindow();
+// True on the thread that owns the live main window.
+bool OnMainWindowThread();
 // Asks the main window's backend to maximise it; nothing for another window.
 void MaximiseMainWindow(HWND window);
 

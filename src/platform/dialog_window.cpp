@@ -252,11 +252,36 @@ int ReturnCommand(HWND dialog) {
     return DefaultCommand(dialog);
 }
 
+// Under the mutex: the button whose text holds the letter in parentheses,
+// "(Y)", its access key; 0 for none, or while an edit or list box has the
+// focus (the letter is typed there).
+int AccessKeyCommand(HWND dialog, int vk) {
+    if (vk < 'A' || vk > 'Z') return 0;
+    Entry* d = Find(dialog);
+    Entry* f = d ? Find(d->focus) : nullptr;
+    if (!d || (f && !IsButton(f->item.kind))) return 0;
+    const std::string mark = std::string("(") + static_cast<char>(vk) + ")";
+    for (HWND h : ItemsOf(dialog)) {
+        const Entry* e = Find(h);
+        if (IsButton(e->item.kind) && e->item.text.find(mark) != std::string::npos) return e->id;
+    }
+    return 0;
+}
+
 // The keys the host's dialog manager handles for the dialog and its
 // focused item.
 void DialogManagerKey(HWND dialog, const MSG& m) {
     if (m.message != WM_KEYDOWN) return;
     int vk = static_cast<int>(m.wParam);
+    int accessed = 0;
+    {
+        std::lock_guard<std::mutex> lock(g.mutex);
+        accessed = AccessKeyCommand(dialog, vk);
+    }
+    if (accessed != 0) {
+        Send(Notice{dialog, nullptr, accessed, BN_CLICKED});
+        return;
+    }
     if (vk == VK_ESCAPE) {
         Send(Notice{dialog, nullptr, IDCANCEL, BN_CLICKED});
         return;

@@ -135,7 +135,9 @@ void SetUnattendedDialogs(bool on);
 // (WM_CHAR: one byte or a Shift-JIS lead << 8 | trail) work the focused
 // item: Tab and Shift+Tab move the focus between items with a tab stop,
 // Space or Return presses a focused button (Return otherwise the default
-// button, or IDOK without one), Space toggles a check box and checks a radio
+// button, or IDOK without one), a letter presses the button whose text
+// holds it in parentheses ("(Y)", its access key) unless an edit or list box
+// has the focus, Space toggles a check box and checks a radio
 // button (its neighbours in the run of radio buttons are unchecked), arrows
 // move between radio buttons of a run, and edit and list boxes take the keys
 // of dialog_items.h. A left click (WM_LBUTTONDOWN, client point of the main

@@ -11,6 +11,7 @@ namespace {
 
 std::mutex g_mutex;
 platform::MessageBoxHandler g_handler;
+platform::MessageBoxHandler g_inWindow;
 std::deque<int> g_answers;
 std::vector<platform::MessageBoxRecord> g_records;
 
@@ -74,7 +75,7 @@ int MessageBoxA(HWND, const std::string& text, const std::string& caption, UINT 
         handler = g_handler;
     }
     if (handler) { return handler(rec); }
-    int answer = DefaultAnswer(type);
+    int answer = platform::DefaultMessageBoxAnswer(type);
     {
         std::lock_guard<std::mutex> lock(g_mutex);
         g_records.push_back(rec);
@@ -97,6 +98,23 @@ int ReportUnshownMessageBox(const MessageBoxRecord& box, int answer) {
 void SetMessageBoxHandler(MessageBoxHandler handler) {
     std::lock_guard<std::mutex> lock(g_mutex);
     g_handler = std::move(handler);
+}
+
+int DefaultMessageBoxAnswer(UINT type) { return DefaultAnswer(type); }
+
+void SetInWindowMessageBox(MessageBoxHandler box) {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    g_inWindow = std::move(box);
+}
+
+int ShowInWindowMessageBox(const MessageBoxRecord& box) {
+    MessageBoxHandler inWindow;
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        inWindow = g_inWindow;
+    }
+    if (!inWindow || !detail::LiveMainWindow() || !detail::OnMainWindowThread()) return 0;
+    return inWindow(box);
 }
 
 void QueueMessageBoxAnswer(int answer) {

@@ -33,6 +33,21 @@ int ReportUnshownMessageBox(const MessageBoxRecord& box, int answer);
 // Contract: installs the window backend's box (or clears it with nullptr).
 void SetMessageBoxHandler(MessageBoxHandler handler);
 
+// Contract: the button a box takes when nobody can answer it: its default
+// button (the second with MB_DEFBUTTON2, else IDYES for the yes/no types,
+// else IDOK).
+int DefaultMessageBoxAnswer(UINT type);
+
+// Contract: installs the game's own box, drawn in the game window as its
+// other dialogs (nullptr clears it). It returns the button pressed, or 0 when
+// it could not show the box.
+void SetInWindowMessageBox(MessageBoxHandler box);
+
+// Contract: for a window backend: shows the box with the game's own box
+// when one is installed, the main window exists and the caller is its
+// thread; the button pressed, else 0 (not shown).
+int ShowInWindowMessageBox(const MessageBoxRecord& box);
+
 // Headless sink: answers queued by tests or the input script, and the record
 // of every box shown through the sink.
 void QueueMessageBoxAnswer(int answer);

@@ -7,12 +7,15 @@
 #include <unistd.h>
 
 #include <array>
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
 #include "platform/clock.h"
+#include "platform/end_signals.h"
 #include "platform/files.h"
+#include "platform/process_internal.h"
 #include "platform/text.h"
 
 namespace platform {
@@ -41,6 +44,8 @@ struct EndNote {
     std::array<char, 4096> ownExe{};
 };
 EndNote g_endNote;
+// Set once the note is complete; the writers read nothing before.
+std::atomic<bool> g_endNoteReady{false};
 
 bool CopyInto(char* out, std::size_t room, const std::string& text) {
     if (text.size() >= room) return false;
@@ -71,14 +76,26 @@ bool SameProgram(pid_t pid) {
 
 void OnEndRequest(int, siginfo_t* info, void*) {
     const int saved = errno;
-    const pid_t sender = info ? info->si_pid : 0;
+    detail::WriteEndNote(info ? info->si_pid : 0);
+    errno = saved;
+    // SA_RESETHAND restored the default action; the signal, blocked while
+    // this runs, ends the process when the handler returns.
+    raise(SIGTERM);
+}
+
+}  // namespace
+
+namespace detail {
+
+void WriteEndNote(pid_t sender) {
+    if (!g_endNoteReady.load(std::memory_order_acquire)) return;
     const char* text = sender > 0 && SameProgram(sender) ? g_endNote.sameProgram.data() : g_endNote.other.data();
     char line[600];
     std::size_t len = std::strlen(text);
     std::memcpy(line, text, len);
     std::memcpy(line + len, " (pid ", 6);
     len += 6;
-    len += WritePid(line + len, sender);
+    len += WritePid(line + len, sender > 0 ? sender : 0);
     std::memcpy(line + len, ")\r\n", 3);
     len += 3;
     int fd = open(g_endNote.path.data(), O_WRONLY | O_APPEND | O_CLOEXEC);
@@ -87,13 +104,9 @@ void OnEndRequest(int, siginfo_t* info, void*) {
         (void)written;
         close(fd);
     }
-    errno = saved;
-    // SA_RESETHAND restored the default action; the signal, blocked while
-    // this runs, ends the process when the handler returns.
-    raise(SIGTERM);
 }
 
-}  // namespace
+}  // namespace detail
 
 InstanceLock::~InstanceLock() { Release(); }
 
@@ -142,6 +155,10 @@ void NoteEndRequests(std::string_view internalPath, const std::string& sameProgr
         !CopyInto(g_endNote.other.data(), g_endNote.other.size(), other)) {
         return;
     }
+    g_endNoteReady.store(true, std::memory_order_release);
+    // The signal watcher, when it runs, writes the note itself before the
+    // orderly end; a handler here would never see the signal.
+    if (WatchingEndSignals()) return;
     struct sigaction action {};
     action.sa_sigaction = OnEndRequest;
     action.sa_flags = SA_SIGINFO | SA_RESETHAND;

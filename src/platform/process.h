@@ -49,6 +49,8 @@ bool ProcessExists(int pid);
 // signal says: sameProgram + " (pid N)" when the sender N runs this very
 // program (a second copy that ends this one), else other + " (pid N)"; CR LF
 // ends the line. Path and texts are fixed here, so the handler only writes.
+// While the end-signal watcher runs (end_signals.h) it writes the line
+// itself and the process ends in its own orderly way instead.
 void NoteEndRequests(std::string_view internalPath, const std::string& sameProgram, const std::string& other);
 
 // Contract: the host folder that holds the running program's file (no

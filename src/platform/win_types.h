@@ -42,6 +42,11 @@ constexpr UINT WM_SIZE = 0x0005;
 constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_QUIT = 0x0012;
+// The host asks the program to end now, without asking the player (a
+// signal, the window destroyed by another program): wParam 1; lParam
+// kEndSessionWindowGone when the host window no longer exists.
+constexpr UINT WM_ENDSESSION = 0x0016;
+constexpr LPARAM kEndSessionWindowGone = 1;
 constexpr UINT WM_ACTIVATEAPP = 0x001C;
 constexpr UINT WM_COPYDATA = 0x004A;
 constexpr UINT WM_KEYDOWN = 0x0100;

@@ -290,6 +290,12 @@ HWND LiveMainWindow() {
     return g_win.alive ? g_win.hwnd : nullptr;
 }
 
+bool OnMainWindowThread() {
+    auto self = CurrentRecord();
+    std::lock_guard<std::mutex> lock(g_win.mutex);
+    return g_win.alive && g_win.owner == self;
+}
+
 void MaximiseMainWindow(HWND window) {
     Live live;
     if (GetLive(window, live)) live.backend->Maximise();

@@ -7,6 +7,7 @@
 #include "platform/message_box.h"
 #include "shell/app_state.h"
 #include "shell/dialogs/name_entry_dialog.h"
+#include "shell/end_session.h"
 #include "shell/loop/game.h"
 #include "shell/requests/app_requests.h"
 #include "shell/requests/error_requests.h"
@@ -51,6 +52,7 @@ LRESULT cMainWindow::MainWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lP
         case WM_MOVE: HandleMessage(window, msg, wParam, lParam); return 0;
         case WM_SIZE: RefreshStyle(); return 0;
         case WM_CLOSE: return OnClose(window);
+        case WM_ENDSESSION: return OnEndSession(window, lParam);
         case WM_ACTIVATEAPP: OnActivateApp(wParam); return 0;
         case WM_KEYDOWN:
             if (wParam == static_cast<WPARAM>(VK_ESCAPE)) PostMessageA(window, WM_CLOSE, 0, 0);
@@ -82,8 +84,9 @@ LRESULT cMainWindow::MainWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lP
 }
 
 LRESULT cMainWindow::OnClose(HWND window) {
+    // An end from outside (a signal, the window destroyed) is agreed to.
     bool ask = DirectStart == 0 && TestPlay == 0 && ScreenWindowed == 1 && Game.CurrentScene != kSceneTitle &&
-               AbortFlag.load() == 0;
+               AbortFlag.load() == 0 && !EndSessionRequested();
     if (ask) {
         SuspendWorkers();
         // A close agreed to while stage play's nested frame loop ran comes

@@ -20,6 +20,10 @@
 #                     driver that does not exist) starts and plays silently
 #   audio_device      SDL's dummy audio driver stands for a sound device: it
 #                     opens, pulls the mix from its own thread and closes
+#   audio_library_quiet
+#                     the sound library finds no device (an empty
+#                     configuration): its own lines go to the run report,
+#                     and stderr holds only the player's line about it
 # Usage: player_runs_test.sh PLAYER SAMPLE_GAME WORKDIR CASE
 set -eu
 player=$1
@@ -123,6 +127,17 @@ audio_device)
     SDL_AUDIODRIVER=dummy windowed_run || fail "the run with a sound device failed"
     grep -q 'App : ver 920' Report_Game.txt || fail "no version line in the run report"
     ! grep -q 'DSInit Err' Report_Game.txt || fail "the sound device did not open"
+    ;;
+audio_library_quiet)
+    needs xvfb-run
+    in_game_copy
+    rm -f Report_Game.txt
+    : >empty.conf
+    SDL_AUDIODRIVER=alsa ALSA_CONFIG_PATH="$PWD/empty.conf" windowed_run 2>stderr.txt ||
+        fail "the run without a sound library configuration failed"
+    grep -q 'ALSA: ' Report_Game.txt || fail "the sound library's lines are not in the run report"
+    [ "$(wc -l <stderr.txt)" = 1 ] && grep -q '^audio: no sound device' stderr.txt ||
+        fail "stderr is not the player's one line: $(cat stderr.txt)"
     ;;
 *)
     fail "unknown case $case_name"

@@ -55,7 +55,14 @@ bool OpenAudioDevice() {
         d.open = true;
         return true;
     }
-    HostLog("audio: no sound device (" + error + "); playing silently");
+    // A device that was there to open and failed is news for the player;
+    // sound switched off is not.
+    const std::string line = "audio: no sound device (" + error + "); playing silently";
+    if (d.backend) {
+        HostWarn(line);
+    } else {
+        HostLog(line);
+    }
     return false;
 }
 

@@ -23,7 +23,8 @@ public:
 void InstallAudioDeviceBackend(std::unique_ptr<AudioDeviceBackend> backend);
 
 // Contract: opens the device once (true at once when it is open). A failure
-// is written to the host log with its reason; play then goes on silent.
+// is written to the host log with its reason, and also to stderr when a
+// backend was installed (a device was expected); play then goes on silent.
 bool OpenAudioDevice();
 
 // Contract: closes the device (nothing when it is not open).

@@ -32,12 +32,17 @@ bool Exists(const std::string& path) {
 
 void QuietFluidLog(int, const char*, void*) {}
 
+// The synthesizer's failures belong in the run report, never on the
+// terminal; its chatter goes nowhere.
+void ReportFluidLog(int, const char* message, void*) {
+    platform::HostLog(std::string("fluidsynth: ") + (message ? message : ""));
+}
+
 void SilenceFluid() {
     static std::once_flag once;
     std::call_once(once, [] {
-        for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG}) {
-            fluid_set_log_function(level, QuietFluidLog, nullptr);
-        }
+        for (int level : {FLUID_PANIC, FLUID_ERR}) fluid_set_log_function(level, ReportFluidLog, nullptr);
+        for (int level : {FLUID_WARN, FLUID_INFO, FLUID_DBG}) fluid_set_log_function(level, QuietFluidLog, nullptr);
     });
 }
 

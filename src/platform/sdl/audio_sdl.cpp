@@ -1,12 +1,28 @@
 #include <SDL.h>
+#include <alsa/asoundlib.h>
 
+#include <cstdarg>
+#include <cstdio>
 #include <string>
 
 #include "platform/audio/device.h"
 #include "platform/audio/mixer.h"
+#include "platform/host_log.h"
 #include "platform/sdl/sdl_backend.h"
 
 namespace {
+
+// The sound library's own complaints (no card, a busy device) go to the run
+// report; the player writes its own line about the sound device.
+void LogAlsaLine(const char* file, int line, const char* function, int err, const char* format, ...) {
+    char text[512] = {};
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    std::string where = std::string(file ? file : "?") + ":" + std::to_string(line) + " " + (function ? function : "");
+    platform::HostLog("ALSA: " + where + ": " + text + (err ? std::string(": ") + snd_strerror(err) : std::string()));
+}
 
 class SdlAudio : public platform::AudioDeviceBackend {
 public:
@@ -53,6 +69,9 @@ private:
 
 namespace platform {
 
-void InstallSdlAudioBackend() { InstallAudioDeviceBackend(std::make_unique<SdlAudio>()); }
+void InstallSdlAudioBackend() {
+    snd_lib_error_set_handler(LogAlsaLine);
+    InstallAudioDeviceBackend(std::make_unique<SdlAudio>());
+}
 
 }  // namespace platform

@@ -7,7 +7,10 @@ namespace platform {
 
 // Contract: initialises SDL video on the calling thread (which must become
 // the window thread), installs the SDL window backend for the next main
-// window and SDL's message boxes. false with the reason in *error when no
+// window and the host's message boxes (the game's own box in the game window
+// where it can show, else SDL's box, else the default button, reported).
+// SDL's log lines go to the host log; SDL leaves the end signals alone
+// (end_signals.h). false with the reason in *error when no
 // display can be opened, including when only a driver that shows nothing
 // (offscreen, dummy) is left.
 bool InstallSdlBackend(std::string* error);

@@ -15,6 +15,7 @@
 #include "platform/present.h"
 #include "platform/sdl/sdl_backend.h"
 #include "platform/sdl/sdl_joysticks.h"
+#include "platform/sdl/x11_guard.h"
 #include "platform/system_info.h"
 #include "platform/text.h"
 #include "platform/window.h"
@@ -39,6 +40,8 @@ public:
                                       kFrameHeight);
         if (!m_texture) return Fail("SDL_CreateTexture");
         m_activatePending = true;
+        m_gonePosted = false;
+        platform::sdl::GuardX11Window(m_window);
         Render(true);
         return true;
     }
@@ -47,6 +50,7 @@ public:
         if (m_texture) SDL_DestroyTexture(m_texture);
         if (m_renderer) SDL_DestroyRenderer(m_renderer);
         if (m_window) SDL_DestroyWindow(m_window);
+        if (m_window) platform::sdl::UnguardX11Window();
         m_texture = nullptr;
         m_renderer = nullptr;
         m_window = nullptr;
@@ -122,13 +126,20 @@ public:
         SDL_Event e;
         bool exposed = false;
         while (SDL_PollEvent(&e)) {
-            if (platform::sdl::HandleJoystickEvent(e)) continue;
+            if (platform::sdl::HandleJoystickEvent(e) || platform::sdl::NoteX11WindowEvent(e)) continue;
             if (e.type == SDL_QUIT) post(WM_CLOSE, 0, 0);
             if (e.type == SDL_WINDOWEVENT) exposed |= OnWindowEvent(e.window, post);
             if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) OnKey(e.key, post);
             if (e.type == SDL_MOUSEMOTION) OnMouseMotion(e.motion);
             if (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) OnMouseButton(e.button, post);
             if (e.type == SDL_TEXTINPUT) OnText(e.text, post);
+        }
+        // Destroyed by another program: nothing is left to show or to ask
+        // in, so the game ends as when the host ends it.
+        if (platform::sdl::X11WindowGone()) {
+            if (!m_gonePosted) post(WM_ENDSESSION, 1, kEndSessionWindowGone);
+            m_gonePosted = true;
+            return;
         }
         ApplyCursor();
         Render(exposed);
@@ -239,7 +250,7 @@ private:
     }
 
     void Render(bool force) {
-        if (!m_renderer) return;
+        if (!m_renderer || platform::sdl::X11WindowGone()) return;
         long long serial = platform::PresentedFrameSerial();
         if (serial != m_shownSerial) {
             platform::ShowLastPresentedFrame([this](const platform::Frame& f) {
@@ -265,12 +276,15 @@ private:
     SDL_Texture* m_texture = nullptr;
     long long m_shownSerial = 0;
     bool m_activatePending = false;
+    bool m_gonePosted = false;
     bool m_cursorShown = true;
     // Resizable and full screen: the frame keeps its shape inside the window.
     bool m_letterbox = false;
     bool m_fullScreen = false;
 };
 
+// SDL's own box, for a question asked where the game window cannot hold it
+// (before it opens, from another thread).
 int ShowSdlMessageBox(const platform::MessageBoxRecord& box) {
     std::array<SDL_MessageBoxButtonData, 3> buttons{};
     int count = 0;
@@ -300,11 +314,32 @@ int ShowSdlMessageBox(const platform::MessageBoxRecord& box) {
     Uint32 icon = (box.type & 0xF0) == MB_ICONERROR ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
     SDL_MessageBoxData data{icon, nullptr, caption.c_str(), text.c_str(), count, buttons.data(), nullptr};
     int pressed = 0;
+    // A box nobody could see takes its default button, and says so.
+    if (SDL_ShowMessageBox(&data, &pressed) != 0) {
+        platform::HostLog(std::string("SDL_ShowMessageBox: ") + SDL_GetError());
+        return platform::ReportUnshownMessageBox(box, platform::DefaultMessageBoxAnswer(box.type));
+    }
     // Closing the box without a button takes the escape answer.
     const int escapeAnswer = count > 1 ? buttons[static_cast<std::size_t>(count - 1)].buttonid : IDOK;
-    if (SDL_ShowMessageBox(&data, &pressed) != 0) return platform::ReportUnshownMessageBox(box, escapeAnswer);
     if (pressed <= 0) return escapeAnswer;
     return pressed;
+}
+
+// Boxes show in the game window, drawn as its other dialogs, wherever it
+// can hold them.
+int ShowHostMessageBox(const platform::MessageBoxRecord& box) {
+    // The window was destroyed from outside and the game is ending: a box
+    // of its own would wait for an answer nobody is there to give.
+    if (platform::sdl::X11WindowGone()) {
+        return platform::ReportUnshownMessageBox(box, platform::DefaultMessageBoxAnswer(box.type));
+    }
+    const int answer = platform::ShowInWindowMessageBox(box);
+    return answer != 0 ? answer : ShowSdlMessageBox(box);
+}
+
+// SDL's own lines belong in the run report, not on the terminal.
+void LogSdlLine(void*, int, SDL_LogPriority, const char* message) {
+    platform::HostLog(std::string("SDL: ") + (message ? message : ""));
 }
 
 platform::DisplayInfo QuerySdlDisplay() {
@@ -325,6 +360,10 @@ platform::DisplayInfo QuerySdlDisplay() {
 namespace platform {
 
 bool InstallSdlBackend(std::string* error) {
+    SDL_LogSetOutputFunction(LogSdlLine, nullptr);
+    // End requests (SIGINT, SIGTERM) are the player's to take
+    // (end_signals.h), not turned into a close that asks first.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         if (error) *error = SDL_GetError();
         return false;
@@ -343,7 +382,7 @@ bool InstallSdlBackend(std::string* error) {
     // the keyboard alone.
     if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) HostLog(std::string("no joysticks: ") + SDL_GetError());
     InstallWindowBackend(std::make_unique<SdlWindow>());
-    SetMessageBoxHandler(ShowSdlMessageBox);
+    SetMessageBoxHandler(ShowHostMessageBox);
     SetDisplayQuery(QuerySdlDisplay);
     return true;
 }

@@ -5,12 +5,16 @@
 #include "foundation/system_report.h"
 #include "platform/clock.h"
 #include "platform/dialog_window.h"
+#include "platform/end_signals.h"
 #include "platform/files.h"
 #include "platform/host_log.h"
 #include "platform/main_window_post.h"
+#include "platform/message_box.h"
 #include "platform/text.h"
 #include "platform/window.h"
 #include "shell/app_state.h"
+#include "shell/dialogs/message_box_dialog.h"
+#include "shell/end_session.h"
 #include "shell/loop/game_loop.h"
 #include "shell/main_window.h"
 #include "shell/startup/command_line.h"
@@ -21,6 +25,14 @@
 
 namespace {
 constexpr DWORD kMainWindowStyle = 0x80CB0000u;
+
+// What WinMain handed the platform layer goes back before it returns.
+void EndHostHooks() {
+    platform::SetMainWindowRouter(nullptr);
+    platform::SetDisplayLostHandler(nullptr);
+    platform::SetInWindowMessageBox(nullptr);
+    platform::SetHostLogSink(nullptr);
+}
 
 // Without its run report the player could not tell of any later fault, so
 // it does not start; the user learns why on stderr and in a box.
@@ -65,18 +77,26 @@ int WinMain(const std::string& commandLine, int showCommand) {
     if (!CreateReport(report)) return RefuseUnwritableGameFolder(report);
     // Platform lines (forced thread stops) belong in the run report.
     platform::SetHostLogSink([](const std::string& line) { LogLine(platform::Utf8ToCp932(line)); });
+    // Boxes show in the game window once it exists; a lost display still
+    // lets the workers finish what they write.
+    platform::SetInWindowMessageBox(ShowMessageBoxInWindow);
+    platform::SetDisplayLostHandler(EndWithoutDisplay);
     LogPrintf("App : ver %s", kPlayerVersion);
     SystemReport();
     TestPlay = showCommand == SW_SHOW ? 1 : 0;
 
     platform::InstanceLock lock;
-    if (!SettleSingleInstance(lock, !platform::WindowBackendInstalled())) return 0;
+    if (!SettleSingleInstance(lock, !platform::WindowBackendInstalled())) {
+        EndHostHooks();
+        return 0;
+    }
     NoteEndByAnotherCopy();
 
     MainWindow.SetLayout(kScreenWidth, kScreenHeight, 100, 100, kScreenWidth, kScreenHeight, kMainWindowStyle);
     HWND window = CreateMainWindow("", 100, 100, MainWindow.m_nOuterWidth, MainWindow.m_nOuterHeight, MainWindowProc);
     if (!window) {
         ErrorBox("ウインドウが生成出来ません！");
+        EndHostHooks();
         return kStartFailed;
     }
     MainWindow.m_hWnd = window;
@@ -90,17 +110,17 @@ int WinMain(const std::string& commandLine, int showCommand) {
     if (!InitGame(commandLine, showCommand)) {
         ExitGame();
         if (TestPlay == 1) NotifyEditor(0);
-        platform::SetMainWindowRouter(nullptr);
-        platform::SetHostLogSink(nullptr);
+        EndHostHooks();
         return kStartFailed;
     }
     GameStarted.store(1);
     thGame.Start(GameLoopProc, nullptr);
     thGame.Handshake();
+    // An end asked for while the game was starting.
+    if (EndSessionRequested()) PostMessageA(window, WM_ENDSESSION, 1, 0);
 
     int code = RunMessageLoop();
-    platform::SetMainWindowRouter(nullptr);
     ExitGame();
-    platform::SetHostLogSink(nullptr);
+    EndHostHooks();
     return code;
 }

@@ -22,6 +22,7 @@ constexpr MessageName kMessageNames[] = {
     {WM_PAINT, "WM_PAINT"},
     {WM_CLOSE, "WM_CLOSE"},
     {WM_QUIT, "WM_QUIT"},
+    {WM_ENDSESSION, "WM_ENDSESSION"},
     {WM_ACTIVATEAPP, "WM_ACTIVATEAPP"},
     {WM_GETMINMAXINFO, "WM_GETMINMAXINFO"},
     {WM_COPYDATA, "WM_COPYDATA"},
