@@ -60,6 +60,8 @@ run_game() {
     xvfb_wait_window "$pid" "player in $1" 3000
 }
 
+# ImageMagick's worker threads crawl on a loaded machine; one is enough.
+export MAGICK_THREAD_LIMIT=1
 # photograph FILE: the client area, wherever the window stands now.
 photograph() {
     info=$(xwininfo -id "$wid")
@@ -93,13 +95,25 @@ wait_for() {
 title_shown() { holds_picture "$1" && ! shows_box "$1"; }
 no_box() { ! shows_box "$1"; }
 changed() { ! cmp -s before.png "$1"; }
+# still FILE: FILE equals the photograph before it (kept in last.png).
+still() {
+    cmp -s last.png "$1" && return 0
+    cp "$1" last.png
+    return 1
+}
 
 # to_stage: from the title, a new story in the first slot; its first stage.
 to_stage() {
     wait_for title_shown "the title"
+    cp now.png last.png
+    wait_for still "the title holding still"
     xdotool windowfocus --sync "$wid" 2>/dev/null || true
+    cp now.png before.png
     xdotool key --delay 100 z
-    sleep 1
+    # The slot list takes the next press once it stands over the title.
+    wait_for changed "the save slot list"
+    cp now.png last.png
+    wait_for still "the save slot list holding still"
     xdotool key --delay 100 z
     wait_for shows_stage "the first stage"
 }
