@@ -60,8 +60,6 @@ run_game() {
     xvfb_wait_window "$pid" "player in $1" 3000
 }
 
-# ImageMagick's worker threads crawl on a loaded machine; one is enough.
-export MAGICK_THREAD_LIMIT=1
 # photograph FILE: the client area, wherever the window stands now.
 photograph() {
     info=$(xwininfo -id "$wid")
@@ -70,7 +68,6 @@ photograph() {
     import -window root root.png
     convert root.png -crop "640x480+$x+$y" +repage "$1"
 }
-holds_picture() { [ "$(convert "$1" -format '%[fx:standard_deviation > 0.05 ? 1 : 0]' info:)" = 1 ]; }
 # A box of the game's own dialogs: its face colour over at least a few
 # thousand pixels of the client area.
 shows_box() {

@@ -17,6 +17,15 @@ xvfb_reexec() {
     XVFB_CHILD=1 exec xvfb-run -a -s "-screen 0 $screen" "$@"
 }
 
+# ImageMagick's worker threads crawl on a loaded machine; one is enough to
+# read a photograph.
+export MAGICK_THREAD_LIMIT=1
+
+# holds_picture FILE: the photograph is not one flat colour.
+holds_picture() {
+    [ "$(convert "$1" -format '%[fx:standard_deviation > 0.05 ? 1 : 0]' info:)" = 1 ]
+}
+
 # xvfb_workdir: a fresh working folder (removed on exit) with the settings
 # every window check runs with: a lock and runtime folder of its own, and
 # SDL's software renderer drawing straight into the X window (a virtual

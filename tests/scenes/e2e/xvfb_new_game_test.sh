@@ -42,16 +42,10 @@ fail() {
 pid=$!
 xvfb_wait_window "$pid" player 600
 
-# ImageMagick's worker threads crawl on a loaded machine; one thread is
-# enough to read a photograph.
-export MAGICK_THREAD_LIMIT=1
 # photograph FILE: the window's client area as it shows now, taken by the
 # X server's own dump, a few milliseconds even on a loaded machine.
 photograph() {
     xwd -silent -id "$wid" -out "$1"
-}
-holds_picture() {
-    [ "$(convert "$1" -format '%[fx:standard_deviation > 0.05 ? 1 : 0]' info:)" = 1 ]
 }
 # The world map of the sample game, also on its way in or out: sea in the
 # top-left and the bottom-left corner of the view, the same deep blue (no
