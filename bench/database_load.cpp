@@ -7,6 +7,7 @@
 
 #include "gamedata/database/database.h"
 #include "gamedata/database/effect_tables.h"
+#include "run_folder.h"
 
 namespace {
 
@@ -40,6 +41,7 @@ std::int64_t WriteLargeProject() {
 }
 
 void BM_LoadDatabases(benchmark::State& state) {
+    RunFolder folder("bench_database_load");
     const std::int64_t bytes = WriteLargeProject();
     for (auto _ : state) {
         cDatabase db;
@@ -51,7 +53,6 @@ void BM_LoadDatabases(benchmark::State& state) {
         benchmark::DoNotOptimize(anime.data());
     }
     state.SetBytesProcessed(state.iterations() * bytes);
-    std::filesystem::remove_all("data");
 }
 BENCHMARK(BM_LoadDatabases)->Unit(benchmark::kMillisecond);
 

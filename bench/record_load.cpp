@@ -3,12 +3,12 @@
 // reading and copying the same file's bytes.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <string>
 
 #include "file_reference.h"
 #include "foundation/data_record.h"
 #include "platform/files.h"
+#include "run_folder.h"
 
 namespace {
 
@@ -57,15 +57,16 @@ std::int64_t WriteFixture(int count) {
 }
 
 void BM_ReadAndCopyRecordFile(benchmark::State& state) {
+    RunFolder folder("bench_record_load");
     if (WriteFixture(static_cast<int>(state.range(0))) == 0) {
         state.SkipWithError("could not write the fixture");
         return;
     }
     ReadAndCopyFile(state, kPath);
-    std::remove(kPath);
 }
 
 void BM_LoadRecordFile(benchmark::State& state) {
+    RunFolder folder("bench_record_load");
     std::int64_t size = WriteFixture(static_cast<int>(state.range(0)));
     if (size == 0) {
         state.SkipWithError("could not write the fixture");
@@ -81,7 +82,6 @@ void BM_LoadRecordFile(benchmark::State& state) {
     }
     state.SetBytesProcessed(state.iterations() * size);
     state.counters["file_MB"] = static_cast<double>(size) / (1 << 20);
-    std::remove(kPath);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "gamedata/base/data_limits.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "platform/files.h"
+#include "run_folder.h"
 #include "support/large_stage.h"
 
 namespace {
@@ -28,15 +29,16 @@ std::int64_t WriteLargeStage(int side, int charas) {
 }
 
 void BM_ReadAndCopyLargeStage(benchmark::State& state) {
+    RunFolder folder("bench_stage_load");
     if (WriteLargeStage(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))) == 0) {
         state.SkipWithError("could not write the stage");
         return;
     }
     ReadAndCopyFile(state, kPath);
-    platform::DeleteFileA(kPath);
 }
 
 void BM_LoadLargeStage(benchmark::State& state) {
+    RunFolder folder("bench_stage_load");
     const std::int64_t size = WriteLargeStage(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     if (size == 0) {
         state.SkipWithError("could not write the stage");
@@ -51,7 +53,6 @@ void BM_LoadLargeStage(benchmark::State& state) {
     }
     state.SetBytesProcessed(state.iterations() * size);
     state.counters["file_MB"] = static_cast<double>(size) / (1024.0 * 1024.0);
-    platform::DeleteFileA(kPath);
 }
 
 BENCHMARK(BM_ReadAndCopyLargeStage)->Args({300, 2000})->Unit(benchmark::kMillisecond);

@@ -15,9 +15,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <random>
 #include <string>
 #include <vector>
+
+#include "run_folder.h"
 
 extern char** environ;
 
@@ -28,26 +29,6 @@ namespace fs = std::filesystem;
 #if defined(PLAYER_PROGRAM) && defined(EMPTY_PROGRAM) && defined(SAMPLE_GAME)
 
 constexpr int kRuns = 15;
-
-// A folder under the temporary folder that this run alone uses.
-class RunFolder {
-public:
-    RunFolder() {
-        std::random_device random;
-        m_path = fs::temp_directory_path() / ("bench_startup_" + std::to_string(random()));
-        fs::create_directories(m_path);
-    }
-    ~RunFolder() {
-        std::error_code ignored;
-        fs::remove_all(m_path, ignored);
-    }
-    RunFolder(const RunFolder&) = delete;
-    RunFolder& operator=(const RunFolder&) = delete;
-    const fs::path& Path() const { return m_path; }
-
-private:
-    fs::path m_path;
-};
 
 // Wall seconds of one run of the program to its end; negative when it does
 // not start or does not end well. Its output goes nowhere.
@@ -81,11 +62,9 @@ double Median(std::vector<double> v) {
 }
 
 void BM_Startup(benchmark::State& state) {
-    RunFolder folder;
+    RunFolder folder("bench_startup");
     const fs::path game = folder.Path() / "game";
     fs::copy(SAMPLE_GAME, game, fs::copy_options::recursive);
-    const fs::path before = fs::current_path();
-    fs::current_path(folder.Path());
     const std::vector<std::string> player = {PLAYER_PROGRAM, "--game", game.string(), "--headless", "--frames", "1"};
     const std::vector<std::string> empty = {EMPTY_PROGRAM};
     std::vector<double> playerTimes, emptyTimes;
@@ -100,7 +79,6 @@ void BM_Startup(benchmark::State& state) {
             playerTimes.push_back(p);
         }
     }
-    fs::current_path(before);
     if (playerTimes.empty()) return;
     const double p = Median(playerTimes), e = Median(emptyTimes);
     state.counters["player_ms"] = p * 1000.0;

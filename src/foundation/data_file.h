@@ -16,6 +16,10 @@ public:
 
     cDataFile(std::string path, Mode mode);
     cDataFile(std::string path, std::vector<std::uint8_t> bytes);  // read mode
+    // A read file leaves its byte buffer to the next file its thread reads.
+    ~cDataFile();
+    cDataFile(const cDataFile&) = delete;
+    cDataFile& operator=(const cDataFile&) = delete;
 
     Mode GetMode() const { return m_mode; }
     const std::string& Path() const { return m_path; }

@@ -113,9 +113,8 @@ cDataRecord& cDataRecord::operator=(const cDataRecord& src) {
     return *this;
 }
 
-void cDataRecord::UseFields(int version) {
+void cDataRecord::TakeSharedTable(int version) {
     const TableKey key{&typeid(*this), version};
-    if (m_table->type == key.type && m_table->version == version) return;
     const FieldTable* table = FindTable(key);
     if (!table) {
         RegisterFields(version);
@@ -138,7 +137,18 @@ void cDataRecord::AddFieldBytes(void* member, int count, std::uint8_t size) {
     const auto at = reinterpret_cast<std::uintptr_t>(member);
     FieldEntry entry{0, IsScratch(member), count, size};
     entry.offset = static_cast<std::ptrdiff_t>(entry.scratch ? at : at - reinterpret_cast<std::uintptr_t>(this));
-    OwnTable().fields.push_back(entry);
+    FieldTable& table = OwnTable();
+    table.fields.push_back(entry);
+    table.bytes += entry.Bytes();
+    // A member that starts where the last run of members ends joins it.
+    if (!table.runs.empty()) {
+        FieldRun& last = table.runs.back();
+        if (!last.scratch && !entry.scratch && last.offset + static_cast<std::ptrdiff_t>(last.bytes) == entry.offset) {
+            last.bytes += entry.Bytes();
+            return;
+        }
+    }
+    table.runs.push_back(FieldRun{entry.offset, entry.scratch, entry.Bytes()});
 }
 
 void cDataRecord::AddString(std::string* member, int count) {
@@ -152,6 +162,8 @@ void cDataRecord::ClearFieldLists() {
     FieldTable& table = OwnTable();
     table.fields.clear();
     table.strings.clear();
+    table.runs.clear();
+    table.bytes = 0;
 }
 
 void* cDataRecord::AddressOf(const FieldEntry& field) const {
@@ -217,6 +229,19 @@ bool cDataRecord::LoadFields(cDataFile& file) {
         file.Fail("member count " + std::to_string(n) + " above " + std::to_string(fields.Count()));
         return false;
     }
+    // Every member stored, as the file of this version holds them: the runs
+    // are copied whole.
+    if (n == fields.Count()) {
+        const std::uint8_t* at = file.TakeIfLeft(m_table->bytes);
+        if (at) {
+            for (const FieldRun& run : m_table->runs) {
+                const auto base = run.scratch ? std::uintptr_t{0} : reinterpret_cast<std::uintptr_t>(this);
+                CopyBlock(reinterpret_cast<void*>(base + static_cast<std::uintptr_t>(run.offset)), at, run.bytes);
+                at += run.bytes;
+            }
+            return true;
+        }
+    }
     const auto stored = fields.begin() + n;
     std::size_t bytes = 0;
     for (auto f = fields.begin(); f != stored; ++f) bytes += f->Bytes();
@@ -258,7 +283,7 @@ bool cDataRecord::Load(cDataFile& file) {
     // failed file) as before, here.
     int read = 0;
     const bool ok = LoadFields(file) && LoadStrings(file, read);
-    if (StripCRFlag) StripCRFrom(read);
+    if (StripCRFlag && read < StringCount()) StripCRFrom(read);
     if (FileVersion != DataVersion) UseFields(DataVersion);
     return ok && !file.Failed();
 }

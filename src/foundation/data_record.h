@@ -36,6 +36,14 @@ struct FieldEntry {
     std::size_t Bytes() const { return static_cast<std::size_t>(count) * size; }
 };
 
+// Members that follow one another in the record and in the file: one copy
+// fills them all.
+struct FieldRun {
+    std::ptrdiff_t offset = 0;
+    bool scratch = false;
+    std::size_t bytes = 0;
+};
+
 // The members a record type stores at one version, in file order. Offsets
 // are taken from the record's base, so one table serves every object of the
 // type.
@@ -46,6 +54,9 @@ struct FieldTable {
     int version = -1;
     cVector<FieldEntry> fields;
     cVector<std::ptrdiff_t> strings;
+    // All the fields, merged into runs, and their bytes in the file.
+    cVector<FieldRun> runs;
+    std::size_t bytes = 0;
 };
 
 // The table of a record that stores nothing.
@@ -79,7 +90,11 @@ public:
 
     // Takes the shared member table of this record's type at `version`,
     // describing it with RegisterFields the first time it is asked for.
-    void UseFields(int version);
+    // Inline: every record of a loaded list asks again for the table it has.
+    void UseFields(int version) {
+        if (m_table->version == version && m_table->type == &typeid(*this)) return;
+        TakeSharedTable(version);
+    }
 
     void Reset();
     void CopyFrom(const cDataRecord& src);
@@ -98,7 +113,8 @@ public:
     // element of a stored list costs): nothing while it uses a shared one.
     std::size_t RegisteredListBytes() const {
         return m_ownTable ? sizeof(FieldTable) + m_ownTable->fields.capacity() * sizeof(FieldEntry) +
-                                m_ownTable->strings.capacity() * sizeof(std::ptrdiff_t)
+                                m_ownTable->strings.capacity() * sizeof(std::ptrdiff_t) +
+                                m_ownTable->runs.capacity() * sizeof(FieldRun)
                           : 0;
     }
     int FieldCount() const { return m_table->fields.Count(); }
@@ -117,6 +133,7 @@ protected:
 
 private:
     void AddFieldBytes(void* member, int count, std::uint8_t size);
+    void TakeSharedTable(int version);
     FieldTable& OwnTable();
     void* AddressOf(const FieldEntry& field) const;
     std::string& StringAt(std::ptrdiff_t offset) const;

@@ -19,7 +19,7 @@ void ReportRefusal(std::string_view path, std::size_t maxBytes) {
 }  // namespace
 
 bool ReadGameFile(std::string_view path, std::vector<std::uint8_t>& bytes, std::size_t maxBytes) {
-    if (platform::ReadWholeFile(path, bytes, maxBytes)) return true;
+    if (platform::ReadWholeFileInPlace(path, bytes, maxBytes)) return true;
     ReportRefusal(path, maxBytes);
     return false;
 }

@@ -11,7 +11,8 @@
 
 #include "platform/files.h"
 
-// Reads a whole file of at most maxBytes.
+// Reads a whole file of at most maxBytes into the memory bytes already
+// holds (see platform::ReadWholeFileInPlace).
 bool ReadGameFile(std::string_view path, std::vector<std::uint8_t>& bytes, std::size_t maxBytes);
 
 // Opens a file for reading; nullptr when it cannot be.

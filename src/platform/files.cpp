@@ -307,13 +307,23 @@ bool File::Close() {
 
 bool ReadWholeFile(std::string_view internal, std::vector<std::uint8_t>& out, std::size_t maxBytes) {
     out.clear();
+    return ReadWholeFileInPlace(internal, out, maxBytes);
+}
+
+bool ReadWholeFileInPlace(std::string_view internal, std::vector<std::uint8_t>& out, std::size_t maxBytes) {
     auto f = File::Open(internal, File::Mode::Read);
-    if (!f) return false;
+    if (!f) {
+        out.clear();
+        return false;
+    }
     std::int64_t size = f->Size();
     if (size < 0 || static_cast<std::uint64_t>(size) > maxBytes) {
         t_lastRefusal = size < 0 ? FileRefusal::kUnreadable : FileRefusal::kTooLarge;
+        out.clear();
         return false;
     }
+    // Only bytes beyond what out already holds are zeroed; the read
+    // overwrites them all.
     out.resize(static_cast<std::size_t>(size));
     std::size_t got = f->Read(out.data(), out.size());
     out.resize(got);

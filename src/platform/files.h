@@ -119,6 +119,12 @@ private:
 // maxBytes. false when it cannot be read; LastFileRefusal() says why.
 bool ReadWholeFile(std::string_view internal, std::vector<std::uint8_t>& out,
                    std::size_t maxBytes = std::size_t(1) << 30);
+// Contract: the same into the memory out already holds: its bytes are
+// overwritten, not zeroed first, so a buffer kept from an earlier read costs
+// no second pass over it. out holds the file's bytes alone afterwards (none
+// when it returns false).
+bool ReadWholeFileInPlace(std::string_view internal, std::vector<std::uint8_t>& out,
+                          std::size_t maxBytes = std::size_t(1) << 30);
 
 // Contract: writes bytes safely: into a temporary file in the same folder,
 // every write and the close checked, synced, then renamed over the target

@@ -34,27 +34,33 @@ TEST(StoredText, LengthCountsTheZeroAndBadLengthsFailTheFile) {
 
 // The zero and the CR bytes are found in one pass, a word at a time: every
 // placement of a zero and of CR bytes around the words' edges reads as the
-// text up to the first zero, with its CR bytes dropped only when asked.
+// text up to the first zero, with its CR bytes dropped only when asked. The
+// other bytes are plain letters, or bytes near a zero's and a CR's value
+// (the ones a borrow from a zero or CR below could mistake for another).
 TEST(StoredText, ZeroAndCrBytesAtEveryPlaceOfAWord) {
+    const std::string fillers[] = {"a", std::string("\x01\x0e\x0c\x80\xff", 5)};
     // Length 1 is the empty text, stored as its length alone.
     for (std::size_t length = 2; length <= 19; ++length) {
         for (std::size_t zero = 0; zero <= length; ++zero) {  // length: no zero
             for (std::size_t cr = 0; cr <= length; ++cr) {    // length: no CR
-                std::string stored(length, 'a');
-                if (cr < length) stored[cr] = '\r';
-                if (cr + 9 < length) stored[cr + 9] = '\r';  // one in a later word too
-                if (zero < length) stored[zero] = '\0';
-                std::string upToZero = stored.substr(0, std::min(zero, length));
-                std::string stripped = upToZero;
-                std::erase(stripped, '\r');
-                for (bool strip : {false, true}) {
-                    SCOPED_TRACE(testing::Message() << "length " << length << " zero " << zero << " cr " << cr
-                                                    << (strip ? " stripped" : ""));
-                    cDataFile f("text", ByteBuilder().I32(static_cast<std::int32_t>(length)).Bytes(stored).Data());
-                    std::string text = "old";
-                    ASSERT_TRUE(f.ReadString(text, strip));
-                    EXPECT_EQ(text, strip ? stripped : upToZero);
-                    EXPECT_EQ(f.Position(), 4 + length);
+                for (const std::string& filler : fillers) {
+                    std::string stored(length, 'a');
+                    for (std::size_t k = 0; k < length; ++k) stored[k] = filler[k % filler.size()];
+                    if (cr < length) stored[cr] = '\r';
+                    if (cr + 9 < length) stored[cr + 9] = '\r';  // one in a later word too
+                    if (zero < length) stored[zero] = '\0';
+                    std::string upToZero = stored.substr(0, std::min(zero, length));
+                    std::string stripped = upToZero;
+                    std::erase(stripped, '\r');
+                    for (bool strip : {false, true}) {
+                        SCOPED_TRACE(testing::Message() << "length " << length << " zero " << zero << " cr " << cr
+                                                        << " filler " << filler.size() << (strip ? " stripped" : ""));
+                        cDataFile f("text", ByteBuilder().I32(static_cast<std::int32_t>(length)).Bytes(stored).Data());
+                        std::string text = "old";
+                        ASSERT_TRUE(f.ReadString(text, strip));
+                        EXPECT_EQ(text, strip ? stripped : upToZero);
+                        EXPECT_EQ(f.Position(), 4 + length);
+                    }
                 }
             }
         }
