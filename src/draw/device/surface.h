@@ -4,7 +4,10 @@
 // CPU pixel buffer in the texture format) or a DirectDraw-path part (a pixel
 // buffer in the display format).
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
+#include <new>
+#include <utility>
 #include <vector>
 
 #include "draw/device/pixel_format.h"
@@ -13,13 +16,43 @@
 // The largest side of any surface or texture this layer creates.
 constexpr int kMaxSurfaceSide = 16384;
 
+// Pixel memory taken already zeroed from the system. A fresh large block
+// comes as pages the system fills with zeros when first touched, so a
+// surface is not cleared in a pass of its own: a picture pays only for
+// being decoded into it, a surface made but never drawn on for nothing.
+// Value-initialising an element leaves the zero it has; a buffer is only
+// ever sized when it is made (see DDPIXELS::Allocate), never grown into
+// memory that held pixels.
+template <class T>
+struct ZeroedAllocator {
+    using value_type = T;
+    ZeroedAllocator() = default;
+    template <class U>
+    ZeroedAllocator(const ZeroedAllocator<U>&) noexcept {}
+    T* allocate(std::size_t n) {
+        void* p = std::calloc(n, sizeof(T));
+        if (!p) throw std::bad_alloc();
+        return static_cast<T*>(p);
+    }
+    void deallocate(T* p, std::size_t) noexcept { std::free(p); }
+    template <class U>
+    void construct(U*) noexcept {}
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+    friend bool operator==(const ZeroedAllocator&, const ZeroedAllocator&) { return true; }
+};
+
+using PixelBytes = std::vector<std::uint8_t, ZeroedAllocator<std::uint8_t>>;
+
 // A CPU pixel buffer: rows of nPitch bytes, no padding beyond the format.
 struct DDPIXELS {
     DWORD fmt = 0;
     int nWidth = 0;
     int nHeight = 0;
     int nPitch = 0;
-    std::vector<std::uint8_t> bits;
+    PixelBytes bits;
     // Known to hold only texels of full alpha (set after a load that found
     // none other; every write access drops it). Blits copy such sources
     // without looking at their alpha.

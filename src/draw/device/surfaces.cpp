@@ -24,7 +24,8 @@ bool DDPIXELS::Allocate(DWORD format, int width, int height) {
     nPitch = nWidth * BytesPerPixel(format);
     ForgetOpacity();
     try {
-        bits.assign(static_cast<std::size_t>(nPitch) * nHeight, 0);
+        bits = PixelBytes();
+        bits = PixelBytes(static_cast<std::size_t>(nPitch) * nHeight);
     } catch (const std::bad_alloc&) {
         *this = DDPIXELS();
         return false;
@@ -192,6 +193,26 @@ std::uint32_t LoadedTexel(std::uint32_t rgb, std::uint32_t keyArgb, DWORD fmt) {
     return FromArgb(fmt, argb);
 }
 
+// A row of a loaded picture into a texture, its texel size looked at once
+// for the row instead of once per texel.
+void StoreLoadedRow(DDPIXELS& texture, int y, const std::uint32_t* in, int columns, std::uint32_t key, DWORD fmt) {
+    switch (BytesPerPixel(fmt)) {
+        case 4: {
+            std::uint32_t* out = texture.Row<std::uint32_t>(y);
+            for (int x = 0; x < columns; ++x) out[x] = LoadedTexel(in[x], key, fmt);
+            break;
+        }
+        case 2: {
+            std::uint16_t* out = texture.Row<std::uint16_t>(y);
+            for (int x = 0; x < columns; ++x) out[x] = static_cast<std::uint16_t>(LoadedTexel(in[x], key, fmt));
+            break;
+        }
+        default:
+            for (int x = 0; x < columns; ++x) texture.Put(x, y, LoadedTexel(in[x], key, fmt));
+            break;
+    }
+}
+
 std::uint32_t LoaderKey(int depth) {
     const BYTE* bgr = depth == 16 ? lpDTCon->rgbTransmit_16 : lpDTCon->rgbTransmit;
     return 0xFF000000u | std::uint32_t(bgr[2]) << 16 | std::uint32_t(bgr[1]) << 8 | bgr[0];
@@ -225,9 +246,9 @@ int CreateFromFileD3D(DDSURFACEDATA* sd, const char* file, int colorKey, int dep
         const DWORD fmt = lpDTCon->fmtTexture;
         if (!AllocateTexture(t.texture, fmt, texW, texH)) return 4;
         const std::uint32_t key = LoaderKey(depth);
-        for (int y = 0; y < bmp.nHeight && y < texH; ++y) {
-            const std::uint32_t* in = bmp.rgb.data() + std::size_t(y) * bmp.nWidth;
-            for (int x = 0; x < bmp.nWidth && x < texW; ++x) t.texture.Put(x, y, LoadedTexel(in[x], key, fmt));
+        const int rows = std::min(bmp.nHeight, texH), columns = std::min(bmp.nWidth, texW);
+        for (int y = 0; y < rows; ++y) {
+            StoreLoadedRow(t.texture, y, bmp.rgb.data() + std::size_t(y) * bmp.nWidth, columns, key, fmt);
         }
         t.texture.NoteOpacity();
         sd->nWidth = bmp.nWidth;

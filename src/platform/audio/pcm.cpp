@@ -35,6 +35,9 @@ std::shared_ptr<const PcmBuffer> ConvertPcm(const WAVEFORMATEX& f, const std::ui
         buffer->samples = std::move(stereo);
     } else {
         StereoResampler resampler(static_cast<int>(f.nSamplesPerSec));
+        // Room for every frame at once: the buffer grows once, not a page
+        // at a time with a copy on each doubling.
+        buffer->samples.reserve((frames * static_cast<std::size_t>(kMixRate) / f.nSamplesPerSec + 2) * kMixChannels);
         resampler.Feed(stereo.data(), frames, buffer->samples);
     }
     return buffer;
