@@ -60,13 +60,15 @@ run_game() {
     xvfb_wait_window "$pid" "player in $1" 3000
 }
 
-# photograph FILE: the client area, wherever the window stands now.
+# photograph FILE: the client area, wherever the window stands now. No
+# dates in the file, so two photographs of one picture are the same bytes
+# however slowly they are taken.
 photograph() {
     info=$(xwininfo -id "$wid")
     x=$(echo "$info" | sed -n 's/.*Absolute upper-left X: *//p')
     y=$(echo "$info" | sed -n 's/.*Absolute upper-left Y: *//p')
     import -window root root.png
-    convert root.png -crop "640x480+$x+$y" +repage "$1"
+    convert root.png -crop "640x480+$x+$y" +repage -define png:exclude-chunks=date,time "$1"
 }
 # A box of the game's own dialogs: its face colour over at least a few
 # thousand pixels of the client area.
