@@ -63,6 +63,7 @@ BOOL GetClientRect(HWND window, RECT* rect);
 BOOL GetWindowRect(HWND window, RECT* rect);
 
 // Contract: moves the window to (x, y) with a client area of width x height.
+// A dialog item is placed in its dialog's client area.
 BOOL MoveWindowClient(HWND window, int x, int y, int width, int height);
 
 // Contract: the desktop area free of panels (SPI_GETWORKAREA).
