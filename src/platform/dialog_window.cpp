@@ -968,6 +968,7 @@ BOOL ShowWindow(HWND window, int command) {
         x.hidden = command == SW_HIDE;
     }
     if (command == SW_SHOWMAXIMIZED) MaximiseMainWindow(window);
+    if (command == SW_SHOWMINNOACTIVE) MinimiseMainWindow(window);
     return wasVisible;
 }
 

@@ -227,7 +227,8 @@ DWORD SetWindowLongA(HWND window, int index, DWORD value);
 
 // Contract: hides (SW_HIDE) or shows a window; returns whether it was
 // visible. Windows start visible. SW_SHOWMAXIMIZED also maximises the main
-// window.
+// window, SW_SHOWMINNOACTIVE minimises it (to the task bar, the focus going
+// nowhere new).
 BOOL ShowWindow(HWND window, int command);
 BOOL IsWindowVisible(HWND window);
 

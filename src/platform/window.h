@@ -136,6 +136,9 @@ public:
     // Maximises the window (the show command SW_SHOWMAXIMIZED); a backend
     // without a desktop ignores it.
     virtual void Maximise() {}
+    // Minimises the window without activating anything; a backend without
+    // a desktop ignores it.
+    virtual void Minimise() {}
     // Turns pending host events into window messages (through post) and
     // shows the newest presented frame.
     virtual void Pump(const std::function<void(UINT, WPARAM, LPARAM)>& post) = 0;
