@@ -9,7 +9,8 @@
 # parent or child give no edge. Each edge is printed once, with the count of
 # includes behind it.
 # Usage: tools/include_graph.sh [--ignore FOLDER]... [SRC_DIR]
-#   --ignore src/stage   prints that folder's circle without failing on it
+#   --ignore src/x   prints the circle between the folders of src/x without
+#                    failing on it
 set -eu
 ignored=" "
 while [ $# -gt 0 ]; do

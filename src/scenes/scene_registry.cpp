@@ -6,7 +6,7 @@
 #include "scenes/stage_play/replay_requests.h"
 #include "shell/direct_play.h"
 #include "shell/loop/blend_palette.h"
-#include "stage/drawing/chara_effect_run.h"
+#include "stage/core/chara_effect_run.h"
 
 namespace {
 template <class T>

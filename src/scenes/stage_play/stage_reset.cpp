@@ -19,7 +19,7 @@
 #include "shell/input/key_state.h"
 #include "shell/loop/game.h"
 #include "shell/requests/sound_requests.h"
-#include "stage/drawing/picture_inst.h"
+#include "stage/core/picture_inst.h"
 #include "stage/objects/block_map.h"
 #include "stage/objects/engine_hooks.h"
 #include "stage/objects/player.h"

@@ -5,8 +5,8 @@
 #include "shell/requests/error_requests.h"
 #include "stage/code/chara_code_host.h"
 #include "stage/code/code_eval.h"
-#include "stage/flow/flow_inst.h"
-#include "stage/flow/status_position.h"
+#include "stage/core/flow_inst.h"
+#include "stage/core/status_position.h"
 #include "stage/objects/chara.h"
 
 namespace {

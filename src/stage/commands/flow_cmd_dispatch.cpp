@@ -1,13 +1,13 @@
-#include "stage/commands/flow_cmd_dispatch.h"
+#include "stage/core/flow_cmd_dispatch.h"
 
 #include "foundation/report.h"
 #include "stage/code/code_command.h"
 #include "stage/commands/movement_commands.h"
 #include "stage/commands/presentation_commands.h"
 #include "stage/commands/stage_commands.h"
-#include "stage/flow/flow_inst.h"
+#include "stage/core/flow_inst.h"
+#include "stage/core/status_position.h"
 #include "stage/flow/status_operation.h"
-#include "stage/flow/status_position.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "stage/commands/item_commands.h"
+#include "stage/core/item_commands.h"
 
 #include <array>
 
 #include "gamedata/flows/cmd_kinds.h"
-#include "stage/commands/arrangements.h"
-#include "stage/commands/flow_cmd_dispatch.h"
 #include "stage/commands/int_param.h"
-#include "stage/flow/flow_inst.h"
+#include "stage/core/flow_cmd_dispatch.h"
+#include "stage/core/flow_inst.h"
+#include "stage/flow/arrangements.h"
 #include "stage/objects/engine_hooks.h"
 #include "stage/objects/player.h"
 #include "stage/objects/stage_state.h"

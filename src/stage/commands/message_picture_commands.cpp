@@ -22,7 +22,7 @@
 #include "stage/commands/int_param.h"
 #include "stage/commands/presentation_commands.h"
 #include "stage/commands/stage_commands.h"
-#include "stage/flow/flow_inst.h"
+#include "stage/core/flow_inst.h"
 #include "stage/objects/chara.h"
 #include "stage/objects/player.h"
 #include "stage/objects/stage_state.h"

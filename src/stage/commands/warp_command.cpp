@@ -5,7 +5,7 @@
 #include "gamedata/project/compat_switches.h"
 #include "stage/commands/move_velocity.h"
 #include "stage/commands/stage_commands.h"
-#include "stage/flow/status_position.h"
+#include "stage/core/status_position.h"
 #include "stage/objects/chara.h"
 #include "stage/objects/chara_lookup.h"
 #include "stage/objects/stage_spawning.h"

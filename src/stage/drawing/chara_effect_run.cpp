@@ -1,4 +1,4 @@
-#include "stage/drawing/chara_effect_run.h"
+#include "stage/core/chara_effect_run.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "stage/drawing/picture_inst.h"
+#include "stage/core/picture_inst.h"
 
 #include "draw/blit.h"
 #include "draw/device/surfaces.h"

@@ -9,8 +9,8 @@
 #include "gamedata/flows/cmd_kinds.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "stage/code/code_arith.h"
+#include "stage/core/loop_expansion.h"
 #include "stage/flow/flow_prep.h"
-#include "stage/flow/loop_expansion.h"
 #include "stage/objects/chara.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "stage/code/code_arith.h"
-#include "stage/flow/flow_inst.h"
+#include "stage/core/flow_inst.h"
 #include "stage/objects/chara.h"
 
 namespace {

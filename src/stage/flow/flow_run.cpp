@@ -2,10 +2,10 @@
 #include "gamedata/flows/cmd_kinds.h"
 #include "gamedata/project/compat_switches.h"
 #include "gamedata/project/system_data.h"
-#include "stage/commands/arrangements.h"
-#include "stage/commands/flow_cmd_dispatch.h"
+#include "stage/core/flow_cmd_dispatch.h"
+#include "stage/core/flow_inst.h"
+#include "stage/flow/arrangements.h"
 #include "stage/flow/current_flow.h"
-#include "stage/flow/flow_inst.h"
 #include "stage/objects/chara.h"
 #include "stage/objects/stage_state.h"
 

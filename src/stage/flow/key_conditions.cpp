@@ -5,7 +5,7 @@
 #include "gamedata/project/compat_switches.h"
 #include "gamedata/project/system_data.h"
 #include "shell/input/key_state.h"
-#include "stage/flow/flow_inst.h"
+#include "stage/core/flow_inst.h"
 #include "stage/objects/chara.h"
 #include "stage/objects/player.h"
 

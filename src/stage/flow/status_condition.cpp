@@ -9,9 +9,9 @@
 #include "gamedata/global_data.h"
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
+#include "stage/core/status_values.h"
 #include "stage/flow/status_operator.h"
 #include "stage/flow/status_source.h"
-#include "stage/flow/status_values.h"
 #include "stage/objects/chara.h"
 #include "stage/objects/stage_state.h"
 

@@ -1,4 +1,4 @@
-#include "stage/flow/status_position.h"
+#include "stage/core/status_position.h"
 
 #include <algorithm>
 #include <memory>

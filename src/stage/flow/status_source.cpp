@@ -5,8 +5,8 @@
 #include "gamedata/project/compat_switches.h"
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
-#include "stage/flow/status_position.h"
-#include "stage/flow/status_values.h"
+#include "stage/core/status_position.h"
+#include "stage/core/status_values.h"
 #include "stage/objects/chara.h"
 #include "stage/objects/stage_state.h"
 

@@ -1,4 +1,4 @@
-#include "stage/flow/status_values.h"
+#include "stage/core/status_values.h"
 
 #include <array>
 #include <type_traits>

@@ -1,4 +1,4 @@
-#include "stage/movement/aiming.h"
+#include "stage/core/aiming.h"
 
 #include <cmath>
 

@@ -3,7 +3,7 @@
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "shell/requests/sound_requests.h"
-#include "stage/flow/flow_inst.h"
+#include "stage/core/flow_inst.h"
 #include "stage/movement/jump_command.h"
 #include "stage/objects/stage_chara.h"
 

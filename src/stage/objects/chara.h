@@ -10,8 +10,8 @@
 
 #include "foundation/checked_containers.h"
 #include "gamedata/definitions/chara_def.h"
-#include "stage/drawing/chara_effect_run.h"
-#include "stage/flow/flow_inst.h"
+#include "stage/core/chara_effect_run.h"
+#include "stage/core/flow_inst.h"
 #include "stage/objects/anim_layers.h"
 #include "stage/objects/block_map.h"
 #include "stage/objects/stage_object.h"

@@ -1,7 +1,7 @@
 #include "stage/objects/item.h"
 
 #include "gamedata/stage_file/stage_data.h"
-#include "stage/flow/loop_expansion.h"
+#include "stage/core/loop_expansion.h"
 #include "stage/objects/stage_state.h"
 
 namespace {

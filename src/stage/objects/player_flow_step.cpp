@@ -1,4 +1,4 @@
-#include "stage/commands/item_commands.h"
+#include "stage/core/item_commands.h"
 #include "stage/objects/player.h"
 
 void cPlayer::BeginFlowStep() {

@@ -6,7 +6,7 @@
 
 #include "foundation/checked_containers.h"
 #include "gamedata/flows/ed_shot.h"
-#include "stage/movement/aiming.h"
+#include "stage/core/aiming.h"
 #include "stage/objects/stage_object.h"
 
 class cChara;

@@ -1,4 +1,4 @@
-#include "stage/commands/flow_cmd_dispatch.h"
+#include "stage/core/flow_cmd_dispatch.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "stage/commands/item_commands.h"
+#include "stage/core/item_commands.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 
 #include "gamedata/flows/arrangeable_params.h"
 #include "gamedata/flows/cmd_kinds.h"
-#include "stage/commands/flow_cmd_dispatch.h"
-#include "stage/flow/flow_inst.h"
+#include "stage/core/flow_cmd_dispatch.h"
+#include "stage/core/flow_inst.h"
 #include "stage/flow/status_operator.h"
 #include "stage/objects/engine_hooks.h"
 #include "support/stage/command_fixtures.h"

@@ -9,10 +9,10 @@
 #include "gamedata/database/database.h"
 #include "gamedata/flows/cmd_kinds.h"
 #include "gamedata/global_data.h"
-#include "stage/commands/flow_cmd_dispatch.h"
 #include "stage/commands/presentation_commands.h"
 #include "stage/commands/stage_commands.h"
-#include "stage/flow/flow_inst.h"
+#include "stage/core/flow_cmd_dispatch.h"
+#include "stage/core/flow_inst.h"
 #include "support/stage/command_fixtures.h"
 #include "support/stage/stage_harness.h"
 

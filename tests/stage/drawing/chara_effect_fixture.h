@@ -7,7 +7,7 @@
 
 #include "gamedata/database/effect_tables.h"
 #include "gamedata/global_data.h"
-#include "stage/drawing/chara_effect_run.h"
+#include "stage/core/chara_effect_run.h"
 
 struct EffectRow {
     int kind;

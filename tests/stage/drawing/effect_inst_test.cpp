@@ -1,4 +1,4 @@
-#include "stage/drawing/effect_inst.h"
+#include "stage/core/effect_inst.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "stage/drawing/picture_inst.h"
+#include "stage/core/picture_inst.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "gamedata/flows/cond.h"
 #include "gamedata/global_data.h"
 #include "gamedata/project/system_data.h"
-#include "stage/flow/status_values.h"
+#include "stage/core/status_values.h"
 #include "support/stage/stage_harness.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "gamedata/flows/cmd_kinds.h"
 #include "gamedata/global_data.h"
 #include "gamedata/project/system_data.h"
-#include "stage/flow/status_position.h"
+#include "stage/core/status_position.h"
 #include "support/stage/flow_builder.h"
 #include "support/stage/stage_harness.h"
 

@@ -4,7 +4,7 @@
 #include "gamedata/project/system_data.h"
 #include "gamedata/stage_file/stage_data.h"
 #include "shell/input/key_state.h"
-#include "stage/flow/flow_inst.h"
+#include "stage/core/flow_inst.h"
 #include "stage/movement/jump_command.h"
 #include "support/stage/stage_harness.h"
 

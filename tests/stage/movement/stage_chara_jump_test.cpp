@@ -2,7 +2,7 @@
 
 #include "gamedata/flows/flow_cmd.h"
 #include "gamedata/stage_file/stage_data.h"
-#include "stage/flow/flow_inst.h"
+#include "stage/core/flow_inst.h"
 #include "support/stage/stage_harness.h"
 
 namespace {

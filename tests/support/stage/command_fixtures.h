@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "gamedata/flows/flow_cmd.h"
-#include "stage/flow/flow_inst.h"
+#include "stage/core/flow_inst.h"
 
 inline cFlowCmd CommandOfKind(int kind) {
     cFlowCmd cmd;

@@ -1,7 +1,7 @@
 #include "support/stage/flow_builder.h"
 
+#include "stage/core/flow_inst.h"
 #include "stage/flow/flow_engine.h"
-#include "stage/flow/flow_inst.h"
 #include "stage/objects/block_map.h"
 #include "stage/objects/engine_hooks.h"
 

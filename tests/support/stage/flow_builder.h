@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "gamedata/flows/flow.h"
-#include "stage/commands/flow_cmd_dispatch.h"
+#include "stage/core/flow_cmd_dispatch.h"
 
 struct CmdEntry {
     std::string name;

@@ -2,7 +2,7 @@
 
 #include "scenes/stage_play/rules/contact_geometry.h"
 #include "shell/requests/sound_requests.h"
-#include "stage/commands/item_commands.h"
+#include "stage/core/item_commands.h"
 #include "stage/objects/engine_hooks.h"
 #include "stage/objects/item.h"
 #include "stage/objects/player.h"

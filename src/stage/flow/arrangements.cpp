@@ -1,4 +1,4 @@
-#include "stage/commands/arrangements.h"
+#include "stage/flow/arrangements.h"
 
 #include <array>
 #include <cstdint>
@@ -13,7 +13,7 @@
 #include "gamedata/flows/vocabulary.h"
 #include "gamedata/global_data.h"
 #include "gamedata/stage_file/stage_data.h"
-#include "stage/flow/flow_inst.h"
+#include "stage/core/flow_inst.h"
 #include "stage/flow/status_operator.h"
 #include "stage/objects/chara.h"
 #include "stage/objects/stage_state.h"

@@ -1,4 +1,4 @@
-#include "stage/movement/sight_range.h"
+#include "stage/flow/sight_range.h"
 
 #include "gamedata/project/compat_switches.h"
 #include "gamedata/project/system_data.h"

@@ -1,4 +1,4 @@
-#include "stage/movement/sight_range.h"
+#include "stage/flow/sight_range.h"
 
 #include <gtest/gtest.h>
 

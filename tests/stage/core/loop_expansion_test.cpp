@@ -1,4 +1,4 @@
-#include "stage/flow/loop_expansion.h"
+#include "stage/core/loop_expansion.h"
 
 #include <gtest/gtest.h>
 

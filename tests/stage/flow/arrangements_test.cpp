@@ -1,4 +1,4 @@
-#include "stage/commands/arrangements.h"
+#include "stage/flow/arrangements.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include "gamedata/flows/cmd_kinds.h"
 #include "gamedata/flows/flow_cmd.h"
 #include "gamedata/global_data.h"
-#include "stage/flow/flow_inst.h"
+#include "stage/core/flow_inst.h"
 #include "stage/flow/status_operator.h"
 #include "stage/objects/chara.h"
 #include "stage/objects/stage_state.h"
