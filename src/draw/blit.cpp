@@ -168,6 +168,33 @@ int BltStretchDevice(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDA
     return 1;
 }
 
+// What BltSameSizeDevice returns where the general path must decide.
+constexpr int kGeneralPath = -1;
+
+// A same-size blit in the device path between records of their own (no
+// shared mirror sheet) of a texture onto a render target, outside the
+// flush and the sprite batch: every shot and most cells. The general
+// path's steps in its order, without the scaled clipping and the calls
+// that only matter for shared records.
+int BltSameSizeDevice(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, int sx, int sy, int flags) {
+    if (!dst || !src || dst->lpShareSD || src->lpShareSD || lpDTCon->bFlushing || DDCollectingSpriteBatch())
+        return kGeneralPath;
+    if (AbortFlag) return 0;
+    DDRedirectBackBuffer(&dst);
+    DDRedirectBackBuffer(&src);
+    if (!dst->lpDT || !src->lpDT) return 0;
+    DDPIXELS* d = dst->Pixels();
+    DDPIXELS* s = src->Pixels();
+    if (!d || !s) return 0;
+    if (!dst->lpDT->bRenderTarget || src->lpDT->nMemoryType == DTMEMORYTYPE_SYSTEM) return kGeneralPath;
+    int sw = w, sh = h;
+    if (!DDClipBlt(dst, &x, &y, &w, &h, src, &sx, &sy, &sw, &sh)) return 0;
+    if (!DDBeginScene()) return 0;
+    if (flags == 0 && src->Keyed()) DDClearForUnkeyedDraw(dst, x, y, w, h);
+    DrawQuadPixels(*d, *s, x, y, w, h, sx, sy, w, h, CurrentStage());
+    return 1;
+}
+
 }  // namespace
 
 void DDDrawQuad(DDSURFACEDATA* dst, DDSURFACEDATA* src, int x, int y, int w, int h, int sx, int sy, int sw, int sh,
@@ -185,7 +212,10 @@ void DDClearForUnkeyedDraw(DDSURFACEDATA* dst, int x, int y, int w, int h) {
 }
 
 int DDBlt(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, int sx, int sy, int flags) {
-    if (lpDTCon) return DDBltStretch(dst, x, y, w, h, src, sx, sy, w, h, flags);
+    if (lpDTCon) {
+        const int drawn = BltSameSizeDevice(dst, x, y, w, h, src, sx, sy, flags);
+        return drawn != kGeneralPath ? drawn : DDBltStretch(dst, x, y, w, h, src, sx, sy, w, h, flags);
+    }
     if (!dst || !src) return 0;
     int sw = w, sh = h;
     if (!DDClipBlt(dst, &x, &y, &w, &h, src, &sx, &sy, &sw, &sh)) return 0;

@@ -196,10 +196,15 @@ const std::vector<int>& Samples(std::vector<int>& out, Span span, int pos, int l
     return out;
 }
 
+// The first row is filled texel by texel and copied into the others: the
+// library's block copy stores whole vector widths, several times faster over
+// a frame than the texel loop.
 template <class T>
 void FillRows(DDPIXELS& px, Span xs, Span ys, std::uint32_t value) {
-    for (int y = ys.begin; y < ys.end; ++y)
-        std::fill(px.Row<T>(y) + xs.begin, px.Row<T>(y) + xs.end, static_cast<T>(value));
+    T* const first = px.Row<T>(ys.begin) + xs.begin;
+    const std::size_t n = static_cast<std::size_t>(xs.end - xs.begin);
+    std::fill(first, first + n, static_cast<T>(value));
+    for (int y = ys.begin + 1; y < ys.end; ++y) std::memcpy(px.Row<T>(y) + xs.begin, first, n * sizeof(T));
 }
 
 bool Transparent(DWORD fmt, std::uint32_t p) {

@@ -60,15 +60,16 @@ run_game() {
     xvfb_wait_window "$pid" "player in $1" 3000
 }
 
-# photograph FILE: the client area, wherever the window stands now. No
-# dates in the file, so two photographs of one picture are the same bytes
-# however slowly they are taken.
+# photograph FILE: the client area, wherever the window stands now. The
+# file holds pixels only: PNG would carry the second it was written, and two
+# equal pictures taken across a second boundary (every pair, on a slow
+# machine) would never compare equal.
 photograph() {
     info=$(xwininfo -id "$wid")
     x=$(echo "$info" | sed -n 's/.*Absolute upper-left X: *//p')
     y=$(echo "$info" | sed -n 's/.*Absolute upper-left Y: *//p')
     import -window root root.png
-    convert root.png -crop "640x480+$x+$y" +repage -define png:exclude-chunks=date,time "$1"
+    convert root.png -crop "640x480+$x+$y" +repage -strip -define png:exclude-chunks=date,time "$1"
 }
 # A box of the game's own dialogs: its face colour over at least a few
 # thousand pixels of the client area.

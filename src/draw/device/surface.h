@@ -155,8 +155,17 @@ struct DDSURFACEDATA {
 
     // The pixels this record draws from or into in the running path; null
     // when it has none (never created, shared without a link, released).
-    DDPIXELS* Pixels();
-    bool Keyed() const;
+    // Inline: every blit asks for both sides' pixels.
+    DDPIXELS* Pixels() {
+        if (lpDT) return lpDT->texture.Empty() ? nullptr : &lpDT->texture;
+        if (lpDD) return lpDD->surface.Empty() ? nullptr : &lpDD->surface;
+        return nullptr;
+    }
+    bool Keyed() const {
+        if (lpDT) return lpDT->bColorKey != 0;
+        if (lpDD) return lpDD->bColorKey != 0;
+        return false;
+    }
 };
 
 void SetRecordName(char (&field)[260], const char* text);

@@ -75,18 +75,6 @@ DDSURFACEDATA& DDSURFACEDATA::operator=(DDSURFACEDATA&& other) noexcept {
     return *this;
 }
 
-DDPIXELS* DDSURFACEDATA::Pixels() {
-    if (lpDT) return lpDT->texture.Empty() ? nullptr : &lpDT->texture;
-    if (lpDD) return lpDD->surface.Empty() ? nullptr : &lpDD->surface;
-    return nullptr;
-}
-
-bool DDSURFACEDATA::Keyed() const {
-    if (lpDT) return lpDT->bColorKey != 0;
-    if (lpDD) return lpDD->bColorKey != 0;
-    return false;
-}
-
 void SetRecordName(char (&field)[260], const char* text) {
     if (text == field) return;
     std::strncpy(field, text ? text : "", sizeof field - 1);

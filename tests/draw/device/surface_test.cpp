@@ -125,6 +125,31 @@ TEST_F(SurfaceTest, FillIsClippedToTheScreen) {
     }
 }
 
+TEST_F(SurfaceTest, ClearCoversExactlyTheRectangleInEveryDepth) {
+    struct Case {
+        DWORD fmt;
+        std::uint32_t value;
+    };
+    const Case cases[] = {{D3DFMT_P8, 0xA5u}, {D3DFMT_A1R5G5B5, 0x8421u}, {D3DFMT_A8R8G8B8, 0xFF102030u}};
+    // Cut on the left and at the bottom; the rows below the first are the
+    // ones taken from it.
+    const int left = -2, top = 1, width = 6, height = 9;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fmt);
+        DDPIXELS px;
+        ASSERT_TRUE(px.Allocate(c.fmt, 7, 5));
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 7; ++x) px.Put(x, y, static_cast<std::uint32_t>(x + 1));
+        ClearPixels(px, left, top, width, height, c.value);
+        for (int y = 0; y < 5; ++y) {
+            for (int x = 0; x < 7; ++x) {
+                const bool inside = x < left + width && y >= top;
+                EXPECT_EQ(px.Get(x, y), inside ? c.value : static_cast<std::uint32_t>(x + 1)) << x << "," << y;
+            }
+        }
+    }
+}
+
 TEST_F(SurfaceTest, PresentConvertsTheBackBuffer) {
     const struct {
         const DrawMode* mode;
