@@ -101,6 +101,14 @@ cDataRecord::cDataRecord(cDataRecord&& src) noexcept : m_table(src.m_table), m_o
     if (m_ownTable) src.m_table = &kNoFields;
 }
 
+cDataRecord& cDataRecord::operator=(cDataRecord&& src) noexcept {
+    if (this == &src) return *this;
+    m_ownTable = std::move(src.m_ownTable);
+    m_table = m_ownTable ? m_ownTable.get() : src.m_table;
+    if (m_ownTable) src.m_table = &kNoFields;
+    return *this;
+}
+
 cDataRecord& cDataRecord::operator=(const cDataRecord& src) {
     if (this == &src) return *this;
     if (src.m_ownTable) {

@@ -62,6 +62,7 @@ public:
     // Allocates nothing, so lists of records move their elements when they
     // grow instead of copying them.
     cDataRecord(cDataRecord&& src) noexcept;
+    cDataRecord& operator=(cDataRecord&& src) noexcept;
 
     // Describes the stored members at a version with ClearFieldLists and
     // AddField/AddString. What it registers may depend only on the record's

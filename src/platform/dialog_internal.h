@@ -30,5 +30,7 @@ HWND LiveMainWindow();
 bool OnMainWindowThread();
 // Asks the main window's backend to maximise it; nothing for another window.
 void MaximiseMainWindow(HWND window);
+// Asks the main window's backend to minimise it; nothing for another window.
+void MinimiseMainWindow(HWND window);
 
 }  // namespace platform::detail

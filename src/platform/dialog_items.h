@@ -4,6 +4,7 @@
 // its selection, a check box toggles. The dialog windows keep one of these
 // per item and tell the dialog what happened through the returned
 // notification.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,7 @@ constexpr int EN_UPDATE = 0x400;
 
 namespace platform {
 
-enum class DialogItemKind { Static, Picture, Button, DefaultButton, GroupBox, Radio, Check, Edit, List };
+enum class DialogItemKind { Static, Picture, Button, DefaultButton, GroupBox, Radio, Check, Edit, List, Scroll, View };
 
 struct DialogItemState {
     DialogItemKind kind = DialogItemKind::Static;
@@ -30,6 +31,15 @@ struct DialogItemState {
     std::vector<std::string> rows;
     int current = -1;
     int top = 0;
+    // Scroll bar: the range, the page and the thumb's position.
+    int scrollMin = 0;
+    int scrollMax = 0;
+    int scrollPage = 0;
+    int scrollPos = 0;
+    // View: the picture it shows (0x00RRGGBB rows), none while empty.
+    std::vector<std::uint32_t> picture;
+    int pictureWidth = 0;
+    int pictureHeight = 0;
 };
 
 // Height of a list box row and the inner margin of an edit or list box, in

@@ -696,8 +696,9 @@ bool CallItem(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
 bool MoveDialog(HWND window, int x, int y, int width, int height) {
     std::lock_guard<std::mutex> lock(g.mutex);
     Entry* e = Find(window);
-    if (!e || e->kind != Kind::Dialog) return false;
+    if (!e || (e->kind != Kind::Dialog && e->kind != Kind::Item)) return false;
     e->rect = RECT{x, y, x + width, y + height};
+    g.dirty = true;
     return true;
 }
 
@@ -805,6 +806,91 @@ HWND GetDlgItem(HWND dialog, int id) {
     return nullptr;
 }
 
+HWND CreateDialogItem(HWND dialog, int id, platform::DialogItemKind kind, const RECT& rect) {
+    std::lock_guard<std::mutex> lock(g.mutex);
+    Entry* d = Find(dialog);
+    if (!d || d->kind != Kind::Dialog || FindItem(dialog, id)) return nullptr;
+    Entry i;
+    i.kind = Kind::Item;
+    i.parent = dialog;
+    i.id = id;
+    i.item.kind = kind;
+    i.rect = rect;
+    HWND handle = NewHandle();
+    g.windows[handle] = i;
+    g.dirty = true;
+    return handle;
+}
+
+namespace {
+
+// Under the mutex: the state of a scroll bar item, or none.
+platform::DialogItemState* ScrollItem(HWND item, int bar) {
+    Entry* e = Find(item);
+    if (bar != SB_CTL || !e || e->kind != Kind::Item || e->item.kind != platform::DialogItemKind::Scroll)
+        return nullptr;
+    return &e->item;
+}
+
+// The page fits the range and the thumb stays where a whole page still shows.
+void KeepScrollInRange(platform::DialogItemState& s) {
+    if (s.scrollMax < s.scrollMin) s.scrollMax = s.scrollMin;
+    int span = s.scrollMax - s.scrollMin + 1;
+    s.scrollPage = std::clamp(s.scrollPage, 0, span);
+    int last = std::max(s.scrollMin, s.scrollMax - std::max(s.scrollPage, 1) + 1);
+    s.scrollPos = std::clamp(s.scrollPos, s.scrollMin, last);
+}
+
+}  // namespace
+
+int SetScrollInfo(HWND item, int bar, const SCROLLINFO* info, BOOL) {
+    std::lock_guard<std::mutex> lock(g.mutex);
+    platform::DialogItemState* s = ScrollItem(item, bar);
+    if (!s || !info) return 0;
+    if (info->fMask & SIF_RANGE) {
+        s->scrollMin = info->nMin;
+        s->scrollMax = info->nMax;
+    }
+    if (info->fMask & SIF_PAGE) s->scrollPage = static_cast<int>(std::min<UINT>(info->nPage, 0x7FFFFFFF));
+    if (info->fMask & SIF_POS) s->scrollPos = info->nPos;
+    KeepScrollInRange(*s);
+    g.dirty = true;
+    return s->scrollPos;
+}
+
+BOOL GetScrollInfo(HWND item, int bar, SCROLLINFO* info) {
+    std::lock_guard<std::mutex> lock(g.mutex);
+    platform::DialogItemState* s = ScrollItem(item, bar);
+    if (!s || !info) return FALSE;
+    if (info->fMask & SIF_RANGE) {
+        info->nMin = s->scrollMin;
+        info->nMax = s->scrollMax;
+    }
+    if (info->fMask & SIF_PAGE) info->nPage = static_cast<UINT>(s->scrollPage);
+    if (info->fMask & SIF_POS) info->nPos = s->scrollPos;
+    return TRUE;
+}
+
+BOOL SetDialogItemPicture(HWND item, const std::uint32_t* pixels, int width, int height, int pitch) {
+    std::lock_guard<std::mutex> lock(g.mutex);
+    Entry* e = Find(item);
+    if (!e || e->kind != Kind::Item || e->item.kind != platform::DialogItemKind::View) return FALSE;
+    platform::DialogItemState& s = e->item;
+    s.picture.clear();
+    s.pictureWidth = 0;
+    s.pictureHeight = 0;
+    g.dirty = true;
+    if (!pixels || width <= 0 || height <= 0 || pitch < width) return TRUE;
+    s.picture.reserve(static_cast<std::size_t>(width) * height);
+    for (int y = 0; y < height; ++y) {
+        const std::uint32_t* row = pixels + static_cast<std::size_t>(y) * pitch;
+        s.picture.insert(s.picture.end(), row, row + width);
+    }
+    s.pictureWidth = width;
+    s.pictureHeight = height;
+    return TRUE;
+}
+
 int GetDlgItemTextA(HWND dialog, int id, char* buffer, int maxCount) {
     if (!buffer || maxCount <= 0) return 0;
     std::lock_guard<std::mutex> lock(g.mutex);
@@ -882,6 +968,7 @@ BOOL ShowWindow(HWND window, int command) {
         x.hidden = command == SW_HIDE;
     }
     if (command == SW_SHOWMAXIMIZED) MaximiseMainWindow(window);
+    if (command == SW_SHOWMINNOACTIVE) MinimiseMainWindow(window);
     return wasVisible;
 }
 

@@ -4,6 +4,7 @@
 // messages go through the window thread's queue, and it runs in a modal loop
 // on that thread. Its items are ids with a text, taken from the dialog's
 // template.
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -35,6 +36,20 @@ constexpr UINT LB_SETCURSEL = 0x0186;
 constexpr UINT LB_GETCURSEL = 0x0188;
 constexpr UINT LB_GETCOUNT = 0x018B;
 constexpr int BST_UNCHECKED = 0;
+
+// Scroll bar items: which parts of SCROLLINFO a call reads or writes.
+constexpr int SB_CTL = 2;
+constexpr UINT SIF_RANGE = 0x1;
+constexpr UINT SIF_PAGE = 0x2;
+constexpr UINT SIF_POS = 0x4;
+constexpr UINT SIF_ALL = SIF_RANGE | SIF_PAGE | SIF_POS;
+struct SCROLLINFO {
+    UINT fMask = 0;
+    int nMin = 0;
+    int nMax = 0;
+    UINT nPage = 0;
+    int nPos = 0;
+};
 constexpr int BST_CHECKED = 1;
 
 namespace platform {
@@ -158,6 +173,29 @@ BOOL EndDialog(HWND dialog, LRESULT result);
 // Contract: the item window of a dialog, 0 when the dialog has no such id.
 HWND GetDlgItem(HWND dialog, int id);
 
+// Contract: adds an item of the kind to a live dialog at rect (its client
+// area's pixels), without a tab stop and with an empty text. 0 for a window
+// that is no dialog or an id the dialog has already.
+HWND CreateDialogItem(HWND dialog, int id, platform::DialogItemKind kind, const RECT& rect);
+
+// Contract: sets the parts of info that fMask names on a scroll bar item
+// (bar SB_CTL, the item itself). The page is kept within 0 and the range's
+// size, the position within nMin and nMax - page + 1 (nMin when the page
+// covers the range). Returns the position; 0 for a window that is no scroll
+// bar item or another bar. redraw only marks the dialog for painting.
+int SetScrollInfo(HWND item, int bar, const SCROLLINFO* info, BOOL redraw);
+
+// Contract: fills the parts of info that fMask names from a scroll bar item
+// (bar SB_CTL). FALSE for a window that is no scroll bar item, another bar or
+// a null info.
+BOOL GetScrollInfo(HWND item, int bar, SCROLLINFO* info);
+
+// Contract: the picture a view item shows from its top-left corner (rows of
+// 0x00RRGGBB, pitch pixels apart; a picture larger than the item is cut by
+// the painter). A null pixels or a side of 0 or below clears it. FALSE for a
+// window that is no view item.
+BOOL SetDialogItemPicture(HWND item, const std::uint32_t* pixels, int width, int height, int pitch);
+
 // Contract: the id of an item window, 0 for anything else.
 int GetDlgCtrlID(HWND item);
 
@@ -189,7 +227,8 @@ DWORD SetWindowLongA(HWND window, int index, DWORD value);
 
 // Contract: hides (SW_HIDE) or shows a window; returns whether it was
 // visible. Windows start visible. SW_SHOWMAXIMIZED also maximises the main
-// window.
+// window, SW_SHOWMINNOACTIVE minimises it (to the task bar, the focus going
+// nowhere new).
 BOOL ShowWindow(HWND window, int command);
 BOOL IsWindowVisible(HWND window);
 

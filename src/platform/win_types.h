@@ -69,6 +69,7 @@ constexpr WPARAM SC_MONITORPOWER = 0xF170;
 constexpr int SW_SHOWNORMAL = 1;
 constexpr int SW_SHOWMAXIMIZED = 3;
 constexpr int SW_SHOW = 5;
+constexpr int SW_SHOWMINNOACTIVE = 7;
 
 // The start handshake message that every starter posts to a new thread.
 constexpr UINT WM_THREAD_HELLO = 0x8000;

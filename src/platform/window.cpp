@@ -301,6 +301,11 @@ void MaximiseMainWindow(HWND window) {
     if (GetLive(window, live)) live.backend->Maximise();
 }
 
+void MinimiseMainWindow(HWND window) {
+    Live live;
+    if (GetLive(window, live)) live.backend->Minimise();
+}
+
 }  // namespace detail
 
 void BeginWindowClose(HWND window) {

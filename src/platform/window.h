@@ -63,6 +63,7 @@ BOOL GetClientRect(HWND window, RECT* rect);
 BOOL GetWindowRect(HWND window, RECT* rect);
 
 // Contract: moves the window to (x, y) with a client area of width x height.
+// A dialog item is placed in its dialog's client area.
 BOOL MoveWindowClient(HWND window, int x, int y, int width, int height);
 
 // Contract: the desktop area free of panels (SPI_GETWORKAREA).
@@ -135,6 +136,9 @@ public:
     // Maximises the window (the show command SW_SHOWMAXIMIZED); a backend
     // without a desktop ignores it.
     virtual void Maximise() {}
+    // Minimises the window without activating anything; a backend without
+    // a desktop ignores it.
+    virtual void Minimise() {}
     // Turns pending host events into window messages (through post) and
     // shows the newest presented frame.
     virtual void Pump(const std::function<void(UINT, WPARAM, LPARAM)>& post) = 0;

@@ -7,8 +7,12 @@
 
 #include "platform/dialog_window.h"
 #include "platform/window.h"
+#include "shell/window_list.h"
 
 class cWindowRegistry;
+
+// Sets every side of the rectangle to 0.
+void ClearRect(RECT& rect);
 
 // Where the cursor is relative to the drawable area and what the buttons did.
 struct cMouseRecord {
@@ -107,6 +111,7 @@ public:
     DLGPROC m_pfnProc = nullptr;
     cWindow* m_pParent = nullptr;
     cWindowRegistry* m_pRegistry = nullptr;
+    cWindowList m_Children;
     bool m_bCreated = false;
 
     int m_nClientWidth = 0;

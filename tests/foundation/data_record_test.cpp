@@ -276,6 +276,9 @@ TEST(DataRecord, AnOlderDescriptionStaysWithItsObject) {
     EXPECT_EQ(current.FieldCount(), 4) << "objects made later use the shared description of the current version";
     LateSample copy(older);
     EXPECT_EQ(copy.FieldCount(), 3) << "a copy takes the description of its source";
+    LateSample moved;
+    moved = LateSample(older);
+    EXPECT_EQ(moved.FieldCount(), 3) << "so does a record moved into another";
     copy.Reset();
     EXPECT_EQ(copy.FieldCount(), 4);
 }

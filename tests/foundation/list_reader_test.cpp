@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "support/byte_builder.h"
@@ -59,6 +60,22 @@ TEST(ListReader, AnAbsurdCountFailsBeforeAnythingIsAllocated) {
     EXPECT_FALSE(ReadList(f, list, {8}, [](std::int32_t&) { return true; }));
     EXPECT_EQ(list.capacity(), 0u);
     EXPECT_NE(f.FailReason().find("larger than the file"), std::string::npos) << f.FailReason();
+}
+
+// What a file's lists may ask for grows with the file: a floor, and a few
+// times its size. Everything up to that is granted, one byte more refused.
+TEST(ListReader, AFileMayAskForMemoryInProportionToItsSize) {
+    for (std::size_t size : {std::size_t(0), std::size_t(1000), std::size_t(8) << 20}) {
+        const std::size_t bound = kLoadMemoryFloor + kLoadMemoryPerFileByte * size;
+        cDataFile whole("list", std::vector<std::uint8_t>(size));
+        EXPECT_TRUE(whole.ChargeMemory(bound - 1)) << size;
+        EXPECT_TRUE(whole.ChargeMemory(1)) << size;
+        EXPECT_FALSE(whole.ChargeMemory(1)) << size;
+        cDataFile over("list", std::vector<std::uint8_t>(size));
+        EXPECT_FALSE(over.ChargeMemory(bound + 1)) << size;
+        EXPECT_EQ(over.FailReason(), "needs " + std::to_string(bound + 1) + " bytes of memory, over the " +
+                                         std::to_string(bound) + " left for this file");
+    }
 }
 
 TEST(ListReader, ElementsAreReadOneAtATimeUnlessMadeFirst) {

@@ -83,6 +83,7 @@ public:
             if (--endRounds > 0) {
                 PostMessageA(window, WM_TEST_END, 0, 0);
             } else {
+                if (onEnd) onEnd(*this);
                 End(endResult);
             }
             return 1;
@@ -96,7 +97,12 @@ public:
         PostMessageA(m_hWnd, WM_TEST_END, 0, 0);
     }
 
+    void OnPaint() override { ++paints; }
+
     std::function<void(TestDialog&)> onInit;
+    // Runs while the dialog still stands, just before it ends.
+    std::function<void(TestDialog&)> onEnd;
+    int paints = 0;
     FakeControl control{kControlEdit, kNameItem};
     std::vector<int> commands;
     std::vector<std::pair<UINT, int>> scrolls;

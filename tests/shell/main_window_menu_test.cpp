@@ -21,7 +21,9 @@ public:
     void Move(int x, int y, int w, int h) override { m_rect = RECT{x, y, x + w, y + h}; }
     RECT Geometry() override { return m_rect; }
     RECT WorkArea() override { return m_work; }
-    bool Minimised() override { return false; }
+    bool Minimised() override { return m_minimised > 0; }
+    void Minimise() override { ++m_minimised; }
+    int m_minimised = 0;
     bool Maximised() override { return false; }
     void Pump(const std::function<void(UINT, WPARAM, LPARAM)>&) override {}
 
@@ -36,11 +38,11 @@ std::vector<UINT> MenuIds(HWND window) {
     return ids;
 }
 
-bool StartDevice(int d3d, int windowMode) {
+bool StartDevice(int d3d, int windowMode, HWND window = nullptr) {
     AbortFlag = 0;
     DDSoftwareCaps = DDSOFTWARECAPS();
     ScreenWindowed = windowMode;
-    return DDInit(d3d, nullptr, 640, 480, 32, 0, windowMode, 1, 60, 0, nullptr, nullptr, 0, 0);
+    return DDInit(d3d, window, 640, 480, 32, 0, windowMode, 1, 60, 0, nullptr, nullptr, 0, 0);
 }
 
 }  // namespace
@@ -56,11 +58,14 @@ protected:
     void OpenOn(RECT work) {
         DestroyWindow(m_hwnd);
         Drain();
-        platform::InstallWindowBackend(std::make_unique<SizedDesktop>(work));
+        auto desktop = std::make_unique<SizedDesktop>(work);
+        m_desktop = desktop.get();
+        platform::InstallWindowBackend(std::move(desktop));
         m_hwnd = CreateMainWindow("t", 0, 0, kScreenWidth, kScreenHeight, MainWindowProc);
         ASSERT_NE(m_hwnd, nullptr);
         MainWindowHandle.store(m_hwnd);
     }
+    SizedDesktop* m_desktop = nullptr;
 };
 
 TEST_F(WindowMenuTest, AWindowedDeviceDisplayOffersTheZoomsThatFitTheWorkAreaAboveASeparator) {
@@ -118,6 +123,31 @@ TEST_F(WindowMenuTest, ActivationRestoresALostFullScreenDeviceOnlyWhenTheGameCom
         ASSERT_TRUE(lpDTCon);
         EXPECT_EQ(lpDTCon->bDeviceLost == 0, c.restored) << c.name;
         EXPECT_EQ(AppActive.load(), static_cast<int>(c.activate)) << c.name;
+        DDRelease();
+    }
+}
+
+// A frame whose display was lost: in full screen the window goes to the task
+// bar, giving the desktop back; in a window it stays where it is.
+TEST_F(WindowMenuTest, AFrameOnALostFullScreenDisplayMinimisesTheWindow) {
+    struct Case {
+        const char* name;
+        int windowed;
+        bool lost;
+        int minimised;
+    };
+    const Case cases[] = {
+        {"full screen, lost", 0, true, 1},
+        {"full screen, not lost", 0, false, 0},
+        {"window, lost", 1, true, 0},
+    };
+    for (const Case& c : cases) {
+        OpenOn(RECT{0, 0, 1920, 1080});
+        ASSERT_TRUE(StartDevice(1, c.windowed, m_hwnd));
+        if (c.lost) DDSimulateDeviceLost(true);
+        EXPECT_EQ(DDFlip(60, 0, 0), c.lost ? 0 : 1) << c.name;
+        EXPECT_EQ(m_desktop->m_minimised, c.minimised) << c.name;
+        EXPECT_EQ(IsIconic(m_hwnd) != FALSE, c.minimised > 0) << c.name;
         DDRelease();
     }
 }

@@ -3,10 +3,15 @@
 # WindowMode=0 covers the whole display without a frame in both drawing
 # paths (the device path at 32 bits, DirectDraw at 8), the frame scaled and
 # centred on black; WindowMode=2 gives a window that, resized to 1000 x 900,
-# shows the whole frame letterboxed in it.
-# Usage: xvfb_display_modes_test.sh PLAYER   (runs itself under xvfb-run)
+# shows the whole frame letterboxed in it. With POINTER_PROBE (a program
+# that prints "hidden" or "shown" for the display's pointer image) the
+# pointer over the full screen is hidden and over the window shown.
+# Usage: xvfb_display_modes_test.sh PLAYER [POINTER_PROBE]   (runs itself
+# under xvfb-run)
 set -eu
 player=$(readlink -f "$1")
+probe=""
+[ -z "${2:-}" ] || probe=$(readlink -f "$2")
 
 . "$(dirname "$0")/../support/xvfb_env.sh"
 [ -n "${XVFB_CHILD:-}" ] || xvfb_reexec "1280x1024x24 -wr" xvfb-run xdotool import convert xwininfo -- "$0" "$@"
@@ -66,6 +71,20 @@ start() {
     pid=$!
     xvfb_wait_window "$pid" player 1200
 }
+# wait_pointer hidden|shown: with the probe, until the pointer over the
+# window's middle is drawn so (a minute at most).
+wait_pointer() {
+    [ -n "$probe" ] || return 0
+    geometry
+    xdotool mousemove $((x + w / 2)) $((y + h / 2))
+    for _ in $(seq 1 600); do
+        seen=$("$probe" | cut -d' ' -f1)
+        [ "$seen" = "$1" ] && return 0
+        kill -0 "$pid" 2>/dev/null || fail "the player ended"
+        sleep 0.1
+    done
+    fail "the pointer over the window is $seen, not $1"
+}
 stop() {
     kill "$pid"
     wait "$pid" 2>/dev/null || true
@@ -82,6 +101,7 @@ for path in "Direct3D=1 Bpp=32" "Direct3D=0 Bpp=0"; do
     wait_letterbox full.png 1280 960 0 32
     border=$(xwininfo -id "$wid" | sed -n 's/.*Border width: *//p')
     [ "$border" = 0 ] || fail "$path: the full-screen window has a border of $border"
+    wait_pointer hidden
     grep -q '^Mode : Fullscreen' Report_Game.txt || fail "$path: the report does not say full screen"
     ! grep -q 'Fullscreen Err' Report_Game.txt || fail "$path: full screen fell back to a window"
     stop
@@ -100,5 +120,6 @@ for _ in $(seq 1 1200); do
 done
 [ "$w" = 1000 ] && [ "$h" = 900 ] || fail "the resizable window stays ${w}x${h}"
 wait_letterbox resized.png 1000 750 0 75
+wait_pointer shown
 stop
 echo "ok: full screen covers 1280x1024 in both paths with the frame letterboxed; the resized window letterboxes it"

@@ -11,7 +11,9 @@
 #include <map>
 #include <set>
 
+#include "draw/device/device.h"
 #include "draw/device/surface_table.h"
+#include "draw/palette.h"
 #include "draw/pictures/bmp_decoder.h"
 #include "foundation/paths.h"
 #include "gamedata/definitions/common_palette.h"
@@ -133,6 +135,37 @@ TEST_F(SampleGameFolder, EveryPictureOfTheSurfaceTableLoads) {
     EXPECT_EQ(last.nWidth, first.nWidth);
     EXPECT_EQ(last.nHeight, first.nHeight);
     EXPECT_EQ(env.Report(), "");
+}
+
+// Text, digits and every fill by colour number take their colours from the
+// palette picture: in the modes without a hardware palette from its swatch
+// of pixels, else from its colour table. Both must give the same colours,
+// or text at those depths turns into boxes of the wrong colour.
+TEST_F(SampleGameFolder, ThePalettePictureGivesTheSameColoursInEveryDrawingPath) {
+    const char* file = "bmp\\plt\\Palette.bmp";
+    BMPIMAGE bmp;
+    ASSERT_TRUE(LoadBmpFile(file, bmp));
+    ASSERT_EQ(bmp.nBitCount, 8);
+    struct Mode {
+        const char* name;
+        int d3d;
+        int bpp;
+    };
+    for (const Mode& m : {Mode{"Direct3D 32", 1, 32}, Mode{"DirectDraw 32", 0, 32}, Mode{"DirectDraw 8", 0, 8}}) {
+        SCOPED_TRACE(m.name);
+        DDSoftwareCaps = DDSOFTWARECAPS();
+        ASSERT_TRUE(DDInit(m.d3d, nullptr, 640, 480, m.bpp, 1, 1, 1, 60, 0, nullptr, nullptr, 0, 0));
+        PALETTEENTRY palette[256] = {};
+        EXPECT_TRUE(DDLoadPaletteFromFile(palette, file, 1));
+        DDRelease();
+        int differing = 0;
+        for (int i = 0; i < 256; ++i) {
+            const std::uint32_t rgb =
+                std::uint32_t(palette[i].peRed) << 16 | std::uint32_t(palette[i].peGreen) << 8 | palette[i].peBlue;
+            if (rgb != (bmp.colorTable[static_cast<std::size_t>(i)] & 0xFFFFFFu)) ++differing;
+        }
+        EXPECT_EQ(differing, 0);
+    }
 }
 
 TEST_F(SampleGameFolder, ProjectFilesLoadWithoutReportLines) {

@@ -15,6 +15,7 @@
 #include "foundation/frame_timer.h"
 #include "foundation/report.h"
 #include "platform/clock.h"
+#include "platform/dialog_window.h"
 #include "platform/headless_input.h"
 #include "platform/present.h"
 
@@ -175,7 +176,12 @@ int DDFlip(int fps, int /*a*/, int /*b*/) {
     const int rate = DDSetting.bVSync ? DDSoftwareCaps.nDisplayRefreshRate : fps;
     while (!WaitFrame(rate)) Sleep(1);
     DDEndScene();
-    if (lpDTCon->bDeviceLost) return 0;
+    if (lpDTCon->bDeviceLost) {
+        // A lost full-screen display gives the desktop back until the
+        // device can be restored.
+        if (DDSetting.nWindowMode == 0 && DDSetting.hWnd) ShowWindow(DDSetting.hWnd, SW_SHOWMINNOACTIVE);
+        return 0;
+    }
     DDPresent();
     return 1;
 }

@@ -28,6 +28,7 @@ public:
     cStageData(const cStageData&) = default;
     cStageData(cStageData&&) noexcept = default;
     cStageData& operator=(const cStageData&) = default;
+    cStageData& operator=(cStageData&&) noexcept = default;
 
     bool Load(cDataFile& file) override;
     void Save(cDataFile& file) override;

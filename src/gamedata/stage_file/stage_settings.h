@@ -14,6 +14,7 @@ public:
     cStageSettings(const cStageSettings&) = default;
     cStageSettings(cStageSettings&&) noexcept = default;
     cStageSettings& operator=(const cStageSettings&) = default;
+    cStageSettings& operator=(cStageSettings&&) noexcept = default;
 
     void RegisterFields(int version) override;
 

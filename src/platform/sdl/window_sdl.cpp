@@ -115,6 +115,9 @@ public:
         // A full-screen window already covers the display.
         if (m_window && !m_fullScreen) SDL_MaximizeWindow(m_window);
     }
+    void Minimise() override {
+        if (m_window) SDL_MinimizeWindow(m_window);
+    }
 
     void Pump(const std::function<void(UINT, WPARAM, LPARAM)>& post) override {
         if (m_activatePending) {

@@ -64,11 +64,19 @@ void RebuildLostShotCells() {
 
 }  // namespace
 
-cSceneStage::HeldLayers cSceneStage::LayersOfObjects(const cStageState& stage) {
-    HeldLayers held{0u, 0u, 0u};
+cSceneStage::HeldLayers cSceneStage::LayersOfObjects() {
+    HeldLayers held{0u, 0u, 0u, true};
     for (const cItem& item : ItemList) held.items |= LayerBit(item.m_Def.m_cZ);
     for (const cStageChara& chara : CharaList) held.charas |= LayerBit(chara.m_Def.m_cZ);
-    for (const cShot& shot : stage.m_lstShot) held.shots |= LayerBit(shot.m_Param.m_cZ);
+    // Nothing the layer passes do before a shot's turn moves a shot or the
+    // view, so the screen test can be made here; a reset takes the list
+    // again.
+    m_vecShotsOnScreen.clear();
+    for (cShot& shot : m_lstShot) {
+        const int z = shot.m_Param.m_cZ;
+        held.shots |= LayerBit(z);
+        if (shot.IsOnScreen()) m_vecShotsOnScreen.push_back({&shot, z});
+    }
     return held;
 }
 
@@ -81,7 +89,7 @@ void cSceneStage::DrawObjectLayer(int layer, int& frozen, HeldLayers& held) {
         // frozen, so that the attempt starts with the animations a replay of
         // it starts with.
         if (DrawHero(frozen)) frozen = 1;
-        if (mayReset) held = LayersOfObjects(*this);
+        if (mayReset) held = LayersOfObjects();
     }
     if (Holds(held.items, layer)) {
         for (cItem& item : ItemList) {
@@ -99,12 +107,22 @@ void cSceneStage::DrawObjectLayer(int layer, int& frozen, HeldLayers& held) {
             }
         }
     }
-    if (Holds(held.shots, layer)) {
-        for (cShot& shot : m_lstShot) {
-            if (!OnLayer(shot.m_Param.m_cZ, layer) || !shot.IsOnScreen()) continue;
-            shot.UpdateScreenRect();
-            shot.Draw(&BackBuffer, frozen);
+    if (Holds(held.shots, layer)) DrawShotLayer(layer, frozen, held);
+}
+
+void cSceneStage::DrawShotLayer(int layer, int frozen, const HeldLayers& held) {
+    if (held.bShotsListed) {
+        for (const ShotOnScreen& listed : m_vecShotsOnScreen) {
+            if (!OnLayer(listed.nLayer, layer)) continue;
+            listed.lpShot->UpdateScreenRect();
+            listed.lpShot->Draw(&BackBuffer, frozen);
         }
+        return;
+    }
+    for (cShot& shot : m_lstShot) {
+        if (!OnLayer(shot.m_Param.m_cZ, layer) || !shot.IsOnScreen()) continue;
+        shot.UpdateScreenRect();
+        shot.Draw(&BackBuffer, frozen);
     }
 }
 
@@ -123,7 +141,7 @@ void cSceneStage::Draw(int live, int frozen, int showTime, int showHint) {
     DrawMapBlocks(&BackBuffer, 0, *this);
     if (PlayerList.Count() > 0) {
         if (LoadedStage.m_bLayeredDraw) {
-            HeldLayers held = LayersOfObjects(*this);
+            HeldLayers held = LayersOfObjects();
             for (int layer = 0; layer < kLayers; ++layer) DrawObjectLayer(layer, frozen, held);
         } else {
             HeldLayers every;

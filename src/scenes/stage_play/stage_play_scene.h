@@ -187,12 +187,25 @@ private:
     // they hold, so the layered draw walks a list only for its layers.
     struct HeldLayers {
         unsigned items = ~0u, charas = ~0u, shots = ~0u;
+        // Whether m_vecShotsOnScreen was taken with these layers.
+        bool bShotsListed = false;
     };
-    static HeldLayers LayersOfObjects(const cStageState& stage);
+    // Also lists the shots on screen, so that the layer passes read that
+    // short list instead of walking every shot again.
+    HeldLayers LayersOfObjects();
     // The objects of one drawing layer (-1: every layer). The ended death of
     // a dead hero resets the stage, which fills the lists afresh; `held` is
     // then taken again and `frozen` becomes 1 for the rest of the frame.
     void DrawObjectLayer(int layer, int& frozen, HeldLayers& held);
+    void DrawShotLayer(int layer, int frozen, const HeldLayers& held);
+
+    // The shots on screen in list order with their drawing layer, as
+    // LayersOfObjects found them; kept between frames for its capacity.
+    struct ShotOnScreen {
+        cShot* lpShot;
+        int nLayer;
+    };
+    cVector<ShotOnScreen> m_vecShotsOnScreen;
 
     double m_dFadeAngle = 0.0;
     bool m_bPicturesLoaded = false;

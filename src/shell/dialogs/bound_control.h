@@ -2,6 +2,8 @@
 // A control bound to one dialog item by its id and to one program variable.
 // The dialog drives it through these operations; the kinds themselves (edit,
 // check box, radio button, scroll bar, ...) are built on this base.
+#include <string>
+
 #include "platform/win_types.h"
 
 class cDialog;
@@ -37,12 +39,21 @@ public:
     virtual void Redraw() {}
     virtual void OnKey(int, LPARAM, int) {}
 
-    // Stores the dialog, its window and the id, and finds the item.
+    // Stores the dialog, its window and the id, finds the item and notes
+    // where it stands.
     void Attach(cDialog* dialog, int id);
+    // The item's window corner on the desktop and in the dialog's client
+    // area (past the dialog's left and top frame).
+    void UpdatePos();
+    // Gives the item a new size where it stands; nothing without an item.
+    void Move(int width, int height);
 
     HWND m_hWnd = nullptr;
     cDialog* m_pDialog = nullptr;
     HWND m_hDialog = nullptr;
     int m_nKind = kControlStatic;
     int m_nId = 0;
+    POINT m_ptWindow;
+    POINT m_ptClient;
+    std::string m_strTip;  // no tooltip is ever created
 };

@@ -2,10 +2,13 @@
 // The dialog layer over the window object: the keyboard hook, the list of
 // bound controls that copy values between program variables and dialog
 // items, and the keys that move around a dialog.
+#include <memory>
 #include <vector>
 
 #include "shell/dialogs/bound_control.h"
 #include "shell/dialogs/keyboard_hook.h"
+#include "shell/dialogs/scroll_control.h"
+#include "shell/dialogs/view_control.h"
 #include "shell/window.h"
 
 class cDialog : public cWindow {
@@ -33,10 +36,14 @@ public:
     int m_bHookModeless = 0;
     void* m_pfnSavedProc = nullptr;
     cHook m_Hook;
-    // Own scroll bars and their view; no dialog of the player creates them.
-    cBoundControl* m_pView = nullptr;
-    cBoundControl* m_pHScroll = nullptr;
-    cBoundControl* m_pVScroll = nullptr;
+    // Own scroll bars and the view they scroll, made at initialisation when
+    // the layout asks for own scroll bars; no dialog of the player does.
+    std::unique_ptr<cViewControl> m_pView;
+    std::unique_ptr<cScrollControl> m_pHScroll;
+    std::unique_ptr<cScrollControl> m_pVScroll;
+    // The size of what the view scrolls over; 0 is the view's own size.
+    int m_nScrollWidth = 0;
+    int m_nScrollHeight = 0;
     int m_bPushing = 0;
 
 protected:
@@ -44,5 +51,10 @@ protected:
 
 private:
     void OnKeyDown(WPARAM key, LPARAM lParam);
+    void CreateOwnScrollBars();
+    // The view over the drawable area, the bars below it and at its right.
+    void PlaceOwnScrollBars();
+    void OnScrollMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    cScrollControl* OwnScrollOf(HWND window) const;
     std::vector<cBoundControl*> m_Controls;
 };

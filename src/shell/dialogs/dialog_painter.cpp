@@ -195,6 +195,47 @@ void DrawList(DDPIXELS& px, const Box& b, const platform::DialogItemView& item) 
     }
 }
 
+// A track with a raised thumb whose length shows the page against the range
+// and whose place shows the position; a wide bar runs across, a tall one down.
+void DrawScroll(DDPIXELS& px, const Box& b, const platform::DialogItemView& item) {
+    const auto& s = item.state;
+    Fill(px, b.x, b.y, b.w, b.h, kShadow);
+    bool across = b.w >= b.h;
+    int track = across ? b.w : b.h;
+    long long span = static_cast<long long>(s.scrollMax) - s.scrollMin + 1;
+    if (track <= 0 || span <= 0) return;
+    int length = s.scrollPage > 0 ? static_cast<int>(std::max<long long>(8, track * s.scrollPage / span)) : 8;
+    length = std::min(length, track);
+    int at = static_cast<int>((track - length) * (static_cast<long long>(s.scrollPos) - s.scrollMin) /
+                              std::max<long long>(1, span - std::max(s.scrollPage, 1)));
+    at = std::clamp(at, 0, track - length);
+    if (across) {
+        Fill(px, b.x + at, b.y, length, b.h, kFace);
+        Raised(px, b.x + at, b.y, length, b.h);
+    } else {
+        Fill(px, b.x, b.y + at, b.w, length, kFace);
+        Raised(px, b.x, b.y + at, b.w, length);
+    }
+}
+
+// A view shows the picture its owner drew, else its text.
+void DrawView(DDPIXELS& px, const Box& b, const platform::DialogItemView& item) {
+    const auto& s = item.state;
+    Fill(px, b.x, b.y, b.w, b.h, kWindow);
+    if (s.picture.empty()) {
+        Sunken(px, b.x, b.y, b.w, b.h);
+        Text(px, b.x + 4, b.y + 3, b.x + b.w - 4, s.text);
+        return;
+    }
+    int w = std::min({s.pictureWidth, b.w, px.nWidth - b.x});
+    int h = std::min({s.pictureHeight, b.h, px.nHeight - b.y});
+    for (int y = std::max(0, -b.y); y < h; ++y) {
+        auto* row = px.Row<std::uint32_t>(b.y + y);
+        const std::uint32_t* from = s.picture.data() + static_cast<std::size_t>(y) * s.pictureWidth;
+        for (int x = std::max(0, -b.x); x < w; ++x) row[b.x + x] = 0xFF000000u | from[x];
+    }
+}
+
 void DrawItem(DDPIXELS& px, const platform::DialogView& d, const platform::DialogItemView& item) {
     Box b = Place(d, item.rect);
     switch (item.state.kind) {
@@ -206,6 +247,8 @@ void DrawItem(DDPIXELS& px, const platform::DialogView& d, const platform::Dialo
         case K::Radio: DrawRadio(px, b, item); break;
         case K::Edit: DrawEdit(px, b, item); break;
         case K::List: DrawList(px, b, item); break;
+        case K::Scroll: DrawScroll(px, b, item); break;
+        case K::View: DrawView(px, b, item); break;
         case K::Picture: break;
     }
 }

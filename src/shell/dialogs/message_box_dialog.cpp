@@ -1,6 +1,7 @@
 #include "shell/dialogs/message_box_dialog.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "shell/app_state.h"
@@ -68,12 +69,33 @@ void Wrap(const std::string& line, const TextWidth& width, std::vector<std::stri
     out.push_back(part);
 }
 
-LRESULT MessageBoxProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
-    if (msg == WM_INITDIALOG) return 1;
+// The box's answer to Escape, kept on its window while it is up.
+constexpr const char* kEscapeProp = "BOX_ESCAPE";
+
+// The button Return presses at first: the one the type names
+// (MB_DEFBUTTON2 the second, and so on), the first when there is no such
+// button.
+std::size_t DefaultIndex(UINT type, std::size_t count) {
+    const std::size_t wanted = (type & MB_DEFMASK) >> 8;
+    return wanted < count ? wanted : 0;
+}
+
+// The open box's settings, handed over at its initialisation.
+LPARAM BoxParam(int defaultId, int escapeAnswer) { return static_cast<LPARAM>(defaultId | escapeAnswer << 16); }
+
+LRESULT MessageBoxProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_INITDIALOG) {
+        SetPropA(dialog, kEscapeProp, reinterpret_cast<void*>(static_cast<std::intptr_t>(lParam >> 16)));
+        // Focus on the default button, so Return presses it.
+        SetFocus(GetDlgItem(dialog, static_cast<int>(lParam & 0xFFFF)));
+        return 1;
+    }
     if (msg != WM_COMMAND) return 0;
-    const int id = static_cast<int>(wParam & 0xFFFF);
-    // Only the box's own buttons answer it: a yes/no box has no Cancel,
-    // and Escape does not close it.
+    int id = static_cast<int>(wParam & 0xFFFF);
+    // Escape (IDCANCEL) in a box without a Cancel button answers as the
+    // box's no; the hook of an open dialog swallows it before it gets here.
+    if (id == IDCANCEL && !GetDlgItem(dialog, IDCANCEL))
+        id = static_cast<int>(reinterpret_cast<std::intptr_t>(GetPropA(dialog, kEscapeProp)));
     const bool answer = id == IDOK || id == IDCANCEL || id == IDYES || id == IDNO;
     if (answer && GetDlgItem(dialog, id)) EndDialog(dialog, id);
     return 1;
@@ -104,8 +126,9 @@ platform::DialogTemplate MessageBoxTemplate(const platform::MessageBoxRecord& bo
     }
     int x = (t.width - row) / 2;
     const int top = textBottom + kTextToButtons;
+    const BoxButton* chosen = &buttons[DefaultIndex(box.type, buttons.size())];
     for (const BoxButton& b : buttons) {
-        const K kind = &b == &buttons.front() ? K::DefaultButton : K::Button;
+        const K kind = &b == chosen ? K::DefaultButton : K::Button;
         t.items.push_back({b.id, b.text, kind, RECT{x, top, x + kButtonWidth, top + kButtonHeight}, true});
         x += kButtonWidth + kButtonGap;
     }
@@ -131,7 +154,10 @@ int ShowMessageBoxInWindow(const platform::MessageBoxRecord& box) {
     platform::RegisterDialogTemplate(kResourceMessageBox,
                                      MessageBoxTemplate(box, [](const std::string& s) { return font.Width(s); }));
     InstallDialogPainter();
-    const LRESULT answer = DialogBoxParamA(nullptr, kResourceMessageBox, owner, MessageBoxProc, 0);
+    const std::vector<BoxButton> buttons = ButtonsOf(box.type);
+    const int defaultId = buttons[DefaultIndex(box.type, buttons.size())].id;
+    const LRESULT answer = DialogBoxParamA(nullptr, kResourceMessageBox, owner, MessageBoxProc,
+                                           BoxParam(defaultId, EscapeAnswer(box.type)));
     // Ended without a button: the window closed under it.
     return answer > 0 ? static_cast<int>(answer) : EscapeAnswer(box.type);
 }

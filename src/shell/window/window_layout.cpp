@@ -1,5 +1,7 @@
 #include "shell/window.h"
 
+void ClearRect(RECT& rect) { rect = RECT{0, 0, 0, 0}; }
+
 void cWindow::SetLayout(int clientWidth, int clientHeight, int minWidth, int minHeight, int maxWidth, int maxHeight,
                         DWORD style, int menu, int toolBar, int statusBar, int further, int ownScrollBars) {
     m_nClientWidth = clientWidth;
@@ -27,7 +29,7 @@ constexpr int kStatusBarHeight = 0;
 }  // namespace
 
 void cWindow::UpdateFrame() {
-    m_rcFrame = RECT{};
+    ClearRect(m_rcFrame);
     if (m_dwStyle & WS_CAPTION) m_rcFrame.top += GetSystemMetrics(SM_CYCAPTION);
     if (m_dwStyle & WS_THICKFRAME) {
         m_rcFrame.left += GetSystemMetrics(SM_CXFRAME);
@@ -54,7 +56,7 @@ void cWindow::UpdateFrame() {
         }
     }
 
-    m_rcExtra = RECT{};
+    ClearRect(m_rcExtra);
     if (m_nOwnScrollBars & 1) m_rcExtra.bottom += GetSystemMetrics(SM_CYHSCROLL);
     if (m_nOwnScrollBars & 2) m_rcExtra.right += GetSystemMetrics(SM_CXVSCROLL);
     if (m_nStatusBar == 1) m_rcExtra.bottom += kStatusBarHeight;

@@ -104,7 +104,7 @@ void VanishShot(cStageState& stage, cShot& shot) {
     // The contact pass walks the shot list: there the shot only marks
     // itself hit and the pass removes it.
     if (stage.m_bInShotPass) {
-        shot.m_bHit = 1;
+        stage.MarkShotHit(shot);
         return;
     }
     stage.RemoveShot(shot);
@@ -116,7 +116,7 @@ void VanishShots(cChara& c) {
     for (auto it = links.begin(); it != links.end();) {
         cShot* shot = it->lpShot;
         if (it->nKind != LinkKind::Child || !shot || !shot->m_bExists || stage.m_bInShotPass) {
-            if (it->nKind == LinkKind::Child && shot && shot->m_bExists) shot->m_bHit = 1;
+            if (it->nKind == LinkKind::Child && shot && shot->m_bExists) stage.MarkShotHit(*shot);
             ++it;
             continue;
         }

@@ -39,6 +39,7 @@ void cStageState::RemoveMessageWithId(int id) {
 
 cShot& cStageState::AddShot(const cShot& shot) {
     cShot& added = m_lstShot.emplace_back(shot);
+    if (added.m_bHit) m_bShotMarked = 1;
     JoinGroup(added);
     return added;
 }

@@ -43,6 +43,12 @@ public:
     // place and then put into the list of its group.
     cShot& AppendShot(const cEdShot& param) { return m_lstShot.emplace_back(param); }
     void JoinGroup(cShot& shot);
+    // Marks `shot` hit while the contact pass walks the shot lists; the
+    // pass's removal walk takes it out.
+    void MarkShotHit(cShot& shot) {
+        shot.m_bHit = 1;
+        m_bShotMarked = 1;
+    }
     // Takes the shot out of its group list and the shot list (destroying it).
     void RemoveShot(cShot& shot);
     // The same for the shot at `at`, found without a walk; the next node.
@@ -98,6 +104,9 @@ public:
     // stage of the series starts directly (story play).
     int m_bAutoSaveOnClear = 0;
     int m_bInShotPass = 0;
+    // Set whenever a listed shot may carry a hit mark, cleared by the walk
+    // that removes the marked shots: without a mark the walk is skipped.
+    int m_bShotMarked = 0;
     // The running effects, drawn and ended by the scene's draw pass.
     cList<cEffectInst> m_lstEffect;
     // The shown pictures, each with its surface and that surface's creation

@@ -7,7 +7,8 @@
 # The last frame is photographed as last.png. When NAME.switches is there,
 # its settings (NAME=VALUE, one a line) are made in the copy's system data
 # by the program in E2E_SYSTEM_SWITCH first; NAME.args holds further
-# arguments of the player (a stage file to start on), when it is there.
+# arguments of the player (a stage file to start on), when it is there;
+# NAME.ini holds System.ini settings (KEY=VALUE) that replace the copy's.
 #
 # Usage: menu_run_test.sh PLAYER NAME FRAMES [KEEP]
 #   KEEP: a folder that receives the run's frames and files when they
@@ -38,6 +39,9 @@ cp -r "$(dirname "$player")/sample_game/." "$work/game/"
 if [ -f "$here/$name.switches" ]; then
     "${E2E_SYSTEM_SWITCH:?the system switch program}" "$work/game" $(grep -v '^#' "$here/$name.switches") ||
         fail "the system data could not be set up"
+fi
+if [ -f "$here/$name.ini" ]; then
+    for kv in $(grep -v '^#' "$here/$name.ini"); do sed -i "s/^${kv%%=*}=.*/$kv/" "$work/game/System.ini"; done
 fi
 args=""
 [ ! -f "$here/$name.args" ] || args=$(grep -v '^#' "$here/$name.args")

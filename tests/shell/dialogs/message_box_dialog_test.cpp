@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/keyboard.h"
+#include "shell/dialogs/keyboard_hook.h"
 #include "shell/end_session.h"
 #include "shell/shell_fixture.h"
 
@@ -37,8 +38,9 @@ std::vector<Button> ButtonsOf(const platform::DialogTemplate& t) {
 
 class MessageBoxButtons : public ::testing::TestWithParam<TypeCase> {};
 
-// Each type has its buttons in order, the first the default one, all with a
-// tab stop, side by side below the text and inside the box.
+// Each type has its buttons in order, the default one where the type names
+// it (else the first), all with a tab stop, side by side below the text and
+// inside the box.
 TEST_P(MessageBoxButtons, TheTypeGivesItsButtonsBelowTheText) {
     const TypeCase& c = GetParam();
     platform::DialogTemplate t = MessageBoxTemplate({"line", "caption", c.type}, SixEach);
@@ -68,13 +70,20 @@ TEST_P(MessageBoxButtons, TheTypeGivesItsButtonsBelowTheText) {
 
 INSTANTIATE_TEST_SUITE_P(
     Types, MessageBoxButtons,
-    ::testing::Values(TypeCase{"Ok", MB_OK, {{IDOK, K::DefaultButton}}, IDOK},
-                      TypeCase{"OkCancel", MB_OKCANCEL, {{IDOK, K::DefaultButton}, {IDCANCEL, K::Button}}, IDCANCEL},
-                      TypeCase{"YesNo", MB_YESNO, {{IDYES, K::DefaultButton}, {IDNO, K::Button}}, IDNO},
-                      TypeCase{"YesNoCancel",
-                               MB_YESNOCANCEL | MB_ICONQUESTION,
-                               {{IDYES, K::DefaultButton}, {IDNO, K::Button}, {IDCANCEL, K::Button}},
-                               IDCANCEL}),
+    ::testing::Values(
+        TypeCase{"Ok", MB_OK, {{IDOK, K::DefaultButton}}, IDOK},
+        TypeCase{"OkCancel", MB_OKCANCEL, {{IDOK, K::DefaultButton}, {IDCANCEL, K::Button}}, IDCANCEL},
+        TypeCase{"YesNo", MB_YESNO, {{IDYES, K::DefaultButton}, {IDNO, K::Button}}, IDNO},
+        TypeCase{"YesNoCancel",
+                 MB_YESNOCANCEL | MB_ICONQUESTION,
+                 {{IDYES, K::DefaultButton}, {IDNO, K::Button}, {IDCANCEL, K::Button}},
+                 IDCANCEL},
+        TypeCase{"YesNoSecondDefault", MB_YESNO | MB_DEFBUTTON2, {{IDYES, K::Button}, {IDNO, K::DefaultButton}}, IDNO},
+        TypeCase{"YesNoCancelThirdDefault",
+                 MB_YESNOCANCEL | 0x200,
+                 {{IDYES, K::Button}, {IDNO, K::Button}, {IDCANCEL, K::DefaultButton}},
+                 IDCANCEL},
+        TypeCase{"OkWithoutASecondButton", MB_OK | MB_DEFBUTTON2, {{IDOK, K::DefaultButton}}, IDOK}),
     [](const auto& info) { return std::string(info.param.name); });
 
 std::vector<std::string> Lines(const platform::DialogTemplate& t) {
@@ -127,7 +136,7 @@ protected:
 
 // The keys that answer the game's own box: Return the focused (at first
 // the default) button, Tab moves on, Y and N the buttons that name them;
-// Escape does not close a box without Cancel.
+// Escape cancels, or answers no where there is no Cancel.
 TEST_P(InWindowBoxKeys, KeysAnswerTheBox) {
     const KeyCase& c = GetParam();
     for (int vk : c.keys) {
@@ -138,15 +147,31 @@ TEST_P(InWindowBoxKeys, KeysAnswerTheBox) {
     EXPECT_EQ(platform::DialogWindowCount(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, InWindowBoxKeys,
-                         ::testing::Values(KeyCase{"ReturnYes", MB_YESNO, {VK_RETURN}, IDYES},
-                                           KeyCase{"TabReturnNo", MB_YESNO, {VK_TAB, VK_RETURN}, IDNO},
-                                           KeyCase{"LetterN", MB_YESNO, {'N'}, IDNO},
-                                           KeyCase{"LetterY", MB_YESNO, {'Y'}, IDYES},
-                                           KeyCase{"EscapeThenN", MB_YESNO, {VK_ESCAPE, 'N'}, IDNO},
-                                           KeyCase{"EscapeCancels", MB_OKCANCEL, {VK_ESCAPE}, IDCANCEL},
-                                           KeyCase{"SpaceOk", MB_OK, {VK_SPACE}, IDOK}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, InWindowBoxKeys,
+    ::testing::Values(KeyCase{"ReturnYes", MB_YESNO, {VK_RETURN}, IDYES},
+                      KeyCase{"TabReturnNo", MB_YESNO, {VK_TAB, VK_RETURN}, IDNO},
+                      KeyCase{"LetterN", MB_YESNO, {'N'}, IDNO}, KeyCase{"LetterY", MB_YESNO, {'Y'}, IDYES},
+                      KeyCase{"EscapeNo", MB_YESNO, {VK_ESCAPE}, IDNO}, KeyCase{"EscapeOk", MB_OK, {VK_ESCAPE}, IDOK},
+                      KeyCase{"ReturnSecondDefault", MB_YESNO | MB_DEFBUTTON2, {VK_RETURN}, IDNO},
+                      KeyCase{"TabFromTheSecondDefault", MB_YESNO | MB_DEFBUTTON2, {VK_TAB, VK_RETURN}, IDYES},
+                      KeyCase{"EscapeCancels", MB_OKCANCEL, {VK_ESCAPE}, IDCANCEL},
+                      KeyCase{"SpaceOk", MB_OK, {VK_SPACE}, IDOK}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A box shown while a dialog of the player is open: the dialog's keyboard
+// hook swallows Escape, so the box stays and Return answers it.
+TEST_F(InWindowBoxKeys, EscapeInABoxOverADialogIsSwallowed) {
+    cHook hook;
+    ASSERT_TRUE(hook.Install(m_hwnd, 0));
+    for (int vk : {VK_ESCAPE, VK_RETURN}) {
+        PostMessageA(m_hwnd, WM_KEYDOWN, static_cast<WPARAM>(vk), 0);
+        PostMessageA(m_hwnd, WM_KEYUP, static_cast<WPARAM>(vk), 0);
+    }
+    const int answer = ShowMessageBoxInWindow({"question", "caption", MB_YESNO});
+    RemoveHooks();
+    EXPECT_EQ(answer, IDYES);
+}
 
 // Once the game is being ended from outside, a box is not put up: it takes
 // its default button and says so.

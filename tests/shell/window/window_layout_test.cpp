@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <vector>
+
 #include "platform/dialog_window.h"
 #include "shell/window.h"
 
@@ -151,6 +154,50 @@ TEST(WindowPlacement, PullIntoWorkAreaEdges) {
         EXPECT_EQ(x, c.ex) << c.x;
         EXPECT_EQ(y, c.ey) << c.y;
     }
+}
+
+}  // namespace
+
+namespace {
+
+struct ClearCase {
+    const char* name;
+    RECT rect;
+};
+
+class ClearRectCases : public ::testing::TestWithParam<ClearCase> {};
+
+TEST_P(ClearRectCases, EverySideBecomesZero) {
+    RECT r = GetParam().rect;
+    ClearRect(r);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.right, 0);
+    EXPECT_EQ(r.bottom, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ClearRectCases,
+                         ::testing::Values(ClearCase{"Ordinary", RECT{1, 2, 30, 40}},
+                                           ClearCase{"Negative", RECT{-5, -6, -1, -2}},
+                                           ClearCase{"Extreme", RECT{INT_MIN, INT_MAX, INT_MAX, INT_MIN}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(WindowList, InitEmptiesAListAndItIsWalkedInTheOrderOfAdding) {
+    cWindow a;
+    cWindow b;
+    cWindow c;
+    cWindowList list;
+    EXPECT_EQ(list.Count(), 0);
+    for (cWindow* w : {&a, &b, &c}) list.Add(w);
+    list.Remove(&b);
+    std::vector<cWindow*> walked(list.begin(), list.end());
+    EXPECT_EQ(walked, (std::vector<cWindow*>{&a, &c}));
+    list.Init();
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_EQ(list.begin(), list.end());
+    list.Add(&b);
+    EXPECT_EQ(list.Count(), 1);
+    EXPECT_EQ(a.m_Children.Count(), 0);
 }
 
 }  // namespace

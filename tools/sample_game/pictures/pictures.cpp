@@ -22,10 +22,13 @@ void Sprite(Canvas8& c, const PixelArt& art, int x, int y, bool mirrored = false
 }
 
 Canvas8 PalettePicture() {
-    // A 16 x 16 swatch of the colours; its first pixel is the transparent
-    // colour.
+    // A 16 x 16 swatch of the colours in cells to look at; its first pixel
+    // is the transparent colour.
     Canvas8 c(128, 128);
     for (int i = 0; i < 256; ++i) c.FillRect(i % 16 * 8, i / 16 * 8, 8, 8, static_cast<std::uint8_t>(i));
+    // Where the player reads the colours from the pixels (the drawing modes
+    // without a colour table): colour i at column i mod 16 of row 8 + i / 16.
+    for (int i = 0; i < 256; ++i) c.Set(i % 16, 8 + i / 16, static_cast<std::uint8_t>(i));
     return c;
 }
 

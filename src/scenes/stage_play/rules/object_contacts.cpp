@@ -28,6 +28,10 @@ int ResolveObjectContacts(cStageState& stage) {
 }
 
 void RemoveHitShots(cStageState& stage) {
+    // Every marked shot goes below, so without a mark since the last walk
+    // there is nothing to find.
+    if (!stage.m_bShotMarked) return;
+    stage.m_bShotMarked = 0;
     for (auto it = stage.m_lstShot.begin(); it != stage.m_lstShot.end();) {
         it = it->m_bHit ? stage.RemoveShotAt(it) : std::next(it);
     }

@@ -162,7 +162,7 @@ TEST_F(ShotHits, TheShotPassRunsOnlyOnItsSubSteps) {
         state.m_nSubStepNo = k;
         AddShotOver(state, v, 1, nullptr);
         // A shot marked as hit goes whether or not the pass runs.
-        AddShotOver(state, v, 1, nullptr).m_bHit = 1;
+        state.MarkShotHit(AddShotOver(state, v, 1, nullptr));
         Fired().clear();
         EXPECT_EQ(ResolveObjectContacts(state), 0);
         EXPECT_EQ(state.m_bInShotPass, 0);
@@ -172,6 +172,47 @@ TEST_F(ShotHits, TheShotPassRunsOnlyOnItsSubSteps) {
         state.m_vecForceShot[1].clear();
     }
     EXPECT_EQ(hits, (std::vector<int>{1, 0, 1, 0}));
+}
+
+TEST_F(ShotHits, TheRemovalWalkTakesEveryMarkedShotHoweverItWasMarked) {
+    StageHarness stage({"s.v"}, Groups({{'s', 1}, {'v', 2}}));
+    cStageState& state = stage.State();
+    cStageChara& v = stage.Chara('v');
+    Prepare(stage);
+    struct Case {
+        const char* name;
+        void (*mark)(cStageState&, cShot& second);
+        std::vector<int> left;  // the powers of the shots left, in order
+    };
+    const Case cases[] = {
+        {"no mark", [](cStageState&, cShot&) {}, {1, 2, 3}},
+        {"marked", [](cStageState& s, cShot& second) { s.MarkShotHit(second); }, {1, 3}},
+        {"marked again after an empty walk",
+         [](cStageState& s, cShot& second) {
+             RemoveHitShots(s);
+             s.MarkShotHit(second);
+         },
+         {1, 3}},
+        {"added as a copy of a marked shot",
+         [](cStageState& s, cShot& second) {
+             cShot copy(second);
+             copy.m_bHit = 1;
+             copy.m_Param.m_nPower = 4;
+             s.AddShot(copy);
+         },
+         {1, 2, 3}},
+    };
+    for (const Case& c : cases) {
+        for (int power = 1; power <= 3; ++power) AddShotOver(state, v, 1, nullptr).m_Param.m_nPower = power;
+        c.mark(state, *std::next(state.m_lstShot.begin()));
+        RemoveHitShots(state);
+        std::vector<int> left;
+        for (const cShot& shot : state.m_lstShot) left.push_back(shot.m_Param.m_nPower);
+        EXPECT_EQ(left, c.left) << c.name;
+        EXPECT_EQ(state.m_vecForceShot[1].size(), c.left.size()) << c.name;
+        state.m_lstShot.clear();
+        state.m_vecForceShot[1].clear();
+    }
 }
 
 TEST_F(ShotHits, ALastLifeLostGoesToTheKillWhoseEndStopsTheRule) {
