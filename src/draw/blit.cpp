@@ -212,10 +212,7 @@ void DDClearForUnkeyedDraw(DDSURFACEDATA* dst, int x, int y, int w, int h) {
 }
 
 int DDBlt(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, int sx, int sy, int flags) {
-    if (lpDTCon) {
-        const int drawn = BltSameSizeDevice(dst, x, y, w, h, src, sx, sy, flags);
-        return drawn != kGeneralPath ? drawn : DDBltStretch(dst, x, y, w, h, src, sx, sy, w, h, flags);
-    }
+    if (lpDTCon) return DDBltStretch(dst, x, y, w, h, src, sx, sy, w, h, flags);
     if (!dst || !src) return 0;
     int sw = w, sh = h;
     if (!DDClipBlt(dst, &x, &y, &w, &h, src, &sx, &sy, &sw, &sh)) return 0;
@@ -228,6 +225,10 @@ int DDBlt(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, in
 
 int DDBltStretch(DDSURFACEDATA* dst, int x, int y, int w, int h, DDSURFACEDATA* src, int sx, int sy, int sw, int sh,
                  int flags) {
+    if (lpDTCon && sw == w && sh == h) {
+        const int drawn = BltSameSizeDevice(dst, x, y, w, h, src, sx, sy, flags);
+        if (drawn != kGeneralPath) return drawn;
+    }
     if (AbortFlag) return 0;
     if (!dst || !src) return 0;
     DDWrapMirror(src, &sx, &sy, &sw, &sh);
