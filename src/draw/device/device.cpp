@@ -171,7 +171,7 @@ void DDExit() { DDRelease(); }
 int DDFlip(int fps, int /*a*/, int /*b*/) {
     if (!lpDTCon) return 1;
     if (lpDTCon->bVirBackBuffer) DDFlushVirBackBuffer(&BackBuffer, &VirBackBuffer);
-    // This host's present never blocks on the display: with VSync on, the
+    // The present never blocks on the display: with VSync on, the
     // frame waits for the display's next refresh instead.
     const int rate = DDSetting.bVSync ? DDSoftwareCaps.nDisplayRefreshRate : fps;
     while (!WaitFrame(rate)) Sleep(1);
