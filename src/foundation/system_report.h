@@ -14,7 +14,7 @@ int SystemReport();
 void WindowsVersionName(std::string* text, int* major, int* minor);
 bool IsWindowsVersionAtLeast(int major, int minor);
 // The driver model level of the display driver: every display of a system
-// of version 6.0 or later speaks level 9, and this host answers as 6.1.
+// of version 6.0 or later speaks level 9, and the system reports itself as 6.1.
 int GetDDIVersion();
 
 struct MEMORYSTATUS {

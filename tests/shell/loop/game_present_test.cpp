@@ -118,7 +118,7 @@ struct PacingCase {
 
 // The Direct3D path waits in its present; DirectDraw's limiter waits 1000 /
 // fps whole milliseconds, and its window present then waits for the
-// display's next 60 Hz refresh. This host's present never blocks on the display,
+// display's next 60 Hz refresh. The present itself never blocks on the display,
 // so with VSync on the frames wait for the display's 60 Hz refresh even when
 // a stage asks for 120.
 const PacingCase kPacing[] = {
