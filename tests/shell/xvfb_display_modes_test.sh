@@ -110,10 +110,14 @@ grep -q '^Bpp : 8' Report_Game.txt || fail "the DirectDraw full screen is not th
 
 # The resizable window: 1000 x 900 shows the frame 1000 x 750, 75 rows of
 # black above and below.
+# The resize waits for the game's first picture: a size asked for while
+# the window is still being set up can be overridden by that set-up on a
+# slow machine. It is asked again now and then until the window takes it.
 settings WindowMode=2 Direct3D=1 Bpp=32
 start
-xdotool windowsize "$wid" 1000 900
-for _ in $(seq 1 1200); do
+wait_letterbox first.png 640 480 0 0
+for i in $(seq 1 1200); do
+    [ $((i % 50)) != 1 ] || xdotool windowsize "$wid" 1000 900
     geometry
     [ "$w" = 1000 ] && [ "$h" = 900 ] && break
     sleep 0.1
