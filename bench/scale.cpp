@@ -95,11 +95,7 @@ void BM_StageLoadPerByte(benchmark::State& state) {
 
 void BM_StageFramePerObject(benchmark::State& state) {
     const int size = static_cast<int>(state.range(0));
-    ShootingStageOptions options;
-    options.shootersPerFormation = kShooters[size];
-    options.waitTenths = 9;
-    options.shotLife = 100;
-    StagePlayScene play(options, true);
+    StagePlayScene play(CrowdedShootingStage(kShooters[size]), true);
     constexpr int kFrames = 600;
     for (auto _ : state) {
         play.Start();
@@ -119,10 +115,7 @@ void BM_StageFramePerObject(benchmark::State& state) {
 
 void BM_FlowsPerCharacter(benchmark::State& state) {
     const int size = static_cast<int>(state.range(0));
-    ShootingStageOptions options;
-    options.shootersPerFormation = kShooters[size];
-    options.waitTenths = 9;
-    options.shotLife = 100;
+    const ShootingStageOptions options = CrowdedShootingStage(kShooters[size]);
     constexpr int kFrames = 1000;
     for (auto _ : state) {
         ShootingStage stage(options);

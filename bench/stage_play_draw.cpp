@@ -14,11 +14,8 @@ namespace {
 
 void BM_StagePlayDraw(benchmark::State& state) {
     const int frames = static_cast<int>(state.range(0));
-    ShootingStageOptions options;
-    options.shootersPerFormation = static_cast<int>(state.range(1));  // six formations
-    options.waitTenths = 9;
-    options.shotLife = 100;
-    StagePlayScene play(options, true);
+    // Shooters per formation, six formations.
+    StagePlayScene play(CrowdedShootingStage(static_cast<int>(state.range(1))), true);
     long long shotFrames = 0;
     for (auto _ : state) {
         state.PauseTiming();

@@ -9,11 +9,8 @@ namespace {
 
 void BM_ShootingStage(benchmark::State& state) {
     const int frames = static_cast<int>(state.range(0));
-    ShootingStageOptions options;
-    options.shootersPerFormation = 50;  // 300 characters
-    options.hitCheckLevel = 11;
-    options.waitTenths = 9;  // a series every 1.3 seconds (shot, wait, walk)
-    options.shotLife = 100;  // ten seconds: about 1,000 shots alive
+    // 300 characters, about 1,000 shots alive.
+    const ShootingStageOptions options = CrowdedShootingStage(50);
     int liveShots = 0;
     for (auto _ : state) {
         state.PauseTiming();

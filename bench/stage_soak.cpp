@@ -54,11 +54,7 @@ int main(int argc, char** argv) {
     const long sampleSeconds = ArgOr(argc, argv, 2, 60);
     const int recordedFrames = static_cast<int>(ArgOr(argc, argv, 3, 1800));
 
-    ShootingStageOptions options;
-    options.shootersPerFormation = 10;  // 60 characters
-    options.waitTenths = 9;
-    options.shotLife = 100;
-    StagePlayScene play(options);
+    StagePlayScene play(CrowdedShootingStage(10));  // 60 characters
     play.Record(recordedFrames);
     play.Replay();
 

@@ -21,6 +21,17 @@ struct ShootingStageOptions {
     int shotLife = 0;
 };
 
+// The crowded stage the benchmarks measure: shooters fire a series every
+// 1.3 seconds (shot, wait, walk) and each shot lives ten seconds, so about
+// three and a half shots per shooter are alive at once.
+inline ShootingStageOptions CrowdedShootingStage(int shootersPerFormation) {
+    ShootingStageOptions options;
+    options.shootersPerFormation = shootersPerFormation;
+    options.waitTenths = 9;
+    options.shotLife = 100;
+    return options;
+}
+
 // The stage's picture and the options with its shooters, for the same stage
 // built into another state (the stage-play scene's own).
 std::vector<std::string> ShootingStagePicture(int shootersPerFormation);
